@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// Text forms of numbers shared by the message list and both logs, and the one
+// integer parser every text-to-number conversion of the monitor goes through.
+namespace pulsewell {
+
+// Decimal signed 64-bit: optional sign, then digits only. Throws ConversionError
+// with the program's message for anything else, the empty text included.
+std::int64_t ParseInt64(const QString& text);
+
+// Same rule, narrowed to signed 32 bits (out-of-range text is an error too).
+std::int32_t ParseInt32(const QString& text);
+
+// Plain decimal, "-" for negatives, no separators.
+QString IntegerText(std::int64_t value);
+
+// Fixed point with two decimals after rounding to four significant digits;
+// values with more than four integer digits switch to exponent form.
+QString PercentText(double value, const QString& decimalSeparator);
+QString PercentText(double value);
+
+// General format: up to 15 significant digits, no trailing zeros.
+QString FloatText(double value, const QString& decimalSeparator);
+QString FloatText(double value);
+
+}  // namespace pulsewell

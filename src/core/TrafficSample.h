@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+#include "MessageList.h"
+#include "MonitorState.h"
+
+namespace pulsewell {
+
+// The figures one poll derives from two counter readings. Field names are the
+// keys of the debug log.
+struct TTrafficSample {
+    std::int64_t orgout = 0;
+    std::int64_t orgin = 0;
+    std::int64_t outbyte = 0;
+    std::int64_t inbyte = 0;
+    std::int64_t outbit = 0;
+    std::int64_t inbit = 0;
+    std::int64_t outbytepers = 0;
+    std::int64_t inbytepers = 0;
+    std::int64_t outbitpers = 0;
+    std::int64_t inbitpers = 0;
+    std::int64_t combinedbytepers = 0;
+    std::int64_t combinedbitpers = 0;
+    double utilbit = 0.0;
+    double utilbyte = 0.0;
+    bool outWrapped = false;
+    bool inWrapped = false;
+};
+
+inline constexpr std::int64_t kCounterModulus = 4294967296;  // 2^32
+
+// Computes the sample from the state's readings and previous counters, and
+// stores the new counters and totals in the state. Readings that do not parse
+// throw ConversionError before anything changes; a bandwidth that does not
+// parse throws after the counters and totals were updated.
+TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages);
+
+}  // namespace pulsewell

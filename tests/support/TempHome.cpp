@@ -1,0 +1,24 @@
+#include "TempHome.h"
+
+#include <QDir>
+
+namespace pulsewell::test {
+
+TempHome::TempHome()
+    : oldHome_(qgetenv("PULSEWELL_HOME")), oldConfig_(qgetenv("XDG_CONFIG_HOME")) {
+    QDir(dir_.path()).mkpath(QStringLiteral("program"));
+    QDir(dir_.path()).mkpath(QStringLiteral("config"));
+    qputenv("PULSEWELL_HOME", (dir_.path() + QStringLiteral("/program")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", ConfigFolder().toLocal8Bit());
+}
+
+TempHome::~TempHome() {
+    qputenv("PULSEWELL_HOME", oldHome_);
+    qputenv("XDG_CONFIG_HOME", oldConfig_);
+}
+
+QString TempHome::ProgramFolder() const { return dir_.path() + QStringLiteral("/program/"); }
+
+QString TempHome::ConfigFolder() const { return dir_.path() + QStringLiteral("/config"); }
+
+}  // namespace pulsewell::test
