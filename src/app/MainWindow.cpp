@@ -1,0 +1,366 @@
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableWidget>
+
+#include "MessageBoxes.h"
+#include "MessageListView.h"
+#include "NumberText.h"
+
+namespace pulsewell {
+
+namespace {
+
+// The community is masked with "*" whatever the platform's password character.
+class AsteriskMaskStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) {
+            return '*';
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+constexpr int kGraphLeft = 8;
+constexpr int kGraphTop = 158;
+constexpr int kGraphWidth = 690;
+constexpr int kGraphHeight = 170;
+constexpr int kCaptionLeft = kGraphLeft + kGraphWidth + 4;
+constexpr int kCaptionWidth = 63;
+constexpr int kCaptionTops[] = {-4, 37, 77, 121, 163};
+constexpr int kQuitTopCompact = 428;
+constexpr int kQuitTopExpanded = 610;
+constexpr int kGridColumnWidths[InterfaceTable::kColumns] = {57, 216, 74, 56, 102,
+                                                             53, 67,  69, 133};
+
+QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 16) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(x, y, w, h);
+    return label;
+}
+
+QPushButton* AddButton(QWidget* parent, const QString& text, int x, int y, int w) {
+    auto* button = new QPushButton(text, parent);
+    button->setGeometry(x, y, w, 25);
+    return button;
+}
+
+}  // namespace
+
+TForm1::TForm1(MessageBoxes& boxes, QWidget* parent)
+    : QMainWindow(parent,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                      Qt::WindowCloseButtonHint),
+      boxes_(boxes),
+      monitor_(*this) {
+    setWindowTitle(QStringLiteral("Pulsewell"));
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    BuildInputs(client);
+    BuildIntervalGroup(client);
+    BuildGraphArea(client);
+    BuildBottomRows(client);
+    BuildInterfaceGroup(client);
+    BuildMenus();
+    BuildStatusBar();
+    SetClientHeight(kCompactHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    Guarded([this] { monitor_.ResetAll(); });
+}
+
+void TForm1::BuildInputs(QWidget* client) {
+    AddLabel(client, QStringLiteral("IP Address:"), 8, 8, 130);
+    hostCombo_ = new QComboBox(client);
+    hostCombo_->setObjectName(QStringLiteral("hostCombo"));
+    hostCombo_->setEditable(true);
+    hostCombo_->setGeometry(8, 24, 130, 22);
+
+    AddLabel(client, QStringLiteral("Interface number:"), 146, 8, 116);
+    interfaceList_ = new QComboBox(client);
+    interfaceList_->setObjectName(QStringLiteral("interfaceList"));
+    interfaceList_->setGeometry(146, 24, 108, 22);
+
+    AddLabel(client, QStringLiteral("SNMP read community:"), 262, 8, 150);
+    communityEdit_ = new QLineEdit(monitor_.State().Community, client);
+    communityEdit_->setObjectName(QStringLiteral("communityEdit"));
+    communityEdit_->setGeometry(262, 24, 140, 22);
+    auto* maskStyle = new AsteriskMaskStyle;
+    maskStyle->setParent(communityEdit_);
+    communityEdit_->setStyle(maskStyle);
+    communityEdit_->setEchoMode(QLineEdit::Password);
+    connect(communityEdit_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { monitor_.SetCommunity(text); });
+
+    showCommunity_ = new QCheckBox(QStringLiteral("show community"), client);
+    showCommunity_->setGeometry(262, 50, 140, 20);
+    connect(showCommunity_, &QCheckBox::clicked, this, &TForm1::ShowCommunityClick);
+
+    AddLabel(client, QStringLiteral("Bandwidth in bit"), 414, 8, 100);
+    bandwidthEdit_ = new QLineEdit(monitor_.State().Bandwidth, client);
+    bandwidthEdit_->setObjectName(QStringLiteral("bandwidthEdit"));
+    bandwidthEdit_->setGeometry(414, 24, 94, 22);
+    connect(bandwidthEdit_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { monitor_.SetBandwidth(text); });
+
+    firstContactButton_ = AddButton(client, QStringLiteral("&First contact"), 516, 8, 140);
+    startButton_ = AddButton(client, QStringLiteral("&Start polling"), 516, 38, 140);
+    stopButton_ = AddButton(client, QStringLiteral("Sto&p polling"), 516, 68, 140);
+
+    // Reached through the poll timer and the menu only.
+    pollOnceButton_ = AddButton(client, QStringLiteral("Poll once"), 516, 98, 140);
+    pollOnceButton_->hide();
+    resetAllButton_ = AddButton(client, QStringLiteral("&Reset all"), 516, 98, 140);
+    resetAllButton_->hide();
+    connect(resetAllButton_, &QPushButton::clicked, this,
+            [this] { Guarded([this] { monitor_.ResetAll(); }); });
+
+    AddLabel(client, QStringLiteral("Traffic log:"), 8, 76, 200);
+    messageView_ = new MessageListView(monitor_.Messages(), client);
+    messageView_->setObjectName(QStringLiteral("messageList"));
+    messageView_->setGeometry(8, 92, 648, 60);
+}
+
+void TForm1::BuildIntervalGroup(QWidget* client) {
+    auto* group = new QGroupBox(QStringLiteral("Polling interval"), client);
+    group->setGeometry(668, 2, 148, 150);
+    const int seconds[] = {3, 6, 15, 30, 60, 120, 300};
+    int y = 20;
+    for (int s : seconds) {
+        auto* button = new QRadioButton(QStringLiteral("every %1 sec").arg(s), group);
+        button->setGeometry(10, y, 130, 17);
+        button->setChecked(s == 6);
+        intervalButtons_.append(button);
+        y += 18;
+    }
+    // Chosen only by a middle click on "Sto&p polling".
+    auto* everySecond = new QRadioButton(QStringLiteral("every 1 sec"), group);
+    everySecond->hide();
+    intervalButtons_.append(everySecond);
+}
+
+void TForm1::BuildGraphArea(QWidget* client) {
+    graphArea_ = new QLabel(client);
+    graphArea_->setGeometry(kGraphLeft, kGraphTop, kGraphWidth, kGraphHeight);
+    graphArea_->setAutoFillBackground(true);
+    graphArea_->setStyleSheet(QStringLiteral("background: white"));
+
+    const QString scale[] = {"100", "75", "50", "25", "0"};
+    for (int i = 0; i < 5; ++i) {
+        const int width = i == 4 ? 24 : kCaptionWidth;
+        scaleCaptions_.append(
+            AddLabel(client, scale[i], kCaptionLeft, kGraphTop + kCaptionTops[i], width));
+    }
+    unitCaption_ = AddLabel(client, QStringLiteral("Bit/sec"), kCaptionLeft + 26,
+                            kGraphTop + kCaptionTops[4], 90);
+    const QString percent[] = {"100%", "75%", "50%", "25%"};
+    for (int i = 0; i < 4; ++i) {
+        auto* caption =
+            AddLabel(client, percent[i], kCaptionLeft, kGraphTop + kCaptionTops[i], kCaptionWidth);
+        caption->hide();
+        percentCaptions_.append(caption);
+    }
+}
+
+void TForm1::BuildBottomRows(QWidget* client) {
+    auto* graphType = new QGroupBox(QStringLiteral("Graph type"), client);
+    graphType->setGeometry(8, 336, 240, 86);
+    const QString types[] = {"Show traffic IN/OUT separate", "Show traffic IN/OUT combined",
+                             "Show utilization"};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new QRadioButton(types[i], graphType);
+        button->setGeometry(10, 20 + i * 21, 220, 18);
+        button->setChecked(i == 0);
+        graphTypeButtons_.append(button);
+    }
+
+    struct Row {
+        const char* caption;
+        const char* color;
+        const char* name;
+        QLabel** value;
+    };
+    const Row rows[] = {
+        {"Accumulated traffic IN (green): ", "green", "totalIn", &totalInValue_},
+        {"Accumulated traffic OUT (blue): ", "blue", "totalOut", &totalOutValue_},
+        {"Accumulated traffic combined (red): ", "red", "totalCombined", &totalCombinedValue_},
+    };
+    int y = 342;
+    for (const Row& row : rows) {
+        AddLabel(client, QString::fromLatin1(row.caption), 258, y, 216, 20);
+        QLabel* value = AddLabel(client, QStringLiteral("0"), 476, y, 126, 20);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setStyleSheet(
+            QStringLiteral("background: silver; color: %1; padding-right: 3px")
+                .arg(QString::fromLatin1(row.color)));
+        value->setObjectName(QString::fromLatin1(row.name));
+        *row.value = value;
+        AddLabel(client, QStringLiteral("Bytes"), 606, y, 38, 20);
+        y += 26;
+    }
+
+    interfaceInfoButton_ =
+        AddButton(client, QStringLiteral("Show interface information"), 648, 336, 168);
+    connect(interfaceInfoButton_, &QPushButton::clicked, this, &TForm1::ShowInterfaceTable);
+    quitButton_ = AddButton(client, QStringLiteral("&Quit"), 648, kQuitTopCompact, 168);
+    connect(quitButton_, &QPushButton::clicked, qApp, &QApplication::quit);
+}
+
+void TForm1::BuildInterfaceGroup(QWidget* client) {
+    interfaceGroup_ = new QGroupBox(QStringLiteral("Interface Information"), client);
+    interfaceGroup_->setGeometry(8, 462, 808, 140);
+    interfaceGroup_->hide();
+    interfaceGrid_ = new QTableWidget(interfaceGroup_);
+    interfaceGrid_->setGeometry(8, 18, 792, 114);
+    interfaceGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    interfaceGrid_->verticalHeader()->hide();
+    interfaceGrid_->verticalHeader()->setDefaultSectionSize(16);
+    interfaceGrid_->setColumnCount(InterfaceTable::kColumns);
+    for (int c = 0; c < InterfaceTable::kColumns; ++c) {
+        interfaceGrid_->setColumnWidth(c, kGridColumnWidths[c]);
+    }
+    const InterfaceTable& table = monitor_.Table();
+    connect(&table, &InterfaceTable::Changed, this, [this, &table] {
+        interfaceGrid_->setRowCount(table.RowCount() - 1);
+        for (int c = 0; c < InterfaceTable::kColumns; ++c) {
+            interfaceGrid_->setHorizontalHeaderItem(c, new QTableWidgetItem(table.Cell(c, 0)));
+            for (int r = 1; r < table.RowCount(); ++r) {
+                interfaceGrid_->setItem(r - 1, c, new QTableWidgetItem(table.Cell(c, r)));
+            }
+        }
+    });
+}
+
+void TForm1::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    showDeviceInfoAction_ = file->addAction(QStringLiteral("Show device info"));
+    showDeviceInfoAction_->setEnabled(false);
+    file->addSeparator();
+    connect(file->addAction(QStringLiteral("&Exit")), &QAction::triggered, qApp,
+            &QApplication::quit);
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
+    tools->addAction(QStringLiteral("Options"));
+    connect(tools->addAction(QStringLiteral("Reset all")), &QAction::triggered, this,
+            [this] { Guarded([this] { monitor_.ResetAll(); }); });
+    alwaysOnTopAction_ = tools->addAction(QStringLiteral("Always On Top"));
+    alwaysOnTopAction_->setCheckable(true);
+    connect(alwaysOnTopAction_, &QAction::triggered, this, &TForm1::ToggleAlwaysOnTop);
+    writeLogAction_ = tools->addAction(QStringLiteral("Write log file"));
+    writeLogAction_->setCheckable(true);
+    writeDebugLogAction_ = tools->addAction(QStringLiteral("Write debug log"));
+    writeDebugLogAction_->setCheckable(true);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
+    help->addAction(QStringLiteral("&About..."));
+}
+
+void TForm1::BuildStatusBar() {
+    for (int panel = 0; panel < 2; ++panel) {
+        statusPanels_[panel] = new QLabel(this);
+        statusPanels_[panel]->setObjectName(QStringLiteral("statusPanel%1").arg(panel));
+        statusPanels_[panel]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    statusPanels_[kStatusPanel]->setFixedWidth(500);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(statusPanels_[kStatusPanel]);
+    statusBar()->addWidget(statusPanels_[kCountdownPanel], 1);
+}
+
+void TForm1::SetClientHeight(int height) { setFixedSize(kClientWidth, height); }
+
+void TForm1::ShowInterfaceTable() {
+    const bool show = !interfaceGroup_->isVisible();
+    interfaceInfoButton_->setText(show ? QStringLiteral("Hide interface information")
+                                       : QStringLiteral("Show interface information"));
+    SetClientHeight(show ? kExpandedHeight : kCompactHeight);
+    quitButton_->move(quitButton_->x(), show ? kQuitTopExpanded : kQuitTopCompact);
+    interfaceGroup_->setVisible(show);
+}
+
+void TForm1::ToggleAlwaysOnTop() {
+    // The action has already flipped its check mark.
+    const bool onTop = alwaysOnTopAction_->isChecked();
+    const QPoint position = pos();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    move(position);
+    show();
+}
+
+void TForm1::ShowCommunityClick() {
+    communityEdit_->setEchoMode(showCommunity_->isChecked() ? QLineEdit::Normal
+                                                            : QLineEdit::Password);
+}
+
+void TForm1::Guarded(const std::function<void()>& handler) { RunGuarded(*this, handler); }
+
+void TForm1::ShowError(const QString& message) { boxes_.ShowError(this, message); }
+
+void TForm1::SetStatusText(int panel, const QString& text) {
+    if (panel == kStatusPanel || panel == kCountdownPanel) {
+        statusPanels_[panel]->setText(text);
+    }
+}
+
+void TForm1::SetCommandEnabled(MonitorCommand command, bool enabled) {
+    switch (command) {
+        case MonitorCommand::FirstContact:
+            firstContactButton_->setEnabled(enabled);
+            break;
+        case MonitorCommand::StartPolling:
+            startButton_->setEnabled(enabled);
+            break;
+        case MonitorCommand::StopPolling:
+            stopButton_->setEnabled(enabled);
+            break;
+        case MonitorCommand::ShowDeviceInfo:
+            showDeviceInfoAction_->setEnabled(enabled);
+            break;
+    }
+}
+
+void TForm1::ShowMessageBox(const QString& text, const QString& caption) {
+    boxes_.ShowMessage(this, text, caption);
+}
+
+void TForm1::ShowCompactLayout() {
+    if (interfaceGroup_->isVisible()) {
+        ShowInterfaceTable();
+    }
+    SetClientHeight(kCompactHeight);
+}
+
+void TForm1::ShowBandwidth(const QString& bandwidth) { bandwidthEdit_->setText(bandwidth); }
+
+void TForm1::ShowInterfaceList(const QStringList& entries, int selected, bool enabled) {
+    const QSignalBlocker blocker(interfaceList_);
+    interfaceList_->clear();
+    interfaceList_->addItems(entries);
+    interfaceList_->setCurrentIndex(selected);
+    interfaceList_->setEnabled(enabled);
+}
+
+void TForm1::ShowTotals(std::int64_t totalIn, std::int64_t totalOut, std::int64_t totalCombined) {
+    totalInValue_->setText(IntegerText(totalIn));
+    totalOutValue_->setText(IntegerText(totalOut));
+    totalCombinedValue_->setText(IntegerText(totalCombined));
+}
+
+}  // namespace pulsewell

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QVector>
+
+#include "Monitor.h"
+#include "MonitorView.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace pulsewell {
+
+class MessageBoxes;
+class MessageListView;
+
+// The main window: shows the monitor's state and forwards the user's actions
+// to it. Named as the program has always named its main form.
+class TForm1 : public QMainWindow, public MonitorView {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 824;
+    static constexpr int kCompactHeight = 540;
+    static constexpr int kExpandedHeight = 720;
+
+    explicit TForm1(MessageBoxes& boxes, QWidget* parent = nullptr);
+
+    Monitor& monitor() { return monitor_; }
+
+    // MonitorView
+    void ShowError(const QString& message) override;
+    void SetStatusText(int panel, const QString& text) override;
+    void SetCommandEnabled(MonitorCommand command, bool enabled) override;
+    void ShowMessageBox(const QString& text, const QString& caption) override;
+    void ShowCompactLayout() override;
+    void ShowBandwidth(const QString& bandwidth) override;
+    void ShowInterfaceList(const QStringList& entries, int selected, bool enabled) override;
+    void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,
+                    std::int64_t totalCombined) override;
+
+private:
+    void BuildInputs(QWidget* client);
+    void BuildIntervalGroup(QWidget* client);
+    void BuildGraphArea(QWidget* client);
+    void BuildBottomRows(QWidget* client);
+    void BuildInterfaceGroup(QWidget* client);
+    void BuildMenus();
+    void BuildStatusBar();
+    void SetClientHeight(int height);
+    void ShowInterfaceTable();
+    void ToggleAlwaysOnTop();
+    void ShowCommunityClick();
+    void Guarded(const std::function<void()>& handler);
+
+    MessageBoxes& boxes_;
+    Monitor monitor_;
+
+    QComboBox* hostCombo_ = nullptr;
+    QComboBox* interfaceList_ = nullptr;
+    QLineEdit* communityEdit_ = nullptr;
+    QCheckBox* showCommunity_ = nullptr;
+    QLineEdit* bandwidthEdit_ = nullptr;
+    QPushButton* firstContactButton_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+    QPushButton* pollOnceButton_ = nullptr;
+    QPushButton* resetAllButton_ = nullptr;
+    QVector<QRadioButton*> intervalButtons_;
+    MessageListView* messageView_ = nullptr;
+    QLabel* graphArea_ = nullptr;
+    QVector<QLabel*> scaleCaptions_;
+    QLabel* unitCaption_ = nullptr;
+    QVector<QLabel*> percentCaptions_;
+    QVector<QRadioButton*> graphTypeButtons_;
+    QPushButton* interfaceInfoButton_ = nullptr;
+    QLabel* totalInValue_ = nullptr;
+    QLabel* totalOutValue_ = nullptr;
+    QLabel* totalCombinedValue_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QGroupBox* interfaceGroup_ = nullptr;
+    QTableWidget* interfaceGrid_ = nullptr;
+    QLabel* statusPanels_[2] = {nullptr, nullptr};
+    QAction* showDeviceInfoAction_ = nullptr;
+    QAction* alwaysOnTopAction_ = nullptr;
+    QAction* writeLogAction_ = nullptr;
+    QAction* writeDebugLogAction_ = nullptr;
+};
+
+}  // namespace pulsewell

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace pulsewell {
+
+// The application's title: the caption of the standard error box.
+inline QString ApplicationTitle() { return QStringLiteral("Pulsewell 1.5.0.2"); }
+
+}  // namespace pulsewell

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "OperationError.h"
+
+namespace pulsewell {
+
+// Commands whose enabled state the monitor decides.
+enum class MonitorCommand {
+    FirstContact,
+    StartPolling,
+    StopPolling,
+    ShowDeviceInfo,
+};
+
+// What the monitor needs of whatever shows it: the main window, the
+// command-line monitor or a test. Everything here only shows; user actions
+// come back as calls on the monitor.
+class MonitorView : public ErrorReporter {
+public:
+    static constexpr int kStatusPanel = 0;
+    static constexpr int kCountdownPanel = 1;
+
+    virtual void SetStatusText(int panel, const QString& text) = 0;
+    virtual void SetCommandEnabled(MonitorCommand command, bool enabled) = 0;
+    // A modal box with an OK button, for missing input.
+    virtual void ShowMessageBox(const QString& text, const QString& caption) = 0;
+    // The window's 540-pixel layout with the interface table hidden.
+    virtual void ShowCompactLayout() = 0;
+    virtual void ShowBandwidth(const QString& bandwidth) = 0;
+    virtual void ShowInterfaceList(const QStringList& entries, int selected, bool enabled) = 0;
+    virtual void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,
+                            std::int64_t totalCombined) = 0;
+};
+
+}  // namespace pulsewell

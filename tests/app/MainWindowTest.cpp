@@ -1,0 +1,240 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "MainWindow.h"
+#include "RecordingMessageBoxes.h"
+#include "TempHome.h"
+
+using pulsewell::TForm1;
+using pulsewell::test::RecordingMessageBoxes;
+using pulsewell::test::TempHome;
+
+namespace {
+
+template <typename T>
+T* FindByText(QWidget& root, const QString& text) {
+    for (T* widget : root.findChildren<T*>()) {
+        if (widget->text() == text) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+QAction* FindAction(QWidget& root, const QString& text) {
+    for (QAction* action : root.findChildren<QAction*>()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QString LabelText(QWidget& root, const char* name) {
+    auto* label = root.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing>");
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        home_ = std::make_unique<TempHome>();
+        window_ = std::make_unique<TForm1>(boxes_);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup() {
+        window_.reset();
+        home_.reset();
+    }
+
+    void startsWithTheDocumentedState() {
+        TForm1& w = *window_;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Pulsewell"));
+        QCOMPARE(w.size(), QSize(824, 540));
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+
+        auto* community = w.findChild<QLineEdit*>("communityEdit");
+        QCOMPARE(community->text(), QStringLiteral("cobalt"));
+        QCOMPARE(community->displayText(), QStringLiteral("******"));
+        QCOMPARE(w.findChild<QLineEdit*>("bandwidthEdit")->text(), QStringLiteral("0"));
+        auto* interfaces = w.findChild<QComboBox*>("interfaceList");
+        QCOMPARE(interfaces->count(), 0);
+        QVERIFY(!interfaces->isEnabled());
+        QCOMPARE(w.findChild<QComboBox*>("hostCombo")->currentText(), QString());
+
+        QVERIFY(FindByText<QPushButton>(w, "&First contact")->isEnabled());
+        QVERIFY(!FindByText<QPushButton>(w, "&Start polling")->isEnabled());
+        QVERIFY(!FindByText<QPushButton>(w, "Sto&p polling")->isEnabled());
+        QVERIFY(FindByText<QRadioButton>(w, "every 6 sec")->isChecked());
+        QVERIFY(FindByText<QRadioButton>(w, "Show traffic IN/OUT separate")->isChecked());
+        QVERIFY(!FindByText<QCheckBox>(w, "show community")->isChecked());
+        for (const char* total : {"totalIn", "totalOut", "totalCombined"}) {
+            QCOMPARE(LabelText(w, total), QStringLiteral("0"));
+        }
+        QCOMPARE(LabelText(w, "statusPanel0"), QString());
+        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->width(), 500);
+        QVERIFY(!FindAction(w, "Show device info")->isEnabled());
+        QVERIFY(!FindAction(w, "Always On Top")->isChecked());
+    }
+
+    void showsEveryCaption() {
+        TForm1& w = *window_;
+        for (const char* text : {"IP Address:", "Interface number:", "SNMP read community:",
+                                 "Bandwidth in bit", "Traffic log:", "100", "75", "50", "25",
+                                 "0", "Bit/sec", "Accumulated traffic IN (green): ",
+                                 "Accumulated traffic OUT (blue): ",
+                                 "Accumulated traffic combined (red): ", "Bytes"}) {
+            auto* label = FindByText<QLabel>(w, QString::fromLatin1(text));
+            QVERIFY2(label && label->isVisible(), text);
+        }
+        for (const char* text : {"&First contact", "&Start polling", "Sto&p polling",
+                                 "Show interface information", "&Quit"}) {
+            auto* button = FindByText<QPushButton>(w, QString::fromLatin1(text));
+            QVERIFY2(button && button->isVisible(), text);
+        }
+        for (const char* text : {"every 3 sec", "every 6 sec", "every 15 sec", "every 30 sec",
+                                 "every 60 sec", "every 120 sec", "every 300 sec",
+                                 "Show traffic IN/OUT separate", "Show traffic IN/OUT combined",
+                                 "Show utilization"}) {
+            auto* radio = FindByText<QRadioButton>(w, QString::fromLatin1(text));
+            QVERIFY2(radio && radio->isVisible(), text);
+        }
+        QStringList groups;
+        for (QGroupBox* group : w.findChildren<QGroupBox*>()) {
+            groups.append(group->title());
+        }
+        for (const char* text : {"Polling interval", "Graph type", "Interface Information"}) {
+            QVERIFY2(groups.contains(QString::fromLatin1(text)), text);
+        }
+        for (const char* text : {"Show device info", "&Exit", "Options", "Reset all",
+                                 "Always On Top", "Write log file", "Write debug log",
+                                 "&About..."}) {
+            QVERIFY2(FindAction(w, QString::fromLatin1(text)), text);
+        }
+        QStringList menus;
+        for (QAction* action : w.menuBar()->actions()) {
+            menus.append(action->text());
+        }
+        QCOMPARE(menus, (QStringList{"File", "Tools", "?"}));
+    }
+
+    void keepsItsNeverShownControlsHidden() {
+        TForm1& w = *window_;
+        for (const char* text : {"Poll once", "&Reset all"}) {
+            auto* button = FindByText<QPushButton>(w, QString::fromLatin1(text));
+            QVERIFY2(button && !button->isVisible(), text);
+        }
+        auto* everySecond = FindByText<QRadioButton>(w, "every 1 sec");
+        QVERIFY(everySecond && !everySecond->isVisible());
+        for (const char* text : {"100%", "75%", "50%", "25%"}) {
+            auto* caption = FindByText<QLabel>(w, QString::fromLatin1(text));
+            QVERIFY2(caption && !caption->isVisible(), text);
+        }
+    }
+
+    void showCommunityTogglesTheMaskOnly() {
+        TForm1& w = *window_;
+        auto* community = w.findChild<QLineEdit*>("communityEdit");
+        auto* show = FindByText<QCheckBox>(w, "show community");
+        QTest::mouseClick(show, Qt::LeftButton);
+        QCOMPARE(community->displayText(), QStringLiteral("cobalt"));
+        QTest::mouseClick(show, Qt::LeftButton);
+        QCOMPARE(community->displayText(), QStringLiteral("******"));
+        QCOMPARE(community->text(), QStringLiteral("cobalt"));
+        QCOMPARE(w.monitor().State().Community, QStringLiteral("cobalt"));
+    }
+
+    void alwaysOnTopTogglesWithItsCheckMark() {
+        TForm1& w = *window_;
+        QAction* onTop = FindAction(w, "Always On Top");
+        onTop->trigger();
+        QVERIFY(onTop->isChecked());
+        QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(w.isVisible());
+        onTop->trigger();
+        QVERIFY(!onTop->isChecked());
+        QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+    }
+
+    void interfaceTableGrowsAndShrinksTheWindow() {
+        TForm1& w = *window_;
+        auto* toggle = FindByText<QPushButton>(w, "Show interface information");
+        auto* quit = FindByText<QPushButton>(w, "&Quit");
+        QCOMPARE(quit->y(), 428);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(toggle->text(), QStringLiteral("Hide interface information"));
+        QCOMPARE(w.height(), 720);
+        QCOMPARE(quit->y(), 610);
+        QStringList titles;
+        auto* grid = w.findChild<QTableWidget*>();
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            titles.append(grid->horizontalHeaderItem(c)->text());
+        }
+        QCOMPARE(titles, (QStringList{"Interface", "Description", "Speed", "Duplex",
+                                      "MAC Address", "MTU", "AdminStatus", "OperStatus",
+                                      "ifType"}));
+        QCOMPARE(grid->rowCount(), 1);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(toggle->text(), QStringLiteral("Show interface information"));
+        QCOMPARE(w.height(), 540);
+        QCOMPARE(quit->y(), 428);
+    }
+
+    void resetAllZeroesTotalsAndClearsTheMessages() {
+        TForm1& w = *window_;
+        auto& state = w.monitor().State();
+        state.TotalIn = 1000;
+        state.TotalOut = 500;
+        state.TotalCombined = 1500;
+        state.Bandwidth = "100";
+        state.WriteLog = true;
+        state.InterfaceNumber = "3";
+        w.monitor().Messages().Append("a line");
+        FindAction(w, "Reset all")->trigger();
+        QCOMPARE(w.findChild<QPlainTextEdit*>("messageList")->toPlainText(), QString());
+        QCOMPARE(state.TotalCombined, 0);
+        QCOMPARE(LabelText(w, "totalCombined"), QStringLiteral("0"));
+        QCOMPARE(w.findChild<QLineEdit*>("bandwidthEdit")->text(), QStringLiteral("0"));
+        QCOMPARE(state.PolledInterface, QStringLiteral("3"));
+        QVERIFY(state.WriteLog);  // survives a reset
+        QVERIFY(boxes_.errors.isEmpty());
+    }
+
+    void messageListViewFollowsTrimming() {
+        TForm1& w = *window_;
+        auto& messages = w.monitor().Messages();
+        for (int i = 0; i < 1002; ++i) {
+            messages.Append(QString::number(i));
+        }
+        messages.Trim();
+        const QStringList shown =
+            w.findChild<QPlainTextEdit*>("messageList")->toPlainText().split('\n');
+        QCOMPARE(shown.size(), 1000);
+        QCOMPARE(shown.first(), QStringLiteral("2"));
+        QCOMPARE(shown.last(), QStringLiteral("1001"));
+    }
+
+private:
+    RecordingMessageBoxes boxes_;
+    std::unique_ptr<TempHome> home_;
+    std::unique_ptr<TForm1> window_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
