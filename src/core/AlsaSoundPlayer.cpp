@@ -1,0 +1,78 @@
+#include <alsa/asoundlib.h>
+#include <sndfile.h>
+
+#include <memory>
+#include <vector>
+
+#include "OperationError.h"
+#include "SoundPlayer.h"
+
+namespace pulsewell {
+
+namespace {
+
+[[noreturn]] void ThrowMediaError(const QString& path, const QString& reason) {
+    throw OperationError(QStringLiteral("MCI-Fehler: %1 (%2)").arg(path, reason));
+}
+
+struct SoundFileCloser {
+    void operator()(SNDFILE* file) const { sf_close(file); }
+};
+struct PcmCloser {
+    void operator()(snd_pcm_t* pcm) const { snd_pcm_close(pcm); }
+};
+
+}  // namespace
+
+AlsaSoundPlayer::AlsaSoundPlayer(QString device) : device_(std::move(device)) {}
+
+void AlsaSoundPlayer::Play(const QString& path) {
+    SF_INFO info{};
+    std::unique_ptr<SNDFILE, SoundFileCloser> file(
+        sf_open(path.toLocal8Bit().constData(), SFM_READ, &info));
+    if (!file) {
+        ThrowMediaError(path, QString::fromLocal8Bit(sf_strerror(nullptr)));
+    }
+    if (info.channels <= 0 || info.samplerate <= 0) {
+        ThrowMediaError(path, QStringLiteral("no audio data"));
+    }
+
+    snd_pcm_t* rawPcm = nullptr;
+    int rc = snd_pcm_open(&rawPcm, device_.toLocal8Bit().constData(), SND_PCM_STREAM_PLAYBACK, 0);
+    if (rc < 0) {
+        ThrowMediaError(path, QString::fromLocal8Bit(snd_strerror(rc)));
+    }
+    std::unique_ptr<snd_pcm_t, PcmCloser> pcm(rawPcm);
+    constexpr unsigned kLatencyMicroseconds = 100000;
+    rc = snd_pcm_set_params(pcm.get(), SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
+                            static_cast<unsigned>(info.channels),
+                            static_cast<unsigned>(info.samplerate), 1, kLatencyMicroseconds);
+    if (rc < 0) {
+        ThrowMediaError(path, QString::fromLocal8Bit(snd_strerror(rc)));
+    }
+
+    constexpr sf_count_t kFramesPerChunk = 4096;
+    std::vector<short> buffer(static_cast<size_t>(kFramesPerChunk * info.channels));
+    sf_count_t frames = 0;
+    while ((frames = sf_readf_short(file.get(), buffer.data(), kFramesPerChunk)) > 0) {
+        const short* data = buffer.data();
+        while (frames > 0) {
+            snd_pcm_sframes_t written = snd_pcm_writei(pcm.get(), data, frames);
+            if (written == -EPIPE || written == -ESTRPIPE || written == -EINTR) {
+                if (snd_pcm_recover(pcm.get(), static_cast<int>(written), 1) < 0) {
+                    ThrowMediaError(path, QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
+                }
+                continue;
+            }
+            if (written < 0) {
+                ThrowMediaError(path, QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
+            }
+            data += written * info.channels;
+            frames -= written;
+        }
+    }
+    // Wait until the last frame has been played.
+    snd_pcm_drain(pcm.get());
+}
+
+}  // namespace pulsewell

@@ -1,0 +1,110 @@
+#include "TrafficLogs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include "NumberText.h"
+#include "OperationError.h"
+#include "TrafficLine.h"
+
+namespace pulsewell {
+
+namespace {
+
+QString LogPath(const QString& folder, const TMonitorState& state, const QString& suffix) {
+    return folder + state.Host + QStringLiteral("_i") + state.InterfaceNumber + suffix;
+}
+
+[[noreturn]] void ThrowFileError(const QString& path, const QString& reason) {
+    throw OperationError(QStringLiteral("E/A-Fehler: %1 (%2)").arg(path, reason));
+}
+
+// The host and interface texts go into the name as typed; a separator or NUL
+// in them would leave the program's folder, so such names are refused.
+void RequirePlainName(const QString& folder, const QString& path) {
+    const QString name = path.mid(folder.size());
+    if (name.contains(u'/') || name.contains(QChar(u'\0'))) {
+        ThrowFileError(path, QStringLiteral("invalid file name"));
+    }
+}
+
+void AppendLines(const QString& folder, const QString& path, const QString& header,
+                 const QStringList& lines) {
+    RequirePlainName(folder, path);
+    QFile file(path);
+    const bool create = !QFileInfo::exists(path);
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | (create ? QIODevice::Truncate : QIODevice::Append);
+    if (!file.open(mode)) {
+        ThrowFileError(path, file.errorString());
+    }
+    QByteArray bytes;
+    if (create) {
+        bytes += header.toLocal8Bit() + "\r\n";
+    }
+    for (const QString& line : lines) {
+        bytes += line.toLocal8Bit() + "\r\n";
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        ThrowFileError(path, file.errorString());
+    }
+    file.close();
+}
+
+QString DebugLine(const QString& stamp, const char* side, std::int64_t org, std::int64_t bytes,
+                  std::int64_t bits, std::int64_t bytesPerSecond, std::int64_t bitsPerSecond,
+                  const TTrafficSample& s) {
+    const QString key = QString::fromLatin1(side);
+    return QStringLiteral("DateTime: %1; org%2 %3; %2byte %4; %2bit %5; %2bytepers %6; "
+                          "%2bitpers %7; utilbit %8; utilbyte %9")
+        .arg(stamp, key, IntegerText(org), IntegerText(bytes), IntegerText(bits),
+             IntegerText(bytesPerSecond), IntegerText(bitsPerSecond), FloatText(s.utilbit),
+             FloatText(s.utilbyte));
+}
+
+}  // namespace
+
+QString TrafficLogPath(const QString& folder, const TMonitorState& state) {
+    return LogPath(folder, state, QStringLiteral(".log"));
+}
+
+QString DebugLogPath(const QString& folder, const TMonitorState& state) {
+    return LogPath(folder, state, QStringLiteral("_debug.log"));
+}
+
+void WriteTrafficLogEntry(const QString& folder, const TMonitorState& state,
+                          const TTrafficSample& sample, const QDateTime& pollTime) {
+    const QString header = QStringLiteral("Host: %1, Interface: %2, Bandwidth: %3")
+                               .arg(state.Host, state.InterfaceNumber, state.Bandwidth);
+    QStringList lines;
+    if (state.PrevOutCounter > 0) {
+        lines.append(QStringLiteral("DateTime: ") + LogTimestamp(pollTime) +
+                     TrafficFigures(sample, state.ShowBytes));
+    }
+    AppendLines(folder, TrafficLogPath(folder, state), header, lines);
+}
+
+void WriteDebugLogEntry(const QString& folder, const TMonitorState& state,
+                        const TTrafficSample& sample, const QDateTime& pollTime,
+                        const QString& lastMessage) {
+    const QString header =
+        QStringLiteral("Host: %1, Interface: %2").arg(state.Host, state.InterfaceNumber);
+    const QString stamp = LogTimestamp(pollTime);
+    const TTrafficSample& s = sample;
+    QStringList lines{
+        DebugLine(stamp, "in", s.orgin, s.inbyte, s.inbit, s.inbytepers, s.inbitpers, s),
+        DebugLine(stamp, "out", s.orgout, s.outbyte, s.outbit, s.outbytepers, s.outbitpers, s),
+    };
+    if (lastMessage.contains(QStringLiteral("wrap around"), Qt::CaseInsensitive)) {
+        lines.append(QStringLiteral("Integer wrap around has occurred!"));
+    }
+    if (lastMessage.contains(QStringLiteral("Sequential error"), Qt::CaseInsensitive)) {
+        lines.append(QStringLiteral(
+            "No value from host, calculation continues with old value! Sequential error "
+            "probable!!"));
+    }
+    AppendLines(folder, DebugLogPath(folder, state), header, lines);
+}
+
+}  // namespace pulsewell
