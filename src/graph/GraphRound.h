@@ -12,26 +12,39 @@ inline std::int64_t RoundExtended(long double value) {
     if (std::isnan(value)) {
         return 0;
     }
-    const long double rounded = std::nearbyintl(value);
-    if (rounded >= 9223372036854775807.0L) {
+    if (value >= 9223372036854775807.0L) {
         return INT64_MAX;
     }
-    if (rounded <= -9223372036854775808.0L) {
+    if (value <= -9223372036854775808.0L) {
         return INT64_MIN;
     }
-    return static_cast<std::int64_t>(rounded);
+    // In range now; the default rounding mode rounds halves to even.
+    return std::llrintl(value);
 }
 
-// The same, narrowed to a 32-bit pixel coordinate.
-inline int RoundToPixel(long double value) {
-    const std::int64_t rounded = RoundExtended(value);
-    if (rounded > INT32_MAX) {
+// A 64-bit pixel position as a 32-bit coordinate, saturating.
+inline int NarrowToPixel(std::int64_t value) {
+    if (value > INT32_MAX) {
         return INT32_MAX;
     }
-    if (rounded < INT32_MIN) {
+    if (value < INT32_MIN) {
         return INT32_MIN;
     }
-    return static_cast<int>(rounded);
+    return static_cast<int>(value);
+}
+
+// Round, then narrow to a 32-bit pixel coordinate.
+inline int RoundToPixel(long double value) {
+    return NarrowToPixel(RoundExtended(value));
+}
+
+// a + b, saturating at the 64-bit limits.
+inline std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) {
+        return b > 0 ? INT64_MAX : INT64_MIN;  // overflow needs a and b of b's sign
+    }
+    return sum;
 }
 
 }  // namespace pulsewell

@@ -23,7 +23,7 @@ void TLinkedList::Add(std::int64_t value) {
 std::int64_t TLinkedList::RemoveFirst() {
     const std::int64_t first = GetItem(0);
     if (count_ > 0) {
-        head_ = (head_ + 1) % static_cast<int>(slots_.size());
+        head_ = head_ + 1 == static_cast<int>(slots_.size()) ? 0 : head_ + 1;
         --count_;
     }
     return first;
@@ -33,7 +33,13 @@ std::int64_t TLinkedList::GetItem(int index) const {
     if (index < 0 || index >= count_) {
         return -1;
     }
-    return slots_[static_cast<std::size_t>((head_ + index) % static_cast<int>(slots_.size()))];
+    // A conditional wrap instead of a division: this sits in the drawing loop.
+    int slot = head_ + index;
+    const int size = static_cast<int>(slots_.size());
+    if (slot >= size) {
+        slot -= size;
+    }
+    return slots_[static_cast<std::size_t>(slot)];
 }
 
 void TLinkedList::Clear() {

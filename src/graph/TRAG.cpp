@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "GraphRound.h"
+#include "Raster.h"
 
 namespace pulsewell {
 
@@ -73,16 +74,15 @@ void TRAG::Redraw(bool rescale) {
     }
     DrawGrid();
     bitmap_ = gridBitmap_;
-    QPainter painter(&bitmap_);
+    bitmap_.detach();
     for (int i = 0; i < graphs_.Count(); ++i) {
         TRAGGraph& graph = graphs_[i];
         if (rescale) {
             graph.CalcPoints(width_, height_, yScale_, xStep_);
         }
-        graph.Draw(painter, width_, height_, yScale_);
+        graph.Draw(bitmap_, height_, yScale_);
     }
-    DrawCaptions(painter);
-    painter.end();
+    DrawCaptions();
     picture_ = bitmap_;
 }
 
@@ -103,15 +103,15 @@ void TRAG::Rescale() {
 }
 
 void TRAG::DrawGrid() {
-    QPainter painter(&gridBitmap_);
-    painter.fillRect(0, 0, width_, height_, ToQColor(backgroundColor_));
-    const QColor outline = ToQColor(gridCanvasPen_);
-    painter.fillRect(0, 0, width_, 1, outline);
-    painter.fillRect(0, height_ - 1, width_, 1, outline);
-    painter.fillRect(0, 0, 1, height_, outline);
-    painter.fillRect(width_ - 1, 0, 1, height_, outline);
+    QImage& canvas = gridBitmap_;
+    FillRect(canvas, 0, 0, width_, height_, ToQColor(backgroundColor_).rgb());
+    const QRgb outline = ToQColor(gridCanvasPen_).rgb();
+    FillRect(canvas, 0, 0, width_, 1, outline);
+    FillRect(canvas, 0, height_ - 1, width_, 1, outline);
+    FillRect(canvas, 0, 0, 1, height_, outline);
+    FillRect(canvas, width_ - 1, 0, 1, height_, outline);
     gridCanvasPen_ = gridColor_;
-    const QColor grid = ToQColor(gridColor_);
+    const QRgb grid = ToQColor(gridColor_).rgb();
 
     // Vertical lines scroll left with the phase; x runs in whole pixels.
     const long double columnStep = static_cast<long double>(gridX_) * xStep_;
@@ -120,7 +120,7 @@ void TRAG::DrawGrid() {
         for (long double x = 0; x <= width_ + shift; x = std::nearbyintl(columnStep + x)) {
             const long double column = x - shift;
             if (column >= 0 && column < width_) {
-                painter.fillRect(static_cast<int>(column), 0, 1, height_, grid);
+                FillRect(canvas, static_cast<int>(column), 0, 1, height_, grid);
             }
         }
     }
@@ -131,18 +131,19 @@ void TRAG::DrawGrid() {
     if (UsableStep(rowStep)) {
         for (long double y = height_; y >= 0; y = std::nearbyintl(y - rowStep)) {
             if (y < height_) {
-                painter.fillRect(0, static_cast<int>(y), width_, 1, grid);
+                FillRect(canvas, 0, static_cast<int>(y), width_, 1, grid);
             }
         }
     }
 }
 
-void TRAG::DrawCaptions(QPainter& painter) const {
+void TRAG::DrawCaptions() {
     const bool any = std::any_of(captions_.begin(), captions_.end(),
                                  [](const Caption& c) { return c.show && !c.text.isEmpty(); });
     if (!any) {
         return;
     }
+    QPainter painter(&bitmap_);
     QFont font(QString::fromLatin1(kCaptionFamily), kCaptionPointSize);
     // Crisp pixels in the caption colour only, whatever the screen's smoothing.
     font.setStyleStrategy(QFont::NoAntialias);

@@ -8,8 +8,6 @@
 #include "GraphColor.h"
 #include "TGraphArray.h"
 
-class QPainter;
-
 namespace pulsewell {
 
 // The threshold graph engine: draws its series over a grid into an off-screen
@@ -57,7 +55,7 @@ class TRAG {
 
     void Rescale();
     void DrawGrid();
-    void DrawCaptions(QPainter& painter) const;
+    void DrawCaptions();
 
     int width_;
     int height_;

@@ -1,18 +1,17 @@
 #include "TRAGGraph.h"
 
-#include <QPainter>
-#include <QPen>
 #include <algorithm>
 
 #include "GraphRound.h"
+#include "Raster.h"
 
 namespace pulsewell {
 
 namespace {
 
-// Coordinates handed to the painter stay within this range: far enough out
-// that a clamped segment crosses the picture the same way, near enough that
-// the rasteriser's fixed-point arithmetic cannot overflow.
+// Coordinates handed to the line drawing stay within this range: far enough
+// out that a clamped segment crosses the picture the same way, near enough
+// that its integer arithmetic cannot overflow.
 constexpr int kFarAway = 1 << 24;
 
 QPoint Clamped(QPoint p) {
@@ -69,74 +68,65 @@ void TRAGGraph::CalcPoints(int /*width*/, int height, double yScale, double xSte
     for (int i = count - 1; i >= 0; --i) {
         const long double v = static_cast<long double>(values_.GetItem(i));
         const int x = RoundToPixel(i * static_cast<long double>(xStep));
-        int y;
+        // Pixel arithmetic on the rounded value in 64 bits, narrowed at the end.
+        std::int64_t y;
         if (style_ == gsPercentBars) {
-            y = RoundToPixel(RoundExtended(v / 100 * (height - 6)) + 3.0L);
+            y = SaturatingAdd(RoundExtended(v / 100 * (height - 6)), 3);
         } else {
-            y = RoundToPixel(height - RoundExtended(v * yScale) - 3.0L);
+            const std::int64_t rise = RoundExtended(v * yScale);
+            // -INT64_MIN does not exist; one pixel less changes nothing after narrowing.
+            y = SaturatingAdd(std::int64_t{height} - 3, rise == INT64_MIN ? INT64_MAX : -rise);
         }
-        points_[static_cast<std::size_t>(i)] = QPoint(x, y);
+        points_[static_cast<std::size_t>(i)] = QPoint(x, NarrowToPixel(y));
     }
     pointsAscend_ = xStep > 0;
 }
 
-void TRAGGraph::Draw(QPainter& painter, int width, int height, double yScale) const {
+void TRAGGraph::Draw(QImage& canvas, int height, double yScale) const {
     if (!visible_) {
         return;
     }
     if (style_ == gsPercentBars) {
-        DrawBars(painter, width, height, yScale);
+        DrawBars(canvas, height, yScale);
     } else {
-        DrawLine(painter, width);
+        DrawPolyline(canvas);
     }
 }
 
-void TRAGGraph::DrawLine(QPainter& painter, int width) const {
-    const QColor color = ToQColor(color_);
-    // A pen of width 0 or 1 is the thin one-pixel pen; wider pens have round
-    // ends and joins like the platform's geometric pens.
-    QPen pen(color, std::max(penWidth_, 0), Qt::SolidLine,
-             penWidth_ > 1 ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin);
-    painter.setPen(pen);
-    painter.setBrush(color);
-    auto [first, last] = pointsAscend_ ? VisibleRange(points_, width, std::max(penWidth_, 1))
+// One poly-line through the points; like every line it leaves out its last
+// point. Pen widths 0 and 1 both give the thin one-pixel line.
+void TRAGGraph::DrawPolyline(QImage& canvas) const {
+    const QRgb color = ToQColor(color_).rgb();
+    const int pen = std::max(penWidth_, 1);
+    auto [first, last] = pointsAscend_ ? VisibleRange(points_, canvas.width(), pen)
                                        : std::pair<std::size_t, std::size_t>{0, points_.size()};
-    if (last - first < 2) {
-        return;
+    for (std::size_t i = first; i + 1 < last; ++i) {
+        DrawLine(canvas, Clamped(points_[i]), Clamped(points_[i + 1]), pen, color);
     }
-    std::vector<QPoint> visible;
-    visible.reserve(last - first);
-    for (std::size_t i = first; i < last; ++i) {
-        visible.push_back(Clamped(points_[i]));
-    }
-    painter.drawPolyline(visible.data(), static_cast<int>(visible.size()));
 }
 
 // Each bar stands on the bottom edge, is its height in pixels tall and its
 // pen width wide (centred on its column, the extra column to the left).
-void TRAGGraph::DrawBars(QPainter& painter, int width, int height, double yScale) const {
+void TRAGGraph::DrawBars(QImage& canvas, int height, double yScale) const {
     const int barWidth = std::clamp(penWidth_, 1, kFarAway);
     const long double fullScale = static_cast<long double>(height) * yScale;
-    auto [first, last] = pointsAscend_ ? VisibleRange(points_, width, barWidth)
+    const QRgb colors[] = {ToQColor(color_).rgb(), ToQColor(midColor_).rgb(),
+                           ToQColor(highColor_).rgb()};
+    auto [first, last] = pointsAscend_ ? VisibleRange(points_, canvas.width(), barWidth)
                                        : std::pair<std::size_t, std::size_t>{0, points_.size()};
     for (std::size_t i = first; i < last; ++i) {
         const QPoint& point = points_[i];
         // The colour follows the percentage read back from the bar's height.
         const std::int64_t percent = RoundExtended(point.y() / fullScale * 100);
-        TColor color = highColor_;
-        if (percent <= lowThreshold_) {
-            color = color_;
-        } else if (percent <= highThreshold_) {
-            color = midColor_;
-        }
+        const int band = percent <= lowThreshold_ ? 0 : percent <= highThreshold_ ? 1 : 2;
         const std::int64_t top =
             std::max<std::int64_t>(std::int64_t{height} - std::min(point.y(), height), 0);
         if (top >= height) {
             continue;  // a bar of no height, or one hanging below the picture
         }
         const int left = std::clamp(point.x() - barWidth / 2, -kFarAway, kFarAway);
-        painter.fillRect(left, static_cast<int>(top), barWidth, height - static_cast<int>(top),
-                         ToQColor(color));
+        FillRect(canvas, left, static_cast<int>(top), barWidth, height - static_cast<int>(top),
+                 colors[band]);
     }
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
+#include <QImage>
 #include <QPoint>
 #include <cstdint>
 #include <vector>
 
 #include "GraphColor.h"
 #include "TLinkedList.h"
-
-class QPainter;
 
 namespace pulsewell {
 
@@ -52,11 +51,11 @@ class TRAGGraph {
     // Pixel positions of the samples: lines get the row of each sample, bars
     // their height. Used by the engine's redraw only.
     void CalcPoints(int width, int height, double yScale, double xStep);
-    void Draw(QPainter& painter, int width, int height, double yScale) const;
+    void Draw(QImage& canvas, int height, double yScale) const;
 
   private:
-    void DrawLine(QPainter& painter, int width) const;
-    void DrawBars(QPainter& painter, int width, int height, double yScale) const;
+    void DrawPolyline(QImage& canvas) const;
+    void DrawBars(QImage& canvas, int height, double yScale) const;
 
     TLinkedList values_;
     int capacity_;
