@@ -44,15 +44,19 @@ struct TGraphCaptions {
 // - Own one TrafficGraph. Connect Changed() to a slot that shows Picture()
 //   (690 x 170) in the graph area and copies Captions() into the caption
 //   labels (text and visibility of each).
-// - ResetAll: step 1 SetUp(); step 6 (stored settings) SetShowBytes(),
-//   SetLowThreshold(), SetHighThreshold() and the three bar colours; step 11
-//   ApplyGraphType(chosen type, ShowBytes); step 12 ClearSeries() then
-//   Graphupdate().
+// - ResetAll: first SetUp(); when the stored settings are loaded,
+//   SetShowBytes() and the thresholds and colours that are stored
+//   (SetLowThreshold(), SetHighThreshold(), SetLowColor(), SetMidColor(),
+//   SetHighColor()); where it applies the graph type, ApplyGraphType(chosen
+//   type, ShowBytes); where it clears the graph, ClearSeries() then Graphupdate().
 // - A click on a "Graph type" choice: ApplyGraphType(type, ShowBytes).
-// - Poll cycle: AddSample(series, value) for each series number, then Graphupdate().
-// - "&Start polling" and host change: ClearSeries(), Graphupdate().
-//   Interface selection: ClearSeries(), Graphupdate(), ZeroScaleCaptions().
+// - Poll cycle: AddSample(series, value) for each series number 0..6, then
+//   Graphupdate().
+// - "&Start polling" and host change: ClearSeries(), Graphupdate() (the host
+//   change applies the graph type first, like ResetAll).
+// - Interface selection: ClearSeries(), Graphupdate(), ZeroScaleCaptions().
 // - Options OK: SetShowBytes(), thresholds and colours, then Graphupdate().
+// Everything runs on the window's thread.
 class TrafficGraph : public QObject {
     Q_OBJECT
 

@@ -71,6 +71,20 @@ void DrawLine(QImage& image, QPoint a, QPoint b, int pen, QRgb color) {
     if (lo > hi) {
         return;
     }
+    if (minor == 0) {
+        // Straight along an axis (every bar): one rectangle swept by the brush.
+        const std::int64_t from = std::min(start + direction * lo, start + direction * hi) - back;
+        const std::int64_t length = hi - lo + brush;
+        const std::int64_t across = startMinor - back;
+        if (alongX) {
+            FillRect(image, static_cast<int>(from), static_cast<int>(across),
+                     static_cast<int>(length), brush, color);
+        } else {
+            FillRect(image, static_cast<int>(across), static_cast<int>(from), brush,
+                     static_cast<int>(length), color);
+        }
+        return;
+    }
     auto* bits = reinterpret_cast<QRgb*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / 4;
     const std::int64_t width = image.width();

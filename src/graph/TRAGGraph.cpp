@@ -105,10 +105,11 @@ void TRAGGraph::DrawPolyline(QImage& canvas) const {
     }
 }
 
-// Each bar stands on the bottom edge, is its height in pixels tall and its
-// pen width wide (centred on its column, the extra column to the left).
+// Each bar is a line from the bottom edge (row height, just outside) up by
+// its height; with the line's square pen a bar of two pixels covers its
+// column and the one to the left, and rows height - h to height - 1.
 void TRAGGraph::DrawBars(QImage& canvas, int height, double yScale) const {
-    const int barWidth = std::clamp(penWidth_, 1, kFarAway);
+    const int barWidth = std::max(penWidth_, 1);
     const long double fullScale = static_cast<long double>(height) * yScale;
     const QRgb colors[] = {ToQColor(color_).rgb(), ToQColor(midColor_).rgb(),
                            ToQColor(highColor_).rgb()};
@@ -119,14 +120,10 @@ void TRAGGraph::DrawBars(QImage& canvas, int height, double yScale) const {
         // The colour follows the percentage read back from the bar's height.
         const std::int64_t percent = RoundExtended(point.y() / fullScale * 100);
         const int band = percent <= lowThreshold_ ? 0 : percent <= highThreshold_ ? 1 : 2;
-        const std::int64_t top =
-            std::max<std::int64_t>(std::int64_t{height} - std::min(point.y(), height), 0);
-        if (top >= height) {
-            continue;  // a bar of no height, or one hanging below the picture
-        }
-        const int left = std::clamp(point.x() - barWidth / 2, -kFarAway, kFarAway);
-        FillRect(canvas, left, static_cast<int>(top), barWidth, height - static_cast<int>(top),
-                 colors[band]);
+        // A line up from the bottom edge, drawn like any other line.
+        DrawLine(canvas, Clamped(QPoint(point.x(), height)),
+                 Clamped(QPoint(point.x(), NarrowToPixel(std::int64_t{height} - point.y()))),
+                 barWidth, colors[band]);
     }
 }
 
