@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "GraphColor.h"
+#include "TGraphArray.h"
+
+namespace pulsewell {
+
+// The threshold graph engine: draws its series over a grid into an off-screen
+// bitmap and hands the result out as a picture. All series share one vertical
+// scale, with some headroom above the largest maximum of the visible lines.
+class TRAG {
+  public:
+    enum TCaptionCorner { TopLeft, TopRight, BottomLeft, BottomRight };
+
+    TRAG(int width, int height);
+
+    void SetGridX(int samples);
+    // Held in 64 bits so that a tenth of any 64-bit maximum fits.
+    void SetGridY(std::int64_t valueUnits) { gridY_ = valueUnits; }
+    void SetHeadroom(int percent) { headroom_ = percent; }
+    void SetXStep(double pixels) { xStep_ = pixels; }
+
+    TRAGGraph& AddGraph(int capacity, TColor color, TGraphStyle style);
+    TGraphArray& Graphs() { return graphs_; }
+    const TGraphArray& Graphs() const { return graphs_; }
+
+    // Appends to series index (ignored when there is no such series). A lone
+    // series that scrolls also scrolls the vertical grid with it.
+    void AddValue(int index, std::int64_t value);
+
+    void Redraw(bool rescale);
+    const QImage& Picture() const { return picture_; }
+
+    // Corner captions: empty and hidden unless set.
+    void SetCaption(TCaptionCorner corner, const QString& text, bool show);
+    void SetOpaqueCaptions(bool opaque) { opaqueCaptions_ = opaque; }
+
+    double YScale() const { return yScale_; }
+    double XStep() const { return xStep_; }
+    int GridX() const { return gridX_; }
+    std::int64_t GridY() const { return gridY_; }
+    int GridPhase() const { return gridPhase_; }
+    int Headroom() const { return headroom_; }
+
+  private:
+    struct Caption {
+        QString text;
+        bool show = false;
+    };
+
+    void Rescale();
+    void DrawGrid();
+    void DrawCaptions();
+
+    int width_;
+    int height_;
+    TGraphArray graphs_;
+    QImage bitmap_;
+    QImage gridBitmap_;
+    QImage picture_;
+    double yScale_ = 0.0;
+    double xStep_ = 2.0;
+    int gridX_ = 10;
+    std::int64_t gridY_ = 10;
+    int gridPhase_ = 0;
+    int headroom_ = 10;
+    TColor gridColor_ = 0x808080;
+    TColor backgroundColor_ = 0xFFFFFF;
+    TColor captionColor_ = 0x000000;
+    // The grid canvas' pen outlines the background; it is black until the
+    // first grid has been drawn and the grid colour from then on.
+    TColor gridCanvasPen_ = 0x000000;
+    bool opaqueCaptions_ = false;
+    std::array<Caption, 4> captions_;
+};
+
+}  // namespace pulsewell

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <cstdint>
+#include <vector>
+
+#include "GraphColor.h"
+#include "TLinkedList.h"
+
+namespace pulsewell {
+
+// How a series is drawn. The numbering leaves room for an absolute-bar style (1)
+// and a filled-area style (3), which this program does not offer.
+enum TGraphStyle : std::uint8_t {
+    gsLine = 0,
+    gsPercentBars = 2,
+};
+
+// One series of the graph: a bounded history of samples with its running
+// maximum, and how to draw it.
+class TRAGGraph {
+  public:
+    explicit TRAGGraph(int capacity);
+
+    // Appends a sample; once the history exceeds the capacity the oldest one
+    // goes and the maximum is taken again over what is left.
+    void AddValue(std::int64_t value);
+    void Clear();
+
+    std::int64_t MaxValue() const { return maxValue_; }
+    const TLinkedList& Values() const { return values_; }
+    const std::vector<QPoint>& Points() const { return points_; }
+    TGraphStyle Style() const { return style_; }
+    bool Visible() const { return visible_; }
+
+    void SetColor(TColor color) { color_ = color; }
+    void SetMidColor(TColor color) { midColor_ = color; }
+    void SetHighColor(TColor color) { highColor_ = color; }
+    // Thresholds are percent; only the low 32 bits of the argument are kept.
+    void SetLowThreshold(std::int64_t percent) {
+        lowThreshold_ = static_cast<std::int32_t>(percent);
+    }
+    void SetHighThreshold(std::int64_t percent) {
+        highThreshold_ = static_cast<std::int32_t>(percent);
+    }
+    void SetPenWidth(int width) { penWidth_ = width; }
+    void SetStyle(TGraphStyle style) { style_ = style; }
+    void SetVisible(bool visible) { visible_ = visible; }
+
+    // Pixel positions of the samples: lines get the row of each sample, bars
+    // their height. Used by the engine's redraw only.
+    void CalcPoints(int width, int height, double yScale, double xStep);
+    void Draw(QImage& canvas, int height, double yScale) const;
+
+  private:
+    void DrawPolyline(QImage& canvas) const;
+    void DrawBars(QImage& canvas, int height, double yScale) const;
+
+    TLinkedList values_;
+    int capacity_;
+    std::int64_t maxValue_ = 0;
+    TGraphStyle style_ = gsLine;
+    TColor color_ = 0x008000;
+    TColor midColor_ = 0x00FFFF;
+    TColor highColor_ = 0x0000FF;
+    std::int32_t lowThreshold_ = 40;
+    std::int32_t highThreshold_ = 70;
+    int penWidth_ = 0;
+    bool visible_ = true;
+    std::vector<QPoint> points_;
+    bool pointsAscend_ = true;  // x grows with the index, so off-screen runs can be skipped
+};
+
+}  // namespace pulsewell
