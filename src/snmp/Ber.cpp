@@ -121,21 +121,30 @@ std::string MakeItem(std::string_view contents, int type) {
     return item;
 }
 
-std::string DecodeItem(std::string_view data, std::size_t& pos, int& type) {
+bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
+                    std::string_view& contents) {
     type = ber::Null;
+    contents = {};
     if (pos > data.size() || data.size() - pos < 2) {
-        return {};
+        return false;
     }
     type = static_cast<unsigned char>(data[pos++]);
     const std::int64_t length = DecodeLength(data, pos);
     if (length < 0 || static_cast<std::uint64_t>(length) > data.size() - pos) {
-        return {};
+        return false;
     }
-    const std::string_view contents = data.substr(pos, static_cast<std::size_t>(length));
-    if ((type & ber::Constructed) != 0) {
+    contents = data.substr(pos, static_cast<std::size_t>(length));
+    if ((type & ber::Constructed) == 0) {
+        pos += contents.size();
+    }
+    return true;
+}
+
+std::string DecodeItem(std::string_view data, std::size_t& pos, int& type) {
+    std::string_view contents;
+    if (!ReadItemHeader(data, pos, type, contents) || (type & ber::Constructed) != 0) {
         return std::string(contents);
     }
-    pos += contents.size();
     switch (type) {
         case ber::Boolean:
         case ber::Integer:

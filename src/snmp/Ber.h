@@ -47,6 +47,11 @@ std::string MakeItem(std::string_view contents, int type);
 // Constructed items are entered: the text is their contents and pos is left
 // at the first inner item.
 std::string DecodeItem(std::string_view data, std::size_t& pos, int& type);
+// The same walk without building the value text: contents is a view of the
+// item's content bytes. False (and empty contents) where DecodeItem gives
+// empty text for a missing or truncated item.
+bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
+                    std::string_view& contents);
 
 std::string OidToBytes(std::string_view oid);
 std::string BytesToOid(std::string_view bytes);

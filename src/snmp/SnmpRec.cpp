@@ -107,7 +107,8 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
         return false;
     }
     Community = DecodeItem(data, pos, type);
-    DecodeItem(data, pos, type);
+    std::string_view skipped;
+    ReadItemHeader(data, pos, type, skipped);  // the PDU, entered
     PDUType = type;
     if (PDUType == pdu::Trap) {
         OldTrapEnterprise = DecodeItem(data, pos, type);
@@ -120,10 +121,10 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
         ErrorStatus = AsInt(DecodeItem(data, pos, type));
         ErrorIndex = AsInt(DecodeItem(data, pos, type));
     }
-    DecodeItem(data, pos, type);
+    ReadItemHeader(data, pos, type, skipped);  // the binding list, entered
     // Position counted from 1: bindings start while it is below the outer length.
     while (static_cast<std::int64_t>(pos) + 1 < outer) {
-        DecodeItem(data, pos, type);
+        ReadItemHeader(data, pos, type, skipped);  // the binding, entered
         const std::string oid = DecodeItem(data, pos, type);
         const std::string value = DecodeItem(data, pos, type);
         AddBinding(oid, value, type);
