@@ -1,5 +1,7 @@
 #include "Ber.h"
 
+#include <charconv>
+
 #include "NumberText.h"
 
 namespace pulsewell::snmp {
@@ -19,6 +21,12 @@ std::string TrimSpaces(std::string_view text) {
 }
 
 std::int32_t ToSigned32(std::uint32_t pattern) { return static_cast<std::int32_t>(pattern); }
+
+void AppendDecimal(std::string& out, std::uint32_t n) {
+    char digits[10];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    out.append(digits, end);
+}
 
 }  // namespace
 
@@ -140,44 +148,47 @@ bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
     return true;
 }
 
-std::string DecodeItem(std::string_view data, std::size_t& pos, int& type) {
-    std::string_view contents;
-    if (!ReadItemHeader(data, pos, type, contents) || (type & ber::Constructed) != 0) {
-        return std::string(contents);
+std::int32_t SignedValue(std::string_view contents) {
+    std::uint32_t value = 0;
+    if (!contents.empty() && (static_cast<unsigned char>(contents[0]) & 0x80) != 0) {
+        value = 0xFFFFFFFFu;  // sign extension
     }
+    for (char c : contents) {
+        value = (value << 8) | static_cast<unsigned char>(c);
+    }
+    return ToSigned32(value);
+}
+
+std::int32_t UnsignedValue(std::string_view contents) {
+    std::uint32_t value = 0;
+    for (char c : contents) {
+        value = (value << 8) | static_cast<unsigned char>(c);
+    }
+    return ToSigned32(value);
+}
+
+std::string ValueText(int type, std::string_view contents) {
     switch (type) {
         case ber::Boolean:
         case ber::Integer:
-        case ber::Enumerated: {
-            std::uint32_t value = 0;
-            if (!contents.empty() && (static_cast<unsigned char>(contents[0]) & 0x80) != 0) {
-                value = 0xFFFFFFFFu;  // sign extension
-            }
-            for (char c : contents) {
-                value = (value << 8) | static_cast<unsigned char>(c);
-            }
-            return std::to_string(ToSigned32(value));
-        }
+        case ber::Enumerated:
+            return std::to_string(SignedValue(contents));
         case ber::Counter:
         case ber::Gauge:
-        case ber::TimeTicks: {
-            std::uint32_t value = 0;
-            for (char c : contents) {
-                value = (value << 8) | static_cast<unsigned char>(c);
-            }
-            return std::to_string(ToSigned32(value));
-        }
+        case ber::TimeTicks:
+            return std::to_string(UnsignedValue(contents));
         case ber::Null:
             return {};
         case ber::ObjectId:
             return BytesToOid(contents);
         case ber::IpAddress: {
             std::string text;
+            text.reserve(contents.size() * 4);
             for (std::size_t i = 0; i < contents.size(); ++i) {
                 if (i > 0) {
                     text += '.';
                 }
-                text += std::to_string(static_cast<unsigned char>(contents[i]));
+                AppendDecimal(text, static_cast<unsigned char>(contents[i]));
             }
             return text;
         }
@@ -186,19 +197,64 @@ std::string DecodeItem(std::string_view data, std::size_t& pos, int& type) {
     }
 }
 
+std::string DecodeItem(std::string_view data, std::size_t& pos, int& type) {
+    std::string_view contents;
+    if (!ReadItemHeader(data, pos, type, contents) || (type & ber::Constructed) != 0) {
+        return std::string(contents);
+    }
+    return ValueText(type, contents);
+}
+
+std::uint32_t TakeArc(std::string_view& text) {
+    // One pass: digits up to the first dot; anything else makes the arc 0.
+    std::uint64_t value = 0;
+    bool numeric = true;
+    std::size_t i = 0;
+    for (; i < text.size() && text[i] != '.'; ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9' || value > 0xFFFFFFFFu) {
+            numeric = false;
+        } else {
+            value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+    }
+    numeric = numeric && i > 0 && value <= 0xFFFFFFFFu;
+    text = i < text.size() ? text.substr(i + 1) : std::string_view();
+    return numeric ? static_cast<std::uint32_t>(value) : 0;
+}
+
+namespace {
+
+void AppendSubId(std::string& out, std::uint32_t n) {
+    char bytes[5];
+    int count = 0;
+    do {
+        bytes[count++] = static_cast<char>(n & 0x7F);
+        n >>= 7;
+    } while (n != 0);
+    while (count > 1) {
+        out += static_cast<char>(bytes[--count] | 0x80);
+    }
+    out += bytes[0];
+}
+
+}  // namespace
+
 std::string OidToBytes(std::string_view oid) {
-    std::string text(oid);
-    const std::uint32_t first = TakeArc(text);
-    const std::uint32_t second = TakeArc(text);
-    std::string bytes = EncodeSubId(first * 40 + second);
-    while (!text.empty()) {
-        bytes += EncodeSubId(TakeArc(text));
+    std::string bytes;
+    bytes.reserve(oid.size() / 2 + 2);
+    const std::uint32_t first = TakeArc(oid);
+    const std::uint32_t second = TakeArc(oid);
+    AppendSubId(bytes, first * 40 + second);
+    while (!oid.empty()) {
+        AppendSubId(bytes, TakeArc(oid));
     }
     return bytes;
 }
 
 std::string BytesToOid(std::string_view bytes) {
     std::string text;
+    text.reserve(bytes.size() * 3 + 4);
     std::size_t pos = 0;
     bool first = true;
     while (pos < bytes.size()) {
@@ -206,31 +262,28 @@ std::string BytesToOid(std::string_view bytes) {
         const std::uint32_t n = DecodeSubId(bytes, pos);
         if (first) {
             first = false;
-            if (pos - start == 1) {
-                text = std::to_string(n / 40) + '.' + std::to_string(n % 40);
+            // Only arc 2 can need more than one byte; its second arc is open-ended.
+            if (pos - start == 1 || n < 80) {
+                AppendDecimal(text, n / 40);
+                text += '.';
+                AppendDecimal(text, n % 40);
             } else {
-                // Only arc 2 can need more than one byte; its second arc is open-ended.
-                text = n < 80 ? std::to_string(n / 40) + '.' + std::to_string(n % 40)
-                              : "2." + std::to_string(n - 80);
+                text += "2.";
+                AppendDecimal(text, n - 80);
             }
             continue;
         }
         text += '.';
-        text += std::to_string(n);
+        AppendDecimal(text, n);
     }
     return text;
 }
 
 std::uint32_t TakeArc(std::string& text) {
-    const std::size_t dot = text.find('.');
-    std::string part;
-    if (dot == std::string::npos) {
-        part.swap(text);
-    } else {
-        part = text.substr(0, dot);
-        text.erase(0, dot + 1);
-    }
-    return static_cast<std::uint32_t>(ParseDecimal(part, 0, 0xFFFFFFFF).value_or(0));
+    std::string_view rest = text;
+    const std::uint32_t arc = TakeArc(rest);
+    text.erase(0, text.size() - rest.size());
+    return arc;
 }
 
 std::string IpToBytes(std::string_view ip) {

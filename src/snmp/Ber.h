@@ -53,12 +53,20 @@ std::string DecodeItem(std::string_view data, std::size_t& pos, int& type);
 bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
                     std::string_view& contents);
 
+// Value text of an item's contents by type, as DecodeItem gives it.
+std::string ValueText(int type, std::string_view contents);
+// INTEGER contents as a signed 32-bit number; Counter/Gauge/TimeTicks contents
+// as their 32-bit pattern read as signed (what their value text says).
+std::int32_t SignedValue(std::string_view contents);
+std::int32_t UnsignedValue(std::string_view contents);
+
 std::string OidToBytes(std::string_view oid);
 std::string BytesToOid(std::string_view bytes);
 
 // Removes the first dot-separated part from text and returns it as a number
 // (0 when empty or not a number).
 std::uint32_t TakeArc(std::string& text);
+std::uint32_t TakeArc(std::string_view& text);
 
 std::string IpToBytes(std::string_view ip);
 

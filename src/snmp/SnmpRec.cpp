@@ -2,6 +2,7 @@
 
 #include "Ber.h"
 #include "NumberText.h"
+#include "ReverseWriter.h"
 
 namespace pulsewell::snmp {
 
@@ -13,6 +14,30 @@ std::int32_t AsInt(const std::string& text) {
 }
 
 std::string IntegerItem(std::int32_t n) { return MakeItem(EncodeSigned(n), ber::Integer); }
+
+// The next item as a number, as its value text would read: integer types
+// directly, anything else through its text (0 when that is not a number).
+std::int32_t ItemNumber(std::string_view data, std::size_t& pos) {
+    int type = 0;
+    std::string_view contents;
+    if (!ReadItemHeader(data, pos, type, contents)) {
+        return 0;
+    }
+    switch (type) {
+        case ber::Boolean:
+        case ber::Integer:
+        case ber::Enumerated:
+            return SignedValue(contents);
+        case ber::Counter:
+        case ber::Gauge:
+        case ber::TimeTicks:
+            return UnsignedValue(contents);
+        default:
+            return AsInt((type & ber::Constructed) != 0 ? std::string(contents)
+                                                        : ValueText(type, contents));
+    }
+}
+
 
 }  // namespace
 
@@ -66,28 +91,43 @@ std::string TSNMPRec::EncodeMessage() const {
     if (Version == 3) {
         return {};
     }
-    std::string list;
-    for (const TSNMPMib& mib : bindings_) {
-        std::string binding = MakeItem(OidToBytes(mib.ObjectId), ber::ObjectId);
-        binding += MakeItem(EncodeValue(mib.TypeCode, mib.ValueText), mib.TypeCode);
-        list += MakeItem(binding, ber::Sequence);
+    ReverseWriter out(128 + Community.size());
+    const std::size_t listEnd = out.Size();
+    for (auto mib = bindings_.rbegin(); mib != bindings_.rend(); ++mib) {
+        const std::size_t bindingEnd = out.Size();
+        std::size_t mark = out.Size();
+        out.Bytes(EncodeValue(mib->TypeCode, mib->ValueText));
+        out.Header(mib->TypeCode, mark);
+        mark = out.Size();
+        out.Oid(mib->ObjectId);
+        out.Header(ber::ObjectId, mark);
+        out.Header(ber::Sequence, bindingEnd);
     }
-    std::string contents;
+    out.Header(ber::Sequence, listEnd);
     if (PDUType == pdu::Trap) {
-        contents = MakeItem(OidToBytes(OldTrapEnterprise), ber::ObjectId);
-        contents += MakeItem(IpToBytes(OldTrapHost), ber::IpAddress);
-        contents += IntegerItem(OldTrapGen);
-        contents += IntegerItem(OldTrapSpec);
-        contents += MakeItem(EncodeUnsigned(static_cast<std::uint32_t>(OldTrapTimeTicks)),
-                             ber::TimeTicks);
+        std::string head = MakeItem(OidToBytes(OldTrapEnterprise), ber::ObjectId);
+        head += MakeItem(IpToBytes(OldTrapHost), ber::IpAddress);
+        head += IntegerItem(OldTrapGen);
+        head += IntegerItem(OldTrapSpec);
+        head += MakeItem(EncodeUnsigned(static_cast<std::uint32_t>(OldTrapTimeTicks)),
+                         ber::TimeTicks);
+        out.Bytes(head);
     } else {
-        contents = IntegerItem(ID) + IntegerItem(ErrorStatus) + IntegerItem(ErrorIndex);
+        for (std::int32_t n : {ErrorIndex, ErrorStatus, ID}) {
+            const std::size_t mark = out.Size();
+            out.Signed(n);
+            out.Header(ber::Integer, mark);
+        }
     }
-    contents += MakeItem(list, ber::Sequence);
-    std::string message = IntegerItem(Version);
-    message += MakeItem(Community, ber::OctetString);
-    message += MakeItem(contents, PDUType);
-    return MakeItem(message, ber::Sequence);
+    out.Header(PDUType, 0);
+    std::size_t mark = out.Size();
+    out.Bytes(Community);
+    out.Header(ber::OctetString, mark);
+    mark = out.Size();
+    out.Signed(Version);
+    out.Header(ber::Integer, mark);
+    out.Header(ber::Sequence, 0);
+    return out.Take();
 }
 
 bool TSNMPRec::DecodeMessage(std::string_view data) {
@@ -101,7 +141,7 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
         return false;
     }
     int type = 0;
-    Version = AsInt(DecodeItem(data, pos, type));
+    Version = ItemNumber(data, pos);
     if (Version == 3) {
         Reset();
         return false;
@@ -113,21 +153,21 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
     if (PDUType == pdu::Trap) {
         OldTrapEnterprise = DecodeItem(data, pos, type);
         OldTrapHost = DecodeItem(data, pos, type);
-        OldTrapGen = AsInt(DecodeItem(data, pos, type));
-        OldTrapSpec = AsInt(DecodeItem(data, pos, type));
-        OldTrapTimeTicks = AsInt(DecodeItem(data, pos, type));
+        OldTrapGen = ItemNumber(data, pos);
+        OldTrapSpec = ItemNumber(data, pos);
+        OldTrapTimeTicks = ItemNumber(data, pos);
     } else {
-        ID = AsInt(DecodeItem(data, pos, type));
-        ErrorStatus = AsInt(DecodeItem(data, pos, type));
-        ErrorIndex = AsInt(DecodeItem(data, pos, type));
+        ID = ItemNumber(data, pos);
+        ErrorStatus = ItemNumber(data, pos);
+        ErrorIndex = ItemNumber(data, pos);
     }
     ReadItemHeader(data, pos, type, skipped);  // the binding list, entered
     // Position counted from 1: bindings start while it is below the outer length.
     while (static_cast<std::int64_t>(pos) + 1 < outer) {
         ReadItemHeader(data, pos, type, skipped);  // the binding, entered
-        const std::string oid = DecodeItem(data, pos, type);
-        const std::string value = DecodeItem(data, pos, type);
-        AddBinding(oid, value, type);
+        std::string oid = DecodeItem(data, pos, type);
+        std::string value = DecodeItem(data, pos, type);
+        bindings_.push_back(TSNMPMib{std::move(oid), std::move(value), type});
     }
     return true;
 }

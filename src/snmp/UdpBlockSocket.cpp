@@ -3,7 +3,6 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
-#include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/select.h>
 #include <unistd.h>
@@ -244,7 +243,8 @@ std::string TUDPBlockSocket::ReceiveDatagram(int timeoutMs) {
         ErrorCode = EBADF;
         return {};
     }
-    sched_yield();
+    // No zero-length sleep before the first look: on Linux it hands the processor
+    // to any runnable process, which under load costs whole time slices per reply.
     const auto pending = [this]() {
         int count = 0;
         if (::ioctl(fd_, FIONREAD, &count) != 0) {
