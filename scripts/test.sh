@@ -42,5 +42,11 @@ else
     status=1
 fi
 
+# A short fuzzing run of every network decoder; any finding fails the run.
+if ! scripts/fuzz.sh 60; then
+    echo "fuzzing found a failing input (see build-fuzz/artifacts/)"
+    status=1
+fi
+
 echo "$passed passed, $failed failed"
 exit $status

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// BER items as SNMP uses them: single-byte type codes, definite lengths, and
+// every value carried as text. Byte strings are std::string holding raw bytes.
+// Nothing here throws; bad input gives empty or zero results and no function
+// reads a byte beyond the data it was given.
+namespace pulsewell::snmp {
+
+namespace ber {
+inline constexpr int Boolean = 0x01;
+inline constexpr int Integer = 0x02;
+inline constexpr int OctetString = 0x04;
+inline constexpr int Null = 0x05;
+inline constexpr int ObjectId = 0x06;
+inline constexpr int Enumerated = 0x0A;
+inline constexpr int Sequence = 0x30;
+inline constexpr int IpAddress = 0x40;
+inline constexpr int Counter = 0x41;
+inline constexpr int Gauge = 0x42;
+inline constexpr int TimeTicks = 0x43;
+inline constexpr int Opaque = 0x44;
+inline constexpr int Constructed = 0x20;
+}  // namespace ber
+
+// Length field in the fewest bytes (short form below 128).
+std::string EncodeLength(std::uint32_t n);
+
+// Reads a length field at pos and moves pos past it (never past the end).
+// Returns -1 when the field is cut short or the length needs more than 31 bits.
+std::int64_t DecodeLength(std::string_view data, std::size_t& pos);
+
+std::string EncodeSubId(std::uint32_t n);
+// Stops at the first byte without the continuation bit, or at the end of data.
+std::uint32_t DecodeSubId(std::string_view data, std::size_t& pos);
+
+std::string EncodeSigned(std::int32_t n);
+std::string EncodeUnsigned(std::uint32_t n);
+
+std::string MakeItem(std::string_view contents, int type);
+
+// Reads one item at pos and returns its value text; type gets its type byte.
+// Constructed items are entered: the text is their contents and pos is left
+// at the first inner item.
+std::string DecodeItem(std::string_view data, std::size_t& pos, int& type);
+// The same walk without building the value text: contents is a view of the
+// item's content bytes. False (and empty contents) where DecodeItem gives
+// empty text for a missing or truncated item.
+bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
+                    std::string_view& contents);
+
+// Value text of an item's contents by type, as DecodeItem gives it.
+std::string ValueText(int type, std::string_view contents);
+// INTEGER contents as a signed 32-bit number; Counter/Gauge/TimeTicks contents
+// as their 32-bit pattern read as signed (what their value text says).
+std::int32_t SignedValue(std::string_view contents);
+std::int32_t UnsignedValue(std::string_view contents);
+
+std::string OidToBytes(std::string_view oid);
+std::string BytesToOid(std::string_view bytes);
+
+// Removes the first dot-separated part from text and returns it as a number
+// (0 when empty or not a number).
+std::uint32_t TakeArc(std::string& text);
+std::uint32_t TakeArc(std::string_view& text);
+
+std::string IpToBytes(std::string_view ip);
+
+// Contents of an item of the given type built from its value text.
+std::string EncodeValue(int type, std::string_view value);
+
+}  // namespace pulsewell::snmp

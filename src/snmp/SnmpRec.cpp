@@ -1,0 +1,175 @@
+#include "SnmpRec.h"
+
+#include "Ber.h"
+#include "NumberText.h"
+#include "ReverseWriter.h"
+
+namespace pulsewell::snmp {
+
+namespace {
+
+std::int32_t AsInt(const std::string& text) {
+    return static_cast<std::int32_t>(
+        ParseDecimal(text, -0x7FFFFFFFLL - 1, 0x7FFFFFFF).value_or(0));
+}
+
+std::string IntegerItem(std::int32_t n) { return MakeItem(EncodeSigned(n), ber::Integer); }
+
+// The next item as a number, as its value text would read: integer types
+// directly, anything else through its text (0 when that is not a number).
+std::int32_t ItemNumber(std::string_view data, std::size_t& pos) {
+    int type = 0;
+    std::string_view contents;
+    if (!ReadItemHeader(data, pos, type, contents)) {
+        return 0;
+    }
+    switch (type) {
+        case ber::Boolean:
+        case ber::Integer:
+        case ber::Enumerated:
+            return SignedValue(contents);
+        case ber::Counter:
+        case ber::Gauge:
+        case ber::TimeTicks:
+            return UnsignedValue(contents);
+        default:
+            return AsInt((type & ber::Constructed) != 0 ? std::string(contents)
+                                                        : ValueText(type, contents));
+    }
+}
+
+
+}  // namespace
+
+TSNMPRec::TSNMPRec() {
+    Reset();
+    ID = 1;
+    MaxSize = 1472;
+}
+
+void TSNMPRec::Reset() {
+    Version = 0;
+    Community = "cobalt";
+    PDUType = 0;
+    ErrorStatus = 0;
+    ErrorIndex = 0;
+    bindings_.clear();
+    Flags = TV3Flags::NoAuthNoPriv;
+    FlagReportable = false;
+    ContextEngineID.clear();
+    ContextName.clear();
+    AuthMode = TV3Auth::AuthMD5;
+    AuthEngineID.clear();
+    AuthEngineBoots = 0;
+    AuthEngineTime = 0;
+    AuthEngineTimeStamp = 0;
+    UserName.clear();
+    Password.clear();
+    AuthKey.clear();
+    PrivKey.clear();
+    OldTrapEnterprise.clear();
+    OldTrapHost.clear();
+    OldTrapGen = 0;
+    OldTrapSpec = 0;
+    OldTrapTimeTicks = 0;
+}
+
+void TSNMPRec::AddBinding(std::string_view oid, std::string_view value, std::int32_t type) {
+    bindings_.push_back(TSNMPMib{std::string(oid), std::string(value), type});
+}
+
+std::string TSNMPRec::FindValue(std::string_view oid) const {
+    for (const TSNMPMib& mib : bindings_) {
+        if (mib.ObjectId == oid) {
+            return mib.ValueText;
+        }
+    }
+    return {};
+}
+
+std::string TSNMPRec::EncodeMessage() const {
+    if (Version == 3) {
+        return {};
+    }
+    ReverseWriter out(128 + Community.size());
+    const std::size_t listEnd = out.Size();
+    for (auto mib = bindings_.rbegin(); mib != bindings_.rend(); ++mib) {
+        const std::size_t bindingEnd = out.Size();
+        std::size_t mark = out.Size();
+        out.Bytes(EncodeValue(mib->TypeCode, mib->ValueText));
+        out.Header(mib->TypeCode, mark);
+        mark = out.Size();
+        out.Oid(mib->ObjectId);
+        out.Header(ber::ObjectId, mark);
+        out.Header(ber::Sequence, bindingEnd);
+    }
+    out.Header(ber::Sequence, listEnd);
+    if (PDUType == pdu::Trap) {
+        std::string head = MakeItem(OidToBytes(OldTrapEnterprise), ber::ObjectId);
+        head += MakeItem(IpToBytes(OldTrapHost), ber::IpAddress);
+        head += IntegerItem(OldTrapGen);
+        head += IntegerItem(OldTrapSpec);
+        head += MakeItem(EncodeUnsigned(static_cast<std::uint32_t>(OldTrapTimeTicks)),
+                         ber::TimeTicks);
+        out.Bytes(head);
+    } else {
+        for (std::int32_t n : {ErrorIndex, ErrorStatus, ID}) {
+            const std::size_t mark = out.Size();
+            out.Signed(n);
+            out.Header(ber::Integer, mark);
+        }
+    }
+    out.Header(PDUType, 0);
+    std::size_t mark = out.Size();
+    out.Bytes(Community);
+    out.Header(ber::OctetString, mark);
+    mark = out.Size();
+    out.Signed(Version);
+    out.Header(ber::Integer, mark);
+    out.Header(ber::Sequence, 0);
+    return out.Take();
+}
+
+bool TSNMPRec::DecodeMessage(std::string_view data) {
+    Reset();
+    if (data.size() < 2 || (static_cast<unsigned char>(data[0]) & ber::Constructed) == 0) {
+        return false;
+    }
+    std::size_t pos = 1;
+    const std::int64_t outer = DecodeLength(data, pos);
+    if (outer < 0 || data.size() < static_cast<std::uint64_t>(outer) + 2) {
+        return false;
+    }
+    int type = 0;
+    Version = ItemNumber(data, pos);
+    if (Version == 3) {
+        Reset();
+        return false;
+    }
+    Community = DecodeItem(data, pos, type);
+    std::string_view skipped;
+    ReadItemHeader(data, pos, type, skipped);  // the PDU, entered
+    PDUType = type;
+    if (PDUType == pdu::Trap) {
+        OldTrapEnterprise = DecodeItem(data, pos, type);
+        OldTrapHost = DecodeItem(data, pos, type);
+        OldTrapGen = ItemNumber(data, pos);
+        OldTrapSpec = ItemNumber(data, pos);
+        OldTrapTimeTicks = ItemNumber(data, pos);
+    } else {
+        ID = ItemNumber(data, pos);
+        ErrorStatus = ItemNumber(data, pos);
+        ErrorIndex = ItemNumber(data, pos);
+    }
+    ReadItemHeader(data, pos, type, skipped);  // the binding list, entered
+    // Position counted from 1: bindings start while it is below the outer length.
+    while (static_cast<std::int64_t>(pos) + 1 < outer) {
+        ReadItemHeader(data, pos, type, skipped);  // the binding, entered
+        std::string oid = DecodeItem(data, pos, type);
+        std::string value = DecodeItem(data, pos, type);
+        bindings_.push_back(TSNMPMib{std::move(oid), std::move(value), type});
+    }
+    return true;
+}
+
+}  // namespace pulsewell::snmp

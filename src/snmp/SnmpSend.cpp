@@ -1,0 +1,69 @@
+#include "SnmpSend.h"
+
+#include <chrono>
+
+#include "HostPort.h"
+
+namespace pulsewell::snmp {
+
+TSNMPSend::TSNMPSend() {
+    Query.Reset();
+    Reply.Reset();
+}
+
+bool TSNMPSend::Exchange() {
+    Sock.BindLocal(IPInterface, "0");
+    const HostPort target = SplitHostPort(TargetHost);
+    Sock.SetRemote(target.host, target.port.empty() ? TargetPort : target.port);
+    if (!SendQuery()) {
+        return false;
+    }
+    return ReceiveReply();
+}
+
+bool TSNMPSend::SendQuery() {
+    Buffer = Query.EncodeMessage();
+    if (Buffer.empty()) {
+        return false;
+    }
+    Sock.SendDatagram(Buffer);
+    return Sock.ErrorCode == 0;
+}
+
+bool TSNMPSend::ReceiveReply() {
+    using Clock = std::chrono::steady_clock;
+    const bool endless = Timeout < 0;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(Timeout);
+    while (true) {
+        Reply.Reset();
+        HostIP = "0.0.0.0";
+        int wait = -1;
+        if (!endless) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            wait = static_cast<int>(left > 0 ? left : 0);
+        }
+        Buffer = Sock.ReceiveDatagram(wait);
+        if (Sock.ErrorCode != 0) {
+            return false;
+        }
+        HostIP = Sock.PeerAddress();
+        // A message without a request-id (a trap) must not pass for ours.
+        Reply.ID = ~Query.ID;
+        if (!Reply.DecodeMessage(Buffer)) {
+            return false;
+        }
+        if (Reply.ID == Query.ID) {
+            return true;
+        }
+        // A late answer to an earlier request on this socket: not ours.
+        if (!endless && Clock::now() >= deadline) {
+            Reply.Reset();
+            HostIP = "0.0.0.0";
+            Sock.ErrorCode = kErrorTimedOut;
+            return false;
+        }
+    }
+}
+
+}  // namespace pulsewell::snmp

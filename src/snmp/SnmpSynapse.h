@@ -1,0 +1,99 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "SnmpSend.h"
+
+// The query component: reads one value by object identifier from every host
+// of its host list, with retries, a request-rate throttle and a list of hosts
+// that stopped answering. It never throws; failure shows in the result text.
+namespace pulsewell::snmp {
+
+class TSNMPSynapse {
+public:
+    using TBlockNoResponseEvent = std::function<void(TSNMPSynapse& sender, const std::string& host)>;
+    using TProgressEvent = std::function<void(TSNMPSynapse& sender, int position, int max)>;
+    using TThrottleEvent = std::function<void(TSNMPSynapse& sender)>;
+    using TTimeoutEvent =
+        std::function<void(TSNMPSynapse& sender, const std::string& host, int retry)>;
+
+    // Time source and sleep of the throttle; replaceable so that tests need not wait.
+    using Clock = std::chrono::steady_clock;
+    using NowFunction = std::function<Clock::time_point()>;
+    using SleepFunction = std::function<void(std::chrono::milliseconds)>;
+
+    TSNMPSynapse();
+    explicit TSNMPSynapse(NowFunction now, SleepFunction sleep);
+
+    // Value text of the one host, "None" for a reply without bindings,
+    // "Failure" when an attempt failed; empty for a skipped host or no hosts.
+    std::string QueryValue(const std::string& oid);
+    std::string QueryHosts(const std::string& oid, int pduType);
+
+    bool BlockHost(const std::string& host);
+    bool UnblockHost(const std::string& host);
+    bool IsHostBlocked(const std::string& host) const;
+
+    bool BlockNoResponse() const { return blockNoResponse_; }
+    void SetBlockNoResponse(bool value) { blockNoResponse_ = value; }
+    const std::string& Community() const { return community_; }
+    void SetCommunity(const std::string& value) { community_ = value; }
+    const std::string& Host() const { return host_; }
+    // The host list becomes exactly this host; the results are emptied.
+    void SetHost(const std::string& value);
+    const std::vector<std::string>& HostList() const { return hostList_; }
+    void SetHostList(const std::vector<std::string>& value) { hostList_ = value; }
+    bool Progress() const { return progress_; }
+    void SetProgress(bool value) { progress_ = value; }
+    std::int32_t Retry() const { return retry_; }
+    void SetRetry(std::int32_t value) { retry_ = value; }
+    std::int32_t Throttle() const { return throttle_; }
+    void SetThrottle(std::int32_t value) { throttle_ = value; }
+    std::int32_t Timeout() const { return timeout_; }
+    void SetTimeout(std::int32_t value);
+
+    TBlockNoResponseEvent OnBlockNoResponse;
+    TProgressEvent OnProgress;
+    TThrottleEvent OnThrottle;
+    TTimeoutEvent OnTimeout;
+
+    const std::vector<std::string>& Results() const { return results_; }
+    const std::vector<std::string>& BlockedHosts() const { return blockedHosts_; }
+    const TSNMPSend& Client() const { return client_; }
+    TSNMPSend& Client() { return client_; }
+
+    std::int32_t LastErrorStatus = 0;
+    std::int32_t LastErrorIndex = 0;
+    std::string LastOid;
+    std::int32_t LastVersion = 0;
+    int LastValueKind = 0;
+
+private:
+    void ThrottleStep();
+    std::vector<std::string>::const_iterator FindBlocked(const std::string& host) const;
+
+    NowFunction now_;
+    SleepFunction sleep_;
+    bool blockNoResponse_ = false;
+    std::string community_ = "cobalt";
+    std::string host_;
+    std::vector<std::string> hostList_;
+    bool progress_ = false;
+    std::int32_t retry_ = 1;
+    std::int32_t throttle_ = 20;
+    std::int32_t timeout_ = 2000;
+    TSNMPSend client_;
+    std::vector<std::string> results_;
+    std::vector<std::string> blockedHosts_;
+    int throttleCount_ = 0;
+    Clock::time_point throttleWindowStart_;
+};
+
+// Kind number of a BER type code as the component records it.
+int ValueKind(int typeCode);
+
+}  // namespace pulsewell::snmp

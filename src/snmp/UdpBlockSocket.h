@@ -1,0 +1,59 @@
+#pragma once
+
+#include <sys/socket.h>
+
+#include <string>
+#include <string_view>
+
+// A thin blocking UDP socket over POSIX calls. The socket is opened by the
+// first operation that needs it and kept until destruction, so every datagram
+// leaves from one local port. ErrorCode is set afresh by every operation.
+namespace pulsewell::snmp {
+
+inline constexpr int kErrorTimedOut = 10060;
+inline constexpr int kErrorNothingPending = 10054;
+// A host text that does not resolve.
+inline constexpr int kErrorHostNotFound = 11001;
+
+struct ResolvedAddress {
+    sockaddr_storage address{};
+    socklen_t length = 0;
+};
+
+// Resolves host and port (number or service name) for UDP. IPv4 literals ask
+// for IPv4, IPv6 literals for IPv6, names try IPv4 first. "0.0.0.0"/"::0" give
+// the wildcard and "127.0.0.1"/"::1" the loopback without a lookup.
+bool ResolveAddress(std::string_view host, std::string_view port, bool passive,
+                    ResolvedAddress& out);
+bool IsIPv4Literal(std::string_view text);
+bool IsIPv6Literal(std::string_view text);
+
+class TUDPBlockSocket {
+public:
+    TUDPBlockSocket() = default;
+    ~TUDPBlockSocket();
+    TUDPBlockSocket(const TUDPBlockSocket&) = delete;
+    TUDPBlockSocket& operator=(const TUDPBlockSocket&) = delete;
+
+    void BindLocal(std::string_view ip, std::string_view port);
+    void SetRemote(std::string_view host, std::string_view port);
+    void SendDatagram(std::string_view bytes);
+    // One datagram, or empty with ErrorCode kErrorTimedOut after timeoutMs
+    // (-1 waits without limit) or kErrorNothingPending when readable but empty.
+    std::string ReceiveDatagram(int timeoutMs);
+    std::string PeerAddress() const;
+    // Local port of the open socket, 0 while none is open.
+    int LocalPort() const;
+    void Close();
+
+    int ErrorCode = 0;
+
+private:
+    bool Open(int family);
+
+    int fd_ = -1;
+    int family_ = 0;
+    ResolvedAddress remote_;
+};
+
+}  // namespace pulsewell::snmp
