@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,13 +63,13 @@ QPushButton* AddButton(QWidget* parent, const QString& text, int x, int y, int w
 
 }  // namespace
 
-TForm1::TForm1(MessageBoxes& boxes, QWidget* parent)
+TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player, QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                       Qt::WindowCloseButtonHint),
       boxes_(boxes),
-      monitor_(*this) {
+      monitor_(*this, reader, player) {
     setWindowTitle(QStringLiteral("Pulsewell"));
     auto* client = new QWidget(this);
     setCentralWidget(client);
@@ -83,7 +84,9 @@ TForm1::TForm1(MessageBoxes& boxes, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    Guarded([this] { monitor_.ResetAll(); });
+    connect(&monitor_.Graph(), &TrafficGraph::Changed, this, &TForm1::ShowGraph);
+    monitor_.ResetAll();
+    hostCombo_->setFocus();
 }
 
 void TForm1::BuildInputs(QWidget* client) {
@@ -92,11 +95,15 @@ void TForm1::BuildInputs(QWidget* client) {
     hostCombo_->setObjectName(QStringLiteral("hostCombo"));
     hostCombo_->setEditable(true);
     hostCombo_->setGeometry(8, 24, 130, 22);
+    connect(hostCombo_, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { monitor_.SetHost(text); });
 
     AddLabel(client, QStringLiteral("Interface number:"), 146, 8, 116);
     interfaceList_ = new QComboBox(client);
     interfaceList_->setObjectName(QStringLiteral("interfaceList"));
     interfaceList_->setGeometry(146, 24, 108, 22);
+    connect(interfaceList_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { monitor_.SetSelectedInterface(index); });
 
     AddLabel(client, QStringLiteral("SNMP read community:"), 262, 8, 150);
     communityEdit_ = new QLineEdit(monitor_.State().Community, client);
@@ -123,14 +130,17 @@ void TForm1::BuildInputs(QWidget* client) {
     firstContactButton_ = AddButton(client, QStringLiteral("&First contact"), 516, 8, 140);
     startButton_ = AddButton(client, QStringLiteral("&Start polling"), 516, 38, 140);
     stopButton_ = AddButton(client, QStringLiteral("Sto&p polling"), 516, 68, 140);
+    connect(startButton_, &QPushButton::clicked, this, [this] { monitor_.StartPolling(); });
+    connect(stopButton_, &QPushButton::clicked, this, [this] { monitor_.StopPolling(); });
+    stopButton_->installEventFilter(this);
 
     // Reached through the poll timer and the menu only.
     pollOnceButton_ = AddButton(client, QStringLiteral("Poll once"), 516, 98, 140);
     pollOnceButton_->hide();
+    connect(pollOnceButton_, &QPushButton::clicked, this, [this] { monitor_.PollOnce(); });
     resetAllButton_ = AddButton(client, QStringLiteral("&Reset all"), 516, 98, 140);
     resetAllButton_->hide();
-    connect(resetAllButton_, &QPushButton::clicked, this,
-            [this] { Guarded([this] { monitor_.ResetAll(); }); });
+    connect(resetAllButton_, &QPushButton::clicked, this, [this] { monitor_.ResetAll(); });
 
     AddLabel(client, QStringLiteral("Traffic log:"), 8, 76, 200);
     messageView_ = new MessageListView(monitor_.Messages(), client);
@@ -141,19 +151,23 @@ void TForm1::BuildInputs(QWidget* client) {
 void TForm1::BuildIntervalGroup(QWidget* client) {
     auto* group = new QGroupBox(QStringLiteral("Polling interval"), client);
     group->setGeometry(668, 2, 148, 150);
-    const int seconds[] = {3, 6, 15, 30, 60, 120, 300};
     int y = 20;
-    for (int s : seconds) {
-        auto* button = new QRadioButton(QStringLiteral("every %1 sec").arg(s), group);
+    for (int seconds : Monitor::kIntervals) {
+        auto* button = new QRadioButton(QStringLiteral("every %1 sec").arg(seconds), group);
+        button->setChecked(seconds == monitor_.State().IntervalSeconds);
+        connect(button, &QRadioButton::toggled, this, [this, seconds](bool checked) {
+            if (checked) {
+                monitor_.SelectInterval(seconds);
+            }
+        });
+        intervalButtons_.insert(seconds, button);
+        if (seconds == 1) {
+            button->hide();  // chosen only by a middle click on "Sto&p polling"
+            continue;
+        }
         button->setGeometry(10, y, 130, 17);
-        button->setChecked(s == 6);
-        intervalButtons_.append(button);
         y += 18;
     }
-    // Chosen only by a middle click on "Sto&p polling".
-    auto* everySecond = new QRadioButton(QStringLiteral("every 1 sec"), group);
-    everySecond->hide();
-    intervalButtons_.append(everySecond);
 }
 
 void TForm1::BuildGraphArea(QWidget* client) {
@@ -188,6 +202,8 @@ void TForm1::BuildBottomRows(QWidget* client) {
         auto* button = new QRadioButton(types[i], graphType);
         button->setGeometry(10, 20 + i * 21, 220, 18);
         button->setChecked(i == 0);
+        const auto type = static_cast<TGraphType>(i);
+        connect(button, &QRadioButton::clicked, this, [this, type] { monitor_.ApplyGraphType(type); });
         graphTypeButtons_.append(button);
     }
 
@@ -259,14 +275,22 @@ void TForm1::BuildMenus() {
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
     tools->addAction(QStringLiteral("Options"));
     connect(tools->addAction(QStringLiteral("Reset all")), &QAction::triggered, this,
-            [this] { Guarded([this] { monitor_.ResetAll(); }); });
+            [this] { monitor_.ResetAll(); });
     alwaysOnTopAction_ = tools->addAction(QStringLiteral("Always On Top"));
     alwaysOnTopAction_->setCheckable(true);
     connect(alwaysOnTopAction_, &QAction::triggered, this, &TForm1::ToggleAlwaysOnTop);
     writeLogAction_ = tools->addAction(QStringLiteral("Write log file"));
     writeLogAction_->setCheckable(true);
+    connect(writeLogAction_, &QAction::triggered, this, [this](bool on) {
+        monitor_.SetWriteLog(on);
+        writeLogAction_->setChecked(monitor_.State().WriteLog);
+    });
     writeDebugLogAction_ = tools->addAction(QStringLiteral("Write debug log"));
     writeDebugLogAction_->setCheckable(true);
+    connect(writeDebugLogAction_, &QAction::triggered, this, [this](bool on) {
+        monitor_.SetWriteDebugLog(on);
+        writeDebugLogAction_->setChecked(monitor_.State().WriteDebugLog);
+    });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
     help->addAction(QStringLiteral("&About..."));
@@ -309,7 +333,32 @@ void TForm1::ShowCommunityClick() {
                                                             : QLineEdit::Password);
 }
 
-void TForm1::Guarded(const std::function<void()>& handler) { RunGuarded(*this, handler); }
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == stopButton_ && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton && stopButton_->isEnabled()) {
+        monitor_.ChooseInterval(1);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::ShowGraph() {
+    const TrafficGraph& graph = monitor_.Graph();
+    graphArea_->setPixmap(QPixmap::fromImage(graph.Picture()));
+    const TGraphCaptions& c = graph.Captions();
+    const TGraphCaption* scale[] = {&c.Top, &c.ThreeQuarter, &c.Half, &c.Quarter, &c.Bottom};
+    for (int i = 0; i < 5; ++i) {
+        scaleCaptions_[i]->setText(scale[i]->Text);
+        scaleCaptions_[i]->setVisible(scale[i]->Visible);
+    }
+    unitCaption_->setText(c.Unit.Text);
+    unitCaption_->setVisible(c.Unit.Visible);
+    const TGraphCaption* percent[] = {&c.Percent100, &c.Percent75, &c.Percent50, &c.Percent25};
+    for (int i = 0; i < 4; ++i) {
+        percentCaptions_[i]->setText(percent[i]->Text);
+        percentCaptions_[i]->setVisible(percent[i]->Visible);
+    }
+}
 
 void TForm1::ShowError(const QString& message) { boxes_.ShowError(this, message); }
 
@@ -355,6 +404,37 @@ void TForm1::ShowInterfaceList(const QStringList& entries, int selected, bool en
     interfaceList_->addItems(entries);
     interfaceList_->setCurrentIndex(selected);
     interfaceList_->setEnabled(enabled);
+}
+
+void TForm1::ShowHosts(const QStringList& entries, int selected) {
+    const QSignalBlocker blocker(hostCombo_);
+    hostCombo_->clear();
+    hostCombo_->addItems(entries);
+    hostCombo_->setCurrentIndex(selected);
+    if (selected < 0) {
+        hostCombo_->setEditText(monitor_.State().Host);
+    }
+}
+
+void TForm1::SetCommunityReadOnly(bool readOnly) { communityEdit_->setReadOnly(readOnly); }
+
+void TForm1::ShowInterval(int seconds) {
+    if (QRadioButton* button = intervalButtons_.value(seconds)) {
+        const QSignalBlocker blocker(button);
+        button->setChecked(true);
+    }
+}
+
+void TForm1::ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) {
+    writeLogAction_->setEnabled(enabled);
+    writeLogAction_->setChecked(writeLog);
+    writeDebugLogAction_->setEnabled(enabled);
+    writeDebugLogAction_->setChecked(writeDebugLog);
+}
+
+TAlarmSettings TForm1::CurrentAlarmSettings() const {
+    // The options dialog will hold these; until then the alarms stay off.
+    return TAlarmSettings{};
 }
 
 void TForm1::ShowTotals(std::int64_t totalIn, std::int64_t totalOut, std::int64_t totalCombined) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMap>
 #include <QVector>
 
 #include "Monitor.h"
@@ -30,7 +31,8 @@ public:
     static constexpr int kCompactHeight = 540;
     static constexpr int kExpandedHeight = 720;
 
-    explicit TForm1(MessageBoxes& boxes, QWidget* parent = nullptr);
+    TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
+           QWidget* parent = nullptr);
 
     Monitor& monitor() { return monitor_; }
 
@@ -44,6 +46,14 @@ public:
     void ShowInterfaceList(const QStringList& entries, int selected, bool enabled) override;
     void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,
                     std::int64_t totalCombined) override;
+    void ShowHosts(const QStringList& entries, int selected) override;
+    void SetCommunityReadOnly(bool readOnly) override;
+    void ShowInterval(int seconds) override;
+    void ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) override;
+    TAlarmSettings CurrentAlarmSettings() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildInputs(QWidget* client);
@@ -57,7 +67,7 @@ private:
     void ShowInterfaceTable();
     void ToggleAlwaysOnTop();
     void ShowCommunityClick();
-    void Guarded(const std::function<void()>& handler);
+    void ShowGraph();
 
     MessageBoxes& boxes_;
     Monitor monitor_;
@@ -72,7 +82,7 @@ private:
     QPushButton* stopButton_ = nullptr;
     QPushButton* pollOnceButton_ = nullptr;
     QPushButton* resetAllButton_ = nullptr;
-    QVector<QRadioButton*> intervalButtons_;
+    QMap<int, QRadioButton*> intervalButtons_;
     MessageListView* messageView_ = nullptr;
     QLabel* graphArea_ = nullptr;
     QVector<QLabel*> scaleCaptions_;

@@ -2,6 +2,8 @@
 
 #include "MainWindow.h"
 #include "MessageBoxes.h"
+#include "SnmpDeviceReader.h"
+#include "SoundPlayer.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -10,7 +12,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral("1.5.0.2"));
 
     pulsewell::QtMessageBoxes boxes;
-    pulsewell::TForm1 mainWindow(boxes);
+    pulsewell::SnmpDeviceReader reader;
+    pulsewell::AlsaSoundPlayer player;
+    pulsewell::TForm1 mainWindow(boxes, reader, player);
     mainWindow.show();
     return app.exec();
 }

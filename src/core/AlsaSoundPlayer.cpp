@@ -11,10 +11,6 @@ namespace pulsewell {
 
 namespace {
 
-[[noreturn]] void ThrowMediaError(const QString& path, const QString& reason) {
-    throw OperationError(QStringLiteral("MCI-Fehler: %1 (%2)").arg(path, reason));
-}
-
 struct SoundFileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
 };
@@ -31,16 +27,16 @@ void AlsaSoundPlayer::Play(const QString& path) {
     std::unique_ptr<SNDFILE, SoundFileCloser> file(
         sf_open(path.toLocal8Bit().constData(), SFM_READ, &info));
     if (!file) {
-        ThrowMediaError(path, QString::fromLocal8Bit(sf_strerror(nullptr)));
+        throw MediaError(path, QString::fromLocal8Bit(sf_strerror(nullptr)));
     }
     if (info.channels <= 0 || info.samplerate <= 0) {
-        ThrowMediaError(path, QStringLiteral("no audio data"));
+        throw MediaError(path, QStringLiteral("no audio data"));
     }
 
     snd_pcm_t* rawPcm = nullptr;
     int rc = snd_pcm_open(&rawPcm, device_.toLocal8Bit().constData(), SND_PCM_STREAM_PLAYBACK, 0);
     if (rc < 0) {
-        ThrowMediaError(path, QString::fromLocal8Bit(snd_strerror(rc)));
+        throw MediaError(path, QString::fromLocal8Bit(snd_strerror(rc)));
     }
     std::unique_ptr<snd_pcm_t, PcmCloser> pcm(rawPcm);
     constexpr unsigned kLatencyMicroseconds = 100000;
@@ -48,7 +44,7 @@ void AlsaSoundPlayer::Play(const QString& path) {
                             static_cast<unsigned>(info.channels),
                             static_cast<unsigned>(info.samplerate), 1, kLatencyMicroseconds);
     if (rc < 0) {
-        ThrowMediaError(path, QString::fromLocal8Bit(snd_strerror(rc)));
+        throw MediaError(path, QString::fromLocal8Bit(snd_strerror(rc)));
     }
 
     constexpr sf_count_t kFramesPerChunk = 4096;
@@ -60,12 +56,12 @@ void AlsaSoundPlayer::Play(const QString& path) {
             snd_pcm_sframes_t written = snd_pcm_writei(pcm.get(), data, frames);
             if (written == -EPIPE || written == -ESTRPIPE || written == -EINTR) {
                 if (snd_pcm_recover(pcm.get(), static_cast<int>(written), 1) < 0) {
-                    ThrowMediaError(path, QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
+                    throw MediaError(path, QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
                 }
                 continue;
             }
             if (written < 0) {
-                ThrowMediaError(path, QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
+                throw MediaError(path, QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
             }
             data += written * info.channels;
             frames -= written;

@@ -1,41 +1,113 @@
 #include "Monitor.h"
 
+#include "HostList.h"
+#include "ProgramFolder.h"
+
 namespace pulsewell {
 
-Monitor::Monitor(MonitorView& view, QObject* parent)
-    : QObject(parent), view_(view), messages_(this), table_(this) {}
+Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player, QObject* parent)
+    : QObject(parent),
+      view_(view),
+      reader_(reader),
+      player_(player),
+      messages_(this),
+      table_(this),
+      graph_(this) {
+    countdownTimer_.setInterval(1000);
+    connect(&pollTimer_, &QTimer::timeout, this, &Monitor::PollTick);
+    connect(&countdownTimer_, &QTimer::timeout, this, &Monitor::CountdownTick);
+}
+
+void Monitor::Guarded(const std::function<void()>& handler) { RunGuarded(view_, handler); }
 
 void Monitor::ResetAll() {
-    view_.ShowCompactLayout();
+    Guarded([this] {
+        graph_.SetUp();
+        view_.ShowCompactLayout();
 
-    pollTimer_.stop();
-    view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        pollTimer_.stop();
+        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        messages_.Clear();
+
+        view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
+        view_.SetCommandEnabled(MonitorCommand::StopPolling, false);
+        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+        view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, false);
+
+        table_.ClearDataCells();
+        table_.SetRowCount(2);
+
+        graph_.SetShowBytes(state_.ShowBytes);
+        state_.PolledInterface = state_.InterfaceNumber;
+        state_.ZeroTrafficFigures();
+        ShowTotals();
+        table_.WriteTitles();
+
+        state_.Bandwidth = QStringLiteral("0");
+        view_.ShowBandwidth(state_.Bandwidth);
+
+        graph_.ApplyGraphType(graphType_, state_.ShowBytes);
+        graph_.ClearSeries();
+        graph_.Graphupdate();
+
+        interfaceEntries_.clear();
+        selectedInterface_ = -1;
+        ShowInterfaceList(false);
+
+        LoadHostList();
+        messages_.Clear();
+    });
+}
+
+void Monitor::LoadHostList() {
+    hosts_ = HostList(ProgramFolder()).Load();
+    view_.ShowHosts(hosts_, hosts_.isEmpty() ? -1 : 0);
+    if (!hosts_.isEmpty()) {
+        SetHost(hosts_.first());
+    }
+}
+
+void Monitor::SetHost(const QString& host) {
+    if (host == state_.Host) {
+        return;
+    }
+    state_.Host = host;
+    ClearHostDependentState();
+}
+
+void Monitor::ClearHostDependentState() {
     messages_.Clear();
-
     view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, false);
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
     view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, false);
-
     table_.ClearDataCells();
-    table_.SetRowCount(2);
-
     state_.PolledInterface = state_.InterfaceNumber;
     state_.ZeroTrafficFigures();
     ShowTotals();
     table_.WriteTitles();
-
+    interfaceEntries_.clear();
+    selectedInterface_ = -1;
+    ShowInterfaceList(false);
+    graph_.ApplyGraphType(graphType_, state_.ShowBytes);
+    graph_.ClearSeries();
     state_.Bandwidth = QStringLiteral("0");
     view_.ShowBandwidth(state_.Bandwidth);
-
-    interfaceEntries_.clear();
-    ShowInterfaceList(-1, false);
-
-    messages_.Clear();
+    graph_.Graphupdate();
 }
 
-void Monitor::ShowInterfaceList(int selected, bool enabled) {
-    view_.ShowInterfaceList(interfaceEntries_, selected, enabled);
+void Monitor::OfferInterfaces(const QStringList& entries) {
+    interfaceEntries_ = entries;
+    selectedInterface_ = entries.isEmpty() ? -1 : 0;
+    ShowInterfaceList(true);
+}
+
+void Monitor::ApplyGraphType(TGraphType type) {
+    graphType_ = type;
+    graph_.ApplyGraphType(type, state_.ShowBytes);
+}
+
+void Monitor::ShowInterfaceList(bool enabled) {
+    view_.ShowInterfaceList(interfaceEntries_, selectedInterface_, enabled);
 }
 
 void Monitor::ShowTotals() {

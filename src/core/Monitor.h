@@ -1,49 +1,106 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
 
+#include "DeviceReader.h"
 #include "InterfaceTable.h"
 #include "MessageList.h"
 #include "MonitorState.h"
 #include "MonitorView.h"
+#include "SoundPlayer.h"
+#include "TrafficGraph.h"
+#include "TrafficSample.h"
 
 namespace pulsewell {
 
 // The traffic monitor without its window: the state kept between polls, the
-// message list, the interface table and list, and the operations the window's
-// commands run. The window, the command-line monitor and the tests drive it
-// alike through a MonitorView.
+// message list, the graph, the interface table and list, the three timers and
+// the operations behind the window's commands. The window, the command-line
+// monitor and the tests drive it alike through a MonitorView.
 class Monitor : public QObject {
     Q_OBJECT
 public:
-    explicit Monitor(MonitorView& view, QObject* parent = nullptr);
+    static constexpr int kIntervals[] = {1, 3, 6, 15, 30, 60, 120, 300};
+
+    Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
+            QObject* parent = nullptr);
 
     TMonitorState& State() { return state_; }
     const TMonitorState& State() const { return state_; }
     MessageList& Messages() { return messages_; }
     InterfaceTable& Table() { return table_; }
+    TrafficGraph& Graph() { return graph_; }
     const QStringList& InterfaceEntries() const { return interfaceEntries_; }
+    const QStringList& Hosts() const { return hosts_; }
     bool IsPolling() const { return pollTimer_.isActive(); }
+    bool IsCountingDown() const { return countdownTimer_.isActive(); }
+    int PollPeriodMs() const { return pollTimer_.interval(); }
 
-    // Puts the monitor into its starting state; runs at start and on "Reset all".
+    // Start and "Reset all". Every operation below reports its errors to the
+    // view and ends there.
     void ResetAll();
 
+    // One measurement: the two counter reads, the sample, graph, alarms, logs
+    // and the traffic line.
+    void PollOnce();
+    void StartPolling();
+    void StopPolling();
+    void SelectInterval(int seconds);
+    // The user picks an interval; "every 1 sec" is reached by a middle click.
+    void ChooseInterval(int seconds);
+    void SetWriteLog(bool on);
+    void SetWriteDebugLog(bool on);
+
     // Edits of the window's fields.
+    void SetHost(const QString& host);
     void SetBandwidth(const QString& text) { state_.Bandwidth = text; }
     void SetCommunity(const QString& text) { state_.Community = text; }
+    void SetSelectedInterface(int index) { selectedInterface_ = index; }
+    // The interfaces that can be polled: the list is filled, enabled and its
+    // first entry selected.
+    void OfferInterfaces(const QStringList& entries);
+    void ApplyGraphType(TGraphType type);
+
+    // The poll tick and the countdown tick; public so that a caller that
+    // drives time itself (tests) can fire them.
+    void PollTick();
+    void CountdownTick();
+
+signals:
+    // A poll has run to its end (after its last step).
+    void PollFinished();
+    // Polling stopped by the error policy or a failed probe.
+    void PollingFailed();
 
 private:
-    void ShowInterfaceList(int selected, bool enabled);
+    void ClearHostDependentState();
+    void LoadHostList();
+    void ShowInterfaceList(bool enabled);
     void ShowTotals();
+    void ShowCountdown();
+    void StopByError(const QString& status);
+    bool ApplyErrorPolicy(bool outAnswered, bool inAnswered);
+    void AppendSamples(const TTrafficSample& sample);
+    void SoundAlarms(const TTrafficSample& sample);
+    void Guarded(const std::function<void()>& handler);
 
     MonitorView& view_;
+    DeviceReader& reader_;
+    SoundPlayer& player_;
     TMonitorState state_;
     MessageList messages_;
     InterfaceTable table_;
+    TrafficGraph graph_;
+    TGraphType graphType_ = TGraphType::Separate;
+    QStringList hosts_;
     QStringList interfaceEntries_;
+    int selectedInterface_ = -1;
     QTimer pollTimer_;
+    QTimer countdownTimer_;
+    QDateTime pollTime_;
 };
 
 }  // namespace pulsewell

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "AlarmSettings.h"
 #include "OperationError.h"
 
 namespace pulsewell {
@@ -30,10 +31,18 @@ public:
     virtual void ShowMessageBox(const QString& text, const QString& caption) = 0;
     // The window's 540-pixel layout with the interface table hidden.
     virtual void ShowCompactLayout() = 0;
+    virtual void ShowHosts(const QStringList& entries, int selected) = 0;
     virtual void ShowBandwidth(const QString& bandwidth) = 0;
     virtual void ShowInterfaceList(const QStringList& entries, int selected, bool enabled) = 0;
     virtual void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,
                             std::int64_t totalCombined) = 0;
+    virtual void SetCommunityReadOnly(bool readOnly) = 0;
+    // Marks the interval as chosen without running its handler again.
+    virtual void ShowInterval(int seconds) = 0;
+    // The "Write log file" and "Write debug log" menu items.
+    virtual void ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) = 0;
+    // The alarm thresholds, switches and files as the options dialog holds them now.
+    virtual TAlarmSettings CurrentAlarmSettings() const = 0;
 };
 
 }  // namespace pulsewell

@@ -8,6 +8,12 @@ OperationError::OperationError(const QString& message)
 ConversionError::ConversionError(const QString& offendingText)
     : OperationError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(offendingText)) {}
 
+FileError::FileError(const QString& path, const QString& reason)
+    : OperationError(QStringLiteral("E/A-Fehler: %1 (%2)").arg(path, reason)) {}
+
+MediaError::MediaError(const QString& path, const QString& reason)
+    : OperationError(QStringLiteral("MCI-Fehler: %1 (%2)").arg(path, reason)) {}
+
 bool RunGuarded(ErrorReporter& reporter, const std::function<void()>& handler) {
     try {
         handler();

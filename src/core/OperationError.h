@@ -23,6 +23,18 @@ public:
     explicit ConversionError(const QString& offendingText);
 };
 
+// A file that could not be created, read or written.
+class FileError : public OperationError {
+public:
+    FileError(const QString& path, const QString& reason);
+};
+
+// A sound file that could not be opened or played.
+class MediaError : public OperationError {
+public:
+    MediaError(const QString& path, const QString& reason);
+};
+
 // Where the guard sends the message of a stopped operation.
 class ErrorReporter {
 public:

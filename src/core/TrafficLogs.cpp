@@ -16,16 +16,12 @@ QString LogPath(const QString& folder, const TMonitorState& state, const QString
     return folder + state.Host + QStringLiteral("_i") + state.InterfaceNumber + suffix;
 }
 
-[[noreturn]] void ThrowFileError(const QString& path, const QString& reason) {
-    throw OperationError(QStringLiteral("E/A-Fehler: %1 (%2)").arg(path, reason));
-}
-
 // The host and interface texts go into the name as typed; a separator or NUL
 // in them would leave the program's folder, so such names are refused.
 void RequirePlainName(const QString& folder, const QString& path) {
     const QString name = path.mid(folder.size());
     if (name.contains(u'/') || name.contains(QChar(u'\0'))) {
-        ThrowFileError(path, QStringLiteral("invalid file name"));
+        throw FileError(path, QStringLiteral("invalid file name"));
     }
 }
 
@@ -37,7 +33,7 @@ void AppendLines(const QString& folder, const QString& path, const QString& head
     const QIODevice::OpenMode mode =
         QIODevice::WriteOnly | (create ? QIODevice::Truncate : QIODevice::Append);
     if (!file.open(mode)) {
-        ThrowFileError(path, file.errorString());
+        throw FileError(path, file.errorString());
     }
     QByteArray bytes;
     if (create) {
@@ -47,7 +43,7 @@ void AppendLines(const QString& folder, const QString& path, const QString& head
         bytes += line.toLocal8Bit() + "\r\n";
     }
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        ThrowFileError(path, file.errorString());
+        throw FileError(path, file.errorString());
     }
     file.close();
 }

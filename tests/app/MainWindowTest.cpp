@@ -13,6 +13,8 @@
 
 #include "MainWindow.h"
 #include "RecordingMessageBoxes.h"
+#include "RecordingSoundPlayer.h"
+#include "ScriptedDeviceReader.h"
 #include "TempHome.h"
 
 using pulsewell::TForm1;
@@ -52,7 +54,7 @@ class MainWindowTest : public QObject {
 private slots:
     void init() {
         home_ = std::make_unique<TempHome>();
-        window_ = std::make_unique<TForm1>(boxes_);
+        window_ = std::make_unique<TForm1>(boxes_, reader_, player_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -88,6 +90,12 @@ private slots:
         }
         QCOMPARE(LabelText(w, "statusPanel0"), QString());
         QCOMPARE(w.findChild<QLabel*>("statusPanel0")->width(), 500);
+        // With no samples the scale captions all read zero.
+        int zeroCaptions = 0;
+        for (QLabel* label : w.findChildren<QLabel*>()) {
+            zeroCaptions += label->text() == "0" && label->isVisible() && label->objectName().isEmpty();
+        }
+        QCOMPARE(zeroCaptions, 5);
         QVERIFY(!FindAction(w, "Show device info")->isEnabled());
         QVERIFY(!FindAction(w, "Always On Top")->isChecked());
     }
@@ -95,8 +103,7 @@ private slots:
     void showsEveryCaption() {
         TForm1& w = *window_;
         for (const char* text : {"IP Address:", "Interface number:", "SNMP read community:",
-                                 "Bandwidth in bit", "Traffic log:", "100", "75", "50", "25",
-                                 "0", "Bit/sec", "Accumulated traffic IN (green): ",
+                                                                  "Bandwidth in bit", "Traffic log:", "Bit/sec", "Accumulated traffic IN (green): ",
                                  "Accumulated traffic OUT (blue): ",
                                  "Accumulated traffic combined (red): ", "Bytes"}) {
             auto* label = FindByText<QLabel>(w, QString::fromLatin1(text));
@@ -232,6 +239,8 @@ private slots:
 
 private:
     RecordingMessageBoxes boxes_;
+    pulsewell::test::ScriptedDeviceReader reader_;
+    pulsewell::test::RecordingSoundPlayer player_;
     std::unique_ptr<TempHome> home_;
     std::unique_ptr<TForm1> window_;
 };

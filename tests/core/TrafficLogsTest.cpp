@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "QtPrinters.h"
 #include "OperationError.h"
 #include "TempHome.h"
 #include "TrafficLine.h"

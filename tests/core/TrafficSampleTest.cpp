@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "QtPrinters.h"
 #include "NumberText.h"
 #include "OperationError.h"
 #include "TrafficSample.h"

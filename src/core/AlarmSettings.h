@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace pulsewell {
+
+// What the options dialog currently holds for the two sound alarms. The
+// thresholds stay text: they are converted only when an alarm needs them.
+struct TAlarmSettings {
+    QString HighValue = QStringLiteral("70");
+    QString LowValue = QStringLiteral("30");
+    bool HighAlarm = false;
+    bool LowAlarm = false;
+    QString HighAlarmFile;
+    QString LowAlarmFile;
+};
+
+}  // namespace pulsewell

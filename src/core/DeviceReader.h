@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace pulsewell {
+
+// The device reads the monitor makes. Values are the agent's value texts;
+// octet strings arrive byte for byte as Latin-1 characters.
+class DeviceReader {
+public:
+    virtual ~DeviceReader() = default;
+
+    // One GetRequest with its own client: false and an empty value without an answer.
+    virtual bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
+                              QString& value) = 0;
+    // One GetNextRequest: on an answer, oid becomes the next identifier.
+    virtual bool ReadNextValue(QString& oid, const QString& community, const QString& host,
+                               QString& value) = 0;
+
+    // The long-lived query component: its target, and a query with retries
+    // that gives the value, "None", or "Failure" after all attempts.
+    virtual void SetQueryTarget(const QString& community, const QString& host) = 0;
+    virtual QString QueryValue(const QString& oid) = 0;
+};
+
+}  // namespace pulsewell

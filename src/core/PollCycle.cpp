@@ -1,0 +1,167 @@
+#include <QFileInfo>
+
+#include "Monitor.h"
+#include "NumberText.h"
+#include "ProgramFolder.h"
+#include "Rounding.h"
+#include "TrafficLine.h"
+#include "TrafficLogs.h"
+
+namespace pulsewell {
+
+namespace {
+
+const QString kOutOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.16.");
+const QString kInOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.10.");
+const QString kSubstituted = QStringLiteral(
+    "No value from host, calculation continues with old value! Sequential error probable!!");
+
+QString CleanBandwidth(QString text) {
+    text.remove(u'.');
+    text.remove(u',');
+    text.remove(u' ');
+    return text;
+}
+
+}  // namespace
+
+void Monitor::PollOnce() {
+    Guarded([this] {
+        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        state_.Bandwidth = CleanBandwidth(state_.Bandwidth);
+        view_.ShowBandwidth(state_.Bandwidth);
+
+        if (state_.Host.isEmpty()) {
+            view_.ShowMessageBox(QStringLiteral("Please enter an IP address!!"),
+                                 QStringLiteral("Error"));
+            view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+            view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+            return;
+        }
+
+        state_.Countdown = state_.IntervalSeconds;
+        view_.SetStatusText(MonitorView::kCountdownPanel,
+                            QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
+        countdownTimer_.start();
+
+        state_.PolledInterface =
+            selectedInterface_ >= 0 && selectedInterface_ < interfaceEntries_.size()
+                ? interfaceEntries_[selectedInterface_]
+                : QString();
+        if (state_.PolledInterface == QStringLiteral("0")) {
+            view_.ShowMessageBox(QStringLiteral("No interface selected!!"), QStringLiteral("Error"));
+            view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+            view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+            return;
+        }
+
+        state_.PrevOutCounter = state_.OutCounter;
+        state_.PrevInCounter = state_.InCounter;
+        state_.PrevOutReading = state_.OutReading;
+        state_.PrevInReading = state_.InReading;
+
+        reader_.SetQueryTarget(state_.Community, state_.Host);
+        view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
+        pollTime_ = QDateTime::currentDateTime();
+
+        const bool outAnswered = reader_.ReadOneValue(kOutOctets + state_.PolledInterface,
+                                                      state_.Community, state_.Host,
+                                                      state_.OutReading);
+        const bool inAnswered = reader_.ReadOneValue(kInOctets + state_.PolledInterface,
+                                                     state_.Community, state_.Host,
+                                                     state_.InReading);
+        if (!ApplyErrorPolicy(outAnswered, inAnswered)) {
+            return;
+        }
+
+        TTrafficSample sample;
+        try {
+            sample = ComputeSample(state_, messages_);
+        } catch (const OperationError&) {
+            ShowTotals();  // the counters and totals may have changed already
+            throw;
+        }
+        ShowTotals();
+
+        AppendSamples(sample);
+        SoundAlarms(sample);
+        graph_.Graphupdate();
+
+        const QString folder = ProgramFolder();
+        if (state_.WriteDebugLog) {
+            WriteDebugLogEntry(folder, state_, sample, pollTime_, messages_.LastLine());
+        }
+        messages_.Trim();
+        if (state_.PrevOutCounter > 0) {
+            messages_.Append(TrafficMessageLine(pollTime_, sample, state_.ShowBytes));
+        }
+        if (state_.WriteLog) {
+            WriteTrafficLogEntry(folder, state_, sample, pollTime_);
+        }
+        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        emit PollFinished();
+    });
+}
+
+bool Monitor::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
+    if (!state_.ContinueWithZeroes && (!outAnswered || !inAnswered)) {
+        StopByError(QStringLiteral("Failure contacting host! Polling stopped!"));
+        return false;
+    }
+    struct Side {
+        QString& reading;
+        const QString& previous;
+    };
+    for (const Side& side : {Side{state_.OutReading, state_.PrevOutReading},
+                             Side{state_.InReading, state_.PrevInReading}}) {
+        if (!side.reading.isEmpty()) {
+            continue;
+        }
+        if (!state_.ContinueWithZeroes) {
+            StopByError(QStringLiteral("No values from host! Polling stopped!"));
+            return false;
+        }
+        side.reading = side.previous;
+        messages_.Append(kSubstituted);
+    }
+    return true;
+}
+
+void Monitor::StopByError(const QString& status) {
+    pollTimer_.stop();
+    view_.SetStatusText(MonitorView::kStatusPanel, status);
+    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+    emit PollingFailed();
+}
+
+void Monitor::AppendSamples(const TTrafficSample& s) {
+    // The input series wait for a previous output counter and vice versa.
+    if (state_.PrevOutCounter > 0) {
+        graph_.AddSample(3, s.inbytepers);
+        graph_.AddSample(0, s.inbitpers);
+    }
+    if (state_.PrevInCounter > 0) {
+        graph_.AddSample(4, s.outbytepers);
+        graph_.AddSample(1, s.outbitpers);
+    }
+    graph_.AddSample(5, s.combinedbytepers);
+    graph_.AddSample(2, s.combinedbitpers);
+    graph_.AddSample(6, RoundHalfEven(s.utilbit));
+}
+
+void Monitor::SoundAlarms(const TTrafficSample& sample) {
+    const TAlarmSettings alarms = view_.CurrentAlarmSettings();
+    const std::int64_t utilization = RoundHalfEven(sample.utilbit);
+    if (alarms.HighAlarm && QFileInfo::exists(alarms.HighAlarmFile) &&
+        utilization >= ParseInt32(alarms.HighValue)) {
+        player_.Play(alarms.HighAlarmFile);
+    }
+    if (alarms.LowAlarm && QFileInfo::exists(alarms.LowAlarmFile) &&
+               utilization >= ParseInt32(alarms.LowValue) &&
+               utilization < ParseInt32(alarms.HighValue)) {
+        player_.Play(alarms.LowAlarmFile);
+    }
+}
+
+}  // namespace pulsewell

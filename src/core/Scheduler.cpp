@@ -1,0 +1,116 @@
+#include "HostList.h"
+#include "Monitor.h"
+#include "ProgramFolder.h"
+
+namespace pulsewell {
+
+namespace {
+const QString kIfSpeed = QStringLiteral("1.3.6.1.2.1.2.2.1.5.");
+}  // namespace
+
+void Monitor::StartPolling() {
+    bool started = false;
+    Guarded([this, &started] {
+        hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Host);
+        view_.ShowHosts(hosts_, static_cast<int>(hosts_.indexOf(state_.Host)));
+
+        graph_.ClearSeries();
+        graph_.Graphupdate();
+        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        messages_.Clear();
+        view_.SetCommunityReadOnly(true);
+        view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
+        view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
+
+        reader_.SetQueryTarget(state_.Community, state_.Host);
+        if (reader_.QueryValue(kIfSpeed + state_.PolledInterface) == QStringLiteral("Failure")) {
+            pollTimer_.stop();
+            view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+            view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+            view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Failure contacting host!"));
+            emit PollingFailed();
+            return;
+        }
+
+        pollTimer_.setInterval(state_.IntervalSeconds * 1000);
+        state_.Countdown = state_.IntervalSeconds;
+        view_.SetStatusText(MonitorView::kCountdownPanel,
+                            QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
+        countdownTimer_.start();
+        pollTimer_.start();
+        graph_.Graphupdate();
+        started = true;
+    });
+    if (started) {
+        PollOnce();
+    }
+}
+
+void Monitor::PollTick() {
+    const int period = state_.IntervalSeconds * 1000;
+    if (period != pollTimer_.interval()) {
+        pollTimer_.start(period);
+    }
+    PollOnce();
+}
+
+void Monitor::CountdownTick() {
+    if (pollTimer_.isActive() && state_.Countdown > 0) {
+        --state_.Countdown;
+    }
+    if (state_.Countdown == 1) {
+        countdownTimer_.stop();
+        view_.SetStatusText(MonitorView::kCountdownPanel, QStringLiteral("Next poll in 1 second"));
+        return;
+    }
+    view_.SetStatusText(MonitorView::kCountdownPanel,
+                        QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
+}
+
+void Monitor::StopPolling() {
+    view_.SetStatusText(MonitorView::kStatusPanel, QString());
+    pollTimer_.stop();
+    countdownTimer_.stop();
+    state_.Countdown = 0;
+    view_.SetCommunityReadOnly(false);
+    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+    view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, true);
+    state_.ZeroCounters();
+    state_.ZeroReadings();
+    view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Polling stopped by user."));
+    view_.SetStatusText(MonitorView::kCountdownPanel, QString());
+    messages_.Append(QStringLiteral("Total traffic transferred IN: %1 bytes; OUT: %2 bytes; "
+                                    "combined: %3 bytes")
+                         .arg(state_.TotalIn)
+                         .arg(state_.TotalOut)
+                         .arg(state_.TotalCombined));
+    state_.ZeroTotals();
+    ShowTotals();
+}
+
+void Monitor::ChooseInterval(int seconds) {
+    view_.ShowInterval(seconds);
+    SelectInterval(seconds);
+}
+
+void Monitor::SelectInterval(int seconds) {
+    state_.ZeroCounters();
+    state_.IntervalSeconds = seconds;
+    const bool logsAllowed = seconds != 1 && seconds != 3;
+    if (!logsAllowed) {
+        state_.WriteLog = false;
+        state_.WriteDebugLog = false;
+    }
+    view_.ShowLogSwitches(logsAllowed, state_.WriteLog, state_.WriteDebugLog);
+}
+
+void Monitor::SetWriteLog(bool on) {
+    state_.WriteLog = on && state_.IntervalSeconds != 1 && state_.IntervalSeconds != 3;
+}
+
+void Monitor::SetWriteDebugLog(bool on) {
+    state_.WriteDebugLog = on && state_.IntervalSeconds != 1 && state_.IntervalSeconds != 3;
+}
+
+}  // namespace pulsewell

@@ -1,0 +1,42 @@
+#include "SnmpDeviceReader.h"
+
+#include "OneShot.h"
+
+namespace pulsewell {
+
+namespace {
+// Octet strings are bytes; Latin-1 keeps every byte as one character.
+std::string Bytes(const QString& text) { return text.toLatin1().toStdString(); }
+QString Text(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+}  // namespace
+
+bool SnmpDeviceReader::ReadOneValue(const QString& oid, const QString& community,
+                                    const QString& host, QString& value) {
+    std::string result;
+    const bool answered = snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result);
+    value = Text(result);
+    return answered;
+}
+
+bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, const QString& host,
+                                     QString& value) {
+    std::string next = Bytes(oid);
+    std::string result;
+    const bool answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result);
+    oid = Text(next);
+    value = Text(result);
+    return answered;
+}
+
+void SnmpDeviceReader::SetQueryTarget(const QString& community, const QString& host) {
+    synapse_.SetCommunity(Bytes(community));
+    synapse_.SetHost(Bytes(host));
+}
+
+QString SnmpDeviceReader::QueryValue(const QString& oid) {
+    return Text(synapse_.QueryValue(Bytes(oid)));
+}
+
+}  // namespace pulsewell

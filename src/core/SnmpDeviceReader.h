@@ -1,0 +1,23 @@
+#pragma once
+
+#include "DeviceReader.h"
+#include "SnmpSynapse.h"
+
+namespace pulsewell {
+
+// Device reads over SNMPv1: one-shot requests, and the window's query
+// component that lives as long as the monitor.
+class SnmpDeviceReader : public DeviceReader {
+public:
+    bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
+                      QString& value) override;
+    bool ReadNextValue(QString& oid, const QString& community, const QString& host,
+                       QString& value) override;
+    void SetQueryTarget(const QString& community, const QString& host) override;
+    QString QueryValue(const QString& oid) override;
+
+private:
+    snmp::TSNMPSynapse synapse_;
+};
+
+}  // namespace pulsewell

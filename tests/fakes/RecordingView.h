@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMap>
+#include <array>
+#include <QStringList>
+
+#include "MonitorView.h"
+
+namespace pulsewell::test {
+
+// A monitor view that remembers what it was told to show.
+class RecordingView : public MonitorView {
+public:
+    void ShowError(const QString& message) override { errors.append(message); }
+    void SetStatusText(int panel, const QString& text) override {
+        status[panel] = text;
+        statusHistory.append(QString::number(panel) + u':' + text);
+    }
+    void SetCommandEnabled(MonitorCommand command, bool on) override { enabled[command] = on; }
+    void ShowMessageBox(const QString& text, const QString& caption) override {
+        messageBoxes.append(caption + QStringLiteral(": ") + text);
+    }
+    void ShowCompactLayout() override {}
+    void ShowHosts(const QStringList& entries, int selected) override {
+        hosts = entries;
+        selectedHost = selected;
+    }
+    void ShowBandwidth(const QString& text) override { bandwidth = text; }
+    void ShowInterfaceList(const QStringList& entries, int selected, bool on) override {
+        interfaces = entries;
+        selectedInterface = selected;
+        interfaceListEnabled = on;
+    }
+    void ShowTotals(std::int64_t in, std::int64_t out, std::int64_t combined) override {
+        totals = {in, out, combined};
+    }
+    void SetCommunityReadOnly(bool readOnly) override { communityReadOnly = readOnly; }
+    void ShowInterval(int seconds) override { shownInterval = seconds; }
+    void ShowLogSwitches(bool on, bool log, bool debugLog) override {
+        logSwitchesEnabled = on;
+        logChecked = log;
+        debugLogChecked = debugLog;
+    }
+    TAlarmSettings CurrentAlarmSettings() const override { return alarms; }
+
+    QStringList errors;
+    QMap<int, QString> status;
+    QStringList statusHistory;
+    QMap<MonitorCommand, bool> enabled;
+    QStringList messageBoxes;
+    QStringList hosts;
+    int selectedHost = -1;
+    QString bandwidth;
+    QStringList interfaces;
+    int selectedInterface = -1;
+    bool interfaceListEnabled = false;
+    std::array<std::int64_t, 3> totals{};
+    bool communityReadOnly = false;
+    int shownInterval = 0;
+    bool logSwitchesEnabled = true;
+    bool logChecked = false;
+    bool debugLogChecked = false;
+    TAlarmSettings alarms;
+};
+
+}  // namespace pulsewell::test

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QMap>
+#include <QStringList>
+
+#include "DeviceReader.h"
+
+namespace pulsewell::test {
+
+// A device that answers from a script: per identifier a value, or silence
+// when none is set. Records every request in order.
+class ScriptedDeviceReader : public DeviceReader {
+public:
+    struct Answer {
+        bool answered = false;
+        QString value;
+    };
+
+    void Answer(const QString& oid, const QString& value) { answers[oid] = {true, value}; }
+    void Silence(const QString& oid) { answers.remove(oid); }
+
+    bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
+                      QString& value) override {
+        requests.append(QStringLiteral("get %1 %2@%3").arg(oid, community, host));
+        const auto answer = answers.value(oid);
+        value = answer.answered ? answer.value : QString();
+        return answer.answered;
+    }
+    bool ReadNextValue(QString& oid, const QString& community, const QString& host,
+                       QString& value) override {
+        requests.append(QStringLiteral("next %1 %2@%3").arg(oid, community, host));
+        const auto next = nextAnswers.value(oid);
+        value = next.second;
+        if (next.first.isEmpty()) {
+            return false;
+        }
+        oid = next.first;
+        return true;
+    }
+    void SetQueryTarget(const QString& community, const QString& host) override {
+        queryTarget = community + u'@' + host;
+    }
+    QString QueryValue(const QString& oid) override {
+        requests.append(QStringLiteral("query %1 %2").arg(oid, queryTarget));
+        const auto answer = answers.value(oid);
+        return answer.answered ? answer.value : QStringLiteral("Failure");
+    }
+
+    QMap<QString, struct Answer> answers;
+    QMap<QString, QPair<QString, QString>> nextAnswers;  // oid -> (next oid, value)
+    QStringList requests;
+    QString queryTarget;
+};
+
+}  // namespace pulsewell::test
