@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "Monitor.h"
+#include "QtPrinters.h"
+#include "RecordingSoundPlayer.h"
+#include "RecordingView.h"
+#include "SnmpDeviceReader.h"
+#include "TempHome.h"
+#include "TestAgent.h"
+
+namespace pulsewell {
+namespace {
+
+// The whole poll path over the real agent: SNMP requests, the sign rule for
+// counters above 2^31, the wrap-around and the traffic line.
+TEST(PollAgainstAgent, CountsTrafficAcrossAWrapAround) {
+    constexpr int kIfIndex = 11;  // this test's own interface on the shared agent
+    test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "4294967000");
+    test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "3000000000");
+
+    test::TempHome home;
+    test::RecordingView view;
+    test::RecordingSoundPlayer player;
+    SnmpDeviceReader reader;
+    Monitor monitor(view, reader, player);
+    monitor.ResetAll();
+    monitor.SetHost(QString::fromStdString(test::TestAgentAddress()));
+    monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
+    monitor.OfferInterfaces({QString::number(kIfIndex)});
+    monitor.SelectInterval(1);
+
+    monitor.PollOnce();
+    EXPECT_EQ(monitor.State().InCounter, 3000000000);
+    EXPECT_EQ(monitor.State().OutCounter, 4294967000);
+
+    test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "704");
+    test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "3000001000");
+    monitor.PollOnce();
+
+    EXPECT_TRUE(view.errors.isEmpty()) << view.errors.join("; ").toStdString();
+    ASSERT_EQ(monitor.Messages().Count(), 2);
+    EXPECT_EQ(monitor.Messages().Lines()[0], "Integer wrap around occured for outgoing traffic");
+    EXPECT_TRUE(monitor.Messages().LastLine().endsWith(
+        "; IN bits/s: 8000; OUT bits/s: 8000; utilization: 0.00 %"))
+        << monitor.Messages().LastLine().toStdString();
+    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{1000, 1000, 2000}));
+}
+
+TEST(PollAgainstAgent, StartPollingProbesTheAgent) {
+    test::TempHome home;
+    test::RecordingView view;
+    test::RecordingSoundPlayer player;
+    SnmpDeviceReader reader;
+    Monitor monitor(view, reader, player);
+    monitor.ResetAll();
+    monitor.SetHost(QString::fromStdString(test::TestAgentAddress()));
+    monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
+    monitor.OfferInterfaces({"2"});
+    monitor.StartPolling();
+    EXPECT_TRUE(monitor.IsPolling());
+    EXPECT_TRUE(view.errors.isEmpty());
+    monitor.StopPolling();
+    EXPECT_FALSE(monitor.IsPolling());
+}
+
+}  // namespace
+}  // namespace pulsewell
