@@ -11,21 +11,29 @@
 namespace pulsewell {
 namespace {
 
-// The whole poll path over the real agent: SNMP requests, the sign rule for
-// counters above 2^31, the wrap-around and the traffic line.
-TEST(PollAgainstAgent, CountsTrafficAcrossAWrapAround) {
-    constexpr int kIfIndex = 11;  // this test's own interface on the shared agent
-    test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "4294967000");
-    test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "3000000000");
+// A monitor pointed at the private agent through the real SNMP reader.
+class PollAgainstAgent : public ::testing::Test {
+protected:
+    PollAgainstAgent() {
+        monitor.ResetAll();
+        monitor.SetHost(QString::fromStdString(test::TestAgentAddress()));
+        monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
+    }
 
     test::TempHome home;
     test::RecordingView view;
     test::RecordingSoundPlayer player;
     SnmpDeviceReader reader;
-    Monitor monitor(view, reader, player);
-    monitor.ResetAll();
-    monitor.SetHost(QString::fromStdString(test::TestAgentAddress()));
-    monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
+    Monitor monitor{view, reader, player};
+};
+
+// The whole poll path over the real agent: SNMP requests, the sign rule for
+// counters above 2^31, the wrap-around and the traffic line.
+TEST_F(PollAgainstAgent, CountsTrafficAcrossAWrapAround) {
+    constexpr int kIfIndex = 11;  // this test's own interface on the shared agent
+    test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "4294967000");
+    test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "3000000000");
+
     monitor.OfferInterfaces({QString::number(kIfIndex)});
     monitor.SelectInterval(1);
 
@@ -46,15 +54,7 @@ TEST(PollAgainstAgent, CountsTrafficAcrossAWrapAround) {
     EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{1000, 1000, 2000}));
 }
 
-TEST(PollAgainstAgent, StartPollingProbesTheAgent) {
-    test::TempHome home;
-    test::RecordingView view;
-    test::RecordingSoundPlayer player;
-    SnmpDeviceReader reader;
-    Monitor monitor(view, reader, player);
-    monitor.ResetAll();
-    monitor.SetHost(QString::fromStdString(test::TestAgentAddress()));
-    monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
+TEST_F(PollAgainstAgent, StartPollingProbesTheAgent) {
     monitor.OfferInterfaces({"2"});
     monitor.StartPolling();
     EXPECT_TRUE(monitor.IsPolling());
