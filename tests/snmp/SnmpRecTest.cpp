@@ -62,6 +62,21 @@ TEST(SnmpRecEncode, MessagesByteForByte) {
     }
 }
 
+TEST(SnmpRecEncode, IdentifiersEncodeAsOidToBytesDoes) {
+    const char* texts[] = {
+        "1.3.6.1.2.1.2.2.1.10.1", "1.3.6.1.4.1.9.9.16384", "1.3..6", "1.3.6.", "1.3.6..",
+        ".1.3.6", "1.3.x.7", "1.3.-4.7", "1.3.+4", "1", "", "1.3.4294967295",
+        "1.3.4294967296", "1.3.00000000000000000005", "1.3.99999999999", "1.3.6.1.2.1.1.3.00",
+    };
+    for (const char* text : texts) {
+        TSNMPRec rec = Request(pdu::GetRequest, "c", {text});
+        TSNMPRec back;
+        ASSERT_TRUE(back.DecodeMessage(rec.EncodeMessage())) << text;
+        ASSERT_EQ(back.BindingCount(), 1) << text;
+        EXPECT_EQ(back.Bindings()[0].ObjectId, BytesToOid(OidToBytes(text))) << text;
+    }
+}
+
 TEST(SnmpRecEncode, OuterLengthGrowsWithCommunity) {
     for (std::size_t n : {0u, 10u, 95u}) {
         TSNMPRec rec = Request(pdu::GetRequest, std::string(n, 'k').c_str(), {"1.3.6.1.2.1.1.3.0"});
