@@ -20,7 +20,9 @@ std::string TrimSpaces(std::string_view text) {
     return std::string(text);
 }
 
-std::int32_t ToSigned32(std::uint32_t pattern) { return static_cast<std::int32_t>(pattern); }
+std::int32_t ToSigned32(std::uint32_t pattern) {
+    return static_cast<std::int32_t>(pattern);
+}
 
 void AppendDecimal(std::string& out, std::uint32_t n) {
     char digits[10];
@@ -180,16 +182,16 @@ void AppendValueText(std::string& out, int type, std::string_view contents) {
         case ber::Integer:
         case ber::Enumerated: {
             char digits[12];
-            out.append(digits, std::to_chars(digits, digits + sizeof digits,
-                                             SignedValue(contents)).ptr);
+            out.append(digits,
+                       std::to_chars(digits, digits + sizeof digits, SignedValue(contents)).ptr);
             return;
         }
         case ber::Counter:
         case ber::Gauge:
         case ber::TimeTicks: {
             char digits[12];
-            out.append(digits, std::to_chars(digits, digits + sizeof digits,
-                                             UnsignedValue(contents)).ptr);
+            out.append(digits,
+                       std::to_chars(digits, digits + sizeof digits, UnsignedValue(contents)).ptr);
             return;
         }
         case ber::Null:
@@ -356,8 +358,8 @@ std::string IpToBytes(std::string_view ip) {
             part = ip.substr(0, dot);
             ip = dot == std::string_view::npos ? std::string_view() : ip.substr(dot + 1);
         }
-        const std::int64_t n = ParseDecimal(TrimSpaces(part), -0x7FFFFFFF - 1, 0xFFFFFFFF)
-                                   .value_or(0);
+        const std::int64_t n =
+            ParseDecimal(TrimSpaces(part), -0x7FFFFFFF - 1, 0xFFFFFFFF).value_or(0);
         bytes.push_back(static_cast<char>(static_cast<std::uint64_t>(n) & 0xFF));
     }
     return bytes;

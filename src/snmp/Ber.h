@@ -50,8 +50,7 @@ std::string DecodeItem(std::string_view data, std::size_t& pos, int& type);
 // The same walk without building the value text: contents is a view of the
 // item's content bytes. False (and empty contents) where DecodeItem gives
 // empty text for a missing or truncated item.
-bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
-                    std::string_view& contents);
+bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type, std::string_view& contents);
 
 // Value text of an item's contents by type, as DecodeItem gives it.
 std::string ValueText(int type, std::string_view contents);

@@ -114,6 +114,8 @@ void ReverseWriter::Oid(std::string_view text) {
     SubId(first * 40 + second);
 }
 
-std::string ReverseWriter::Take() { return std::string(data_ + start_, Size()); }
+std::string ReverseWriter::Take() {
+    return std::string(data_ + start_, Size());
+}
 
 }  // namespace pulsewell::snmp

@@ -10,7 +10,7 @@
 namespace pulsewell::snmp {
 
 class ReverseWriter {
-public:
+  public:
     ReverseWriter() = default;
     ReverseWriter(const ReverseWriter&) = delete;
     ReverseWriter& operator=(const ReverseWriter&) = delete;
@@ -41,7 +41,7 @@ public:
     void SubId(std::uint32_t n);
     std::string Take();
 
-private:
+  private:
     void Reserve(std::size_t n);
     void LongLength(std::size_t n);
 

@@ -9,11 +9,12 @@ namespace pulsewell::snmp {
 namespace {
 
 std::int32_t AsInt(const std::string& text) {
-    return static_cast<std::int32_t>(
-        ParseDecimal(text, -0x7FFFFFFFLL - 1, 0x7FFFFFFF).value_or(0));
+    return static_cast<std::int32_t>(ParseDecimal(text, -0x7FFFFFFFLL - 1, 0x7FFFFFFF).value_or(0));
 }
 
-std::string IntegerItem(std::int32_t n) { return MakeItem(EncodeSigned(n), ber::Integer); }
+std::string IntegerItem(std::int32_t n) {
+    return MakeItem(EncodeSigned(n), ber::Integer);
+}
 
 // The next item as a number, as its value text would read: integer types
 // directly, anything else through its text (0 when that is not a number).
@@ -37,7 +38,6 @@ std::int32_t ItemNumber(std::string_view data, std::size_t& pos) {
                                                         : ValueText(type, contents));
     }
 }
-
 
 }  // namespace
 
@@ -120,8 +120,8 @@ std::string TSNMPRec::EncodeMessage() const {
         head += MakeItem(IpToBytes(OldTrapHost), ber::IpAddress);
         head += IntegerItem(OldTrapGen);
         head += IntegerItem(OldTrapSpec);
-        head += MakeItem(EncodeUnsigned(static_cast<std::uint32_t>(OldTrapTimeTicks)),
-                         ber::TimeTicks);
+        head +=
+            MakeItem(EncodeUnsigned(static_cast<std::uint32_t>(OldTrapTimeTicks)), ber::TimeTicks);
         out.Bytes(head);
     } else {
         for (std::int32_t n : {ErrorIndex, ErrorStatus, ID}) {

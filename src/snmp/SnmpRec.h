@@ -29,7 +29,7 @@ enum class TV3Flags { NoAuthNoPriv, AuthNoPriv, AuthPriv };
 enum class TV3Auth { AuthMD5, AuthSHA1 };
 
 class TSNMPRec {
-public:
+  public:
     TSNMPRec();
 
     // Back to an empty SNMPv1 message; ID and MaxSize survive.
@@ -78,7 +78,7 @@ public:
     std::int32_t OldTrapSpec = 0;
     std::int32_t OldTrapTimeTicks = 0;
 
-private:
+  private:
     // The next binding to fill: a freed one is reused with its text storage.
     TSNMPMib& NextBinding();
 

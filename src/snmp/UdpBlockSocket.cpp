@@ -163,11 +163,12 @@ bool ResolveAddress(std::string_view host, std::string_view port, bool passive,
     if (IsIPv6Literal(host)) {
         return LookUp(host, port, AF_INET6, passive, out);
     }
-    return LookUp(host, port, AF_INET, passive, out) ||
-           LookUp(host, port, AF_INET6, passive, out);
+    return LookUp(host, port, AF_INET, passive, out) || LookUp(host, port, AF_INET6, passive, out);
 }
 
-TUDPBlockSocket::~TUDPBlockSocket() { Close(); }
+TUDPBlockSocket::~TUDPBlockSocket() {
+    Close();
+}
 
 void TUDPBlockSocket::Close() {
     if (fd_ >= 0) {
@@ -229,9 +230,9 @@ void TUDPBlockSocket::SendDatagram(std::string_view bytes) {
         ErrorCode = EDESTADDRREQ;
         return;
     }
-    const ssize_t sent = ::sendto(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL,
-                                  reinterpret_cast<const sockaddr*>(&remote_.address),
-                                  remote_.length);
+    const ssize_t sent =
+        ::sendto(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL,
+                 reinterpret_cast<const sockaddr*>(&remote_.address), remote_.length);
     if (sent < 0) {
         ErrorCode = errno;
     }

@@ -46,7 +46,7 @@ std::string Squeeze(std::string text) {
 }
 
 class Agent : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         address_ = TestAgentAddress();
         ASSERT_FALSE(address_.empty()) << "no test agent: run through ctest (fixture snmp_agent)";
@@ -78,7 +78,8 @@ TEST_F(Agent, EveryValueTypeMatchesSnmpget) {
     for (const Case& c : cases) {
         std::string value;
         ASSERT_TRUE(ReadOneValue(c.oid, kTestAgentCommunity, address_, value)) << c.kind;
-        // -On: numeric identifiers; -Oqv: value only; -Ox: strings in hex; -Ot: ticks as a number; -Oe: no enum names
+        // -On: numeric identifiers; -Oqv: value only; -Ox: strings in hex; -Ot: ticks as a number;
+        // -Oe: no enum names
         const std::string expected = Squeeze(NetSnmp("snmpget", "-On -Oqv -Ox -Ot -Oe", c.oid));
         std::string ours = value;
         const std::string kind = c.kind;
