@@ -1,5 +1,5 @@
 // The SNMP client against Net-SNMP's library, same messages, same agent:
-//   build/bench/bench_snmp
+//   build/bench/bench_snmp            (or scripts/bench-snmp.sh for the ratios)
 // Codec: build a GetRequest for ifInOctets.2 and parse the agent's captured
 // GetResponse. Round trip: one GetRequest for sysUpTime.0 to a private snmpd
 // on loopback (started here with tests/agent/start-agent.sh).
