@@ -203,7 +203,8 @@ void TUDPBlockSocket::BindLocal(std::string_view ip, std::string_view port) {
         ErrorCode = kErrorHostNotFound;
         return;
     }
-    if (!Open(local.address.ss_family)) {
+    // An open socket stays: its local port is the one every exchange leaves from.
+    if (fd_ < 0 && !Open(local.address.ss_family)) {
         return;
     }
     if (::bind(fd_, reinterpret_cast<const sockaddr*>(&local.address), local.length) != 0) {
