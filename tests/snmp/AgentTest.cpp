@@ -145,6 +145,18 @@ TEST_F(Agent, WrongCommunityIsSilence) {
     EXPECT_EQ(synapse.QueryValue("1.3.6.1.2.1.1.5.0"), "Failure");
 }
 
+TEST_F(Agent, StateFolderDrivesTheFakeInterface) {
+    // Only values change here: other cases walk the same table at the same time.
+    const char* mtu = "1.3.6.1.2.1.2.2.1.4.2";
+    std::string value;
+    pulsewell::test::SetAgentInterfaceValue(2, "ifMtu", "9000");
+    EXPECT_TRUE(ReadOneValue(mtu, kTestAgentCommunity, address_, value));
+    EXPECT_EQ(value, "9000");
+    pulsewell::test::SetAgentInterfaceValue(2, "ifMtu", "1500");
+    EXPECT_TRUE(ReadOneValue(mtu, kTestAgentCommunity, address_, value));
+    EXPECT_EQ(value, "1500");
+}
+
 TEST(AgentAbsent, NothingListeningFailsAfterTheTimeOut) {
     // A port that was just free: bind, learn it, release it.
     TSNMPSend holder;
