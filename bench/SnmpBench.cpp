@@ -1,5 +1,5 @@
 // The SNMP client against Net-SNMP's library, same messages, same agent:
-//   build/bench/bench_snmp
+//   build/bench/bench_snmp            (or scripts/bench-snmp.sh for the ratios)
 // Codec: build a GetRequest for ifInOctets.2 and parse the agent's captured
 // GetResponse. Round trip: one GetRequest for sysUpTime.0 to a private snmpd
 // on loopback (started here with tests/agent/start-agent.sh).
@@ -110,11 +110,12 @@ BENCHMARK(NetSnmpBuildGetParseResponse);
 // A private snmpd for the round trips, stopped when the program ends.
 std::string AgentAddress() {
     static const std::string address = [] {
-        const std::filesystem::path dir =
-            std::filesystem::temp_directory_path() / ("pulsewell-bench-" + std::to_string(getpid()));
+        const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                          ("pulsewell-bench-" + std::to_string(getpid()));
         const std::string source = PULSEWELL_AGENT_SOURCE;
-        if (std::system(("'" + source + "/start-agent.sh' '" + dir.string() + "' >/dev/null")
-                            .c_str()) != 0) {
+        if (std::system(
+                ("'" + source + "/start-agent.sh' '" + dir.string() + "' >/dev/null").c_str()) !=
+            0) {
             return std::string();
         }
         static const std::string stop =

@@ -20,7 +20,9 @@ std::string TrimSpaces(std::string_view text) {
     return std::string(text);
 }
 
-std::int32_t ToSigned32(std::uint32_t pattern) { return static_cast<std::int32_t>(pattern); }
+std::int32_t ToSigned32(std::uint32_t pattern) {
+    return static_cast<std::int32_t>(pattern);
+}
 
 void AppendDecimal(std::string& out, std::uint32_t n) {
     char digits[10];
@@ -137,7 +139,14 @@ bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
         return false;
     }
     type = static_cast<unsigned char>(data[pos++]);
-    const std::int64_t length = DecodeLength(data, pos);
+    const auto first = static_cast<unsigned char>(data[pos]);
+    std::int64_t length;
+    if (first < 0x80) {  // short form, by far the most common
+        length = first;
+        ++pos;
+    } else {
+        length = DecodeLength(data, pos);
+    }
     if (length < 0 || static_cast<std::uint64_t>(length) > data.size() - pos) {
         return false;
     }
@@ -167,34 +176,56 @@ std::int32_t UnsignedValue(std::string_view contents) {
     return ToSigned32(value);
 }
 
-std::string ValueText(int type, std::string_view contents) {
+void AppendValueText(std::string& out, int type, std::string_view contents) {
     switch (type) {
         case ber::Boolean:
         case ber::Integer:
-        case ber::Enumerated:
-            return std::to_string(SignedValue(contents));
+        case ber::Enumerated: {
+            char digits[12];
+            out.append(digits,
+                       std::to_chars(digits, digits + sizeof digits, SignedValue(contents)).ptr);
+            return;
+        }
         case ber::Counter:
         case ber::Gauge:
-        case ber::TimeTicks:
-            return std::to_string(UnsignedValue(contents));
+        case ber::TimeTicks: {
+            char digits[12];
+            out.append(digits,
+                       std::to_chars(digits, digits + sizeof digits, UnsignedValue(contents)).ptr);
+            return;
+        }
         case ber::Null:
-            return {};
+            return;
         case ber::ObjectId:
-            return BytesToOid(contents);
-        case ber::IpAddress: {
-            std::string text;
-            text.reserve(contents.size() * 4);
+            AppendOidText(out, contents);
+            return;
+        case ber::IpAddress:
             for (std::size_t i = 0; i < contents.size(); ++i) {
                 if (i > 0) {
-                    text += '.';
+                    out += '.';
                 }
-                AppendDecimal(text, static_cast<unsigned char>(contents[i]));
+                AppendDecimal(out, static_cast<unsigned char>(contents[i]));
             }
-            return text;
-        }
+            return;
         default:
-            return std::string(contents);
+            out.append(contents);
     }
+}
+
+std::string ValueText(int type, std::string_view contents) {
+    std::string text;
+    AppendValueText(text, type, contents);
+    return text;
+}
+
+void DecodeItemInto(std::string_view data, std::size_t& pos, int& type, std::string& out) {
+    out.clear();
+    std::string_view contents;
+    if (!ReadItemHeader(data, pos, type, contents) || (type & ber::Constructed) != 0) {
+        out.append(contents);
+        return;
+    }
+    AppendValueText(out, type, contents);
 }
 
 std::string DecodeItem(std::string_view data, std::size_t& pos, int& type) {
@@ -252,31 +283,63 @@ std::string OidToBytes(std::string_view oid) {
     return bytes;
 }
 
+namespace {
+
+// Decimal digits of n at out; returns the end. Small arcs are the common case.
+char* PutDecimal(char* out, std::uint32_t n) {
+    if (n < 10) {
+        *out = static_cast<char>('0' + n);
+        return out + 1;
+    }
+    return std::to_chars(out, out + 10, n).ptr;
+}
+
+}  // namespace
+
 std::string BytesToOid(std::string_view bytes) {
     std::string text;
-    text.reserve(bytes.size() * 3 + 4);
+    AppendOidText(text, bytes);
+    return text;
+}
+
+void AppendOidText(std::string& text, std::string_view bytes) {
+    // Each sub-identifier byte gives at most three characters and a dot, except
+    // a first byte that yields two arcs: size the text once, fill it, cut it.
+    char local[512];
+    std::string spill;
+    const std::size_t room = bytes.size() * 4 + 16;
+    char* const begin = room <= sizeof local ? local : (spill.resize(room), spill.data());
+    char* out = begin;
     std::size_t pos = 0;
     bool first = true;
     while (pos < bytes.size()) {
         const std::size_t start = pos;
-        const std::uint32_t n = DecodeSubId(bytes, pos);
+        const auto b = static_cast<unsigned char>(bytes[pos]);
+        std::uint32_t n;
+        if (b < 0x80) {
+            n = b;
+            ++pos;
+        } else {
+            n = DecodeSubId(bytes, pos);
+        }
         if (first) {
             first = false;
             // Only arc 2 can need more than one byte; its second arc is open-ended.
             if (pos - start == 1 || n < 80) {
-                AppendDecimal(text, n / 40);
-                text += '.';
-                AppendDecimal(text, n % 40);
+                out = PutDecimal(out, n / 40);
+                *out++ = '.';
+                out = PutDecimal(out, n % 40);
             } else {
-                text += "2.";
-                AppendDecimal(text, n - 80);
+                *out++ = '2';
+                *out++ = '.';
+                out = PutDecimal(out, n - 80);
             }
             continue;
         }
-        text += '.';
-        AppendDecimal(text, n);
+        *out++ = '.';
+        out = PutDecimal(out, n);
     }
-    return text;
+    text.append(begin, out);
 }
 
 std::uint32_t TakeArc(std::string& text) {
@@ -295,8 +358,8 @@ std::string IpToBytes(std::string_view ip) {
             part = ip.substr(0, dot);
             ip = dot == std::string_view::npos ? std::string_view() : ip.substr(dot + 1);
         }
-        const std::int64_t n = ParseDecimal(TrimSpaces(part), -0x7FFFFFFF - 1, 0xFFFFFFFF)
-                                   .value_or(0);
+        const std::int64_t n =
+            ParseDecimal(TrimSpaces(part), -0x7FFFFFFF - 1, 0xFFFFFFFF).value_or(0);
         bytes.push_back(static_cast<char>(static_cast<std::uint64_t>(n) & 0xFF));
     }
     return bytes;

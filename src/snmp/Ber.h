@@ -50,11 +50,15 @@ std::string DecodeItem(std::string_view data, std::size_t& pos, int& type);
 // The same walk without building the value text: contents is a view of the
 // item's content bytes. False (and empty contents) where DecodeItem gives
 // empty text for a missing or truncated item.
-bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
-                    std::string_view& contents);
+bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type, std::string_view& contents);
 
 // Value text of an item's contents by type, as DecodeItem gives it.
 std::string ValueText(int type, std::string_view contents);
+// The same texts appended to out, so that a caller can reuse its storage.
+void AppendValueText(std::string& out, int type, std::string_view contents);
+void AppendOidText(std::string& out, std::string_view bytes);
+// DecodeItem with the value text written into out (replacing its content).
+void DecodeItemInto(std::string_view data, std::size_t& pos, int& type, std::string& out);
 // INTEGER contents as a signed 32-bit number; Counter/Gauge/TimeTicks contents
 // as their 32-bit pattern read as signed (what their value text says).
 std::int32_t SignedValue(std::string_view contents);

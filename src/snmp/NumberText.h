@@ -8,7 +8,6 @@
 namespace pulsewell::snmp {
 
 // Empty when the text is not a number or lies outside [min, max].
-std::optional<std::int64_t> ParseDecimal(std::string_view text, std::int64_t min,
-                                         std::int64_t max);
+std::optional<std::int64_t> ParseDecimal(std::string_view text, std::int64_t min, std::int64_t max);
 
 }  // namespace pulsewell::snmp

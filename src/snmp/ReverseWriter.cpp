@@ -1,24 +1,22 @@
 #include "ReverseWriter.h"
 
 #include <cstring>
-#include <vector>
 
 #include "Ber.h"
 
 namespace pulsewell::snmp {
-
-ReverseWriter::ReverseWriter(std::size_t capacity)
-    : buffer_(capacity, '\0'), start_(capacity) {}
 
 void ReverseWriter::Reserve(std::size_t n) {
     if (start_ >= n) {
         return;
     }
     const std::size_t used = Size();
-    const std::size_t size = (buffer_.size() + n) * 2;
+    const std::size_t size = (capacity_ + n) * 2;
     std::string bigger(size, '\0');
-    std::memcpy(bigger.data() + size - used, buffer_.data() + start_, used);
-    buffer_.swap(bigger);
+    std::memcpy(bigger.data() + size - used, data_ + start_, used);
+    heap_.swap(bigger);
+    data_ = heap_.data();
+    capacity_ = size;
     start_ = size - used;
 }
 
@@ -26,15 +24,11 @@ void ReverseWriter::Bytes(std::string_view bytes) {
     Reserve(bytes.size());
     start_ -= bytes.size();
     if (!bytes.empty()) {
-        std::memcpy(buffer_.data() + start_, bytes.data(), bytes.size());
+        std::memcpy(data_ + start_, bytes.data(), bytes.size());
     }
 }
 
-void ReverseWriter::Length(std::size_t n) {
-    if (n < 128) {
-        Byte(static_cast<int>(n));
-        return;
-    }
+void ReverseWriter::LongLength(std::size_t n) {
     int count = 0;
     while (n != 0) {
         Byte(static_cast<int>(n & 0xFF));
@@ -42,11 +36,6 @@ void ReverseWriter::Length(std::size_t n) {
         ++count;
     }
     Byte(0x80 + count);
-}
-
-void ReverseWriter::Header(int type, std::size_t mark) {
-    Length(Size() - mark);
-    Byte(type);
 }
 
 void ReverseWriter::Signed(std::int32_t n) {
@@ -70,44 +59,63 @@ void ReverseWriter::Signed(std::int32_t n) {
     }
 }
 
-void ReverseWriter::Oid(std::string_view text) {
-    // Arcs are read front to back but written back to front.
-    std::uint32_t local[64];
-    std::vector<std::uint32_t> spill;
-    std::size_t count = 0;
-    const auto push = [&](std::uint32_t arc) {
-        if (count < 64) {
-            local[count] = arc;
-        } else {
-            if (spill.empty()) {
-                spill.assign(local, local + 64);
-            }
-            spill.push_back(arc);
-        }
-        ++count;
-    };
-    const std::uint32_t first = TakeArc(text);
-    const std::uint32_t second = TakeArc(text);
-    push(first * 40 + second);
-    while (!text.empty()) {
-        push(TakeArc(text));
-    }
-    const std::uint32_t* arcs = count <= 64 ? local : spill.data();
-    for (std::size_t i = count; i-- > 0;) {
-        std::uint32_t n = arcs[i];
-        Byte(static_cast<int>(n & 0x7F));
+void ReverseWriter::SubId(std::uint32_t n) {
+    Byte(static_cast<int>(n & 0x7F));
+    n >>= 7;
+    while (n != 0) {
+        Byte(static_cast<int>(0x80 | (n & 0x7F)));
         n >>= 7;
-        while (n != 0) {
-            Byte(static_cast<int>(0x80 | (n & 0x7F)));
-            n >>= 7;
-        }
     }
 }
 
+void ReverseWriter::Oid(std::string_view text) {
+    constexpr std::uint64_t kTenDigits = 1000000000ULL;
+    const std::uint32_t first = TakeArc(text);
+    const std::uint32_t second = TakeArc(text);
+    // The rest, read from the back. Taking parts from the front drops one
+    // trailing dot and nothing else, so drop it here too.
+    if (!text.empty() && text.back() == '.') {
+        text.remove_suffix(1);
+    }
+    if (!text.empty()) {
+        // Digits of one part, least significant first; an empty part, one that
+        // is not all digits or one above 32 bits is the arc 0.
+        std::uint64_t value = 0;
+        std::uint64_t scale = 1;
+        bool numeric = true;
+        bool empty = true;
+        for (std::size_t i = text.size(); i-- > 0;) {
+            const char c = text[i];
+            if (c == '.') {
+                SubId(numeric && !empty && value <= 0xFFFFFFFFu ? static_cast<std::uint32_t>(value)
+                                                                : 0);
+                value = 0;
+                scale = 1;
+                numeric = true;
+                empty = true;
+                continue;
+            }
+            empty = false;
+            if (c < '0' || c > '9') {
+                numeric = false;
+                continue;
+            }
+            if (c != '0') {
+                if (scale > kTenDigits) {
+                    numeric = false;  // more digits than a 32-bit arc has
+                } else {
+                    value += static_cast<std::uint64_t>(c - '0') * scale;
+                }
+            }
+            scale = scale > kTenDigits ? scale : scale * 10;  // leading zeros may go on
+        }
+        SubId(numeric && !empty && value <= 0xFFFFFFFFu ? static_cast<std::uint32_t>(value) : 0);
+    }
+    SubId(first * 40 + second);
+}
+
 std::string ReverseWriter::Take() {
-    buffer_.erase(0, start_);
-    start_ = 0;
-    return std::move(buffer_);
+    return std::string(data_ + start_, Size());
 }
 
 }  // namespace pulsewell::snmp

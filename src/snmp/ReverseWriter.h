@@ -10,30 +10,47 @@
 namespace pulsewell::snmp {
 
 class ReverseWriter {
-public:
-    explicit ReverseWriter(std::size_t capacity = 256);
+  public:
+    ReverseWriter() = default;
+    ReverseWriter(const ReverseWriter&) = delete;
+    ReverseWriter& operator=(const ReverseWriter&) = delete;
 
-    std::size_t Size() const { return buffer_.size() - start_; }
+    std::size_t Size() const { return capacity_ - start_; }
     void Byte(int b) {
         if (start_ == 0) {
             Reserve(1);
         }
-        buffer_[--start_] = static_cast<char>(b);
+        data_[--start_] = static_cast<char>(b);
     }
     void Bytes(std::string_view bytes);
-    void Length(std::size_t n);
+    void Length(std::size_t n) {
+        if (n < 128) {
+            Byte(static_cast<int>(n));
+        } else {
+            LongLength(n);
+        }
+    }
     // Type byte and length in front of what was written since mark = Size().
-    void Header(int type, std::size_t mark);
+    void Header(int type, std::size_t mark) {
+        Length(Size() - mark);
+        Byte(type);
+    }
     void Signed(std::int32_t n);
     // Object identifier contents from dotted text, as OidToBytes gives them.
     void Oid(std::string_view text);
+    void SubId(std::uint32_t n);
     std::string Take();
 
-private:
+  private:
     void Reserve(std::size_t n);
+    void LongLength(std::size_t n);
 
-    std::string buffer_;
-    std::size_t start_;
+    // A message fits the local buffer; bigger ones move to the heap.
+    char local_[512];
+    std::string heap_;
+    char* data_ = local_;
+    std::size_t capacity_ = sizeof local_;
+    std::size_t start_ = sizeof local_;
 };
 
 }  // namespace pulsewell::snmp

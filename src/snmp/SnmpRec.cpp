@@ -9,11 +9,12 @@ namespace pulsewell::snmp {
 namespace {
 
 std::int32_t AsInt(const std::string& text) {
-    return static_cast<std::int32_t>(
-        ParseDecimal(text, -0x7FFFFFFFLL - 1, 0x7FFFFFFF).value_or(0));
+    return static_cast<std::int32_t>(ParseDecimal(text, -0x7FFFFFFFLL - 1, 0x7FFFFFFF).value_or(0));
 }
 
-std::string IntegerItem(std::int32_t n) { return MakeItem(EncodeSigned(n), ber::Integer); }
+std::string IntegerItem(std::int32_t n) {
+    return MakeItem(EncodeSigned(n), ber::Integer);
+}
 
 // The next item as a number, as its value text would read: integer types
 // directly, anything else through its text (0 when that is not a number).
@@ -38,7 +39,6 @@ std::int32_t ItemNumber(std::string_view data, std::size_t& pos) {
     }
 }
 
-
 }  // namespace
 
 TSNMPRec::TSNMPRec() {
@@ -53,7 +53,7 @@ void TSNMPRec::Reset() {
     PDUType = 0;
     ErrorStatus = 0;
     ErrorIndex = 0;
-    bindings_.clear();
+    count_ = 0;
     Flags = TV3Flags::NoAuthNoPriv;
     FlagReportable = false;
     ContextEngineID.clear();
@@ -74,12 +74,22 @@ void TSNMPRec::Reset() {
     OldTrapTimeTicks = 0;
 }
 
+TSNMPMib& TSNMPRec::NextBinding() {
+    if (count_ == bindings_.size()) {
+        bindings_.emplace_back();
+    }
+    return bindings_[count_++];
+}
+
 void TSNMPRec::AddBinding(std::string_view oid, std::string_view value, std::int32_t type) {
-    bindings_.push_back(TSNMPMib{std::string(oid), std::string(value), type});
+    TSNMPMib& mib = NextBinding();
+    mib.ObjectId.assign(oid);
+    mib.ValueText.assign(value);
+    mib.TypeCode = type;
 }
 
 std::string TSNMPRec::FindValue(std::string_view oid) const {
-    for (const TSNMPMib& mib : bindings_) {
+    for (const TSNMPMib& mib : Bindings()) {
         if (mib.ObjectId == oid) {
             return mib.ValueText;
         }
@@ -91,9 +101,10 @@ std::string TSNMPRec::EncodeMessage() const {
     if (Version == 3) {
         return {};
     }
-    ReverseWriter out(128 + Community.size());
+    ReverseWriter out;
     const std::size_t listEnd = out.Size();
-    for (auto mib = bindings_.rbegin(); mib != bindings_.rend(); ++mib) {
+    const auto bindings = Bindings();
+    for (auto mib = bindings.rbegin(); mib != bindings.rend(); ++mib) {
         const std::size_t bindingEnd = out.Size();
         std::size_t mark = out.Size();
         out.Bytes(EncodeValue(mib->TypeCode, mib->ValueText));
@@ -109,8 +120,8 @@ std::string TSNMPRec::EncodeMessage() const {
         head += MakeItem(IpToBytes(OldTrapHost), ber::IpAddress);
         head += IntegerItem(OldTrapGen);
         head += IntegerItem(OldTrapSpec);
-        head += MakeItem(EncodeUnsigned(static_cast<std::uint32_t>(OldTrapTimeTicks)),
-                         ber::TimeTicks);
+        head +=
+            MakeItem(EncodeUnsigned(static_cast<std::uint32_t>(OldTrapTimeTicks)), ber::TimeTicks);
         out.Bytes(head);
     } else {
         for (std::int32_t n : {ErrorIndex, ErrorStatus, ID}) {
@@ -146,7 +157,7 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
         Reset();
         return false;
     }
-    Community = DecodeItem(data, pos, type);
+    DecodeItemInto(data, pos, type, Community);
     std::string_view skipped;
     ReadItemHeader(data, pos, type, skipped);  // the PDU, entered
     PDUType = type;
@@ -165,9 +176,10 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
     // Position counted from 1: bindings start while it is below the outer length.
     while (static_cast<std::int64_t>(pos) + 1 < outer) {
         ReadItemHeader(data, pos, type, skipped);  // the binding, entered
-        std::string oid = DecodeItem(data, pos, type);
-        std::string value = DecodeItem(data, pos, type);
-        bindings_.push_back(TSNMPMib{std::move(oid), std::move(value), type});
+        TSNMPMib& mib = NextBinding();
+        DecodeItemInto(data, pos, type, mib.ObjectId);
+        DecodeItemInto(data, pos, type, mib.ValueText);
+        mib.TypeCode = type;
     }
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,14 +29,14 @@ enum class TV3Flags { NoAuthNoPriv, AuthNoPriv, AuthPriv };
 enum class TV3Auth { AuthMD5, AuthSHA1 };
 
 class TSNMPRec {
-public:
+  public:
     TSNMPRec();
 
     // Back to an empty SNMPv1 message; ID and MaxSize survive.
     void Reset();
     void AddBinding(std::string_view oid, std::string_view value, std::int32_t type);
-    int BindingCount() const { return static_cast<int>(bindings_.size()); }
-    const std::vector<TSNMPMib>& Bindings() const { return bindings_; }
+    int BindingCount() const { return static_cast<int>(count_); }
+    std::span<const TSNMPMib> Bindings() const { return {bindings_.data(), count_}; }
     // Value of the first binding whose identifier text equals oid byte for byte.
     std::string FindValue(std::string_view oid) const;
 
@@ -76,8 +78,13 @@ public:
     std::int32_t OldTrapSpec = 0;
     std::int32_t OldTrapTimeTicks = 0;
 
-private:
+  private:
+    // The next binding to fill: a freed one is reused with its text storage.
+    TSNMPMib& NextBinding();
+
+    // Only the first count_ are bindings; the rest keep their storage for reuse.
     std::vector<TSNMPMib> bindings_;
+    std::size_t count_ = 0;
 };
 
 }  // namespace pulsewell::snmp

@@ -11,7 +11,7 @@
 namespace pulsewell::snmp {
 
 class TSNMPSend {
-public:
+  public:
     TSNMPSend();
 
     // Sends Query and waits up to Timeout ms for the reply that carries the

@@ -71,6 +71,9 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
     results_.clear();
     const int count = static_cast<int>(hostList_.size());
     for (int i = 0; i < count; ++i) {
+        if (static_cast<std::size_t>(i) >= hostList_.size()) {
+            break;  // an event handler shortened the list
+        }
         const std::string host = hostList_[static_cast<std::size_t>(i)];
         if (progress_ && OnProgress) {
             OnProgress(*this, i + 1, count);

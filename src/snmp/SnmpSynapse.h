@@ -14,8 +14,9 @@
 namespace pulsewell::snmp {
 
 class TSNMPSynapse {
-public:
-    using TBlockNoResponseEvent = std::function<void(TSNMPSynapse& sender, const std::string& host)>;
+  public:
+    using TBlockNoResponseEvent =
+        std::function<void(TSNMPSynapse& sender, const std::string& host)>;
     using TProgressEvent = std::function<void(TSNMPSynapse& sender, int position, int max)>;
     using TThrottleEvent = std::function<void(TSNMPSynapse& sender)>;
     using TTimeoutEvent =
@@ -72,7 +73,7 @@ public:
     std::int32_t LastVersion = 0;
     int LastValueKind = 0;
 
-private:
+  private:
     void ThrottleStep();
     std::vector<std::string>::const_iterator FindBlocked(const std::string& host) const;
 

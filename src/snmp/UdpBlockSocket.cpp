@@ -3,8 +3,8 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/ioctl.h>
-#include <sys/select.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -163,11 +163,12 @@ bool ResolveAddress(std::string_view host, std::string_view port, bool passive,
     if (IsIPv6Literal(host)) {
         return LookUp(host, port, AF_INET6, passive, out);
     }
-    return LookUp(host, port, AF_INET, passive, out) ||
-           LookUp(host, port, AF_INET6, passive, out);
+    return LookUp(host, port, AF_INET, passive, out) || LookUp(host, port, AF_INET6, passive, out);
 }
 
-TUDPBlockSocket::~TUDPBlockSocket() { Close(); }
+TUDPBlockSocket::~TUDPBlockSocket() {
+    Close();
+}
 
 void TUDPBlockSocket::Close() {
     if (fd_ >= 0) {
@@ -202,7 +203,8 @@ void TUDPBlockSocket::BindLocal(std::string_view ip, std::string_view port) {
         ErrorCode = kErrorHostNotFound;
         return;
     }
-    if (!Open(local.address.ss_family)) {
+    // An open socket stays: its local port is the one every exchange leaves from.
+    if (fd_ < 0 && !Open(local.address.ss_family)) {
         return;
     }
     if (::bind(fd_, reinterpret_cast<const sockaddr*>(&local.address), local.length) != 0) {
@@ -229,9 +231,9 @@ void TUDPBlockSocket::SendDatagram(std::string_view bytes) {
         ErrorCode = EDESTADDRREQ;
         return;
     }
-    const ssize_t sent = ::sendto(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL,
-                                  reinterpret_cast<const sockaddr*>(&remote_.address),
-                                  remote_.length);
+    const ssize_t sent =
+        ::sendto(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL,
+                 reinterpret_cast<const sockaddr*>(&remote_.address), remote_.length);
     if (sent < 0) {
         ErrorCode = errno;
     }
@@ -243,8 +245,9 @@ std::string TUDPBlockSocket::ReceiveDatagram(int timeoutMs) {
         ErrorCode = EBADF;
         return {};
     }
-    // No zero-length sleep before the first look: on Linux it hands the processor
-    // to any runnable process, which under load costs whole time slices per reply.
+    // No zero-length sleep and no pending count before the wait: on Linux the
+    // sleep hands the processor to any runnable process, and the wait returns at
+    // once when a datagram is already queued, so asking first saves nothing.
     const auto pending = [this]() {
         int count = 0;
         if (::ioctl(fd_, FIONREAD, &count) != 0) {
@@ -252,31 +255,24 @@ std::string TUDPBlockSocket::ReceiveDatagram(int timeoutMs) {
         }
         return count;
     };
-    int size = pending();
+    // poll rather than select: a descriptor above FD_SETSIZE must not break the wait.
+    pollfd readable{fd_, POLLIN, 0};
+    int ready;
+    do {
+        ready = ::poll(&readable, 1, timeoutMs < 0 ? -1 : timeoutMs);
+    } while (ready < 0 && errno == EINTR);
+    if (ready <= 0) {
+        ErrorCode = kErrorTimedOut;
+        return {};
+    }
+    const int size = pending();
     if (size <= 0) {
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(fd_, &readable);
-        timeval wait{};
-        wait.tv_sec = timeoutMs / 1000;
-        wait.tv_usec = (timeoutMs % 1000) * 1000;
-        int ready;
-        do {
-            ready = ::select(fd_ + 1, &readable, nullptr, nullptr, timeoutMs < 0 ? nullptr : &wait);
-        } while (ready < 0 && errno == EINTR);
-        if (ready <= 0) {
-            ErrorCode = kErrorTimedOut;
-            return {};
-        }
-        size = pending();
-        if (size <= 0) {
-            // Take the empty datagram (or pending error) off the queue so that it
-            // cannot make every later wait end at once.
-            char discard = 0;
-            ::recv(fd_, &discard, sizeof discard, MSG_DONTWAIT);
-            ErrorCode = kErrorNothingPending;
-            return {};
-        }
+        // Take the empty datagram (or pending error) off the queue so that it
+        // cannot make every later wait end at once.
+        char discard = 0;
+        ::recv(fd_, &discard, sizeof discard, MSG_DONTWAIT);
+        ErrorCode = kErrorNothingPending;
+        return {};
     }
     std::string buffer(static_cast<std::size_t>(size), '\0');
     remote_.length = sizeof remote_.address;

@@ -29,7 +29,7 @@ bool IsIPv4Literal(std::string_view text);
 bool IsIPv6Literal(std::string_view text);
 
 class TUDPBlockSocket {
-public:
+  public:
     TUDPBlockSocket() = default;
     ~TUDPBlockSocket();
     TUDPBlockSocket(const TUDPBlockSocket&) = delete;
@@ -48,7 +48,7 @@ public:
 
     int ErrorCode = 0;
 
-private:
+  private:
     bool Open(int family);
 
     int fd_ = -1;

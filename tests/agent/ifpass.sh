@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# snmpd "pass" handler serving the interfaces group (ifNumber and ifTable)
-# from the state folder given as $1: $1/if/<ifIndex>/<column name> files.
-# Called by snmpd as: ifpass.sh STATE -g|-n OID
+# snmpd "pass_persist" handler serving the interfaces group (ifNumber and
+# ifTable) from the state folder given as $1: $1/if/<ifIndex>/<column name>
+# files, read afresh for every request. (A plain "pass" script is not used:
+# snmpd caches the output of a repeated command line for seconds.)
 state=$1
-mode=$2
-want=$3
 base=.1.3.6.1.2.1.2
 
 # column number, name, pass type
@@ -22,13 +21,12 @@ columns=(
     "16 ifOutOctets counter"
 )
 
-indexes=()
-if [ -d "$state/if" ]; then
-    while read -r i; do indexes+=("$i"); done < <(ls "$state/if" | grep -E '^[0-9]+$' | sort -n)
-fi
-
 # Every instance in OID order as "oid type value-file-or-literal".
 list() {
+    indexes=()
+    if [ -d "$state/if" ]; then
+        while read -r i; do indexes+=("$i"); done < <(ls "$state/if" | grep -E '^[0-9]+$' | sort -n)
+    fi
     echo "$base.1.0 integer =${#indexes[@]}"
     local entry number name type i
     for entry in "${columns[@]}"; do
@@ -65,14 +63,33 @@ answer() {  # oid type source
     printf '%s\n%s\n%s\n' "$1" "$2" "$value"
 }
 
-while read -r oid type source; do
-    if [ "$mode" = -g ] && [ "$oid" = "$want" ]; then
-        answer "$oid" "$type" "$source"
-        exit 0
-    fi
-    if [ "$mode" = -n ] && after "$oid" "$want"; then
-        answer "$oid" "$type" "$source"
-        exit 0
-    fi
-done < <(list)
-exit 0
+# Answers one request: mode -g (get) or -n (getnext) for OID $2.
+lookup() {
+    local mode=$1 want=$2 oid type source entries
+    # The whole list first: leaving a loop that reads a live pipe early would
+    # end the writer with SIGPIPE half way through.
+    entries=$(list)
+    while read -r oid type source; do
+        if [ "$mode" = -g ] && [ "$oid" = "$want" ]; then
+            answer "$oid" "$type" "$source"
+            return
+        fi
+        if [ "$mode" = -n ] && after "$oid" "$want"; then
+            answer "$oid" "$type" "$source"
+            return
+        fi
+    done <<<"$entries"
+    echo NONE
+}
+
+trap '' PIPE
+while read -r command; do
+    case "$command" in
+        PING) echo PONG ;;
+        get) read -r oid; lookup -g "$oid" ;;
+        getnext) read -r oid; lookup -n "$oid" ;;
+        set) read -r _; read -r _; echo not-writable ;;
+        "") exit 0 ;;
+        *) echo NONE ;;
+    esac
+done

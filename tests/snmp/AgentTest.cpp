@@ -46,7 +46,7 @@ std::string Squeeze(std::string text) {
 }
 
 class Agent : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         address_ = TestAgentAddress();
         ASSERT_FALSE(address_.empty()) << "no test agent: run through ctest (fixture snmp_agent)";
@@ -78,7 +78,8 @@ TEST_F(Agent, EveryValueTypeMatchesSnmpget) {
     for (const Case& c : cases) {
         std::string value;
         ASSERT_TRUE(ReadOneValue(c.oid, kTestAgentCommunity, address_, value)) << c.kind;
-        // -On: numeric identifiers; -Oqv: value only; -Ox: strings in hex; -Ot: ticks as a number; -Oe: no enum names
+        // -On: numeric identifiers; -Oqv: value only; -Ox: strings in hex; -Ot: ticks as a number;
+        // -Oe: no enum names
         const std::string expected = Squeeze(NetSnmp("snmpget", "-On -Oqv -Ox -Ot -Oe", c.oid));
         std::string ours = value;
         const std::string kind = c.kind;
@@ -142,6 +143,18 @@ TEST_F(Agent, WrongCommunityIsSilence) {
     synapse.SetRetry(0);
     synapse.SetHost(address_);
     EXPECT_EQ(synapse.QueryValue("1.3.6.1.2.1.1.5.0"), "Failure");
+}
+
+TEST_F(Agent, StateFolderDrivesTheFakeInterface) {
+    // Only values change here: other cases walk the same table at the same time.
+    const char* mtu = "1.3.6.1.2.1.2.2.1.4.2";
+    std::string value;
+    pulsewell::test::SetAgentInterfaceValue(2, "ifMtu", "9000");
+    EXPECT_TRUE(ReadOneValue(mtu, kTestAgentCommunity, address_, value));
+    EXPECT_EQ(value, "9000");
+    pulsewell::test::SetAgentInterfaceValue(2, "ifMtu", "1500");
+    EXPECT_TRUE(ReadOneValue(mtu, kTestAgentCommunity, address_, value));
+    EXPECT_EQ(value, "1500");
 }
 
 TEST(AgentAbsent, NothingListeningFailsAfterTheTimeOut) {

@@ -70,15 +70,14 @@ TEST(Corpus, CapturedRepliesDecodeToTheirBindings) {
         {"reply-get-ifinoctets", "1.3.6.1.2.1.2.2.1.10.2", "-1294967296", ber::Counter, 0},
         {"reply-get-ifspeed", "1.3.6.1.2.1.2.2.1.5.2", "100000000", ber::Gauge, 0},
         {"reply-get-iplastchange", "1.3.6.1.2.1.2.2.1.9.2", "4200", ber::TimeTicks, 0},
-        {"reply-get-ipadentaddr", "1.3.6.1.2.1.4.20.1.1.127.0.0.1", "127.0.0.1", ber::IpAddress,
-         0},
+        {"reply-get-ipadentaddr", "1.3.6.1.2.1.4.20.1.1.127.0.0.1", "127.0.0.1", ber::IpAddress, 0},
         {"reply-get-nosuchname", "1.3.6.1.2.1.1.99.0", "", ber::Null, 2},
         {"reply-next-ifdescr", "1.3.6.1.2.1.2.2.1.2.2", "eth0", ber::OctetString, 0},
     };
     for (const Case& c : cases) {
         TSNMPRec rec;
-        ASSERT_TRUE(rec.DecodeMessage(ReadFile(std::filesystem::path(PULSEWELL_SNMP_CORPUS) /
-                                               c.file)))
+        ASSERT_TRUE(
+            rec.DecodeMessage(ReadFile(std::filesystem::path(PULSEWELL_SNMP_CORPUS) / c.file)))
             << c.file;
         EXPECT_EQ(rec.PDUType, pdu::GetResponse) << c.file;
         EXPECT_EQ(rec.Community, "public") << c.file;
@@ -119,15 +118,15 @@ TEST(Corpus, DatagramsThatCrashedOtherClients) {
 
 TEST(Corpus, ObjectIdentifierCutShortKeepsWhatWasRead) {
     TSNMPRec rec;
-    ASSERT_TRUE(rec.DecodeMessage(ReadFile(std::filesystem::path(PULSEWELL_SNMP_CORPUS) /
-                                           "regress-oid-cut-short")));
+    ASSERT_TRUE(rec.DecodeMessage(
+        ReadFile(std::filesystem::path(PULSEWELL_SNMP_CORPUS) / "regress-oid-cut-short")));
     ASSERT_EQ(rec.BindingCount(), 1);
     EXPECT_EQ(rec.Bindings()[0].ObjectId, "1.3.6.1");
 }
 
 TEST(Corpus, EveryPrefixOfAReplyIsSafe) {
-    const std::string reply = ReadFile(std::filesystem::path(PULSEWELL_SNMP_CORPUS) /
-                                       "reply-get-sysdescr");
+    const std::string reply =
+        ReadFile(std::filesystem::path(PULSEWELL_SNMP_CORPUS) / "reply-get-sysdescr");
     ASSERT_GT(reply.size(), 40u);
     for (std::size_t n = 0; n < reply.size(); ++n) {
         const std::string prefix = reply.substr(0, n);
@@ -149,8 +148,8 @@ TEST(Corpus, EveryPrefixOfAReplyIsSafe) {
 }
 
 TEST(Corpus, LongObjectIdentifierDecodes) {
-    const std::string data = ReadFile(std::filesystem::path(PULSEWELL_SNMP_CORPUS) /
-                                      "regress-oid-60000-continuation");
+    const std::string data =
+        ReadFile(std::filesystem::path(PULSEWELL_SNMP_CORPUS) / "regress-oid-60000-continuation");
     TSNMPRec rec;
     ASSERT_TRUE(rec.DecodeMessage(data));
     ASSERT_EQ(rec.BindingCount(), 1);

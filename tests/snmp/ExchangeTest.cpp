@@ -193,3 +193,16 @@ TEST(Exchange, FieldDefaults) {
     EXPECT_EQ(send.Query.ID, 1);
     EXPECT_EQ(send.Sock.LocalPort(), 0);  // opened lazily
 }
+
+TEST(Exchange, LocalAddressIsBoundOnceAndKept) {
+    FakeAgent agent(Answer([](const TSNMPRec& request) {
+        return std::vector<FakeAgent::Datagram>{{ResponseTo(request, {{kSpeed, "1", ber::Gauge}})}};
+    }));
+    TSNMPSend send;
+    send.IPInterface = "127.0.0.1";
+    PrepareGet(send, agent.Address(), 5000);
+    ASSERT_TRUE(send.Exchange());
+    const int port = send.Sock.LocalPort();
+    ASSERT_TRUE(send.Exchange());  // binding again fails quietly; the socket stays
+    EXPECT_EQ(agent.SourcePorts(), (std::vector<int>{port, port}));
+}

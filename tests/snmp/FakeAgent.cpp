@@ -43,7 +43,9 @@ FakeAgent::~FakeAgent() {
     ::close(other_);
 }
 
-std::string FakeAgent::Address() const { return "127.0.0.1:" + std::to_string(port_); }
+std::string FakeAgent::Address() const {
+    return "127.0.0.1:" + std::to_string(port_);
+}
 
 int FakeAgent::RequestCount() const {
     std::lock_guard lock(mutex_);
@@ -110,9 +112,8 @@ std::string ResponseWithId(const snmp::TSNMPRec& request, int id,
     return reply.EncodeMessage();
 }
 
-std::string ResponseTo(const snmp::TSNMPRec& request,
-                       const std::vector<snmp::TSNMPMib>& bindings, int errorStatus,
-                       int errorIndex) {
+std::string ResponseTo(const snmp::TSNMPRec& request, const std::vector<snmp::TSNMPMib>& bindings,
+                       int errorStatus, int errorIndex) {
     snmp::TSNMPRec reply;
     reply.Community = request.Community;
     reply.PDUType = snmp::pdu::GetResponse;

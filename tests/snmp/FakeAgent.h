@@ -14,14 +14,13 @@
 namespace pulsewell::test {
 
 class FakeAgent {
-public:
+  public:
     struct Datagram {
         std::string bytes;
         bool fromOtherAddress = false;  // sent from 127.0.0.2
     };
     // Called for every request with the decoded request and its 0-based number.
-    using Script =
-        std::function<std::vector<Datagram>(const snmp::TSNMPRec& request, int number)>;
+    using Script = std::function<std::vector<Datagram>(const snmp::TSNMPRec& request, int number)>;
 
     explicit FakeAgent(Script script);
     ~FakeAgent();
@@ -34,7 +33,7 @@ public:
     std::vector<int> RequestPduTypes() const;
     std::vector<int> SourcePorts() const;
 
-private:
+  private:
     void Run();
 
     Script script_;
@@ -50,9 +49,8 @@ private:
 };
 
 // A GetResponse to request with the given bindings (value text, type code).
-std::string ResponseTo(const snmp::TSNMPRec& request,
-                       const std::vector<snmp::TSNMPMib>& bindings, int errorStatus = 0,
-                       int errorIndex = 0);
+std::string ResponseTo(const snmp::TSNMPRec& request, const std::vector<snmp::TSNMPMib>& bindings,
+                       int errorStatus = 0, int errorIndex = 0);
 // Same, with another request-id.
 std::string ResponseWithId(const snmp::TSNMPRec& request, int id,
                            const std::vector<snmp::TSNMPMib>& bindings);

@@ -46,14 +46,22 @@ TEST(HostPort, AddressLiterals) {
         bool v6;
     };
     const Case cases[] = {
-        {"127.0.0.1", true, false},  {"255.255.255.255", true, false},
-        {"256.0.0.1", false, false}, {"1.2.3", false, false},
-        {"1.2.3.4.5", false, false}, {"1..2.3", false, false},
-        {"::1", false, true},        {"::", false, true},
-        {"fe80::1", false, true},    {"1:2:3:4:5:6:7:8", false, true},
-        {"1:2:3:4:5:6:7", false, false}, {"1::2::3", false, false},
-        {"12345::1", false, false},  {"g::1", false, false},
-        {"router", false, false},    {":1", false, false},
+        {"127.0.0.1", true, false},
+        {"255.255.255.255", true, false},
+        {"256.0.0.1", false, false},
+        {"1.2.3", false, false},
+        {"1.2.3.4.5", false, false},
+        {"1..2.3", false, false},
+        {"::1", false, true},
+        {"::", false, true},
+        {"fe80::1", false, true},
+        {"1:2:3:4:5:6:7:8", false, true},
+        {"1:2:3:4:5:6:7", false, false},
+        {"1::2::3", false, false},
+        {"12345::1", false, false},
+        {"g::1", false, false},
+        {"router", false, false},
+        {":1", false, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsIPv4Literal(c.text), c.v4) << c.text;
@@ -68,9 +76,12 @@ TEST(HostPort, ResolvesShortcutsAndLiterals) {
         const char* address;
     };
     const Case cases[] = {
-        {"0.0.0.0", AF_INET, "0.0.0.0"},   {"127.0.0.1", AF_INET, "127.0.0.1"},
-        {"10.1.2.3", AF_INET, "10.1.2.3"}, {"::0", AF_INET6, "::"},
-        {"::1", AF_INET6, "::1"},          {"fe80::1", AF_INET6, "fe80::1"},
+        {"0.0.0.0", AF_INET, "0.0.0.0"},
+        {"127.0.0.1", AF_INET, "127.0.0.1"},
+        {"10.1.2.3", AF_INET, "10.1.2.3"},
+        {"::0", AF_INET6, "::"},
+        {"::1", AF_INET6, "::1"},
+        {"fe80::1", AF_INET6, "fe80::1"},
         {"localhost", AF_INET, "127.0.0.1"},
     };
     for (const Case& c : cases) {

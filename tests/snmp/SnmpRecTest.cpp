@@ -62,6 +62,34 @@ TEST(SnmpRecEncode, MessagesByteForByte) {
     }
 }
 
+TEST(SnmpRecEncode, IdentifiersEncodeAsOidToBytesDoes) {
+    const char* texts[] = {
+        "1.3.6.1.2.1.2.2.1.10.1",
+        "1.3.6.1.4.1.9.9.16384",
+        "1.3..6",
+        "1.3.6.",
+        "1.3.6..",
+        ".1.3.6",
+        "1.3.x.7",
+        "1.3.-4.7",
+        "1.3.+4",
+        "1",
+        "",
+        "1.3.4294967295",
+        "1.3.4294967296",
+        "1.3.00000000000000000005",
+        "1.3.99999999999",
+        "1.3.6.1.2.1.1.3.00",
+    };
+    for (const char* text : texts) {
+        TSNMPRec rec = Request(pdu::GetRequest, "c", {text});
+        TSNMPRec back;
+        ASSERT_TRUE(back.DecodeMessage(rec.EncodeMessage())) << text;
+        ASSERT_EQ(back.BindingCount(), 1) << text;
+        EXPECT_EQ(back.Bindings()[0].ObjectId, BytesToOid(OidToBytes(text))) << text;
+    }
+}
+
 TEST(SnmpRecEncode, OuterLengthGrowsWithCommunity) {
     for (std::size_t n : {0u, 10u, 95u}) {
         TSNMPRec rec = Request(pdu::GetRequest, std::string(n, 'k').c_str(), {"1.3.6.1.2.1.1.3.0"});
@@ -138,24 +166,53 @@ TEST(SnmpRecDecode, Replies) {
         {"sysUpTime",
          "30 29 02 01 00 04 06 70 75 62 6C 69 63 A2 1C 02 01 01 02 01 00 02 01 00 30 11 30 0F"
          " 06 08 2B 06 01 02 01 01 03 00 43 03 01 E2 40",
-         0, "public", pdu::GetResponse, 1, 0, 0,
+         0,
+         "public",
+         pdu::GetResponse,
+         1,
+         0,
+         0,
          {{"1.3.6.1.2.1.1.3.0", "123456", ber::TimeTicks}}},
         {"noSuchName echo",
          "30 26 02 01 00 04 06 70 75 62 6C 69 63 A2 19 02 01 05 02 01 02 02 01 01 30 0E 30 0C"
          " 06 08 2B 06 01 02 01 01 09 00 05 00",
-         0, "public", pdu::GetResponse, 5, 2, 1, {{"1.3.6.1.2.1.1.9.0", "", ber::Null}}},
-        {"empty binding list", "30 15 02 01 01 04 02 63 64 A2 0C 02 02 01 00 02 01 00 02 01 00 30 00",
-         1, "cd", pdu::GetResponse, 256, 0, 0, {}},
+         0,
+         "public",
+         pdu::GetResponse,
+         5,
+         2,
+         1,
+         {{"1.3.6.1.2.1.1.9.0", "", ber::Null}}},
+        {"empty binding list",
+         "30 15 02 01 01 04 02 63 64 A2 0C 02 02 01 00 02 01 00 02 01 00 30 00",
+         1,
+         "cd",
+         pdu::GetResponse,
+         256,
+         0,
+         0,
+         {}},
         {"two bindings, string with zero byte and counter",
          "30 2E 02 01 00 04 01 70 A2 26 02 01 09 02 01 00 02 01 00 30 1B 30 0A 06 03 2B 06 01"
          " 04 03 61 00 62 30 0D 06 03 2B 06 02 41 06 00 00 B2 D0 5E 00",
-         0, "p", pdu::GetResponse, 9, 0, 0,
+         0,
+         "p",
+         pdu::GetResponse,
+         9,
+         0,
+         0,
          {{"1.3.6.1", std::string("a\0b", 3), ber::OctetString},
           {"1.3.6.2", "-1294967296", ber::Counter}}},
         {"v1 trap",
          "30 27 02 01 00 04 06 70 75 62 6C 69 63 A4 1A 06 07 2B 06 01 04 01 BF 08 40 04 0A 00"
          " 00 01 02 01 06 02 01 01 43 01 C8 30 00",
-         0, "public", pdu::Trap, 1, 0, 0, {}},
+         0,
+         "public",
+         pdu::Trap,
+         1,
+         0,
+         0,
+         {}},
     };
     for (const Case& c : cases) {
         TSNMPRec rec;
@@ -191,9 +248,9 @@ TEST(SnmpRecDecode, RejectedDatagramsLeaveAResetRecord) {
     const char* rejected[] = {
         "",
         "30",
-        "02 01 00",                                         // not constructed
-        "30 10 02 01 00",                                   // shorter than its length
-        "30 84 FF FF FF FF 02 01 00",                       // length beyond 31 bits
+        "02 01 00",                                                     // not constructed
+        "30 10 02 01 00",                                               // shorter than its length
+        "30 84 FF FF FF FF 02 01 00",                                   // length beyond 31 bits
         "30 11 02 01 03 04 00 A2 0A 02 01 01 02 01 00 02 01 00 30 00",  // version 3
     };
     for (const char* data : rejected) {

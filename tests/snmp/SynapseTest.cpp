@@ -91,7 +91,7 @@ TEST(Synapse, SilentHostIsBlockedAndThenSkipped) {
     synapse.SetHost(agent.Address());
     EXPECT_EQ(synapse.QueryValue(kSpeed), "Failure");
     EXPECT_EQ(events.timeouts, (std::vector<std::pair<std::string, int>>{{agent.Address(), 0},
-                                                                        {agent.Address(), 1}}));
+                                                                         {agent.Address(), 1}}));
     EXPECT_TRUE(synapse.IsHostBlocked(agent.Address()));
     EXPECT_EQ(synapse.Results(), (std::vector<std::string>{"Failure"}));
 
@@ -137,8 +137,8 @@ TEST(Synapse, ReplyTexts) {
     };
     const Case cases[] = {
         {"value", Echo, "100000000", 0},
-        {"empty binding list",
-         [](const TSNMPRec& r) { return Datagrams{{ResponseTo(r, {})}}; }, "None", 0},
+        {"empty binding list", [](const TSNMPRec& r) { return Datagrams{{ResponseTo(r, {})}}; },
+         "None", 0},
         {"noSuchName echo",
          [](const TSNMPRec& r) {
              return Datagrams{{ResponseTo(r, {{kSpeed, "", ber::Null}}, 2, 1)}};
@@ -290,8 +290,8 @@ TEST(OneShot, ReadNextValueMovesTheIdentifier) {
             return Datagrams{{ResponseTo(request, {{kDescr, "eth0", ber::OctetString}})}};
         }
         // An SNMPv1 agent at the end of its tree echoes the request.
-        return Datagrams{{ResponseTo(request, {{request.Bindings()[0].ObjectId, "", ber::Null}},
-                                     2, 1)}};
+        return Datagrams{
+            {ResponseTo(request, {{request.Bindings()[0].ObjectId, "", ber::Null}}, 2, 1)}};
     });
     std::string oid = "1.3.6.1.2.1.2.2.1.2.1";
     std::string value;

@@ -26,7 +26,9 @@ std::string TestAgentAddress() {
     return address;
 }
 
-std::string TestAgentStateFolder() { return (AgentFolder() / "state").string(); }
+std::string TestAgentStateFolder() {
+    return (AgentFolder() / "state").string();
+}
 
 void SetAgentInterfaceValue(int ifIndex, const std::string& column, const std::string& value) {
     const auto file = InterfaceFile(ifIndex, column);

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs the SNMP benchmarks in ROUNDS alternating rounds (default 8) and prints
+# the median of the per-round ratios, which holds up on a busy machine better
+# than one long run: codec speed-up over Net-SNMP (goal >= 3) and the
+# ReadOneValue round trip against Net-SNMP's synchronous get (goal <= 1.1).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-8}
+bench=build/bench/bench_snmp
+[ -x "$bench" ] || scripts/build.sh build >/dev/null
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+for _ in $(seq "$rounds"); do
+    "$bench" --benchmark_min_time=0.3 --benchmark_format=csv 2>/dev/null |
+        grep -v '^name' >>"$out"
+    echo "--" >>"$out"
+done
+awk -F, '
+    function median(a, n,   i, j, t) {
+        for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+        return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+    }
+    $0 == "--" {
+        n++
+        codec[n] = t["NetSnmpBuildGetParseResponse"] / t["OursEncodeGetDecodeResponse"]
+        session[n] = t["OursReadOneValue/real_time"] / t["NetSnmpSynchGet/real_time"]
+        oneshot[n] = t["OursReadOneValue/real_time"] / t["NetSnmpOneShotGet/real_time"]
+        next
+    }
+    { gsub(/"/, "", $1); t[$1] = $3 }
+    END {
+        printf "codec: Net-SNMP time / ours          %.2f (median of %d rounds)\n", median(codec, n), n
+        printf "round trip: ours / Net-SNMP session  %.2f\n", median(session, n)
+        printf "round trip: ours / Net-SNMP one-shot %.2f\n", median(oneshot, n)
+    }' "$out"
