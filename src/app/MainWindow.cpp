@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -15,8 +14,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTableWidget>
 
+#include "InterfaceGrid.h"
 #include "MessageBoxes.h"
 #include "MessageListView.h"
 #include "NumberText.h"
@@ -46,8 +45,6 @@ constexpr int kCaptionWidth = 63;
 constexpr int kCaptionTops[] = {-4, 37, 77, 121, 163};
 constexpr int kQuitTopCompact = 428;
 constexpr int kQuitTopExpanded = 610;
-constexpr int kGridColumnWidths[InterfaceTable::kColumns] = {57, 216, 74, 56, 102,
-                                                             53, 67,  69, 133};
 
 QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 16) {
     auto* label = new QLabel(text, parent);
@@ -103,7 +100,7 @@ void TForm1::BuildInputs(QWidget* client) {
     interfaceList_->setObjectName(QStringLiteral("interfaceList"));
     interfaceList_->setGeometry(146, 24, 108, 22);
     connect(interfaceList_, &QComboBox::currentIndexChanged, this,
-            [this](int index) { monitor_.SetSelectedInterface(index); });
+            [this](int index) { monitor_.SelectInterface(index); });
 
     AddLabel(client, QStringLiteral("SNMP read community:"), 262, 8, 150);
     communityEdit_ = new QLineEdit(monitor_.State().Community, client);
@@ -130,6 +127,7 @@ void TForm1::BuildInputs(QWidget* client) {
     firstContactButton_ = AddButton(client, QStringLiteral("&First contact"), 516, 8, 140);
     startButton_ = AddButton(client, QStringLiteral("&Start polling"), 516, 38, 140);
     stopButton_ = AddButton(client, QStringLiteral("Sto&p polling"), 516, 68, 140);
+    connect(firstContactButton_, &QPushButton::clicked, this, [this] { monitor_.FirstContact(); });
     connect(startButton_, &QPushButton::clicked, this, [this] { monitor_.StartPolling(); });
     connect(stopButton_, &QPushButton::clicked, this, [this] { monitor_.StopPolling(); });
     stopButton_->installEventFilter(this);
@@ -235,6 +233,9 @@ void TForm1::BuildBottomRows(QWidget* client) {
     interfaceInfoButton_ =
         AddButton(client, QStringLiteral("Show interface information"), 648, 336, 168);
     connect(interfaceInfoButton_, &QPushButton::clicked, this, &TForm1::ShowInterfaceTable);
+    // Shown once discovery has reached the device.
+    exportButton_ = AddButton(client, QStringLiteral("Export device info"), 648, 366, 168);
+    exportButton_->hide();
     quitButton_ = AddButton(client, QStringLiteral("&Quit"), 648, kQuitTopCompact, 168);
     connect(quitButton_, &QPushButton::clicked, qApp, &QApplication::quit);
 }
@@ -243,25 +244,8 @@ void TForm1::BuildInterfaceGroup(QWidget* client) {
     interfaceGroup_ = new QGroupBox(QStringLiteral("Interface Information"), client);
     interfaceGroup_->setGeometry(8, 462, 808, 140);
     interfaceGroup_->hide();
-    interfaceGrid_ = new QTableWidget(interfaceGroup_);
+    interfaceGrid_ = new InterfaceGrid(monitor_.Table(), interfaceGroup_);
     interfaceGrid_->setGeometry(8, 18, 792, 114);
-    interfaceGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    interfaceGrid_->verticalHeader()->hide();
-    interfaceGrid_->verticalHeader()->setDefaultSectionSize(16);
-    interfaceGrid_->setColumnCount(InterfaceTable::kColumns);
-    for (int c = 0; c < InterfaceTable::kColumns; ++c) {
-        interfaceGrid_->setColumnWidth(c, kGridColumnWidths[c]);
-    }
-    const InterfaceTable& table = monitor_.Table();
-    connect(&table, &InterfaceTable::Changed, this, [this, &table] {
-        interfaceGrid_->setRowCount(table.RowCount() - 1);
-        for (int c = 0; c < InterfaceTable::kColumns; ++c) {
-            interfaceGrid_->setHorizontalHeaderItem(c, new QTableWidgetItem(table.Cell(c, 0)));
-            for (int r = 1; r < table.RowCount(); ++r) {
-                interfaceGrid_->setItem(r - 1, c, new QTableWidgetItem(table.Cell(c, r)));
-            }
-        }
-    });
 }
 
 void TForm1::BuildMenus() {
@@ -436,6 +420,20 @@ TAlarmSettings TForm1::CurrentAlarmSettings() const {
     // The options dialog will hold these; until then the alarms stay off.
     return TAlarmSettings{};
 }
+
+void TForm1::SetBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void TForm1::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+void TForm1::ShowExportDeviceInfo(bool visible) { exportButton_->setVisible(visible); }
+
+void TForm1::FocusInterfaceList() { interfaceList_->setFocus(); }
 
 void TForm1::ShowTotals(std::int64_t totalIn, std::int64_t totalOut, std::int64_t totalCombined) {
     totalInValue_->setText(IntegerText(totalIn));

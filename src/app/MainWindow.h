@@ -15,10 +15,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
 
 namespace pulsewell {
 
+class InterfaceGrid;
 class MessageBoxes;
 class MessageListView;
 
@@ -51,6 +51,10 @@ public:
     void ShowInterval(int seconds) override;
     void ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) override;
     TAlarmSettings CurrentAlarmSettings() const override;
+    void SetBusy(bool busy) override;
+    void ProcessPendingEvents() override;
+    void ShowExportDeviceInfo(bool visible) override;
+    void FocusInterfaceList() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,9 +97,10 @@ private:
     QLabel* totalInValue_ = nullptr;
     QLabel* totalOutValue_ = nullptr;
     QLabel* totalCombinedValue_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;
     QGroupBox* interfaceGroup_ = nullptr;
-    QTableWidget* interfaceGrid_ = nullptr;
+    InterfaceGrid* interfaceGrid_ = nullptr;
     QLabel* statusPanels_[2] = {nullptr, nullptr};
     QAction* showDeviceInfoAction_ = nullptr;
     QAction* alwaysOnTopAction_ = nullptr;

@@ -12,8 +12,9 @@ InterfaceTable::InterfaceTable(QObject* parent) : QObject(parent) { rows_ = {Emp
 
 void InterfaceTable::SetRowCount(int rows) {
     rows = std::max(rows, 1);
+    const int old = RowCount();
     rows_.resize(rows, EmptyRow());
-    emit Changed();
+    emit Changed(std::min(old, rows), std::max(old, rows) - 1);
 }
 
 QString InterfaceTable::Cell(int column, int row) const {
@@ -31,20 +32,32 @@ void InterfaceTable::SetCell(int column, int row, const QString& text) {
         rows_.resize(row + 1, EmptyRow());
     }
     rows_[row][column] = text;
-    emit Changed();
+    emit Changed(row, row);
 }
 
 void InterfaceTable::WriteTitles() {
     rows_[0] = {"Interface", "Description", "Speed",       "Duplex", "MAC Address",
                 "MTU",       "AdminStatus", "OperStatus", "ifType"};
-    emit Changed();
+    emit Changed(0, 0);
 }
 
 void InterfaceTable::ClearDataCells() {
     for (int row = 1; row < RowCount(); ++row) {
         rows_[row] = EmptyRow();
     }
-    emit Changed();
+    emit Changed(1, RowCount() - 1);
+}
+
+QStringList InterfaceTable::ExportLines() const {
+    QStringList lines;
+    for (const QStringList& row : rows_) {
+        QString line;
+        for (const QString& cell : row) {
+            line += cell + QStringLiteral("; ");
+        }
+        lines.append(line);
+    }
+    return lines;
 }
 
 }  // namespace pulsewell

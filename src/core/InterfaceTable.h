@@ -26,8 +26,14 @@ public:
     // Empties every cell below the title row; titles and row count stay.
     void ClearDataCells();
 
+    // The table as the device report's export writes it: one line per row,
+    // the title row first, each cell followed by "; ".
+    QStringList ExportLines() const;
+
 signals:
-    void Changed();
+    // Rows firstRow..lastRow may show new texts (rows past the end are gone);
+    // the row count may have changed as well.
+    void Changed(int firstRow, int lastRow);
 
 private:
     QVector<QStringList> rows_;

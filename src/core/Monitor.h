@@ -34,6 +34,10 @@ public:
     InterfaceTable& Table() { return table_; }
     TrafficGraph& Graph() { return graph_; }
     const QStringList& InterfaceEntries() const { return interfaceEntries_; }
+    int SelectedInterface() const { return selectedInterface_; }
+    // What the last discovery read for the device report, as decimal text.
+    const QString& DiscoveryUptime() const { return discoveryUptime_; }
+    const QString& InterfaceCount() const { return interfaceCount_; }
     const QStringList& Hosts() const { return hosts_; }
     bool IsPolling() const { return pollTimer_.isActive(); }
     bool IsCountingDown() const { return countdownTimer_.isActive(); }
@@ -58,7 +62,12 @@ public:
     void SetHost(const QString& host);
     void SetBandwidth(const QString& text) { state_.Bandwidth = text; }
     void SetCommunity(const QString& text) { state_.Community = text; }
-    void SetSelectedInterface(int index) { selectedInterface_ = index; }
+    // "&First contact": walks the device's interface table into the table
+    // and the interface list and selects the first interface.
+    void FirstContact();
+    // The user chose entry `index` of the interface list: it becomes the
+    // polled interface, with its speed as the bandwidth, from zero traffic.
+    void SelectInterface(int index);
     // The interfaces that can be polled: the list is filled, enabled and its
     // first entry selected.
     void OfferInterfaces(const QStringList& entries);
@@ -86,6 +95,10 @@ private:
     void AppendSamples(const TTrafficSample& sample);
     void SoundAlarms(const TTrafficSample& sample);
     void Guarded(const std::function<void()>& handler);
+    bool DiscoverInterfaces();
+    int WalkInterfaceIndexes();
+    void ListInterfaces(int rows);
+    void QueryInterfaceRow(int row);
 
     MonitorView& view_;
     DeviceReader& reader_;
@@ -98,6 +111,8 @@ private:
     QStringList hosts_;
     QStringList interfaceEntries_;
     int selectedInterface_ = -1;
+    QString discoveryUptime_ = QStringLiteral("0");
+    QString interfaceCount_ = QStringLiteral("0");
     QTimer pollTimer_;
     QTimer countdownTimer_;
     QDateTime pollTime_;

@@ -43,6 +43,16 @@ public:
     virtual void ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) = 0;
     // The alarm thresholds, switches and files as the options dialog holds them now.
     virtual TAlarmSettings CurrentAlarmSettings() const = 0;
+
+    // For discovery, which runs long on the window's thread. A view without
+    // a screen has nothing to do for these.
+    // The busy cursor for the whole application, on or off.
+    virtual void SetBusy(bool /*busy*/) {}
+    // Lets waiting window events run, so the window repaints meanwhile.
+    virtual void ProcessPendingEvents() {}
+    // The "Export device info" button.
+    virtual void ShowExportDeviceInfo(bool /*visible*/) {}
+    virtual void FocusInterfaceList() {}
 };
 
 }  // namespace pulsewell

@@ -130,6 +130,27 @@ QString ExponentForm(const DecimalDigits& value, int mantissaDigits, bool padMan
     return text;
 }
 
+std::uint64_t KeepSignificantDigits(std::uint64_t magnitude, int significantDigits) {
+    std::uint64_t limit = 1;
+    for (int i = 0; i < significantDigits; ++i) {
+        limit *= 10;
+    }
+    std::uint64_t unit = 1;
+    while (magnitude / unit >= limit) {
+        unit *= 10;
+    }
+    if (unit == 1) {
+        return magnitude;
+    }
+    std::uint64_t kept = magnitude / unit;
+    const std::uint64_t rest = magnitude % unit;
+    const std::uint64_t half = unit / 2;
+    if (rest > half || (rest == half && kept % 2 == 1)) {
+        ++kept;
+    }
+    return kept * unit;  // at most 9.3e18, well inside 64 unsigned bits
+}
+
 QString NonFinite(double value) {
     if (std::isnan(value)) {
         return QStringLiteral("NAN");
@@ -156,7 +177,25 @@ std::int32_t ParseInt32(const QString& text) {
     return static_cast<std::int32_t>(value);
 }
 
-QString IntegerText(std::int64_t value) { return QString::number(value); }
+QString IntegerText(std::int64_t value) {
+    return QString::number(value);
+}
+
+QString GroupedIntegerText(std::int64_t value, int significantDigits, const QLocale& locale) {
+    const bool negative = value < 0;
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const QString digits = locale.toString(
+        static_cast<qulonglong>(KeepSignificantDigits(magnitude, significantDigits)));
+    return negative ? locale.negativeSign() + digits : digits;
+}
+
+QString StripSeparators(QString text) {
+    text.remove(u'.');
+    text.remove(u',');
+    text.remove(u' ');
+    return text;
+}
 
 QString PercentText(double value, const QString& decimalSeparator) {
     if (!std::isfinite(value)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <cstdint>
 
@@ -21,6 +22,15 @@ QString IntegerText(std::int64_t value);
 // values with more than four integer digits switch to exponent form.
 QString PercentText(double value, const QString& decimalSeparator);
 QString PercentText(double value);
+
+// Whole number grouped as the locale groups it, at most `significantDigits`
+// significant digits: larger values keep their leading digits (halves to even)
+// and show zeros after them, so the text still reads as an ordinary number.
+QString GroupedIntegerText(std::int64_t value, int significantDigits,
+                           const QLocale& locale = QLocale());
+
+// Removes every ".", "," and " ": the separators a typed bandwidth may carry.
+QString StripSeparators(QString text);
 
 // General format: up to 15 significant digits, no trailing zeros.
 QString FloatText(double value, const QString& decimalSeparator);

@@ -16,19 +16,12 @@ const QString kInOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.10.");
 const QString kSubstituted = QStringLiteral(
     "No value from host, calculation continues with old value! Sequential error probable!!");
 
-QString CleanBandwidth(QString text) {
-    text.remove(u'.');
-    text.remove(u',');
-    text.remove(u' ');
-    return text;
-}
-
 }  // namespace
 
 void Monitor::PollOnce() {
     Guarded([this] {
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
-        state_.Bandwidth = CleanBandwidth(state_.Bandwidth);
+        state_.Bandwidth = StripSeparators(state_.Bandwidth);
         view_.ShowBandwidth(state_.Bandwidth);
 
         if (state_.Host.isEmpty()) {

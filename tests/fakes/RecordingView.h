@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QMap>
-#include <array>
 #include <QStringList>
+#include <array>
+#include <functional>
 
 #include "MonitorView.h"
 
@@ -42,6 +43,15 @@ public:
         debugLogChecked = debugLog;
     }
     TAlarmSettings CurrentAlarmSettings() const override { return alarms; }
+    void SetBusy(bool on) override { busyHistory.append(on); }
+    void ProcessPendingEvents() override {
+        ++pendingEventRuns;
+        if (whilePending) {
+            whilePending();
+        }
+    }
+    void ShowExportDeviceInfo(bool visible) override { exportVisible = visible; }
+    void FocusInterfaceList() override { ++interfaceListFocused; }
 
     QStringList errors;
     QMap<int, QString> status;
@@ -61,6 +71,11 @@ public:
     bool logChecked = false;
     bool debugLogChecked = false;
     TAlarmSettings alarms;
+    QList<bool> busyHistory;
+    int pendingEventRuns = 0;
+    std::function<void()> whilePending;  // what the window would do meanwhile
+    bool exportVisible = false;
+    int interfaceListFocused = 0;
 };
 
 }  // namespace pulsewell::test

@@ -1,0 +1,109 @@
+#include "InterfaceCells.h"
+
+#include "NumberText.h"
+
+namespace pulsewell {
+
+namespace {
+
+constexpr std::int64_t k2To32 = 4294967296;
+
+std::int64_t Unsigned32(std::int64_t value) {
+    return value < 0 ? value + k2To32 : value;
+}
+
+bool IsBlankOrControl(QChar c) {
+    return c.unicode() <= u' ';
+}
+
+}  // namespace
+
+QString DescriptionCell(const QString& value) {
+    qsizetype first = 0;
+    qsizetype last = value.size();
+    while (first < last && IsBlankOrControl(value[first])) {
+        ++first;
+    }
+    while (last > first && IsBlankOrControl(value[last - 1])) {
+        --last;
+    }
+    return value.mid(first, last - first);
+}
+
+QString SpeedCell(const QString& value, const QLocale& locale) {
+    QLocale grouped = locale;  // grouped even where the locale's numbers usually are not
+    grouped.setNumberOptions(QLocale::DefaultNumberOptions);
+    return GroupedIntegerText(Unsigned32(ParseInt64(value)), 15, grouped);
+}
+
+QString DuplexCell(const QString& value) {
+    switch (ParseInt32(value)) {
+        case 1:
+            return QStringLiteral("unknown");
+        case 2:
+            return QStringLiteral("half");
+        case 3:
+            return QStringLiteral("full");
+        default:
+            return QString();
+    }
+}
+
+QString MacCell(const QString& value) {
+    if (value.isEmpty()) {
+        return QStringLiteral("No MAC available");
+    }
+    QString text;
+    for (QChar byte : value) {
+        // Octet strings arrive one byte per Latin-1 character.
+        text += QStringLiteral("%1 ").arg(byte.unicode() & 0xFF, 2, 16, QChar(u'0')).toUpper();
+    }
+    return text;
+}
+
+QString StatusCell(const QString& value) {
+    const std::int32_t status = ParseInt32(value);
+    switch (status) {
+        case 1:
+            return QStringLiteral("up");
+        case 2:
+            return QStringLiteral("down");
+        case 3:
+            return QStringLiteral("testing");
+        default:
+            return QString::number(status);
+    }
+}
+
+QString TypeCell(const QString& value) {
+    struct Name {
+        std::int32_t type;
+        const char* name;
+    };
+    static constexpr Name kNames[] = {{6, "ethernet-csmacd"},
+                                      {7, "iso88023-csmacd"},
+                                      {11, "starLan"},
+                                      {23, "ppp"},
+                                      {24, "softwareLoopback"},
+                                      {25, "eon"},
+                                      {26, "ethernet-3Mbit"},
+                                      {27, "nsip"},
+                                      {28, "slip"},
+                                      {29, "ultra"},
+                                      {30, "ds3"},
+                                      {31, "sip"},
+                                      {32, "frame-relay"}};
+    const std::int32_t type = ParseInt32(value);
+    for (const Name& known : kNames) {
+        if (known.type == type) {
+            return QStringLiteral("%1 (%2)").arg(QLatin1String(known.name)).arg(type);
+        }
+    }
+    return QString::number(type);
+}
+
+QString Unsigned32Text(const QString& value) {
+    return QString::number(Unsigned32(ParseInt32(value)));
+}
+
+}  // namespace pulsewell

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+// The texts of the interface table's cells, made from the agent's value
+// texts. Where a number is needed a text that is none raises ConversionError.
+namespace pulsewell {
+
+// Leading and trailing blanks and control characters removed.
+QString DescriptionCell(const QString& value);
+
+// Read as 64 bits, negative values as the unsigned 32-bit number they stand
+// for; grouped in thousands with the locale's separator, 15 digits at most.
+QString SpeedCell(const QString& value, const QLocale& locale = QLocale());
+
+// The value of the duplex object when it has one: 1 "unknown", 2 "half",
+// 3 "full", anything else an empty cell.
+QString DuplexCell(const QString& value);
+
+// Each byte as two upper-case hex digits and a blank; "No MAC available"
+// for an empty address.
+QString MacCell(const QString& value);
+
+// Admin and oper status: "up", "down", "testing" or the number.
+QString StatusCell(const QString& value);
+
+// The interface type's name and number, or the bare number.
+QString TypeCell(const QString& value);
+
+// The agent's unsigned 32-bit number that arrives as a signed one.
+QString Unsigned32Text(const QString& value);
+
+}  // namespace pulsewell
