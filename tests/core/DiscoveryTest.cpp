@@ -1,0 +1,377 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLocale>
+#include <optional>
+
+#include "Monitor.h"
+#include "QtPrinters.h"
+#include "RecordingSoundPlayer.h"
+#include "RecordingView.h"
+#include "ScriptedDeviceReader.h"
+#include "TempHome.h"
+
+namespace pulsewell {
+namespace {
+
+const QString kIndexColumn = "1.3.6.1.2.1.2.2.1.1";
+const QString kUptime = "1.3.6.1.2.1.1.3.0";
+const QString kIfNumber = "1.3.6.1.2.1.2.1.0";
+const QString kTarget = "cobalt@10.1.1.1";
+
+QString Column(int column, const QString& index) {
+    return QStringLiteral("1.3.6.1.2.1.2.2.1.%1.%2").arg(column).arg(index);
+}
+QString Duplex(const QString& index) {
+    return QStringLiteral("1.3.6.1.4.1.52.4.1.2.4.2.3.1.1.6.%1.1").arg(index);
+}
+
+// One interface as the scripted device answers for it.
+struct Interface {
+    QString index;
+    QString description = "eth";
+    QString speed = "100000000";
+    std::optional<QString> duplex = std::nullopt;  // none: the device lacks the object
+    QString mac = QString::fromLatin1("\x00\x1a\x2b\x00\x00\x01", 6);
+    QString mtu = "1500";
+    QString admin = "1";
+    QString oper = "1";
+    QString type = "6";
+};
+
+class DiscoveryTest : public ::testing::Test {
+protected:
+    DiscoveryTest() {
+        monitor.ResetAll();
+        monitor.SetHost("10.1.1.1");
+        view.busyHistory.clear();
+    }
+
+    // A device with these interfaces, whose index column is followed by
+    // ifDescr of the first interface, as on a real agent.
+    void Serve(const QList<Interface>& interfaces, const QString& uptime = "4200",
+               const QString& count = "") {
+        QString previous = kIndexColumn;
+        for (const Interface& i : interfaces) {
+            reader.nextAnswers[previous] = {Column(1, i.index), i.index};
+            previous = Column(1, i.index);
+            reader.Answer(Column(2, i.index), i.description);
+            reader.Answer(Column(5, i.index), i.speed);
+            reader.Answer(Duplex(i.index), i.duplex.value_or(QString()));
+            reader.Answer(Column(6, i.index), i.mac);
+            reader.Answer(Column(4, i.index), i.mtu);
+            reader.Answer(Column(7, i.index), i.admin);
+            reader.Answer(Column(8, i.index), i.oper);
+            reader.Answer(Column(3, i.index), i.type);
+        }
+        reader.nextAnswers[previous] = {Column(2, interfaces.first().index),
+                                        interfaces.first().description};
+        reader.Answer(kUptime, uptime);
+        reader.Answer(kIfNumber, count.isEmpty() ? QString::number(interfaces.size()) : count);
+    }
+
+    QStringList Row(int row) {
+        QStringList cells;
+        for (int c = 0; c < InterfaceTable::kColumns; ++c) {
+            cells.append(monitor.Table().Cell(c, row));
+        }
+        return cells;
+    }
+
+    bool PollingCommandsEnabled() {
+        return view.enabled.value(MonitorCommand::StartPolling) &&
+               view.enabled.value(MonitorCommand::StopPolling) &&
+               view.enabled.value(MonitorCommand::ShowDeviceInfo);
+    }
+
+    test::TempHome home;
+    test::RecordingView view;
+    test::ScriptedDeviceReader reader;
+    test::RecordingSoundPlayer player;
+    Monitor monitor{view, reader, player};
+};
+
+TEST_F(DiscoveryTest, IndexesOneTwoTenGiveThreeRowsAndSelectTheFirst) {
+    Serve({{.index = "1", .speed = "10000000"}, {.index = "2"}, {.index = "10"}});
+    monitor.FirstContact();
+
+    EXPECT_TRUE(view.errors.isEmpty()) << view.errors.join("; ").toStdString();
+    EXPECT_EQ(monitor.Table().RowCount(), 4);
+    EXPECT_EQ(monitor.Table().Cell(0, 1), "1");
+    EXPECT_EQ(monitor.Table().Cell(0, 2), "2");
+    EXPECT_EQ(monitor.Table().Cell(0, 3), "10");
+    EXPECT_EQ(view.interfaces, (QStringList{"1", "2", "10"}));
+    EXPECT_EQ(view.selectedInterface, 0);
+    EXPECT_TRUE(view.interfaceListEnabled);
+    EXPECT_EQ(monitor.State().PolledInterface, "1");
+    EXPECT_EQ(monitor.State().InterfaceNumber, "1");
+    EXPECT_EQ(monitor.State().Bandwidth, "10000000");
+    EXPECT_EQ(view.bandwidth, "10000000");
+    EXPECT_EQ(monitor.InterfaceCount(), "3");
+    EXPECT_EQ(monitor.DiscoveryUptime(), "4200");
+    EXPECT_TRUE(PollingCommandsEnabled());
+    EXPECT_TRUE(view.exportVisible);
+    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(view.interfaceListFocused, 1);
+    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
+}
+
+// The requests and their order for one interface whose duplex object answers:
+// probe, uptime, n + 1 and n get-next steps, nine queries, the count.
+TEST_F(DiscoveryTest, SendsExactlyTheCountedRequestsInOrder) {
+    Serve({{.index = "3", .duplex = "3"}});
+    monitor.FirstContact();
+    const QString next = " " + kTarget;
+    EXPECT_EQ(reader.requests,
+              (QStringList{
+                  "next " + kIndexColumn + next,    // probe
+                  "get " + kUptime + next,          //
+                  "next " + kIndexColumn + next,    // first walk
+                  "next " + Column(1, "3") + next,  //
+                  "next " + kIndexColumn + next,    // second walk
+                  "query " + Column(2, "3") + " " + kTarget,
+                  "query " + Column(5, "3") + " " + kTarget,
+                  "query " + Duplex("3") + " " + kTarget,
+                  "query " + Duplex("3") + " " + kTarget,  // asked twice when it answers
+                  "query " + Column(6, "3") + " " + kTarget,
+                  "query " + Column(4, "3") + " " + kTarget,
+                  "query " + Column(7, "3") + " " + kTarget,
+                  "query " + Column(8, "3") + " " + kTarget,
+                  "query " + Column(3, "3") + " " + kTarget,
+                  "query " + kIfNumber + " " + kTarget,
+              }));
+    EXPECT_EQ(Row(1), (QStringList{"3", "eth", "100,000,000", "full", "00 1A 2B 00 00 01 ", "1500",
+                                   "up", "up", "ethernet-csmacd (6)"}));
+}
+
+TEST_F(DiscoveryTest, CellsOfTheUnusualInterfaces) {
+    Serve({{.index = "1",
+            .description = "  lo\r\n",
+            .speed = "-1",
+            .mac = "",
+            .mtu = "65536",
+            .type = "24"},
+           {.index = "2", .duplex = "2", .admin = "2", .oper = "7", .type = "117"},
+           {.index = "3", .duplex = "9", .type = "6"}});
+    monitor.FirstContact();
+    ASSERT_TRUE(view.errors.isEmpty()) << view.errors.join("; ").toStdString();
+    EXPECT_EQ(Row(1), (QStringList{"1", "lo", "4,294,967,295", "unknown", "No MAC available",
+                                   "65536", "up", "up", "softwareLoopback (24)"}));
+    EXPECT_EQ(Row(2), (QStringList{"2", "eth", "100,000,000", "half", "00 1A 2B 00 00 01 ", "1500",
+                                   "down", "7", "117"}));
+    EXPECT_EQ(Row(3)[3], "");  // a duplex value outside the mapping
+    EXPECT_EQ(Row(3)[8], "ethernet-csmacd (6)");
+    EXPECT_EQ(monitor.State().Bandwidth, "4294967295");
+}
+
+TEST_F(DiscoveryTest, UptimeMinusOneIsTheLargestUnsignedValue) {
+    Serve({{.index = "1"}}, "-1");
+    monitor.FirstContact();
+    EXPECT_EQ(monitor.DiscoveryUptime(), "4294967295");
+}
+
+TEST_F(DiscoveryTest, InterfaceCountZeroLeavesPollingDisabledButTheListFilled) {
+    Serve({{.index = "1"}, {.index = "2"}}, "1", "0");
+    monitor.FirstContact();
+    EXPECT_EQ(monitor.InterfaceCount(), "0");
+    EXPECT_EQ(view.interfaces, (QStringList{"1", "2"}));
+    EXPECT_TRUE(view.interfaceListEnabled);
+    EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
+    EXPECT_FALSE(view.enabled.value(MonitorCommand::StopPolling));
+    EXPECT_FALSE(view.enabled.value(MonitorCommand::ShowDeviceInfo));
+}
+
+// How the first walk can end: the column ends, the agent echoes the request
+// at the end of its tree, it goes back to an earlier identifier, or it falls
+// silent. Each keeps the two rows found so far.
+TEST_F(DiscoveryTest, FirstWalkEndsWithoutAFollowingIdentifier) {
+    struct Ending {
+        const char* name;
+        std::optional<QPair<QString, QString>> next;  // none: no answer
+    };
+    const Ending endings[] = {
+        {"outside the column", QPair<QString, QString>{Column(2, "1"), "eth"}},
+        {"echo", QPair<QString, QString>{Column(1, "2"), ""}},
+        {"going back", QPair<QString, QString>{Column(1, "1"), "1"}},
+        {"silence", std::nullopt},
+    };
+    for (const Ending& ending : endings) {
+        SCOPED_TRACE(ending.name);
+        reader = {};
+        view = {};
+        Serve({{.index = "1"}, {.index = "2"}});
+        if (ending.next) {
+            reader.nextAnswers[Column(1, "2")] = *ending.next;
+        } else {
+            reader.nextAnswers.remove(Column(1, "2"));
+        }
+        monitor.FirstContact();
+        EXPECT_EQ(monitor.Table().RowCount(), 3);
+        EXPECT_EQ(view.interfaces, (QStringList{"1", "2"}));
+        EXPECT_EQ(reader.requests.filter("next ").size(), 1 + 3 + 2);
+        EXPECT_TRUE(PollingCommandsEnabled());
+    }
+}
+
+TEST_F(DiscoveryTest, DeviceWithoutInterfaceRowsSaysSoAndOffersNothing) {
+    Serve({{.index = "1"}, {.index = "2"}, {.index = "3"}});
+    monitor.FirstContact();
+    ASSERT_EQ(monitor.Table().RowCount(), 4);
+
+    // Next after the index column lies in another group: the probe has a
+    // value, the walk no row.
+    reader.nextAnswers[kIndexColumn] = {"1.3.6.1.2.1.4.1.0", "2"};
+    reader.requests.clear();
+    view.busyHistory.clear();
+    monitor.ResetAll();
+    monitor.FirstContact();
+
+    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "No interfaces found on this device!");
+    EXPECT_EQ(monitor.Table().RowCount(), 2);
+    EXPECT_EQ(monitor.Table().Cell(0, 1), "");
+    EXPECT_TRUE(view.interfaces.isEmpty());
+    EXPECT_FALSE(view.interfaceListEnabled);
+    EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
+    EXPECT_TRUE(reader.requests.filter("query ").isEmpty());
+    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(view.interfaceListFocused, 1);  // from the first discovery only
+}
+
+TEST_F(DiscoveryTest, ProbeFailuresStopPollingAndClearTheEarlierResults) {
+    Serve({{.index = "1"}, {.index = "2"}});
+    monitor.FirstContact();
+    reader.Answer("1.3.6.1.2.1.2.2.1.16.1", "1");
+    reader.Answer("1.3.6.1.2.1.2.2.1.10.1", "1");
+    monitor.StartPolling();
+    ASSERT_TRUE(monitor.IsPolling());
+
+    struct Probe {
+        QPair<QString, QString> next;  // empty identifier: no answer
+        const char* status;
+    };
+    for (const Probe& probe : {Probe{{}, "Failure contacting device!"},
+                               Probe{{Column(1, "1"), ""}, "No values from this device!"}}) {
+        SCOPED_TRACE(probe.status);
+        QFile report(home.ProgramFolder() + "device_info.txt");
+        ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+        report.close();
+        view.busyHistory.clear();
+        reader.nextAnswers[kIndexColumn] = probe.next;
+
+        monitor.FirstContact();
+
+        EXPECT_FALSE(monitor.IsPolling());
+        EXPECT_EQ(view.status[MonitorView::kStatusPanel], probe.status);
+        EXPECT_FALSE(QFile::exists(report.fileName()));
+        EXPECT_FALSE(view.exportVisible);
+        EXPECT_TRUE(view.interfaces.isEmpty());
+        EXPECT_FALSE(view.interfaceListEnabled);
+        EXPECT_EQ(monitor.Table().RowCount(), 3);  // rows stay, emptied
+        EXPECT_EQ(Row(1), QStringList(InterfaceTable::kColumns, QString()));
+        EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+        EXPECT_EQ(monitor.DiscoveryUptime(), "4200");  // kept from the last discovery
+    }
+}
+
+TEST_F(DiscoveryTest, DeviceFallingSilentHalfWayStopsWithTheConversionError) {
+    Serve({{.index = "1"}, {.index = "2"}}, "-5", "7");
+    for (int column : {2, 5, 6, 4, 7, 8, 3}) {
+        reader.Silence(Column(column, "2"));
+    }
+    reader.Silence(Duplex("2"));
+    reader.Silence(kIfNumber);
+
+    monitor.FirstContact();
+
+    EXPECT_EQ(view.errors, (QStringList{"'Failure' ist kein gültiger Integerwert"}));
+    EXPECT_EQ(Row(1), (QStringList{"1", "eth", "100,000,000", "unknown", "00 1A 2B 00 00 01 ",
+                                   "1500", "up", "up", "ethernet-csmacd (6)"}));
+    EXPECT_EQ(Row(2), (QStringList{"2", "Failure", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(view.interfaces, (QStringList{"1", "2"}));
+    EXPECT_FALSE(view.interfaceListEnabled);
+    EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
+    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(view.interfaceListFocused, 0);
+    EXPECT_EQ(monitor.DiscoveryUptime(), "4294967291");
+    EXPECT_EQ(monitor.InterfaceCount(), "0");  // never reached
+}
+
+// Window events run after the second walk, twice in every row and before
+// the selection, so the table fills row by row.
+TEST_F(DiscoveryTest, WindowEventsRunWhileRowsFill) {
+    Serve({{.index = "1"}, {.index = "2"}});
+    QStringList filled;
+    view.whilePending = [&] {
+        QString counts;
+        for (int row = 1; row < monitor.Table().RowCount(); ++row) {
+            int cells = 0;
+            for (int c = 0; c < InterfaceTable::kColumns; ++c) {
+                cells += !monitor.Table().Cell(c, row).isEmpty();
+            }
+            counts += QString::number(cells);
+        }
+        filled.append(counts);
+    };
+    monitor.FirstContact();
+    EXPECT_EQ(filled, (QStringList{"11", "41", "81", "94", "98", "99"}));
+    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+}
+
+TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
+    Serve({{.index = "1"}, {.index = "2"}, {.index = "10", .speed = "1000000000"}});
+    monitor.FirstContact();
+    monitor.State().TotalIn = 5;
+    monitor.State().TotalCombined = 5;
+    monitor.State().OutCounter = 9;
+    monitor.State().PrevInReading = "kept";
+    monitor.Graph().AddSample(0, 1000);
+    monitor.Graph().Graphupdate();
+    monitor.Messages().Append("a line");
+
+    monitor.SelectInterface(2);
+
+    EXPECT_EQ(monitor.SelectedInterface(), 2);
+    EXPECT_EQ(monitor.State().PolledInterface, "10");
+    EXPECT_EQ(monitor.State().InterfaceNumber, "10");
+    EXPECT_EQ(monitor.State().Bandwidth, "1000000000");
+    EXPECT_EQ(view.bandwidth, "1000000000");
+    EXPECT_EQ(monitor.State().TotalCombined, 0);
+    EXPECT_EQ(monitor.State().OutCounter, 0);
+    EXPECT_EQ(monitor.State().OutReading, "0");
+    EXPECT_EQ(monitor.State().PrevInReading, "kept");
+    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
+    EXPECT_EQ(monitor.Graph().Engine().Graphs()[0].Values().Count(), 0);
+    const TGraphCaptions& captions = monitor.Graph().Captions();
+    for (const TGraphCaption* caption :
+         {&captions.Top, &captions.ThreeQuarter, &captions.Half, &captions.Quarter}) {
+        EXPECT_EQ(caption->Text, "0");
+    }
+    EXPECT_EQ(monitor.Messages().Count(), 0);
+}
+
+// The bandwidth is the speed's digits whatever the locale groups them with;
+// a separator other than ".", "," and " " would fail every poll.
+TEST_F(DiscoveryTest, SpeedInTheUsersLocaleGivesTheDigitsAsBandwidth) {
+    struct Case {
+        QLocale locale;
+        const char* cell;
+    };
+    const Case cases[] = {
+        {QLocale(QLocale::German, QLocale::Germany), "10.000.000"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "10,000,000"},
+        {QLocale(QLocale::French, QLocale::France), "10\u202f000\u202f000"},
+        {QLocale(QLocale::German, QLocale::Switzerland), "10\u2019000\u2019000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell);
+        QLocale::setDefault(c.locale);
+        Serve({{.index = "1", .speed = "10000000"}});
+        monitor.FirstContact();
+        EXPECT_EQ(monitor.Table().Cell(2, 1), QString::fromUtf8(c.cell));
+        EXPECT_EQ(monitor.State().Bandwidth, "10000000");
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+}  // namespace
+}  // namespace pulsewell
