@@ -8,11 +8,20 @@ namespace pulsewell {
 namespace {
 constexpr int kColumnWidths[InterfaceTable::kColumns] = {57, 216, 74, 56, 102, 53, 67, 69, 133};
 constexpr int kRowHeight = 16;
+// The widths were chosen for a small, narrow 8-point system font; in the
+// desktop's usual font the speed, MAC and type texts would be cut.
+constexpr int kFontPixels = 11;
 }  // namespace
 
 InterfaceGrid::InterfaceGrid(const InterfaceTable& table, QWidget* parent)
     : QTableWidget(parent), table_(table) {
+    QFont small = font();
+    small.setPixelSize(kFontPixels);
+    small.setStretch(QFont::Condensed);
+    setFont(small);
+    horizontalHeader()->setFont(small);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideNone);  // what fits, as in a plain grid
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(kRowHeight);
     verticalHeader()->setDefaultSectionSize(kRowHeight);

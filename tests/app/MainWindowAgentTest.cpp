@@ -1,0 +1,138 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "MainWindow.h"
+#include "RecordingMessageBoxes.h"
+#include "RecordingSoundPlayer.h"
+#include "SnmpDeviceReader.h"
+#include "TempHome.h"
+#include "TestAgent.h"
+
+using pulsewell::TForm1;
+
+namespace {
+
+QPushButton* Button(QWidget& root, const QString& text) {
+    for (auto* button : root.findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+QStringList GridRow(const QTableWidget& grid, int row) {
+    QStringList cells;
+    for (int c = 0; c < grid.columnCount(); ++c) {
+        const QTableWidgetItem* item = grid.item(row, c);
+        cells.append(item ? item->text() : QStringLiteral("<none>"));
+    }
+    return cells;
+}
+
+}  // namespace
+
+// The window as a user drives it, against the private snmpd and its two
+// seeded interfaces: 1 "lo" and 2 "eth0".
+class MainWindowAgentTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        pulsewell::test::ResetAgentState();
+        home_ = std::make_unique<pulsewell::test::TempHome>();
+        window_ = std::make_unique<TForm1>(boxes_, reader_, player_);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup() {
+        window_.reset();
+        home_.reset();
+    }
+
+    void firstContactSelectionAndPolling() {
+        TForm1& w = *window_;
+        auto* host = w.findChild<QComboBox*>("hostCombo");
+        QTest::keyClicks(host, QString::fromStdString(pulsewell::test::TestAgentAddress()));
+        auto* community = w.findChild<QLineEdit*>("communityEdit");
+        community->selectAll();
+        QTest::keyClicks(community, QString::fromLatin1(pulsewell::test::kTestAgentCommunity));
+        auto* exportButton = Button(w, "Export device info");
+        QVERIFY(exportButton && !exportButton->isVisible());
+
+        QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
+
+        QVERIFY2(boxes_.errors.isEmpty(), qPrintable(boxes_.errors.join("; ")));
+        auto* grid = w.findChild<QTableWidget*>();
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(GridRow(*grid, 0),
+                 (QStringList{"1", "lo", "10,000,000", "unknown", "No MAC available", "65536", "up",
+                              "up", "softwareLoopback (24)"}));
+        QCOMPARE(GridRow(*grid, 1),
+                 (QStringList{"2", "eth0", "100,000,000", "unknown", "00 1A 2B 00 00 01 ", "1500",
+                              "up", "up", "ethernet-csmacd (6)"}));
+        QVERIFY(!(grid->item(1, 1)->flags() & Qt::ItemIsEditable));
+
+        auto* interfaces = w.findChild<QComboBox*>("interfaceList");
+        QCOMPARE(interfaces->count(), 2);
+        QCOMPARE(interfaces->currentText(), QStringLiteral("1"));
+        QVERIFY(interfaces->isEnabled());
+        QTRY_VERIFY(interfaces->hasFocus());
+        auto* bandwidth = w.findChild<QLineEdit*>("bandwidthEdit");
+        QCOMPARE(bandwidth->text(), QStringLiteral("10000000"));
+        QVERIFY(exportButton->isVisible());
+        QVERIFY(Button(w, "&Start polling")->isEnabled());
+        QVERIFY(Button(w, "Sto&p polling")->isEnabled());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+        QTest::keyClick(interfaces, Qt::Key_Down);
+        QCOMPARE(interfaces->currentText(), QStringLiteral("2"));
+        QCOMPARE(bandwidth->text(), QStringLiteral("100000000"));
+        QCOMPARE(w.monitor().State().PolledInterface, QStringLiteral("2"));
+
+        QTest::mouseClick(Button(w, "&Start polling"), Qt::LeftButton);
+        QVERIFY(w.monitor().IsPolling());
+        QCOMPARE(w.monitor().State().OutCounter, 1000);  // eth0's ifOutOctets
+        QVERIFY(!Button(w, "&Start polling")->isEnabled());
+        QVERIFY(!Button(w, "&First contact")->isEnabled());
+
+        QTest::mouseClick(Button(w, "Sto&p polling"), Qt::LeftButton);
+        QVERIFY(!w.monitor().IsPolling());
+        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(),
+                 QStringLiteral("Polling stopped by user."));
+        QVERIFY(Button(w, "&First contact")->isEnabled());
+        QVERIFY2(boxes_.errors.isEmpty(), qPrintable(boxes_.errors.join("; ")));
+
+        // For looking at: the window with the table shown.
+        QTest::mouseClick(Button(w, "Show interface information"), Qt::LeftButton);
+        const QPixmap picture = w.grab();
+        QCOMPARE(picture.size(), QSize(824, 720));
+        QVERIFY(picture.save(QCoreApplication::applicationDirPath() + "/first-contact.png"));
+    }
+
+    void silentDeviceSaysSoInTheStatusBar() {
+        TForm1& w = *window_;
+        QTest::keyClicks(w.findChild<QComboBox*>("hostCombo"), "127.0.0.1:9");  // discard port
+        QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
+        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(),
+                 QStringLiteral("Failure contacting device!"));
+        QVERIFY(!Button(w, "Export device info")->isVisible());
+        QVERIFY(!w.findChild<QComboBox*>("interfaceList")->isEnabled());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+private:
+    pulsewell::test::RecordingMessageBoxes boxes_;
+    pulsewell::SnmpDeviceReader reader_;
+    pulsewell::test::RecordingSoundPlayer player_;
+    std::unique_ptr<pulsewell::test::TempHome> home_;
+    std::unique_ptr<TForm1> window_;
+};
+
+QTEST_MAIN(MainWindowAgentTest)
+#include "MainWindowAgentTest.moc"
