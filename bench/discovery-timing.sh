@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Times "&First contact" against the test agent (tests/agent) holding N fake
 # interfaces (default 200), with the request count and the round trip of the
-# same requests sent singly. Usage: bench/discovery-timing.sh [N] [BUILD_DIR]
+# same requests sent singly. Usage: bench/discovery-timing.sh [N] [ROUNDS] [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 count=${1:-200}
-build=${2:-build}
+rounds=${2:-3}
+build=${3:-build}
 tool=$build/bench/discovery_timing
 [ -x "$tool" ] || { echo "build $tool first (PULSEWELL_BENCH=ON)" >&2; exit 1; }
 
@@ -31,4 +32,4 @@ for i in $(seq 1 "$count"); do
 done
 
 mkdir -p "$work/home"
-PULSEWELL_HOME=$work/home "$tool" "$(cat "$work/agent/address")" public
+PULSEWELL_HOME=$work/home "$tool" "$(cat "$work/agent/address")" public "$rounds"

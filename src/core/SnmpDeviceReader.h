@@ -16,6 +16,9 @@ public:
     void SetQueryTarget(const QString& community, const QString& host) override;
     QString QueryValue(const QString& oid) override;
 
+    // The query component itself, for a caller that tunes it (its throttle).
+    snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
+
 private:
     snmp::TSNMPSynapse synapse_;
 };
