@@ -203,6 +203,31 @@ private slots:
         QCOMPARE(quit->y(), 428);
     }
 
+    void interfaceGridMirrorsTheTable() {
+        TForm1& w = *window_;
+        auto* grid = w.findChild<QTableWidget*>();
+        const int widths[] = {57, 216, 74, 56, 102, 53, 67, 69, 133};
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            QCOMPARE(grid->columnWidth(c), widths[c]);
+        }
+        auto& table = w.monitor().Table();
+        table.SetRowCount(4);
+        table.SetCell(1, 3, "eth9");
+        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("eth9"));
+        QCOMPARE(grid->rowHeight(2), 16);
+        QVERIFY(!(grid->item(2, 1)->flags() & Qt::ItemIsEditable));
+        table.ClearDataCells();
+        QCOMPARE(grid->item(2, 1)->text(), QString());
+        table.SetCell(0, 1, "7");
+        table.SetRowCount(2);  // shrinks; the first row stays as it was
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("7"));
+        QCOMPARE(grid->horizontalHeaderItem(4)->text(), QStringLiteral("MAC Address"));
+        FindAction(w, "Reset all")->trigger();
+        QCOMPARE(grid->item(0, 0)->text(), QString());
+    }
+
     void resetAllZeroesTotalsAndClearsTheMessages() {
         TForm1& w = *window_;
         auto& state = w.monitor().State();
