@@ -2,6 +2,7 @@
 
 #include "HostList.h"
 #include "ProgramFolder.h"
+#include "StoredSettings.h"
 
 namespace pulsewell {
 
@@ -37,6 +38,7 @@ void Monitor::ResetAll() {
         table_.ClearDataCells();
         table_.SetRowCount(2);
 
+        LoadStoredSettings(view_, graph_, state_);
         graph_.SetShowBytes(state_.ShowBytes);
         state_.PolledInterface = state_.InterfaceNumber;
         state_.ZeroTrafficFigures();
