@@ -62,6 +62,9 @@ void Monitor::ResetAll() {
 }
 
 void Monitor::LoadHostList() {
+    if (!keepHostList_) {
+        return;
+    }
     hosts_ = HostList(ProgramFolder()).Load();
     view_.ShowHosts(hosts_, hosts_.isEmpty() ? -1 : 0);
     if (!hosts_.isEmpty()) {
@@ -101,6 +104,11 @@ void Monitor::OfferInterfaces(const QStringList& entries) {
     interfaceEntries_ = entries;
     selectedInterface_ = entries.isEmpty() ? -1 : 0;
     ShowInterfaceList(true);
+}
+
+void Monitor::SetShowBytes(bool on) {
+    state_.ShowBytes = on;
+    graph_.SetShowBytes(on);
 }
 
 void Monitor::ApplyGraphType(TGraphType type) {

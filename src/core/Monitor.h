@@ -59,6 +59,10 @@ public:
     void SetBandwidth(const QString& text) { state_.Bandwidth = text; }
     void SetCommunity(const QString& text) { state_.Community = text; }
     void SetSelectedInterface(int index) { selectedInterface_ = index; }
+    // The window keeps hostfile.txt; a monitor without a host combo leaves it alone.
+    void KeepHostList(bool keep) { keepHostList_ = keep; }
+    // The unit of the graph, the traffic lines and the logs.
+    void SetShowBytes(bool on);
     // The interfaces that can be polled: the list is filled, enabled and its
     // first entry selected.
     void OfferInterfaces(const QStringList& entries);
@@ -69,8 +73,13 @@ public:
     void PollTick();
     void CountdownTick();
 
+    // "Total traffic transferred ..." for the totals so far.
+    QString TotalsLine() const;
+
 signals:
-    // A poll has run to its end (after its last step).
+    // The probe answered and the poll timer runs; the first poll follows.
+    void PollingStarted();
+    // A poll has ended, whether it ran to its last step or stopped early.
     void PollFinished();
     // Polling stopped by the error policy or a failed probe.
     void PollingFailed();
@@ -98,6 +107,7 @@ private:
     QStringList hosts_;
     QStringList interfaceEntries_;
     int selectedInterface_ = -1;
+    bool keepHostList_ = true;
     QTimer pollTimer_;
     QTimer countdownTimer_;
     QDateTime pollTime_;

@@ -99,8 +99,8 @@ void Monitor::PollOnce() {
             WriteTrafficLogEntry(folder, state_, sample, pollTime_);
         }
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
-        emit PollFinished();
     });
+    emit PollFinished();
 }
 
 bool Monitor::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
