@@ -2,6 +2,7 @@
 
 #include "HostList.h"
 #include "ProgramFolder.h"
+#include "StartProfile.h"
 #include "StoredSettings.h"
 
 namespace pulsewell {
@@ -15,6 +16,9 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player, Q
       table_(this),
       graph_(this) {
     countdownTimer_.setInterval(1000);
+    autoStartTimer_.setInterval(1000);
+    autoStartTimer_.setSingleShot(true);
+    connect(&autoStartTimer_, &QTimer::timeout, this, &Monitor::AutoStartTick);
     connect(&pollTimer_, &QTimer::timeout, this, &Monitor::PollTick);
     connect(&countdownTimer_, &QTimer::timeout, this, &Monitor::CountdownTick);
 }
@@ -58,6 +62,7 @@ void Monitor::ResetAll() {
 
         LoadHostList();
         messages_.Clear();
+        ApplyStartProfile();
     });
 }
 
@@ -70,6 +75,37 @@ void Monitor::LoadHostList() {
     if (!hosts_.isEmpty()) {
         SetHost(hosts_.first());
     }
+}
+
+void Monitor::ApplyStartProfile() {
+    if (startProfile_.isEmpty()) {
+        return;
+    }
+    hosts_.clear();
+    view_.ShowHosts(hosts_, -1);
+    const std::optional<THostEntry> entry = ReadStartProfile(ProgramFolder() + startProfile_);
+    if (!entry) {
+        return;
+    }
+    SetHost(entry->IP);
+    hosts_ = {state_.Host};
+    view_.ShowHosts(hosts_, 0);
+    state_.Community = entry->community;
+    view_.ShowCommunity(state_.Community);
+    state_.Bandwidth = entry->bandwidth;
+    view_.ShowBandwidth(state_.Bandwidth);
+    // Not the interface selection: InterfaceNumber, and so the log names, stay.
+    interfaceEntries_ = {entry->Interface};
+    selectedInterface_ = 0;
+    ShowInterfaceList(true);
+    for (const int seconds : kIntervals) {
+        if (seconds != 1 && entry->interval == QString::number(seconds)) {
+            ChooseInterval(seconds);
+        }
+    }
+    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+    view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
+    autoStartTimer_.start();
 }
 
 void Monitor::SetHost(const QString& host) {

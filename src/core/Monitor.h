@@ -37,7 +37,12 @@ public:
     const QStringList& Hosts() const { return hosts_; }
     bool IsPolling() const { return pollTimer_.isActive(); }
     bool IsCountingDown() const { return countdownTimer_.isActive(); }
+    bool IsAutoStartArmed() const { return autoStartTimer_.isActive(); }
     int PollPeriodMs() const { return pollTimer_.interval(); }
+
+    // The file name, relative to the program's folder, of a start profile
+    // that every ResetAll applies (the program's first argument).
+    void SetStartProfile(const QString& name) { startProfile_ = name; }
 
     // Start and "Reset all". Every operation below reports its errors to the
     // view and ends there.
@@ -68,10 +73,11 @@ public:
     void OfferInterfaces(const QStringList& entries);
     void ApplyGraphType(TGraphType type);
 
-    // The poll tick and the countdown tick; public so that a caller that
+    // The poll, countdown and auto-start ticks; public so that a caller that
     // drives time itself (tests) can fire them.
     void PollTick();
     void CountdownTick();
+    void AutoStartTick();
 
     // "Total traffic transferred ..." for the totals so far.
     QString TotalsLine() const;
@@ -87,6 +93,7 @@ signals:
 private:
     void ClearHostDependentState();
     void LoadHostList();
+    void ApplyStartProfile();
     void ShowInterfaceList(bool enabled);
     void ShowTotals();
     void ShowCountdown();
@@ -110,6 +117,8 @@ private:
     bool keepHostList_ = true;
     QTimer pollTimer_;
     QTimer countdownTimer_;
+    QTimer autoStartTimer_;
+    QString startProfile_;
     QDateTime pollTime_;
 };
 

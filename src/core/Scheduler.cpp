@@ -70,6 +70,14 @@ void Monitor::CountdownTick() {
                         QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
 }
 
+void Monitor::AutoStartTick() {
+    autoStartTimer_.stop();
+    state_.Countdown = state_.IntervalSeconds;
+    view_.SetStatusText(MonitorView::kCountdownPanel,
+                        QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
+    StartPolling();
+}
+
 void Monitor::StopPolling() {
     view_.SetStatusText(MonitorView::kStatusPanel, QString());
     pollTimer_.stop();
