@@ -13,16 +13,20 @@ namespace pulsewell::cli {
 
 namespace {
 
-[[noreturn]] void Fail(const QString& problem) { throw UsageError(problem.toStdString()); }
+[[noreturn]] void Fail(const QString& problem) {
+    throw UsageError(problem.toStdString());
+}
 
 // Walks "--name value", "--name=value" and "--switch" arguments.
 class OptionReader {
-public:
+  public:
     using ValueHandler = std::function<void(const QString& value)>;
     using SwitchHandler = std::function<void()>;
 
     void Value(const QString& name, ValueHandler handler) { values_[name] = std::move(handler); }
-    void Switch(const QString& name, SwitchHandler handler) { switches_[name] = std::move(handler); }
+    void Switch(const QString& name, SwitchHandler handler) {
+        switches_[name] = std::move(handler);
+    }
 
     void Read(const QStringList& arguments) const {
         for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -48,7 +52,7 @@ public:
         }
     }
 
-private:
+  private:
     std::map<QString, ValueHandler> values_;
     std::map<QString, SwitchHandler> switches_;
 };
@@ -112,8 +116,10 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
     reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
         bool ok = false;
         const int seconds = v.toInt(&ok);
-        if (!ok || std::ranges::find(Monitor::kIntervals, seconds) == std::end(Monitor::kIntervals)) {
-            Fail(QStringLiteral("--interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"%1\"")
+        if (!ok ||
+            std::ranges::find(Monitor::kIntervals, seconds) == std::end(Monitor::kIntervals)) {
+            Fail(QStringLiteral(
+                     "--interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"%1\"")
                      .arg(v));
         }
         options.interval = seconds;
@@ -124,8 +130,10 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
     const QString unitConflict = QStringLiteral("--bytes and --bits exclude each other");
     const QString policyConflict =
         QStringLiteral("--stop-on-errors and --continue-on-errors exclude each other");
-    reader.Switch(QStringLiteral("--bytes"), [&] { Decide(options.showBytes, true, unitConflict); });
-    reader.Switch(QStringLiteral("--bits"), [&] { Decide(options.showBytes, false, unitConflict); });
+    reader.Switch(QStringLiteral("--bytes"),
+                  [&] { Decide(options.showBytes, true, unitConflict); });
+    reader.Switch(QStringLiteral("--bits"),
+                  [&] { Decide(options.showBytes, false, unitConflict); });
     reader.Switch(QStringLiteral("--continue-on-errors"),
                   [&] { Decide(options.continueOnErrors, true, policyConflict); });
     reader.Switch(QStringLiteral("--stop-on-errors"),

@@ -9,7 +9,7 @@ namespace pulsewell::cli {
 
 // Arguments that do not fit the command line's fixed interface.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

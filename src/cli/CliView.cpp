@@ -12,10 +12,16 @@ void Print(std::FILE* stream, const QString& line) {
 }
 }  // namespace
 
-void PrintOut(const QString& line) { Print(stdout, line); }
-void PrintErr(const QString& line) { Print(stderr, line); }
+void PrintOut(const QString& line) {
+    Print(stdout, line);
+}
+void PrintErr(const QString& line) {
+    Print(stderr, line);
+}
 
-void CliView::ShowError(const QString& message) { PrintErr(QStringLiteral("error: ") + message); }
+void CliView::ShowError(const QString& message) {
+    PrintErr(QStringLiteral("error: ") + message);
+}
 
 void CliView::SetStatusText(int panel, const QString& text) {
     // Clearing the panel and the countdown are window matters.
@@ -24,6 +30,8 @@ void CliView::SetStatusText(int panel, const QString& text) {
     }
 }
 
-void CliView::ShowMessageBox(const QString& text, const QString&) { ShowError(text); }
+void CliView::ShowMessageBox(const QString& text, const QString&) {
+    ShowError(text);
+}
 
 }  // namespace pulsewell::cli

@@ -8,7 +8,7 @@ namespace pulsewell::cli {
 // error behind "status: " and "error: "; what only a window shows is dropped.
 // The alarms stay off, as the command line has no options dialog.
 class CliView : public MonitorView {
-public:
+  public:
     void ShowError(const QString& message) override;
     void SetStatusText(int panel, const QString& text) override;
     void ShowMessageBox(const QString& text, const QString& caption) override;

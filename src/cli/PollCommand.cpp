@@ -14,7 +14,7 @@ namespace {
 
 // Alarms are off without an options dialog, so nothing is ever played.
 class SilentPlayer : public SoundPlayer {
-public:
+  public:
     void Play(const QString&) override {}
 };
 

@@ -9,14 +9,14 @@ namespace pulsewell::cli {
 // runs between polls and never inside one.
 class StopSignals : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit StopSignals(QObject* parent = nullptr);
     ~StopSignals() override;
 
-signals:
+  signals:
     void StopRequested();
 
-private:
+  private:
     QSocketNotifier* notifier_ = nullptr;
 };
 

@@ -9,7 +9,7 @@ namespace pulsewell {
 // The options' store: string values under one key (an INI file in the user's
 // configuration folder). Opened for one operation and closed at its end.
 class SettingsKey {
-public:
+  public:
     SettingsKey();
 
     // The stored text, or nothing when the value is missing. A value that is
@@ -24,7 +24,7 @@ public:
     // False once a write has failed, or when the stored file could not be parsed.
     bool Writable() const { return settings_.status() == QSettings::NoError; }
 
-private:
+  private:
     mutable QSettings settings_;
 };
 

@@ -20,8 +20,9 @@ std::optional<THostEntry> ReadStartProfile(const QString& path) {
     while (!file.atEnd()) {
         const QString line = QString::fromLocal8Bit(file.readLine()).trimmed();
         if (line.startsWith(u'[') && line.endsWith(u']')) {
-            inDetails = line.sliced(1, line.size() - 2).trimmed().compare(
-                            QStringLiteral("Details"), Qt::CaseInsensitive) == 0;
+            inDetails = line.sliced(1, line.size() - 2)
+                            .trimmed()
+                            .compare(QStringLiteral("Details"), Qt::CaseInsensitive) == 0;
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');

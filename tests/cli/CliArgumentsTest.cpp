@@ -6,7 +6,9 @@
 namespace pulsewell::cli {
 namespace {
 
-PollOptions Poll(const QString& line) { return ParsePollArguments(line.split(u' ', Qt::SkipEmptyParts)); }
+PollOptions Poll(const QString& line) {
+    return ParsePollArguments(line.split(u' ', Qt::SkipEmptyParts));
+}
 
 TEST(PollArgumentsTest, DefaultsLeaveUnitAndPolicyToTheStoredSettings) {
     const PollOptions options = Poll("--host 10.0.0.1 --interface 3");

@@ -16,11 +16,13 @@
 namespace pulsewell {
 namespace {
 
-QString AgentHost() { return QString::fromStdString(test::TestAgentAddress()); }
+QString AgentHost() {
+    return QString::fromStdString(test::TestAgentAddress());
+}
 
 // pulsewell-cli as a user starts it, in the test's own program folder.
 class CliPoll : public ::testing::Test {
-protected:
+  protected:
     void Start(const QStringList& arguments) {
         process.start(QStringLiteral(PULSEWELL_CLI), QStringList{"poll"} + arguments);
         ASSERT_TRUE(process.waitForStarted());
@@ -32,14 +34,17 @@ protected:
     }
     int Finish() {
         EXPECT_TRUE(process.waitForFinished(20000));
-        out = QString::fromLocal8Bit(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-        err = QString::fromLocal8Bit(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        out = QString::fromLocal8Bit(process.readAllStandardOutput())
+                  .split(u'\n', Qt::SkipEmptyParts);
+        err =
+            QString::fromLocal8Bit(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
     // IN, OUT and combined of the totals line, which must be the last line.
     std::array<qint64, 3> Totals() const {
-        static const QRegularExpression form(QStringLiteral(
-            "^Total traffic transferred IN: (\\d+) bytes; OUT: (\\d+) bytes; combined: (\\d+) bytes$"));
+        static const QRegularExpression form(
+            QStringLiteral("^Total traffic transferred IN: (\\d+) bytes; OUT: (\\d+) bytes; "
+                           "combined: (\\d+) bytes$"));
         const QRegularExpressionMatch match = form.match(out.isEmpty() ? QString() : out.last());
         EXPECT_TRUE(match.hasMatch()) << out.join(u'\n').toStdString();
         return {match.captured(1).toLongLong(), match.captured(2).toLongLong(),
@@ -100,8 +105,8 @@ TEST_F(CliPoll, StopByErrorPrintsTheTotalsAndFails) {
     constexpr int kIfIndex = 12;
     test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "5000");
     test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "7000");
-    Start({"--host", AgentHost(), "--community", "public", "--interface",
-           QString::number(kIfIndex), "--interval", "1", "--stop-on-errors"});
+    Start({"--host", AgentHost(), "--community", "public", "--interface", QString::number(kIfIndex),
+           "--interval", "1", "--stop-on-errors"});
     WaitForStdoutLine();
     test::RemoveAgentInterfaceValue(kIfIndex, "ifInOctets");
     const int exitCode = Finish();
@@ -138,8 +143,8 @@ TEST_F(CliPoll, LogsAreWrittenOnlyWhereTheWindowAllowsThem) {
     state.InterfaceNumber = QStringLiteral("2");
     const QString trafficLog = TrafficLogPath(home.ProgramFolder(), state);
     const QString debugLog = DebugLogPath(home.ProgramFolder(), state);
-    const QStringList common = {"--host", AgentHost(), "--community", "public",
-                                "--interface", "2", "--count", "1", "--log", "--debug-log"};
+    const QStringList common = {"--host", AgentHost(), "--community", "public", "--interface",
+                                "2",      "--count",   "1",           "--log",  "--debug-log"};
 
     Start(common + QStringList{"--interval", "3"});
     EXPECT_EQ(Finish(), 0);

@@ -15,7 +15,7 @@ namespace pulsewell {
 namespace {
 
 class StartProfileTest : public ::testing::Test {
-protected:
+  protected:
     void Write(const QString& name, const QByteArray& content) {
         QFile file(home.ProgramFolder() + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

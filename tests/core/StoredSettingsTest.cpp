@@ -15,10 +15,12 @@ namespace pulsewell {
 namespace {
 
 class StoredSettingsTest : public ::testing::Test {
-protected:
+  protected:
     StoredSettingsTest() { graph.SetUp(); }
 
-    QString StorePath() const { return home.ConfigFolder() + QStringLiteral("/Tarnwick/Pulsewell.conf"); }
+    QString StorePath() const {
+        return home.ConfigFolder() + QStringLiteral("/Tarnwick/Pulsewell.conf");
+    }
     QSettings Store() const { return {StorePath(), QSettings::IniFormat}; }
     void Store(const QString& name, const QVariant& value) { Store().setValue(name, value); }
     const TRAGGraph& Utilization() const { return graph.Engine().Graphs()[6]; }
@@ -36,9 +38,12 @@ TEST_F(StoredSettingsTest, FirstStartWritesEveryDefaultButKeepsTheGraphSetUp) {
     Load();
 
     QSettings store = Store();
-    const QStringList expected = {"highvalue=70",          "highvaluecolor=clred",
-                                  "lowvalue=20",           "lowvaluecolor=clLime",
-                                  "normalvaluecolor=clYellow", "onerrors=continue",
+    const QStringList expected = {"highvalue=70",
+                                  "highvaluecolor=clred",
+                                  "lowvalue=20",
+                                  "lowvaluecolor=clLime",
+                                  "normalvaluecolor=clYellow",
+                                  "onerrors=continue",
                                   "show=bits"};
     QStringList stored;
     for (const QString& key : store.allKeys()) {
@@ -79,9 +84,8 @@ TEST_F(StoredSettingsTest, BadEntryIsReportedAndTheRestStillApplies) {
     Store(QStringLiteral("lowvalue"), QStringList{QStringLiteral("1"), QStringLiteral("2")});
     Store(QStringLiteral("show"), QStringLiteral("bytes"));
     Load();
-    EXPECT_EQ(view.errors,
-              QStringList({QStringLiteral("'seventy' ist kein gültiger Integerwert"),
-                           QStringLiteral("Ungültiger Datentyp für 'lowvalue'")}));
+    EXPECT_EQ(view.errors, QStringList({QStringLiteral("'seventy' ist kein gültiger Integerwert"),
+                                        QStringLiteral("Ungültiger Datentyp für 'lowvalue'")}));
     EXPECT_TRUE(state.ShowBytes);
     EXPECT_EQ(Utilization().HighThreshold(), 70);
     // Nothing the user stored is replaced.
@@ -96,7 +100,8 @@ TEST_F(StoredSettingsTest, UnwritableStoreIsReportedOnceAndLoadsWhatIsThere) {
     blocker.close();
     state.ContinueWithZeroes = false;
     Load();
-    EXPECT_EQ(view.errors, QStringList(QStringLiteral("Fehler beim Setzen der Daten für 'highvalue'")));
+    EXPECT_EQ(view.errors,
+              QStringList(QStringLiteral("Fehler beim Setzen der Daten für 'highvalue'")));
     EXPECT_FALSE(state.ContinueWithZeroes);
 }
 
