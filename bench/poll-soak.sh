@@ -4,18 +4,12 @@
 # CPU time per poll between them, from /proc. Goals: growth under 1 MiB,
 # under 2 ms of CPU a poll.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 polls=${1:-600}
-cli=build/src/cli/pulsewell-cli
-[ -x "$cli" ] || scripts/build.sh build >/dev/null
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; tests/agent/stop-agent.sh "$work/agent" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-tests/agent/start-agent.sh "$work/agent" >/dev/null
-mkdir -p "$work/home/config"
-export PULSEWELL_HOME=$work/home XDG_CONFIG_HOME=$work/home/config
+source "$(dirname "$0")/bench-agent.sh"
+trap 'kill "$pid" 2>/dev/null || true; cleanup_work' EXIT
 
 # One more poll than measured, so that the process still runs at the last sample.
-"$cli" poll --host "$(cat "$work/agent/address")" --community public --interface 1 \
+"$cli" poll --host "$agent_address" --community public --interface 1 \
     --interval 1 --count $((polls + 1)) >"$work/out" 2>/dev/null &
 pid=$!
 ticks=$(getconf CLK_TCK)
