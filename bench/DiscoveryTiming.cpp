@@ -73,6 +73,7 @@ public:
     void ShowInterfaceList(const QStringList&, int, bool) override {}
     void ShowTotals(std::int64_t, std::int64_t, std::int64_t) override {}
     void SetCommunityReadOnly(bool) override {}
+    void ShowCommunity(const QString&) override {}
     void ShowInterval(int) override {}
     void ShowLogSwitches(bool, bool, bool) override {}
     TAlarmSettings CurrentAlarmSettings() const override { return {}; }

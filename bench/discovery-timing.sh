@@ -1,18 +1,13 @@
 #!/usr/bin/env bash
 # Times "&First contact" against the test agent (tests/agent) holding N fake
 # interfaces (default 200), with the request count and the round trip of the
-# same requests sent singly. Usage: bench/discovery-timing.sh [N] [ROUNDS] [BUILD_DIR]
+# same requests sent singly. Usage: bench/discovery-timing.sh [N] [ROUNDS]
 set -euo pipefail
-cd "$(dirname "$0")/.."
 count=${1:-200}
 rounds=${2:-3}
-build=${3:-build}
-tool=$build/bench/discovery_timing
+source "$(dirname "$0")/bench-agent.sh"
+tool=build/bench/discovery_timing
 [ -x "$tool" ] || { echo "build $tool first (PULSEWELL_BENCH=ON)" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'tests/agent/stop-agent.sh "$work/agent" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-tests/agent/start-agent.sh "$work/agent" >/dev/null
 
 state=$work/agent/state
 rm -rf "$state/if"
@@ -31,5 +26,4 @@ for i in $(seq 1 "$count"); do
     echo 0 >"$dir/ifOutOctets"
 done
 
-mkdir -p "$work/home"
-PULSEWELL_HOME=$work/home "$tool" "$(cat "$work/agent/address")" public "$rounds"
+"$tool" "$agent_address" public "$rounds"

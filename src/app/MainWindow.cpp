@@ -60,7 +60,8 @@ QPushButton* AddButton(QWidget* parent, const QString& text, int x, int y, int w
 
 }  // namespace
 
-TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player, QWidget* parent)
+TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
+               const QString& startProfile, QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -82,6 +83,7 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player, Q
         move(screen->availableGeometry().center() - rect().center());
     }
     connect(&monitor_.Graph(), &TrafficGraph::Changed, this, &TForm1::ShowGraph);
+    monitor_.SetStartProfile(startProfile);
     monitor_.ResetAll();
     hostCombo_->setFocus();
 }
@@ -401,6 +403,8 @@ void TForm1::ShowHosts(const QStringList& entries, int selected) {
 }
 
 void TForm1::SetCommunityReadOnly(bool readOnly) { communityEdit_->setReadOnly(readOnly); }
+
+void TForm1::ShowCommunity(const QString& community) { communityEdit_->setText(community); }
 
 void TForm1::ShowInterval(int seconds) {
     if (QRadioButton* button = intervalButtons_.value(seconds)) {

@@ -31,8 +31,10 @@ public:
     static constexpr int kCompactHeight = 540;
     static constexpr int kExpandedHeight = 720;
 
+    // startProfile: a file in the program's folder that presets a host and
+    // starts polling (the program's first argument); empty for none.
     TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
-           QWidget* parent = nullptr);
+           const QString& startProfile = QString(), QWidget* parent = nullptr);
 
     Monitor& monitor() { return monitor_; }
 
@@ -48,6 +50,7 @@ public:
                     std::int64_t totalCombined) override;
     void ShowHosts(const QStringList& entries, int selected) override;
     void SetCommunityReadOnly(bool readOnly) override;
+    void ShowCommunity(const QString& community) override;
     void ShowInterval(int seconds) override;
     void ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) override;
     TAlarmSettings CurrentAlarmSettings() const override;

@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     pulsewell::QtMessageBoxes boxes;
     pulsewell::SnmpDeviceReader reader;
     pulsewell::AlsaSoundPlayer player;
-    pulsewell::TForm1 mainWindow(boxes, reader, player);
+    pulsewell::TForm1 mainWindow(boxes, reader, player, QCoreApplication::arguments().value(1));
     mainWindow.show();
     return app.exec();
 }

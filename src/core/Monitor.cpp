@@ -2,6 +2,8 @@
 
 #include "HostList.h"
 #include "ProgramFolder.h"
+#include "StartProfile.h"
+#include "StoredSettings.h"
 
 namespace pulsewell {
 
@@ -14,6 +16,9 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player, Q
       table_(this),
       graph_(this) {
     countdownTimer_.setInterval(1000);
+    autoStartTimer_.setInterval(1000);
+    autoStartTimer_.setSingleShot(true);
+    connect(&autoStartTimer_, &QTimer::timeout, this, &Monitor::AutoStartTick);
     connect(&pollTimer_, &QTimer::timeout, this, &Monitor::PollTick);
     connect(&countdownTimer_, &QTimer::timeout, this, &Monitor::CountdownTick);
 }
@@ -37,6 +42,7 @@ void Monitor::ResetAll() {
         table_.ClearDataCells();
         table_.SetRowCount(2);
 
+        LoadStoredSettings(view_, graph_, state_);
         graph_.SetShowBytes(state_.ShowBytes);
         state_.PolledInterface = state_.InterfaceNumber;
         state_.ZeroTrafficFigures();
@@ -56,15 +62,50 @@ void Monitor::ResetAll() {
 
         LoadHostList();
         messages_.Clear();
+        ApplyStartProfile();
     });
 }
 
 void Monitor::LoadHostList() {
+    if (!keepHostList_) {
+        return;
+    }
     hosts_ = HostList(ProgramFolder()).Load();
     view_.ShowHosts(hosts_, hosts_.isEmpty() ? -1 : 0);
     if (!hosts_.isEmpty()) {
         SetHost(hosts_.first());
     }
+}
+
+void Monitor::ApplyStartProfile() {
+    if (startProfile_.isEmpty()) {
+        return;
+    }
+    hosts_.clear();
+    view_.ShowHosts(hosts_, -1);
+    const std::optional<THostEntry> entry = ReadStartProfile(ProgramFolder() + startProfile_);
+    if (!entry) {
+        return;
+    }
+    SetHost(entry->IP);
+    hosts_ = {state_.Host};
+    view_.ShowHosts(hosts_, 0);
+    state_.Community = entry->community;
+    view_.ShowCommunity(state_.Community);
+    state_.Bandwidth = entry->bandwidth;
+    view_.ShowBandwidth(state_.Bandwidth);
+    // Not the interface selection: InterfaceNumber, and so the log names, stay.
+    interfaceEntries_ = {entry->Interface};
+    selectedInterface_ = 0;
+    ShowInterfaceList(true);
+    for (const int seconds : kIntervals) {
+        if (seconds != 1 && entry->interval == QString::number(seconds)) {
+            ChooseInterval(seconds);
+        }
+    }
+    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+    view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
+    autoStartTimer_.start();
 }
 
 void Monitor::SetHost(const QString& host) {
@@ -99,6 +140,11 @@ void Monitor::OfferInterfaces(const QStringList& entries) {
     interfaceEntries_ = entries;
     selectedInterface_ = entries.isEmpty() ? -1 : 0;
     ShowInterfaceList(true);
+}
+
+void Monitor::SetShowBytes(bool on) {
+    state_.ShowBytes = on;
+    graph_.SetShowBytes(on);
 }
 
 void Monitor::ApplyGraphType(TGraphType type) {

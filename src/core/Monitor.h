@@ -41,7 +41,12 @@ public:
     const QStringList& Hosts() const { return hosts_; }
     bool IsPolling() const { return pollTimer_.isActive(); }
     bool IsCountingDown() const { return countdownTimer_.isActive(); }
+    bool IsAutoStartArmed() const { return autoStartTimer_.isActive(); }
     int PollPeriodMs() const { return pollTimer_.interval(); }
+
+    // The file name, relative to the program's folder, of a start profile
+    // that every ResetAll applies (the program's first argument).
+    void SetStartProfile(const QString& name) { startProfile_ = name; }
 
     // Start and "Reset all". Every operation below reports its errors to the
     // view and ends there.
@@ -68,18 +73,28 @@ public:
     // The user chose entry `index` of the interface list: it becomes the
     // polled interface, with its speed as the bandwidth, from zero traffic.
     void SelectInterface(int index);
+    // The window keeps hostfile.txt; a monitor without a host combo leaves it alone.
+    void KeepHostList(bool keep) { keepHostList_ = keep; }
+    // The unit of the graph, the traffic lines and the logs.
+    void SetShowBytes(bool on);
     // The interfaces that can be polled: the list is filled, enabled and its
     // first entry selected.
     void OfferInterfaces(const QStringList& entries);
     void ApplyGraphType(TGraphType type);
 
-    // The poll tick and the countdown tick; public so that a caller that
+    // The poll, countdown and auto-start ticks; public so that a caller that
     // drives time itself (tests) can fire them.
     void PollTick();
     void CountdownTick();
+    void AutoStartTick();
+
+    // "Total traffic transferred ..." for the totals so far.
+    QString TotalsLine() const;
 
 signals:
-    // A poll has run to its end (after its last step).
+    // The probe answered and the poll timer runs; the first poll follows.
+    void PollingStarted();
+    // A poll has ended, whether it ran to its last step or stopped early.
     void PollFinished();
     // Polling stopped by the error policy or a failed probe.
     void PollingFailed();
@@ -87,6 +102,7 @@ signals:
 private:
     void ClearHostDependentState();
     void LoadHostList();
+    void ApplyStartProfile();
     void ShowInterfaceList(bool enabled);
     void ShowTotals();
     void ShowCountdown();
@@ -113,8 +129,11 @@ private:
     int selectedInterface_ = -1;
     QString discoveryUptime_ = QStringLiteral("0");
     QString interfaceCount_ = QStringLiteral("0");
+    bool keepHostList_ = true;
     QTimer pollTimer_;
     QTimer countdownTimer_;
+    QTimer autoStartTimer_;
+    QString startProfile_;
     QDateTime pollTime_;
 };
 

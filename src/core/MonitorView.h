@@ -37,6 +37,7 @@ public:
     virtual void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,
                             std::int64_t totalCombined) = 0;
     virtual void SetCommunityReadOnly(bool readOnly) = 0;
+    virtual void ShowCommunity(const QString& community) = 0;
     // Marks the interval as chosen without running its handler again.
     virtual void ShowInterval(int seconds) = 0;
     // The "Write log file" and "Write debug log" menu items.

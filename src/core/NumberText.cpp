@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -177,9 +178,24 @@ std::int32_t ParseInt32(const QString& text) {
     return static_cast<std::int32_t>(value);
 }
 
-QString IntegerText(std::int64_t value) {
-    return QString::number(value);
+std::int32_t ParseStoredInt32(const QString& text) {
+    const qsizetype sign = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    if (text.mid(sign, 1) != QStringLiteral("$")) {
+        return ParseInt32(text);
+    }
+    const QString digits = text.mid(sign + 1);
+    bool ok = false;
+    const std::uint32_t pattern = digits.toUInt(&ok, 16);
+    if (!ok || digits.size() > 8 || !std::all_of(digits.begin(), digits.end(), [](QChar c) {
+            return c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f');
+        })) {
+        throw ConversionError(text);
+    }
+    const auto value = static_cast<std::int32_t>(pattern);
+    return text.startsWith(u'-') ? static_cast<std::int32_t>(0u - pattern) : value;
 }
+
+QString IntegerText(std::int64_t value) { return QString::number(value); }
 
 QString GroupedIntegerText(std::int64_t value, int significantDigits, const QLocale& locale) {
     const bool negative = value < 0;

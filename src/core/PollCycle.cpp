@@ -42,7 +42,8 @@ void Monitor::PollOnce() {
                 ? interfaceEntries_[selectedInterface_]
                 : QString();
         if (state_.PolledInterface == QStringLiteral("0")) {
-            view_.ShowMessageBox(QStringLiteral("No interface selected!!"), QStringLiteral("Error"));
+            view_.ShowMessageBox(QStringLiteral("No interface selected!!"),
+                                 QStringLiteral("Error"));
             view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
             view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
             return;
@@ -57,12 +58,10 @@ void Monitor::PollOnce() {
         view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
         pollTime_ = QDateTime::currentDateTime();
 
-        const bool outAnswered = reader_.ReadOneValue(kOutOctets + state_.PolledInterface,
-                                                      state_.Community, state_.Host,
-                                                      state_.OutReading);
-        const bool inAnswered = reader_.ReadOneValue(kInOctets + state_.PolledInterface,
-                                                     state_.Community, state_.Host,
-                                                     state_.InReading);
+        const bool outAnswered = reader_.ReadOneValue(
+            kOutOctets + state_.PolledInterface, state_.Community, state_.Host, state_.OutReading);
+        const bool inAnswered = reader_.ReadOneValue(
+            kInOctets + state_.PolledInterface, state_.Community, state_.Host, state_.InReading);
         if (!ApplyErrorPolicy(outAnswered, inAnswered)) {
             return;
         }
@@ -92,8 +91,8 @@ void Monitor::PollOnce() {
             WriteTrafficLogEntry(folder, state_, sample, pollTime_);
         }
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
-        emit PollFinished();
     });
+    emit PollFinished();
 }
 
 bool Monitor::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
@@ -151,8 +150,7 @@ void Monitor::SoundAlarms(const TTrafficSample& sample) {
         player_.Play(alarms.HighAlarmFile);
     }
     if (alarms.LowAlarm && QFileInfo::exists(alarms.LowAlarmFile) &&
-               utilization >= ParseInt32(alarms.LowValue) &&
-               utilization < ParseInt32(alarms.HighValue)) {
+        utilization >= ParseInt32(alarms.LowValue) && utilization < ParseInt32(alarms.HighValue)) {
         player_.Play(alarms.LowAlarmFile);
     }
 }

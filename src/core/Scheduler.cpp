@@ -11,8 +11,10 @@ const QString kIfSpeed = QStringLiteral("1.3.6.1.2.1.2.2.1.5.");
 void Monitor::StartPolling() {
     bool started = false;
     Guarded([this, &started] {
-        hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Host);
-        view_.ShowHosts(hosts_, static_cast<int>(hosts_.indexOf(state_.Host)));
+        if (keepHostList_) {
+            hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Host);
+            view_.ShowHosts(hosts_, static_cast<int>(hosts_.indexOf(state_.Host)));
+        }
 
         graph_.ClearSeries();
         graph_.Graphupdate();
@@ -42,6 +44,7 @@ void Monitor::StartPolling() {
         started = true;
     });
     if (started) {
+        emit PollingStarted();
         PollOnce();
     }
 }
@@ -67,6 +70,14 @@ void Monitor::CountdownTick() {
                         QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
 }
 
+void Monitor::AutoStartTick() {
+    autoStartTimer_.stop();
+    state_.Countdown = state_.IntervalSeconds;
+    view_.SetStatusText(MonitorView::kCountdownPanel,
+                        QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
+    StartPolling();
+}
+
 void Monitor::StopPolling() {
     view_.SetStatusText(MonitorView::kStatusPanel, QString());
     pollTimer_.stop();
@@ -80,13 +91,16 @@ void Monitor::StopPolling() {
     state_.ZeroReadings();
     view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Polling stopped by user."));
     view_.SetStatusText(MonitorView::kCountdownPanel, QString());
-    messages_.Append(QStringLiteral("Total traffic transferred IN: %1 bytes; OUT: %2 bytes; "
-                                    "combined: %3 bytes")
-                         .arg(state_.TotalIn)
-                         .arg(state_.TotalOut)
-                         .arg(state_.TotalCombined));
+    messages_.Append(TotalsLine());
     state_.ZeroTotals();
     ShowTotals();
+}
+
+QString Monitor::TotalsLine() const {
+    return QStringLiteral("Total traffic transferred IN: %1 bytes; OUT: %2 bytes; combined: %3 bytes")
+        .arg(state_.TotalIn)
+        .arg(state_.TotalOut)
+        .arg(state_.TotalCombined);
 }
 
 void Monitor::ChooseInterval(int seconds) {

@@ -32,6 +32,8 @@ class TRAGGraph {
     const TLinkedList& Values() const { return values_; }
     const std::vector<QPoint>& Points() const { return points_; }
     TGraphStyle Style() const { return style_; }
+    std::int32_t LowThreshold() const { return lowThreshold_; }
+    std::int32_t HighThreshold() const { return highThreshold_; }
     bool Visible() const { return visible_; }
 
     void SetColor(TColor color) { color_ = color; }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # snmpd "pass_persist" handler serving the interfaces group (ifNumber and
 # ifTable) from the state folder given as $1: $1/if/<ifIndex>/<column name>
-# files, read afresh for every request. (A plain "pass" script is not used:
+# files, read afresh for every request. A file holding "live:PATH" answers
+# the number in PATH modulo 2^32 (a Counter32 of a real interface). (A plain "pass" script is not used:
 # snmpd caches the output of a repeated command line for seconds.)
 state=$1
 base=.1.3.6.1.2.1.2
@@ -60,6 +61,8 @@ after() {
 answer() {  # oid type source
     local value
     if [ "${3:0:1}" = "=" ]; then value=${3:1}; else value=$(cat "$3"); fi
+    # "live:FILE" follows a kernel counter, such as the real loopback's bytes.
+    if [ "${value:0:5}" = "live:" ]; then value=$(( $(cat "${value:5}") % 4294967296 )); fi
     printf '%s\n%s\n%s\n' "$1" "$2" "$value"
 }
 

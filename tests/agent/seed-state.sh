@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes the default fake interfaces into the state folder $1:
-# 1 "lo" (software loopback) and 2 "eth0" (Ethernet, 100 Mbit/s).
+# 1 "lo" (software loopback) and 2 "eth0" (Ethernet, 100 Mbit/s). The octet
+# counters of 1 are the machine's real loopback counters.
 set -euo pipefail
 state=$1
 write() {  # index column value
@@ -15,8 +16,8 @@ write 1 ifPhysAddress ""
 write 1 ifAdminStatus 1
 write 1 ifOperStatus 1
 write 1 ifLastChange 0
-write 1 ifInOctets 123456
-write 1 ifOutOctets 123456
+write 1 ifInOctets live:/sys/class/net/lo/statistics/rx_bytes
+write 1 ifOutOctets live:/sys/class/net/lo/statistics/tx_bytes
 write 2 ifDescr eth0
 write 2 ifType 6
 write 2 ifMtu 1500

@@ -36,6 +36,7 @@ public:
         totals = {in, out, combined};
     }
     void SetCommunityReadOnly(bool readOnly) override { communityReadOnly = readOnly; }
+    void ShowCommunity(const QString& text) override { community = text; }
     void ShowInterval(int seconds) override { shownInterval = seconds; }
     void ShowLogSwitches(bool on, bool log, bool debugLog) override {
         logSwitchesEnabled = on;
@@ -66,6 +67,7 @@ public:
     bool interfaceListEnabled = false;
     std::array<std::int64_t, 3> totals{};
     bool communityReadOnly = false;
+    QString community;
     int shownInterval = 0;
     bool logSwitchesEnabled = true;
     bool logChecked = false;

@@ -1,6 +1,7 @@
 #include "TempHome.h"
 
 #include <QDir>
+#include <QSettings>
 
 namespace pulsewell::test {
 
@@ -10,11 +11,15 @@ TempHome::TempHome()
     QDir(dir_.path()).mkpath(QStringLiteral("config"));
     qputenv("PULSEWELL_HOME", (dir_.path() + QStringLiteral("/program")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", ConfigFolder().toLocal8Bit());
+    // Qt reads XDG_CONFIG_HOME once per process; later homes need telling.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ConfigFolder());
 }
 
 TempHome::~TempHome() {
     qputenv("PULSEWELL_HOME", oldHome_);
     qputenv("XDG_CONFIG_HOME", oldConfig_);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromLocal8Bit(oldConfig_));
 }
 
 QString TempHome::ProgramFolder() const { return dir_.path() + QStringLiteral("/program/"); }

@@ -1,0 +1,37 @@
+#include "CliView.h"
+
+#include <cstdio>
+
+namespace pulsewell::cli {
+
+namespace {
+void Print(std::FILE* stream, const QString& line) {
+    const QByteArray bytes = (line + u'\n').toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+}  // namespace
+
+void PrintOut(const QString& line) {
+    Print(stdout, line);
+}
+void PrintErr(const QString& line) {
+    Print(stderr, line);
+}
+
+void CliView::ShowError(const QString& message) {
+    PrintErr(QStringLiteral("error: ") + message);
+}
+
+void CliView::SetStatusText(int panel, const QString& text) {
+    // Clearing the panel and the countdown are window matters.
+    if (panel == kStatusPanel && !text.isEmpty()) {
+        PrintErr(QStringLiteral("status: ") + text);
+    }
+}
+
+void CliView::ShowMessageBox(const QString& text, const QString&) {
+    ShowError(text);
+}
+
+}  // namespace pulsewell::cli

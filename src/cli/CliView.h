@@ -1,0 +1,33 @@
+#pragma once
+
+#include "MonitorView.h"
+
+namespace pulsewell::cli {
+
+// The monitor's view on a terminal: status and error texts go to standard
+// error behind "status: " and "error: "; what only a window shows is dropped.
+// The alarms stay off, as the command line has no options dialog.
+class CliView : public MonitorView {
+  public:
+    void ShowError(const QString& message) override;
+    void SetStatusText(int panel, const QString& text) override;
+    void ShowMessageBox(const QString& text, const QString& caption) override;
+    void SetCommandEnabled(MonitorCommand, bool) override {}
+    void ShowCompactLayout() override {}
+    void ShowHosts(const QStringList&, int) override {}
+    void ShowBandwidth(const QString&) override {}
+    void ShowInterfaceList(const QStringList&, int, bool) override {}
+    void ShowTotals(std::int64_t, std::int64_t, std::int64_t) override {}
+    void SetCommunityReadOnly(bool) override {}
+    void ShowCommunity(const QString&) override {}
+    void ShowInterval(int) override {}
+    void ShowLogSwitches(bool, bool, bool) override {}
+    TAlarmSettings CurrentAlarmSettings() const override { return {}; }
+};
+
+// One line to standard output or standard error, flushed at once so that a
+// pipe sees every line as it happens.
+void PrintOut(const QString& line);
+void PrintErr(const QString& line);
+
+}  // namespace pulsewell::cli

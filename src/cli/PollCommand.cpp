@@ -1,0 +1,93 @@
+#include "PollCommand.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "CliView.h"
+#include "Monitor.h"
+#include "SoundPlayer.h"
+#include "StopSignals.h"
+
+namespace pulsewell::cli {
+
+namespace {
+
+// Alarms are off without an options dialog, so nothing is ever played.
+class SilentPlayer : public SoundPlayer {
+  public:
+    void Play(const QString&) override {}
+};
+
+void Configure(Monitor& monitor, const PollOptions& options) {
+    monitor.KeepHostList(false);
+    monitor.ResetAll();
+    if (options.showBytes) {
+        monitor.SetShowBytes(*options.showBytes);
+    }
+    if (options.continueOnErrors) {
+        monitor.State().ContinueWithZeroes = *options.continueOnErrors;
+    }
+    monitor.SetHost(options.host);
+    monitor.SetCommunity(options.community);
+    monitor.SetBandwidth(options.bandwidth);
+    // The log file names carry the interface as "&First contact" would have chosen it.
+    monitor.State().InterfaceNumber = options.interface;
+    monitor.State().PolledInterface = options.interface;
+    monitor.OfferInterfaces({options.interface});
+    monitor.SelectInterval(options.interval);
+    monitor.SetWriteLog(options.log);
+    monitor.SetWriteDebugLog(options.debugLog);
+}
+
+}  // namespace
+
+int RunPoll(const PollOptions& options, DeviceReader& reader) {
+    CliView view;
+    SilentPlayer player;
+    Monitor monitor(view, reader, player);
+    QObject::connect(&monitor.Messages(), &MessageList::Appended, &PrintOut);
+    Configure(monitor, options);
+    if ((options.log || options.debugLog) && (options.interval == 1 || options.interval == 3)) {
+        PrintErr(QStringLiteral("note: no log files are written at intervals of 1 and 3 seconds"));
+    }
+
+    bool started = false;
+    bool ended = false;
+    qint64 polls = 0;
+    auto end = [&](int exitCode) {
+        ended = true;
+        QCoreApplication::exit(exitCode);
+    };
+    auto stopByUser = [&] {
+        if (ended) {
+            return;
+        }
+        if (started) {
+            monitor.StopPolling();  // prints the totals line
+        }
+        end(0);
+    };
+    QObject::connect(&monitor, &Monitor::PollingStarted, [&] { started = true; });
+    QObject::connect(&monitor, &Monitor::PollingFailed, [&] {
+        if (ended) {
+            return;
+        }
+        if (started) {
+            PrintOut(monitor.TotalsLine());
+        }
+        end(1);
+    });
+    QObject::connect(&monitor, &Monitor::PollFinished, [&] {
+        if (options.count && ++polls >= *options.count) {
+            stopByUser();
+        }
+    });
+    StopSignals stopSignals;
+    QObject::connect(&stopSignals, &StopSignals::StopRequested, stopByUser);
+
+    // Inside the event loop, so that an early end can leave it.
+    QTimer::singleShot(0, &monitor, [&] { monitor.StartPolling(); });
+    return QCoreApplication::exec();
+}
+
+}  // namespace pulsewell::cli

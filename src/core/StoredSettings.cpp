@@ -1,0 +1,54 @@
+#include "StoredSettings.h"
+
+#include <functional>
+
+#include "NumberText.h"
+#include "SettingsKey.h"
+
+namespace pulsewell {
+
+void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorState& state) {
+    SettingsKey key;
+    const std::function<void()> steps[] = {
+        [&] {
+            if (const auto high = key.Read(QStringLiteral("highvalue"))) {
+                graph.SetHighThreshold(ParseStoredInt32(*high));
+            } else {
+                key.Write(QStringLiteral("highvalue"), QStringLiteral("70"));
+            }
+        },
+        [&] {
+            if (const auto low = key.Read(QStringLiteral("lowvalue"))) {
+                graph.SetLowThreshold(ParseStoredInt32(*low));
+            } else {
+                key.Write(QStringLiteral("lowvalue"), QStringLiteral("20"));
+            }
+        },
+        [&] {
+            const QString show = key.ReadOrWrite(QStringLiteral("show"), QStringLiteral("bits"));
+            if (show == QStringLiteral("bytes") || show == QStringLiteral("bits")) {
+                state.ShowBytes = show == QStringLiteral("bytes");
+            }
+        },
+        [&] {
+            // Stored colours reach the graph only through the options dialog.
+            key.ReadOrWrite(QStringLiteral("highvaluecolor"), QStringLiteral("clred"));
+            key.ReadOrWrite(QStringLiteral("normalvaluecolor"), QStringLiteral("clYellow"));
+            key.ReadOrWrite(QStringLiteral("lowvaluecolor"), QStringLiteral("clLime"));
+        },
+        [&] {
+            const QString onErrors =
+                key.ReadOrWrite(QStringLiteral("onerrors"), QStringLiteral("continue"));
+            if (onErrors == QStringLiteral("continue") || onErrors == QStringLiteral("stop")) {
+                state.ContinueWithZeroes = onErrors == QStringLiteral("continue");
+            }
+        },
+    };
+    for (const auto& step : steps) {
+        if (!RunGuarded(reporter, step) && !key.Writable()) {
+            return;
+        }
+    }
+}
+
+}  // namespace pulsewell

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include "MonitorState.h"
+#include "QtPrinters.h"
+#include "TempHome.h"
+#include "TestAgent.h"
+#include "TrafficLogs.h"
+
+namespace pulsewell {
+namespace {
+
+QString AgentHost() {
+    return QString::fromStdString(test::TestAgentAddress());
+}
+
+// pulsewell-cli as a user starts it, in the test's own program folder.
+class CliPoll : public ::testing::Test {
+  protected:
+    void Start(const QStringList& arguments) {
+        process.start(QStringLiteral(PULSEWELL_CLI), QStringList{"poll"} + arguments);
+        ASSERT_TRUE(process.waitForStarted());
+    }
+    void WaitForStdoutLine() {
+        while (!process.canReadLine()) {
+            ASSERT_TRUE(process.waitForReadyRead(10000)) << "no line from pulsewell-cli";
+        }
+    }
+    int Finish() {
+        EXPECT_TRUE(process.waitForFinished(20000));
+        out = QString::fromLocal8Bit(process.readAllStandardOutput())
+                  .split(u'\n', Qt::SkipEmptyParts);
+        err =
+            QString::fromLocal8Bit(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+    // IN, OUT and combined of the totals line, which must be the last line.
+    std::array<qint64, 3> Totals() const {
+        static const QRegularExpression form(
+            QStringLiteral("^Total traffic transferred IN: (\\d+) bytes; OUT: (\\d+) bytes; "
+                           "combined: (\\d+) bytes$"));
+        const QRegularExpressionMatch match = form.match(out.isEmpty() ? QString() : out.last());
+        EXPECT_TRUE(match.hasMatch()) << out.join(u'\n').toStdString();
+        return {match.captured(1).toLongLong(), match.captured(2).toLongLong(),
+                match.captured(3).toLongLong()};
+    }
+
+    test::TempHome home;
+    QProcess process;
+    QStringList out;
+    QStringList err;
+};
+
+// Sends count datagrams of size bytes through the loopback interface.
+void SendThroughLoopback(int count, int size) {
+    const int receiver = ::socket(AF_INET, SOCK_DGRAM, 0);
+    const int sender = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(receiver, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::getsockname(receiver, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string payload(static_cast<std::size_t>(size), 'x');
+    for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(::sendto(sender, payload.data(), payload.size(), 0,
+                           reinterpret_cast<sockaddr*>(&address), length),
+                  size);
+    }
+    ::close(sender);
+    ::close(receiver);
+}
+
+TEST_F(CliPoll, TotalsAccountForEveryByteSentThroughLoopback) {
+    Start({"--host", AgentHost(), "--community", "public", "--interface", "1", "--interval", "1",
+           "--count", "4"});
+    WaitForStdoutLine();  // the second poll has measured; the rest of the run counts
+    constexpr int kDatagrams = 200;
+    constexpr int kPayload = 1000;
+    SendThroughLoopback(kDatagrams, kPayload);
+    ASSERT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
+
+    // Loopback counts each datagram with its 20 bytes of IP and 8 of UDP
+    // header (no link header), once received and once sent.
+    constexpr qint64 kSent = kDatagrams * (kPayload + 28);
+    // Besides: the polls' own requests and replies, under 300 bytes a poll.
+    constexpr qint64 kPollTraffic = 4 * 300;
+    const auto [in, out, combined] = Totals();
+    EXPECT_GE(in, kSent);
+    EXPECT_LE(in, kSent + kPollTraffic);
+    EXPECT_GE(out, kSent);
+    EXPECT_LE(out, kSent + kPollTraffic);
+    EXPECT_EQ(combined, in + out);
+    EXPECT_EQ(this->out.size(), 4);  // three traffic lines, then the totals
+    EXPECT_TRUE(err.contains("status: Polling stopped by user."));
+}
+
+TEST_F(CliPoll, StopByErrorPrintsTheTotalsAndFails) {
+    constexpr int kIfIndex = 12;
+    test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "5000");
+    test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "7000");
+    Start({"--host", AgentHost(), "--community", "public", "--interface", QString::number(kIfIndex),
+           "--interval", "1", "--stop-on-errors"});
+    WaitForStdoutLine();
+    test::RemoveAgentInterfaceValue(kIfIndex, "ifInOctets");
+    const int exitCode = Finish();
+    test::ResetAgentState();
+
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(Totals(), (std::array<qint64, 3>{0, 0, 0}));
+    ASSERT_FALSE(err.isEmpty());
+    EXPECT_TRUE(err.last() == "status: Failure contacting host! Polling stopped!" ||
+                err.last() == "status: No values from host! Polling stopped!")
+        << err.last().toStdString();
+}
+
+TEST_F(CliPoll, FailedProbeEndsBeforePolling) {
+    // A port of the loopback where nothing listens.
+    Start({"--host", "127.0.0.1:9", "--interface", "1", "--count", "1"});
+    EXPECT_EQ(Finish(), 1);
+    EXPECT_TRUE(out.isEmpty()) << out.join(u'\n').toStdString();
+    EXPECT_EQ(err, QStringList("status: Failure contacting host!"));
+}
+
+TEST_F(CliPoll, TerminationStopsLikeTheStopButton) {
+    Start({"--host", AgentHost(), "--community", "public", "--interface", "2", "--interval", "1"});
+    WaitForStdoutLine();
+    process.terminate();
+    EXPECT_EQ(Finish(), 0);
+    Totals();
+    EXPECT_EQ(err.last(), "status: Polling stopped by user.");
+}
+
+TEST_F(CliPoll, LogsAreWrittenOnlyWhereTheWindowAllowsThem) {
+    TMonitorState state;
+    state.Host = AgentHost();
+    state.InterfaceNumber = QStringLiteral("2");
+    const QString trafficLog = TrafficLogPath(home.ProgramFolder(), state);
+    const QString debugLog = DebugLogPath(home.ProgramFolder(), state);
+    const QStringList common = {"--host", AgentHost(), "--community", "public", "--interface",
+                                "2",      "--count",   "1",           "--log",  "--debug-log"};
+
+    Start(common + QStringList{"--interval", "3"});
+    EXPECT_EQ(Finish(), 0);
+    EXPECT_TRUE(err.contains("note: no log files are written at intervals of 1 and 3 seconds"));
+    EXPECT_EQ(QDir(home.ProgramFolder()).entryList(QDir::Files), QStringList());
+
+    Start(common + QStringList{"--interval", "6"});
+    EXPECT_EQ(Finish(), 0);
+    EXPECT_TRUE(QFile::exists(trafficLog)) << trafficLog.toStdString();
+    EXPECT_TRUE(QFile::exists(debugLog)) << debugLog.toStdString();
+}
+
+TEST_F(CliPoll, WrongArgumentsShowTheUsage) {
+    Start({"--host", AgentHost(), "--interface", "1", "--interval", "7"});
+    EXPECT_EQ(Finish(), 2);
+    EXPECT_TRUE(out.isEmpty());
+    ASSERT_FALSE(err.isEmpty());
+    EXPECT_EQ(err.first(),
+              "pulsewell-cli: --interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"7\"");
+    EXPECT_TRUE(err.contains("usage:"));
+}
+
+}  // namespace
+}  // namespace pulsewell

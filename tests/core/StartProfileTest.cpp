@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "Monitor.h"
+#include "QtPrinters.h"
+#include "RecordingSoundPlayer.h"
+#include "RecordingView.h"
+#include "ScriptedDeviceReader.h"
+#include "StartProfile.h"
+#include "TempHome.h"
+
+namespace pulsewell {
+namespace {
+
+class StartProfileTest : public ::testing::Test {
+  protected:
+    void Write(const QString& name, const QByteArray& content) {
+        QFile file(home.ProgramFolder() + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    test::TempHome home;
+    test::RecordingView view;
+    test::ScriptedDeviceReader reader;
+    test::RecordingSoundPlayer player;
+    Monitor monitor{view, reader, player};
+};
+
+TEST_F(StartProfileTest, ReadsDetailsWithoutRegardToCase) {
+    Write("site.ini",
+          "[Other]\r\nIP=192.0.2.9\r\n"
+          "[ details ]\r\n; a comment\r\n IP = 10.0.0.1 \r\nCOMMUNITY=pub=lic\r\n"
+          "bandwidth=100.000.000\r\nip=10.9.9.9\r\nnot a setting\r\n");
+    const auto entry = ReadStartProfile(home.ProgramFolder() + "site.ini");
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(entry->IP, "10.0.0.1");
+    EXPECT_EQ(entry->community, "pub=lic");
+    EXPECT_EQ(entry->bandwidth, "100.000.000");
+    EXPECT_EQ(entry->Interface, "1");
+    EXPECT_EQ(entry->interval, "6");
+    EXPECT_FALSE(ReadStartProfile(home.ProgramFolder() + "missing.ini").has_value());
+    EXPECT_THROW(ReadStartProfile(home.ProgramFolder()), FileError);  // a folder
+}
+
+TEST_F(StartProfileTest, PresetsTheHostAndStartsPollingOneSecondLater) {
+    Write("hostfile.txt", "10.5.5.5\r\n10.6.6.6\r\n");
+    Write("site.ini", "[Details]\nIP=10.0.0.1\ncommunity=public\nbandwidth=1000000\ninterval=30\n");
+    monitor.State().InterfaceNumber = "4";
+    monitor.SetStartProfile("site.ini");
+    monitor.ResetAll();
+
+    EXPECT_EQ(monitor.State().Host, "10.0.0.1");
+    EXPECT_EQ(view.hosts, QStringList("10.0.0.1"));
+    EXPECT_EQ(view.community, "public");
+    EXPECT_EQ(view.bandwidth, "1000000");
+    EXPECT_EQ(view.interfaces, QStringList("1"));
+    EXPECT_TRUE(view.interfaceListEnabled);
+    EXPECT_EQ(view.shownInterval, 30);
+    EXPECT_EQ(monitor.State().IntervalSeconds, 30);
+    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
+    EXPECT_TRUE(view.enabled[MonitorCommand::StopPolling]);
+    EXPECT_TRUE(monitor.IsAutoStartArmed());
+    EXPECT_TRUE(reader.requests.isEmpty());  // no discovery before
+
+    reader.Answer("1.3.6.1.2.1.2.2.1.5.4", "1000000");
+    monitor.AutoStartTick();
+    EXPECT_FALSE(monitor.IsAutoStartArmed());
+    EXPECT_TRUE(monitor.IsPolling());
+    EXPECT_EQ(monitor.PollPeriodMs(), 30000);
+    // The probe still asks for the interface number field's interface; the
+    // first poll then reads the profile's interface.
+    ASSERT_GE(reader.requests.size(), 3);
+    EXPECT_EQ(reader.requests[0], "query 1.3.6.1.2.1.2.2.1.5.4 public@10.0.0.1");
+    EXPECT_EQ(reader.requests[1], "get 1.3.6.1.2.1.2.2.1.16.1 public@10.0.0.1");
+    EXPECT_EQ(monitor.State().InterfaceNumber, "4");
+    EXPECT_EQ(monitor.State().PolledInterface, "1");
+}
+
+TEST_F(StartProfileTest, OneSecondIsNotAProfileIntervalAndAMissingFileEmptiesTheHosts) {
+    Write("hostfile.txt", "10.5.5.5\r\n");
+    monitor.SetStartProfile("absent.ini");
+    monitor.ResetAll();
+    EXPECT_TRUE(view.hosts.isEmpty());
+    EXPECT_EQ(monitor.State().Host, "10.5.5.5");
+    EXPECT_FALSE(monitor.IsAutoStartArmed());
+    EXPECT_TRUE(view.errors.isEmpty());
+
+    Write("fast.ini", "[Details]\nIP=10.0.0.1\ninterval=1\n");
+    monitor.SetStartProfile("fast.ini");
+    monitor.ResetAll();
+    EXPECT_EQ(monitor.State().IntervalSeconds, 6);
+    EXPECT_TRUE(monitor.IsAutoStartArmed());
+}
+
+}  // namespace
+}  // namespace pulsewell

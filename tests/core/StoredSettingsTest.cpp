@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSettings>
+
+#include "NumberText.h"
+#include "OperationError.h"
+#include "QtPrinters.h"
+#include "RecordingView.h"
+#include "StoredSettings.h"
+#include "TempHome.h"
+#include "TrafficGraph.h"
+
+namespace pulsewell {
+namespace {
+
+class StoredSettingsTest : public ::testing::Test {
+  protected:
+    StoredSettingsTest() { graph.SetUp(); }
+
+    QString StorePath() const {
+        return home.ConfigFolder() + QStringLiteral("/Tarnwick/Pulsewell.conf");
+    }
+    QSettings Store() const { return {StorePath(), QSettings::IniFormat}; }
+    void Store(const QString& name, const QVariant& value) { Store().setValue(name, value); }
+    const TRAGGraph& Utilization() const { return graph.Engine().Graphs()[6]; }
+    void Load() { LoadStoredSettings(view, graph, state); }
+
+    test::TempHome home;
+    test::RecordingView view;
+    TrafficGraph graph;
+    TMonitorState state;
+};
+
+TEST_F(StoredSettingsTest, FirstStartWritesEveryDefaultButKeepsTheGraphSetUp) {
+    state.ContinueWithZeroes = false;
+    state.ShowBytes = true;
+    Load();
+
+    QSettings store = Store();
+    const QStringList expected = {"highvalue=70",
+                                  "highvaluecolor=clred",
+                                  "lowvalue=20",
+                                  "lowvaluecolor=clLime",
+                                  "normalvaluecolor=clYellow",
+                                  "onerrors=continue",
+                                  "show=bits"};
+    QStringList stored;
+    for (const QString& key : store.allKeys()) {
+        stored.append(key + u'=' + store.value(key).toString());
+    }
+    stored.sort();
+    EXPECT_EQ(stored, expected);
+    EXPECT_TRUE(view.errors.isEmpty());
+    EXPECT_EQ(Utilization().HighThreshold(), 70);
+    EXPECT_EQ(Utilization().LowThreshold(), 30);
+    EXPECT_TRUE(state.ContinueWithZeroes);
+    EXPECT_FALSE(state.ShowBytes);
+}
+
+TEST_F(StoredSettingsTest, StoredValuesApplyAndUnknownWordsChangeNothing) {
+    Store(QStringLiteral("highvalue"), QStringLiteral("$5A"));
+    Store(QStringLiteral("lowvalue"), QStringLiteral("-5"));
+    Store(QStringLiteral("show"), QStringLiteral("bytes"));
+    Store(QStringLiteral("onerrors"), QStringLiteral("stop"));
+    Load();
+    EXPECT_EQ(Utilization().HighThreshold(), 90);
+    EXPECT_EQ(Utilization().LowThreshold(), -5);
+    EXPECT_TRUE(state.ShowBytes);
+    EXPECT_FALSE(state.ContinueWithZeroes);
+
+    // Compared with regard to case: these are left as they are, in the store too.
+    Store(QStringLiteral("show"), QStringLiteral("Bits"));
+    Store(QStringLiteral("onerrors"), QStringLiteral("Continue"));
+    Load();
+    EXPECT_TRUE(state.ShowBytes);
+    EXPECT_FALSE(state.ContinueWithZeroes);
+    EXPECT_EQ(Store().value(QStringLiteral("show")).toString(), QStringLiteral("Bits"));
+    EXPECT_TRUE(view.errors.isEmpty());
+}
+
+TEST_F(StoredSettingsTest, BadEntryIsReportedAndTheRestStillApplies) {
+    Store(QStringLiteral("highvalue"), QStringLiteral("seventy"));
+    Store(QStringLiteral("lowvalue"), QStringList{QStringLiteral("1"), QStringLiteral("2")});
+    Store(QStringLiteral("show"), QStringLiteral("bytes"));
+    Load();
+    EXPECT_EQ(view.errors, QStringList({QStringLiteral("'seventy' ist kein gültiger Integerwert"),
+                                        QStringLiteral("Ungültiger Datentyp für 'lowvalue'")}));
+    EXPECT_TRUE(state.ShowBytes);
+    EXPECT_EQ(Utilization().HighThreshold(), 70);
+    // Nothing the user stored is replaced.
+    EXPECT_EQ(Store().value(QStringLiteral("highvalue")).toString(), QStringLiteral("seventy"));
+    EXPECT_EQ(Store().value(QStringLiteral("onerrors")).toString(), QStringLiteral("continue"));
+}
+
+TEST_F(StoredSettingsTest, UnwritableStoreIsReportedOnceAndLoadsWhatIsThere) {
+    // A file where the store's folder should be: not even root can write there.
+    QFile blocker(home.ConfigFolder() + QStringLiteral("/Tarnwick"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    state.ContinueWithZeroes = false;
+    Load();
+    EXPECT_EQ(view.errors,
+              QStringList(QStringLiteral("Fehler beim Setzen der Daten für 'highvalue'")));
+    EXPECT_FALSE(state.ContinueWithZeroes);
+}
+
+TEST(StoredIntegerTest, DecimalOrDollarHexadecimal) {
+    EXPECT_EQ(ParseStoredInt32(QStringLiteral("70")), 70);
+    EXPECT_EQ(ParseStoredInt32(QStringLiteral("+7")), 7);
+    EXPECT_EQ(ParseStoredInt32(QStringLiteral("$1f")), 31);
+    EXPECT_EQ(ParseStoredInt32(QStringLiteral("-$10")), -16);
+    EXPECT_EQ(ParseStoredInt32(QStringLiteral("$FFFFFFFF")), -1);
+    for (const char* bad : {"", "$", "$100000000", "$0x1", "$ 1", "1$", "$-1", "0x1F", "7a"}) {
+        EXPECT_THROW(ParseStoredInt32(QString::fromLatin1(bad)), ConversionError) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace pulsewell
