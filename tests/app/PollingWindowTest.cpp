@@ -1,0 +1,137 @@
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "MainWindow.h"
+#include "RecordingMessageBoxes.h"
+#include "RecordingSoundPlayer.h"
+#include "SnmpDeviceReader.h"
+#include "TempHome.h"
+#include "TestAgent.h"
+
+using pulsewell::TForm1;
+
+namespace {
+
+QPushButton* Button(QWidget& root, const QString& text) {
+    for (auto* button : root.findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+QString Text(QWidget& root, const char* name) {
+    auto* label = root.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing>");
+}
+
+}  // namespace
+
+// Polling in the window against the private snmpd, on an interface whose
+// counters the test moves between polls. A start profile makes the window
+// ready to poll without discovery.
+class PollingWindowTest : public QObject {
+    Q_OBJECT
+    static constexpr int kIfIndex = 13;
+
+  private slots:
+    void init() {
+        pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifSpeed", "1000000");
+        pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "1000");
+        pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "2000");
+        home_ = std::make_unique<pulsewell::test::TempHome>();
+        QFile profile(home_->ProgramFolder() + "site.ini");
+        QVERIFY(profile.open(QIODevice::WriteOnly));
+        profile.write(QStringLiteral("[Details]\r\nIP=%1\r\ncommunity=%2\r\nbandwidth=1.000.000\r\n"
+                                     "Interface=%3\r\ninterval=3\r\n")
+                          .arg(QString::fromStdString(pulsewell::test::TestAgentAddress()),
+                               QString::fromLatin1(pulsewell::test::kTestAgentCommunity))
+                          .arg(kIfIndex)
+                          .toLatin1());
+        profile.close();
+        window_ = std::make_unique<TForm1>(boxes_, reader_, player_, "site.ini");
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup() {
+        window_.reset();
+        home_.reset();
+        pulsewell::test::ResetAgentState();
+    }
+
+    void profileStartsPollingAndStopReportsTheTotals() {
+        TForm1& w = *window_;
+        auto* community = w.findChild<QLineEdit*>("communityEdit");
+        auto* bandwidth = w.findChild<QLineEdit*>("bandwidthEdit");
+        QCOMPARE(community->text(), QString::fromLatin1(pulsewell::test::kTestAgentCommunity));
+        QCOMPARE(w.findChild<QComboBox*>("interfaceList")->currentText(),
+                 QString::number(kIfIndex));
+        QVERIFY(w.findChildren<QRadioButton*>().at(1)->isChecked());  // every 3 sec
+        QVERIFY(Button(w, "&Start polling")->isEnabled());
+        QVERIFY(!w.monitor().IsPolling());
+        QSignalSpy polls(&w.monitor(), &pulsewell::Monitor::PollFinished);
+
+        // A second after the window opened.
+        QTRY_COMPARE_WITH_TIMEOUT(polls.count(), 1, 3000);
+        QVERIFY(w.monitor().IsPolling());
+        QVERIFY(!Button(w, "&Start polling")->isEnabled());
+        QVERIFY(!Button(w, "&First contact")->isEnabled());
+        QVERIFY(Button(w, "Sto&p polling")->isEnabled());
+        QVERIFY(community->isReadOnly());
+        QCOMPARE(bandwidth->text(), QStringLiteral("1000000"));  // separators removed
+        QCOMPARE(Text(w, "statusPanel0"), QString());
+        QCOMPARE(Text(w, "statusPanel1"), QStringLiteral("Next poll in 3 seconds"));
+
+        pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "4000");
+        pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "8000");
+        QTRY_COMPARE_WITH_TIMEOUT(Text(w, "statusPanel1"), QStringLiteral("Next poll in 1 second"),
+                                  4000);
+        QTRY_COMPARE_WITH_TIMEOUT(polls.count(), 2, 4000);
+        const QString line = w.findChild<QPlainTextEdit*>("messageList")->toPlainText();
+        QVERIFY2(line.endsWith("; IN bits/s: 8000; OUT bits/s: 16000; utilization: 2.40 %"),
+                 qPrintable(line));
+        QCOMPARE(Text(w, "totalIn"), QStringLiteral("3000"));
+        QCOMPARE(Text(w, "totalOut"), QStringLiteral("6000"));
+        QCOMPARE(Text(w, "totalCombined"), QStringLiteral("9000"));
+
+        QTest::mouseClick(Button(w, "Sto&p polling"), Qt::LeftButton);
+        QVERIFY(!w.monitor().IsPolling());
+        QCOMPARE(Text(w, "statusPanel0"), QStringLiteral("Polling stopped by user."));
+        QCOMPARE(Text(w, "statusPanel1"), QString());
+        QVERIFY(w.findChild<QPlainTextEdit*>("messageList")
+                    ->toPlainText()
+                    .endsWith("\nTotal traffic transferred IN: 3000 bytes; OUT: 6000 bytes; "
+                              "combined: 9000 bytes"));
+        QCOMPARE(Text(w, "totalCombined"), QStringLiteral("0"));
+        QVERIFY(Button(w, "&Start polling")->isEnabled());
+        QVERIFY(Button(w, "&First contact")->isEnabled());
+        QVERIFY(!community->isReadOnly());
+
+        // Stop zeroed the counters, so polling again starts with a new
+        // baseline: a poll at once, but no traffic line yet.
+        QTest::mouseClick(Button(w, "&Start polling"), Qt::LeftButton);
+        QVERIFY(w.monitor().IsPolling());
+        QCOMPARE(polls.count(), 3);
+        QCOMPARE(w.findChild<QPlainTextEdit*>("messageList")->toPlainText(), QString());
+        QVERIFY(!Button(w, "&Start polling")->isEnabled());
+        QVERIFY2(boxes_.errors.isEmpty(), qPrintable(boxes_.errors.join("; ")));
+    }
+
+  private:
+    pulsewell::test::RecordingMessageBoxes boxes_;
+    pulsewell::SnmpDeviceReader reader_;
+    pulsewell::test::RecordingSoundPlayer player_;
+    std::unique_ptr<pulsewell::test::TempHome> home_;
+    std::unique_ptr<TForm1> window_;
+};
+
+QTEST_MAIN(PollingWindowTest)
+#include "PollingWindowTest.moc"
