@@ -20,6 +20,7 @@ void PrintErr(const QString& line) {
 }
 
 void CliView::ShowError(const QString& message) {
+    ++errorCount_;
     PrintErr(QStringLiteral("error: ") + message);
 }
 

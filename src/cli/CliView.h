@@ -23,6 +23,11 @@ class CliView : public MonitorView {
     void ShowInterval(int) override {}
     void ShowLogSwitches(bool, bool, bool) override {}
     TAlarmSettings CurrentAlarmSettings() const override { return {}; }
+
+    int ErrorCount() const { return errorCount_; }
+
+  private:
+    int errorCount_ = 0;
 };
 
 // One line to standard output or standard error, flushed at once so that a

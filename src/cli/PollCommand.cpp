@@ -3,32 +3,20 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include "CliView.h"
-#include "Monitor.h"
-#include "SoundPlayer.h"
+#include "CliMonitor.h"
 #include "StopSignals.h"
 
 namespace pulsewell::cli {
 
 namespace {
 
-// Alarms are off without an options dialog, so nothing is ever played.
-class SilentPlayer : public SoundPlayer {
-  public:
-    void Play(const QString&) override {}
-};
-
 void Configure(Monitor& monitor, const PollOptions& options) {
-    monitor.KeepHostList(false);
-    monitor.ResetAll();
     if (options.showBytes) {
         monitor.SetShowBytes(*options.showBytes);
     }
     if (options.continueOnErrors) {
         monitor.State().ContinueWithZeroes = *options.continueOnErrors;
     }
-    monitor.SetHost(options.host);
-    monitor.SetCommunity(options.community);
     monitor.SetBandwidth(options.bandwidth);
     // The log file names carry the interface as "&First contact" would have chosen it.
     monitor.State().InterfaceNumber = options.interface;
@@ -42,10 +30,8 @@ void Configure(Monitor& monitor, const PollOptions& options) {
 }  // namespace
 
 int RunPoll(const PollOptions& options, DeviceReader& reader) {
-    CliView view;
-    SilentPlayer player;
-    Monitor monitor(view, reader, player);
-    QObject::connect(&monitor.Messages(), &MessageList::Appended, &PrintOut);
+    CliMonitor cli(reader, options.host, options.community);
+    Monitor& monitor = cli.monitor();
     Configure(monitor, options);
     if ((options.log || options.debugLog) && (options.interval == 1 || options.interval == 3)) {
         PrintErr(QStringLiteral("note: no log files are written at intervals of 1 and 3 seconds"));

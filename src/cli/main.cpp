@@ -2,6 +2,7 @@
 
 #include "CliArguments.h"
 #include "CliView.h"
+#include "DiscoverCommand.h"
 #include "PollCommand.h"
 #include "SnmpDeviceReader.h"
 
@@ -22,6 +23,9 @@ int main(int argc, char* argv[]) {
         pulsewell::SnmpDeviceReader reader;
         if (command == QStringLiteral("poll")) {
             return RunPoll(ParsePollArguments(arguments), reader);
+        }
+        if (command == QStringLiteral("discover")) {
+            return RunDiscover(ParseDiscoverArguments(arguments), reader);
         }
         throw UsageError(command.isEmpty() ? "a command is required"
                                            : "unknown command \"" + command.toStdString() + "\"");

@@ -21,10 +21,11 @@ QString AgentHost() {
 }
 
 // pulsewell-cli as a user starts it, in the test's own program folder.
-class CliPoll : public ::testing::Test {
+class CliCommand : public ::testing::Test {
   protected:
-    void Start(const QStringList& arguments) {
-        process.start(QStringLiteral(PULSEWELL_CLI), QStringList{"poll"} + arguments);
+    void Start(const QStringList& arguments) { Launch(QStringLiteral("poll"), arguments); }
+    void Launch(const QString& command, const QStringList& arguments) {
+        process.start(QStringLiteral(PULSEWELL_CLI), QStringList{command} + arguments);
         ASSERT_TRUE(process.waitForStarted());
     }
     void WaitForStdoutLine() {
@@ -56,6 +57,8 @@ class CliPoll : public ::testing::Test {
     QStringList out;
     QStringList err;
 };
+
+using CliPoll = CliCommand;
 
 // Sends count datagrams of size bytes through the loopback interface.
 void SendThroughLoopback(int count, int size) {
@@ -165,6 +168,37 @@ TEST_F(CliPoll, WrongArgumentsShowTheUsage) {
     EXPECT_EQ(err.first(),
               "pulsewell-cli: --interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"7\"");
     EXPECT_TRUE(err.contains("usage:"));
+}
+
+using CliDiscover = CliCommand;
+
+TEST_F(CliDiscover, PrintsTheInterfaceTableAsExported) {
+    test::ResetAgentState();
+    Launch("discover", {"--host", AgentHost(), "--community", "public"});
+    EXPECT_EQ(Finish(), 0);
+    EXPECT_EQ(out, (QStringList{
+                       "Interface; Description; Speed; Duplex; MAC Address; MTU; AdminStatus; "
+                       "OperStatus; ifType; ",
+                       "1; lo; 10,000,000; unknown; No MAC available; 65536; up; up; "
+                       "softwareLoopback (24); ",
+                       "2; eth0; 100,000,000; unknown; 00 1A 2B 00 00 01 ; 1500; up; up; "
+                       "ethernet-csmacd (6); ",
+                   }));
+    EXPECT_TRUE(err.isEmpty()) << err.join(u'\n').toStdString();
+}
+
+TEST_F(CliDiscover, SilentDeviceFailsWithItsStatus) {
+    Launch("discover", {"--host", "127.0.0.1:9"});
+    EXPECT_EQ(Finish(), 1);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(err, QStringList("status: Failure contacting device!"));
+}
+
+TEST_F(CliDiscover, UnknownCommandShowsTheUsage) {
+    Launch("discovery", {"--host", AgentHost()});
+    EXPECT_EQ(Finish(), 2);
+    ASSERT_FALSE(err.isEmpty());
+    EXPECT_EQ(err.first(), "pulsewell-cli: unknown command \"discovery\"");
 }
 
 }  // namespace

@@ -1,0 +1,14 @@
+#include "CliMonitor.h"
+
+namespace pulsewell::cli {
+
+CliMonitor::CliMonitor(DeviceReader& reader, const QString& host, const QString& community)
+    : monitor_(view_, reader, player_) {
+    QObject::connect(&monitor_.Messages(), &MessageList::Appended, &PrintOut);
+    monitor_.KeepHostList(false);
+    monitor_.ResetAll();
+    monitor_.SetHost(host);
+    monitor_.SetCommunity(community);
+}
+
+}  // namespace pulsewell::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CliView.h"
+#include "DeviceReader.h"
+#include "Monitor.h"
+#include "SoundPlayer.h"
+
+namespace pulsewell::cli {
+
+// The monitor as the command line runs it: reset as at program start, but
+// leaving hostfile.txt alone, pointed at one host, its message-list lines
+// printed to standard output as they are added, and without sound (the
+// alarms need the options dialog).
+class CliMonitor {
+  public:
+    CliMonitor(DeviceReader& reader, const QString& host, const QString& community);
+
+    Monitor& monitor() { return monitor_; }
+    // Errors and message boxes shown so far.
+    int ErrorCount() const { return view_.ErrorCount(); }
+
+  private:
+    class SilentPlayer : public SoundPlayer {
+      public:
+        void Play(const QString&) override {}
+    };
+
+    CliView view_;
+    SilentPlayer player_;
+    Monitor monitor_;
+};
+
+}  // namespace pulsewell::cli

@@ -1,0 +1,20 @@
+#include "DiscoverCommand.h"
+
+#include "CliMonitor.h"
+
+namespace pulsewell::cli {
+
+int RunDiscover(const DiscoverOptions& options, DeviceReader& reader) {
+    CliMonitor cli(reader, options.host, options.community);
+    Monitor& monitor = cli.monitor();
+    monitor.FirstContact();
+    const bool found = !monitor.InterfaceEntries().isEmpty();
+    if (found) {
+        for (const QString& line : monitor.Table().ExportLines()) {
+            PrintOut(line);
+        }
+    }
+    return found && cli.ErrorCount() == 0 ? 0 : 1;
+}
+
+}  // namespace pulsewell::cli
