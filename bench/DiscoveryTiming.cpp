@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "CliMonitor.h"
 #include "Monitor.h"
 #include "OneShot.h"
 #include "SnmpDeviceReader.h"
@@ -57,35 +58,6 @@ private:
     SnmpDeviceReader reader_;
 };
 
-class QuietView : public MonitorView {
-public:
-    void ShowError(const QString& message) override { errors.append(message); }
-    void SetStatusText(int panel, const QString& text) override {
-        if (panel == kStatusPanel && !text.isEmpty()) {
-            errors.append(text);
-        }
-    }
-    void SetCommandEnabled(MonitorCommand, bool) override {}
-    void ShowMessageBox(const QString&, const QString&) override {}
-    void ShowCompactLayout() override {}
-    void ShowHosts(const QStringList&, int) override {}
-    void ShowBandwidth(const QString&) override {}
-    void ShowInterfaceList(const QStringList&, int, bool) override {}
-    void ShowTotals(std::int64_t, std::int64_t, std::int64_t) override {}
-    void SetCommunityReadOnly(bool) override {}
-    void ShowCommunity(const QString&) override {}
-    void ShowInterval(int) override {}
-    void ShowLogSwitches(bool, bool, bool) override {}
-    TAlarmSettings CurrentAlarmSettings() const override { return {}; }
-
-    QStringList errors;
-};
-
-class SilentPlayer : public SoundPlayer {
-public:
-    void Play(const QString&) override {}
-};
-
 // Seconds for every request sent again on its own, in the same order.
 double Replay(const QList<Request>& requests, const std::string& community,
               const std::string& host) {
@@ -116,24 +88,19 @@ double Replay(const QList<Request>& requests, const std::string& community,
 struct Run {
     double seconds = 0;
     QList<Request> requests;
-    QStringList errors;
+    int errors = 0;  // shown on standard error as they happen
     qsizetype interfaces = 0;
 };
 
 Run Discover(const QString& host, const QString& community, int throttle) {
-    QuietView view;
     RecordingReader reader;
     reader.SetThrottle(throttle);
-    SilentPlayer player;
-    Monitor monitor(view, reader, player);
-    monitor.ResetAll();
-    monitor.SetHost(host);
-    monitor.SetCommunity(community);
+    cli::CliMonitor cli(reader, host, community);
     QElapsedTimer clock;
     clock.start();
-    monitor.FirstContact();
-    return {clock.nsecsElapsed() / 1e9, reader.requests, view.errors,
-            monitor.InterfaceEntries().size()};
+    cli.monitor().FirstContact();
+    return {clock.nsecsElapsed() / 1e9, reader.requests, cli.ErrorCount(),
+            cli.monitor().InterfaceEntries().size()};
 }
 
 }  // namespace
@@ -153,10 +120,11 @@ int main(int argc, char* argv[]) {
     QTextStream out(stdout);
     const auto seconds = [](double s) { return QString::number(s, 'f', 2) + " s"; };
     const auto failed = [&](const Run& run) {
-        if (!run.errors.isEmpty()) {
-            out << "discovery failed: " << run.errors.join("; ") << "\n";
+        const bool failed = run.errors > 0 || run.interfaces == 0;
+        if (failed) {
+            out << "discovery failed (see the status and error lines)\n";
         }
-        return !run.errors.isEmpty();
+        return failed;
     };
 
     const Run throttled = Discover(host, community, 20);

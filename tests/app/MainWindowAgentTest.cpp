@@ -13,19 +13,12 @@
 #include "SnmpDeviceReader.h"
 #include "TempHome.h"
 #include "TestAgent.h"
+#include "WindowFinders.h"
 
 using pulsewell::TForm1;
+using pulsewell::test::Button;
 
 namespace {
-
-QPushButton* Button(QWidget& root, const QString& text) {
-    for (auto* button : root.findChildren<QPushButton*>()) {
-        if (button->text() == text) {
-            return button;
-        }
-    }
-    return nullptr;
-}
 
 QStringList GridRow(const QTableWidget& grid, int row) {
     QStringList cells;

@@ -16,38 +16,11 @@
 #include "RecordingSoundPlayer.h"
 #include "ScriptedDeviceReader.h"
 #include "TempHome.h"
+#include "WindowFinders.h"
 
 using pulsewell::TForm1;
-using pulsewell::test::RecordingMessageBoxes;
-using pulsewell::test::TempHome;
 
-namespace {
-
-template <typename T>
-T* FindByText(QWidget& root, const QString& text) {
-    for (T* widget : root.findChildren<T*>()) {
-        if (widget->text() == text) {
-            return widget;
-        }
-    }
-    return nullptr;
-}
-
-QAction* FindAction(QWidget& root, const QString& text) {
-    for (QAction* action : root.findChildren<QAction*>()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-QString LabelText(QWidget& root, const char* name) {
-    auto* label = root.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<missing>");
-}
-
-}  // namespace
+using namespace pulsewell::test;
 
 class MainWindowTest : public QObject {
     Q_OBJECT

@@ -14,26 +14,12 @@
 #include "SnmpDeviceReader.h"
 #include "TempHome.h"
 #include "TestAgent.h"
+#include "WindowFinders.h"
 
 using pulsewell::TForm1;
 
-namespace {
-
-QPushButton* Button(QWidget& root, const QString& text) {
-    for (auto* button : root.findChildren<QPushButton*>()) {
-        if (button->text() == text) {
-            return button;
-        }
-    }
-    return nullptr;
-}
-
-QString Text(QWidget& root, const char* name) {
-    auto* label = root.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<missing>");
-}
-
-}  // namespace
+using pulsewell::test::Button;
+using pulsewell::test::LabelText;
 
 // Polling in the window against the private snmpd, on an interface whose
 // counters the test moves between polls. A start profile makes the window
@@ -87,30 +73,30 @@ class PollingWindowTest : public QObject {
         QVERIFY(Button(w, "Sto&p polling")->isEnabled());
         QVERIFY(community->isReadOnly());
         QCOMPARE(bandwidth->text(), QStringLiteral("1000000"));  // separators removed
-        QCOMPARE(Text(w, "statusPanel0"), QString());
-        QCOMPARE(Text(w, "statusPanel1"), QStringLiteral("Next poll in 3 seconds"));
+        QCOMPARE(LabelText(w, "statusPanel0"), QString());
+        QCOMPARE(LabelText(w, "statusPanel1"), QStringLiteral("Next poll in 3 seconds"));
 
         pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "4000");
         pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "8000");
-        QTRY_COMPARE_WITH_TIMEOUT(Text(w, "statusPanel1"), QStringLiteral("Next poll in 1 second"),
+        QTRY_COMPARE_WITH_TIMEOUT(LabelText(w, "statusPanel1"), QStringLiteral("Next poll in 1 second"),
                                   4000);
         QTRY_COMPARE_WITH_TIMEOUT(polls.count(), 2, 4000);
         const QString line = w.findChild<QPlainTextEdit*>("messageList")->toPlainText();
         QVERIFY2(line.endsWith("; IN bits/s: 8000; OUT bits/s: 16000; utilization: 2.40 %"),
                  qPrintable(line));
-        QCOMPARE(Text(w, "totalIn"), QStringLiteral("3000"));
-        QCOMPARE(Text(w, "totalOut"), QStringLiteral("6000"));
-        QCOMPARE(Text(w, "totalCombined"), QStringLiteral("9000"));
+        QCOMPARE(LabelText(w, "totalIn"), QStringLiteral("3000"));
+        QCOMPARE(LabelText(w, "totalOut"), QStringLiteral("6000"));
+        QCOMPARE(LabelText(w, "totalCombined"), QStringLiteral("9000"));
 
         QTest::mouseClick(Button(w, "Sto&p polling"), Qt::LeftButton);
         QVERIFY(!w.monitor().IsPolling());
-        QCOMPARE(Text(w, "statusPanel0"), QStringLiteral("Polling stopped by user."));
-        QCOMPARE(Text(w, "statusPanel1"), QString());
+        QCOMPARE(LabelText(w, "statusPanel0"), QStringLiteral("Polling stopped by user."));
+        QCOMPARE(LabelText(w, "statusPanel1"), QString());
         QVERIFY(w.findChild<QPlainTextEdit*>("messageList")
                     ->toPlainText()
                     .endsWith("\nTotal traffic transferred IN: 3000 bytes; OUT: 6000 bytes; "
                               "combined: 9000 bytes"));
-        QCOMPARE(Text(w, "totalCombined"), QStringLiteral("0"));
+        QCOMPARE(LabelText(w, "totalCombined"), QStringLiteral("0"));
         QVERIFY(Button(w, "&Start polling")->isEnabled());
         QVERIFY(Button(w, "&First contact")->isEnabled());
         QVERIFY(!community->isReadOnly());
