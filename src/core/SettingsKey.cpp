@@ -21,15 +21,17 @@ std::optional<QString> SettingsKey::Read(const QString& name) const {
 }
 
 void SettingsKey::Write(const QString& name, const QString& text) {
-    const QString failure = QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(name);
-    // A file Qt could not parse would be replaced by what it understood of it.
-    if (settings_.status() == QSettings::FormatError) {
-        throw OperationError(failure);
+    if (refused_) {
+        return;
     }
-    settings_.setValue(name, text);
-    settings_.sync();
+    // A file Qt could not parse in full would be replaced by what it understood of it.
+    if (settings_.status() == QSettings::NoError) {
+        settings_.setValue(name, text);
+        settings_.sync();
+    }
     if (settings_.status() != QSettings::NoError) {
-        throw OperationError(failure);
+        refused_ = true;
+        throw OperationError(QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(name));
     }
 }
 

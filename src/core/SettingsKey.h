@@ -16,16 +16,16 @@ class SettingsKey {
     // not a single string (a list, a variant) fails the read with
     // "Ungültiger Datentyp für '<name>'".
     std::optional<QString> Read(const QString& name) const;
-    // Stores the text at once; a store that cannot be written fails with
-    // "Fehler beim Setzen der Daten für '<name>'" and keeps what it held.
+    // Stores the text at once. The first write the store refuses fails with
+    // "Fehler beim Setzen der Daten für '<name>'" and keeps what the store
+    // held; later writes to it are skipped without another report.
     void Write(const QString& name, const QString& text);
     // Writes the default when the value is missing; returns the stored text.
     QString ReadOrWrite(const QString& name, const QString& defaultText);
-    // False once a write has failed, or when the stored file could not be parsed.
-    bool Writable() const { return settings_.status() == QSettings::NoError; }
 
   private:
     mutable QSettings settings_;
+    bool refused_ = false;
 };
 
 }  // namespace pulsewell

@@ -45,9 +45,7 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
         },
     };
     for (const auto& step : steps) {
-        if (!RunGuarded(reporter, step) && !key.Writable()) {
-            return;
-        }
+        RunGuarded(reporter, step);
     }
 }
 

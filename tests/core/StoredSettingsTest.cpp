@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 
@@ -93,16 +94,34 @@ TEST_F(StoredSettingsTest, BadEntryIsReportedAndTheRestStillApplies) {
     EXPECT_EQ(Store().value(QStringLiteral("onerrors")).toString(), QStringLiteral("continue"));
 }
 
-TEST_F(StoredSettingsTest, UnwritableStoreIsReportedOnceAndLoadsWhatIsThere) {
+TEST_F(StoredSettingsTest, UnwritableStoreIsReportedOnceAndItsDefaultsStillApply) {
     // A file where the store's folder should be: not even root can write there.
     QFile blocker(home.ConfigFolder() + QStringLiteral("/Tarnwick"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     state.ContinueWithZeroes = false;
+    state.ShowBytes = true;
     Load();
     EXPECT_EQ(view.errors,
               QStringList(QStringLiteral("Fehler beim Setzen der Daten für 'highvalue'")));
+    EXPECT_TRUE(state.ContinueWithZeroes);
+    EXPECT_FALSE(state.ShowBytes);
+}
+
+TEST_F(StoredSettingsTest, FileQtCannotParseIsReadButNeverRewritten) {
+    QDir().mkpath(home.ConfigFolder() + QStringLiteral("/Tarnwick"));
+    QFile file(StorePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QByteArray content = "[General]\nshow=bytes\nonerrors=stop\n\"unclosed=1\n";
+    file.write(content);
+    file.close();
+    Load();
+    EXPECT_EQ(view.errors,
+              QStringList(QStringLiteral("Fehler beim Setzen der Daten für 'highvalue'")));
+    EXPECT_TRUE(state.ShowBytes);
     EXPECT_FALSE(state.ContinueWithZeroes);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), content);
 }
 
 TEST(StoredIntegerTest, DecimalOrDollarHexadecimal) {
