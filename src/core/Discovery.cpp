@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QLocale>
+#include <QScopedValueRollback>
 #include <QVector>
 #include <algorithm>
 
@@ -63,6 +64,13 @@ private:
 }  // namespace
 
 void Monitor::FirstContact() {
+    // The window's events run between rows, so the button can be pressed
+    // again meanwhile; a second walk inside the first would fill the table
+    // twice over with rows of both.
+    if (discovering_) {
+        return;
+    }
+    const QScopedValueRollback discovering(discovering_, true);
     view_.ShowExportDeviceInfo(false);
     QFile::remove(ProgramFolder() + kExportFile);
     view_.SetStatusText(MonitorView::kStatusPanel, QString());

@@ -127,6 +127,7 @@ private:
     QStringList hosts_;
     QStringList interfaceEntries_;
     int selectedInterface_ = -1;
+    bool discovering_ = false;
     QString discoveryUptime_ = QStringLiteral("0");
     QString interfaceCount_ = QStringLiteral("0");
     bool keepHostList_ = true;

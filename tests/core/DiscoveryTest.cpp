@@ -317,6 +317,25 @@ TEST_F(DiscoveryTest, WindowEventsRunWhileRowsFill) {
     EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
 }
 
+TEST_F(DiscoveryTest, FirstContactPressedAgainMeanwhileIsIgnored) {
+    Serve({{.index = "1"}, {.index = "2"}});
+    int presses = 0;
+    view.whilePending = [&] {
+        ++presses;
+        monitor.FirstContact();
+    };
+    monitor.FirstContact();
+    EXPECT_EQ(presses, 6);
+    EXPECT_EQ(monitor.Table().RowCount(), 3);
+    EXPECT_EQ(monitor.InterfaceEntries(), QStringList({"1", "2"}));
+    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+
+    view.whilePending = nullptr;  // and afterwards it runs again
+    reader.requests.clear();
+    monitor.FirstContact();
+    EXPECT_FALSE(reader.requests.isEmpty());
+}
+
 TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
     Serve({{.index = "1"}, {.index = "2"}, {.index = "10", .speed = "1000000000"}});
     monitor.FirstContact();
