@@ -7,11 +7,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "MainWindow.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingSoundPlayer.h"
+#include "WindowUnderTest.h"
 #include "SnmpDeviceReader.h"
-#include "TempHome.h"
 #include "TestAgent.h"
 #include "WindowFinders.h"
 
@@ -38,18 +35,13 @@ class MainWindowAgentTest : public QObject {
 private slots:
     void init() {
         pulsewell::test::ResetAgentState();
-        home_ = std::make_unique<pulsewell::test::TempHome>();
-        window_ = std::make_unique<TForm1>(boxes_, reader_, player_);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        ui_.emplace();
+        QVERIFY(ui_->Open(reader_));
     }
-    void cleanup() {
-        window_.reset();
-        home_.reset();
-    }
+    void cleanup() { ui_.reset(); }
 
     void firstContactSelectionAndPolling() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         auto* host = w.findChild<QComboBox*>("hostCombo");
         QTest::keyClicks(host, QString::fromStdString(pulsewell::test::TestAgentAddress()));
         auto* community = w.findChild<QLineEdit*>("communityEdit");
@@ -60,7 +52,7 @@ private slots:
 
         QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
 
-        QVERIFY2(boxes_.errors.isEmpty(), qPrintable(boxes_.errors.join("; ")));
+        QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
         auto* grid = w.findChild<QTableWidget*>();
         QCOMPARE(grid->rowCount(), 2);
         QCOMPARE(GridRow(*grid, 0),
@@ -99,7 +91,7 @@ private slots:
         QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(),
                  QStringLiteral("Polling stopped by user."));
         QVERIFY(Button(w, "&First contact")->isEnabled());
-        QVERIFY2(boxes_.errors.isEmpty(), qPrintable(boxes_.errors.join("; ")));
+        QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
 
         // For looking at: the window with the table shown.
         QTest::mouseClick(Button(w, "Show interface information"), Qt::LeftButton);
@@ -109,7 +101,7 @@ private slots:
     }
 
     void silentDeviceSaysSoInTheStatusBar() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         QTest::keyClicks(w.findChild<QComboBox*>("hostCombo"), "127.0.0.1:9");  // discard port
         QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
         QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(),
@@ -120,11 +112,8 @@ private slots:
     }
 
 private:
-    pulsewell::test::RecordingMessageBoxes boxes_;
     pulsewell::SnmpDeviceReader reader_;
-    pulsewell::test::RecordingSoundPlayer player_;
-    std::unique_ptr<pulsewell::test::TempHome> home_;
-    std::unique_ptr<TForm1> window_;
+    std::optional<pulsewell::test::WindowUnderTest> ui_;
 };
 
 QTEST_MAIN(MainWindowAgentTest)

@@ -11,11 +11,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "MainWindow.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingSoundPlayer.h"
+#include "WindowUnderTest.h"
 #include "ScriptedDeviceReader.h"
-#include "TempHome.h"
 #include "WindowFinders.h"
 
 using pulsewell::TForm1;
@@ -26,18 +23,13 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        home_ = std::make_unique<TempHome>();
-        window_ = std::make_unique<TForm1>(boxes_, reader_, player_);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        ui_.emplace();
+        QVERIFY(ui_->Open(reader_));
     }
-    void cleanup() {
-        window_.reset();
-        home_.reset();
-    }
+    void cleanup() { ui_.reset(); }
 
     void startsWithTheDocumentedState() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         QCOMPARE(w.windowTitle(), QStringLiteral("Pulsewell"));
         QCOMPARE(w.size(), QSize(824, 540));
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -74,7 +66,7 @@ private slots:
     }
 
     void showsEveryCaption() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         for (const char* text : {"IP Address:", "Interface number:", "SNMP read community:",
                                                                   "Bandwidth in bit", "Traffic log:", "Bit/sec", "Accumulated traffic IN (green): ",
                                  "Accumulated traffic OUT (blue): ",
@@ -114,7 +106,7 @@ private slots:
     }
 
     void keepsItsNeverShownControlsHidden() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         for (const char* text : {"Poll once", "&Reset all"}) {
             auto* button = FindByText<QPushButton>(w, QString::fromLatin1(text));
             QVERIFY2(button && !button->isVisible(), text);
@@ -128,7 +120,7 @@ private slots:
     }
 
     void showCommunityTogglesTheMaskOnly() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         auto* community = w.findChild<QLineEdit*>("communityEdit");
         auto* show = FindByText<QCheckBox>(w, "show community");
         QTest::mouseClick(show, Qt::LeftButton);
@@ -140,7 +132,7 @@ private slots:
     }
 
     void alwaysOnTopTogglesWithItsCheckMark() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         QAction* onTop = FindAction(w, "Always On Top");
         onTop->trigger();
         QVERIFY(onTop->isChecked());
@@ -153,7 +145,7 @@ private slots:
     }
 
     void interfaceTableGrowsAndShrinksTheWindow() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         auto* toggle = FindByText<QPushButton>(w, "Show interface information");
         auto* quit = FindByText<QPushButton>(w, "&Quit");
         QCOMPARE(quit->y(), 428);
@@ -177,7 +169,7 @@ private slots:
     }
 
     void interfaceGridMirrorsTheTable() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         auto* grid = w.findChild<QTableWidget*>();
         const int widths[] = {57, 216, 74, 56, 102, 53, 67, 69, 133};
         for (int c = 0; c < grid->columnCount(); ++c) {
@@ -202,7 +194,7 @@ private slots:
     }
 
     void resetAllZeroesTotalsAndClearsTheMessages() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         auto& state = w.monitor().State();
         state.TotalIn = 1000;
         state.TotalOut = 500;
@@ -218,11 +210,11 @@ private slots:
         QCOMPARE(w.findChild<QLineEdit*>("bandwidthEdit")->text(), QStringLiteral("0"));
         QCOMPARE(state.PolledInterface, QStringLiteral("3"));
         QVERIFY(state.WriteLog);  // survives a reset
-        QVERIFY(boxes_.errors.isEmpty());
+        QVERIFY(ui_->boxes.errors.isEmpty());
     }
 
     void messageListViewFollowsTrimming() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         auto& messages = w.monitor().Messages();
         for (int i = 0; i < 1002; ++i) {
             messages.Append(QString::number(i));
@@ -236,11 +228,8 @@ private slots:
     }
 
 private:
-    RecordingMessageBoxes boxes_;
     pulsewell::test::ScriptedDeviceReader reader_;
-    pulsewell::test::RecordingSoundPlayer player_;
-    std::unique_ptr<TempHome> home_;
-    std::unique_ptr<TForm1> window_;
+    std::optional<pulsewell::test::WindowUnderTest> ui_;
 };
 
 QTEST_MAIN(MainWindowTest)

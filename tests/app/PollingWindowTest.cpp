@@ -8,11 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "MainWindow.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingSoundPlayer.h"
+#include "WindowUnderTest.h"
 #include "SnmpDeviceReader.h"
-#include "TempHome.h"
 #include "TestAgent.h"
 #include "WindowFinders.h"
 
@@ -33,8 +30,8 @@ class PollingWindowTest : public QObject {
         pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifSpeed", "1000000");
         pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "1000");
         pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "2000");
-        home_ = std::make_unique<pulsewell::test::TempHome>();
-        QFile profile(home_->ProgramFolder() + "site.ini");
+        ui_.emplace();
+        QFile profile(ui_->home.ProgramFolder() + "site.ini");
         QVERIFY(profile.open(QIODevice::WriteOnly));
         profile.write(QStringLiteral("[Details]\r\nIP=%1\r\ncommunity=%2\r\nbandwidth=1.000.000\r\n"
                                      "Interface=%3\r\ninterval=3\r\n")
@@ -43,18 +40,15 @@ class PollingWindowTest : public QObject {
                           .arg(kIfIndex)
                           .toLatin1());
         profile.close();
-        window_ = std::make_unique<TForm1>(boxes_, reader_, player_, "site.ini");
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QVERIFY(ui_->Open(reader_, "site.ini"));
     }
     void cleanup() {
-        window_.reset();
-        home_.reset();
+        ui_.reset();
         pulsewell::test::ResetAgentState();
     }
 
     void profileStartsPollingAndStopReportsTheTotals() {
-        TForm1& w = *window_;
+        TForm1& w = ui_->Window();
         auto* community = w.findChild<QLineEdit*>("communityEdit");
         auto* bandwidth = w.findChild<QLineEdit*>("bandwidthEdit");
         QCOMPARE(community->text(), QString::fromLatin1(pulsewell::test::kTestAgentCommunity));
@@ -108,15 +102,12 @@ class PollingWindowTest : public QObject {
         QCOMPARE(polls.count(), 3);
         QCOMPARE(w.findChild<QPlainTextEdit*>("messageList")->toPlainText(), QString());
         QVERIFY(!Button(w, "&Start polling")->isEnabled());
-        QVERIFY2(boxes_.errors.isEmpty(), qPrintable(boxes_.errors.join("; ")));
+        QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
     }
 
   private:
-    pulsewell::test::RecordingMessageBoxes boxes_;
     pulsewell::SnmpDeviceReader reader_;
-    pulsewell::test::RecordingSoundPlayer player_;
-    std::unique_ptr<pulsewell::test::TempHome> home_;
-    std::unique_ptr<TForm1> window_;
+    std::optional<pulsewell::test::WindowUnderTest> ui_;
 };
 
 QTEST_MAIN(PollingWindowTest)
