@@ -146,13 +146,9 @@ void OursReadOneValue(benchmark::State& state) {
 }
 BENCHMARK(OursReadOneValue)->UseRealTime();
 
-void NetSnmpSynchGet(benchmark::State& state) {
-    InitNetSnmp();
-    const std::string host = AgentAddress();
-    if (host.empty()) {
-        state.SkipWithError("no snmpd");
-        return;
-    }
+// An SNMPv1 session to the agent as ReadOneValue talks to it: community
+// "public", one try, five seconds.
+netsnmp_session SessionSettings(const std::string& host) {
     netsnmp_session settings;
     snmp_sess_init(&settings);
     settings.version = SNMP_VERSION_1;
@@ -161,6 +157,17 @@ void NetSnmpSynchGet(benchmark::State& state) {
     settings.community_len = 6;
     settings.timeout = 5000000;
     settings.retries = 0;
+    return settings;
+}
+
+void NetSnmpSynchGet(benchmark::State& state) {
+    InitNetSnmp();
+    const std::string host = AgentAddress();
+    if (host.empty()) {
+        state.SkipWithError("no snmpd");
+        return;
+    }
+    netsnmp_session settings = SessionSettings(host);
     netsnmp_session* session = snmp_open(&settings);
     if (session == nullptr) {
         state.SkipWithError("snmp_open failed");
@@ -193,14 +200,7 @@ void NetSnmpOneShotGet(benchmark::State& state) {
         state.SkipWithError("no snmpd");
         return;
     }
-    netsnmp_session settings;
-    snmp_sess_init(&settings);
-    settings.version = SNMP_VERSION_1;
-    settings.peername = const_cast<char*>(host.c_str());
-    settings.community = reinterpret_cast<u_char*>(const_cast<char*>("public"));
-    settings.community_len = 6;
-    settings.timeout = 5000000;
-    settings.retries = 0;
+    netsnmp_session settings = SessionSettings(host);
     for (auto _ : state) {
         netsnmp_session* session = snmp_open(&settings);
         if (session == nullptr) {

@@ -93,10 +93,11 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
     OptionReader reader;
     ReadHostAndCommunity(reader, options.host, options.community);
     reader.Value(QStringLiteral("--interface"), [&](const QString& v) {
-        interface = QString::number(PositiveNumber(QStringLiteral("--interface"), v));
-        if (interface->toLongLong() > std::numeric_limits<std::int32_t>::max()) {
+        const qint64 number = PositiveNumber(QStringLiteral("--interface"), v);
+        if (number > std::numeric_limits<std::int32_t>::max()) {
             Fail(QStringLiteral("--interface %1 is beyond any interface index").arg(v));
         }
+        interface = QString::number(number);
     });
     reader.Value(QStringLiteral("--bandwidth"), [&](const QString& v) {
         // The window takes "100.000.000" too; the poll removes the separators.

@@ -106,6 +106,8 @@ private:
     void ShowInterfaceList(bool enabled);
     void ShowTotals();
     void ShowCountdown();
+    // Missing input: a message box, and the commands to try again.
+    void RefusePoll(const QString& reason);
     void StopByError(const QString& status);
     bool ApplyErrorPolicy(bool outAnswered, bool inAnswered);
     void AppendSamples(const TTrafficSample& sample);

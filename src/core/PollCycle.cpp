@@ -25,10 +25,7 @@ void Monitor::PollOnce() {
         view_.ShowBandwidth(state_.Bandwidth);
 
         if (state_.Host.isEmpty()) {
-            view_.ShowMessageBox(QStringLiteral("Please enter an IP address!!"),
-                                 QStringLiteral("Error"));
-            view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-            view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+            RefusePoll(QStringLiteral("Please enter an IP address!!"));
             return;
         }
 
@@ -42,10 +39,7 @@ void Monitor::PollOnce() {
                 ? interfaceEntries_[selectedInterface_]
                 : QString();
         if (state_.PolledInterface == QStringLiteral("0")) {
-            view_.ShowMessageBox(QStringLiteral("No interface selected!!"),
-                                 QStringLiteral("Error"));
-            view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-            view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+            RefusePoll(QStringLiteral("No interface selected!!"));
             return;
         }
 
@@ -93,6 +87,12 @@ void Monitor::PollOnce() {
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
     });
     emit PollFinished();
+}
+
+void Monitor::RefusePoll(const QString& reason) {
+    view_.ShowMessageBox(reason, QStringLiteral("Error"));
+    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
 }
 
 bool Monitor::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {

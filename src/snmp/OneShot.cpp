@@ -5,14 +5,24 @@
 
 namespace pulsewell::snmp {
 
+namespace {
+
+// A request with one binding of a NULL value, and where it goes.
+void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::string& community,
+             const std::string& host) {
+    send.Query.Reset();
+    send.Query.Community = community;
+    send.Query.PDUType = pduType;
+    send.Query.AddBinding(oid, "", ber::Null);
+    send.TargetHost = host;
+}
+
+}  // namespace
+
 bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
                   std::string& value) {
     TSNMPSend send;
-    send.Query.Reset();
-    send.Query.Community = community;
-    send.Query.PDUType = pdu::GetRequest;
-    send.Query.AddBinding(oid, "", ber::Null);
-    send.TargetHost = host;
+    Prepare(send, pdu::GetRequest, oid, community, host);
     const bool ok = send.Exchange();
     value.clear();
     if (ok) {
@@ -24,12 +34,8 @@ bool ReadOneValue(const std::string& oid, const std::string& community, const st
 bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
                    std::string& value) {
     TSNMPSend send;
-    send.Query.Reset();
+    Prepare(send, pdu::GetNextRequest, oid, community, host);
     ++send.Query.ID;
-    send.Query.Community = community;
-    send.Query.PDUType = pdu::GetNextRequest;
-    send.Query.AddBinding(oid, "", ber::Null);
-    send.TargetHost = host;
     const bool ok = send.Exchange();
     value.clear();
     if (ok && send.Reply.BindingCount() > 0) {
