@@ -160,6 +160,22 @@ netsnmp_session SessionSettings(const std::string& host) {
     return settings;
 }
 
+// One synchronous get of the uptime on an open session; false without a reply.
+bool GetUpTime(netsnmp_session* session) {
+    netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GET);
+    snmp_add_null_var(request, kUpTimeOid, OID_LENGTH(kUpTimeOid));
+    netsnmp_pdu* response = nullptr;
+    const int status = snmp_synch_response(session, request, &response);
+    const bool ok = status == STAT_SUCCESS && response != nullptr;
+    if (ok) {
+        benchmark::DoNotOptimize(*response->variables->val.integer);
+    }
+    if (response != nullptr) {
+        snmp_free_pdu(response);
+    }
+    return ok;
+}
+
 void NetSnmpSynchGet(benchmark::State& state) {
     InitNetSnmp();
     const std::string host = AgentAddress();
@@ -174,19 +190,10 @@ void NetSnmpSynchGet(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GET);
-        snmp_add_null_var(request, kUpTimeOid, OID_LENGTH(kUpTimeOid));
-        netsnmp_pdu* response = nullptr;
-        const int status = snmp_synch_response(session, request, &response);
-        if (status != STAT_SUCCESS || response == nullptr) {
+        if (!GetUpTime(session)) {
             state.SkipWithError("no reply");
-            if (response != nullptr) {
-                snmp_free_pdu(response);
-            }
             break;
         }
-        benchmark::DoNotOptimize(*response->variables->val.integer);
-        snmp_free_pdu(response);
     }
     snmp_close(session);
 }
@@ -207,17 +214,7 @@ void NetSnmpOneShotGet(benchmark::State& state) {
             state.SkipWithError("snmp_open failed");
             break;
         }
-        netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GET);
-        snmp_add_null_var(request, kUpTimeOid, OID_LENGTH(kUpTimeOid));
-        netsnmp_pdu* response = nullptr;
-        const int status = snmp_synch_response(session, request, &response);
-        const bool ok = status == STAT_SUCCESS && response != nullptr;
-        if (ok) {
-            benchmark::DoNotOptimize(*response->variables->val.integer);
-        }
-        if (response != nullptr) {
-            snmp_free_pdu(response);
-        }
+        const bool ok = GetUpTime(session);
         snmp_close(session);
         if (!ok) {
             state.SkipWithError("no reply");
