@@ -238,6 +238,7 @@ void TForm1::BuildBottomRows(QWidget* client) {
     // Shown once discovery has reached the device.
     exportButton_ = AddButton(client, QStringLiteral("Export device info"), 648, 366, 168);
     exportButton_->hide();
+    connect(exportButton_, &QPushButton::clicked, this, [this] { monitor_.ExportDeviceInfo(); });
     quitButton_ = AddButton(client, QStringLiteral("&Quit"), 648, kQuitTopCompact, 168);
     connect(quitButton_, &QPushButton::clicked, qApp, &QApplication::quit);
 }
@@ -279,7 +280,8 @@ void TForm1::BuildMenus() {
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
-    help->addAction(QStringLiteral("&About..."));
+    connect(help->addAction(QStringLiteral("&About...")), &QAction::triggered, this,
+            &TForm1::AboutRequested);
 }
 
 void TForm1::BuildStatusBar() {
@@ -423,6 +425,10 @@ void TForm1::ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) {
 TAlarmSettings TForm1::CurrentAlarmSettings() const {
     // The options dialog will hold these; until then the alarms stay off.
     return TAlarmSettings{};
+}
+
+bool TForm1::OpenDocument(const QString& path) {
+    return opener_->Open(QUrl::fromLocalFile(path));
 }
 
 void TForm1::SetBusy(bool busy) {

@@ -6,6 +6,7 @@
 
 #include "Monitor.h"
 #include "MonitorView.h"
+#include "UrlOpener.h"
 
 class QAction;
 class QCheckBox;
@@ -37,6 +38,8 @@ public:
            const QString& startProfile = QString(), QWidget* parent = nullptr);
 
     Monitor& monitor() { return monitor_; }
+    // Where the exported report is opened; the desktop's usual program unless changed.
+    void SetUrlOpener(UrlOpener& opener) { opener_ = &opener; }
 
     // MonitorView
     void ShowError(const QString& message) override;
@@ -54,10 +57,15 @@ public:
     void ShowInterval(int seconds) override;
     void ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) override;
     TAlarmSettings CurrentAlarmSettings() const override;
+    bool OpenDocument(const QString& path) override;
     void SetBusy(bool busy) override;
     void ProcessPendingEvents() override;
     void ShowExportDeviceInfo(bool visible) override;
     void FocusInterfaceList() override;
+
+signals:
+    // "?" > "&About...".
+    void AboutRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +85,8 @@ private:
     void ShowGraph();
 
     MessageBoxes& boxes_;
+    DesktopUrlOpener desktop_;
+    UrlOpener* opener_ = &desktop_;
     Monitor monitor_;
 
     QComboBox* hostCombo_ = nullptr;
