@@ -1,9 +1,12 @@
 #include <QApplication>
 
+#include "AboutDialog.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "SnmpDeviceReader.h"
 #include "SoundPlayer.h"
+#include "UrlOpener.h"
+#include "WebHandCursor.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -11,10 +14,15 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Pulsewell"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.5.0.2"));
 
+    pulsewell::InstallHandPointCursor(pulsewell::WebHandCursor());
+
     pulsewell::QtMessageBoxes boxes;
     pulsewell::SnmpDeviceReader reader;
     pulsewell::AlsaSoundPlayer player;
     pulsewell::TForm1 mainWindow(boxes, reader, player, QCoreApplication::arguments().value(1));
+    pulsewell::DesktopUrlOpener desktop;
+    pulsewell::TForm2 about(desktop, mainWindow, &mainWindow);
+    QObject::connect(&mainWindow, &pulsewell::TForm1::AboutRequested, &about, &QDialog::exec);
     mainWindow.show();
     return app.exec();
 }
