@@ -19,6 +19,7 @@
 #include "MessageBoxes.h"
 #include "MessageListView.h"
 #include "NumberText.h"
+#include "OptionsDialog.h"
 
 namespace pulsewell {
 
@@ -259,7 +260,11 @@ void TForm1::BuildMenus() {
             &QApplication::quit);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    tools->addAction(QStringLiteral("Options"));
+    connect(tools->addAction(QStringLiteral("Options")), &QAction::triggered, this, [this] {
+        if (options_) {
+            options_->ShowOptions();
+        }
+    });
     connect(tools->addAction(QStringLiteral("Reset all")), &QAction::triggered, this,
             [this] { monitor_.ResetAll(); });
     alwaysOnTopAction_ = tools->addAction(QStringLiteral("Always On Top"));
@@ -421,8 +426,8 @@ void TForm1::ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) {
 }
 
 TAlarmSettings TForm1::CurrentAlarmSettings() const {
-    // The options dialog will hold these; until then the alarms stay off.
-    return TAlarmSettings{};
+    // Before the options dialog exists the alarms are off.
+    return options_ ? options_->Fields().Alarms : TAlarmSettings{};
 }
 
 void TForm1::SetBusy(bool busy) {
