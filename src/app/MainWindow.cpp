@@ -185,6 +185,7 @@ void TForm1::BuildGraphArea(QWidget* client) {
     }
     unitCaption_ = AddLabel(client, QStringLiteral("Bit/sec"), kCaptionLeft + 26,
                             kGraphTop + kCaptionTops[4], 90);
+    unitCaption_->setObjectName(QStringLiteral("unitCaption"));
     const QString percent[] = {"100%", "75%", "50%", "25%"};
     for (int i = 0; i < 4; ++i) {
         auto* caption =

@@ -97,14 +97,17 @@ QWidget* TForm3::BuildAlarmsTab() {
     struct Alarm {
         const char* caption;
         const char* editName;
+        const char* buttonName;
         QCheckBox** check;
         QLineEdit** edit;
         int top;
     };
     // The upper "..." fills the low alarm's file, the lower one the high alarm's.
     const Alarm alarms[] = {
-        {"Low threshold sound alarm", "lowAlarmFileEdit", &lowAlarm_, &lowAlarmFile_, 24},
-        {"High threshold sound alarm", "highAlarmFileEdit", &highAlarm_, &highAlarmFile_, 90},
+        {"Low threshold sound alarm", "lowAlarmFileEdit", "lowAlarmFileButton", &lowAlarm_,
+         &lowAlarmFile_, 24},
+        {"High threshold sound alarm", "highAlarmFileEdit", "highAlarmFileButton", &highAlarm_,
+         &highAlarmFile_, 90},
     };
     for (const Alarm& alarm : alarms) {
         *alarm.check = AddButtonLike<QCheckBox>(group, QString::fromLatin1(alarm.caption),
@@ -114,6 +117,7 @@ QWidget* TForm3::BuildAlarmsTab() {
         *alarm.edit = edit;
         auto* browse = AddButtonLike<QPushButton>(group, QStringLiteral("..."),
                                                   QRect(304, alarm.top + 24, 28, kEditHeight));
+        browse->setObjectName(QString::fromLatin1(alarm.buttonName));
         connect(browse, &QPushButton::clicked, this, [this, edit] { ChooseSoundFile(edit); });
     }
     return page;
