@@ -1,41 +1,16 @@
-#include <sndfile.h>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
-#include <cmath>
-#include <vector>
 
 #include "SnmpDeviceReader.h"
 #include "TestAgent.h"
+#include "ToneFile.h"
 #include "WindowFinders.h"
 #include "WindowUnderTest.h"
 
 using namespace pulsewell::test;
-
-namespace {
-
-// A tenth of a second of a tone, so that the test needs no sample file.
-bool WriteTone(const QString& path) {
-    SF_INFO info{};
-    info.samplerate = 8000;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
-    if (!file) {
-        return false;
-    }
-    std::vector<short> samples(800);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<short>(8000 * std::sin(static_cast<double>(i) * 0.3));
-    }
-    sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
-    return sf_close(file) == 0;
-}
-
-}  // namespace
 
 // The high alarm, switched on in the options dialog, sounds in the window's
 // polls against the private snmpd exactly when the utilization reaches the
@@ -62,7 +37,7 @@ class AlarmAgainstAgentTest : public QObject {
         pulsewell::TForm1& w = ui_->Window();
         pulsewell::TForm3& options = ui_->Options();
         const QString tone = ui_->home.ProgramFolder() + "tone.wav";
-        QVERIFY(WriteTone(tone));
+        QVERIFY(WriteTone(tone, 800));  // a tenth of a second
         QTest::keyClicks(w.findChild<QComboBox*>("hostCombo"),
                          QString::fromStdString(TestAgentAddress()));
         auto* community = w.findChild<QLineEdit*>("communityEdit");

@@ -72,6 +72,7 @@ class OptionsDialogTest : public QObject {
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.isModal());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
+        QCOMPARE(dialog.focusWidget(), Button(dialog, "OK"));
         QVERIFY(FindByText<QRadioButton>(dialog,
                                          "Continue polling with zero values when errors "
                                          "occur")
