@@ -20,6 +20,7 @@ class QRadioButton;
 namespace pulsewell {
 
 class InterfaceGrid;
+class TForm3;
 class MessageBoxes;
 class MessageListView;
 
@@ -40,6 +41,9 @@ public:
     Monitor& monitor() { return monitor_; }
     // Where the exported report is opened; the desktop's usual program unless changed.
     void SetUrlOpener(UrlOpener& opener) { opener_ = &opener; }
+    // The options dialog, created after the window: "Tools" > "Options" shows
+    // it, and the poll's alarms read its controls.
+    void SetOptionsDialog(TForm3& options) { options_ = &options; }
 
     // MonitorView
     void ShowError(const QString& message) override;
@@ -88,6 +92,7 @@ private:
     DesktopUrlOpener desktop_;
     UrlOpener* opener_ = &desktop_;
     Monitor monitor_;
+    TForm3* options_ = nullptr;
 
     QComboBox* hostCombo_ = nullptr;
     QComboBox* interfaceList_ = nullptr;

@@ -3,6 +3,8 @@
 #include "AboutDialog.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
+#include "OptionsDialog.h"
+#include "OptionsPrompts.h"
 #include "SnmpDeviceReader.h"
 #include "SoundPlayer.h"
 #include "UrlOpener.h"
@@ -20,9 +22,14 @@ int main(int argc, char* argv[]) {
     pulsewell::SnmpDeviceReader reader;
     pulsewell::AlsaSoundPlayer player;
     pulsewell::TForm1 mainWindow(boxes, reader, player, QCoreApplication::arguments().value(1));
+    // The about dialog, then the options dialog, as the program always made them.
     pulsewell::DesktopUrlOpener desktop;
     pulsewell::TForm2 about(desktop, mainWindow, &mainWindow);
     QObject::connect(&mainWindow, &pulsewell::TForm1::AboutRequested, &about, &QDialog::exec);
+    // Created after the main window; creating it stores the alarm defaults.
+    pulsewell::QtOptionsPrompts optionsPrompts;
+    pulsewell::TForm3 options(mainWindow.monitor(), optionsPrompts, &mainWindow);
+    mainWindow.SetOptionsDialog(options);
     mainWindow.show();
     return app.exec();
 }
