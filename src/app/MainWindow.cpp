@@ -257,6 +257,7 @@ void TForm1::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     showDeviceInfoAction_ = file->addAction(QStringLiteral("Show device info"));
     showDeviceInfoAction_->setEnabled(false);
+    connect(showDeviceInfoAction_, &QAction::triggered, this, &TForm1::ShowDeviceInfo);
     file->addSeparator();
     connect(file->addAction(QStringLiteral("&Exit")), &QAction::triggered, qApp,
             &QApplication::quit);
@@ -311,6 +312,13 @@ void TForm1::ShowInterfaceTable() {
     SetClientHeight(show ? kExpandedHeight : kCompactHeight);
     quitButton_->move(quitButton_->x(), show ? kQuitTopExpanded : kQuitTopCompact);
     interfaceGroup_->setVisible(show);
+}
+
+void TForm1::ShowDeviceInfo() {
+    monitor_.GatherDeviceInfo();
+    if (options_) {
+        options_->ShowDeviceInfo(monitor_.DeviceReport());
+    }
 }
 
 void TForm1::ToggleAlwaysOnTop() {

@@ -84,6 +84,7 @@ private:
     void BuildStatusBar();
     void SetClientHeight(int height);
     void ShowInterfaceTable();
+    void ShowDeviceInfo();
     void ToggleAlwaysOnTop();
     void ShowCommunityClick();
     void ShowGraph();
