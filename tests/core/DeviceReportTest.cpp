@@ -89,25 +89,6 @@ TEST_F(DeviceInfoTest, InterfaceSelectionClearsTheReport) {
     EXPECT_TRUE(monitor.DeviceReport().isEmpty());
 }
 
-TEST_F(DeviceInfoTest, RefusedOpenStillLeavesTheFileWritten) {
-    reader.Answer("1.3.6.1.2.1.1.7.0", "72");
-    view.desktopOpens = false;
-    monitor.ExportDeviceInfo();
-
-    const QString path = home.ProgramFolder() + "device_info.txt";
-    EXPECT_EQ(view.openedDocuments, QStringList{path});
-    EXPECT_EQ(view.errors, QStringList{"File open failed with Error: 31"});
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_TRUE(bytes.startsWith("System description: \r\n\r\nSystem Name: \r\n"));
-    EXPECT_TRUE(
-        bytes.contains("System services: 72\r\n\r\nInterface information\r\n"
-                       "Interface; Description; Speed; Duplex; MAC Address; MTU; "
-                       "AdminStatus; OperStatus; ifType; \r\n"));
-    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
-}
-
 TEST_F(DeviceInfoTest, UnwritableFileStopsTheExportBeforeTheDesktop) {
     // A folder below a regular file cannot be written, whoever runs the test.
     QFile blocker(home.ProgramFolder() + "not-a-folder");
