@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     pulsewell::SnmpDeviceReader reader;
     pulsewell::AlsaSoundPlayer player;
     pulsewell::TForm1 mainWindow(boxes, reader, player, QCoreApplication::arguments().value(1));
-    // The about dialog, then the options dialog, as the program always made them.
+    // The about dialog; its links open with the desktop's programs.
     pulsewell::DesktopUrlOpener desktop;
     pulsewell::TForm2 about(desktop, mainWindow, &mainWindow);
     QObject::connect(&mainWindow, &pulsewell::TForm1::AboutRequested, &about, &QDialog::exec);
