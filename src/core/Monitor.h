@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
 #include "DeviceReader.h"
 #include "InterfaceTable.h"
@@ -22,7 +24,7 @@ namespace pulsewell {
 // monitor and the tests drive it alike through a MonitorView.
 class Monitor : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kIntervals[] = {1, 3, 6, 15, 30, 60, 120, 300};
 
     Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
@@ -91,7 +93,7 @@ public:
     // "Total traffic transferred ..." for the totals so far.
     QString TotalsLine() const;
 
-signals:
+  signals:
     // The probe answered and the poll timer runs; the first poll follows.
     void PollingStarted();
     // A poll has ended, whether it ran to its last step or stopped early.
@@ -99,7 +101,7 @@ signals:
     // Polling stopped by the error policy or a failed probe.
     void PollingFailed();
 
-private:
+  private:
     void ClearHostDependentState();
     void LoadHostList();
     void ApplyStartProfile();
@@ -114,9 +116,18 @@ private:
     void SoundAlarms(const TTrafficSample& sample);
     void Guarded(const std::function<void()>& handler);
     bool DiscoverInterfaces();
-    int WalkInterfaceIndexes();
-    void ListInterfaces(int rows);
-    void QueryInterfaceRow(int row);
+    // Lets the window's events run; false when meanwhile the host changed or
+    // everything was reset, which ends a running discovery there.
+    bool LetEventsRun();
+    // How many rows the index walk may find on this device.
+    int WalkLimit();
+    // The rows found, or none when discovery was ended meanwhile.
+    std::optional<int> WalkInterfaceIndexes(int limit);
+    bool QueryInterfaceRows(int rows);
+    bool HasDuplexObjects();
+    // The objects of one row's cells 1 to 8, in the order they are filled.
+    static QStringList RowObjects(const QString& index, bool withDuplex);
+    bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
 
     MonitorView& view_;
     DeviceReader& reader_;
@@ -130,6 +141,8 @@ private:
     QStringList interfaceEntries_;
     int selectedInterface_ = -1;
     bool discovering_ = false;
+    // Counts host changes and resets, so that discovery sees one happen.
+    int deviceChanges_ = 0;
     QString discoveryUptime_ = QStringLiteral("0");
     QString interfaceCount_ = QStringLiteral("0");
     bool keepHostList_ = true;

@@ -8,18 +8,20 @@ namespace pulsewell {
 // Device reads over SNMPv1: one-shot requests, and the window's query
 // component that lives as long as the monitor.
 class SnmpDeviceReader : public DeviceReader {
-public:
+  public:
     bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
                       QString& value) override;
     bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                        QString& value) override;
     void SetQueryTarget(const QString& community, const QString& host) override;
     QString QueryValue(const QString& oid) override;
+    QList<std::optional<QString>> QueryValues(const QStringList& oids) override;
+    int QueryWidth() const override { return synapse_.Width(); }
 
-    // The query component itself, for a caller that tunes it (its throttle).
+    // The query component itself, for a caller that tunes it (its throttle, its width).
     snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
 
-private:
+  private:
     snmp::TSNMPSynapse synapse_;
 };
 
