@@ -395,6 +395,81 @@ TEST_F(DiscoveryTest, FirstContactPressedAgainMeanwhileIsIgnored) {
     EXPECT_FALSE(reader.requests.isEmpty());
 }
 
+// A host change or "Reset all" while discovery lets the window's events run
+// ends it there: nothing of the old device is left, nothing more is asked.
+TEST_F(DiscoveryTest, HostChangeOrResetMeanwhileEndsDiscovery) {
+    struct Case {
+        const char* name;
+        int eventRun;  // 1 and 2 in the walk, 3 after it, 4 to 7 in the rows, 8 before the
+                       // selection
+        bool reset;
+    };
+    const Case cases[] = {
+        {"host change in the walk", 1, false},
+        {"reset after the walk", 3, true},
+        {"host change in a row", 5, false},
+        {"reset in a row", 6, true},
+        {"host change before the selection", 8, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reader = {};
+        view = {};
+        monitor.SetHost("10.1.1.1");
+        reader.width = 16;
+        Serve({{.index = "1", .speed = "10000000"}, {.index = "2"}});
+        qsizetype requestsThen = -1;
+        view.whilePending = [&] {
+            if (view.pendingEventRuns == c.eventRun) {
+                if (c.reset) {
+                    monitor.ResetAll();
+                } else {
+                    monitor.SetHost("10.1.1.2");
+                }
+                requestsThen = reader.requests.size();
+            }
+        };
+        monitor.FirstContact();
+
+        EXPECT_EQ(reader.requests.size(), requestsThen);
+        EXPECT_EQ(monitor.State().Bandwidth, "0");
+        EXPECT_EQ(view.bandwidth, "0");
+        EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
+        EXPECT_FALSE(view.enabled.value(MonitorCommand::ShowDeviceInfo));
+        EXPECT_TRUE(view.interfaces.isEmpty());
+        EXPECT_FALSE(view.interfaceListEnabled);
+        for (int row = 1; row < monitor.Table().RowCount(); ++row) {
+            EXPECT_EQ(Row(row), QStringList(InterfaceTable::kColumns, QString())) << row;
+        }
+        EXPECT_EQ(monitor.Table().Cell(2, 0), "Speed");
+        EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+        EXPECT_EQ(view.interfaceListFocused, 0);
+        EXPECT_TRUE(view.errors.isEmpty());
+    }
+}
+
+// A broken agent that answers every step of the index walk with a higher
+// index: the walk stops once it passes twice the device's interface count
+// and a margin, with a clear error, and nothing is offered.
+TEST_F(DiscoveryTest, IndexWalkThatNeverEndsStopsWithAnError) {
+    Serve({{.index = "1"}}, "4200", "2");
+    for (int index = 1; index <= 1100; ++index) {
+        reader.nextAnswers[Column(1, QString::number(index))] = {
+            Column(1, QString::number(index + 1)), QString::number(index + 1)};
+    }
+    monitor.FirstContact();
+    EXPECT_EQ(view.errors,
+              (QStringList{"Discovery stopped: the device lists more than 1004 interfaces."}));
+    EXPECT_EQ(reader.requests.filter("next ").size(), 1 + 1005);
+    EXPECT_TRUE(reader.requests.filter("query ").isEmpty());
+    EXPECT_EQ(monitor.Table().RowCount(), 1005);
+    EXPECT_TRUE(view.interfaces.isEmpty());
+    EXPECT_FALSE(view.interfaceListEnabled);
+    EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
+    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(view.pendingEventRuns, 1004);  // the window stayed alive
+}
+
 TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
     Serve({{.index = "1"}, {.index = "2"}, {.index = "10", .speed = "1000000000"}});
     monitor.FirstContact();
