@@ -32,7 +32,7 @@ struct Request {
 
 // The program's reader, with a record of what it was asked.
 class RecordingReader : public DeviceReader {
-  public:
+public:
     bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
                       QString& value) override {
         requests.append({Request::Get, {oid}});
@@ -59,7 +59,7 @@ class RecordingReader : public DeviceReader {
 
     QList<Request> requests;
 
-  private:
+private:
     SnmpDeviceReader reader_;
 };
 

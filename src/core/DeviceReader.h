@@ -10,7 +10,7 @@ namespace pulsewell {
 // The device reads the monitor makes. Values are the agent's value texts;
 // octet strings arrive byte for byte as Latin-1 characters.
 class DeviceReader {
-  public:
+public:
     virtual ~DeviceReader() = default;
 
     // One GetRequest with its own client: false and an empty value without an answer.

@@ -58,13 +58,13 @@ bool ComesAfter(const QString& next, const QString& current) {
 
 // The busy cursor for as long as discovery runs, also when an error ends it.
 class BusyCursor {
-  public:
+public:
     explicit BusyCursor(MonitorView& view) : view_(view) { view_.SetBusy(true); }
     ~BusyCursor() { view_.SetBusy(false); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
-  private:
+private:
     MonitorView& view_;
 };
 

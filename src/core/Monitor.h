@@ -24,7 +24,7 @@ namespace pulsewell {
 // monitor and the tests drive it alike through a MonitorView.
 class Monitor : public QObject {
     Q_OBJECT
-  public:
+public:
     static constexpr int kIntervals[] = {1, 3, 6, 15, 30, 60, 120, 300};
 
     Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
@@ -93,7 +93,7 @@ class Monitor : public QObject {
     // "Total traffic transferred ..." for the totals so far.
     QString TotalsLine() const;
 
-  signals:
+signals:
     // The probe answered and the poll timer runs; the first poll follows.
     void PollingStarted();
     // A poll has ended, whether it ran to its last step or stopped early.
@@ -101,7 +101,7 @@ class Monitor : public QObject {
     // Polling stopped by the error policy or a failed probe.
     void PollingFailed();
 
-  private:
+private:
     void ClearHostDependentState();
     void LoadHostList();
     void ApplyStartProfile();

@@ -8,7 +8,7 @@ namespace pulsewell {
 // Device reads over SNMPv1: one-shot requests, and the window's query
 // component that lives as long as the monitor.
 class SnmpDeviceReader : public DeviceReader {
-  public:
+public:
     bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
                       QString& value) override;
     bool ReadNextValue(QString& oid, const QString& community, const QString& host,
@@ -21,7 +21,7 @@ class SnmpDeviceReader : public DeviceReader {
     // The query component itself, for a caller that tunes it (its throttle, its width).
     snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
 
-  private:
+private:
     snmp::TSNMPSynapse synapse_;
 };
 

@@ -42,7 +42,7 @@ struct Interface {
 };
 
 class DiscoveryTest : public ::testing::Test {
-  protected:
+protected:
     DiscoveryTest() {
         monitor.ResetAll();
         monitor.SetHost("10.1.1.1");
