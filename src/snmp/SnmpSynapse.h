@@ -110,9 +110,9 @@ class TSNMPSynapse {
     std::int32_t retry_ = 1;
     std::int32_t throttle_ = 20;
     std::int32_t timeout_ = 2000;
-    int width_ = 32;
+    int width_ = 16;
     // Narrowed for the current host when its agent found a request too big.
-    int fittingWidth_ = 32;
+    int fittingWidth_ = 16;
     TSNMPSend client_;
     std::vector<std::string> results_;
     std::vector<std::string> blockedHosts_;
