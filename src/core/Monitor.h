@@ -114,6 +114,8 @@ private:
     bool ApplyErrorPolicy(bool outAnswered, bool inAnswered);
     void AppendSamples(const TTrafficSample& sample);
     void SoundAlarms(const TTrafficSample& sample);
+    // Plays one alarm's file; `unplayable` remembers the file that last failed.
+    void PlayAlarm(const QString& path, QString& unplayable);
     void Guarded(const std::function<void()>& handler);
     bool DiscoverInterfaces();
     // Lets the window's events run; false when meanwhile the host changed or
@@ -151,6 +153,8 @@ private:
     QTimer autoStartTimer_;
     QString startProfile_;
     QDateTime pollTime_;
+    QString unplayableHighSound_;
+    QString unplayableLowSound_;
 };
 
 }  // namespace pulsewell
