@@ -166,6 +166,9 @@ TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
 
 std::vector<std::optional<std::string>> TSNMPSynapse::QueryValues(
     const std::vector<std::string>& oids) {
+    if (hostList_.empty()) {  // as QueryValue: nothing sent, empty texts
+        return std::vector<std::optional<std::string>>(oids.size(), std::string());
+    }
     std::vector<std::optional<std::string>> values(oids.size());
     std::vector<std::vector<std::size_t>> pending;  // requests still to make, the next one last
     for (std::size_t i = 0; i < oids.size(); ++i) {

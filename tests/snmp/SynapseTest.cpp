@@ -66,6 +66,8 @@ TEST(Synapse, Defaults) {
     synapse.SetTimeout(150);
     EXPECT_EQ(synapse.Client().Timeout, 150);
     EXPECT_EQ(synapse.QueryValue(kSpeed), "");  // no hosts: nothing sent
+    EXPECT_EQ(synapse.QueryValues({kSpeed, kDescr}),
+              (std::vector<std::optional<std::string>>{"", ""}));
 }
 
 TEST(Synapse, AnswerOnTheSecondAttempt) {
