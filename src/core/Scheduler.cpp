@@ -105,7 +105,11 @@ QString Monitor::TotalsLine() const {
 
 void Monitor::ChooseInterval(int seconds) {
     view_.ShowInterval(seconds);
-    SelectInterval(seconds);
+    // Only a choice that changes the interval runs its handling, as a click
+    // on the radio button that is already checked does nothing.
+    if (seconds != state_.IntervalSeconds) {
+        SelectInterval(seconds);
+    }
 }
 
 void Monitor::SelectInterval(int seconds) {

@@ -256,6 +256,19 @@ TEST_F(SchedulerTest, IntervalChoiceZeroesTheCounters) {
     EXPECT_EQ(monitor.Messages().Count(), 0);  // no difference, no traffic line
 }
 
+TEST_F(SchedulerTest, ChoosingTheChosenIntervalAgainKeepsTheCounters) {
+    for (const int seconds : {6, 1}) {  // a click, then the middle click
+        monitor.ChooseInterval(seconds);
+        Counters(1000, 1000);
+        monitor.PollOnce();
+        monitor.ChooseInterval(seconds);
+        Counters(2000, 2000);
+        monitor.PollOnce();
+        EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: ")) << seconds;
+        monitor.Messages().Clear();
+    }
+}
+
 TEST_F(SchedulerTest, StartPollingProbesThenPollsAtOnce) {
     reader.Answer(kSpeed, "100000000");
     Counters(1000, 1000);
