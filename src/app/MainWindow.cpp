@@ -88,14 +88,30 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
     hostCombo_->setFocus();
 }
 
+TForm1::~TForm1() {
+    // The monitor and every other member end before QWidget's destructor hides
+    // and deletes the controls, and controls still signal on their way out (a
+    // focused host combo finishes its edit). Nothing of theirs may reach here.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+}
+
 void TForm1::BuildInputs(QWidget* client) {
     AddLabel(client, QStringLiteral("IP Address:"), 8, 8, 130);
     hostCombo_ = new QComboBox(client);
     hostCombo_->setObjectName(QStringLiteral("hostCombo"));
     hostCombo_->setEditable(true);
     hostCombo_->setGeometry(8, 24, 130, 22);
-    connect(hostCombo_, &QComboBox::editTextChanged, this,
+    // Typed text stays as typed: no completion, no entry of its own (the host
+    // list adds entries when polling starts), and no rewrite to an entry's
+    // letter case when the edit ends.
+    hostCombo_->setInsertPolicy(QComboBox::NoInsert);
+    hostCombo_->setCompleter(nullptr);
+    connect(hostCombo_->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { monitor_.SetHost(text); });
+    connect(hostCombo_, &QComboBox::activated, this,
+            [this](int index) { monitor_.SetHost(hostCombo_->itemText(index)); });
 
     AddLabel(client, QStringLiteral("Interface number:"), 146, 8, 116);
     interfaceList_ = new QComboBox(client);
@@ -392,14 +408,12 @@ void TForm1::ShowInterfaceList(const QStringList& entries, int selected, bool en
     interfaceList_->setEnabled(enabled);
 }
 
-void TForm1::ShowHosts(const QStringList& entries, int selected) {
+void TForm1::ShowHosts(const QStringList& entries, const QString& text) {
     const QSignalBlocker blocker(hostCombo_);
     hostCombo_->clear();
     hostCombo_->addItems(entries);
-    hostCombo_->setCurrentIndex(selected);
-    if (selected < 0) {
-        hostCombo_->setEditText(monitor_.State().Host);
-    }
+    hostCombo_->setCurrentIndex(static_cast<int>(entries.indexOf(text)));
+    hostCombo_->setEditText(text);
 }
 
 void TForm1::SetCommunityReadOnly(bool readOnly) { communityEdit_->setReadOnly(readOnly); }

@@ -13,7 +13,7 @@ void Monitor::StartPolling() {
     Guarded([this, &started] {
         if (keepHostList_) {
             hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Host);
-            view_.ShowHosts(hosts_, static_cast<int>(hosts_.indexOf(state_.Host)));
+            view_.ShowHosts(hosts_, state_.Host);
         }
 
         graph_.ClearSeries();

@@ -227,7 +227,82 @@ private slots:
         QCOMPARE(shown.last(), QStringLiteral("1001"));
     }
 
+    void hostComboTextIsTheHostKeyByKeyAndOnlyLoadOrPollingAddsEntries() {
+        WriteHostFile("router1\r\nrouter2\r\n");
+        TForm1& w = ui_->Window();
+        FindAction(w, "Reset all")->trigger();
+        auto* combo = w.findChild<QComboBox*>("hostCombo");
+        auto* other = w.findChild<QLineEdit*>("bandwidthEdit");
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(combo->isEditable());
+        struct Case {
+            const char* typed;
+            QStringList hostAfterEachKey;
+        };
+        const Case cases[] = {
+            {"r", {"r"}},  // no completion from "router1"
+            {"ROUTER1", {"R", "RO", "ROU", "ROUT", "ROUTE", "ROUTER", "ROUTER1"}},
+            {"new", {"n", "ne", "new"}},
+        };
+        for (const Case& c : cases) {
+            combo->setFocus();
+            combo->lineEdit()->selectAll();
+            QStringList hosts;
+            for (const char* key = c.typed; *key != '\0'; ++key) {
+                QTest::keyClick(combo->lineEdit(), *key);
+                hosts.append(w.monitor().State().Host);
+            }
+            QCOMPARE(hosts, c.hostAfterEachKey);
+            QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+            other->setFocus();  // focus leaves the combo
+            const QString typed = QString::fromLatin1(c.typed);
+            QCOMPARE(combo->currentText(), typed);
+            QCOMPARE(w.monitor().State().Host, typed);
+            QCOMPARE(combo->count(), 2);
+        }
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Down);  // the user chooses an entry
+        QCOMPARE(w.monitor().State().Host, combo->currentText());
+        QVERIFY(combo->currentIndex() >= 0);
+    }
+
+    void missingStartProfileLeavesTheHostComboEmpty() {
+        ui_.emplace();
+        WriteHostFile("router1\r\n");
+        QVERIFY(ui_->Open(reader_, "absent.ini"));
+        auto* combo = ui_->Window().findChild<QComboBox*>("hostCombo");
+        QCOMPARE(combo->count(), 0);
+        QCOMPARE(combo->currentText(), QString());
+        QCOMPARE(ui_->Window().monitor().State().Host, QStringLiteral("router1"));
+    }
+
+    void windowGoesWhileTheHostComboHoldsAnEdit() {
+        // The combo finishes its edit as focus leaves it on the way out; an
+        // edit that matches another entry makes it choose that entry then.
+        for (const char* typed : {"ROUTER1", "router2"}) {
+            ui_.emplace();
+            WriteHostFile("router1\r\nrouter2\r\n");
+            QVERIFY(ui_->Open(reader_));
+            TForm1& w = ui_->Window();
+            auto* combo = w.findChild<QComboBox*>("hostCombo");
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            combo->setFocus();
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(combo->lineEdit(), typed);
+            QCOMPARE(w.monitor().State().Host, QString::fromLatin1(typed));
+            ui_.reset();
+        }
+    }
+
 private:
+    void WriteHostFile(const QByteArray& content) {
+        QFile file(ui_->home.ProgramFolder() + "hostfile.txt");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
     pulsewell::test::ScriptedDeviceReader reader_;
     std::optional<pulsewell::test::WindowUnderTest> ui_;
 };

@@ -84,6 +84,7 @@ TEST_F(StartProfileTest, OneSecondIsNotAProfileIntervalAndAMissingFileEmptiesThe
     monitor.SetStartProfile("absent.ini");
     monitor.ResetAll();
     EXPECT_TRUE(view.hosts.isEmpty());
+    EXPECT_EQ(view.hostText, "");
     EXPECT_EQ(monitor.State().Host, "10.5.5.5");
     EXPECT_FALSE(monitor.IsAutoStartArmed());
     EXPECT_TRUE(view.errors.isEmpty());
