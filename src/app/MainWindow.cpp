@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +42,10 @@ constexpr int kGraphTop = 158;
 constexpr int kGraphWidth = 690;
 constexpr int kGraphHeight = 170;
 constexpr int kCaptionLeft = kGraphLeft + kGraphWidth + 4;
-constexpr int kCaptionWidth = 63;
+// The scale captions take the room right of the graph, enough for
+// "100,000,000,000" in the desktop's usual font.
+constexpr int kCaptionWidth = TForm1::kClientWidth - kCaptionLeft - 4;
+constexpr qreal kSmallestCaptionPoints = 6;
 constexpr int kCaptionTops[] = {-4, 37, 77, 121, 163};
 constexpr int kQuitTopCompact = 428;
 constexpr int kQuitTopExpanded = 610;
@@ -50,6 +54,19 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, int w, int 
     auto* label = new QLabel(text, parent);
     label->setGeometry(x, y, w, h);
     return label;
+}
+
+// A caption keeps the window's font while its text fits; one too wide for it
+// (a large desktop font) gets a smaller size rather than lose digits.
+void SetCaptionText(QLabel* caption, const QString& text) {
+    QFont font = caption->parentWidget()->font();
+    const int room = caption->contentsRect().width();
+    while (font.pointSizeF() > kSmallestCaptionPoints &&
+           QFontMetrics(font).horizontalAdvance(text) > room) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    caption->setFont(font);
+    caption->setText(text);
 }
 
 QPushButton* AddButton(QWidget* parent, const QString& text, int x, int y, int w) {
@@ -197,6 +214,7 @@ void TForm1::BuildGraphArea(QWidget* client) {
         const int width = i == 4 ? 24 : kCaptionWidth;
         scaleCaptions_.append(
             AddLabel(client, scale[i], kCaptionLeft, kGraphTop + kCaptionTops[i], width));
+        scaleCaptions_.last()->setObjectName(QStringLiteral("scaleCaption%1").arg(i));
     }
     unitCaption_ = AddLabel(client, QStringLiteral("Bit/sec"), kCaptionLeft + 26,
                             kGraphTop + kCaptionTops[4], 90);
@@ -350,7 +368,7 @@ void TForm1::ShowGraph() {
     const TGraphCaptions& c = graph.Captions();
     const TGraphCaption* scale[] = {&c.Top, &c.ThreeQuarter, &c.Half, &c.Quarter, &c.Bottom};
     for (int i = 0; i < 5; ++i) {
-        scaleCaptions_[i]->setText(scale[i]->Text);
+        SetCaptionText(scaleCaptions_[i], scale[i]->Text);
         scaleCaptions_[i]->setVisible(scale[i]->Visible);
     }
     unitCaption_->setText(c.Unit.Text);

@@ -58,7 +58,8 @@ private slots:
         // With no samples the scale captions all read zero.
         int zeroCaptions = 0;
         for (QLabel* label : w.findChildren<QLabel*>()) {
-            zeroCaptions += label->text() == "0" && label->isVisible() && label->objectName().isEmpty();
+            zeroCaptions += label->text() == "0" && label->isVisible() &&
+                            label->objectName().startsWith("scaleCaption");
         }
         QCOMPARE(zeroCaptions, 5);
         QVERIFY(!FindAction(w, "Show device info")->isEnabled());
@@ -293,6 +294,33 @@ private slots:
             QTest::keyClicks(combo->lineEdit(), typed);
             QCOMPARE(w.monitor().State().Host, QString::fromLatin1(typed));
             ui_.reset();
+        }
+    }
+
+    void scaleCaptionsShowWholeUpTo100Gbit() {
+        TForm1& w = ui_->Window();
+        QList<QLabel*> captions;
+        for (int i = 0; i < 4; ++i) {
+            captions.append(w.findChild<QLabel*>(QStringLiteral("scaleCaption%1").arg(i)));
+            QVERIFY(captions.last());
+        }
+        const QFont windowFont = w.font();
+        QFont large = windowFont;
+        large.setPointSizeF(windowFont.pointSizeF() + 3);
+        for (const QFont& font : {windowFont, large}) {
+            w.setFont(font);
+            for (const std::int64_t top : {std::int64_t{949973720}, std::int64_t{100000000000}}) {
+                auto& graph = w.monitor().Graph();
+                graph.ClearSeries();
+                graph.AddSample(1, top);
+                graph.Graphupdate();
+                QCOMPARE(captions[0]->text(), QLocale().toString(top));
+                for (QLabel* caption : captions) {
+                    const int needed = caption->fontMetrics().horizontalAdvance(caption->text());
+                    QVERIFY2(needed <= caption->contentsRect().width(),
+                             qPrintable(caption->text() + " in " + caption->font().toString()));
+                }
+            }
         }
     }
 
