@@ -20,6 +20,7 @@
 #include "MessageBoxes.h"
 #include "MessageListView.h"
 #include "NumberText.h"
+#include "OptionsDialog.h"
 
 namespace pulsewell {
 
@@ -218,6 +219,7 @@ void TForm1::BuildGraphArea(QWidget* client) {
     }
     unitCaption_ = AddLabel(client, QStringLiteral("Bit/sec"), kCaptionLeft + 26,
                             kGraphTop + kCaptionTops[4], 90);
+    unitCaption_->setObjectName(QStringLiteral("unitCaption"));
     const QString percent[] = {"100%", "75%", "50%", "25%"};
     for (int i = 0; i < 4; ++i) {
         auto* caption =
@@ -293,7 +295,11 @@ void TForm1::BuildMenus() {
             &QApplication::quit);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    tools->addAction(QStringLiteral("Options"));
+    connect(tools->addAction(QStringLiteral("Options")), &QAction::triggered, this, [this] {
+        if (options_) {
+            options_->ShowOptions();
+        }
+    });
     connect(tools->addAction(QStringLiteral("Reset all")), &QAction::triggered, this,
             [this] { monitor_.ResetAll(); });
     alwaysOnTopAction_ = tools->addAction(QStringLiteral("Always On Top"));
@@ -453,8 +459,8 @@ void TForm1::ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) {
 }
 
 TAlarmSettings TForm1::CurrentAlarmSettings() const {
-    // The options dialog will hold these; until then the alarms stay off.
-    return TAlarmSettings{};
+    // Before the options dialog exists the alarms are off.
+    return options_ ? options_->Fields().Alarms : TAlarmSettings{};
 }
 
 void TForm1::SetBusy(bool busy) {

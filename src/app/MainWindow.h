@@ -19,6 +19,7 @@ class QRadioButton;
 namespace pulsewell {
 
 class InterfaceGrid;
+class TForm3;
 class MessageBoxes;
 class MessageListView;
 
@@ -38,6 +39,9 @@ public:
     ~TForm1() override;
 
     Monitor& monitor() { return monitor_; }
+    // The options dialog, created after the window: "Tools" > "Options" shows
+    // it, and the poll's alarms read its controls.
+    void SetOptionsDialog(TForm3& options) { options_ = &options; }
 
     // MonitorView
     void ShowError(const QString& message) override;
@@ -79,6 +83,7 @@ private:
 
     MessageBoxes& boxes_;
     Monitor monitor_;
+    TForm3* options_ = nullptr;
 
     QComboBox* hostCombo_ = nullptr;
     QComboBox* interfaceList_ = nullptr;
