@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,7 +43,10 @@ constexpr int kGraphTop = 158;
 constexpr int kGraphWidth = 690;
 constexpr int kGraphHeight = 170;
 constexpr int kCaptionLeft = kGraphLeft + kGraphWidth + 4;
-constexpr int kCaptionWidth = 63;
+// The scale captions take the room right of the graph, enough for
+// "100,000,000,000" in the desktop's usual font.
+constexpr int kCaptionWidth = TForm1::kClientWidth - kCaptionLeft - 4;
+constexpr qreal kSmallestCaptionPoints = 6;
 constexpr int kCaptionTops[] = {-4, 37, 77, 121, 163};
 constexpr int kQuitTopCompact = 428;
 constexpr int kQuitTopExpanded = 610;
@@ -51,6 +55,19 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, int w, int 
     auto* label = new QLabel(text, parent);
     label->setGeometry(x, y, w, h);
     return label;
+}
+
+// A caption keeps the window's font while its text fits; one too wide for it
+// (a large desktop font) gets a smaller size rather than lose digits.
+void SetCaptionText(QLabel* caption, const QString& text) {
+    QFont font = caption->parentWidget()->font();
+    const int room = caption->contentsRect().width();
+    while (font.pointSizeF() > kSmallestCaptionPoints &&
+           QFontMetrics(font).horizontalAdvance(text) > room) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    caption->setFont(font);
+    caption->setText(text);
 }
 
 QPushButton* AddButton(QWidget* parent, const QString& text, int x, int y, int w) {
@@ -89,14 +106,30 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
     hostCombo_->setFocus();
 }
 
+TForm1::~TForm1() {
+    // The monitor and every other member end before QWidget's destructor hides
+    // and deletes the controls, and controls still signal on their way out (a
+    // focused host combo finishes its edit). Nothing of theirs may reach here.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+}
+
 void TForm1::BuildInputs(QWidget* client) {
     AddLabel(client, QStringLiteral("IP Address:"), 8, 8, 130);
     hostCombo_ = new QComboBox(client);
     hostCombo_->setObjectName(QStringLiteral("hostCombo"));
     hostCombo_->setEditable(true);
     hostCombo_->setGeometry(8, 24, 130, 22);
-    connect(hostCombo_, &QComboBox::editTextChanged, this,
+    // Typed text stays as typed: no completion, no entry of its own (the host
+    // list adds entries when polling starts), and no rewrite to an entry's
+    // letter case when the edit ends.
+    hostCombo_->setInsertPolicy(QComboBox::NoInsert);
+    hostCombo_->setCompleter(nullptr);
+    connect(hostCombo_->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { monitor_.SetHost(text); });
+    connect(hostCombo_, &QComboBox::activated, this,
+            [this](int index) { monitor_.SetHost(hostCombo_->itemText(index)); });
 
     AddLabel(client, QStringLiteral("Interface number:"), 146, 8, 116);
     interfaceList_ = new QComboBox(client);
@@ -182,6 +215,7 @@ void TForm1::BuildGraphArea(QWidget* client) {
         const int width = i == 4 ? 24 : kCaptionWidth;
         scaleCaptions_.append(
             AddLabel(client, scale[i], kCaptionLeft, kGraphTop + kCaptionTops[i], width));
+        scaleCaptions_.last()->setObjectName(QStringLiteral("scaleCaption%1").arg(i));
     }
     unitCaption_ = AddLabel(client, QStringLiteral("Bit/sec"), kCaptionLeft + 26,
                             kGraphTop + kCaptionTops[4], 90);
@@ -350,7 +384,7 @@ void TForm1::ShowGraph() {
     const TGraphCaptions& c = graph.Captions();
     const TGraphCaption* scale[] = {&c.Top, &c.ThreeQuarter, &c.Half, &c.Quarter, &c.Bottom};
     for (int i = 0; i < 5; ++i) {
-        scaleCaptions_[i]->setText(scale[i]->Text);
+        SetCaptionText(scaleCaptions_[i], scale[i]->Text);
         scaleCaptions_[i]->setVisible(scale[i]->Visible);
     }
     unitCaption_->setText(c.Unit.Text);
@@ -408,14 +442,12 @@ void TForm1::ShowInterfaceList(const QStringList& entries, int selected, bool en
     interfaceList_->setEnabled(enabled);
 }
 
-void TForm1::ShowHosts(const QStringList& entries, int selected) {
+void TForm1::ShowHosts(const QStringList& entries, const QString& text) {
     const QSignalBlocker blocker(hostCombo_);
     hostCombo_->clear();
     hostCombo_->addItems(entries);
-    hostCombo_->setCurrentIndex(selected);
-    if (selected < 0) {
-        hostCombo_->setEditText(monitor_.State().Host);
-    }
+    hostCombo_->setCurrentIndex(static_cast<int>(entries.indexOf(text)));
+    hostCombo_->setEditText(text);
 }
 
 void TForm1::SetCommunityReadOnly(bool readOnly) { communityEdit_->setReadOnly(readOnly); }

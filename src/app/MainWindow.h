@@ -37,6 +37,7 @@ public:
     // starts polling (the program's first argument); empty for none.
     TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
            const QString& startProfile = QString(), QWidget* parent = nullptr);
+    ~TForm1() override;
 
     Monitor& monitor() { return monitor_; }
     // Where the exported report is opened; the desktop's usual program unless changed.
@@ -55,7 +56,7 @@ public:
     void ShowInterfaceList(const QStringList& entries, int selected, bool enabled) override;
     void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,
                     std::int64_t totalCombined) override;
-    void ShowHosts(const QStringList& entries, int selected) override;
+    void ShowHosts(const QStringList& entries, const QString& text) override;
     void SetCommunityReadOnly(bool readOnly) override;
     void ShowCommunity(const QString& community) override;
     void ShowInterval(int seconds) override;

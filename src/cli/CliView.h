@@ -14,7 +14,7 @@ class CliView : public MonitorView {
     void ShowMessageBox(const QString& text, const QString& caption) override;
     void SetCommandEnabled(MonitorCommand, bool) override {}
     void ShowCompactLayout() override {}
-    void ShowHosts(const QStringList&, int) override {}
+    void ShowHosts(const QStringList&, const QString&) override {}
     void ShowBandwidth(const QString&) override {}
     void ShowInterfaceList(const QStringList&, int, bool) override {}
     void ShowTotals(std::int64_t, std::int64_t, std::int64_t) override {}

@@ -72,7 +72,8 @@ void Monitor::LoadHostList() {
         return;
     }
     hosts_ = HostList(ProgramFolder()).Load();
-    view_.ShowHosts(hosts_, hosts_.isEmpty() ? -1 : 0);
+    // Without entries the edit keeps the host it shows.
+    view_.ShowHosts(hosts_, hosts_.isEmpty() ? state_.Host : hosts_.first());
     if (!hosts_.isEmpty()) {
         SetHost(hosts_.first());
     }
@@ -83,14 +84,14 @@ void Monitor::ApplyStartProfile() {
         return;
     }
     hosts_.clear();
-    view_.ShowHosts(hosts_, -1);
+    view_.ShowHosts(hosts_, QString());
     const std::optional<THostEntry> entry = ReadStartProfile(ProgramFolder() + startProfile_);
     if (!entry) {
         return;
     }
     SetHost(entry->IP);
     hosts_ = {state_.Host};
-    view_.ShowHosts(hosts_, 0);
+    view_.ShowHosts(hosts_, state_.Host);
     state_.Community = entry->community;
     view_.ShowCommunity(state_.Community);
     state_.Bandwidth = entry->bandwidth;

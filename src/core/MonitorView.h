@@ -31,7 +31,9 @@ public:
     virtual void ShowMessageBox(const QString& text, const QString& caption) = 0;
     // The window's 540-pixel layout with the interface table hidden.
     virtual void ShowCompactLayout() = 0;
-    virtual void ShowHosts(const QStringList& entries, int selected) = 0;
+    // The host combo's entries and the text of its edit; the first entry
+    // equal to the text is the chosen one.
+    virtual void ShowHosts(const QStringList& entries, const QString& text) = 0;
     virtual void ShowBandwidth(const QString& bandwidth) = 0;
     virtual void ShowInterfaceList(const QStringList& entries, int selected, bool enabled) = 0;
     virtual void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,

@@ -271,15 +271,19 @@ void AppendSubId(std::string& out, std::uint32_t n) {
 
 }  // namespace
 
+void AppendOidBytes(std::string& out, std::string_view oid) {
+    const std::uint32_t first = TakeArc(oid);
+    const std::uint32_t second = TakeArc(oid);
+    AppendSubId(out, first * 40 + second);
+    while (!oid.empty()) {
+        AppendSubId(out, TakeArc(oid));
+    }
+}
+
 std::string OidToBytes(std::string_view oid) {
     std::string bytes;
     bytes.reserve(oid.size() / 2 + 2);
-    const std::uint32_t first = TakeArc(oid);
-    const std::uint32_t second = TakeArc(oid);
-    AppendSubId(bytes, first * 40 + second);
-    while (!oid.empty()) {
-        AppendSubId(bytes, TakeArc(oid));
-    }
+    AppendOidBytes(bytes, oid);
     return bytes;
 }
 

@@ -65,6 +65,8 @@ std::int32_t SignedValue(std::string_view contents);
 std::int32_t UnsignedValue(std::string_view contents);
 
 std::string OidToBytes(std::string_view oid);
+// The same bytes appended to out: the one encoder of identifier texts.
+void AppendOidBytes(std::string& out, std::string_view oid);
 std::string BytesToOid(std::string_view bytes);
 
 // Removes the first dot-separated part from text and returns it as a number

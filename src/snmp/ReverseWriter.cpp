@@ -59,59 +59,10 @@ void ReverseWriter::Signed(std::int32_t n) {
     }
 }
 
-void ReverseWriter::SubId(std::uint32_t n) {
-    Byte(static_cast<int>(n & 0x7F));
-    n >>= 7;
-    while (n != 0) {
-        Byte(static_cast<int>(0x80 | (n & 0x7F)));
-        n >>= 7;
-    }
-}
-
 void ReverseWriter::Oid(std::string_view text) {
-    constexpr std::uint64_t kTenDigits = 1000000000ULL;
-    const std::uint32_t first = TakeArc(text);
-    const std::uint32_t second = TakeArc(text);
-    // The rest, read from the back. Taking parts from the front drops one
-    // trailing dot and nothing else, so drop it here too.
-    if (!text.empty() && text.back() == '.') {
-        text.remove_suffix(1);
-    }
-    if (!text.empty()) {
-        // Digits of one part, least significant first; an empty part, one that
-        // is not all digits or one above 32 bits is the arc 0.
-        std::uint64_t value = 0;
-        std::uint64_t scale = 1;
-        bool numeric = true;
-        bool empty = true;
-        for (std::size_t i = text.size(); i-- > 0;) {
-            const char c = text[i];
-            if (c == '.') {
-                SubId(numeric && !empty && value <= 0xFFFFFFFFu ? static_cast<std::uint32_t>(value)
-                                                                : 0);
-                value = 0;
-                scale = 1;
-                numeric = true;
-                empty = true;
-                continue;
-            }
-            empty = false;
-            if (c < '0' || c > '9') {
-                numeric = false;
-                continue;
-            }
-            if (c != '0') {
-                if (scale > kTenDigits) {
-                    numeric = false;  // more digits than a 32-bit arc has
-                } else {
-                    value += static_cast<std::uint64_t>(c - '0') * scale;
-                }
-            }
-            scale = scale > kTenDigits ? scale : scale * 10;  // leading zeros may go on
-        }
-        SubId(numeric && !empty && value <= 0xFFFFFFFFu ? static_cast<std::uint32_t>(value) : 0);
-    }
-    SubId(first * 40 + second);
+    oidBytes_.clear();
+    AppendOidBytes(oidBytes_, text);
+    Bytes(oidBytes_);
 }
 
 std::string ReverseWriter::Take() {

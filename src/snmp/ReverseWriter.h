@@ -36,9 +36,8 @@ class ReverseWriter {
         Byte(type);
     }
     void Signed(std::int32_t n);
-    // Object identifier contents from dotted text, as OidToBytes gives them.
+    // Object identifier contents from dotted text, by OidToBytes's encoder.
     void Oid(std::string_view text);
-    void SubId(std::uint32_t n);
     std::string Take();
 
   private:
@@ -51,6 +50,8 @@ class ReverseWriter {
     char* data_ = local_;
     std::size_t capacity_ = sizeof local_;
     std::size_t start_ = sizeof local_;
+    // Reused for every identifier of a message; short ones need no heap.
+    std::string oidBytes_;
 };
 
 }  // namespace pulsewell::snmp

@@ -14,7 +14,7 @@ mkdir -p "$dir/persist"
 "$source_dir/seed-state.sh" "$dir/state"
 
 snmpd=$(command -v snmpd || echo /usr/sbin/snmpd)
-export SNMP_PERSISTENT_DIR=$dir/persist MIBS= MIBDIRS=
+export SNMP_PERSISTENT_DIR=$dir/persist SNMPCONFPATH=$dir/persist MIBS= MIBDIRS=
 
 for attempt in $(seq 1 20); do
     port=$((20000 + (RANDOM * 32768 + RANDOM) % 40000))

@@ -58,7 +58,8 @@ private slots:
         // With no samples the scale captions all read zero.
         int zeroCaptions = 0;
         for (QLabel* label : w.findChildren<QLabel*>()) {
-            zeroCaptions += label->text() == "0" && label->isVisible() && label->objectName().isEmpty();
+            zeroCaptions += label->text() == "0" && label->isVisible() &&
+                            label->objectName().startsWith("scaleCaption");
         }
         QCOMPARE(zeroCaptions, 5);
         QVERIFY(!FindAction(w, "Show device info")->isEnabled());
@@ -227,7 +228,109 @@ private slots:
         QCOMPARE(shown.last(), QStringLiteral("1001"));
     }
 
+    void hostComboTextIsTheHostKeyByKeyAndOnlyLoadOrPollingAddsEntries() {
+        WriteHostFile("router1\r\nrouter2\r\n");
+        TForm1& w = ui_->Window();
+        FindAction(w, "Reset all")->trigger();
+        auto* combo = w.findChild<QComboBox*>("hostCombo");
+        auto* other = w.findChild<QLineEdit*>("bandwidthEdit");
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(combo->isEditable());
+        struct Case {
+            const char* typed;
+            QStringList hostAfterEachKey;
+        };
+        const Case cases[] = {
+            {"r", {"r"}},  // no completion from "router1"
+            {"ROUTER1", {"R", "RO", "ROU", "ROUT", "ROUTE", "ROUTER", "ROUTER1"}},
+            {"new", {"n", "ne", "new"}},
+        };
+        for (const Case& c : cases) {
+            combo->setFocus();
+            combo->lineEdit()->selectAll();
+            QStringList hosts;
+            for (const char* key = c.typed; *key != '\0'; ++key) {
+                QTest::keyClick(combo->lineEdit(), *key);
+                hosts.append(w.monitor().State().Host);
+            }
+            QCOMPARE(hosts, c.hostAfterEachKey);
+            QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+            other->setFocus();  // focus leaves the combo
+            const QString typed = QString::fromLatin1(c.typed);
+            QCOMPARE(combo->currentText(), typed);
+            QCOMPARE(w.monitor().State().Host, typed);
+            QCOMPARE(combo->count(), 2);
+        }
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Down);  // the user chooses an entry
+        QCOMPARE(w.monitor().State().Host, combo->currentText());
+        QVERIFY(combo->currentIndex() >= 0);
+    }
+
+    void missingStartProfileLeavesTheHostComboEmpty() {
+        ui_.emplace();
+        WriteHostFile("router1\r\n");
+        QVERIFY(ui_->Open(reader_, "absent.ini"));
+        auto* combo = ui_->Window().findChild<QComboBox*>("hostCombo");
+        QCOMPARE(combo->count(), 0);
+        QCOMPARE(combo->currentText(), QString());
+        QCOMPARE(ui_->Window().monitor().State().Host, QStringLiteral("router1"));
+    }
+
+    void windowGoesWhileTheHostComboHoldsAnEdit() {
+        // The combo finishes its edit as focus leaves it on the way out; an
+        // edit that matches another entry makes it choose that entry then.
+        for (const char* typed : {"ROUTER1", "router2"}) {
+            ui_.emplace();
+            WriteHostFile("router1\r\nrouter2\r\n");
+            QVERIFY(ui_->Open(reader_));
+            TForm1& w = ui_->Window();
+            auto* combo = w.findChild<QComboBox*>("hostCombo");
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            combo->setFocus();
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(combo->lineEdit(), typed);
+            QCOMPARE(w.monitor().State().Host, QString::fromLatin1(typed));
+            ui_.reset();
+        }
+    }
+
+    void scaleCaptionsShowWholeUpTo100Gbit() {
+        TForm1& w = ui_->Window();
+        QList<QLabel*> captions;
+        for (int i = 0; i < 4; ++i) {
+            captions.append(w.findChild<QLabel*>(QStringLiteral("scaleCaption%1").arg(i)));
+            QVERIFY(captions.last());
+        }
+        const QFont windowFont = w.font();
+        QFont large = windowFont;
+        large.setPointSizeF(windowFont.pointSizeF() + 3);
+        for (const QFont& font : {windowFont, large}) {
+            w.setFont(font);
+            for (const std::int64_t top : {std::int64_t{949973720}, std::int64_t{100000000000}}) {
+                auto& graph = w.monitor().Graph();
+                graph.ClearSeries();
+                graph.AddSample(1, top);
+                graph.Graphupdate();
+                QCOMPARE(captions[0]->text(), QLocale().toString(top));
+                for (QLabel* caption : captions) {
+                    const int needed = caption->fontMetrics().horizontalAdvance(caption->text());
+                    QVERIFY2(needed <= caption->contentsRect().width(),
+                             qPrintable(caption->text() + " in " + caption->font().toString()));
+                }
+            }
+        }
+    }
+
 private:
+    void WriteHostFile(const QByteArray& content) {
+        QFile file(ui_->home.ProgramFolder() + "hostfile.txt");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
     pulsewell::test::ScriptedDeviceReader reader_;
     std::optional<pulsewell::test::WindowUnderTest> ui_;
 };

@@ -284,6 +284,19 @@ TEST_F(SchedulerTest, IntervalChoiceZeroesTheCounters) {
     EXPECT_EQ(monitor.Messages().Count(), 0);  // no difference, no traffic line
 }
 
+TEST_F(SchedulerTest, ChoosingTheChosenIntervalAgainKeepsTheCounters) {
+    for (const int seconds : {6, 1}) {  // a click, then the middle click
+        monitor.ChooseInterval(seconds);
+        Counters(1000, 1000);
+        monitor.PollOnce();
+        monitor.ChooseInterval(seconds);
+        Counters(2000, 2000);
+        monitor.PollOnce();
+        EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: ")) << seconds;
+        monitor.Messages().Clear();
+    }
+}
+
 TEST_F(SchedulerTest, StartPollingProbesThenPollsAtOnce) {
     reader.Answer(kSpeed, "100000000");
     Counters(1000, 1000);
@@ -335,6 +348,81 @@ TEST_F(SchedulerTest, StopReportsAndZeroesTheTotals) {
     monitor.StopPolling();
     EXPECT_EQ(monitor.Messages().LastLine(),
               "Total traffic transferred IN: 0 bytes; OUT: 0 bytes; combined: 0 bytes");
+}
+
+TEST_F(SchedulerTest, NewPeriodAppliesFromTheNextTickWhichComputesNoDifference) {
+    struct Case {
+        int from;
+        int to;
+    };
+    for (const Case c : {Case{300, 3}, Case{6, 1}}) {  // a click; the middle click
+        monitor.ResetAll();
+        monitor.SetHost("10.1.1.1");
+        monitor.OfferInterfaces({"2"});
+        monitor.ChooseInterval(c.from);
+        monitor.SetWriteLog(true);
+        reader.Answer(kSpeed, "0");
+        Counters(1000, 1000);
+        monitor.StartPolling();
+        Counters(2000, 2000);
+        monitor.ChooseInterval(c.to);
+        EXPECT_FALSE(monitor.State().WriteLog) << c.to;  // switched off at once
+        EXPECT_EQ(monitor.PollPeriodMs(), c.from * 1000) << "the running period ends first";
+        monitor.PollTick();
+        EXPECT_EQ(monitor.PollPeriodMs(), c.to * 1000);
+        EXPECT_EQ(monitor.Messages().Count(), 0) << "no difference after the choice";
+        Counters(3000, 3000);
+        monitor.PollTick();
+        EXPECT_EQ(monitor.PollPeriodMs(), c.to * 1000);
+        EXPECT_EQ(monitor.Messages().Count(), 1) << c.from << " to " << c.to;
+    }
+}
+
+TEST_F(SchedulerTest, ResetAllWhilePollingStopsThePollsButNotTheCountdown) {
+    reader.Answer(kSpeed, "0");
+    Counters(1000, 1000);
+    monitor.StartPolling();
+    Counters(2000, 2000);
+    monitor.PollTick();
+    ASSERT_GT(monitor.State().TotalCombined, 0);
+    monitor.CountdownTick();
+    monitor.ResetAll();
+    EXPECT_FALSE(monitor.IsPolling());
+    EXPECT_TRUE(monitor.IsCountingDown());
+    EXPECT_TRUE(view.communityReadOnly);
+    EXPECT_FALSE(view.enabled[MonitorCommand::StartPolling]);
+    EXPECT_FALSE(view.enabled[MonitorCommand::StopPolling]);
+    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
+    EXPECT_EQ(monitor.Messages().Count(), 0);  // the totals are not reported
+    for (int tick = 0; tick < 2; ++tick) {
+        monitor.CountdownTick();
+        EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 5 seconds");
+    }
+}
+
+TEST_F(SchedulerTest, BandwidthThatDoesNotParseEndsThePollAfterTheTotals) {
+    monitor.SetWriteLog(true);
+    reader.Answer(kSpeed, "0");
+    Counters(1000, 1000);
+    monitor.StartPolling();
+    QFile log(home.ProgramFolder() + "10.1.1.1_i1.log");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray logged = log.readAll();
+    log.close();
+    const std::vector<int> series = SeriesCounts();
+
+    monitor.SetBandwidth("10 Mbit");
+    Counters(1600, 1300);
+    monitor.PollTick();
+    EXPECT_EQ(view.errors,
+              QStringList{QString::fromUtf8("'10Mbit' ist kein gültiger Integerwert")});
+    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{300, 600, 900}));
+    EXPECT_EQ(SeriesCounts(), series);
+    EXPECT_EQ(monitor.Messages().Count(), 0);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(log.readAll(), logged);
+    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Contacting...");
+    EXPECT_TRUE(monitor.IsPolling());
 }
 
 TEST_F(SchedulerTest, RememberedHostsAreWrittenNewestFirstAtMostTen) {

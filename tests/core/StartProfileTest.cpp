@@ -79,11 +79,33 @@ TEST_F(StartProfileTest, PresetsTheHostAndStartsPollingOneSecondLater) {
     EXPECT_EQ(monitor.State().PolledInterface, "1");
 }
 
+// "Reset all" is a fresh start: the profile applies again and polling
+// starts again a second later, so the polling buttons are enabled then.
+TEST_F(StartProfileTest, ResetAllWhilePollingAppliesTheProfileAndStartsAgain) {
+    Write("site.ini", "[Details]\nIP=10.0.0.1\ncommunity=public\nbandwidth=1000000\n");
+    reader.Answer("1.3.6.1.2.1.2.2.1.5.1", "1000000");
+    monitor.SetStartProfile("site.ini");
+    monitor.ResetAll();
+    monitor.AutoStartTick();
+    ASSERT_TRUE(monitor.IsPolling());
+
+    monitor.ResetAll();
+    EXPECT_FALSE(monitor.IsPolling());
+    EXPECT_TRUE(monitor.IsAutoStartArmed());
+    EXPECT_EQ(view.hosts, QStringList("10.0.0.1"));
+    EXPECT_EQ(view.bandwidth, "1000000");
+    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
+    EXPECT_TRUE(view.enabled[MonitorCommand::StopPolling]);
+    monitor.AutoStartTick();
+    EXPECT_TRUE(monitor.IsPolling());
+}
+
 TEST_F(StartProfileTest, OneSecondIsNotAProfileIntervalAndAMissingFileEmptiesTheHosts) {
     Write("hostfile.txt", "10.5.5.5\r\n");
     monitor.SetStartProfile("absent.ini");
     monitor.ResetAll();
     EXPECT_TRUE(view.hosts.isEmpty());
+    EXPECT_EQ(view.hostText, "");
     EXPECT_EQ(monitor.State().Host, "10.5.5.5");
     EXPECT_FALSE(monitor.IsAutoStartArmed());
     EXPECT_TRUE(view.errors.isEmpty());

@@ -56,7 +56,7 @@ TEST_F(StoredSettingsTest, FirstStartWritesEveryDefaultButKeepsTheGraphSetUp) {
     EXPECT_EQ(Utilization().HighThreshold(), 70);
     EXPECT_EQ(Utilization().LowThreshold(), 30);
     EXPECT_TRUE(state.ContinueWithZeroes);
-    EXPECT_FALSE(state.ShowBytes);
+    EXPECT_TRUE(state.ShowBytes);  // the unit stays as it was until one is stored
 }
 
 TEST_F(StoredSettingsTest, StoredValuesApplyAndUnknownWordsChangeNothing) {
@@ -105,7 +105,7 @@ TEST_F(StoredSettingsTest, UnwritableStoreIsReportedOnceAndItsDefaultsStillApply
     EXPECT_EQ(view.errors,
               QStringList(QStringLiteral("Fehler beim Setzen der Daten für 'highvalue'")));
     EXPECT_TRUE(state.ContinueWithZeroes);
-    EXPECT_FALSE(state.ShowBytes);
+    EXPECT_TRUE(state.ShowBytes);
 }
 
 TEST_F(StoredSettingsTest, FileQtCannotParseIsReadButNeverRewritten) {

@@ -147,5 +147,26 @@ TEST(TrafficLine, MessageLineUsesTheShortMonthName) {
     QLocale::setDefault(QLocale::c());
 }
 
+TEST(TrafficLine, OneDotEachSideOfTheMonthInEveryLocale) {
+    struct Case {
+        QLocale locale;
+        QDate date;
+        const char* stamp;
+    };
+    const Case cases[] = {
+        {QLocale(QLocale::German, QLocale::Germany), QDate(2026, 12, 8), "08.Dez.2026, "},
+        {QLocale(QLocale::German, QLocale::Germany), QDate(2026, 5, 8), "08.Mai.2026, "},
+        {QLocale(QLocale::French, QLocale::France), QDate(2026, 2, 8), "08.févr.2026, "},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), QDate(2026, 9, 8), "08.Sept.2026, "},
+        {QLocale::c(), QDate(2026, 12, 8), "08.Dec.2026, "},
+    };
+    for (const Case& c : cases) {
+        QLocale::setDefault(c.locale);
+        const QString line = TrafficMessageLine(QDateTime(c.date, QTime(7, 8, 9)), {}, false);
+        EXPECT_TRUE(line.startsWith(QString::fromUtf8(c.stamp))) << line.toStdString();
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
 }  // namespace
 }  // namespace pulsewell

@@ -22,9 +22,9 @@ public:
         messageBoxes.append(caption + QStringLiteral(": ") + text);
     }
     void ShowCompactLayout() override {}
-    void ShowHosts(const QStringList& entries, int selected) override {
+    void ShowHosts(const QStringList& entries, const QString& text) override {
         hosts = entries;
-        selectedHost = selected;
+        hostText = text;
     }
     void ShowBandwidth(const QString& text) override { bandwidth = text; }
     void ShowInterfaceList(const QStringList& entries, int selected, bool on) override {
@@ -64,7 +64,7 @@ public:
     QMap<MonitorCommand, bool> enabled;
     QStringList messageBoxes;
     QStringList hosts;
-    int selectedHost = -1;
+    QString hostText;
     QString bandwidth;
     QStringList interfaces;
     int selectedInterface = -1;

@@ -15,6 +15,8 @@ using pulsewell::test::TestAgentAddress;
 
 namespace {
 
+// Standard output only: the tools' standard error (such as the notes Net-SNMP
+// prints when it first creates its state folder) passes through to the log.
 std::string Run(const std::string& command) {
     std::string out;
     FILE* pipe = ::popen(command.c_str(), "r");
@@ -32,7 +34,7 @@ std::string Run(const std::string& command) {
 
 std::string NetSnmp(const std::string& tool, const std::string& options, const std::string& oid) {
     return Run("MIBS= " + tool + " -v1 -c " + kTestAgentCommunity + " " + options + " " +
-               TestAgentAddress() + " " + oid + " 2>&1");
+               TestAgentAddress() + " " + oid);
 }
 
 std::string Squeeze(std::string text) {

@@ -13,7 +13,7 @@ void Monitor::StartPolling() {
     Guarded([this, &started] {
         if (keepHostList_) {
             hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Host);
-            view_.ShowHosts(hosts_, static_cast<int>(hosts_.indexOf(state_.Host)));
+            view_.ShowHosts(hosts_, state_.Host);
         }
 
         graph_.ClearSeries();
@@ -105,7 +105,11 @@ QString Monitor::TotalsLine() const {
 
 void Monitor::ChooseInterval(int seconds) {
     view_.ShowInterval(seconds);
-    SelectInterval(seconds);
+    // Only a choice that changes the interval runs its handling, as a click
+    // on the radio button that is already checked does nothing.
+    if (seconds != state_.IntervalSeconds) {
+        SelectInterval(seconds);
+    }
 }
 
 void Monitor::SelectInterval(int seconds) {

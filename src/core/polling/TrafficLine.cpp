@@ -17,9 +17,14 @@ QString TrafficFigures(const TTrafficSample& sample, bool showBytes) {
 QString TrafficMessageLine(const QDateTime& pollTime, const TTrafficSample& sample,
                            bool showBytes) {
     const QDate date = pollTime.date();
+    QString month = QLocale().monthName(date.month(), QLocale::ShortFormat);
+    // Some locales abbreviate with a dot ("Dez."); the stamp has its own.
+    if (month.endsWith(u'.')) {
+        month.chop(1);
+    }
     const QString stamp = QStringLiteral("%1.%2.%3, %4")
                               .arg(date.day(), 2, 10, QLatin1Char('0'))
-                              .arg(QLocale().monthName(date.month(), QLocale::ShortFormat))
+                              .arg(month)
                               .arg(date.year(), 4, 10, QLatin1Char('0'))
                               .arg(pollTime.time().toString(QStringLiteral("HH:mm:ss")));
     return stamp + TrafficFigures(sample, showBytes);

@@ -12,7 +12,7 @@ namespace pulsewell {
 QString TrafficFigures(const TTrafficSample& sample, bool showBytes);
 
 // The message list's line: "07.Dec.2026, 14:03:09" plus the figures, with the
-// locale's short month name.
+// locale's short month name (without a dot of its own: "08.Dez.2026").
 QString TrafficMessageLine(const QDateTime& pollTime, const TTrafficSample& sample,
                            bool showBytes);
 

@@ -11,6 +11,27 @@ namespace {
 [[noreturn]] void ThrowFileError(const QFile& file) {
     throw FileError(file.fileName(), file.errorString());
 }
+
+// Lines end in CR LF, LF or a lone CR; the break after the last line is
+// optional, so "\r\n" is one empty line and "" none.
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n') {
+            continue;
+        }
+        lines.append(text.sliced(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < text.size()) {
+        lines.append(text.sliced(start));
+    }
+    return lines;
+}
 }  // namespace
 
 HostList::HostList(QString folder) : folder_(std::move(folder)) {}
@@ -32,14 +53,7 @@ QStringList HostList::Load() const {
     if (file.error() != QFile::NoError) {
         ThrowFileError(file);
     }
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (text.endsWith(u'\n')) {
-        text.chop(1);
-    }
-    if (text.isEmpty()) {
-        return {};
-    }
-    return text.split(u'\n');
+    return SplitLines(text);
 }
 
 QStringList HostList::Remember(const QStringList& entries, const QString& host) const {

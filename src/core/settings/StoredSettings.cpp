@@ -25,9 +25,12 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
             }
         },
         [&] {
-            const QString show = key.ReadOrWrite(QStringLiteral("show"), QStringLiteral("bits"));
-            if (show == QStringLiteral("bytes") || show == QStringLiteral("bits")) {
-                state.ShowBytes = show == QStringLiteral("bytes");
+            // Without a stored unit the current one stays; the default is only stored.
+            const auto show = key.Read(QStringLiteral("show"));
+            if (!show) {
+                key.Write(QStringLiteral("show"), QStringLiteral("bits"));
+            } else if (*show == QStringLiteral("bytes") || *show == QStringLiteral("bits")) {
+                state.ShowBytes = *show == QStringLiteral("bytes");
             }
         },
         [&] {
