@@ -25,7 +25,7 @@ out=$("${as_unprivileged[@]}" HOME="$home" "$prefix/bin/pulsewell-cli" --version
 
 "${as_unprivileged[@]}" HOME="$home" "$prefix/bin/pulsewell" >"$work/window.log" 2>&1 &
 window=$!
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do  # a loaded machine may take a while
     [ -f "$per_user/hostfile.txt" ] && break
     kill -0 "$window" 2>/dev/null || break
     sleep 0.1
