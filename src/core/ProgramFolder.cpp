@@ -9,9 +9,9 @@ namespace pulsewell {
 
 namespace {
 
-// cmake --install puts the desktop entry here, relative to the executables.
-// Its bin folder is no place for data even where the user may write it (root,
-// or a prefix inside the home folder).
+// An installed copy finds its menu entry where cmake --install put it. A bin
+// folder is no place for data, even where the user may write it (root, or a
+// prefix inside the home folder).
 bool IsInstalledCopy(const QString& executableFolder) {
     return QFileInfo::exists(executableFolder + u'/' +
                              QStringLiteral(PULSEWELL_DESKTOP_ENTRY_FROM_BINDIR));
