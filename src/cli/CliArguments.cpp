@@ -167,6 +167,7 @@ QString UsageText() {
         "                [--interval 1|3|6|15|30|60|120|300] [--count N] [--bytes|--bits]\n"
         "                [--stop-on-errors|--continue-on-errors] [--log] [--debug-log]\n"
         "  pulsewell-cli discover --host HOST [--community TEXT]\n"
+        "  pulsewell-cli info --host HOST [--community TEXT]\n"
         "  pulsewell-cli --help | --version\n"
         "\n"
         "HOST is a name or address, optionally with \":PORT\" (\"[IPv6]:PORT\" for IPv6).\n"

@@ -27,6 +27,7 @@ struct PollOptions {
     bool debugLog = false;
 };
 
+// The arguments of discover and info.
 struct DiscoverOptions {
     QString host;
     QString community = QStringLiteral("cobalt");

@@ -4,6 +4,7 @@
 #include <QVector>
 #include <algorithm>
 
+#include "DeviceReport.h"
 #include "InterfaceCells.h"
 #include "Monitor.h"
 #include "NumberText.h"
@@ -24,7 +25,6 @@ const QString kIfOperStatus = QStringLiteral("1.3.6.1.2.1.2.2.1.8.");
 const QString kDuplex = QStringLiteral("1.3.6.1.4.1.52.4.1.2.4.2.3.1.1.6.");
 const QString kSysUpTime = QStringLiteral("1.3.6.1.2.1.1.3.0");
 const QString kIfNumber = QStringLiteral("1.3.6.1.2.1.2.1.0");
-const QString kExportFile = QStringLiteral("device_info.txt");
 
 // The numbers of a dotted identifier; empty when the text is not one.
 QVector<quint64> SubIdentifiers(const QString& oid) {
@@ -72,7 +72,7 @@ void Monitor::FirstContact() {
     }
     const QScopedValueRollback discovering(discovering_, true);
     view_.ShowExportDeviceInfo(false);
-    QFile::remove(ProgramFolder() + kExportFile);
+    QFile::remove(ProgramFolder() + QLatin1String(kDeviceInfoFile));
     view_.SetStatusText(MonitorView::kStatusPanel, QString());
 
     interfaceEntries_.clear();
@@ -201,6 +201,7 @@ void Monitor::SelectInterface(int index) {
     view_.ShowBandwidth(state_.Bandwidth);
 
     messages_.Clear();
+    deviceReport_.clear();
 }
 
 }  // namespace pulsewell
