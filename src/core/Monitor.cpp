@@ -26,6 +26,7 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player, Q
 void Monitor::Guarded(const std::function<void()>& handler) { RunGuarded(view_, handler); }
 
 void Monitor::ResetAll() {
+    ++deviceChanges_;
     Guarded([this] {
         graph_.SetUp();
         view_.ShowCompactLayout();
@@ -117,6 +118,7 @@ void Monitor::SetHost(const QString& host) {
 }
 
 void Monitor::ClearHostDependentState() {
+    ++deviceChanges_;
     messages_.Clear();
     view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, false);
