@@ -11,6 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     snmpd snmp libsnmp-dev snmpsim
     xvfb xauth imagemagick fonts-dejavu-core
+    dpkg-dev file desktop-file-utils groff-base
 )
 
 as_root() {

@@ -1,10 +1,12 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "AboutDialog.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "OptionsDialog.h"
 #include "OptionsPrompts.h"
+#include "ProgramIdentity.h"
 #include "SnmpDeviceReader.h"
 #include "SoundPlayer.h"
 #include "UrlOpener.h"
@@ -12,9 +14,10 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarnwick"));
-    QCoreApplication::setApplicationName(QStringLiteral("Pulsewell"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.5.0.2"));
+    pulsewell::SetProgramIdentity();
+    // Lets the desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pulsewell"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("pulsewell")));
 
     pulsewell::InstallHandPointCursor(pulsewell::WebHandCursor());
 

@@ -168,11 +168,16 @@ QString UsageText() {
         "                [--stop-on-errors|--continue-on-errors] [--log] [--debug-log]\n"
         "  pulsewell-cli discover --host HOST [--community TEXT]\n"
         "  pulsewell-cli info --host HOST [--community TEXT]\n"
+        "  pulsewell-cli --help | --version\n"
         "\n"
         "HOST is a name or address, optionally with \":PORT\" (\"[IPv6]:PORT\" for IPv6).\n"
         "The community defaults to \"cobalt\", the bandwidth to 0 and the interval to 6\n"
         "seconds; unit and error policy default to the stored settings. Traffic lines go\n"
         "to standard output, status and error texts to standard error.\n");
+}
+
+QString VersionText() {
+    return QStringLiteral("pulsewell-cli (Pulsewell) " PULSEWELL_VERSION);
 }
 
 }  // namespace pulsewell::cli

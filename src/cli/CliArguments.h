@@ -39,5 +39,7 @@ PollOptions ParsePollArguments(const QStringList& arguments);
 DiscoverOptions ParseDiscoverArguments(const QStringList& arguments);
 
 QString UsageText();
+// What --version prints, in the form "NAME (PACKAGE) VERSION".
+QString VersionText();
 
 }  // namespace pulsewell::cli

@@ -5,19 +5,23 @@
 #include "DiscoverCommand.h"
 #include "InfoCommand.h"
 #include "PollCommand.h"
+#include "ProgramIdentity.h"
 #include "SnmpDeviceReader.h"
 
 using namespace pulsewell::cli;
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarnwick"));
-    QCoreApplication::setApplicationName(QStringLiteral("Pulsewell"));
+    pulsewell::SetProgramIdentity();
 
     QStringList arguments = QCoreApplication::arguments().mid(1);
     const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         PrintOut(UsageText());
+        return 0;
+    }
+    if (command == QStringLiteral("--version")) {
+        PrintOut(VersionText());
         return 0;
     }
     try {

@@ -5,6 +5,6 @@
 namespace pulsewell {
 
 // The application's title: the caption of the standard error box.
-inline QString ApplicationTitle() { return QStringLiteral("Pulsewell 1.5.0.2"); }
+inline QString ApplicationTitle() { return QStringLiteral("Pulsewell " PULSEWELL_VERSION); }
 
 }  // namespace pulsewell

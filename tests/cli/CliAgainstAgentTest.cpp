@@ -146,6 +146,22 @@ TEST_F(CliPoll, WrongArgumentsShowTheUsage) {
     EXPECT_TRUE(err.contains("usage:"));
 }
 
+using CliOption = test::CliCommand;
+
+TEST_F(CliOption, HelpAndVersionGoToStandardOutput) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"--help", "usage:"},
+        {"-h", "usage:"},
+        {"--version", "pulsewell-cli (Pulsewell) 1.5.0.2"},
+    };
+    for (const auto& [option, firstLine] : cases) {
+        Launch(option, {});
+        EXPECT_EQ(Finish(), 0) << option;
+        EXPECT_EQ(out.value(0), firstLine) << option;
+        EXPECT_TRUE(err.isEmpty()) << option << ": " << err.join(u'\n').toStdString();
+    }
+}
+
 using CliDiscover = test::CliCommand;
 
 TEST_F(CliDiscover, PrintsTheInterfaceTableAsExported) {

@@ -1,0 +1,13 @@
+#include "ProgramIdentity.h"
+
+#include <QCoreApplication>
+
+namespace pulsewell {
+
+void SetProgramIdentity() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarnwick"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pulsewell"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PULSEWELL_VERSION));
+}
+
+}  // namespace pulsewell
