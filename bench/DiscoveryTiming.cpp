@@ -51,6 +51,7 @@ public:
         requests.append({Request::Query, oid});
         return reader_.QueryValue(oid);
     }
+    void SetSnmpVersion(SnmpVersion version) override { reader_.SetSnmpVersion(version); }
 
     QList<Request> requests;
 

@@ -7,6 +7,9 @@ namespace pulsewell::cli {
 int RunDiscover(const DiscoverOptions& options, DeviceReader& reader) {
     CliMonitor cli(reader, options.host, options.community);
     Monitor& monitor = cli.monitor();
+    if (options.snmpVersion) {
+        monitor.State().Version = *options.snmpVersion;
+    }
     monitor.FirstContact();
     const bool found = !monitor.InterfaceEntries().isEmpty();
     if (found) {

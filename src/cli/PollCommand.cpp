@@ -17,6 +17,9 @@ void Configure(Monitor& monitor, const PollOptions& options) {
     if (options.continueOnErrors) {
         monitor.State().ContinueWithZeroes = *options.continueOnErrors;
     }
+    if (options.snmpVersion) {
+        monitor.State().Version = *options.snmpVersion;
+    }
     monitor.SetBandwidth(options.bandwidth);
     // The log file names carry the interface as "&First contact" would have chosen it.
     monitor.State().InterfaceNumber = options.interface;

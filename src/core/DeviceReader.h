@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "SnmpVersion.h"
+
 namespace pulsewell {
 
 // The device reads the monitor makes. Values are the agent's value texts;
@@ -21,6 +23,11 @@ public:
     // that gives the value, "None", or "Failure" after all attempts.
     virtual void SetQueryTarget(const QString& community, const QString& host) = 0;
     virtual QString QueryValue(const QString& oid) = 0;
+
+    // The version of every request from now on. SNMPv2c exception values
+    // arrive as empty value texts, like SNMPv1's noSuchName, and a GetNext
+    // that reaches endOfMibView leaves oid unchanged.
+    virtual void SetSnmpVersion(SnmpVersion version) = 0;
 };
 
 }  // namespace pulsewell

@@ -91,7 +91,7 @@ void Monitor::FirstContact() {
 }
 
 bool Monitor::DiscoverInterfaces() {
-    reader_.SetQueryTarget(state_.Community, state_.Host);
+    TargetDevice();
 
     QString oid = kIfIndex;
     QString value;

@@ -23,7 +23,9 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player, Q
     connect(&countdownTimer_, &QTimer::timeout, this, &Monitor::CountdownTick);
 }
 
-void Monitor::Guarded(const std::function<void()>& handler) { RunGuarded(view_, handler); }
+void Monitor::Guarded(const std::function<void()>& handler) {
+    RunGuarded(view_, handler);
+}
 
 void Monitor::ResetAll() {
     Guarded([this] {
@@ -103,6 +105,9 @@ void Monitor::ApplyStartProfile() {
             ChooseInterval(seconds);
         }
     }
+    if (const auto version = ParseSnmpVersion(entry->version)) {
+        state_.Version = *version;
+    }
     view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
     autoStartTimer_.start();
@@ -134,6 +139,11 @@ void Monitor::ClearHostDependentState() {
     state_.Bandwidth = QStringLiteral("0");
     view_.ShowBandwidth(state_.Bandwidth);
     graph_.Graphupdate();
+}
+
+void Monitor::TargetDevice() {
+    reader_.SetSnmpVersion(state_.Version);
+    reader_.SetQueryTarget(state_.Community, state_.Host);
 }
 
 void Monitor::OfferInterfaces(const QStringList& entries) {

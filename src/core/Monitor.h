@@ -109,6 +109,18 @@ private:
     // Missing input: a message box, and the commands to try again.
     void RefusePoll(const QString& reason);
     void StopByError(const QString& status);
+    // Whether the two counter reads were answered.
+    struct CounterAnswers {
+        bool out = false;
+        bool in = false;
+    };
+    // The version for every request, and the query component's target.
+    void TargetDevice();
+    // The output and input readings: over SNMPv2c the 64-bit counters, or
+    // the 32-bit ones of an interface that has none.
+    CounterAnswers ReadCounters();
+    CounterAnswers ReadCounterPair(const QString& outOid, const QString& inOid);
+    void UseCounterWidth(bool wide);
     bool ApplyErrorPolicy(bool outAnswered, bool inAnswered);
     void AppendSamples(const TTrafficSample& sample);
     void SoundAlarms(const TTrafficSample& sample);
@@ -138,6 +150,8 @@ private:
     QTimer autoStartTimer_;
     QString startProfile_;
     QDateTime pollTime_;
+    // Host and interface found without 64-bit counters in this polling run.
+    QString narrowCountersOf_;
 };
 
 }  // namespace pulsewell

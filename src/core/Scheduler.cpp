@@ -24,12 +24,18 @@ void Monitor::StartPolling() {
         view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
         view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
 
-        reader_.SetQueryTarget(state_.Community, state_.Host);
+        narrowCountersOf_.clear();  // each run looks for the 64-bit counters again
+        TargetDevice();
         if (reader_.QueryValue(kIfSpeed + state_.PolledInterface) == QStringLiteral("Failure")) {
             pollTimer_.stop();
             view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
             view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-            view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Failure contacting host!"));
+            // Some older agents drop SNMPv2c requests without a word.
+            view_.SetStatusText(MonitorView::kStatusPanel,
+                                state_.Version == SnmpVersion::V2c
+                                    ? QStringLiteral("Failure contacting host! The device did "
+                                                     "not answer in SNMPv2c.")
+                                    : QStringLiteral("Failure contacting host!"));
             emit PollingFailed();
             return;
         }

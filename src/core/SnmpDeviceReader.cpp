@@ -15,7 +15,8 @@ QString Text(const std::string& bytes) {
 bool SnmpDeviceReader::ReadOneValue(const QString& oid, const QString& community,
                                     const QString& host, QString& value) {
     std::string result;
-    const bool answered = snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result);
+    const bool answered =
+        snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result, version_);
     value = Text(result);
     return answered;
 }
@@ -24,7 +25,8 @@ bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, con
                                      QString& value) {
     std::string next = Bytes(oid);
     std::string result;
-    const bool answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result);
+    const bool answered =
+        snmp::ReadNextValue(next, Bytes(community), Bytes(host), result, version_);
     oid = Text(next);
     value = Text(result);
     return answered;
@@ -37,6 +39,11 @@ void SnmpDeviceReader::SetQueryTarget(const QString& community, const QString& h
 
 QString SnmpDeviceReader::QueryValue(const QString& oid) {
     return Text(synapse_.QueryValue(Bytes(oid)));
+}
+
+void SnmpDeviceReader::SetSnmpVersion(SnmpVersion version) {
+    version_ = version == SnmpVersion::V2c ? snmp::version::V2c : snmp::version::V1;
+    synapse_.SetVersion(version_);
 }
 
 }  // namespace pulsewell

@@ -89,6 +89,7 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
         }
         client_.TargetHost = host;
         client_.Query.Reset();
+        client_.Query.Version = version_;
         client_.Query.Community = community_;
         client_.Query.PDUType = pduType;
         client_.Query.AddBinding(oid, "", ber::Null);

@@ -56,6 +56,9 @@ class TSNMPSynapse {
     void SetThrottle(std::int32_t value) { throttle_ = value; }
     std::int32_t Timeout() const { return timeout_; }
     void SetTimeout(std::int32_t value);
+    // The version field of every request (version::V1 or version::V2c).
+    std::int32_t Version() const { return version_; }
+    void SetVersion(std::int32_t value) { version_ = value; }
 
     TBlockNoResponseEvent OnBlockNoResponse;
     TProgressEvent OnProgress;
@@ -87,6 +90,7 @@ class TSNMPSynapse {
     std::int32_t retry_ = 1;
     std::int32_t throttle_ = 20;
     std::int32_t timeout_ = 2000;
+    std::int32_t version_ = version::V1;
     TSNMPSend client_;
     std::vector<std::string> results_;
     std::vector<std::string> blockedHosts_;

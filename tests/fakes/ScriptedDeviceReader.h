@@ -45,11 +45,13 @@ public:
         const auto answer = answers.value(oid);
         return answer.answered ? answer.value : QStringLiteral("Failure");
     }
+    void SetSnmpVersion(SnmpVersion v) override { version = v; }
 
     QMap<QString, struct Answer> answers;
     QMap<QString, QPair<QString, QString>> nextAnswers;  // oid -> (next oid, value)
     QStringList requests;
     QString queryTarget;
+    SnmpVersion version = SnmpVersion::V1;
 };
 
 }  // namespace pulsewell::test
