@@ -19,6 +19,7 @@
 #include "MessageBoxes.h"
 #include "MessageListView.h"
 #include "NumberText.h"
+#include "OptionsDialog.h"
 
 namespace pulsewell {
 
@@ -184,6 +185,7 @@ void TForm1::BuildGraphArea(QWidget* client) {
     }
     unitCaption_ = AddLabel(client, QStringLiteral("Bit/sec"), kCaptionLeft + 26,
                             kGraphTop + kCaptionTops[4], 90);
+    unitCaption_->setObjectName(QStringLiteral("unitCaption"));
     const QString percent[] = {"100%", "75%", "50%", "25%"};
     for (int i = 0; i < 4; ++i) {
         auto* caption =
@@ -259,7 +261,11 @@ void TForm1::BuildMenus() {
             &QApplication::quit);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    tools->addAction(QStringLiteral("Options"));
+    connect(tools->addAction(QStringLiteral("Options")), &QAction::triggered, this, [this] {
+        if (options_) {
+            options_->ShowOptions();
+        }
+    });
     connect(tools->addAction(QStringLiteral("Reset all")), &QAction::triggered, this,
             [this] { monitor_.ResetAll(); });
     alwaysOnTopAction_ = tools->addAction(QStringLiteral("Always On Top"));
@@ -421,8 +427,8 @@ void TForm1::ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) {
 }
 
 TAlarmSettings TForm1::CurrentAlarmSettings() const {
-    // The options dialog will hold these; until then the alarms stay off.
-    return TAlarmSettings{};
+    // Before the options dialog exists the alarms are off.
+    return options_ ? options_->Fields().Alarms : TAlarmSettings{};
 }
 
 void TForm1::SetBusy(bool busy) {

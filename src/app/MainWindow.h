@@ -19,6 +19,7 @@ class QRadioButton;
 namespace pulsewell {
 
 class InterfaceGrid;
+class TForm3;
 class MessageBoxes;
 class MessageListView;
 
@@ -37,6 +38,9 @@ public:
            const QString& startProfile = QString(), QWidget* parent = nullptr);
 
     Monitor& monitor() { return monitor_; }
+    // The options dialog, created after the window: "Tools" > "Options" shows
+    // it, and the poll's alarms read its controls.
+    void SetOptionsDialog(TForm3& options) { options_ = &options; }
 
     // MonitorView
     void ShowError(const QString& message) override;
@@ -78,6 +82,7 @@ private:
 
     MessageBoxes& boxes_;
     Monitor monitor_;
+    TForm3* options_ = nullptr;
 
     QComboBox* hostCombo_ = nullptr;
     QComboBox* interfaceList_ = nullptr;

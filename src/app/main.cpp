@@ -2,6 +2,8 @@
 
 #include "MainWindow.h"
 #include "MessageBoxes.h"
+#include "OptionsDialog.h"
+#include "OptionsPrompts.h"
 #include "SnmpDeviceReader.h"
 #include "SoundPlayer.h"
 
@@ -15,6 +17,10 @@ int main(int argc, char* argv[]) {
     pulsewell::SnmpDeviceReader reader;
     pulsewell::AlsaSoundPlayer player;
     pulsewell::TForm1 mainWindow(boxes, reader, player, QCoreApplication::arguments().value(1));
+    // Created after the main window; creating it stores the alarm defaults.
+    pulsewell::QtOptionsPrompts optionsPrompts;
+    pulsewell::TForm3 options(mainWindow.monitor(), optionsPrompts, &mainWindow);
+    mainWindow.SetOptionsDialog(options);
     mainWindow.show();
     return app.exec();
 }

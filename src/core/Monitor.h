@@ -124,6 +124,8 @@ private:
     bool ApplyErrorPolicy(bool outAnswered, bool inAnswered);
     void AppendSamples(const TTrafficSample& sample);
     void SoundAlarms(const TTrafficSample& sample);
+    // Plays one alarm's file; `unplayable` remembers the file that last failed.
+    void PlayAlarm(const QString& path, QString& unplayable);
     void Guarded(const std::function<void()>& handler);
     bool DiscoverInterfaces();
     int WalkInterfaceIndexes();
@@ -150,6 +152,8 @@ private:
     QTimer autoStartTimer_;
     QString startProfile_;
     QDateTime pollTime_;
+    QString unplayableHighSound_;
+    QString unplayableLowSound_;
     // Host and interface found without 64-bit counters in this polling run.
     QString narrowCountersOf_;
 };

@@ -182,15 +182,43 @@ void Monitor::AppendSamples(const TTrafficSample& s) {
 
 void Monitor::SoundAlarms(const TTrafficSample& sample) {
     const TAlarmSettings alarms = view_.CurrentAlarmSettings();
+    // Switching an alarm off forgets that its file failed.
+    if (!alarms.HighAlarm) {
+        unplayableHighSound_.clear();
+    }
+    if (!alarms.LowAlarm) {
+        unplayableLowSound_.clear();
+    }
     const std::int64_t utilization = RoundHalfEven(sample.utilbit);
-    if (alarms.HighAlarm && QFileInfo::exists(alarms.HighAlarmFile) &&
-        utilization >= ParseInt32(alarms.HighValue)) {
-        player_.Play(alarms.HighAlarmFile);
+    if (alarms.HighAlarm && utilization >= ParseStoredInt32(alarms.HighValue)) {
+        PlayAlarm(alarms.HighAlarmFile, unplayableHighSound_);
+    } else if (alarms.LowAlarm && utilization >= ParseStoredInt32(alarms.LowValue) &&
+               utilization < ParseStoredInt32(alarms.HighValue)) {
+        PlayAlarm(alarms.LowAlarmFile, unplayableLowSound_);
     }
-    if (alarms.LowAlarm && QFileInfo::exists(alarms.LowAlarmFile) &&
-        utilization >= ParseInt32(alarms.LowValue) && utilization < ParseInt32(alarms.HighValue)) {
-        player_.Play(alarms.LowAlarmFile);
+}
+
+void Monitor::PlayAlarm(const QString& path, QString& unplayable) {
+    // A file that could not be played is reported once and then left alone
+    // until it (or the alarm's choice of file) changes, so that a broken alarm
+    // does not end every poll.
+    const QFileInfo file(path);
+    const QString identity = QStringLiteral("%1\n%2\n%3")
+                                 .arg(path, file.lastModified().toString(Qt::ISODateWithMs))
+                                 .arg(file.size());
+    if (identity == unplayable) {
+        return;
     }
+    try {
+        if (!file.exists()) {
+            throw MediaError(path, QStringLiteral("file not found"));
+        }
+        player_.Play(path);
+    } catch (const OperationError&) {
+        unplayable = identity;
+        throw;
+    }
+    unplayable.clear();
 }
 
 }  // namespace pulsewell

@@ -35,6 +35,9 @@ class TRAGGraph {
     std::int32_t LowThreshold() const { return lowThreshold_; }
     std::int32_t HighThreshold() const { return highThreshold_; }
     bool Visible() const { return visible_; }
+    TColor Color() const { return color_; }
+    TColor MidColor() const { return midColor_; }
+    TColor HighColor() const { return highColor_; }
 
     void SetColor(TColor color) { color_ = color; }
     void SetMidColor(TColor color) { midColor_ = color; }

@@ -4,27 +4,37 @@
 #include <memory>
 
 #include "MainWindow.h"
+#include "OptionsDialog.h"
 #include "RecordingMessageBoxes.h"
+#include "RecordingOptionsPrompts.h"
 #include "RecordingSoundPlayer.h"
 #include "TempHome.h"
 
 namespace pulsewell::test {
 
-// One main window for one test case, in a fresh program and settings folder,
-// with its message boxes and sounds recorded instead of shown and played.
+// One main window and its options dialog for one test case, in a fresh
+// program and settings folder, with their boxes and sounds recorded instead
+// of shown and played.
 struct WindowUnderTest {
-    // Creates and shows the window; false if it never appeared.
+    // Creates the window and the dialog as the program starts them and shows
+    // the window; false if it never appeared.
     bool Open(DeviceReader& reader, const QString& startProfile = QString()) {
         window = std::make_unique<TForm1>(boxes, reader, player, startProfile);
+        options = std::make_unique<TForm3>(window->monitor(), prompts, window.get());
+        window->SetOptionsDialog(*options);
         window->show();
         return QTest::qWaitForWindowExposed(window.get());
     }
     TForm1& Window() { return *window; }
+    TForm3& Options() { return *options; }
 
     TempHome home;
     RecordingMessageBoxes boxes;
+    RecordingOptionsPrompts prompts;
     RecordingSoundPlayer player;
     std::unique_ptr<TForm1> window;
+    // Destroyed before the window, its parent.
+    std::unique_ptr<TForm3> options;
 };
 
 }  // namespace pulsewell::test

@@ -181,17 +181,45 @@ TEST_F(PollCycleTest, HalfPercentRoundsToEvenForTheAlarm) {
     EXPECT_EQ(player.played, QStringList{high.fileName()});
 }
 
-TEST_F(PollCycleTest, MediaErrorEndsThePollBeforeTheTrafficLine) {
-    QFile high(home.ProgramFolder() + "high.wav");
-    ASSERT_TRUE(high.open(QIODevice::WriteOnly));
-    view.alarms = {"0", "0", true, false, high.fileName(), QString()};
+TEST_F(PollCycleTest, BrokenAlarmFileIsReportedOnceUntilItChanges) {
+    const QString path = home.ProgramFolder() + "high.wav";
+    view.alarms = {"0", "0", true, false, path, QString()};
     player.fail = true;
-    Counters(1000, 1000);
-    monitor.PollOnce();
-    Counters(2000, 2000);
-    monitor.PollOnce();
+    std::int64_t counter = 1000;
+    const auto poll = [&] {
+        counter += 1000;
+        Counters(counter, counter);
+        monitor.PollOnce();
+    };
+
+    // A missing file ends the first poll with the media error, before the traffic line.
+    poll();
+    EXPECT_EQ(view.errors, QStringList{"MCI-Fehler: " + path + " (file not found)"});
+    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Contacting...");
+    poll();
+    EXPECT_EQ(view.errors.size(), 1);
+    EXPECT_EQ(monitor.Messages().Count(), 1);  // the next poll runs to its end
+
+    // The file appears but cannot be played: reported once more.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a sound");
+    file.close();
+    poll();
+    poll();
+    EXPECT_EQ(player.played, QStringList{path});
     EXPECT_EQ(view.errors.size(), 2);
-    EXPECT_EQ(monitor.Messages().Count(), 0);
+    EXPECT_EQ(monitor.Messages().Count(), 2);
+
+    // Switching the alarm off and on again tries the file again.
+    view.alarms.HighAlarm = false;
+    poll();
+    view.alarms.HighAlarm = true;
+    player.fail = false;
+    poll();
+    poll();
+    EXPECT_EQ(player.played, QStringList({path, path, path}));
+    EXPECT_EQ(view.errors.size(), 2);
 }
 
 TEST_F(PollCycleTest, MessageListIsTrimmedBeforeTheTrafficLine) {

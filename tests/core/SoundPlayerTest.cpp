@@ -1,38 +1,25 @@
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <QFile>
-#include <cmath>
-#include <vector>
 
 #include "OperationError.h"
 #include "SoundPlayer.h"
 #include "TempHome.h"
+#include "ToneFile.h"
 
 namespace pulsewell {
 namespace {
 
-// A short sine tone written with libsndfile, so the test needs no sample file.
-QString WriteTone(const QString& path, int frames) {
-    SF_INFO info{};
-    info.samplerate = 8000;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
-    EXPECT_NE(file, nullptr);
-    std::vector<short> samples(static_cast<size_t>(frames));
-    for (int i = 0; i < frames; ++i) {
-        samples[static_cast<size_t>(i)] = static_cast<short>(8000 * std::sin(i * 0.3));
-    }
-    sf_writef_short(file, samples.data(), frames);
-    sf_close(file);
+// The tone's path, once written.
+QString Tone(const QString& path, int frames) {
+    EXPECT_TRUE(test::WriteTone(path, frames));
     return path;
 }
 
 TEST(AlsaSoundPlayer, PlaysAGeneratedWaveToTheEnd) {
     test::TempHome home;
     AlsaSoundPlayer player(QStringLiteral("null"));
-    EXPECT_NO_THROW(player.Play(WriteTone(home.ProgramFolder() + "tone.wav", 4000)));
+    EXPECT_NO_THROW(player.Play(Tone(home.ProgramFolder() + "tone.wav", 4000)));
 }
 
 TEST(AlsaSoundPlayer, FilesThatAreNotSoundAreMediaErrors) {
@@ -56,7 +43,7 @@ TEST(AlsaSoundPlayer, FilesThatAreNotSoundAreMediaErrors) {
 TEST(AlsaSoundPlayer, UnknownDeviceIsAMediaError) {
     test::TempHome home;
     AlsaSoundPlayer player(QStringLiteral("no_such_pcm_device"));
-    EXPECT_THROW(player.Play(WriteTone(home.ProgramFolder() + "tone.wav", 100)), OperationError);
+    EXPECT_THROW(player.Play(Tone(home.ProgramFolder() + "tone.wav", 100)), OperationError);
 }
 
 }  // namespace

@@ -8,9 +8,22 @@ namespace pulsewell::test {
 
 namespace {
 
-std::filesystem::path AgentFolder() {
-    const char* dir = std::getenv("PULSEWELL_TEST_AGENT");
+std::filesystem::path FolderFromEnvironment(const char* name) {
+    const char* dir = std::getenv(name);
     return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::path();
+}
+
+std::filesystem::path AgentFolder() { return FolderFromEnvironment("PULSEWELL_TEST_AGENT"); }
+
+std::filesystem::path SimulatorFolder() {
+    return FolderFromEnvironment("PULSEWELL_TEST_SIMULATOR");
+}
+
+std::string FirstLine(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
 }
 
 std::filesystem::path InterfaceFile(int ifIndex, const std::string& column) {
@@ -19,11 +32,19 @@ std::filesystem::path InterfaceFile(int ifIndex, const std::string& column) {
 
 }  // namespace
 
-std::string TestAgentAddress() {
-    std::ifstream in(AgentFolder() / "address");
-    std::string address;
-    std::getline(in, address);
-    return address;
+std::string TestAgentAddress() { return FirstLine(AgentFolder() / "address"); }
+
+std::string TestSimulatorAddress() { return FirstLine(SimulatorFolder() / "address"); }
+
+std::vector<std::string> TestSimulatorCommunities() {
+    std::ifstream in(SimulatorFolder() / "communities");
+    std::vector<std::string> names;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty()) {
+            names.push_back(line);
+        }
+    }
+    return names;
 }
 
 std::string TestAgentStateFolder() {

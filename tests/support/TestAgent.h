@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The private snmpd that the snmp_agent test fixture starts (tests/agent).
 namespace pulsewell::test {
@@ -18,5 +19,11 @@ void SetAgentInterfaceValue(int ifIndex, const std::string& column, const std::s
 void RemoveAgentInterfaceValue(int ifIndex, const std::string& column);
 // Back to the two default interfaces the agent started with.
 void ResetAgentState();
+
+// The snmpsim agent of the snmp_simulator fixture, serving recordings of real
+// devices: "127.0.0.1:PORT", empty when it does not run.
+std::string TestSimulatorAddress();
+// The recordings it serves; each name is the community that selects it.
+std::vector<std::string> TestSimulatorCommunities();
 
 }  // namespace pulsewell::test

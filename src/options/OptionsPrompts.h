@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace pulsewell {
+
+// The options dialog's modal boxes and its file dialog, behind an interface
+// so that dialog tests can answer them instead of blocking on them.
+class OptionsPrompts {
+  public:
+    virtual ~OptionsPrompts() = default;
+    // The standard error box of an operation that stopped.
+    virtual void ShowError(QWidget* parent, const QString& message) = 0;
+    // An information box with an OK button, centred on the screen.
+    virtual void ShowInformation(const QString& text) = 0;
+    // The path of a wave file chosen in `folder`, or empty when cancelled.
+    virtual QString OpenWaveFile(QWidget* parent, const QString& folder) = 0;
+};
+
+class QtOptionsPrompts : public OptionsPrompts {
+  public:
+    void ShowError(QWidget* parent, const QString& message) override;
+    void ShowInformation(const QString& text) override;
+    QString OpenWaveFile(QWidget* parent, const QString& folder) override;
+};
+
+}  // namespace pulsewell

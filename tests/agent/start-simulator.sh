@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Serves recordings of real devices with Debian's snmpsim on 127.0.0.1 at a free
+# high port. Each recording answers to its own name as the community:
+# cisco_16_switch, linux-full-walk, winxp-full-walk, hp_perf, public, plus every
+# tests/agent/recordings/NAME.snmprec.
+# Usage: start-simulator.sh FOLDER
+# Writes FOLDER/address ("127.0.0.1:PORT"), FOLDER/snmpsimd.pid and
+# FOLDER/communities (one per line); FOLDER/snmpsimd.log keeps its log.
+set -euo pipefail
+source_dir=$(cd "$(dirname "$0")" && pwd)
+dir=$1
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+"$source_dir/stop-simulator.sh" "$dir" || true
+rm -rf "$dir/data" "$dir/cache" "$dir/address" "$dir/communities"
+mkdir -p "$dir/data" "$dir/cache"
+
+examples=/usr/share/doc/snmpsim/examples/data
+for recording in cisco_16_switch.snmprec.gz hp_perf.snmprec.gz public.snmprec.gz \
+        recorded/linux-full-walk.snmprec.gz recorded/winxp-full-walk.snmprec.gz; do
+    zcat "$examples/$recording" >"$dir/data/$(basename "$recording" .gz)"
+done
+cp "$source_dir"/recordings/*.snmprec "$dir/data/" 2>/dev/null || true
+(cd "$dir/data" && ls -- *.snmprec | sed 's/\.snmprec$//') >"$dir/communities"
+# snmpsimd refuses to keep root's rights; it runs as nobody and must read its files.
+chmod -R a+rwX "$dir/data" "$dir/cache"
+chmod a+rx "$dir"
+
+user_args=()
+if [ "$(id -u)" -eq 0 ]; then
+    user_args=(--process-user=nobody --process-group=nogroup)
+fi
+
+for attempt in $(seq 1 20); do
+    port=$((20000 + (RANDOM * 32768 + RANDOM) % 40000))
+    setsid snmpsimd --data-dir="$dir/data" --cache-dir="$dir/cache" \
+        --agent-udpv4-endpoint="127.0.0.1:$port" "${user_args[@]}" \
+        --logging-method=null >"$dir/snmpsimd.log" 2>&1 </dev/null &
+    echo $! >"$dir/snmpsimd.pid"
+    # It indexes every recording before it answers.
+    for wait in $(seq 1 150); do
+        if SNMP_PERSISTENT_DIR="$dir/persist" snmpget -v1 -c public -t 0.2 -r 0 -On \
+                "127.0.0.1:$port" .1.3.6.1.2.1.1.5.0 >/dev/null 2>&1; then
+            echo "127.0.0.1:$port" >"$dir/address"
+            echo "snmpsimd answers on 127.0.0.1:$port"
+            exit 0
+        fi
+        kill -0 "$(cat "$dir/snmpsimd.pid")" 2>/dev/null || break
+        sleep 0.2
+    done
+    "$source_dir/stop-simulator.sh" "$dir" || true
+done
+echo "could not start snmpsimd; log:" >&2
+cat "$dir/snmpsimd.log" >&2 || true
+exit 1

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+#include "OptionsPrompts.h"
+
+namespace pulsewell::test {
+
+// Records the options dialog's boxes and answers its file dialog with a
+// path the test chooses (empty: the user cancels).
+class RecordingOptionsPrompts : public OptionsPrompts {
+  public:
+    void ShowError(QWidget*, const QString& message) override { errors.append(message); }
+    void ShowInformation(const QString& text) override { information.append(text); }
+    QString OpenWaveFile(QWidget*, const QString& folder) override {
+        fileDialogFolders.append(folder);
+        return chosenFile;
+    }
+
+    QStringList errors;
+    QStringList information;
+    QStringList fileDialogFolders;
+    QString chosenFile;
+};
+
+}  // namespace pulsewell::test

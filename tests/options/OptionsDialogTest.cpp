@@ -1,0 +1,223 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QtTest>
+
+#include "ScriptedDeviceReader.h"
+#include "WindowFinders.h"
+#include "WindowUnderTest.h"
+
+using namespace pulsewell::test;
+using pulsewell::TForm3;
+
+// The options dialog as the program creates it after the main window, with
+// its real settings file in a fresh folder.
+class OptionsDialogTest : public QObject {
+    Q_OBJECT
+
+    QString StorePath() const {
+        return ui_->home.ConfigFolder() + QStringLiteral("/Tarnwick/Pulsewell.conf");
+    }
+    QString Stored(const QString& name) const {
+        return QSettings(StorePath(), QSettings::IniFormat).value(name).toString();
+    }
+    void Store(const QString& name, const QString& value) {
+        QSettings(StorePath(), QSettings::IniFormat).setValue(name, value);
+    }
+    QByteArray StoreContent() const {
+        QFile file(StorePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    const pulsewell::TRAGGraph& Utilization() {
+        return ui_->Window().monitor().Graph().Engine().Graphs()[6];
+    }
+    TForm3& OpenOptions() {
+        FindAction(ui_->Window(), "Options")->trigger();
+        return ui_->Options();
+    }
+    template <typename T = QLineEdit>
+    T* Control(const char* name) {
+        return ui_->Options().findChild<T*>(QString::fromLatin1(name));
+    }
+    void Click(const QString& text) {
+        QAbstractButton* button = FindByText<QAbstractButton>(ui_->Options(), text);
+        QVERIFY2(button, qPrintable(text));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+  private slots:
+    void init() {
+        ui_.emplace();
+        QVERIFY(ui_->Open(reader_));
+    }
+    void cleanup() { ui_.reset(); }
+
+    void firstStartStoresTheNineDefaults() {
+        QSettings store(StorePath(), QSettings::IniFormat);
+        QStringList stored;
+        for (const QString& key : store.allKeys()) {
+            stored.append(key + u'=' + store.value(key).toString());
+        }
+        stored.sort();
+        QCOMPARE(stored,
+                 QStringList({"highalarmactive=no", "highvalue=70", "highvaluecolor=clred",
+                              "lowalarmactive=no", "lowvalue=20", "lowvaluecolor=clLime",
+                              "normalvaluecolor=clYellow", "onerrors=continue", "show=bits"}));
+        TForm3& dialog = OpenOptions();
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.isModal());
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
+        QCOMPARE(dialog.focusWidget(), Button(dialog, "OK"));
+        QVERIFY(FindByText<QRadioButton>(dialog,
+                                         "Continue polling with zero values when errors "
+                                         "occur")
+                    ->isChecked());
+        QVERIFY(FindByText<QRadioButton>(dialog, "Show bit values")->isChecked());
+        QCOMPARE(Control("lowValueEdit")->text(), QStringLiteral("20"));
+        QCOMPARE(Control<QComboBox>("highColorPicker")->currentText(), QStringLiteral("clRed"));
+        QVERIFY(ui_->prompts.errors.isEmpty());
+    }
+
+    // What OK stores for each picker and what reaches the utilization bars.
+    void okStoresTheColoursAsTheTableWritesThem() {
+        Store("normalvaluecolor", "$00123456");  // a hand edit outside the picker
+        Store("lowvaluecolor", "65280");         // lime in integer form
+        TForm3& dialog = OpenOptions();
+        QCOMPARE(Control<QComboBox>("normalColorPicker")->currentText(),
+                 QStringLiteral("$00123456"));
+        QCOMPARE(Control<QComboBox>("lowColorPicker")->currentText(), QStringLiteral("clLime"));
+        auto* low = Control<QComboBox>("lowColorPicker");
+        low->setCurrentIndex(low->findText("clBtnFace"));
+        Click("OK");
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(Stored("highvaluecolor"), QStringLiteral("clRed"));
+        QCOMPARE(Stored("normalvaluecolor"), QStringLiteral("$00123456"));
+        QCOMPARE(Stored("lowvaluecolor"), QStringLiteral("clBtnFace"));
+        QCOMPARE(Utilization().HighColor(), 0x0000FFu);
+        QCOMPARE(Utilization().MidColor(), 0x123456u);
+        QCOMPARE(Utilization().Color(), 0xFF00000Fu);
+
+        // A colour text that is neither is reported when the dialog is shown again.
+        Store("highvaluecolor", "clPink");
+        OpenOptions();
+        QCOMPARE(ui_->prompts.errors,
+                 QStringList(QString::fromUtf8("'clPink' ist kein gültiger Integerwert")));
+    }
+
+    void cancelRestoresTheThresholdAndTheErrorPolicy() {
+        pulsewell::TMonitorState& state = ui_->Window().monitor().State();
+        TForm3& dialog = OpenOptions();
+        Control("highValueEdit")->setText("90");
+        Click("Stop polling when errors occur");
+        QVERIFY(!state.ContinueWithZeroes);  // at once, before OK or Cancel
+        Click("Cancel");
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(state.ContinueWithZeroes);
+        QCOMPARE(Control("highValueEdit")->text(), QStringLiteral("70"));
+        QCOMPARE(Stored("highvalue"), QStringLiteral("70"));
+        QCOMPARE(Stored("onerrors"), QStringLiteral("continue"));
+        QCOMPARE(Utilization().HighThreshold(), 70);
+
+        // OK keeps the policy and brings the stored thresholds to the graph.
+        OpenOptions();
+        Control("highValueEdit")->setText("90");
+        Click("Stop polling when errors occur");
+        Click("OK");
+        QVERIFY(!state.ContinueWithZeroes);
+        QCOMPARE(Stored("onerrors"), QStringLiteral("stop"));
+        QCOMPARE(Utilization().HighThreshold(), 90);
+        QCOMPARE(Utilization().LowThreshold(), 20);
+    }
+
+    void okWithAThresholdThatIsNoNumberStoresNothing() {
+        const QByteArray before = StoreContent();
+        TForm3& dialog = OpenOptions();
+        Click("Show octet (byte) values");
+        Control("highValueEdit")->setText("80");
+        Control("lowValueEdit")->setText("");
+        Click("OK");
+        QCOMPARE(ui_->prompts.errors,
+                 QStringList(QString::fromUtf8("'' ist kein gültiger Integerwert")));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(StoreContent(), before);
+        QVERIFY(!ui_->Window().monitor().State().ShowBytes);
+        QCOMPARE(Control("highValueEdit")->text(), QStringLiteral("80"));
+    }
+
+    void emptiedSoundFileKeepsTheStoredFile() {
+        Store("highalarmfile", "/sounds/alarm.wav");
+        OpenOptions();
+        QCOMPARE(Control("highAlarmFileEdit")->text(), QStringLiteral("/sounds/alarm.wav"));
+        Control("highAlarmFileEdit")->clear();
+        Click("OK");
+        QCOMPARE(Stored("highalarmfile"), QStringLiteral("/sounds/alarm.wav"));
+        QCOMPARE(Control("highAlarmFileEdit")->text(), QStringLiteral("/sounds/alarm.wav"));
+        QCOMPARE(ui_->Window().CurrentAlarmSettings().HighAlarmFile,
+                 QStringLiteral("/sounds/alarm.wav"));
+    }
+
+    void soundFileButtonsTakeOnlyWavePaths() {
+        OpenOptions();
+        const QString folder = ui_->home.ProgramFolder();
+        struct Case {
+            QString chosen;
+            QString expectedEdit;
+            bool refused;
+        } cases[] = {
+            {folder + "alarm.WAV", folder + "alarm.WAV", false},
+            {folder + "alarm.mp3", folder + "alarm.WAV", true},
+            {folder + "bells.wav/ring.ogg", folder + "bells.wav/ring.ogg", false},
+            {QString(), folder + "bells.wav/ring.ogg", false},  // cancelled
+        };
+        auto* lowBrowse = Control<QPushButton>("lowAlarmFileButton");
+        for (const Case& c : cases) {
+            ui_->prompts.information.clear();
+            ui_->prompts.chosenFile = c.chosen;
+            QTest::mouseClick(lowBrowse, Qt::LeftButton);
+            QCOMPARE(Control("lowAlarmFileEdit")->text(), c.expectedEdit);
+            QCOMPARE(ui_->prompts.information,
+                     c.refused ? QStringList("Please select a wave file (*.wav)!") : QStringList());
+        }
+        QCOMPARE(Control("highAlarmFileEdit")->text(), QString());
+        QCOMPARE(ui_->prompts.fileDialogFolders.first(), folder);
+        // Stored by OK only.
+        QCOMPARE(Stored("lowalarmfile"), QString());
+        Click("OK");
+        QCOMPARE(Stored("lowalarmfile"), folder + "bells.wav/ring.ogg");
+    }
+
+    void okWithBytesShowsTheByteSeriesAtOnce() {
+        pulsewell::TrafficGraph& graph = ui_->Window().monitor().Graph();
+        for (const std::int64_t value : {1000, 4000}) {
+            graph.AddSample(0, value * 8);
+            graph.AddSample(1, value * 4);
+            graph.AddSample(3, value);
+            graph.AddSample(4, value / 2);
+        }
+        graph.Graphupdate();
+        QCOMPARE(LabelText(ui_->Window(), "unitCaption"), QStringLiteral("Bit/sec"));
+        OpenOptions();
+        Click("Show octet (byte) values");
+        Click("OK");
+        QCOMPARE(Stored("show"), QStringLiteral("bytes"));
+        QVERIFY(ui_->Window().monitor().State().ShowBytes);
+        QCOMPARE(LabelText(ui_->Window(), "unitCaption"), QStringLiteral("Bytes/sec"));
+        QCOMPARE(graph.Captions().Top.Text, QLocale().toString(qlonglong{4000}));
+        const auto& series = graph.Engine().Graphs();
+        QVERIFY(series[3].Visible() && series[4].Visible());
+        QVERIFY(!series[0].Visible() && !series[1].Visible());
+        QCOMPARE(series[3].Values().Count(), 2);
+    }
+
+  private:
+    ScriptedDeviceReader reader_;
+    std::optional<WindowUnderTest> ui_;
+};
+
+QTEST_MAIN(OptionsDialogTest)
+#include "OptionsDialogTest.moc"
