@@ -21,6 +21,7 @@ const QString kIfSpeed = QStringLiteral("1.3.6.1.2.1.2.2.1.5.");
 const QString kIfPhysAddress = QStringLiteral("1.3.6.1.2.1.2.2.1.6.");
 const QString kIfAdminStatus = QStringLiteral("1.3.6.1.2.1.2.2.1.7.");
 const QString kIfOperStatus = QStringLiteral("1.3.6.1.2.1.2.2.1.8.");
+const QString kIfHighSpeed = QStringLiteral("1.3.6.1.2.1.31.1.1.1.15.");
 const QString kDuplex = QStringLiteral("1.3.6.1.4.1.52.4.1.2.4.2.3.1.1.6.");
 const QString kSysUpTime = QStringLiteral("1.3.6.1.2.1.1.3.0");
 const QString kIfNumber = QStringLiteral("1.3.6.1.2.1.2.1.0");
@@ -100,7 +101,7 @@ bool Monitor::DiscoverInterfaces() {
         pollTimer_.stop();
         view_.SetStatusText(MonitorView::kStatusPanel,
                             answered ? QStringLiteral("No values from this device!")
-                                     : QStringLiteral("Failure contacting device!"));
+                                     : NoAnswerText(QStringLiteral("Failure contacting device!")));
         return false;
     }
 
@@ -166,7 +167,7 @@ void Monitor::ListInterfaces(int rows) {
 void Monitor::QueryInterfaceRow(int row) {
     const QString index = table_.Cell(0, row);
     table_.SetCell(1, row, DescriptionCell(reader_.QueryValue(kIfDescr + index)));
-    table_.SetCell(2, row, SpeedCell(reader_.QueryValue(kIfSpeed + index)));
+    table_.SetCell(2, row, QuerySpeedCell(index));
     const QString duplex = kDuplex + index + QStringLiteral(".1");
     table_.SetCell(3, row,
                    reader_.QueryValue(duplex).isEmpty()
@@ -179,6 +180,18 @@ void Monitor::QueryInterfaceRow(int row) {
     table_.SetCell(7, row, StatusCell(reader_.QueryValue(kIfOperStatus + index)));
     view_.ProcessPendingEvents();
     table_.SetCell(8, row, TypeCell(reader_.QueryValue(kIfType + index)));
+}
+
+QString Monitor::QuerySpeedCell(const QString& index) {
+    const QString speed = reader_.QueryValue(kIfSpeed + index);
+    // RFC 2863: ifSpeed stops at its ceiling, ifHighSpeed (SNMPv2c only) goes on.
+    if (state_.Version == SnmpVersion::V2c && IsSpeedCeiling(speed)) {
+        const QString highSpeed = reader_.QueryValue(kIfHighSpeed + index);
+        if (!highSpeed.isEmpty() && highSpeed != QStringLiteral("Failure")) {
+            return HighSpeedCell(highSpeed);
+        }
+    }
+    return SpeedCell(speed);
 }
 
 void Monitor::SelectInterface(int index) {

@@ -146,6 +146,13 @@ void Monitor::TargetDevice() {
     reader_.SetQueryTarget(state_.Community, state_.Host);
 }
 
+QString Monitor::NoAnswerText(const QString& failure) const {
+    // Some older agents drop SNMPv2c requests without a word.
+    return state_.Version == SnmpVersion::V2c
+               ? failure + QStringLiteral(" The device did not answer in SNMPv2c.")
+               : failure;
+}
+
 void Monitor::OfferInterfaces(const QStringList& entries) {
     interfaceEntries_ = entries;
     selectedInterface_ = entries.isEmpty() ? -1 : 0;

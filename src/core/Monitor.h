@@ -131,6 +131,11 @@ private:
     int WalkInterfaceIndexes();
     void ListInterfaces(int rows);
     void QueryInterfaceRow(int row);
+    // The speed cell of interface `index`: ifSpeed, or over SNMPv2c
+    // ifHighSpeed where ifSpeed is at its ceiling.
+    QString QuerySpeedCell(const QString& index);
+    // A failure to reach the device, saying so when it was asked in SNMPv2c.
+    QString NoAnswerText(const QString& failure) const;
 
     MonitorView& view_;
     DeviceReader& reader_;

@@ -30,12 +30,8 @@ void Monitor::StartPolling() {
             pollTimer_.stop();
             view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
             view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-            // Some older agents drop SNMPv2c requests without a word.
             view_.SetStatusText(MonitorView::kStatusPanel,
-                                state_.Version == SnmpVersion::V2c
-                                    ? QStringLiteral("Failure contacting host! The device did "
-                                                     "not answer in SNMPv2c.")
-                                    : QStringLiteral("Failure contacting host!"));
+                                NoAnswerText(QStringLiteral("Failure contacting host!")));
             emit PollingFailed();
             return;
         }

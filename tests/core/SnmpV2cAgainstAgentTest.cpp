@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "InterfaceCells.h"
 #include "Monitor.h"
 #include "ProgramFolder.h"
 #include "QtPrinters.h"
@@ -111,6 +112,26 @@ TEST_F(SnmpV2cAgainstAgent, InterfaceWithoutWideCountersFallsBackOnce) {
     EXPECT_EQ(lines[1], "Integer wrap around occured for incoming traffic");
     EXPECT_TRUE(lines[2].endsWith("; IN bits/s: 800; OUT bits/s: 800; utilization: 0.00 %"))
         << lines[2].toStdString();
+}
+
+TEST_F(SnmpV2cAgainstAgent, DiscoveryTakesATenGigabitSpeedFromIfHighSpeed) {
+    constexpr int kIfIndex = 22;
+    Set(kIfIndex, "ifDescr", "xe-0/0/0");
+    Set(kIfIndex, "ifType", "6");
+    Set(kIfIndex, "ifMtu", "9000");
+    Set(kIfIndex, "ifSpeed", "4294967295");
+    Set(kIfIndex, "ifPhysAddress", "00 1a 2b 00 00 16");
+    Set(kIfIndex, "ifAdminStatus", "1");
+    Set(kIfIndex, "ifOperStatus", "1");
+    Set(kIfIndex, "ifHighSpeed", "10000");
+    monitor.FirstContact();
+    ASSERT_TRUE(view.errors.isEmpty()) << view.errors.join("; ").toStdString();
+    const int entry = static_cast<int>(monitor.InterfaceEntries().indexOf("22"));
+    ASSERT_GE(entry, 0);
+    EXPECT_EQ(monitor.Table().Cell(2, 1), SpeedCell("10000000"));  // lo, from ifSpeed
+    EXPECT_EQ(monitor.Table().Cell(2, entry + 1), SpeedCell("10000000000"));
+    monitor.SelectInterface(entry);
+    EXPECT_EQ(monitor.State().Bandwidth, "10000000000");
 }
 
 TEST_F(SnmpV2cAgainstAgent, ProbeOfAnAgentThatIgnoresV2cSaysSo) {
