@@ -96,7 +96,7 @@ struct Run {
 Run Discover(const QString& host, const QString& community, int throttle) {
     RecordingReader reader;
     reader.SetThrottle(throttle);
-    cli::CliMonitor cli(reader, host, community);
+    cli::CliMonitor cli(reader, host, community, std::nullopt);
     QElapsedTimer clock;
     clock.start();
     cli.monitor().FirstContact();

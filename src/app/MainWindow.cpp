@@ -240,6 +240,7 @@ void TForm1::BuildBottomRows(QWidget* client) {
     // Shown once discovery has reached the device.
     exportButton_ = AddButton(client, QStringLiteral("Export device info"), 648, 366, 168);
     exportButton_->hide();
+    connect(exportButton_, &QPushButton::clicked, this, [this] { monitor_.ExportDeviceInfo(); });
     quitButton_ = AddButton(client, QStringLiteral("&Quit"), 648, kQuitTopCompact, 168);
     connect(quitButton_, &QPushButton::clicked, qApp, &QApplication::quit);
 }
@@ -256,6 +257,7 @@ void TForm1::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     showDeviceInfoAction_ = file->addAction(QStringLiteral("Show device info"));
     showDeviceInfoAction_->setEnabled(false);
+    connect(showDeviceInfoAction_, &QAction::triggered, this, &TForm1::ShowDeviceInfo);
     file->addSeparator();
     connect(file->addAction(QStringLiteral("&Exit")), &QAction::triggered, qApp,
             &QApplication::quit);
@@ -285,7 +287,8 @@ void TForm1::BuildMenus() {
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
-    help->addAction(QStringLiteral("&About..."));
+    connect(help->addAction(QStringLiteral("&About...")), &QAction::triggered, this,
+            &TForm1::AboutRequested);
 }
 
 void TForm1::BuildStatusBar() {
@@ -309,6 +312,13 @@ void TForm1::ShowInterfaceTable() {
     SetClientHeight(show ? kExpandedHeight : kCompactHeight);
     quitButton_->move(quitButton_->x(), show ? kQuitTopExpanded : kQuitTopCompact);
     interfaceGroup_->setVisible(show);
+}
+
+void TForm1::ShowDeviceInfo() {
+    monitor_.GatherDeviceInfo();
+    if (options_) {
+        options_->ShowDeviceInfo(monitor_.DeviceReport());
+    }
 }
 
 void TForm1::ToggleAlwaysOnTop() {
@@ -429,6 +439,10 @@ void TForm1::ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) {
 TAlarmSettings TForm1::CurrentAlarmSettings() const {
     // Before the options dialog exists the alarms are off.
     return options_ ? options_->Fields().Alarms : TAlarmSettings{};
+}
+
+bool TForm1::OpenDocument(const QString& path) {
+    return opener_->Open(QUrl::fromLocalFile(path));
 }
 
 void TForm1::SetBusy(bool busy) {

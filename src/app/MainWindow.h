@@ -6,6 +6,7 @@
 
 #include "Monitor.h"
 #include "MonitorView.h"
+#include "UrlOpener.h"
 
 class QAction;
 class QCheckBox;
@@ -38,6 +39,8 @@ public:
            const QString& startProfile = QString(), QWidget* parent = nullptr);
 
     Monitor& monitor() { return monitor_; }
+    // Where the exported report is opened; the desktop's usual program unless changed.
+    void SetUrlOpener(UrlOpener& opener) { opener_ = &opener; }
     // The options dialog, created after the window: "Tools" > "Options" shows
     // it, and the poll's alarms read its controls.
     void SetOptionsDialog(TForm3& options) { options_ = &options; }
@@ -58,10 +61,15 @@ public:
     void ShowInterval(int seconds) override;
     void ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) override;
     TAlarmSettings CurrentAlarmSettings() const override;
+    bool OpenDocument(const QString& path) override;
     void SetBusy(bool busy) override;
     void ProcessPendingEvents() override;
     void ShowExportDeviceInfo(bool visible) override;
     void FocusInterfaceList() override;
+
+signals:
+    // "?" > "&About...".
+    void AboutRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,11 +84,14 @@ private:
     void BuildStatusBar();
     void SetClientHeight(int height);
     void ShowInterfaceTable();
+    void ShowDeviceInfo();
     void ToggleAlwaysOnTop();
     void ShowCommunityClick();
     void ShowGraph();
 
     MessageBoxes& boxes_;
+    DesktopUrlOpener desktop_;
+    UrlOpener* opener_ = &desktop_;
     Monitor monitor_;
     TForm3* options_ = nullptr;
 

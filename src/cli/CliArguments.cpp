@@ -179,6 +179,7 @@ QString UsageText() {
         "                [--stop-on-errors|--continue-on-errors] [--log] [--debug-log]\n"
         "                [--snmp-version 1|2c]\n"
         "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c]\n"
+        "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c]\n"
         "\n"
         "HOST is a name or address, optionally with \":PORT\" (\"[IPv6]:PORT\" for IPv6).\n"
         "The community defaults to \"cobalt\", the bandwidth to 0 and the interval to 6\n"

@@ -30,6 +30,7 @@ struct PollOptions {
     bool debugLog = false;
 };
 
+// The arguments of discover and info.
 struct DiscoverOptions {
     QString host;
     QString community = QStringLiteral("cobalt");

@@ -23,6 +23,8 @@ class CliView : public MonitorView {
     void ShowInterval(int) override {}
     void ShowLogSwitches(bool, bool, bool) override {}
     TAlarmSettings CurrentAlarmSettings() const override { return {}; }
+    // A terminal has no desktop to open files with; the command line never exports.
+    bool OpenDocument(const QString&) override { return false; }
 
     int ErrorCount() const { return errorCount_; }
 

@@ -5,11 +5,8 @@
 namespace pulsewell::cli {
 
 int RunDiscover(const DiscoverOptions& options, DeviceReader& reader) {
-    CliMonitor cli(reader, options.host, options.community);
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion);
     Monitor& monitor = cli.monitor();
-    if (options.snmpVersion) {
-        monitor.State().Version = *options.snmpVersion;
-    }
     monitor.FirstContact();
     const bool found = !monitor.InterfaceEntries().isEmpty();
     if (found) {

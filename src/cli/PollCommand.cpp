@@ -17,9 +17,6 @@ void Configure(Monitor& monitor, const PollOptions& options) {
     if (options.continueOnErrors) {
         monitor.State().ContinueWithZeroes = *options.continueOnErrors;
     }
-    if (options.snmpVersion) {
-        monitor.State().Version = *options.snmpVersion;
-    }
     monitor.SetBandwidth(options.bandwidth);
     // The log file names carry the interface as "&First contact" would have chosen it.
     monitor.State().InterfaceNumber = options.interface;
@@ -33,7 +30,7 @@ void Configure(Monitor& monitor, const PollOptions& options) {
 }  // namespace
 
 int RunPoll(const PollOptions& options, DeviceReader& reader) {
-    CliMonitor cli(reader, options.host, options.community);
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion);
     Monitor& monitor = cli.monitor();
     Configure(monitor, options);
     if ((options.log || options.debugLog) && (options.interval == 1 || options.interval == 3)) {

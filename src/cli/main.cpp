@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliView.h"
 #include "DiscoverCommand.h"
+#include "InfoCommand.h"
 #include "PollCommand.h"
 #include "SnmpDeviceReader.h"
 
@@ -26,6 +27,9 @@ int main(int argc, char* argv[]) {
         }
         if (command == QStringLiteral("discover")) {
             return RunDiscover(ParseDiscoverArguments(arguments), reader);
+        }
+        if (command == QStringLiteral("info")) {
+            return RunInfo(ParseDiscoverArguments(arguments), reader);
         }
         throw UsageError(command.isEmpty() ? "a command is required"
                                            : "unknown command \"" + command.toStdString() + "\"");

@@ -4,6 +4,7 @@
 #include <QVector>
 #include <algorithm>
 
+#include "DeviceReport.h"
 #include "InterfaceCells.h"
 #include "Monitor.h"
 #include "NumberText.h"
@@ -25,7 +26,6 @@ const QString kIfHighSpeed = QStringLiteral("1.3.6.1.2.1.31.1.1.1.15.");
 const QString kDuplex = QStringLiteral("1.3.6.1.4.1.52.4.1.2.4.2.3.1.1.6.");
 const QString kSysUpTime = QStringLiteral("1.3.6.1.2.1.1.3.0");
 const QString kIfNumber = QStringLiteral("1.3.6.1.2.1.2.1.0");
-const QString kExportFile = QStringLiteral("device_info.txt");
 
 // The numbers of a dotted identifier; empty when the text is not one.
 QVector<quint64> SubIdentifiers(const QString& oid) {
@@ -73,7 +73,7 @@ void Monitor::FirstContact() {
     }
     const QScopedValueRollback discovering(discovering_, true);
     view_.ShowExportDeviceInfo(false);
-    QFile::remove(ProgramFolder() + kExportFile);
+    QFile::remove(ProgramFolder() + QLatin1String(kDeviceInfoFile));
     view_.SetStatusText(MonitorView::kStatusPanel, QString());
 
     interfaceEntries_.clear();
@@ -214,6 +214,7 @@ void Monitor::SelectInterface(int index) {
     view_.ShowBandwidth(state_.Bandwidth);
 
     messages_.Clear();
+    deviceReport_.clear();
 }
 
 }  // namespace pulsewell

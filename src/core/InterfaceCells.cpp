@@ -18,7 +18,7 @@ bool IsBlankOrControl(QChar c) {
 
 }  // namespace
 
-QString DescriptionCell(const QString& value) {
+QString TrimmedText(const QString& value) {
     qsizetype first = 0;
     qsizetype last = value.size();
     while (first < last && IsBlankOrControl(value[first])) {
@@ -29,6 +29,8 @@ QString DescriptionCell(const QString& value) {
     }
     return value.mid(first, last - first);
 }
+
+QString DescriptionCell(const QString& value) { return TrimmedText(value); }
 
 namespace {
 

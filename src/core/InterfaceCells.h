@@ -8,6 +8,7 @@
 namespace pulsewell {
 
 // Leading and trailing blanks and control characters removed.
+QString TrimmedText(const QString& value);
 QString DescriptionCell(const QString& value);
 
 // Read as 64 bits, negative values as the unsigned 32-bit number they stand

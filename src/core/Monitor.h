@@ -38,6 +38,8 @@ public:
     // What the last discovery read for the device report, as decimal text.
     const QString& DiscoveryUptime() const { return discoveryUptime_; }
     const QString& InterfaceCount() const { return interfaceCount_; }
+    // The device report of the last gather; the interface selection clears it.
+    const QStringList& DeviceReport() const { return deviceReport_; }
     const QStringList& Hosts() const { return hosts_; }
     bool IsPolling() const { return pollTimer_.isActive(); }
     bool IsCountingDown() const { return countdownTimer_.isActive(); }
@@ -73,6 +75,13 @@ public:
     // The user chose entry `index` of the interface list: it becomes the
     // polled interface, with its speed as the bandwidth, from zero traffic.
     void SelectInterface(int index);
+    // Reads the device report afresh ("Show device info" then shows it).
+    void GatherDeviceInfo();
+    // "Export device info": gathers, writes device_info.txt in the program's
+    // folder and asks the desktop to open it.
+    void ExportDeviceInfo();
+    // What the export writes: the report, then the interface table.
+    QStringList DeviceInfoLines() const;
     // The window keeps hostfile.txt; a monitor without a host combo leaves it alone.
     void KeepHostList(bool keep) { keepHostList_ = keep; }
     // The unit of the graph, the traffic lines and the logs.
@@ -131,6 +140,7 @@ private:
     int WalkInterfaceIndexes();
     void ListInterfaces(int rows);
     void QueryInterfaceRow(int row);
+    void Gather();
     // The speed cell of interface `index`: ifSpeed, or over SNMPv2c
     // ifHighSpeed where ifSpeed is at its ceiling.
     QString QuerySpeedCell(const QString& index);
@@ -151,6 +161,7 @@ private:
     bool discovering_ = false;
     QString discoveryUptime_ = QStringLiteral("0");
     QString interfaceCount_ = QStringLiteral("0");
+    QStringList deviceReport_;
     bool keepHostList_ = true;
     QTimer pollTimer_;
     QTimer countdownTimer_;

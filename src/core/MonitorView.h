@@ -42,6 +42,8 @@ public:
     virtual void ShowInterval(int seconds) = 0;
     // The "Write log file" and "Write debug log" menu items.
     virtual void ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) = 0;
+    // Asks the desktop to open a file with its usual program; false when it refused.
+    virtual bool OpenDocument(const QString& path) = 0;
     // The alarm thresholds, switches and files as the options dialog holds them now.
     virtual TAlarmSettings CurrentAlarmSettings() const = 0;
 

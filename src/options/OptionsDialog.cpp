@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -22,6 +23,7 @@ namespace {
 constexpr QRect kPagesGeometry(0, 0, 352, 209);
 constexpr QRect kOkGeometry(188, 216, 75, 25);
 constexpr QRect kCancelGeometry(269, 216, 75, 25);
+constexpr QRect kDeviceInfoGeometry(0, 0, 351, 209);
 // Inside a tab page.
 constexpr QRect kTabGroupGeometry(4, 4, 340, 172);
 constexpr int kEditHeight = 22;
@@ -70,6 +72,22 @@ TForm3::TForm3(Monitor& monitor, OptionsPrompts& prompts, QWidget* parent)
     connect(okButton_, &QPushButton::clicked, this, &TForm3::accept);
     cancelButton_ = AddButtonLike<QPushButton>(this, QStringLiteral("Cancel"), kCancelGeometry);
     connect(cancelButton_, &QPushButton::clicked, this, &TForm3::reject);
+
+    // Wraps long lines on screen only; the export writes each line whole.
+    deviceInfoMemo_ = new QPlainTextEdit(this);
+    deviceInfoMemo_->setObjectName(QStringLiteral("deviceInfoMemo"));
+    deviceInfoMemo_->setGeometry(kDeviceInfoGeometry);
+    deviceInfoMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    deviceInfoMemo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont small = deviceInfoMemo_->font();  // the report's fifteen lines fit at 8 points
+    small.setPointSize(8);
+    deviceInfoMemo_->setFont(small);
+    deviceInfoOkButton_ = AddButtonLike<QPushButton>(this, QStringLiteral("OK"), kCancelGeometry);
+    deviceInfoOkButton_->setObjectName(QStringLiteral("deviceInfoOkButton"));
+    connect(deviceInfoOkButton_, &QPushButton::clicked, this, [this] {
+        deviceInfoOkButton_->hide();
+        done(QDialog::Accepted);
+    });
 
     ShowFields(TOptionsFields{});
     ApplyLayout(Layout::Options);
@@ -161,6 +179,16 @@ void TForm3::ApplyLayout(Layout layout) {
             pages_->show();
             okButton_->show();
             cancelButton_->show();
+            deviceInfoMemo_->hide();
+            deviceInfoOkButton_->hide();
+            break;
+        case Layout::DeviceInfo:
+            setWindowTitle(QStringLiteral("Device Info"));
+            deviceInfoMemo_->show();
+            deviceInfoMemo_->raise();
+            okButton_->hide();
+            cancelButton_->hide();
+            deviceInfoOkButton_->show();
             break;
     }
 }
@@ -172,11 +200,19 @@ void TForm3::ShowOptions() {
     activateWindow();
 }
 
+void TForm3::ShowDeviceInfo(const QStringList& report) {
+    deviceInfoMemo_->setPlainText(report.join(u'\n'));
+    ApplyLayout(Layout::DeviceInfo);
+    show();
+    raise();
+    activateWindow();
+}
+
 void TForm3::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         options_.LoadDialog();
-        okButton_->setFocus();
+        (okButton_->isVisible() ? okButton_ : deviceInfoOkButton_)->setFocus();
     }
 }
 

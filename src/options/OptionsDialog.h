@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 #include "Options.h"
 #include "OptionsView.h"
 
 class QCheckBox;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -31,6 +33,8 @@ class TForm3 : public QDialog, public OptionsView {
 
     // "Options" of the "Tools" menu: the options layout, shown modally.
     void ShowOptions();
+    // "Show device info" of the "File" menu: the report in the memo, shown modally.
+    void ShowDeviceInfo(const QStringList& report);
 
     // OptionsView
     TOptionsFields Fields() const override;
@@ -48,7 +52,7 @@ class TForm3 : public QDialog, public OptionsView {
 
   private:
     // Which controls the dialog shows, and its caption.
-    enum class Layout { Options };
+    enum class Layout { Options, DeviceInfo };
 
     void ApplyLayout(Layout layout);
     QWidget* BuildThresholdsTab();
@@ -77,6 +81,9 @@ class TForm3 : public QDialog, public OptionsView {
     QRadioButton* snmpV2c_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
+    QPlainTextEdit* deviceInfoMemo_ = nullptr;
+    // Closes the device information without storing the options.
+    QPushButton* deviceInfoOkButton_ = nullptr;
 };
 
 }  // namespace pulsewell

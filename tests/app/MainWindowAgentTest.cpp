@@ -7,10 +7,10 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "WindowUnderTest.h"
 #include "SnmpDeviceReader.h"
 #include "TestAgent.h"
 #include "WindowFinders.h"
+#include "WindowUnderTest.h"
 
 using pulsewell::TForm1;
 using pulsewell::test::Button;
@@ -32,7 +32,7 @@ QStringList GridRow(const QTableWidget& grid, int row) {
 // seeded interfaces: 1 "lo" and 2 "eth0".
 class MainWindowAgentTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         pulsewell::test::ResetAgentState();
         ui_.emplace();
@@ -42,15 +42,10 @@ private slots:
 
     void firstContactSelectionAndPolling() {
         TForm1& w = ui_->Window();
-        auto* host = w.findChild<QComboBox*>("hostCombo");
-        QTest::keyClicks(host, QString::fromStdString(pulsewell::test::TestAgentAddress()));
-        auto* community = w.findChild<QLineEdit*>("communityEdit");
-        community->selectAll();
-        QTest::keyClicks(community, QString::fromLatin1(pulsewell::test::kTestAgentCommunity));
         auto* exportButton = Button(w, "Export device info");
         QVERIFY(exportButton && !exportButton->isVisible());
 
-        QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
+        DiscoverAgent(w);
 
         QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
         auto* grid = w.findChild<QTableWidget*>();
@@ -111,7 +106,46 @@ private slots:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
-private:
+    void exportWritesTheFileThenAsksTheDesktop() {
+        TForm1& w = ui_->Window();
+        RefusingDesktop desktop;
+        w.SetUrlOpener(desktop);
+        QAction* showDeviceInfo = pulsewell::test::FindAction(w, "Show device info");
+        QVERIFY(!showDeviceInfo->isEnabled());
+        DiscoverAgent(w);
+        QVERIFY(showDeviceInfo->isEnabled());
+
+        QTest::mouseClick(Button(w, "Export device info"), Qt::LeftButton);
+
+        const QString path = ui_->home.ProgramFolder() + "device_info.txt";
+        QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(path)});
+        QCOMPARE(ui_->boxes.errors, QStringList{"File open failed with Error: 31"});
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readLine(), QByteArray("System description: \r\n"));
+    }
+
+  private:
+    // What the desktop does with no program registered for text files.
+    class RefusingDesktop : public pulsewell::UrlOpener {
+      public:
+        bool Open(const QUrl& url) override {
+            opened.append(url);
+            return false;
+        }
+        QList<QUrl> opened;
+    };
+
+    // Types the agent's address and community and presses "&First contact".
+    static void DiscoverAgent(TForm1& w) {
+        auto* host = w.findChild<QComboBox*>("hostCombo");
+        QTest::keyClicks(host, QString::fromStdString(pulsewell::test::TestAgentAddress()));
+        auto* community = w.findChild<QLineEdit*>("communityEdit");
+        community->selectAll();
+        QTest::keyClicks(community, QString::fromLatin1(pulsewell::test::kTestAgentCommunity));
+        QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
+    }
+
     pulsewell::SnmpDeviceReader reader_;
     std::optional<pulsewell::test::WindowUnderTest> ui_;
 };

@@ -7,9 +7,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "CliCommand.h"
 #include "MonitorState.h"
 #include "QtPrinters.h"
-#include "TempHome.h"
 #include "TestAgent.h"
 #include "TrafficLogs.h"
 
@@ -20,27 +20,10 @@ QString AgentHost() {
     return QString::fromStdString(test::TestAgentAddress());
 }
 
-// pulsewell-cli as a user starts it, in the test's own program folder.
-class CliCommand : public ::testing::Test {
+// The poll command, and the totals line it ends with.
+class CliPoll : public test::CliCommand {
   protected:
     void Start(const QStringList& arguments) { Launch(QStringLiteral("poll"), arguments); }
-    void Launch(const QString& command, const QStringList& arguments) {
-        process.start(QStringLiteral(PULSEWELL_CLI), QStringList{command} + arguments);
-        ASSERT_TRUE(process.waitForStarted());
-    }
-    void WaitForStdoutLine() {
-        while (!process.canReadLine()) {
-            ASSERT_TRUE(process.waitForReadyRead(10000)) << "no line from pulsewell-cli";
-        }
-    }
-    int Finish() {
-        EXPECT_TRUE(process.waitForFinished(20000));
-        out = QString::fromLocal8Bit(process.readAllStandardOutput())
-                  .split(u'\n', Qt::SkipEmptyParts);
-        err =
-            QString::fromLocal8Bit(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
     // IN, OUT and combined of the totals line, which must be the last line.
     std::array<qint64, 3> Totals() const {
         static const QRegularExpression form(
@@ -51,14 +34,7 @@ class CliCommand : public ::testing::Test {
         return {match.captured(1).toLongLong(), match.captured(2).toLongLong(),
                 match.captured(3).toLongLong()};
     }
-
-    test::TempHome home;
-    QProcess process;
-    QStringList out;
-    QStringList err;
 };
-
-using CliPoll = CliCommand;
 
 // Sends count datagrams of size bytes through the loopback interface.
 void SendThroughLoopback(int count, int size) {
@@ -170,7 +146,7 @@ TEST_F(CliPoll, WrongArgumentsShowTheUsage) {
     EXPECT_TRUE(err.contains("usage:"));
 }
 
-using CliDiscover = CliCommand;
+using CliDiscover = test::CliCommand;
 
 TEST_F(CliDiscover, PrintsTheInterfaceTableAsExported) {
     test::ResetAgentState();

@@ -44,6 +44,10 @@ public:
         debugLogChecked = debugLog;
     }
     TAlarmSettings CurrentAlarmSettings() const override { return alarms; }
+    bool OpenDocument(const QString& path) override {
+        openedDocuments.append(path);
+        return desktopOpens;
+    }
     void SetBusy(bool on) override { busyHistory.append(on); }
     void ProcessPendingEvents() override {
         ++pendingEventRuns;
@@ -78,6 +82,8 @@ public:
     std::function<void()> whilePending;  // what the window would do meanwhile
     bool exportVisible = false;
     int interfaceListFocused = 0;
+    QStringList openedDocuments;
+    bool desktopOpens = true;
 };
 
 }  // namespace pulsewell::test

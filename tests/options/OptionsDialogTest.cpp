@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -233,6 +234,38 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(monitor.State().Version, pulsewell::SnmpVersion::V2c);
         monitor.FirstContact();
         QCOMPARE(reader_.version, pulsewell::SnmpVersion::V2c);
+    }
+
+    void deviceInfoShowsTheReportUntilOptionsRestoresTheDialog() {
+        reader_.Answer("1.3.6.1.2.1.1.1.0", "Cisco IOS Software\r\nTechnical Support\r\n");
+        reader_.Answer("1.3.6.1.2.1.1.5.0", "Profiler3750");
+        ui_->Window().monitor().StopPolling();  // enables "Show device info", as stopping does
+        FindAction(ui_->Window(), "Show device info")->trigger();
+
+        TForm3& dialog = ui_->Options();
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.isModal());
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Device Info"));
+        auto* memo = Control<QPlainTextEdit>("deviceInfoMemo");
+        QVERIFY(memo->isVisible());
+        QCOMPARE(memo->toPlainText().split(u'\n').mid(0, 5),
+                 QStringList({"System description: ", "Cisco IOS Software", "Technical Support",
+                              "System Name: ", "Profiler3750"}));
+        auto* ok = Control<QPushButton>("deviceInfoOkButton");
+        QCOMPARE(dialog.focusWidget(), ok);
+        QVERIFY(!Button(dialog, "Cancel")->isVisible());
+        QVERIFY(!Button(dialog, "OK")->isVisible());
+        // For looking at.
+        QVERIFY(dialog.grab().save(QCoreApplication::applicationDirPath() + "/device-info.png"));
+
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        OpenOptions();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
+        QVERIFY(!memo->isVisible());
+        QVERIFY(!ok->isVisible());
+        QVERIFY(Button(dialog, "Cancel")->isVisible());
+        QCOMPARE(dialog.focusWidget(), Button(dialog, "OK"));
     }
 
   private:

@@ -1,0 +1,11 @@
+#include "UrlOpener.h"
+
+#include <QDesktopServices>
+
+namespace pulsewell {
+
+bool DesktopUrlOpener::Open(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+}  // namespace pulsewell

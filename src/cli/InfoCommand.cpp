@@ -1,0 +1,21 @@
+#include "InfoCommand.h"
+
+#include "CliMonitor.h"
+
+namespace pulsewell::cli {
+
+int RunInfo(const DiscoverOptions& options, DeviceReader& reader) {
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion);
+    Monitor& monitor = cli.monitor();
+    monitor.FirstContact();
+    const bool found = !monitor.InterfaceEntries().isEmpty();
+    if (found) {
+        monitor.GatherDeviceInfo();
+        for (const QString& line : monitor.DeviceInfoLines()) {
+            PrintOut(line);
+        }
+    }
+    return found && cli.ErrorCount() == 0 ? 0 : 1;
+}
+
+}  // namespace pulsewell::cli

@@ -1,0 +1,49 @@
+#include <QFile>
+
+#include "CliCommand.h"
+#include "QtPrinters.h"
+#include "TestAgent.h"
+
+namespace pulsewell {
+namespace {
+
+// The value of one object as the simulator's recording holds it: "OID|TYPE|VALUE",
+// with "x" after the type when the value is written in hex.
+QByteArray RecordedValue(const QString& recording, const QByteArray& oid) {
+    QFile file(qEnvironmentVariable("PULSEWELL_TEST_SIMULATOR") + "/data/" + recording +
+               ".snmprec");
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    while (!file.atEnd()) {
+        const QList<QByteArray> fields = file.readLine().chopped(1).split('|');
+        if (fields.size() == 3 && fields[0] == oid) {
+            return fields[1].endsWith('x') ? QByteArray::fromHex(fields[2]) : fields[2];
+        }
+    }
+    ADD_FAILURE() << "no " << oid.toStdString() << " in " << recording.toStdString();
+    return {};
+}
+
+using CliInfo = test::CliCommand;
+
+TEST_F(CliInfo, RecordedCiscoDescriptionArrivesWholeLineByLine) {
+    const QString recording = "cisco_16_switch";
+    const QByteArray description = RecordedValue(recording, "1.3.6.1.2.1.1.1.0");
+    const QStringList descriptionLines = QString::fromLatin1(description).split("\r\n");
+    ASSERT_GE(descriptionLines.size(), 2);  // the point of the recording
+
+    Launch("info", {"--host", QString::fromStdString(test::TestSimulatorAddress()), "--community",
+                    recording});
+    ASSERT_EQ(Finish(120000), 0) << err.join(u'\n').toStdString();
+
+    EXPECT_FALSE(outBytes.contains('\r'));
+    const qsizetype name = out.indexOf("System Name: ");
+    ASSERT_GT(name, 0);
+    EXPECT_EQ(out.first(), "System description: ");
+    EXPECT_EQ(out.mid(1, name - 1), descriptionLines);
+    EXPECT_EQ(out[name + 1], QString::fromLatin1(RecordedValue(recording, "1.3.6.1.2.1.1.5.0")));
+    EXPECT_TRUE(out.contains("Interface information"));
+    EXPECT_TRUE(err.isEmpty()) << err.join(u'\n').toStdString();
+}
+
+}  // namespace
+}  // namespace pulsewell
