@@ -26,8 +26,8 @@ namespace {
 using namespace pulsewell;
 
 struct Request {
-    enum Kind { Get, Next, Query } kind;
-    QString oid;
+    enum Kind { Get, Next, Query, Queries } kind;
+    QStringList oids;
 };
 
 // The program's reader, with a record of what it was asked.
@@ -35,12 +35,12 @@ class RecordingReader : public DeviceReader {
 public:
     bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
                       QString& value) override {
-        requests.append({Request::Get, oid});
+        requests.append({Request::Get, {oid}});
         return reader_.ReadOneValue(oid, community, host, value);
     }
     bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                        QString& value) override {
-        requests.append({Request::Next, oid});
+        requests.append({Request::Next, {oid}});
         return reader_.ReadNextValue(oid, community, host, value);
     }
     void SetQueryTarget(const QString& community, const QString& host) override {
@@ -48,9 +48,14 @@ public:
     }
     void SetThrottle(int perSecond) { reader_.QueryComponent().SetThrottle(perSecond); }
     QString QueryValue(const QString& oid) override {
-        requests.append({Request::Query, oid});
+        requests.append({Request::Query, {oid}});
         return reader_.QueryValue(oid);
     }
+    QList<std::optional<QString>> QueryValues(const QStringList& oids) override {
+        requests.append({Request::Queries, oids});
+        return reader_.QueryValues(oids);
+    }
+    int QueryWidth() const override { return reader_.QueryWidth(); }
     void SetSnmpVersion(SnmpVersion version) override { reader_.SetSnmpVersion(version); }
 
     QList<Request> requests;
@@ -70,7 +75,7 @@ double Replay(const QList<Request>& requests, const std::string& community,
     clock.start();
     std::string value;
     for (const Request& request : requests) {
-        std::string oid = request.oid.toStdString();
+        std::string oid = request.oids.first().toStdString();
         switch (request.kind) {
             case Request::Get:
                 snmp::ReadOneValue(oid, community, host, value);
@@ -81,6 +86,14 @@ double Replay(const QList<Request>& requests, const std::string& community,
             case Request::Query:
                 synapse.QueryValue(oid);
                 break;
+            case Request::Queries: {
+                std::vector<std::string> oids;
+                for (const QString& each : request.oids) {
+                    oids.push_back(each.toStdString());
+                }
+                synapse.QueryValues(oids);
+                break;
+            }
         }
     }
     return clock.nsecsElapsed() / 1e9;
@@ -132,14 +145,15 @@ int main(int argc, char* argv[]) {
     if (failed(throttled)) {
         return 1;
     }
-    int counts[3] = {0, 0, 0};
+    int counts[4] = {0, 0, 0, 0};
     for (const Request& request : throttled.requests) {
         ++counts[request.kind];
     }
     const qsizetype n = throttled.requests.size();
     out << "interfaces found: " << throttled.interfaces << "\n"
         << "requests:         " << n << " (get " << counts[Request::Get] << ", get-next "
-        << counts[Request::Next] << ", queries " << counts[Request::Query] << ")\n"
+        << counts[Request::Next] << ", queries " << counts[Request::Query]
+        << ", queries of several " << counts[Request::Queries] << ")\n"
         << "discovery with throttle 20/s (as the window): " << seconds(throttled.seconds) << "\n";
     out.flush();
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 #include "SnmpVersion.h"
 
@@ -23,6 +26,12 @@ public:
     // that gives the value, "None", or "Failure" after all attempts.
     virtual void SetQueryTarget(const QString& community, const QString& host) = 0;
     virtual QString QueryValue(const QString& oid) = 0;
+    // Several objects through the query component, up to QueryWidth() per
+    // request. Each value is what QueryValue alone would give; none where a
+    // request of several went unanswered, so the caller can ask that object
+    // alone when it comes to it.
+    virtual QList<std::optional<QString>> QueryValues(const QStringList& oids) = 0;
+    virtual int QueryWidth() const = 0;
 
     // The version of every request from now on. SNMPv2c exception values
     // arrive as empty value texts, like SNMPv1's noSuchName, and a GetNext

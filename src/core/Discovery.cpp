@@ -22,10 +22,17 @@ const QString kIfSpeed = QStringLiteral("1.3.6.1.2.1.2.2.1.5.");
 const QString kIfPhysAddress = QStringLiteral("1.3.6.1.2.1.2.2.1.6.");
 const QString kIfAdminStatus = QStringLiteral("1.3.6.1.2.1.2.2.1.7.");
 const QString kIfOperStatus = QStringLiteral("1.3.6.1.2.1.2.2.1.8.");
+const QString kDuplexColumn = QStringLiteral("1.3.6.1.4.1.52.4.1.2.4.2.3.1.1.6");
+const QString kDuplex = kDuplexColumn + u'.';
 const QString kIfHighSpeed = QStringLiteral("1.3.6.1.2.1.31.1.1.1.15.");
-const QString kDuplex = QStringLiteral("1.3.6.1.4.1.52.4.1.2.4.2.3.1.1.6.");
 const QString kSysUpTime = QStringLiteral("1.3.6.1.2.1.1.3.0");
 const QString kIfNumber = QStringLiteral("1.3.6.1.2.1.2.1.0");
+
+// A broken agent that answers every step of the index walk with a higher
+// index would fill memory for ever. The walk may pass the device's own
+// interface count by a wide margin, and never kMostInterfaces.
+constexpr qint64 kMostInterfaces = 100000;
+constexpr qint64 kWalkMargin = 1000;
 
 // The numbers of a dotted identifier; empty when the text is not one.
 QVector<quint64> SubIdentifiers(const QString& oid) {
@@ -110,21 +117,30 @@ bool Monitor::DiscoverInterfaces() {
     discoveryUptime_ = Unsigned32Text(uptime);
     view_.ShowExportDeviceInfo(true);
 
-    const int rows = WalkInterfaceIndexes();
-    if (rows == 0) {
+    const std::optional<int> rows = WalkInterfaceIndexes(WalkLimit());
+    if (!rows) {
+        return false;
+    }
+    if (*rows == 0) {
         table_.SetRowCount(2);
         view_.SetStatusText(MonitorView::kStatusPanel,
                             QStringLiteral("No interfaces found on this device!"));
         return false;
     }
-    ListInterfaces(rows);
-    view_.ProcessPendingEvents();
-    for (int row = 1; row <= rows; ++row) {
-        QueryInterfaceRow(row);
+    // The list holds exactly the indexes the table shows.
+    for (int row = 1; row <= *rows; ++row) {
+        interfaceEntries_.append(table_.Cell(0, row));
+    }
+    selectedInterface_ = 0;
+    ShowInterfaceList(false);
+    if (!LetEventsRun() || !QueryInterfaceRows(*rows)) {
+        return false;
     }
 
     ShowInterfaceList(true);
-    view_.ProcessPendingEvents();
+    if (!LetEventsRun()) {
+        return false;
+    }
     SelectInterface(selectedInterface_);
 
     interfaceCount_ = reader_.QueryValue(kIfNumber);
@@ -136,7 +152,25 @@ bool Monitor::DiscoverInterfaces() {
     return true;
 }
 
-int Monitor::WalkInterfaceIndexes() {
+bool Monitor::LetEventsRun() {
+    const int deviceChanges = deviceChanges_;
+    view_.ProcessPendingEvents();
+    return deviceChanges_ == deviceChanges;
+}
+
+int Monitor::WalkLimit() {
+    QString count;
+    reader_.ReadOneValue(kIfNumber, state_.Community, state_.Host, count);
+    bool isNumber = false;
+    const qint64 reported = count.toLongLong(&isNumber);
+    if (!isNumber || reported < 0) {
+        return kMostInterfaces;
+    }
+    return static_cast<int>(
+        std::min(kMostInterfaces, 2 * std::min(reported, kMostInterfaces) + kWalkMargin));
+}
+
+std::optional<int> Monitor::WalkInterfaceIndexes(int limit) {
     QString oid = kIfIndex;
     QString value;
     int row = 1;
@@ -146,44 +180,88 @@ int Monitor::WalkInterfaceIndexes() {
         if (!oid.contains(kIfIndex, Qt::CaseInsensitive) || !ComesAfter(oid, previous)) {
             return row - 1;
         }
+        if (row > limit) {
+            throw OperationError(
+                QStringLiteral("Discovery stopped: the device lists more than %1 interfaces.")
+                    .arg(limit));
+        }
         table_.SetCell(0, row, value);
         ++row;
         table_.SetRowCount(row);
+        if (!LetEventsRun()) {
+            return std::nullopt;
+        }
     }
 }
 
-void Monitor::ListInterfaces(int rows) {
-    QString oid = kIfIndex;
+bool Monitor::QueryInterfaceRows(int rows) {
+    const int width = reader_.QueryWidth();
+    // With several objects per request, a duplex object the device lacks
+    // costs every request a second one; one look at the column tells whether
+    // any interface has it.
+    const bool askDuplex = width == 1 || HasDuplexObjects();
+    const int rowsPerRequest = std::max(1, width / (askDuplex ? 8 : 7));
+    for (int first = 1; first <= rows; first += rowsPerRequest) {
+        const int last = std::min(rows, first + rowsPerRequest - 1);
+        QStringList oids;
+        for (int row = first; row <= last; ++row) {
+            oids += RowObjects(table_.Cell(0, row), askDuplex);
+        }
+        const QList<std::optional<QString>> values = reader_.QueryValues(oids);
+        qsizetype next = 0;
+        // An object whose request of several went unanswered is asked alone
+        // when its cell is filled, as it was asked before the rows were
+        // batched; so a device falling silent gives the same cells and error.
+        const auto value = [&] {
+            const qsizetype i = next++;
+            return values[i] ? *values[i] : reader_.QueryValue(oids[i]);
+        };
+        for (int row = first; row <= last; ++row) {
+            if (!FillInterfaceRow(row, askDuplex, value)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool Monitor::HasDuplexObjects() {
+    QString oid = kDuplexColumn;
     QString value;
-    for (int row = 1; row <= rows; ++row) {
-        reader_.ReadNextValue(oid, state_.Community, state_.Host, value);
-        table_.SetCell(0, row, value);
-        interfaceEntries_.append(value);
+    return !reader_.ReadNextValue(oid, state_.Community, state_.Host, value) ||
+           oid.startsWith(kDuplex);
+}
+
+QStringList Monitor::RowObjects(const QString& index, bool withDuplex) {
+    QStringList oids{kIfDescr + index, kIfSpeed + index};
+    if (withDuplex) {
+        oids.append(kDuplex + index + QStringLiteral(".1"));
     }
-    selectedInterface_ = 0;
-    ShowInterfaceList(false);
+    oids += {kIfPhysAddress + index, kIfMtu + index, kIfAdminStatus + index, kIfOperStatus + index,
+             kIfType + index};
+    return oids;
 }
 
-void Monitor::QueryInterfaceRow(int row) {
-    const QString index = table_.Cell(0, row);
-    table_.SetCell(1, row, DescriptionCell(reader_.QueryValue(kIfDescr + index)));
-    table_.SetCell(2, row, QuerySpeedCell(index));
-    const QString duplex = kDuplex + index + QStringLiteral(".1");
-    table_.SetCell(3, row,
-                   reader_.QueryValue(duplex).isEmpty()
-                       ? QStringLiteral("unknown")
-                       : DuplexCell(reader_.QueryValue(duplex)));  // asked again, as always
-    view_.ProcessPendingEvents();
-    table_.SetCell(4, row, MacCell(reader_.QueryValue(kIfPhysAddress + index)));
-    table_.SetCell(5, row, reader_.QueryValue(kIfMtu + index));
-    table_.SetCell(6, row, StatusCell(reader_.QueryValue(kIfAdminStatus + index)));
-    table_.SetCell(7, row, StatusCell(reader_.QueryValue(kIfOperStatus + index)));
-    view_.ProcessPendingEvents();
-    table_.SetCell(8, row, TypeCell(reader_.QueryValue(kIfType + index)));
+bool Monitor::FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value) {
+    table_.SetCell(1, row, DescriptionCell(value()));
+    table_.SetCell(2, row, InterfaceSpeedCell(table_.Cell(0, row), value()));
+    const QString duplex = withDuplex ? value() : QString();
+    table_.SetCell(3, row, duplex.isEmpty() ? QStringLiteral("unknown") : DuplexCell(duplex));
+    if (!LetEventsRun()) {
+        return false;
+    }
+    table_.SetCell(4, row, MacCell(value()));
+    table_.SetCell(5, row, value());
+    table_.SetCell(6, row, StatusCell(value()));
+    table_.SetCell(7, row, StatusCell(value()));
+    if (!LetEventsRun()) {
+        return false;
+    }
+    table_.SetCell(8, row, TypeCell(value()));
+    return true;
 }
 
-QString Monitor::QuerySpeedCell(const QString& index) {
-    const QString speed = reader_.QueryValue(kIfSpeed + index);
+QString Monitor::InterfaceSpeedCell(const QString& index, const QString& speed) {
     // RFC 2863: ifSpeed stops at its ceiling, ifHighSpeed (SNMPv2c only) goes on.
     if (state_.Version == SnmpVersion::V2c && IsSpeedCeiling(speed)) {
         const QString highSpeed = reader_.QueryValue(kIfHighSpeed + index);

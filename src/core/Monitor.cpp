@@ -28,6 +28,7 @@ void Monitor::Guarded(const std::function<void()>& handler) {
 }
 
 void Monitor::ResetAll() {
+    ++deviceChanges_;
     Guarded([this] {
         graph_.SetUp();
         view_.ShowCompactLayout();
@@ -122,6 +123,7 @@ void Monitor::SetHost(const QString& host) {
 }
 
 void Monitor::ClearHostDependentState() {
+    ++deviceChanges_;
     messages_.Clear();
     view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, false);

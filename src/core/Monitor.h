@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
 #include "DeviceReader.h"
 #include "InterfaceTable.h"
@@ -137,13 +139,22 @@ private:
     void PlayAlarm(const QString& path, QString& unplayable);
     void Guarded(const std::function<void()>& handler);
     bool DiscoverInterfaces();
-    int WalkInterfaceIndexes();
-    void ListInterfaces(int rows);
-    void QueryInterfaceRow(int row);
+    // Lets the window's events run; false when meanwhile the host changed or
+    // everything was reset, which ends a running discovery there.
+    bool LetEventsRun();
+    // How many rows the index walk may find on this device.
+    int WalkLimit();
+    // The rows found, or none when discovery was ended meanwhile.
+    std::optional<int> WalkInterfaceIndexes(int limit);
+    bool QueryInterfaceRows(int rows);
+    bool HasDuplexObjects();
+    // The objects of one row's cells 1 to 8, in the order they are filled.
+    static QStringList RowObjects(const QString& index, bool withDuplex);
+    bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
     void Gather();
-    // The speed cell of interface `index`: ifSpeed, or over SNMPv2c
-    // ifHighSpeed where ifSpeed is at its ceiling.
-    QString QuerySpeedCell(const QString& index);
+    // The speed cell of interface `index` from its ifSpeed value, or over
+    // SNMPv2c from its ifHighSpeed where ifSpeed is at its ceiling.
+    QString InterfaceSpeedCell(const QString& index, const QString& speed);
     // A failure to reach the device, saying so when it was asked in SNMPv2c.
     QString NoAnswerText(const QString& failure) const;
 
@@ -159,6 +170,8 @@ private:
     QStringList interfaceEntries_;
     int selectedInterface_ = -1;
     bool discovering_ = false;
+    // Counts host changes and resets, so that discovery sees one happen.
+    int deviceChanges_ = 0;
     QString discoveryUptime_ = QStringLiteral("0");
     QString interfaceCount_ = QStringLiteral("0");
     QStringList deviceReport_;

@@ -6,7 +6,9 @@ namespace pulsewell {
 
 namespace {
 // Octet strings are bytes; Latin-1 keeps every byte as one character.
-std::string Bytes(const QString& text) { return text.toLatin1().toStdString(); }
+std::string Bytes(const QString& text) {
+    return text.toLatin1().toStdString();
+}
 QString Text(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
@@ -39,6 +41,18 @@ void SnmpDeviceReader::SetQueryTarget(const QString& community, const QString& h
 
 QString SnmpDeviceReader::QueryValue(const QString& oid) {
     return Text(synapse_.QueryValue(Bytes(oid)));
+}
+
+QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& oids) {
+    std::vector<std::string> asked;
+    for (const QString& oid : oids) {
+        asked.push_back(Bytes(oid));
+    }
+    QList<std::optional<QString>> values;
+    for (const std::optional<std::string>& value : synapse_.QueryValues(asked)) {
+        values.append(value ? std::optional<QString>(Text(*value)) : std::nullopt);
+    }
+    return values;
 }
 
 void SnmpDeviceReader::SetSnmpVersion(SnmpVersion version) {

@@ -15,9 +15,11 @@ public:
                        QString& value) override;
     void SetQueryTarget(const QString& community, const QString& host) override;
     QString QueryValue(const QString& oid) override;
+    QList<std::optional<QString>> QueryValues(const QStringList& oids) override;
+    int QueryWidth() const override { return synapse_.Width(); }
     void SetSnmpVersion(SnmpVersion version) override;
 
-    // The query component itself, for a caller that tunes it (its throttle).
+    // The query component itself, for a caller that tunes it (its throttle, its width).
     snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
 
 private:

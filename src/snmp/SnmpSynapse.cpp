@@ -1,6 +1,7 @@
 #include "SnmpSynapse.h"
 
 #include <algorithm>
+#include <span>
 #include <thread>
 
 #include "Ber.h"
@@ -8,6 +9,9 @@
 namespace pulsewell::snmp {
 
 namespace {
+
+constexpr std::int32_t kNoError = 0;
+constexpr std::int32_t kTooBig = 1;
 
 bool SameHost(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -55,11 +59,17 @@ void TSNMPSynapse::SetHost(const std::string& value) {
     host_ = value;
     hostList_.assign(1, value);
     results_.clear();
+    fittingWidth_ = width_;
 }
 
 void TSNMPSynapse::SetTimeout(std::int32_t value) {
     timeout_ = value;
     client_.Timeout = value;
+}
+
+void TSNMPSynapse::SetWidth(int value) {
+    width_ = std::max(value, 1);
+    fittingWidth_ = width_;
 }
 
 std::string TSNMPSynapse::QueryValue(const std::string& oid) {
@@ -78,63 +88,162 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
         if (progress_ && OnProgress) {
             OnProgress(*this, i + 1, count);
         }
-        host_ = host;
         results_.emplace_back();
         std::string& line = results_.back();
-        if (blockNoResponse_ && IsHostBlocked(host)) {
-            if (OnBlockNoResponse) {
-                OnBlockNoResponse(*this, host);
-            }
-            continue;
-        }
-        client_.TargetHost = host;
-        client_.Query.Reset();
-        client_.Query.Version = version_;
-        client_.Query.Community = community_;
-        client_.Query.PDUType = pduType;
-        client_.Query.AddBinding(oid, "", ber::Null);
-        ThrottleStep();
-        int attempts = 0;
-        bool answered = false;
-        for (int attempt = 0; attempt <= retry_; ++attempt) {
-            ++attempts;
-            if (client_.Exchange()) {
-                answered = true;
-                UnblockHost(host);
-                const TSNMPRec& reply = client_.Reply;
-                if (reply.BindingCount() > 0) {
-                    const TSNMPMib& first = reply.Bindings().front();
-                    line = reply.FindValue(first.ObjectId);
-                    if (count == 1) {
-                        result = line;
-                    } else if (result != "Failure") {
-                        result = "Success";
-                    }
-                    LastOid = first.ObjectId;
-                    LastVersion = reply.Version;
-                    LastValueKind = ValueKind(first.TypeCode);
-                } else {
-                    line = "None";
-                    if (result != "Failure") {
-                        result = "None";
-                    }
-                }
-                break;
-            }
+        int failed = 0;
+        const Outcome outcome = Ask(host, {oid}, pduType, failed);
+        if (failed > 0) {
             line = "Failure";
             result = "Failure";
-            if (OnTimeout) {
-                OnTimeout(*this, host, attempt);
+        }
+        if (outcome != Outcome::Answered) {
+            continue;
+        }
+        const TSNMPRec& reply = client_.Reply;
+        if (reply.BindingCount() > 0) {
+            line = reply.FindValue(reply.Bindings().front().ObjectId);
+            if (count == 1) {
+                result = line;
+            } else if (result != "Failure") {
+                result = "Success";
+            }
+        } else {
+            line = "None";
+            if (result != "Failure") {
+                result = "None";
             }
         }
-        if (attempts > 0 && !answered) {
-            BlockHost(host);
-        }
-        LastErrorStatus = client_.Reply.ErrorStatus;
-        LastErrorIndex = client_.Reply.ErrorIndex;
-        ++client_.Query.ID;
     }
     return result;
+}
+
+TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
+                                        const std::vector<std::string>& oids, int pduType,
+                                        int& failedAttempts) {
+    host_ = host;
+    failedAttempts = 0;
+    if (blockNoResponse_ && IsHostBlocked(host)) {
+        if (OnBlockNoResponse) {
+            OnBlockNoResponse(*this, host);
+        }
+        return Outcome::Skipped;
+    }
+    client_.TargetHost = host;
+    client_.Query.Reset();
+    client_.Query.Version = version_;
+    client_.Query.Community = community_;
+    client_.Query.PDUType = pduType;
+    for (const std::string& oid : oids) {
+        client_.Query.AddBinding(oid, "", ber::Null);
+    }
+    ThrottleStep();
+    Outcome outcome = Outcome::Unanswered;
+    for (int attempt = 0; attempt <= retry_; ++attempt) {
+        if (client_.Exchange()) {
+            outcome = Outcome::Answered;
+            UnblockHost(host);
+            const TSNMPRec& reply = client_.Reply;
+            if (reply.BindingCount() > 0) {
+                const TSNMPMib& first = reply.Bindings().front();
+                LastOid = first.ObjectId;
+                LastVersion = reply.Version;
+                LastValueKind = ValueKind(first.TypeCode);
+            }
+            break;
+        }
+        ++failedAttempts;
+        if (OnTimeout) {
+            OnTimeout(*this, host, attempt);
+        }
+    }
+    if (failedAttempts > 0 && outcome == Outcome::Unanswered) {
+        BlockHost(host);
+    }
+    LastErrorStatus = client_.Reply.ErrorStatus;
+    LastErrorIndex = client_.Reply.ErrorIndex;
+    ++client_.Query.ID;
+    return outcome;
+}
+
+std::vector<std::optional<std::string>> TSNMPSynapse::QueryValues(
+    const std::vector<std::string>& oids) {
+    if (hostList_.empty()) {  // as QueryValue: nothing sent, empty texts
+        return std::vector<std::optional<std::string>>(oids.size(), std::string());
+    }
+    std::vector<std::optional<std::string>> values(oids.size());
+    std::vector<std::vector<std::size_t>> pending;  // requests still to make, the next one last
+    for (std::size_t i = 0; i < oids.size(); ++i) {
+        if (i % static_cast<std::size_t>(fittingWidth_) == 0) {
+            pending.emplace_back();
+        }
+        pending.back().push_back(i);
+    }
+    std::reverse(pending.begin(), pending.end());
+    while (!pending.empty()) {
+        std::vector<std::size_t> chunk = std::move(pending.back());
+        pending.pop_back();
+        const auto fitting = static_cast<std::size_t>(fittingWidth_);
+        if (chunk.size() > fitting) {  // narrowed since this request was planned
+            pending.emplace_back(chunk.begin() + static_cast<std::ptrdiff_t>(fitting), chunk.end());
+            chunk.resize(fitting);
+        }
+        std::vector<std::vector<std::size_t>> rest;
+        AskChunk(oids, chunk, values, rest);
+        pending.insert(pending.end(), rest.rbegin(), rest.rend());
+    }
+    return values;
+}
+
+void TSNMPSynapse::AskChunk(const std::vector<std::string>& oids,
+                            const std::vector<std::size_t>& chunk,
+                            std::vector<std::optional<std::string>>& values,
+                            std::vector<std::vector<std::size_t>>& rest) {
+    if (chunk.size() == 1) {
+        values[chunk.front()] = QueryValue(oids[chunk.front()]);
+        return;
+    }
+    std::vector<std::string> asked;
+    for (const std::size_t i : chunk) {
+        asked.push_back(oids[i]);
+    }
+    int failed = 0;
+    const Outcome outcome = Ask(host_, asked, pdu::GetRequest, failed);
+    if (outcome == Outcome::Skipped) {
+        for (const std::size_t i : chunk) {
+            values[i] = std::string();  // as QueryValue gives for a skipped host
+        }
+        return;
+    }
+    const auto halves = [&] {
+        const auto middle = chunk.begin() + static_cast<std::ptrdiff_t>(chunk.size() / 2);
+        rest.emplace_back(chunk.begin(), middle);
+        rest.emplace_back(middle, chunk.end());
+    };
+    if (outcome == Outcome::Unanswered) {
+        // An agent that drops what it cannot answer is asked less at a time.
+        fittingWidth_ = std::max(1, static_cast<int>(chunk.size() / 2));
+        return;
+    }
+    const TSNMPRec& reply = client_.Reply;
+    const std::span<const TSNMPMib> bindings = reply.Bindings();
+    const auto errorIndex = static_cast<std::size_t>(reply.ErrorIndex);
+    if (reply.ErrorStatus == kNoError && bindings.size() == chunk.size()) {
+        for (std::size_t j = 0; j < chunk.size(); ++j) {
+            values[chunk[j]] = bindings[j].ValueText;
+        }
+    } else if (reply.ErrorStatus == kTooBig) {
+        fittingWidth_ = std::max(1, static_cast<int>(chunk.size() / 2));
+        halves();
+    } else if (reply.ErrorStatus != kNoError && errorIndex >= 1 && errorIndex <= chunk.size()) {
+        // The named object alone would have had this error reply: its echoed value.
+        values[chunk[errorIndex - 1]] =
+            errorIndex <= bindings.size() ? bindings[errorIndex - 1].ValueText : std::string();
+        std::vector<std::size_t> others = chunk;
+        others.erase(others.begin() + static_cast<std::ptrdiff_t>(errorIndex - 1));
+        rest.push_back(std::move(others));
+    } else {
+        halves();  // an answer that names no object: down to single objects if need be
+    }
 }
 
 void TSNMPSynapse::ThrottleStep() {

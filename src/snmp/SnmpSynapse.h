@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,13 @@ class TSNMPSynapse {
     // "Failure" when an attempt failed; empty for a skipped host or no hosts.
     std::string QueryValue(const std::string& oid);
     std::string QueryHosts(const std::string& oid, int pduType);
+    // The values of several objects of the one host, each as QueryValue
+    // alone would give it, asked up to Width objects per GetRequest: an
+    // object the agent lacks (an error naming it) is taken out and the rest
+    // asked again, a reply too big for the agent splits the request. An
+    // object whose request of several went unanswered has no value here, so
+    // a caller can ask it alone if it still needs it.
+    std::vector<std::optional<std::string>> QueryValues(const std::vector<std::string>& oids);
 
     bool BlockHost(const std::string& host);
     bool UnblockHost(const std::string& host);
@@ -44,7 +52,8 @@ class TSNMPSynapse {
     const std::string& Community() const { return community_; }
     void SetCommunity(const std::string& value) { community_ = value; }
     const std::string& Host() const { return host_; }
-    // The host list becomes exactly this host; the results are emptied.
+    // The host list becomes exactly this host; the results are emptied and
+    // what was learnt of the last agent's message size is forgotten.
     void SetHost(const std::string& value);
     const std::vector<std::string>& HostList() const { return hostList_; }
     void SetHostList(const std::vector<std::string>& value) { hostList_ = value; }
@@ -56,6 +65,9 @@ class TSNMPSynapse {
     void SetThrottle(std::int32_t value) { throttle_ = value; }
     std::int32_t Timeout() const { return timeout_; }
     void SetTimeout(std::int32_t value);
+    // Most objects in one request of QueryValues; 1 asks each on its own.
+    int Width() const { return width_; }
+    void SetWidth(int value);
     // The version field of every request (version::V1 or version::V2c).
     std::int32_t Version() const { return version_; }
     void SetVersion(std::int32_t value) { version_ = value; }
@@ -77,6 +89,17 @@ class TSNMPSynapse {
     int LastValueKind = 0;
 
   private:
+    enum class Outcome { Skipped, Answered, Unanswered };
+    // One request for these objects to host: the skip of a blocked host,
+    // the throttle step, the attempts and the request-id's step. The reply
+    // stays in the client.
+    Outcome Ask(const std::string& host, const std::vector<std::string>& oids, int pduType,
+                int& failedAttempts);
+    // Fills values for the objects at positions `chunk` of oids with one
+    // request; what is left to ask goes to `rest`, in order.
+    void AskChunk(const std::vector<std::string>& oids, const std::vector<std::size_t>& chunk,
+                  std::vector<std::optional<std::string>>& values,
+                  std::vector<std::vector<std::size_t>>& rest);
     void ThrottleStep();
     std::vector<std::string>::const_iterator FindBlocked(const std::string& host) const;
 
@@ -90,6 +113,9 @@ class TSNMPSynapse {
     std::int32_t retry_ = 1;
     std::int32_t throttle_ = 20;
     std::int32_t timeout_ = 2000;
+    int width_ = 16;
+    // Narrowed for the current host when its agent found a request too big.
+    int fittingWidth_ = 16;
     std::int32_t version_ = version::V1;
     TSNMPSend client_;
     std::vector<std::string> results_;

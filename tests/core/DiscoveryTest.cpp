@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLocale>
+#include <algorithm>
 #include <optional>
 
 #include "Monitor.h"
@@ -18,6 +19,7 @@ const QString kIndexColumn = "1.3.6.1.2.1.2.2.1.1";
 const QString kUptime = "1.3.6.1.2.1.1.3.0";
 const QString kIfNumber = "1.3.6.1.2.1.2.1.0";
 const QString kTarget = "cobalt@10.1.1.1";
+const QString kDuplexColumn = "1.3.6.1.4.1.52.4.1.2.4.2.3.1.1.6";
 
 QString Column(int column, const QString& index) {
     return QStringLiteral("1.3.6.1.2.1.2.2.1.%1.%2").arg(column).arg(index);
@@ -66,6 +68,15 @@ protected:
         }
         reader.nextAnswers[previous] = {Column(2, interfaces.first().index),
                                         interfaces.first().description};
+        // What follows the duplex column's root: its first object, or the
+        // next group when no interface has one.
+        const auto withDuplex =
+            std::find_if(interfaces.begin(), interfaces.end(),
+                         [](const Interface& i) { return i.duplex.has_value(); });
+        reader.nextAnswers[kDuplexColumn] =
+            withDuplex == interfaces.end()
+                ? QPair<QString, QString>{"1.3.6.1.6.3.1.1.4.1.0", "1.3.6.1.6.3.1.1.5.1"}
+                : QPair<QString, QString>{Duplex(withDuplex->index), *withDuplex->duplex};
         reader.Answer(kUptime, uptime);
         reader.Answer(kIfNumber, count.isEmpty() ? QString::number(interfaces.size()) : count);
     }
@@ -116,32 +127,56 @@ TEST_F(DiscoveryTest, IndexesOneTwoTenGiveThreeRowsAndSelectTheFirst) {
     EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
 }
 
-// The requests and their order for one interface whose duplex object answers:
-// probe, uptime, n + 1 and n get-next steps, nine queries, the count.
+// The requests and their order: probe, uptime, the interface count that
+// bounds the walk, the walk, then the rows: each object alone at a width of
+// one, or with several objects per request the rows together, after a look
+// at the duplex column (which this device lacks); the count last.
 TEST_F(DiscoveryTest, SendsExactlyTheCountedRequestsInOrder) {
-    Serve({{.index = "3", .duplex = "3"}});
-    monitor.FirstContact();
+    Serve({{.index = "1"}, {.index = "2"}, {.index = "3"}});
     const QString next = " " + kTarget;
-    EXPECT_EQ(reader.requests,
-              (QStringList{
-                  "next " + kIndexColumn + next,    // probe
-                  "get " + kUptime + next,          //
-                  "next " + kIndexColumn + next,    // first walk
-                  "next " + Column(1, "3") + next,  //
-                  "next " + kIndexColumn + next,    // second walk
-                  "query " + Column(2, "3") + " " + kTarget,
-                  "query " + Column(5, "3") + " " + kTarget,
-                  "query " + Duplex("3") + " " + kTarget,
-                  "query " + Duplex("3") + " " + kTarget,  // asked twice when it answers
-                  "query " + Column(6, "3") + " " + kTarget,
-                  "query " + Column(4, "3") + " " + kTarget,
-                  "query " + Column(7, "3") + " " + kTarget,
-                  "query " + Column(8, "3") + " " + kTarget,
-                  "query " + Column(3, "3") + " " + kTarget,
-                  "query " + kIfNumber + " " + kTarget,
-              }));
-    EXPECT_EQ(Row(1), (QStringList{"3", "eth", "100,000,000", "full", "00 1A 2B 00 00 01 ", "1500",
-                                   "up", "up", "ethernet-csmacd (6)"}));
+    const QStringList start{
+        "next " + kIndexColumn + next,  // probe
+        "get " + kUptime + next,        //
+        "get " + kIfNumber + next,      //
+        "next " + kIndexColumn + next,  // walk
+        "next " + Column(1, "1") + next, "next " + Column(1, "2") + next,
+        "next " + Column(1, "3") + next,
+    };
+    const auto row = [](const QString& index, bool duplex) {
+        QStringList oids{Column(2, index), Column(5, index)};
+        if (duplex) {
+            oids.append(Duplex(index));
+        }
+        return oids + QStringList{Column(6, index), Column(4, index), Column(7, index),
+                                  Column(8, index), Column(3, index)};
+    };
+    QStringList alone;
+    for (const char* index : {"1", "2", "3"}) {
+        for (const QString& oid : row(index, true)) {
+            alone.append("query " + oid + " " + kTarget);
+        }
+    }
+    const QString count = "query " + kIfNumber + " " + kTarget;
+    struct Case {
+        int width;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {1, alone},
+        {16,
+         {"next " + kDuplexColumn + next,
+          "query " + (row("1", false) + row("2", false)).join(u' ') + " " + kTarget,
+          "query " + row("3", false).join(u' ') + " " + kTarget}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        reader.width = c.width;
+        reader.requests.clear();
+        monitor.FirstContact();
+        EXPECT_EQ(reader.requests, start + c.rows + QStringList{count});
+        EXPECT_EQ(Row(3), (QStringList{"3", "eth", "100,000,000", "unknown", "00 1A 2B 00 00 01 ",
+                                       "1500", "up", "up", "ethernet-csmacd (6)"}));
+    }
 }
 
 TEST_F(DiscoveryTest, CellsOfTheUnusualInterfaces) {
@@ -208,7 +243,7 @@ TEST_F(DiscoveryTest, FirstWalkEndsWithoutAFollowingIdentifier) {
         monitor.FirstContact();
         EXPECT_EQ(monitor.Table().RowCount(), 3);
         EXPECT_EQ(view.interfaces, (QStringList{"1", "2"}));
-        EXPECT_EQ(reader.requests.filter("next ").size(), 1 + 3 + 2);
+        EXPECT_EQ(reader.requests.filter("next ").size(), 1 + 3);
         EXPECT_TRUE(PollingCommandsEnabled());
     }
 }
@@ -273,31 +308,55 @@ TEST_F(DiscoveryTest, ProbeFailuresStopPollingAndClearTheEarlierResults) {
     }
 }
 
+// A device that stops answering in the middle of a row gives the cells and
+// the error of one object per request at every width: an object whose
+// request of several went unanswered is asked again alone.
 TEST_F(DiscoveryTest, DeviceFallingSilentHalfWayStopsWithTheConversionError) {
-    Serve({{.index = "1"}, {.index = "2"}}, "-5", "7");
-    for (int column : {2, 5, 6, 4, 7, 8, 3}) {
-        reader.Silence(Column(column, "2"));
+    const QString mac = "00 1A 2B 00 00 01 ";
+    struct Case {
+        const char* name;
+        QList<int> silentColumns;
+        QStringList row2;
+    };
+    const Case cases[] = {
+        {"from the description",
+         {2, 5, 6, 4, 7, 8, 3},
+         {"2", "Failure", "", "", "", "", "", "", ""}},
+        {"from the MTU",
+         {4, 7, 8, 3},
+         {"2", "eth", "100,000,000", "unknown", mac, "Failure", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        for (const int width : {1, 8, 16}) {
+            SCOPED_TRACE(QStringLiteral("%1 at width %2").arg(c.name).arg(width).toStdString());
+            reader = {};
+            view = {};
+            reader.width = width;
+            Serve({{.index = "1"}, {.index = "2"}}, "-5", "7");
+            for (int column : c.silentColumns) {
+                reader.Silence(Column(column, "2"));
+            }
+            reader.Silence(kIfNumber);
+
+            monitor.FirstContact();
+
+            EXPECT_EQ(view.errors, (QStringList{"'Failure' ist kein gültiger Integerwert"}));
+            EXPECT_EQ(Row(1), (QStringList{"1", "eth", "100,000,000", "unknown", mac, "1500", "up",
+                                           "up", "ethernet-csmacd (6)"}));
+            EXPECT_EQ(Row(2), c.row2);
+            EXPECT_EQ(view.interfaces, (QStringList{"1", "2"}));
+            EXPECT_FALSE(view.interfaceListEnabled);
+            EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
+            EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+            EXPECT_EQ(view.interfaceListFocused, 0);
+            EXPECT_EQ(monitor.DiscoveryUptime(), "4294967291");
+        }
     }
-    reader.Silence(Duplex("2"));
-    reader.Silence(kIfNumber);
-
-    monitor.FirstContact();
-
-    EXPECT_EQ(view.errors, (QStringList{"'Failure' ist kein gültiger Integerwert"}));
-    EXPECT_EQ(Row(1), (QStringList{"1", "eth", "100,000,000", "unknown", "00 1A 2B 00 00 01 ",
-                                   "1500", "up", "up", "ethernet-csmacd (6)"}));
-    EXPECT_EQ(Row(2), (QStringList{"2", "Failure", "", "", "", "", "", "", ""}));
-    EXPECT_EQ(view.interfaces, (QStringList{"1", "2"}));
-    EXPECT_FALSE(view.interfaceListEnabled);
-    EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
-    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
-    EXPECT_EQ(view.interfaceListFocused, 0);
-    EXPECT_EQ(monitor.DiscoveryUptime(), "4294967291");
     EXPECT_EQ(monitor.InterfaceCount(), "0");  // never reached
 }
 
-// Window events run after the second walk, twice in every row and before
-// the selection, so the table fills row by row.
+// Window events run at every step of the walk, after it, twice in every row
+// and before the selection, so the table fills row by row.
 TEST_F(DiscoveryTest, WindowEventsRunWhileRowsFill) {
     Serve({{.index = "1"}, {.index = "2"}});
     QStringList filled;
@@ -313,7 +372,7 @@ TEST_F(DiscoveryTest, WindowEventsRunWhileRowsFill) {
         filled.append(counts);
     };
     monitor.FirstContact();
-    EXPECT_EQ(filled, (QStringList{"11", "41", "81", "94", "98", "99"}));
+    EXPECT_EQ(filled, (QStringList{"1", "11", "11", "41", "81", "94", "98", "99"}));
     EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
 }
 
@@ -325,7 +384,7 @@ TEST_F(DiscoveryTest, FirstContactPressedAgainMeanwhileIsIgnored) {
         monitor.FirstContact();
     };
     monitor.FirstContact();
-    EXPECT_EQ(presses, 6);
+    EXPECT_EQ(presses, 8);
     EXPECT_EQ(monitor.Table().RowCount(), 3);
     EXPECT_EQ(monitor.InterfaceEntries(), QStringList({"1", "2"}));
     EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
@@ -334,6 +393,81 @@ TEST_F(DiscoveryTest, FirstContactPressedAgainMeanwhileIsIgnored) {
     reader.requests.clear();
     monitor.FirstContact();
     EXPECT_FALSE(reader.requests.isEmpty());
+}
+
+// A host change or "Reset all" while discovery lets the window's events run
+// ends it there: nothing of the old device is left, nothing more is asked.
+TEST_F(DiscoveryTest, HostChangeOrResetMeanwhileEndsDiscovery) {
+    struct Case {
+        const char* name;
+        int eventRun;  // 1 and 2 in the walk, 3 after it, 4 to 7 in the rows, 8 before the
+                       // selection
+        bool reset;
+    };
+    const Case cases[] = {
+        {"host change in the walk", 1, false},
+        {"reset after the walk", 3, true},
+        {"host change in a row", 5, false},
+        {"reset in a row", 6, true},
+        {"host change before the selection", 8, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reader = {};
+        view = {};
+        monitor.SetHost("10.1.1.1");
+        reader.width = 16;
+        Serve({{.index = "1", .speed = "10000000"}, {.index = "2"}});
+        qsizetype requestsThen = -1;
+        view.whilePending = [&] {
+            if (view.pendingEventRuns == c.eventRun) {
+                if (c.reset) {
+                    monitor.ResetAll();
+                } else {
+                    monitor.SetHost("10.1.1.2");
+                }
+                requestsThen = reader.requests.size();
+            }
+        };
+        monitor.FirstContact();
+
+        EXPECT_EQ(reader.requests.size(), requestsThen);
+        EXPECT_EQ(monitor.State().Bandwidth, "0");
+        EXPECT_EQ(view.bandwidth, "0");
+        EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
+        EXPECT_FALSE(view.enabled.value(MonitorCommand::ShowDeviceInfo));
+        EXPECT_TRUE(view.interfaces.isEmpty());
+        EXPECT_FALSE(view.interfaceListEnabled);
+        for (int row = 1; row < monitor.Table().RowCount(); ++row) {
+            EXPECT_EQ(Row(row), QStringList(InterfaceTable::kColumns, QString())) << row;
+        }
+        EXPECT_EQ(monitor.Table().Cell(2, 0), "Speed");
+        EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+        EXPECT_EQ(view.interfaceListFocused, 0);
+        EXPECT_TRUE(view.errors.isEmpty());
+    }
+}
+
+// A broken agent that answers every step of the index walk with a higher
+// index: the walk stops once it passes twice the device's interface count
+// and a margin, with a clear error, and nothing is offered.
+TEST_F(DiscoveryTest, IndexWalkThatNeverEndsStopsWithAnError) {
+    Serve({{.index = "1"}}, "4200", "2");
+    for (int index = 1; index <= 1100; ++index) {
+        reader.nextAnswers[Column(1, QString::number(index))] = {
+            Column(1, QString::number(index + 1)), QString::number(index + 1)};
+    }
+    monitor.FirstContact();
+    EXPECT_EQ(view.errors,
+              (QStringList{"Discovery stopped: the device lists more than 1004 interfaces."}));
+    EXPECT_EQ(reader.requests.filter("next ").size(), 1 + 1005);
+    EXPECT_TRUE(reader.requests.filter("query ").isEmpty());
+    EXPECT_EQ(monitor.Table().RowCount(), 1005);
+    EXPECT_TRUE(view.interfaces.isEmpty());
+    EXPECT_FALSE(view.interfaceListEnabled);
+    EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
+    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(view.pendingEventRuns, 1004);  // the window stayed alive
 }
 
 TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {

@@ -2,13 +2,15 @@
 
 #include <QMap>
 #include <QStringList>
+#include <algorithm>
 
 #include "DeviceReader.h"
 
 namespace pulsewell::test {
 
 // A device that answers from a script: per identifier a value, or silence
-// when none is set. Records every request in order.
+// when none is set; a request of several objects goes unanswered when one of
+// them is silent. Records every request in order.
 class ScriptedDeviceReader : public DeviceReader {
 public:
     struct Answer {
@@ -45,12 +47,32 @@ public:
         const auto answer = answers.value(oid);
         return answer.answered ? answer.value : QStringLiteral("Failure");
     }
+    QList<std::optional<QString>> QueryValues(const QStringList& oids) override {
+        QList<std::optional<QString>> values;
+        for (qsizetype first = 0; first < oids.size(); first += width) {
+            const QStringList asked = oids.mid(first, width);
+            if (asked.size() == 1) {
+                values.append(QueryValue(asked.first()));
+                continue;
+            }
+            requests.append(QStringLiteral("query %1 %2").arg(asked.join(u' '), queryTarget));
+            const bool silent = std::any_of(asked.begin(), asked.end(), [&](const QString& oid) {
+                return !answers.value(oid).answered;
+            });
+            for (const QString& oid : asked) {
+                values.append(silent ? std::nullopt : std::optional(answers.value(oid).value));
+            }
+        }
+        return values;
+    }
+    int QueryWidth() const override { return width; }
     void SetSnmpVersion(SnmpVersion v) override { version = v; }
 
     QMap<QString, struct Answer> answers;
     QMap<QString, QPair<QString, QString>> nextAnswers;  // oid -> (next oid, value)
     QStringList requests;
     QString queryTarget;
+    int width = 1;
     SnmpVersion version = SnmpVersion::V1;
 };
 

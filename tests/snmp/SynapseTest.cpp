@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <span>
+
 #include "Ber.h"
 #include "FakeAgent.h"
 #include "OneShot.h"
@@ -60,6 +66,8 @@ TEST(Synapse, Defaults) {
     synapse.SetTimeout(150);
     EXPECT_EQ(synapse.Client().Timeout, 150);
     EXPECT_EQ(synapse.QueryValue(kSpeed), "");  // no hosts: nothing sent
+    EXPECT_EQ(synapse.QueryValues({kSpeed, kDescr}),
+              (std::vector<std::optional<std::string>>{"", ""}));
 }
 
 TEST(Synapse, AnswerOnTheSecondAttempt) {
@@ -315,4 +323,135 @@ TEST(OneShot, FailureLeavesEmptyValueAndIdentifier) {
     value = "stale";
     EXPECT_FALSE(ReadOneValue(kDescr, "public", "no-such-host.invalid", value));
     EXPECT_EQ(value, "");
+}
+
+namespace {
+
+// An agent as QueryValues meets them: it knows some objects, answers a
+// request naming an unknown one with noSuchName and that binding's index,
+// finds replies of more than `mostBindings` objects too big, and says
+// nothing to requests that name a `silent` object.
+struct TableAgent {
+    std::map<std::string, std::string> known = {};
+    std::set<std::string> silent = {};
+    std::size_t mostBindings = 100;
+    int unnamedError = 0;  // an error status without an index, for every request of several
+
+    Datagrams Answer(const TSNMPRec& request) const {
+        const std::span<const TSNMPMib> asked = request.Bindings();
+        std::vector<TSNMPMib> echo(asked.begin(), asked.end());
+        for (const TSNMPMib& mib : asked) {
+            if (silent.count(mib.ObjectId) != 0) {
+                return {};
+            }
+        }
+        if (asked.size() > mostBindings) {
+            return {{ResponseTo(request, echo, 1, 0)}};
+        }
+        if (unnamedError != 0 && asked.size() > 1) {
+            return {{ResponseTo(request, echo, unnamedError, 0)}};
+        }
+        std::vector<TSNMPMib> values;
+        for (std::size_t i = 0; i < asked.size(); ++i) {
+            const auto found = known.find(asked[i].ObjectId);
+            if (found == known.end()) {
+                return {{ResponseTo(request, echo, 2, static_cast<int>(i) + 1)}};
+            }
+            values.push_back({found->first, found->second, ber::OctetString});
+        }
+        return {{ResponseTo(request, values)}};
+    }
+};
+
+std::string Oid(int n) {
+    return "1.3.6.1.2.1.2.2.1.2." + std::to_string(n);
+}
+
+}  // namespace
+
+// Each value is what the object alone would give, in as few requests as the
+// agent allows; the binding counts of the requests show how they were split.
+TEST(Synapse, QueryValuesAsksSeveralObjectsPerRequest) {
+    struct Case {
+        const char* name;
+        int width;
+        TableAgent agent;
+        std::vector<std::optional<std::string>> values;
+        std::vector<std::size_t> requestSizes;
+    };
+    const std::map<std::string, std::string> five{
+        {Oid(1), "a"}, {Oid(2), "b"}, {Oid(3), "c"}, {Oid(4), "d"}, {Oid(5), "e"}};
+    std::map<std::string, std::string> withoutTwoAndFour = five;
+    withoutTwoAndFour.erase(Oid(2));
+    withoutTwoAndFour.erase(Oid(4));
+    const std::vector<std::optional<std::string>> all{"a", "b", "c", "d", "e"};
+    const Case cases[] = {
+        {"all in one request", 8, {.known = five}, all, {5}},
+        {"in requests of the width", 2, {.known = five}, all, {2, 2, 1}},
+        {"one object per request at width one", 1, {.known = five}, all, {1, 1, 1, 1, 1}},
+        {"objects the agent lacks are taken out",
+         8,
+         {.known = withoutTwoAndFour},
+         {"a", "", "c", "", "e"},
+         {5, 4, 3}},
+        {"too big: halves, and no more than fitted after that",
+         8,
+         {.known = five, .mostBindings = 2},
+         all,
+         {5, 2, 2, 1}},
+        {"an error naming no object: down to single objects",
+         8,
+         {.known = five, .unnamedError = 5},
+         all,
+         {5, 2, 1, 1, 3, 1, 2, 1, 1}},
+        {"a request of several unanswered leaves its objects to the caller",
+         2,
+         {.known = five, .silent = {Oid(3)}},
+         {"a", "b", std::nullopt, std::nullopt, "e"},
+         {2, 2, 1}},
+        {"a single object unanswered is a failure, as alone",
+         1,
+         {.known = five, .silent = {Oid(3)}},
+         {"a", "b", "Failure", "d", "e"},
+         {1, 1, 1, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::size_t> sizes;
+        std::mutex sizesMutex;
+        FakeAgent agent([&](const TSNMPRec& request, int) {
+            {
+                std::lock_guard lock(sizesMutex);
+                sizes.push_back(request.Bindings().size());
+            }
+            return c.agent.Answer(request);
+        });
+        TSNMPSynapse synapse;
+        synapse.SetThrottle(0);
+        synapse.SetRetry(0);
+        synapse.SetTimeout(150);
+        synapse.SetWidth(c.width);
+        synapse.SetHost(agent.Address());
+        EXPECT_EQ(synapse.QueryValues({Oid(1), Oid(2), Oid(3), Oid(4), Oid(5)}), c.values);
+        std::lock_guard lock(sizesMutex);
+        EXPECT_EQ(sizes, c.requestSizes);
+    }
+}
+
+// Every request of several counts once against the throttle, as a query does.
+TEST(Synapse, QueryValuesCountsRequestsAgainstTheThrottle) {
+    TableAgent device{.known = {{Oid(1), "a"}, {Oid(2), "b"}, {Oid(3), "c"}, {Oid(4), "d"}}};
+    FakeAgent agent([&](const TSNMPRec& request, int) { return device.Answer(request); });
+    auto now = TSNMPSynapse::Clock::now();
+    std::vector<std::chrono::milliseconds> sleeps;
+    TSNMPSynapse synapse([&] { return now; },
+                         [&](std::chrono::milliseconds ms) { sleeps.push_back(ms); });
+    synapse.SetThrottle(2);
+    synapse.SetWidth(2);
+    synapse.SetHost(agent.Address());
+    synapse.QueryValues({Oid(1), Oid(2), Oid(3), Oid(4)});
+    EXPECT_TRUE(sleeps.empty());
+    synapse.QueryValues({Oid(1), Oid(2)});  // the third request within the second
+    EXPECT_EQ(sleeps, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(1000)}));
+    EXPECT_EQ(synapse.Client().Query.ID, 4);
 }

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include "Ber.h"
+#include "FakeAgent.h"
+#include "TempHome.h"
+
+namespace pulsewell {
+namespace {
+
+const std::string kIfIndex = "1.3.6.1.2.1.2.2.1.1";
+const std::string kIfNumber = "1.3.6.1.2.1.2.1.0";
+
+// An agent whose index column never ends: every get-next under it gives the
+// next higher index. Its interface count, if it has one, is `count`.
+test::FakeAgent::Script EndlessIndexes(const std::string& count) {
+    return [count](const snmp::TSNMPRec& request, int) -> std::vector<test::FakeAgent::Datagram> {
+        const snmp::TSNMPMib asked = request.Bindings().front();
+        if (request.PDUType == snmp::pdu::GetNextRequest) {
+            const std::size_t index = asked.ObjectId.size() > kIfIndex.size()
+                                          ? std::stoul(asked.ObjectId.substr(kIfIndex.size() + 1))
+                                          : 0;
+            const std::string next = std::to_string(index + 1);
+            return {
+                {test::ResponseTo(request, {{kIfIndex + "." + next, next, snmp::ber::Integer}})}};
+        }
+        if (asked.ObjectId == kIfNumber && !count.empty()) {
+            return {{test::ResponseTo(request, {{asked.ObjectId, count, snmp::ber::Integer}})}};
+        }
+        if (asked.ObjectId == kIfNumber) {
+            return {{test::ResponseTo(request, {asked}, 2, 1)}};  // noSuchName
+        }
+        return {{test::ResponseTo(request, {{asked.ObjectId, "4200", snmp::ber::TimeTicks}})}};
+    };
+}
+
+// Ends with exit code 1 and an error line in time, whatever the agent
+// reports as its interface count.
+TEST(CliDiscoverAgainstABrokenAgent, EndlessIndexColumnEndsWithAnError) {
+    struct Case {
+        std::string count;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"3", "error: Discovery stopped: the device lists more than 1006 interfaces."},
+        {"", "error: Discovery stopped: the device lists more than 100000 interfaces."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        test::TempHome home;
+        test::FakeAgent agent(EndlessIndexes(c.count));
+        QProcess cli;
+        QElapsedTimer clock;
+        clock.start();
+        cli.start(QStringLiteral(PULSEWELL_CLI),
+                  {"discover", "--host", QString::fromStdString(agent.Address()), "--community",
+                   "public"});
+        ASSERT_TRUE(cli.waitForFinished(30000)) << "still running after 30 s";
+        EXPECT_EQ(cli.exitCode(), 1);
+        EXPECT_EQ(
+            QString::fromLocal8Bit(cli.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts),
+            QStringList{QString::fromUtf8(c.error)});
+        EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+    }
+}
+
+}  // namespace
+}  // namespace pulsewell
