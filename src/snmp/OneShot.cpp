@@ -42,9 +42,9 @@ bool ReadNextValue(std::string& oid, const std::string& community, const std::st
     if (ok && send.Reply.BindingCount() > 0) {
         const TSNMPMib& first = send.Reply.Bindings().front();
         if (first.TypeCode != ber::EndOfMibView) {
-        oid = first.ObjectId;
-        value = first.ValueText;
-    }
+            oid = first.ObjectId;
+            value = first.ValueText;
+        }
     }
     return ok;
 }
