@@ -116,11 +116,8 @@ TEST_F(SnmpV2cAgainstAgent, InterfaceWithoutWideCountersFallsBackOnce) {
 
 TEST_F(SnmpV2cAgainstAgent, DiscoveryTakesATenGigabitSpeedFromIfHighSpeed) {
     constexpr int kIfIndex = 22;
-    Set(kIfIndex, "ifDescr", "xe-0/0/0");
     Set(kIfIndex, "ifType", "6");
-    Set(kIfIndex, "ifMtu", "9000");
     Set(kIfIndex, "ifSpeed", "4294967295");
-    Set(kIfIndex, "ifPhysAddress", "00 1a 2b 00 00 16");
     Set(kIfIndex, "ifAdminStatus", "1");
     Set(kIfIndex, "ifOperStatus", "1");
     Set(kIfIndex, "ifHighSpeed", "10000");
