@@ -23,9 +23,7 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player, Q
     connect(&countdownTimer_, &QTimer::timeout, this, &Monitor::CountdownTick);
 }
 
-void Monitor::Guarded(const std::function<void()>& handler) {
-    RunGuarded(view_, handler);
-}
+void Monitor::Guarded(const std::function<void()>& handler) { RunGuarded(view_, handler); }
 
 void Monitor::ResetAll() {
     ++deviceChanges_;
