@@ -56,6 +56,7 @@ public:
         return reader_.QueryValues(oids);
     }
     int QueryWidth() const override { return reader_.QueryWidth(); }
+    void SetSnmpVersion(SnmpVersion version) override { reader_.SetSnmpVersion(version); }
 
     QList<Request> requests;
 
@@ -108,7 +109,7 @@ struct Run {
 Run Discover(const QString& host, const QString& community, int throttle) {
     RecordingReader reader;
     reader.SetThrottle(throttle);
-    cli::CliMonitor cli(reader, host, community);
+    cli::CliMonitor cli(reader, host, community, std::nullopt);
     QElapsedTimer clock;
     clock.start();
     cli.monitor().FirstContact();

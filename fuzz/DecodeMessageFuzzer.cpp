@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "Ber.h"
@@ -12,6 +13,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     pulsewell::snmp::TSNMPRec rec;
     if (rec.DecodeMessage(bytes)) {
+        namespace ber = pulsewell::snmp::ber;
+        for (const pulsewell::snmp::TSNMPMib& mib : rec.Bindings()) {
+            // An exception value is no value; a Counter64 is an unsigned
+            // decimal (or empty, as every truncated item).
+            if (ber::IsException(mib.TypeCode) && !mib.ValueText.empty()) {
+                std::abort();
+            }
+            if (mib.TypeCode == ber::Counter64 &&
+                (mib.ValueText.size() > 20 ||
+                 mib.ValueText.find_first_not_of("0123456789") != std::string::npos)) {
+                std::abort();
+            }
+        }
         // Whatever decoded must encode again and decode once more.
         const std::string again = rec.EncodeMessage();
         pulsewell::snmp::TSNMPRec second;

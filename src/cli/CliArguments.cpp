@@ -79,6 +79,15 @@ void ReadHostAndCommunity(OptionReader& reader, QString& host, QString& communit
     reader.Value(QStringLiteral("--community"), [&](const QString& v) { community = v; });
 }
 
+void ReadSnmpVersion(OptionReader& reader, std::optional<SnmpVersion>& version) {
+    reader.Value(QStringLiteral("--snmp-version"), [&](const QString& v) {
+        version = ParseSnmpVersion(v);
+        if (!version) {
+            Fail(QStringLiteral("--snmp-version must be 1 or 2c, not \"%1\"").arg(v));
+        }
+    });
+}
+
 void RequireHost(const QString& host) {
     if (host.isEmpty()) {
         Fail(QStringLiteral("--host is required"));
@@ -92,6 +101,7 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
     std::optional<QString> interface;
     OptionReader reader;
     ReadHostAndCommunity(reader, options.host, options.community);
+    ReadSnmpVersion(reader, options.snmpVersion);
     reader.Value(QStringLiteral("--interface"), [&](const QString& v) {
         const qint64 number = PositiveNumber(QStringLiteral("--interface"), v);
         if (number > std::numeric_limits<std::int32_t>::max()) {
@@ -155,6 +165,7 @@ DiscoverOptions ParseDiscoverArguments(const QStringList& arguments) {
     DiscoverOptions options;
     OptionReader reader;
     ReadHostAndCommunity(reader, options.host, options.community);
+    ReadSnmpVersion(reader, options.snmpVersion);
     reader.Read(arguments);
     RequireHost(options.host);
     return options;
@@ -166,14 +177,16 @@ QString UsageText() {
         "  pulsewell-cli poll --host HOST --interface N [--community TEXT] [--bandwidth BITS]\n"
         "                [--interval 1|3|6|15|30|60|120|300] [--count N] [--bytes|--bits]\n"
         "                [--stop-on-errors|--continue-on-errors] [--log] [--debug-log]\n"
-        "  pulsewell-cli discover --host HOST [--community TEXT]\n"
-        "  pulsewell-cli info --host HOST [--community TEXT]\n"
+        "                [--snmp-version 1|2c]\n"
+        "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c]\n"
+        "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c]\n"
         "  pulsewell-cli --help | --version\n"
         "\n"
         "HOST is a name or address, optionally with \":PORT\" (\"[IPv6]:PORT\" for IPv6).\n"
         "The community defaults to \"cobalt\", the bandwidth to 0 and the interval to 6\n"
-        "seconds; unit and error policy default to the stored settings. Traffic lines go\n"
-        "to standard output, status and error texts to standard error.\n");
+        "seconds; unit, error policy and SNMP version default to the stored settings.\n"
+        "SNMP version 2c reads the 64-bit counters. Traffic lines go to standard output,\n"
+        "status and error texts to standard error.\n");
 }
 
 QString VersionText() {

@@ -5,6 +5,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "SnmpVersion.h"
+
 namespace pulsewell::cli {
 
 // Arguments that do not fit the command line's fixed interface.
@@ -23,6 +25,7 @@ struct PollOptions {
     // Unset: the stored settings decide.
     std::optional<bool> showBytes;
     std::optional<bool> continueOnErrors;
+    std::optional<SnmpVersion> snmpVersion;
     bool log = false;
     bool debugLog = false;
 };
@@ -31,6 +34,8 @@ struct PollOptions {
 struct DiscoverOptions {
     QString host;
     QString community = QStringLiteral("cobalt");
+    // Unset: the stored setting decides.
+    std::optional<SnmpVersion> snmpVersion;
 };
 
 // The arguments after the command word. Options take their value as the next

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "CliView.h"
 #include "DeviceReader.h"
 #include "Monitor.h"
@@ -10,10 +12,12 @@ namespace pulsewell::cli {
 // The monitor as the command line runs it: reset as at program start, but
 // leaving hostfile.txt alone, pointed at one host, its message-list lines
 // printed to standard output as they are added, and without sound (the
-// alarms need the options dialog).
+// alarms need the options dialog). The SNMP version is the stored one unless
+// the command line names one.
 class CliMonitor {
   public:
-    CliMonitor(DeviceReader& reader, const QString& host, const QString& community);
+    CliMonitor(DeviceReader& reader, const QString& host, const QString& community,
+               std::optional<SnmpVersion> version);
 
     Monitor& monitor() { return monitor_; }
     // Errors and message boxes shown so far.

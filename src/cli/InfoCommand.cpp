@@ -5,7 +5,7 @@
 namespace pulsewell::cli {
 
 int RunInfo(const DiscoverOptions& options, DeviceReader& reader) {
-    CliMonitor cli(reader, options.host, options.community);
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion);
     Monitor& monitor = cli.monitor();
     monitor.FirstContact();
     const bool found = !monitor.InterfaceEntries().isEmpty();

@@ -105,6 +105,9 @@ void Monitor::ApplyStartProfile() {
             ChooseInterval(seconds);
         }
     }
+    if (const auto version = ParseSnmpVersion(entry->version)) {
+        state_.Version = *version;
+    }
     view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
     autoStartTimer_.start();
@@ -137,6 +140,18 @@ void Monitor::ClearHostDependentState() {
     state_.Bandwidth = QStringLiteral("0");
     view_.ShowBandwidth(state_.Bandwidth);
     graph_.Graphupdate();
+}
+
+void Monitor::TargetDevice() {
+    reader_.SetSnmpVersion(state_.Version);
+    reader_.SetQueryTarget(state_.Community, state_.Host);
+}
+
+QString Monitor::NoAnswerText(const QString& failure) const {
+    // Some older agents drop SNMPv2c requests without a word.
+    return state_.Version == SnmpVersion::V2c
+               ? failure + QStringLiteral(" The device did not answer in SNMPv2c.")
+               : failure;
 }
 
 void Monitor::OfferInterfaces(const QStringList& entries) {

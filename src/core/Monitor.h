@@ -120,6 +120,18 @@ private:
     // Missing input: a message box, and the commands to try again.
     void RefusePoll(const QString& reason);
     void StopByError(const QString& status);
+    // Whether the two counter reads were answered.
+    struct CounterAnswers {
+        bool out = false;
+        bool in = false;
+    };
+    // The version for every request, and the query component's target.
+    void TargetDevice();
+    // The output and input readings: over SNMPv2c the 64-bit counters, or
+    // the 32-bit ones of an interface that has none.
+    CounterAnswers ReadCounters();
+    CounterAnswers ReadCounterPair(const QString& outOid, const QString& inOid);
+    void UseCounterWidth(bool wide);
     bool ApplyErrorPolicy(bool outAnswered, bool inAnswered);
     void AppendSamples(const TTrafficSample& sample);
     void SoundAlarms(const TTrafficSample& sample);
@@ -140,6 +152,11 @@ private:
     static QStringList RowObjects(const QString& index, bool withDuplex);
     bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
     void Gather();
+    // The speed cell of interface `index` from its ifSpeed value, or over
+    // SNMPv2c from its ifHighSpeed where ifSpeed is at its ceiling.
+    QString InterfaceSpeedCell(const QString& index, const QString& speed);
+    // A failure to reach the device, saying so when it was asked in SNMPv2c.
+    QString NoAnswerText(const QString& failure) const;
 
     MonitorView& view_;
     DeviceReader& reader_;
@@ -166,6 +183,8 @@ private:
     QDateTime pollTime_;
     QString unplayableHighSound_;
     QString unplayableLowSound_;
+    // Host and interface found without 64-bit counters in this polling run.
+    QString narrowCountersOf_;
 };
 
 }  // namespace pulsewell

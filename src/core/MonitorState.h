@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "SnmpVersion.h"
+
 namespace pulsewell {
 
 // Everything the main window keeps from one poll to the next. Readings stay
@@ -23,6 +25,9 @@ struct TMonitorState {
     std::int64_t InCounter = 0;
     std::int64_t PrevOutCounter = 0;
     std::int64_t PrevInCounter = 0;
+    // The four counters hold 64-bit readings, as the bit pattern of the
+    // unsigned number, instead of 32-bit ones.
+    bool WideCounters = false;
 
     std::int64_t TotalIn = 0;
     std::int64_t TotalOut = 0;
@@ -35,6 +40,15 @@ struct TMonitorState {
     bool WriteDebugLog = false;
     bool ContinueWithZeroes = true;
     bool ShowBytes = false;
+    SnmpVersion Version = SnmpVersion::V1;
+
+    // Whether the poll before left a counter to measure from: 0 means none,
+    // and a 32-bit counter below 0 (a reading outside the 32-bit range) too.
+    bool HasPrevOutCounter() const { return HasCounter(PrevOutCounter); }
+    bool HasPrevInCounter() const { return HasCounter(PrevInCounter); }
+    bool HasCounter(std::int64_t counter) const {
+        return WideCounters ? counter != 0 : counter > 0;
+    }
 
     // The resets that several commands share.
     void ZeroCounters();             // the four counters

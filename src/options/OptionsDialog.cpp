@@ -142,7 +142,7 @@ QWidget* TForm3::BuildAlarmsTab() {
 }
 
 QWidget* TForm3::BuildOtherTab() {
-    // Two groups without caption at the top, room for more below.
+    // Three groups without caption, one under the other.
     auto* page = new QWidget;
     auto* errors = new QGroupBox(page);
     errors->setGeometry(kOtherGroupLeft, 4, kOtherGroupWidth, 54);
@@ -162,6 +162,13 @@ QWidget* TForm3::BuildOtherTab() {
                                              QRect(6, 8, 336, 18));
     showBits_ = AddButtonLike<QRadioButton>(units, QStringLiteral("Show bit values"),
                                             QRect(6, 30, 336, 18));
+
+    auto* versions = new QGroupBox(page);
+    versions->setGeometry(kOtherGroupLeft, 120, kOtherGroupWidth, 54);
+    snmpV1_ = AddButtonLike<QRadioButton>(versions, QStringLiteral("SNMPv1 (32-bit counters)"),
+                                          QRect(6, 8, 336, 18));
+    snmpV2c_ = AddButtonLike<QRadioButton>(versions, QStringLiteral("SNMPv2c (64-bit counters)"),
+                                           QRect(6, 30, 336, 18));
     return page;
 }
 
@@ -246,6 +253,7 @@ TOptionsFields TForm3::Fields() const {
     fields.LowColor = lowColor_->Color();
     fields.ShowBytes = showBytes_->isChecked();
     fields.ContinueWithZeroes = continueOnErrors_->isChecked();
+    fields.Version = snmpV2c_->isChecked() ? SnmpVersion::V2c : SnmpVersion::V1;
     return fields;
 }
 
@@ -261,6 +269,7 @@ void TForm3::ShowFields(const TOptionsFields& fields) {
     lowColor_->SetColor(fields.LowColor);
     (fields.ShowBytes ? showBytes_ : showBits_)->setChecked(true);
     (fields.ContinueWithZeroes ? continueOnErrors_ : stopOnErrors_)->setChecked(true);
+    (fields.Version == SnmpVersion::V2c ? snmpV2c_ : snmpV1_)->setChecked(true);
 }
 
 void TForm3::SelectThresholdsTab() {

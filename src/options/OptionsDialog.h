@@ -77,6 +77,8 @@ class TForm3 : public QDialog, public OptionsView {
     QRadioButton* continueOnErrors_ = nullptr;
     QRadioButton* showBytes_ = nullptr;
     QRadioButton* showBits_ = nullptr;
+    QRadioButton* snmpV1_ = nullptr;
+    QRadioButton* snmpV2c_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPlainTextEdit* deviceInfoMemo_ = nullptr;

@@ -194,6 +194,16 @@ void AppendValueText(std::string& out, int type, std::string_view contents) {
                        std::to_chars(digits, digits + sizeof digits, UnsignedValue(contents)).ptr);
             return;
         }
+        case ber::Counter64: {
+            // Unsigned, low 64 bits: a leading 00 byte drops out.
+            std::uint64_t value = 0;
+            for (char c : contents) {
+                value = (value << 8) | static_cast<unsigned char>(c);
+            }
+            char digits[20];
+            out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+            return;
+        }
         case ber::Null:
             return;
         case ber::ObjectId:

@@ -24,7 +24,16 @@ inline constexpr int Counter = 0x41;
 inline constexpr int Gauge = 0x42;
 inline constexpr int TimeTicks = 0x43;
 inline constexpr int Opaque = 0x44;
+inline constexpr int Counter64 = 0x46;
+// SNMPv2c exception values: the agent has no value for the binding.
+inline constexpr int NoSuchObject = 0x80;
+inline constexpr int NoSuchInstance = 0x81;
+inline constexpr int EndOfMibView = 0x82;
 inline constexpr int Constructed = 0x20;
+
+inline constexpr bool IsException(int type) {
+    return type == NoSuchObject || type == NoSuchInstance || type == EndOfMibView;
+}
 }  // namespace ber
 
 // Length field in the fewest bytes (short form below 128).

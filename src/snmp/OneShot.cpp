@@ -9,8 +9,9 @@ namespace {
 
 // A request with one binding of a NULL value, and where it goes.
 void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::string& community,
-             const std::string& host) {
+             const std::string& host, int snmpVersion) {
     send.Query.Reset();
+    send.Query.Version = snmpVersion;
     send.Query.Community = community;
     send.Query.PDUType = pduType;
     send.Query.AddBinding(oid, "", ber::Null);
@@ -20,9 +21,9 @@ void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::st
 }  // namespace
 
 bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
-                  std::string& value) {
+                  std::string& value, int snmpVersion) {
     TSNMPSend send;
-    Prepare(send, pdu::GetRequest, oid, community, host);
+    Prepare(send, pdu::GetRequest, oid, community, host, snmpVersion);
     const bool ok = send.Exchange();
     value.clear();
     if (ok) {
@@ -32,16 +33,18 @@ bool ReadOneValue(const std::string& oid, const std::string& community, const st
 }
 
 bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
-                   std::string& value) {
+                   std::string& value, int snmpVersion) {
     TSNMPSend send;
-    Prepare(send, pdu::GetNextRequest, oid, community, host);
+    Prepare(send, pdu::GetNextRequest, oid, community, host, snmpVersion);
     ++send.Query.ID;
     const bool ok = send.Exchange();
     value.clear();
     if (ok && send.Reply.BindingCount() > 0) {
         const TSNMPMib& first = send.Reply.Bindings().front();
-        oid = first.ObjectId;
-        value = first.ValueText;
+        if (first.TypeCode != ber::EndOfMibView) {
+            oid = first.ObjectId;
+            value = first.ValueText;
+        }
     }
     return ok;
 }

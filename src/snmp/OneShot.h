@@ -2,13 +2,18 @@
 
 #include <string>
 
+#include "SnmpRec.h"
+
 // Single requests with a short-lived client: one attempt, 5000 ms. Failure is
-// false with empty value text; ReadNextValue then leaves oid unchanged.
+// false with empty value text; ReadNextValue then leaves oid unchanged. An
+// SNMPv2c exception value is an answer without a value (empty text), and
+// endOfMibView leaves oid unchanged, as an SNMPv1 agent's echo at the end of
+// its tree does, so that a walk ends there.
 namespace pulsewell::snmp {
 
 bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
-                  std::string& value);
+                  std::string& value, int snmpVersion = version::V1);
 bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
-                   std::string& value);
+                   std::string& value, int snmpVersion = version::V1);
 
 }  // namespace pulsewell::snmp

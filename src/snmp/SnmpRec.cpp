@@ -179,6 +179,9 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
         TSNMPMib& mib = NextBinding();
         DecodeItemInto(data, pos, type, mib.ObjectId);
         DecodeItemInto(data, pos, type, mib.ValueText);
+        if (ber::IsException(type)) {
+            mib.ValueText.clear();  // no value, whatever the agent put inside
+        }
         mib.TypeCode = type;
     }
     return true;

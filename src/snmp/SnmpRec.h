@@ -19,6 +19,12 @@ inline constexpr int SetRequest = 0xA3;
 inline constexpr int Trap = 0xA4;
 }  // namespace pdu
 
+// The message's version field.
+namespace version {
+inline constexpr int V1 = 0;
+inline constexpr int V2c = 1;
+}  // namespace version
+
 struct TSNMPMib {
     std::string ObjectId;
     std::string ValueText;
@@ -44,6 +50,7 @@ class TSNMPRec {
     std::string EncodeMessage() const;
     // False (and a reset record) when the datagram is too short, not
     // constructed, shorter than its outer length, or a version 3 message.
+    // A binding with an SNMPv2c exception value has empty value text.
     bool DecodeMessage(std::string_view data);
 
     std::int32_t& NonRepeaters() { return ErrorStatus; }

@@ -130,6 +130,7 @@ TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
     }
     client_.TargetHost = host;
     client_.Query.Reset();
+    client_.Query.Version = version_;
     client_.Query.Community = community_;
     client_.Query.PDUType = pduType;
     for (const std::string& oid : oids) {

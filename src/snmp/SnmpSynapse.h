@@ -68,6 +68,9 @@ class TSNMPSynapse {
     // Most objects in one request of QueryValues; 1 asks each on its own.
     int Width() const { return width_; }
     void SetWidth(int value);
+    // The version field of every request (version::V1 or version::V2c).
+    std::int32_t Version() const { return version_; }
+    void SetVersion(std::int32_t value) { version_ = value; }
 
     TBlockNoResponseEvent OnBlockNoResponse;
     TProgressEvent OnProgress;
@@ -113,6 +116,7 @@ class TSNMPSynapse {
     int width_ = 16;
     // Narrowed for the current host when its agent found a request too big.
     int fittingWidth_ = 16;
+    std::int32_t version_ = version::V1;
     TSNMPSend client_;
     std::vector<std::string> results_;
     std::vector<std::string> blockedHosts_;

@@ -1,26 +1,40 @@
 #!/usr/bin/env bash
 # snmpd "pass_persist" handler serving the interfaces group (ifNumber and
-# ifTable) from the state folder given as $1: $1/if/<ifIndex>/<column name>
-# files, read afresh for every request. A file holding "live:PATH" answers
-# the number in PATH modulo 2^32 (a Counter32 of a real interface). (A plain "pass" script is not used:
+# ifTable) from the state folder given as $1, or, with "ifx" as $2, the
+# ifXTable columns of the 64-bit counters and ifHighSpeed:
+# $1/if/<ifIndex>/<column name> files, read afresh for every request. A file
+# holding "live:PATH" answers the number in PATH, modulo 2^32 for a Counter32
+# (the counters of a real interface). (A plain "pass" script is not used:
 # snmpd caches the output of a repeated command line for seconds.)
 state=$1
-base=.1.3.6.1.2.1.2
 
-# column number, name, pass type
-columns=(
-    "1 ifIndex integer"
-    "2 ifDescr string"
-    "3 ifType integer"
-    "4 ifMtu integer"
-    "5 ifSpeed gauge"
-    "6 ifPhysAddress octet"
-    "7 ifAdminStatus integer"
-    "8 ifOperStatus integer"
-    "9 ifLastChange timeticks"
-    "10 ifInOctets counter"
-    "16 ifOutOctets counter"
-)
+# The entries' prefix, the OID of the row count (ifNumber) if the table has
+# one, and its columns as "number name pass-type".
+if [ "${2:-}" = ifx ]; then
+    rows=.1.3.6.1.2.1.31.1.1.1
+    count_oid=
+    columns=(
+        "6 ifHCInOctets counter64"
+        "10 ifHCOutOctets counter64"
+        "15 ifHighSpeed gauge"
+    )
+else
+    rows=.1.3.6.1.2.1.2.2.1
+    count_oid=.1.3.6.1.2.1.2.1.0
+    columns=(
+        "1 ifIndex integer"
+        "2 ifDescr string"
+        "3 ifType integer"
+        "4 ifMtu integer"
+        "5 ifSpeed gauge"
+        "6 ifPhysAddress octet"
+        "7 ifAdminStatus integer"
+        "8 ifOperStatus integer"
+        "9 ifLastChange timeticks"
+        "10 ifInOctets counter"
+        "16 ifOutOctets counter"
+    )
+fi
 
 # Every instance in OID order as "oid type value-file-or-literal".
 list() {
@@ -28,15 +42,17 @@ list() {
     if [ -d "$state/if" ]; then
         while read -r i; do indexes+=("$i"); done < <(ls "$state/if" | grep -E '^[0-9]+$' | sort -n)
     fi
-    echo "$base.1.0 integer =${#indexes[@]}"
+    if [ -n "$count_oid" ]; then
+        echo "$count_oid integer =${#indexes[@]}"
+    fi
     local entry number name type i
     for entry in "${columns[@]}"; do
         read -r number name type <<<"$entry"
         for i in "${indexes[@]}"; do
             if [ "$name" = ifIndex ]; then
-                echo "$base.2.1.$number.$i $type =$i"
+                echo "$rows.$number.$i $type =$i"
             elif [ -f "$state/if/$i/$name" ]; then
-                echo "$base.2.1.$number.$i $type $state/if/$i/$name"
+                echo "$rows.$number.$i $type $state/if/$i/$name"
             fi
         done
     done
@@ -62,7 +78,10 @@ answer() {  # oid type source
     local value
     if [ "${3:0:1}" = "=" ]; then value=${3:1}; else value=$(cat "$3"); fi
     # "live:FILE" follows a kernel counter, such as the real loopback's bytes.
-    if [ "${value:0:5}" = "live:" ]; then value=$(( $(cat "${value:5}") % 4294967296 )); fi
+    if [ "${value:0:5}" = "live:" ]; then
+        value=$(cat "${value:5}")
+        if [ "$2" = counter ]; then value=$((value % 4294967296)); fi
+    fi
     printf '%s\n%s\n%s\n' "$1" "$2" "$value"
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes the default fake interfaces into the state folder $1:
 # 1 "lo" (software loopback) and 2 "eth0" (Ethernet, 100 Mbit/s). The octet
-# counters of 1 are the machine's real loopback counters.
+# counters of 1 are the machine's real loopback counters, in 32 and 64 bits;
+# 2 has no 64-bit counters.
 set -euo pipefail
 state=$1
 write() {  # index column value
@@ -18,6 +19,9 @@ write 1 ifOperStatus 1
 write 1 ifLastChange 0
 write 1 ifInOctets live:/sys/class/net/lo/statistics/rx_bytes
 write 1 ifOutOctets live:/sys/class/net/lo/statistics/tx_bytes
+write 1 ifHCInOctets live:/sys/class/net/lo/statistics/rx_bytes
+write 1 ifHCOutOctets live:/sys/class/net/lo/statistics/tx_bytes
+write 1 ifHighSpeed 10
 write 2 ifDescr eth0
 write 2 ifType 6
 write 2 ifMtu 1500

@@ -105,6 +105,41 @@ class PollingWindowTest : public QObject {
         QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
     }
 
+    // A profile choosing SNMPv2c: the window polls the 64-bit counters, and a
+    // difference of more than 2^32 octets in one interval comes out exact.
+    void versionTwoCProfileMeasuresBeyondThirtyTwoBits() {
+        using pulsewell::test::SetAgentInterfaceValue;
+        SetAgentInterfaceValue(kIfIndex, "ifHCInOctets", "5000000000");
+        SetAgentInterfaceValue(kIfIndex, "ifHCOutOctets", "1000");
+        QFile profile(ui_->home.ProgramFolder() + "v2c.ini");
+        QVERIFY(profile.open(QIODevice::WriteOnly));
+        profile.write(QStringLiteral("[Details]\nIP=%1\ncommunity=%2\nbandwidth=100000000000\n"
+                                     "Interface=%3\ninterval=3\nversion=2c\n")
+                          .arg(QString::fromStdString(pulsewell::test::TestAgentAddress()),
+                               QString::fromLatin1(pulsewell::test::kTestAgentCommunity))
+                          .arg(kIfIndex)
+                          .toLatin1());
+        profile.close();
+        TForm1& w = ui_->Window();
+        w.monitor().SetStartProfile("v2c.ini");
+        pulsewell::test::FindAction(w, "Reset all")->trigger();
+        QSignalSpy polls(&w.monitor(), &pulsewell::Monitor::PollFinished);
+        QTRY_COMPARE_WITH_TIMEOUT(polls.count(), 1, 3000);
+
+        // 3 s at 40 Gbit/s in, three times 2^32 octets out.
+        SetAgentInterfaceValue(kIfIndex, "ifHCInOctets", "20000000000");
+        SetAgentInterfaceValue(kIfIndex, "ifHCOutOctets", "12884902888");
+        QTRY_COMPARE_WITH_TIMEOUT(polls.count(), 2, 5000);
+        const QString line = w.findChild<QPlainTextEdit*>("messageList")->toPlainText();
+        QVERIFY2(line.endsWith(
+                     "; IN bits/s: 40000000000; OUT bits/s: 34359738368; utilization: 74.36 %"),
+                 qPrintable(line));
+        QCOMPARE(LabelText(w, "totalOut"), QStringLiteral("12884901888"));
+        QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
+        // For looking at: the graph's scale at 40 Gbit/s.
+        QVERIFY(w.grab().save(QCoreApplication::applicationDirPath() + "/polling-v2c.png"));
+    }
+
   private:
     pulsewell::SnmpDeviceReader reader_;
     std::optional<pulsewell::test::WindowUnderTest> ui_;

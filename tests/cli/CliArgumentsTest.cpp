@@ -27,7 +27,8 @@ TEST(PollArgumentsTest, DefaultsLeaveUnitAndPolicyToTheStoredSettings) {
 TEST(PollArgumentsTest, EveryOptionInBothSpellings) {
     const PollOptions options = Poll(
         "--host=[::1]:1161 --interface 007 --community=pri=vate --bandwidth 100.000.000 "
-        "--interval=300 --count 5 --bytes --stop-on-errors --log --debug-log");
+        "--interval=300 --count 5 --bytes --stop-on-errors --log --debug-log "
+        "--snmp-version=2c");
     EXPECT_EQ(options.host, "[::1]:1161");
     EXPECT_EQ(options.interface, "7");  // as the log file names will carry it
     EXPECT_EQ(options.community, "pri=vate");
@@ -38,7 +39,10 @@ TEST(PollArgumentsTest, EveryOptionInBothSpellings) {
     EXPECT_EQ(options.continueOnErrors, false);
     EXPECT_TRUE(options.log);
     EXPECT_TRUE(options.debugLog);
+    EXPECT_EQ(options.snmpVersion, SnmpVersion::V2c);
 
+    EXPECT_EQ(Poll("--host h --interface 1 --snmp-version 1").snmpVersion, SnmpVersion::V1);
+    EXPECT_FALSE(Poll("--host h --interface 1").snmpVersion.has_value());
     EXPECT_EQ(Poll("--host h --interface 1 --bits --continue-on-errors --bits").showBytes, false);
     EXPECT_EQ(Poll("--host h --interface 1 --continue-on-errors").continueOnErrors, true);
 }
@@ -63,6 +67,8 @@ TEST(PollArgumentsTest, WrongArgumentsSayWhatIsWrong) {
          "--stop-on-errors and --continue-on-errors exclude each other"},
         {"--host h --interface 1 --log=yes", "unknown argument \"--log=yes\""},
         {"--host h --interface 1 extra", "unknown argument \"extra\""},
+        {"--host h --interface 1 --snmp-version 2", "--snmp-version must be 1 or 2c, not \"2\""},
+        {"--host h --interface 1 --snmp-version 2C", "--snmp-version must be 1 or 2c, not \"2C\""},
     };
     for (const auto& [line, message] : cases) {
         try {
@@ -80,6 +86,9 @@ TEST(DiscoverArgumentsTest, HostRequiredCommunityOptional) {
     EXPECT_EQ(options.host, "192.0.2.1");
     EXPECT_EQ(options.community, "public");
     EXPECT_EQ(ParseDiscoverArguments({"--host", "h"}).community, "cobalt");
+    EXPECT_EQ(ParseDiscoverArguments({"--host", "h", "--snmp-version", "2c"}).snmpVersion,
+              SnmpVersion::V2c);
+    EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--snmp-version", "v2c"}), UsageError);
     EXPECT_THROW(ParseDiscoverArguments({}), UsageError);
     EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--interface", "1"}), UsageError);
 }

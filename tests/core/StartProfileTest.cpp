@@ -8,6 +8,7 @@
 #include "RecordingSoundPlayer.h"
 #include "RecordingView.h"
 #include "ScriptedDeviceReader.h"
+#include "SettingsKey.h"
 #include "StartProfile.h"
 #include "TempHome.h"
 
@@ -115,6 +116,21 @@ TEST_F(StartProfileTest, OneSecondIsNotAProfileIntervalAndAMissingFileEmptiesThe
     monitor.ResetAll();
     EXPECT_EQ(monitor.State().IntervalSeconds, 6);
     EXPECT_TRUE(monitor.IsAutoStartArmed());
+}
+
+TEST_F(StartProfileTest, VersionOverridesTheStoredSetting) {
+    SettingsKey().Write(QStringLiteral("snmpversion"), QStringLiteral("2c"));
+    const std::pair<const char*, SnmpVersion> cases[] = {
+        {"Version=1\n", SnmpVersion::V1},
+        {"version=v1\n", SnmpVersion::V2c},  // unknown: the stored setting stands
+        {"", SnmpVersion::V2c},              // missing: likewise
+    };
+    for (const auto& [line, version] : cases) {
+        Write("site.ini", QByteArray("[Details]\nIP=10.0.0.1\n") + line);
+        monitor.SetStartProfile("site.ini");
+        monitor.ResetAll();
+        EXPECT_EQ(monitor.State().Version, version) << line;
+    }
 }
 
 }  // namespace

@@ -80,6 +80,20 @@ TEST_F(StoredSettingsTest, StoredValuesApplyAndUnknownWordsChangeNothing) {
     EXPECT_TRUE(view.errors.isEmpty());
 }
 
+TEST_F(StoredSettingsTest, SnmpVersionIsReadButNeverWritten) {
+    Store(QStringLiteral("snmpversion"), QStringLiteral("2c"));
+    Load();
+    EXPECT_EQ(state.Version, SnmpVersion::V2c);
+    Store(QStringLiteral("snmpversion"), QStringLiteral("3"));  // an unknown word changes nothing
+    Load();
+    EXPECT_EQ(state.Version, SnmpVersion::V2c);
+    Store().remove(QStringLiteral("snmpversion"));
+    Load();
+    EXPECT_EQ(state.Version, SnmpVersion::V1);
+    EXPECT_FALSE(Store().contains(QStringLiteral("snmpversion")));
+    EXPECT_TRUE(view.errors.isEmpty());
+}
+
 TEST_F(StoredSettingsTest, BadEntryIsReportedAndTheRestStillApplies) {
     Store(QStringLiteral("highvalue"), QStringLiteral("seventy"));
     Store(QStringLiteral("lowvalue"), QStringList{QStringLiteral("1"), QStringLiteral("2")});

@@ -186,5 +186,25 @@ TEST_F(TrafficSampleTest, HostileReadingsNearTheLimitsDoNotOverflow) {
     EXPECT_EQ(s.orgin, std::numeric_limits<std::int64_t>::min() + kCounterModulus);
 }
 
+// The agent tests measure 64-bit counters end to end; these are the readings
+// they cannot send.
+TEST_F(TrafficSampleTest, WideReadingsAreUnsignedDigitsUpToTwoToThe64) {
+    state.WideCounters = true;
+    state.PrevOutCounter = -1000;  // the pattern of 2^64 - 1000
+    const TTrafficSample s = Compute("18446744073709551615", "0");
+    EXPECT_EQ(s.outbyte, 999);
+    EXPECT_FALSE(s.outReset);
+    EXPECT_EQ(state.InCounter, 0);
+
+    state.TotalOut = 3;
+    for (const QString& bad :
+         {QString("-1"), QString("+1"), QString("18446744073709551616"), QString()}) {
+        state.OutReading = bad;
+        EXPECT_THROW(ComputeSample(state, messages), ConversionError) << bad.toStdString();
+        EXPECT_EQ(state.TotalOut, 3);
+    }
+    EXPECT_EQ(messages.Count(), 0);
+}
+
 }  // namespace
 }  // namespace pulsewell

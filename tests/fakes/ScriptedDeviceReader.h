@@ -66,12 +66,14 @@ public:
         return values;
     }
     int QueryWidth() const override { return width; }
+    void SetSnmpVersion(SnmpVersion v) override { version = v; }
 
     QMap<QString, struct Answer> answers;
     QMap<QString, QPair<QString, QString>> nextAnswers;  // oid -> (next oid, value)
     QStringList requests;
     QString queryTarget;
     int width = 1;
+    SnmpVersion version = SnmpVersion::V1;
 };
 
 }  // namespace pulsewell::test

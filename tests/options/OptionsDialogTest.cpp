@@ -215,6 +215,27 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(series[3].Values().Count(), 2);
     }
 
+    // The version reaches the store and the monitor only through OK, and
+    // from then on every request goes out in it.
+    void snmpVersionIsStoredByOkOnly() {
+        pulsewell::Monitor& monitor = ui_->Window().monitor();
+        TForm3& dialog = OpenOptions();
+        QVERIFY(FindByText<QRadioButton>(dialog, "SNMPv1 (32-bit counters)")->isChecked());
+        Click("SNMPv2c (64-bit counters)");
+        Click("Cancel");
+        QVERIFY(!QSettings(StorePath(), QSettings::IniFormat).contains("snmpversion"));
+        QCOMPARE(monitor.State().Version, pulsewell::SnmpVersion::V1);
+
+        OpenOptions();
+        QVERIFY(FindByText<QRadioButton>(dialog, "SNMPv1 (32-bit counters)")->isChecked());
+        Click("SNMPv2c (64-bit counters)");
+        Click("OK");
+        QCOMPARE(Stored("snmpversion"), QStringLiteral("2c"));
+        QCOMPARE(monitor.State().Version, pulsewell::SnmpVersion::V2c);
+        monitor.FirstContact();
+        QCOMPARE(reader_.version, pulsewell::SnmpVersion::V2c);
+    }
+
     void deviceInfoShowsTheReportUntilOptionsRestoresTheDialog() {
         reader_.Answer("1.3.6.1.2.1.1.1.0", "Cisco IOS Software\r\nTechnical Support\r\n");
         reader_.Answer("1.3.6.1.2.1.1.5.0", "Profiler3750");

@@ -159,6 +159,23 @@ TEST_F(Agent, StateFolderDrivesTheFakeInterface) {
     EXPECT_EQ(value, "1500");
 }
 
+TEST_F(Agent, VersionTwoCExceptionsAreAnswersWithoutValue) {
+    std::string value;
+    ASSERT_TRUE(ReadOneValue("1.3.6.1.2.1.31.1.1.1.6.1", kTestAgentCommunity, address_, value,
+                             version::V2c));
+    EXPECT_FALSE(value.empty());
+    EXPECT_EQ(value.find_first_not_of("0123456789"), std::string::npos) << value;
+    // Interface 2 has no 64-bit counters: noSuchInstance.
+    EXPECT_TRUE(ReadOneValue("1.3.6.1.2.1.31.1.1.1.6.2", kTestAgentCommunity, address_, value,
+                             version::V2c));
+    EXPECT_EQ(value, "");
+    // Past the agent's last object: endOfMibView ends a walk where it stands.
+    std::string oid = "1.3.6.1.9";
+    EXPECT_TRUE(ReadNextValue(oid, kTestAgentCommunity, address_, value, version::V2c));
+    EXPECT_EQ(oid, "1.3.6.1.9");
+    EXPECT_EQ(value, "");
+}
+
 TEST(AgentAbsent, NothingListeningFailsAfterTheTimeOut) {
     // A port that was just free: bind, learn it, release it.
     TSNMPSend holder;

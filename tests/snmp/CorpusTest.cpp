@@ -73,6 +73,11 @@ TEST(Corpus, CapturedRepliesDecodeToTheirBindings) {
         {"reply-get-ipadentaddr", "1.3.6.1.2.1.4.20.1.1.127.0.0.1", "127.0.0.1", ber::IpAddress, 0},
         {"reply-get-nosuchname", "1.3.6.1.2.1.1.99.0", "", ber::Null, 2},
         {"reply-next-ifdescr", "1.3.6.1.2.1.2.2.1.2.2", "eth0", ber::OctetString, 0},
+        {"reply-v2c-get-ifhcinoctets", "1.3.6.1.2.1.31.1.1.1.6.30", "18446744073709551615",
+         ber::Counter64, 0},
+        {"reply-v2c-get-nosuchinstance", "1.3.6.1.2.1.31.1.1.1.6.2", "", ber::NoSuchInstance, 0},
+        {"reply-v2c-get-nosuchobject", "1.3.6.1.2.1.99.0", "", ber::NoSuchObject, 0},
+        {"reply-v2c-next-end-of-mib-view", "1.3.6.1.9", "", ber::EndOfMibView, 0},
     };
     for (const Case& c : cases) {
         TSNMPRec rec;

@@ -217,6 +217,22 @@ TEST(SnmpRecDecode, Replies) {
          0,
          0,
          {}},
+        // Exception values carry no value, even with contents inside.
+        {"v2c Counter64 and the three exception values",
+         "30 54 02 01 01 04 06 70 75 62 6C 69 63 A2 47 02 01 03 02 01 00 02 01 00 30 3C 30 14"
+         " 06 0B 2B 06 01 02 01 1F 01 01 01 06 01 46 05 01 00 00 00 00 30 10 06 0B 2B 06 01 02"
+         " 01 1F 01 01 01 0A 01 81 01 41 30 08 06 04 2B 06 01 02 80 00 30 08 06 04 2B 06 01 09"
+         " 82 00",
+         1,
+         "public",
+         pdu::GetResponse,
+         3,
+         0,
+         0,
+         {{"1.3.6.1.2.1.31.1.1.1.6.1", "4294967296", ber::Counter64},
+          {"1.3.6.1.2.1.31.1.1.1.10.1", "", ber::NoSuchInstance},
+          {"1.3.6.1.2", "", ber::NoSuchObject},
+          {"1.3.6.1.9", "", ber::EndOfMibView}}},
     };
     for (const Case& c : cases) {
         TSNMPRec rec;

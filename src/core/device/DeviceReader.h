@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "SnmpVersion.h"
+
 namespace pulsewell {
 
 // The device reads the monitor makes. Values are the agent's value texts;
@@ -30,6 +32,11 @@ public:
     // alone when it comes to it.
     virtual QList<std::optional<QString>> QueryValues(const QStringList& oids) = 0;
     virtual int QueryWidth() const = 0;
+
+    // The version of every request from now on. SNMPv2c exception values
+    // arrive as empty value texts, like SNMPv1's noSuchName, and a GetNext
+    // that reaches endOfMibView leaves oid unchanged.
+    virtual void SetSnmpVersion(SnmpVersion version) = 0;
 };
 
 }  // namespace pulsewell

@@ -17,7 +17,8 @@ QString Text(const std::string& bytes) {
 bool SnmpDeviceReader::ReadOneValue(const QString& oid, const QString& community,
                                     const QString& host, QString& value) {
     std::string result;
-    const bool answered = snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result);
+    const bool answered =
+        snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result, version_);
     value = Text(result);
     return answered;
 }
@@ -26,7 +27,8 @@ bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, con
                                      QString& value) {
     std::string next = Bytes(oid);
     std::string result;
-    const bool answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result);
+    const bool answered =
+        snmp::ReadNextValue(next, Bytes(community), Bytes(host), result, version_);
     oid = Text(next);
     value = Text(result);
     return answered;
@@ -51,6 +53,11 @@ QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& o
         values.append(value ? std::optional<QString>(Text(*value)) : std::nullopt);
     }
     return values;
+}
+
+void SnmpDeviceReader::SetSnmpVersion(SnmpVersion version) {
+    version_ = version == SnmpVersion::V2c ? snmp::version::V2c : snmp::version::V1;
+    synapse_.SetVersion(version_);
 }
 
 }  // namespace pulsewell

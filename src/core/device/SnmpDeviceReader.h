@@ -5,7 +5,7 @@
 
 namespace pulsewell {
 
-// Device reads over SNMPv1: one-shot requests, and the window's query
+// Device reads over SNMP: one-shot requests, and the window's query
 // component that lives as long as the monitor.
 class SnmpDeviceReader : public DeviceReader {
 public:
@@ -17,12 +17,14 @@ public:
     QString QueryValue(const QString& oid) override;
     QList<std::optional<QString>> QueryValues(const QStringList& oids) override;
     int QueryWidth() const override { return synapse_.Width(); }
+    void SetSnmpVersion(SnmpVersion version) override;
 
     // The query component itself, for a caller that tunes it (its throttle, its width).
     snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
 
 private:
     snmp::TSNMPSynapse synapse_;
+    int version_ = snmp::version::V1;
 };
 
 }  // namespace pulsewell

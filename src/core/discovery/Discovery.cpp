@@ -24,6 +24,7 @@ const QString kIfAdminStatus = QStringLiteral("1.3.6.1.2.1.2.2.1.7.");
 const QString kIfOperStatus = QStringLiteral("1.3.6.1.2.1.2.2.1.8.");
 const QString kDuplexColumn = QStringLiteral("1.3.6.1.4.1.52.4.1.2.4.2.3.1.1.6");
 const QString kDuplex = kDuplexColumn + u'.';
+const QString kIfHighSpeed = QStringLiteral("1.3.6.1.2.1.31.1.1.1.15.");
 const QString kSysUpTime = QStringLiteral("1.3.6.1.2.1.1.3.0");
 const QString kIfNumber = QStringLiteral("1.3.6.1.2.1.2.1.0");
 
@@ -98,7 +99,7 @@ void Monitor::FirstContact() {
 }
 
 bool Monitor::DiscoverInterfaces() {
-    reader_.SetQueryTarget(state_.Community, state_.Host);
+    TargetDevice();
 
     QString oid = kIfIndex;
     QString value;
@@ -107,7 +108,7 @@ bool Monitor::DiscoverInterfaces() {
         pollTimer_.stop();
         view_.SetStatusText(MonitorView::kStatusPanel,
                             answered ? QStringLiteral("No values from this device!")
-                                     : QStringLiteral("Failure contacting device!"));
+                                     : NoAnswerText(QStringLiteral("Failure contacting device!")));
         return false;
     }
 
@@ -243,7 +244,7 @@ QStringList Monitor::RowObjects(const QString& index, bool withDuplex) {
 
 bool Monitor::FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value) {
     table_.SetCell(1, row, DescriptionCell(value()));
-    table_.SetCell(2, row, SpeedCell(value()));
+    table_.SetCell(2, row, InterfaceSpeedCell(table_.Cell(0, row), value()));
     const QString duplex = withDuplex ? value() : QString();
     table_.SetCell(3, row, duplex.isEmpty() ? QStringLiteral("unknown") : DuplexCell(duplex));
     if (!LetEventsRun()) {
@@ -258,6 +259,17 @@ bool Monitor::FillInterfaceRow(int row, bool withDuplex, const std::function<QSt
     }
     table_.SetCell(8, row, TypeCell(value()));
     return true;
+}
+
+QString Monitor::InterfaceSpeedCell(const QString& index, const QString& speed) {
+    // RFC 2863: ifSpeed stops at its ceiling, ifHighSpeed (SNMPv2c only) goes on.
+    if (state_.Version == SnmpVersion::V2c && IsSpeedCeiling(speed)) {
+        const QString highSpeed = reader_.QueryValue(kIfHighSpeed + index);
+        if (!highSpeed.isEmpty() && highSpeed != QStringLiteral("Failure")) {
+            return HighSpeedCell(highSpeed);
+        }
+    }
+    return SpeedCell(speed);
 }
 
 void Monitor::SelectInterface(int index) {

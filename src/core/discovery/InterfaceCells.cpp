@@ -32,10 +32,26 @@ QString TrimmedText(const QString& value) {
 
 QString DescriptionCell(const QString& value) { return TrimmedText(value); }
 
-QString SpeedCell(const QString& value, const QLocale& locale) {
+namespace {
+
+QString GroupedSpeed(std::int64_t bits, const QLocale& locale) {
     QLocale grouped = locale;  // grouped even where the locale's numbers usually are not
     grouped.setNumberOptions(QLocale::DefaultNumberOptions);
-    return GroupedIntegerText(Unsigned32(ParseInt64(value)), 15, grouped);
+    return GroupedIntegerText(bits, 15, grouped);
+}
+
+}  // namespace
+
+QString SpeedCell(const QString& value, const QLocale& locale) {
+    return GroupedSpeed(Unsigned32(ParseInt64(value)), locale);
+}
+
+bool IsSpeedCeiling(const QString& value) {
+    return value == QStringLiteral("-1") || value == QStringLiteral("4294967295");
+}
+
+QString HighSpeedCell(const QString& value, const QLocale& locale) {
+    return GroupedSpeed(Unsigned32(ParseInt64(value)) * 1000000, locale);
 }
 
 QString DuplexCell(const QString& value) {

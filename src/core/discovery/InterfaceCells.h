@@ -15,6 +15,13 @@ QString DescriptionCell(const QString& value);
 // for; grouped in thousands with the locale's separator, 15 digits at most.
 QString SpeedCell(const QString& value, const QLocale& locale = QLocale());
 
+// An ifSpeed that says only "4294967295 or more" (its value text as the agent
+// sends it), which ifHighSpeed then tells more precisely.
+bool IsSpeedCeiling(const QString& value);
+// The speed cell from ifHighSpeed, in Mbit/s: that number times 1,000,000,
+// written as SpeedCell writes it.
+QString HighSpeedCell(const QString& value, const QLocale& locale = QLocale());
+
 // The value of the duplex object when it has one: 1 "unknown", 2 "half",
 // 3 "full", anything else an empty cell.
 QString DuplexCell(const QString& value);

@@ -178,6 +178,23 @@ std::int32_t ParseInt32(const QString& text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::uint64_t ParseUInt64(const QString& text) {
+    if (text.isEmpty()) {
+        throw ConversionError(text);
+    }
+    std::uint64_t value = 0;
+    for (const QChar c : text) {
+        const int digit = c.unicode() - u'0';
+        if (c < u'0' || c > u'9' ||
+            value >
+                (std::numeric_limits<std::uint64_t>::max() - static_cast<unsigned>(digit)) / 10) {
+            throw ConversionError(text);
+        }
+        value = value * 10 + static_cast<unsigned>(digit);
+    }
+    return value;
+}
+
 std::int32_t ParseStoredInt32(const QString& text) {
     const qsizetype sign = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
     if (text.mid(sign, 1) != QStringLiteral("$")) {

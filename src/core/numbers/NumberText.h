@@ -15,6 +15,10 @@ std::int64_t ParseInt64(const QString& text);
 // Same rule, narrowed to signed 32 bits (out-of-range text is an error too).
 std::int32_t ParseInt32(const QString& text);
 
+// Decimal unsigned 64-bit, digits only (a Counter64's value text); the same
+// error for anything else.
+std::uint64_t ParseUInt64(const QString& text);
+
 // The stored options' integer form: ParseInt32's, or an optional sign, "$" and
 // one to eight hexadecimal digits taken as a 32-bit pattern ("$FFFFFFFF" is -1).
 std::int32_t ParseStoredInt32(const QString& text);

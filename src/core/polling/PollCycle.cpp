@@ -13,6 +13,8 @@ namespace {
 
 const QString kOutOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.16.");
 const QString kInOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.10.");
+const QString kHCOutOctets = QStringLiteral("1.3.6.1.2.1.31.1.1.1.10.");
+const QString kHCInOctets = QStringLiteral("1.3.6.1.2.1.31.1.1.1.6.");
 const QString kSubstituted = QStringLiteral(
     "No value from host, calculation continues with old value! Sequential error probable!!");
 
@@ -48,15 +50,12 @@ void Monitor::PollOnce() {
         state_.PrevOutReading = state_.OutReading;
         state_.PrevInReading = state_.InReading;
 
-        reader_.SetQueryTarget(state_.Community, state_.Host);
+        TargetDevice();
         view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
         pollTime_ = QDateTime::currentDateTime();
 
-        const bool outAnswered = reader_.ReadOneValue(
-            kOutOctets + state_.PolledInterface, state_.Community, state_.Host, state_.OutReading);
-        const bool inAnswered = reader_.ReadOneValue(
-            kInOctets + state_.PolledInterface, state_.Community, state_.Host, state_.InReading);
-        if (!ApplyErrorPolicy(outAnswered, inAnswered)) {
+        const CounterAnswers answers = ReadCounters();
+        if (!ApplyErrorPolicy(answers.out, answers.in)) {
             return;
         }
 
@@ -78,7 +77,7 @@ void Monitor::PollOnce() {
             WriteDebugLogEntry(folder, state_, sample, pollTime_, messages_.LastLine());
         }
         messages_.Trim();
-        if (state_.PrevOutCounter > 0) {
+        if (state_.HasPrevOutCounter()) {
             messages_.Append(TrafficMessageLine(pollTime_, sample, state_.ShowBytes));
         }
         if (state_.WriteLog) {
@@ -87,6 +86,45 @@ void Monitor::PollOnce() {
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
     });
     emit PollFinished();
+}
+
+Monitor::CounterAnswers Monitor::ReadCounterPair(const QString& outOid, const QString& inOid) {
+    CounterAnswers answers;
+    answers.out = reader_.ReadOneValue(outOid + state_.PolledInterface, state_.Community,
+                                       state_.Host, state_.OutReading);
+    answers.in = reader_.ReadOneValue(inOid + state_.PolledInterface, state_.Community, state_.Host,
+                                      state_.InReading);
+    return answers;
+}
+
+Monitor::CounterAnswers Monitor::ReadCounters() {
+    const QString device = state_.Host + u'\n' + state_.PolledInterface;
+    if (state_.Version == SnmpVersion::V2c && narrowCountersOf_ != device) {
+        const CounterAnswers answers = ReadCounterPair(kHCOutOctets, kHCInOctets);
+        const bool noValue = (answers.out && state_.OutReading.isEmpty()) ||
+                             (answers.in && state_.InReading.isEmpty());
+        if (!noValue) {
+            UseCounterWidth(true);
+            return answers;
+        }
+        narrowCountersOf_ = device;
+        messages_.Append(QStringLiteral("No 64-bit counters for interface %1: polling its "
+                                        "32-bit counters over SNMPv2c")
+                             .arg(state_.PolledInterface));
+    }
+    UseCounterWidth(false);
+    return ReadCounterPair(kOutOctets, kInOctets);
+}
+
+void Monitor::UseCounterWidth(bool wide) {
+    if (state_.WideCounters == wide) {
+        return;
+    }
+    // Counters of the other width are no base to measure from.
+    state_.WideCounters = wide;
+    state_.ZeroCounters();
+    state_.PrevOutReading = QStringLiteral("0");
+    state_.PrevInReading = QStringLiteral("0");
 }
 
 void Monitor::RefusePoll(const QString& reason) {
@@ -129,11 +167,11 @@ void Monitor::StopByError(const QString& status) {
 
 void Monitor::AppendSamples(const TTrafficSample& s) {
     // The input series wait for a previous output counter and vice versa.
-    if (state_.PrevOutCounter > 0) {
+    if (state_.HasPrevOutCounter()) {
         graph_.AddSample(3, s.inbytepers);
         graph_.AddSample(0, s.inbitpers);
     }
-    if (state_.PrevInCounter > 0) {
+    if (state_.HasPrevInCounter()) {
         graph_.AddSample(4, s.outbytepers);
         graph_.AddSample(1, s.outbitpers);
     }

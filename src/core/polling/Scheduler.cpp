@@ -24,12 +24,14 @@ void Monitor::StartPolling() {
         view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
         view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
 
-        reader_.SetQueryTarget(state_.Community, state_.Host);
+        narrowCountersOf_.clear();  // each run looks for the 64-bit counters again
+        TargetDevice();
         if (reader_.QueryValue(kIfSpeed + state_.PolledInterface) == QStringLiteral("Failure")) {
             pollTimer_.stop();
             view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
             view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-            view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Failure contacting host!"));
+            view_.SetStatusText(MonitorView::kStatusPanel,
+                                NoAnswerText(QStringLiteral("Failure contacting host!")));
             emit PollingFailed();
             return;
         }

@@ -48,15 +48,19 @@ void AppendLines(const QString& folder, const QString& path, const QString& head
     file.close();
 }
 
-QString DebugLine(const QString& stamp, const char* side, std::int64_t org, std::int64_t bytes,
+// 64-bit counters are unsigned; their bit pattern is kept in a signed field.
+QString CounterText(std::int64_t counter, bool wide) {
+    return wide ? QString::number(static_cast<std::uint64_t>(counter)) : IntegerText(counter);
+}
+
+QString DebugLine(const QString& stamp, const char* side, const QString& org, std::int64_t bytes,
                   std::int64_t bits, std::int64_t bytesPerSecond, std::int64_t bitsPerSecond,
                   const TTrafficSample& s) {
     const QString key = QString::fromLatin1(side);
     return QStringLiteral("DateTime: %1; org%2 %3; %2byte %4; %2bit %5; %2bytepers %6; "
                           "%2bitpers %7; utilbit %8; utilbyte %9")
-        .arg(stamp, key, IntegerText(org), IntegerText(bytes), IntegerText(bits),
-             IntegerText(bytesPerSecond), IntegerText(bitsPerSecond), FloatText(s.utilbit),
-             FloatText(s.utilbyte));
+        .arg(stamp, key, org, IntegerText(bytes), IntegerText(bits), IntegerText(bytesPerSecond),
+             IntegerText(bitsPerSecond), FloatText(s.utilbit), FloatText(s.utilbyte));
 }
 
 }  // namespace
@@ -74,7 +78,7 @@ void WriteTrafficLogEntry(const QString& folder, const TMonitorState& state,
     const QString header = QStringLiteral("Host: %1, Interface: %2, Bandwidth: %3")
                                .arg(state.Host, state.InterfaceNumber, state.Bandwidth);
     QStringList lines;
-    if (state.PrevOutCounter > 0) {
+    if (state.HasPrevOutCounter()) {
         lines.append(QStringLiteral("DateTime: ") + LogTimestamp(pollTime) +
                      TrafficFigures(sample, state.ShowBytes));
     }
@@ -89,8 +93,10 @@ void WriteDebugLogEntry(const QString& folder, const TMonitorState& state,
     const QString stamp = LogTimestamp(pollTime);
     const TTrafficSample& s = sample;
     QStringList lines{
-        DebugLine(stamp, "in", s.orgin, s.inbyte, s.inbit, s.inbytepers, s.inbitpers, s),
-        DebugLine(stamp, "out", s.orgout, s.outbyte, s.outbit, s.outbytepers, s.outbitpers, s),
+        DebugLine(stamp, "in", CounterText(s.orgin, state.WideCounters), s.inbyte, s.inbit,
+                  s.inbytepers, s.inbitpers, s),
+        DebugLine(stamp, "out", CounterText(s.orgout, state.WideCounters), s.outbyte, s.outbit,
+                  s.outbytepers, s.outbitpers, s),
     };
     if (lastMessage.contains(QStringLiteral("wrap around"), Qt::CaseInsensitive)) {
         lines.append(QStringLiteral("Integer wrap around has occurred!"));

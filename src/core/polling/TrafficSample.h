@@ -26,6 +26,9 @@ struct TTrafficSample {
     double utilbyte = 0.0;
     bool outWrapped = false;
     bool inWrapped = false;
+    // A 64-bit counter fell (device restart or counter reset): counted as 0.
+    bool outReset = false;
+    bool inReset = false;
 };
 
 inline constexpr std::int64_t kCounterModulus = 4294967296;  // 2^32
@@ -33,7 +36,9 @@ inline constexpr std::int64_t kCounterModulus = 4294967296;  // 2^32
 // Computes the sample from the state's readings and previous counters, and
 // stores the new counters and totals in the state. Readings that do not parse
 // throw ConversionError before anything changes; a bandwidth that does not
-// parse throws after the counters and totals were updated.
+// parse throws after the counters and totals were updated. 32-bit readings
+// arrive signed and a fall is a wrap-around; 64-bit ones (WideCounters) are
+// unsigned, and a fall is a restart that counts 0 for that poll.
 TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages);
 
 }  // namespace pulsewell

@@ -15,6 +15,7 @@ void Monitor::GatherDeviceInfo() {
 
 void Monitor::Gather() {
     deviceReport_.clear();
+    TargetDevice();
     deviceReport_ = GatherDeviceReport(
         reader_, {state_.Host, state_.Community, discoveryUptime_, interfaceCount_});
 }

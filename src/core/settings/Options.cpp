@@ -16,6 +16,7 @@ const QString kHighAlarmActive = QStringLiteral("highalarmactive");
 const QString kLowAlarmActive = QStringLiteral("lowalarmactive");
 const QString kHighAlarmFile = QStringLiteral("highalarmfile");
 const QString kLowAlarmFile = QStringLiteral("lowalarmfile");
+const QString kSnmpVersion = QStringLiteral("snmpversion");
 
 // The three bar colours, in the order they are read and written.
 struct ColorValue {
@@ -103,6 +104,11 @@ void Options::ReadSettings(SettingsKey& key, TOptionsFields& fields) {
         }
     }
     ReadAlarms(key, fields);
+    // Not written when missing, as at program start: missing means SNMPv1.
+    const QString version = key.Read(kSnmpVersion).value_or(QStringLiteral("1"));
+    if (const auto parsed = ParseSnmpVersion(version)) {
+        fields.Version = *parsed;
+    }
     const QString onErrors = key.ReadOrWrite(kOnErrors, QStringLiteral("continue"));
     if (onErrors == QStringLiteral("continue") || onErrors == QStringLiteral("stop")) {
         fields.ContinueWithZeroes = onErrors == QStringLiteral("continue");
@@ -125,6 +131,10 @@ void Options::WriteSettings(SettingsKey& key, const TOptionsFields& fields) {
         key.Write(color.name, ColorToText(fields.*color.field));
         (monitor_.Graph().*color.apply)(fields.*color.field);
     }
+    // The next request goes out in the version chosen; a poll that changes
+    // the counters' width measures from the poll after it.
+    key.Write(kSnmpVersion, SnmpVersionText(fields.Version));
+    monitor_.State().Version = fields.Version;
     key.Write(kLowAlarmActive, YesNo(fields.Alarms.LowAlarm));
     key.Write(kHighAlarmActive, YesNo(fields.Alarms.HighAlarm));
     // An emptied file edit keeps the stored file.

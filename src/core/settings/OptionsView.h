@@ -3,6 +3,7 @@
 #include "AlarmSettings.h"
 #include "GraphColor.h"
 #include "OperationError.h"
+#include "SnmpVersion.h"
 
 namespace pulsewell {
 
@@ -16,6 +17,7 @@ struct TOptionsFields {
     TColor LowColor = 0x00FF00;
     bool ShowBytes = false;
     bool ContinueWithZeroes = false;
+    SnmpVersion Version = SnmpVersion::V1;
 };
 
 // What the options logic needs of the dialog: its controls' contents, and

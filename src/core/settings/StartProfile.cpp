@@ -43,6 +43,7 @@ std::optional<THostEntry> ReadStartProfile(const QString& path) {
     entry.bandwidth = details.value(QStringLiteral("bandwidth"));
     entry.Interface = details.value(QStringLiteral("interface"), entry.Interface);
     entry.interval = details.value(QStringLiteral("interval"), entry.interval);
+    entry.version = details.value(QStringLiteral("version"));
     return entry;
 }
 

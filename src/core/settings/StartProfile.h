@@ -12,6 +12,8 @@ struct THostEntry {
     QString bandwidth;
     QString Interface = QStringLiteral("1");
     QString interval = QStringLiteral("6");
+    // "1" or "2c"; empty when the profile does not say.
+    QString version;
 };
 
 // Reads section "Details" of the INI file at path; section and key names

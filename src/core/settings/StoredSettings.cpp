@@ -46,6 +46,15 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
                 state.ContinueWithZeroes = onErrors == QStringLiteral("continue");
             }
         },
+        [&] {
+            // Not written when missing: a store without it is one from before
+            // SNMPv2c, and SNMPv1 is what it always meant.
+            const QString text =
+                key.Read(QStringLiteral("snmpversion")).value_or(QStringLiteral("1"));
+            if (const auto version = ParseSnmpVersion(text)) {
+                state.Version = *version;
+            }
+        },
     };
     for (const auto& step : steps) {
         RunGuarded(reporter, step);
