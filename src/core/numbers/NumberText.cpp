@@ -131,6 +131,18 @@ QString ExponentForm(const DecimalDigits& value, int mantissaDigits, bool padMan
     return text;
 }
 
+// The digits before the decimal point, "0" for a value below one.
+QString IntegerPart(const DecimalDigits& value) {
+    if (value.exponent <= 0) {
+        return QStringLiteral("0");
+    }
+    QString text;
+    for (int i = 0; i < value.exponent; ++i) {
+        text += QChar(DigitAt(value, i));
+    }
+    return text;
+}
+
 std::uint64_t KeepSignificantDigits(std::uint64_t magnitude, int significantDigits) {
     std::uint64_t limit = 1;
     for (int i = 0; i < significantDigits; ++i) {
@@ -243,14 +255,7 @@ QString PercentText(double value, const QString& decimalSeparator) {
                                    decimalSeparator);
     }
     digits = RoundTo(digits, std::min(kPrecision, digits.exponent + kDecimals));
-    QString text;
-    if (digits.exponent <= 0) {
-        text = QStringLiteral("0");
-    } else {
-        for (int i = 0; i < digits.exponent; ++i) {
-            text += QChar(DigitAt(digits, i));
-        }
-    }
+    QString text = IntegerPart(digits);
     text += decimalSeparator;
     for (int i = 0; i < kDecimals; ++i) {
         text += QChar(DigitAt(digits, digits.exponent + i));
@@ -274,14 +279,7 @@ QString FloatText(double value, const QString& decimalSeparator) {
     if (digits.exponent > kPrecision || digits.exponent < -3) {
         return sign + ExponentForm(digits, kPrecision, false, 1, false, decimalSeparator);
     }
-    QString text;
-    if (digits.exponent <= 0) {
-        text = QStringLiteral("0");
-    } else {
-        for (int i = 0; i < digits.exponent; ++i) {
-            text += QChar(DigitAt(digits, i));
-        }
-    }
+    QString text = IntegerPart(digits);
     const int fractionDigits = static_cast<int>(digits.digits.size()) - digits.exponent;
     if (fractionDigits > 0) {
         text += decimalSeparator;
