@@ -80,11 +80,16 @@ TEST(InterfaceCellsTest, MacAddressAsUpperCaseHexPairs) {
     EXPECT_EQ(MacCell(QString::fromLatin1("\x0a")), "0A ");
 }
 
-TEST(InterfaceCellsTest, DescriptionLosesOuterBlanksAndControlCharacters) {
+TEST(InterfaceCellsTest, DescriptionIsTrimmedAndDecoded) {
     EXPECT_EQ(DescriptionCell(" \t eth0 uplink\r\n"), "eth0 uplink");
     EXPECT_EQ(DescriptionCell(QString::fromLatin1("\x01lo\x00", 4)), "lo");
     EXPECT_EQ(DescriptionCell("  "), "");
     EXPECT_EQ(DescriptionCell("Failure"), "Failure");
+    // UTF-8 from the device reads as such; bytes that are not UTF-8 stay one character each.
+    EXPECT_EQ(DescriptionCell(QString::fromLatin1("Uplink Z\xc3\xbcrich")),
+              QString::fromUtf8("Uplink Z\xc3\xbcrich"));
+    EXPECT_EQ(DescriptionCell(QString::fromLatin1("Uplink Z\xfcrich")),
+              QString::fromUtf8("Uplink Z\xc3\xbcrich"));
 }
 
 TEST(InterfaceCellsTest, UptimeReadsAsUnsigned32) {

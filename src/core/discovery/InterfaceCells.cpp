@@ -1,5 +1,7 @@
 #include "InterfaceCells.h"
 
+#include <QStringDecoder>
+
 #include "NumberText.h"
 
 namespace pulsewell {
@@ -30,7 +32,16 @@ QString TrimmedText(const QString& value) {
     return value.mid(first, last - first);
 }
 
-QString DescriptionCell(const QString& value) { return TrimmedText(value); }
+QString DeviceText(const QString& bytes) {
+    const QByteArray raw = bytes.toLatin1();
+    QStringDecoder decoder(QStringDecoder::System);
+    QString text = decoder.decode(raw);
+    return decoder.hasError() ? bytes : text;
+}
+
+QString DescriptionCell(const QString& value) {
+    return TrimmedText(DeviceText(value));
+}
 
 namespace {
 

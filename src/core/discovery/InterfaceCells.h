@@ -9,6 +9,10 @@ namespace pulsewell {
 
 // Leading and trailing blanks and control characters removed.
 QString TrimmedText(const QString& value);
+// An octet string, which arrives one byte per character, as text: decoded
+// where its bytes are valid in the user's locale (UTF-8 on any current
+// desktop), otherwise byte for byte, so nothing is lost.
+QString DeviceText(const QString& bytes);
 QString DescriptionCell(const QString& value);
 
 // Read as 64 bits, negative values as the unsigned 32-bit number they stand

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 #include "InterfaceCells.h"
 #include "NumberText.h"
@@ -24,14 +23,6 @@ constexpr std::int64_t kTicksPerMinute = 60 * kTicksPerSecond;
 constexpr std::int64_t kTicksPerHour = 60 * kTicksPerMinute;
 constexpr std::int64_t kTicksPerDay = 24 * kTicksPerHour;
 
-// Octet strings arrive one byte per Latin-1 character.
-QString LocaleText(const QString& bytes) {
-    const QByteArray raw = bytes.toLatin1();
-    QStringDecoder decoder(QStringDecoder::System);
-    QString text = decoder.decode(raw);
-    return decoder.hasError() ? bytes : text;
-}
-
 }  // namespace
 
 QString UptimeLine(const QString& ticks) {
@@ -43,7 +34,7 @@ QString UptimeLine(const QString& ticks) {
 
 QStringList ReportValueLines(const QString& value) {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    return TrimmedText(LocaleText(value)).split(lineBreak);
+    return TrimmedText(DeviceText(value)).split(lineBreak);
 }
 
 QStringList GatherDeviceReport(DeviceReader& reader, const TReportSource& source) {
