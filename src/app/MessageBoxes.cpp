@@ -1,18 +1,31 @@
 #include "MessageBoxes.h"
 
-#include <QMessageBox>
-
 #include "ApplicationTitle.h"
 
 namespace pulsewell {
 
 void QtMessageBoxes::ShowError(QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, ApplicationTitle(), message);
+    Show(parent, QMessageBox::Critical, ApplicationTitle(), message);
 }
 
 void QtMessageBoxes::ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    Show(parent, QMessageBox::NoIcon, caption, text);
+}
+
+void QtMessageBoxes::Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                          const QString& text) {
+    open_.removeAll(nullptr);  // closed boxes delete themselves
+    for (QMessageBox* box : std::as_const(open_)) {
+        if (box->windowTitle() == caption && box->text() == text) {
+            box->raise();
+            return;
+        }
+    }
+    auto* box = new QMessageBox(icon, caption, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->show();
+    open_.append(box);
 }
 
 }  // namespace pulsewell

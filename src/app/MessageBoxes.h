@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QMessageBox>
+#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -7,9 +10,9 @@ class QWidget;
 namespace pulsewell {
 
 // The window's modal boxes, behind an interface so that window tests can
-// record them instead of blocking on them.
+// record them instead of showing them.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // The standard error box of an operation that stopped.
     virtual void ShowError(QWidget* parent, const QString& message) = 0;
@@ -17,10 +20,20 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& text, const QString& caption) = 0;
 };
 
+// Boxes that block the user's input to the program but not its timers: a box
+// waiting in a loop of its own would hold up the poll timer whose tick raised
+// it, and polling would stop until the user came back. A box with the same
+// caption and text as one still open is not opened again, so a fault that
+// every poll meets leaves one box, not a pile.
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     void ShowError(QWidget* parent, const QString& message) override;
     void ShowMessage(QWidget* parent, const QString& text, const QString& caption) override;
+
+  private:
+    void Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text);
+
+    QList<QPointer<QMessageBox>> open_;
 };
 
 }  // namespace pulsewell

@@ -2,16 +2,18 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "WindowUnderTest.h"
+#include "MessageBoxes.h"
 #include "SnmpDeviceReader.h"
 #include "TestAgent.h"
 #include "WindowFinders.h"
+#include "WindowUnderTest.h"
 
 using pulsewell::TForm1;
 
@@ -72,8 +74,8 @@ class PollingWindowTest : public QObject {
 
         pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "4000");
         pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "8000");
-        QTRY_COMPARE_WITH_TIMEOUT(LabelText(w, "statusPanel1"), QStringLiteral("Next poll in 1 second"),
-                                  4000);
+        QTRY_COMPARE_WITH_TIMEOUT(LabelText(w, "statusPanel1"),
+                                  QStringLiteral("Next poll in 1 second"), 4000);
         QTRY_COMPARE_WITH_TIMEOUT(polls.count(), 2, 4000);
         const QString line = w.findChild<QPlainTextEdit*>("messageList")->toPlainText();
         QVERIFY2(line.endsWith("; IN bits/s: 8000; OUT bits/s: 16000; utilization: 2.40 %"),
@@ -138,6 +140,34 @@ class PollingWindowTest : public QObject {
         QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
         // For looking at: the graph's scale at 40 Gbit/s.
         QVERIFY(w.grab().save(QCoreApplication::applicationDirPath() + "/polling-v2c.png"));
+    }
+
+    // With the program's own boxes: an error box a poll raises waits for the
+    // user without holding up the polls after it, and the same fault every
+    // poll leaves one box.
+    void pollingGoesOnWhileAnErrorBoxIsOpen() {
+        QFile profile(ui_->home.ProgramFolder() + "nobandwidth.ini");
+        QVERIFY(profile.open(QIODevice::WriteOnly));
+        profile.write(QStringLiteral("[Details]\nIP=%1\ncommunity=%2\nInterface=%3\ninterval=3\n")
+                          .arg(QString::fromStdString(pulsewell::test::TestAgentAddress()),
+                               QString::fromLatin1(pulsewell::test::kTestAgentCommunity))
+                          .arg(kIfIndex)
+                          .toLatin1());
+        profile.close();
+        ui_->options.reset();
+        ui_->window.reset();
+        pulsewell::QtMessageBoxes boxes;
+        TForm1 w(boxes, reader_, ui_->player, "nobandwidth.ini");
+        w.show();
+        QSignalSpy polls(&w.monitor(), &pulsewell::Monitor::PollFinished);
+
+        // Without a bandwidth every poll ends with the conversion error.
+        QTRY_VERIFY_WITH_TIMEOUT(polls.count() >= 3, 15000);
+        const QList<QMessageBox*> open = w.findChildren<QMessageBox*>();
+        QCOMPARE(open.size(), 1);
+        QVERIFY(open.first()->isVisible());
+        QCOMPARE(open.first()->text(), QStringLiteral("'' ist kein gültiger Integerwert"));
+        QVERIFY(w.monitor().IsPolling());
     }
 
   private:
