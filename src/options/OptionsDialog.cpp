@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <tuple>
 
 #include "ColorPicker.h"
 #include "OptionsPrompts.h"
@@ -142,33 +143,25 @@ QWidget* TForm3::BuildAlarmsTab() {
 }
 
 QWidget* TForm3::BuildOtherTab() {
-    // Three groups without caption, one under the other.
+    // Three groups without caption, one under the other, of two choices each.
     auto* page = new QWidget;
-    auto* errors = new QGroupBox(page);
-    errors->setGeometry(kOtherGroupLeft, 4, kOtherGroupWidth, 54);
-    stopOnErrors_ = AddButtonLike<QRadioButton>(
-        errors, QStringLiteral("Stop polling when errors occur"), QRect(6, 8, 336, 18));
-    continueOnErrors_ = AddButtonLike<QRadioButton>(
-        errors, QStringLiteral("Continue polling with zero values when errors occur"),
-        QRect(6, 30, 336, 18));
+    const auto addChoices = [page](int top, const QString& first, const QString& second) {
+        auto* group = new QGroupBox(page);
+        group->setGeometry(kOtherGroupLeft, top, kOtherGroupWidth, 54);
+        return std::pair{AddButtonLike<QRadioButton>(group, first, QRect(6, 8, 336, 18)),
+                         AddButtonLike<QRadioButton>(group, second, QRect(6, 30, 336, 18))};
+    };
+    std::tie(stopOnErrors_, continueOnErrors_) =
+        addChoices(4, QStringLiteral("Stop polling when errors occur"),
+                   QStringLiteral("Continue polling with zero values when errors occur"));
     connect(stopOnErrors_, &QRadioButton::clicked, this,
             [this] { options_.ChooseErrorPolicy(false); });
     connect(continueOnErrors_, &QRadioButton::clicked, this,
             [this] { options_.ChooseErrorPolicy(true); });
-
-    auto* units = new QGroupBox(page);
-    units->setGeometry(kOtherGroupLeft, 62, kOtherGroupWidth, 54);
-    showBytes_ = AddButtonLike<QRadioButton>(units, QStringLiteral("Show octet (byte) values"),
-                                             QRect(6, 8, 336, 18));
-    showBits_ = AddButtonLike<QRadioButton>(units, QStringLiteral("Show bit values"),
-                                            QRect(6, 30, 336, 18));
-
-    auto* versions = new QGroupBox(page);
-    versions->setGeometry(kOtherGroupLeft, 120, kOtherGroupWidth, 54);
-    snmpV1_ = AddButtonLike<QRadioButton>(versions, QStringLiteral("SNMPv1 (32-bit counters)"),
-                                          QRect(6, 8, 336, 18));
-    snmpV2c_ = AddButtonLike<QRadioButton>(versions, QStringLiteral("SNMPv2c (64-bit counters)"),
-                                           QRect(6, 30, 336, 18));
+    std::tie(showBytes_, showBits_) = addChoices(62, QStringLiteral("Show octet (byte) values"),
+                                                 QStringLiteral("Show bit values"));
+    std::tie(snmpV1_, snmpV2c_) = addChoices(120, QStringLiteral("SNMPv1 (32-bit counters)"),
+                                             QStringLiteral("SNMPv2c (64-bit counters)"));
     return page;
 }
 

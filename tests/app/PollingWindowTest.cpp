@@ -33,15 +33,7 @@ class PollingWindowTest : public QObject {
         pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "1000");
         pulsewell::test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "2000");
         ui_.emplace();
-        QFile profile(ui_->home.ProgramFolder() + "site.ini");
-        QVERIFY(profile.open(QIODevice::WriteOnly));
-        profile.write(QStringLiteral("[Details]\r\nIP=%1\r\ncommunity=%2\r\nbandwidth=1.000.000\r\n"
-                                     "Interface=%3\r\ninterval=3\r\n")
-                          .arg(QString::fromStdString(pulsewell::test::TestAgentAddress()),
-                               QString::fromLatin1(pulsewell::test::kTestAgentCommunity))
-                          .arg(kIfIndex)
-                          .toLatin1());
-        profile.close();
+        QVERIFY(WriteProfile("site.ini", "bandwidth=1.000.000\r\n"));
         QVERIFY(ui_->Open(reader_, "site.ini"));
     }
     void cleanup() {
@@ -113,15 +105,7 @@ class PollingWindowTest : public QObject {
         using pulsewell::test::SetAgentInterfaceValue;
         SetAgentInterfaceValue(kIfIndex, "ifHCInOctets", "5000000000");
         SetAgentInterfaceValue(kIfIndex, "ifHCOutOctets", "1000");
-        QFile profile(ui_->home.ProgramFolder() + "v2c.ini");
-        QVERIFY(profile.open(QIODevice::WriteOnly));
-        profile.write(QStringLiteral("[Details]\nIP=%1\ncommunity=%2\nbandwidth=100000000000\n"
-                                     "Interface=%3\ninterval=3\nversion=2c\n")
-                          .arg(QString::fromStdString(pulsewell::test::TestAgentAddress()),
-                               QString::fromLatin1(pulsewell::test::kTestAgentCommunity))
-                          .arg(kIfIndex)
-                          .toLatin1());
-        profile.close();
+        QVERIFY(WriteProfile("v2c.ini", "bandwidth=100000000000\r\nversion=2c\r\n"));
         TForm1& w = ui_->Window();
         w.monitor().SetStartProfile("v2c.ini");
         pulsewell::test::FindAction(w, "Reset all")->trigger();
@@ -146,14 +130,7 @@ class PollingWindowTest : public QObject {
     // user without holding up the polls after it, and the same fault every
     // poll leaves one box.
     void pollingGoesOnWhileAnErrorBoxIsOpen() {
-        QFile profile(ui_->home.ProgramFolder() + "nobandwidth.ini");
-        QVERIFY(profile.open(QIODevice::WriteOnly));
-        profile.write(QStringLiteral("[Details]\nIP=%1\ncommunity=%2\nInterface=%3\ninterval=3\n")
-                          .arg(QString::fromStdString(pulsewell::test::TestAgentAddress()),
-                               QString::fromLatin1(pulsewell::test::kTestAgentCommunity))
-                          .arg(kIfIndex)
-                          .toLatin1());
-        profile.close();
+        QVERIFY(WriteProfile("nobandwidth.ini", ""));
         ui_->options.reset();
         ui_->window.reset();
         pulsewell::QtMessageBoxes boxes;
@@ -171,6 +148,20 @@ class PollingWindowTest : public QObject {
     }
 
   private:
+    // A start profile in the program's folder that polls interface kIfIndex
+    // of the private agent every 3 seconds, plus the lines `more`.
+    bool WriteProfile(const QString& name, const QString& more) {
+        QFile profile(ui_->home.ProgramFolder() + name);
+        return profile.open(QIODevice::WriteOnly) &&
+               profile.write(QStringLiteral("[Details]\r\nIP=%1\r\ncommunity=%2\r\n"
+                                            "Interface=%3\r\ninterval=3\r\n%4")
+                                 .arg(QString::fromStdString(pulsewell::test::TestAgentAddress()),
+                                      QString::fromLatin1(pulsewell::test::kTestAgentCommunity))
+                                 .arg(kIfIndex)
+                                 .arg(more)
+                                 .toLatin1()) > 0;
+    }
+
     pulsewell::SnmpDeviceReader reader_;
     std::optional<pulsewell::test::WindowUnderTest> ui_;
 };

@@ -18,6 +18,12 @@ bool IsBlankOrControl(QChar c) {
     return c.unicode() <= u' ';
 }
 
+QString GroupedSpeed(std::int64_t bits, const QLocale& locale) {
+    QLocale grouped = locale;  // grouped even where the locale's numbers usually are not
+    grouped.setNumberOptions(QLocale::DefaultNumberOptions);
+    return GroupedIntegerText(bits, 15, grouped);
+}
+
 }  // namespace
 
 QString TrimmedText(const QString& value) {
@@ -42,16 +48,6 @@ QString DeviceText(const QString& bytes) {
 QString DescriptionCell(const QString& value) {
     return TrimmedText(DeviceText(value));
 }
-
-namespace {
-
-QString GroupedSpeed(std::int64_t bits, const QLocale& locale) {
-    QLocale grouped = locale;  // grouped even where the locale's numbers usually are not
-    grouped.setNumberOptions(QLocale::DefaultNumberOptions);
-    return GroupedIntegerText(bits, 15, grouped);
-}
-
-}  // namespace
 
 QString SpeedCell(const QString& value, const QLocale& locale) {
     return GroupedSpeed(Unsigned32(ParseInt64(value)), locale);
