@@ -9,7 +9,8 @@ namespace {
 
 // A request with one binding of a NULL value, and where it goes.
 void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::string& community,
-             const std::string& host, int snmpVersion) {
+             const std::string& host, int snmpVersion, const Interrupt* interrupt) {
+    send.Sock.SetInterrupt(interrupt);
     send.Query.Reset();
     send.Query.Version = snmpVersion;
     send.Query.Community = community;
@@ -21,9 +22,9 @@ void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::st
 }  // namespace
 
 bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
-                  std::string& value, int snmpVersion) {
+                  std::string& value, int snmpVersion, const Interrupt* interrupt) {
     TSNMPSend send;
-    Prepare(send, pdu::GetRequest, oid, community, host, snmpVersion);
+    Prepare(send, pdu::GetRequest, oid, community, host, snmpVersion, interrupt);
     const bool ok = send.Exchange();
     value.clear();
     if (ok) {
@@ -33,9 +34,9 @@ bool ReadOneValue(const std::string& oid, const std::string& community, const st
 }
 
 bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
-                   std::string& value, int snmpVersion) {
+                   std::string& value, int snmpVersion, const Interrupt* interrupt) {
     TSNMPSend send;
-    Prepare(send, pdu::GetNextRequest, oid, community, host, snmpVersion);
+    Prepare(send, pdu::GetNextRequest, oid, community, host, snmpVersion, interrupt);
     ++send.Query.ID;
     const bool ok = send.Exchange();
     value.clear();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Interrupt.h"
 #include "SnmpRec.h"
 
 // Single requests with a short-lived client: one attempt, 5000 ms. Failure is
@@ -11,9 +12,12 @@
 // its tree does, so that a walk ends there.
 namespace pulsewell::snmp {
 
+// A raised interrupt ends the wait at once, as a failure.
 bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
-                  std::string& value, int snmpVersion = version::V1);
+                  std::string& value, int snmpVersion = version::V1,
+                  const Interrupt* interrupt = nullptr);
 bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
-                   std::string& value, int snmpVersion = version::V1);
+                   std::string& value, int snmpVersion = version::V1,
+                   const Interrupt* interrupt = nullptr);
 
 }  // namespace pulsewell::snmp

@@ -12,6 +12,11 @@ TSNMPSend::TSNMPSend() {
 }
 
 bool TSNMPSend::Exchange() {
+    // Nothing is sent, and no name looked up, once the exchanges were called off.
+    if (Sock.Interrupted()) {
+        Sock.ErrorCode = kErrorInterrupted;
+        return false;
+    }
     Sock.BindLocal(IPInterface, "0");
     const HostPort target = SplitHostPort(TargetHost);
     Sock.SetRemote(target.host, target.port.empty() ? TargetPort : target.port);
