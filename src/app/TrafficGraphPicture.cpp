@@ -12,7 +12,7 @@ struct SeriesLook {
 // In the order of the series' numbers: input, output and combined bit/s; the
 // same in byte/s; utilization in percent.
 constexpr SeriesLook kSeries[TrafficGraph::kSeriesCount] = {
-    {0x00FF00, gsLine}, {0xFF0000, gsLine}, {0x0000FF, gsLine},       {0x00FF00, gsLine},
+    {0x00FF00, gsLine}, {0xFF0000, gsLine}, {0x0000FF, gsLine},        {0x00FF00, gsLine},
     {0xFF0000, gsLine}, {0x0000FF, gsLine}, {0x00FF00, gsPercentBars},
 };
 

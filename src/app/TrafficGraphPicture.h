@@ -13,7 +13,7 @@ namespace pulsewell {
 // follows the graph's series and settings, and redraws when the graph asks.
 class TrafficGraphPicture : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kWidth = 690;
     static constexpr int kHeight = 170;
 
@@ -23,11 +23,11 @@ public:
     const QImage& Picture() const { return engine_->Picture(); }
     const TRAG& Engine() const { return *engine_; }
 
-signals:
+  signals:
     // A new picture was drawn.
     void Drawn();
 
-private:
+  private:
     // A new engine with the graph's series.
     void Build();
     void Clear();

@@ -34,9 +34,9 @@ Monitor::~Monitor() {
 
 void Monitor::AbandonDeviceWork() {
     worker_.Abandon();
+    pollDueAfterThis_ = false;
     cycle_.Abandon();
     discovery_.Abandon();
-    pollDueAfterThis_ = false;
     if (probing_) {
         probing_ = false;
         view_.SetCommunityReadOnly(false);
@@ -191,8 +191,8 @@ void Monitor::StartPolling() {
         [target, answered](const DeviceWorker::Job& job) {
             job.Reader().SetSnmpVersion(target.Version);
             job.Reader().SetQueryTarget(target.Community, target.Host);
-            *answered = job.Reader().QueryValue(objects::kIfSpeed + target.PolledInterface)
-                            .has_value();
+            *answered =
+                job.Reader().QueryValue(objects::kIfSpeed + target.PolledInterface).has_value();
         },
         [this, answered](std::exception_ptr) {
             probing_ = false;
@@ -295,7 +295,8 @@ void Monitor::StopPolling() {
 }
 
 QString Monitor::TotalsLine() const {
-    return QStringLiteral("Total traffic transferred IN: %1 bytes; OUT: %2 bytes; combined: %3 bytes")
+    return QStringLiteral(
+               "Total traffic transferred IN: %1 bytes; OUT: %2 bytes; combined: %3 bytes")
         .arg(state_.TotalIn)
         .arg(state_.TotalOut)
         .arg(state_.TotalCombined);

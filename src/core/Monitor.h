@@ -29,7 +29,7 @@ namespace pulsewell {
 // the monitor's end call off what runs there at once.
 class Monitor : public QObject, public OptionsTarget {
     Q_OBJECT
-public:
+  public:
     static constexpr auto& kIntervals = PollScheduler::kIntervals;
 
     Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
@@ -114,7 +114,7 @@ public:
     // "Total traffic transferred ..." for the totals so far.
     QString TotalsLine() const;
 
-signals:
+  signals:
     // The probe answered and the poll timer runs; the first poll follows.
     void PollingStarted();
     // A poll has ended, whether it ran to its last step or stopped early.
@@ -126,7 +126,7 @@ signals:
     // GatherDeviceInfo() has ended; DeviceReport() holds the report.
     void DeviceInfoGathered();
 
-private:
+  private:
     void ClearHostDependentState();
     void LoadHostList();
     void ApplyStartProfile();

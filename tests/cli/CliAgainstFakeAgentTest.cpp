@@ -2,6 +2,9 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <chrono>
+#include <csignal>
+#include <thread>
 
 #include "Ber.h"
 #include "FakeAgent.h"
@@ -64,6 +67,39 @@ TEST(CliDiscoverAgainstABrokenAgent, EndlessIndexColumnEndsWithAnError) {
             QStringList{QString::fromUtf8(c.error)});
         EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
     }
+}
+
+// Ctrl-C while a poll waits for a silent device ends the program at once,
+// with the totals as Stop reports them.
+TEST(CliPollAgainstASilentAgent, InterruptEndsAtOnceWithTheTotals) {
+    const std::string speed = "1.3.6.1.2.1.2.2.1.5.1";
+    test::TempHome home;
+    test::FakeAgent agent(
+        [&](const snmp::TSNMPRec& request, int) -> std::vector<test::FakeAgent::Datagram> {
+            if (request.Bindings().front().ObjectId == speed) {
+                return {{test::ResponseTo(request, {{speed, "100000000", snmp::ber::Gauge}})}};
+            }
+            return {};
+        });
+    QProcess cli;
+    cli.start(QStringLiteral(PULSEWELL_CLI),
+              {"poll", "--host", QString::fromStdString(agent.Address()), "--interface", "1",
+               "--interval", "6"});
+    ASSERT_TRUE(cli.waitForStarted());
+    QElapsedTimer clock;
+    clock.start();
+    while (agent.RequestCount() < 2) {  // the probe, then the first counter read
+        ASSERT_LT(clock.elapsed(), 10000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    clock.restart();
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_LT(clock.elapsed(), 1000);  // the read alone would wait 5 s
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(QString::fromLocal8Bit(cli.readAllStandardOutput()),
+              "Total traffic transferred IN: 0 bytes; OUT: 0 bytes; combined: 0 bytes\n");
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ namespace pulsewell {
 // used by the jobs only.
 class DeviceWorker : public QObject {
     Q_OBJECT
-public:
+  public:
     enum class Threading {
         // A thread of the worker's own: what the window and pulsewell-cli use.
         OwnThread,
@@ -30,7 +30,7 @@ public:
 
     // What a running job sees.
     class Job {
-    public:
+      public:
         DeviceReader& Reader() const { return worker_.reader_; }
         SoundPlayer& Player() const { return worker_.player_; }
         // False once the job was abandoned: it should end without another request.
@@ -39,7 +39,7 @@ public:
         // updates and before its end, unless the job was abandoned meanwhile.
         void Post(std::function<void()> update) const;
 
-    private:
+      private:
         friend class DeviceWorker;
         Job(DeviceWorker& worker, int generation) : worker_(worker), generation_(generation) {}
         DeviceWorker& worker_;
@@ -63,7 +63,7 @@ public:
     // Jobs queued or running that were not abandoned.
     bool Busy() const { return pending_ > 0; }
 
-private:
+  private:
     void Execute(int generation, const Work& work, const Done& done);
 
     DeviceReader& reader_;

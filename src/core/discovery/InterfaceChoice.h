@@ -10,7 +10,7 @@ namespace pulsewell {
 // The interface list the user polls from: its entries, the chosen one, and
 // the view's combo that shows them.
 class InterfaceChoice {
-public:
+  public:
     explicit InterfaceChoice(MonitorView& view) : view_(view) {}
 
     const QStringList& Entries() const { return entries_; }
@@ -31,7 +31,7 @@ public:
     void Clear() { Offer({}, false); }
     void Show(bool enabled) { view_.ShowInterfaceList(entries_, selected_, enabled); }
 
-private:
+  private:
     MonitorView& view_;
     QStringList entries_;
     int selected_ = -1;

@@ -54,7 +54,7 @@ bool ComesAfter(const QString& next, const QString& current) {
 // One discovery as it runs on the device worker. Everything it changes on the
 // monitor's side goes there as a posted update, in the order it happens.
 class InterfaceDiscovery::Walk {
-public:
+  public:
     // The device as the monitor's state named it when the discovery began.
     struct Target {
         QString host;
@@ -75,7 +75,7 @@ public:
     // True when interfaces were found and chosen from.
     bool Run();
 
-private:
+  private:
     void Post(std::function<void()> update) { job_.Post(std::move(update)); }
     void SetCell(int column, int row, const QString& text) {
         InterfaceTable* table = &owner_.table_;
@@ -185,8 +185,8 @@ bool InterfaceDiscovery::Walk::Run() {
         return false;
     }
 
-    const QString uptime = Unsigned32Text(
-        reader_.ReadOneValue(kSysUpTime, community_, host_).value_or(QString()));
+    const QString uptime =
+        Unsigned32Text(reader_.ReadOneValue(kSysUpTime, community_, host_).value_or(QString()));
     InterfaceDiscovery* owner = &owner_;
     Post([owner, uptime] {
         owner->uptime_ = uptime;
@@ -221,9 +221,9 @@ bool InterfaceDiscovery::Walk::Run() {
     Post([owner, count, pollable] {
         owner->interfaceCount_ = count;
         if (pollable) {
-            for (MonitorCommand command : {MonitorCommand::StartPolling,
-                                           MonitorCommand::StopPolling,
-                                           MonitorCommand::ShowDeviceInfo}) {
+            for (MonitorCommand command :
+                 {MonitorCommand::StartPolling, MonitorCommand::StopPolling,
+                  MonitorCommand::ShowDeviceInfo}) {
                 owner->view_.SetCommandEnabled(command, true);
             }
         }
@@ -310,8 +310,8 @@ QStringList InterfaceDiscovery::Walk::RowObjects(const QString& index, bool with
     if (withDuplex) {
         oids.append(kDuplex + index + QStringLiteral(".1"));
     }
-    oids += {kIfPhysAddress + index, kIfMtu + index, kIfAdminStatus + index,
-             kIfOperStatus + index, kIfType + index};
+    oids += {kIfPhysAddress + index, kIfMtu + index, kIfAdminStatus + index, kIfOperStatus + index,
+             kIfType + index};
     return oids;
 }
 

@@ -18,7 +18,7 @@ namespace pulsewell {
 // into the table and the interface list, row by row as the answers come, and
 // keeps what the device report takes from it (uptime, interface count).
 class InterfaceDiscovery {
-public:
+  public:
     // Chooses an interface of the list (the monitor's selection).
     using Select = std::function<void(int index)>;
     // Discovery ended, found interfaces or not; not called when abandoned.
@@ -38,7 +38,7 @@ public:
     const QString& Uptime() const { return uptime_; }
     const QString& InterfaceCount() const { return interfaceCount_; }
 
-private:
+  private:
     class Walk;
 
     MonitorView& view_;

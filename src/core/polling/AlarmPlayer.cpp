@@ -8,8 +8,7 @@
 
 namespace pulsewell {
 
-AlarmPlayer::AlarmPlayer(MonitorView& view, DeviceWorker& worker)
-    : view_(view), worker_(worker) {}
+AlarmPlayer::AlarmPlayer(MonitorView& view, DeviceWorker& worker) : view_(view), worker_(worker) {}
 
 void AlarmPlayer::Sound(const TTrafficSample& sample,
                         std::function<void(std::exception_ptr)> done) {

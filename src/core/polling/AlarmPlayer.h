@@ -15,7 +15,7 @@ namespace pulsewell {
 // is reported once and then left alone until it (or the alarm's choice of
 // file) changes, so that a broken alarm does not end every poll.
 class AlarmPlayer {
-public:
+  public:
     AlarmPlayer(MonitorView& view, DeviceWorker& worker);
 
     // Plays what the sample calls for under the thresholds the options dialog
@@ -24,7 +24,7 @@ public:
     // threshold that is no number, a sound that could not play) or null.
     void Sound(const TTrafficSample& sample, std::function<void(std::exception_ptr)> done);
 
-private:
+  private:
     // Plays one alarm's file; `unplayable` remembers the file that last failed.
     void Play(const QString& path, QString& unplayable,
               std::function<void(std::exception_ptr)> done);

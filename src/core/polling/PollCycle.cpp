@@ -57,7 +57,8 @@ void PollCycle::Start(const QString& interface, Finished finished) {
         view_.ShowBandwidth(state_.Bandwidth);
 
         if (state_.Host.isEmpty()) {
-            early_ = PollOutcome{PollOutcome::Refused, QStringLiteral("Please enter an IP address!!")};
+            early_ =
+                PollOutcome{PollOutcome::Refused, QStringLiteral("Please enter an IP address!!")};
             return;
         }
         scheduler_.RestartCountdown();
@@ -96,8 +97,8 @@ PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitor
     reader.SetQueryTarget(target.Community, target.Host);
     const auto read = [&](const QString& outOid, const QString& inOid) {
         Readings readings;
-        readings.out = reader.ReadOneValue(outOid + target.PolledInterface, target.Community,
-                                           target.Host);
+        readings.out =
+            reader.ReadOneValue(outOid + target.PolledInterface, target.Community, target.Host);
         readings.in =
             reader.ReadOneValue(inOid + target.PolledInterface, target.Community, target.Host);
         return readings;
@@ -142,7 +143,9 @@ void PollCycle::CountersRead(const Readings& readings) {
     if (!measured) {
         return;
     }
+    sounding_ = sample;
     alarms_.Sound(sample, [this, sample](std::exception_ptr error) {
+        sounding_.reset();
         if (Step([&] {
                 if (error) {
                     std::rethrow_exception(error);
@@ -151,6 +154,15 @@ void PollCycle::CountersRead(const Readings& readings) {
             Complete(sample);
         }
     });
+}
+
+void PollCycle::Abandon() {
+    running_ = false;
+    if (sounding_) {
+        const TTrafficSample sample = *sounding_;
+        sounding_.reset();
+        Complete(sample);
+    }
 }
 
 void PollCycle::Complete(const TTrafficSample& sample) {

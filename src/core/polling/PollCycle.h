@@ -33,23 +33,23 @@ struct PollOutcome {
 // policy, the sample, the graph's series, the alarm, the logs and the
 // traffic line, in that order.
 class PollCycle {
-public:
+  public:
     using Finished = std::function<void(const PollOutcome&)>;
 
-    PollCycle(MonitorView& view, TMonitorState& state, MessageList& messages,
-              TrafficGraph& graph, PollScheduler& scheduler, AlarmPlayer& alarms,
-              DeviceWorker& worker);
+    PollCycle(MonitorView& view, TMonitorState& state, MessageList& messages, TrafficGraph& graph,
+              PollScheduler& scheduler, AlarmPlayer& alarms, DeviceWorker& worker);
 
     // Polls `interface` (empty when none is chosen); `finished` follows on
     // this thread unless the poll is abandoned first.
     void Start(const QString& interface, Finished finished);
     bool Running() const { return running_; }
-    // The device worker dropped the poll: it no longer counts as running.
-    void Abandon() { running_ = false; }
+    // The device worker dropped the poll: it no longer counts as running. A
+    // poll whose alarm was sounding has its reading, which keeps its line.
+    void Abandon();
     // Each polling run looks for the 64-bit counters again.
     void ForgetNarrowCounters() { narrowCountersOf_.clear(); }
 
-private:
+  private:
     struct Readings {
         std::optional<QString> out;
         std::optional<QString> in;
@@ -78,6 +78,8 @@ private:
     Finished finished_;
     std::optional<PollOutcome> early_;
     QDateTime pollTime_;
+    // The poll's sample while its alarm sounds.
+    std::optional<TTrafficSample> sounding_;
     // Host and interface found without 64-bit counters in this polling run.
     QString narrowCountersOf_;
 };

@@ -20,7 +20,9 @@ void PollScheduler::Start() {
     pollTimer_.start();
 }
 
-void PollScheduler::StopPolling() { pollTimer_.stop(); }
+void PollScheduler::StopPolling() {
+    pollTimer_.stop();
+}
 
 void PollScheduler::StopCountdown() {
     countdownTimer_.stop();

@@ -13,7 +13,7 @@ namespace pulsewell {
 // rule that no logs are written at intervals of 1 and 3 seconds.
 class PollScheduler : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kIntervals[] = {1, 3, 6, 15, 30, 60, 120, 300};
 
     PollScheduler(MonitorView& view, TMonitorState& state, QObject* parent = nullptr);
@@ -52,11 +52,11 @@ public:
     void CountdownTick();
     void AutoStartTick();
 
-signals:
+  signals:
     void PollDue();
     void AutoStartDue();
 
-private:
+  private:
     void ShowCountdown();
 
     MonitorView& view_;

@@ -11,8 +11,8 @@ constexpr int kOpenRefused = 31;
 }  // namespace
 
 DeviceInfoReport::DeviceInfoReport(MonitorView& view, const TMonitorState& state,
-                                   const InterfaceDiscovery& discovery,
-                                   const InterfaceTable& table, DeviceWorker& worker)
+                                   const InterfaceDiscovery& discovery, const InterfaceTable& table,
+                                   DeviceWorker& worker)
     : view_(view), state_(state), discovery_(discovery), table_(table), worker_(worker) {}
 
 void DeviceInfoReport::Read(std::function<void()> then, std::function<void()> after) {

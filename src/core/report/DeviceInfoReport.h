@@ -14,7 +14,7 @@ namespace pulsewell {
 // "Show device info" and "Export device info": the device report gathered
 // on the device worker, and device_info.txt with the report and the table.
 class DeviceInfoReport {
-public:
+  public:
     DeviceInfoReport(MonitorView& view, const TMonitorState& state,
                      const InterfaceDiscovery& discovery, const InterfaceTable& table,
                      DeviceWorker& worker);
@@ -31,7 +31,7 @@ public:
     // What the export writes: the report, then the interface table.
     QStringList FileLines() const;
 
-private:
+  private:
     // `then` under the error guard once the report is read, `after` in any case.
     void Read(std::function<void()> then, std::function<void()> after = {});
 

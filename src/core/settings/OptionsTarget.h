@@ -7,7 +7,7 @@ namespace pulsewell {
 
 // What the stored options change on the monitor they apply to.
 class OptionsTarget {
-public:
+  public:
     virtual ~OptionsTarget() = default;
     // The unit of the graph, the traffic lines and the logs.
     virtual void SetShowBytes(bool on) = 0;

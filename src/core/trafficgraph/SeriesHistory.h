@@ -8,7 +8,7 @@ namespace pulsewell {
 // One series of the traffic graph: its last samples, at most a capacity of
 // them, and their maximum (0 when none is above 0).
 class SeriesHistory {
-public:
+  public:
     explicit SeriesHistory(int capacity) : capacity_(capacity) {}
 
     // Appends a sample; past the capacity the oldest one goes and the
@@ -19,7 +19,7 @@ public:
     std::int64_t MaxValue() const { return maxValue_; }
     const std::deque<std::int64_t>& Values() const { return values_; }
 
-private:
+  private:
     std::deque<std::int64_t> values_;
     int capacity_;
     std::int64_t maxValue_ = 0;
