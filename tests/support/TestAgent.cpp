@@ -26,6 +26,12 @@ std::string FirstLine(const std::filesystem::path& file) {
     return line;
 }
 
+int RunAgentScript(const std::string& script, const std::string& arguments) {
+    const std::string command = "'" + std::string(PULSEWELL_TEST_AGENT_SOURCE) + "/" + script +
+                                "' " + arguments + " >/dev/null";
+    return std::system(command.c_str());
+}
+
 std::filesystem::path InterfaceFile(int ifIndex, const std::string& column) {
     return std::filesystem::path(TestAgentStateFolder()) / "if" / std::to_string(ifIndex) / column;
 }
@@ -46,6 +52,19 @@ std::vector<std::string> TestSimulatorCommunities() {
     }
     return names;
 }
+
+std::string StartAgentIn(const std::string& folder) {
+    if (RunAgentScript("start-agent.sh", "'" + folder + "'") != 0) {
+        return {};
+    }
+    return FirstLine(std::filesystem::path(folder) / "address");
+}
+
+bool RestartAgentIn(const std::string& folder, bool newEngine) {
+    return RunAgentScript("restart-agent.sh", "'" + folder + "'" + (newEngine ? " new-engine" : "")) == 0;
+}
+
+void StopAgentIn(const std::string& folder) { (void)RunAgentScript("stop-agent.sh", "'" + folder + "'"); }
 
 std::string TestAgentStateFolder() {
     return (AgentFolder() / "state").string();
