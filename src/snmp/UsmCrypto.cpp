@@ -2,8 +2,10 @@
 
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
+#include <openssl/provider.h>
 #include <openssl/rand.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstring>
@@ -49,8 +51,6 @@ const EVP_MD* Md(TV3Auth protocol) {
     return mds[static_cast<std::size_t>(protocol)];
 }
 
-// DES as three-key 3DES with one key three times: the same output, and the
-// default provider offers it where it refuses single DES.
 const char* CipherName(TV3Priv protocol) {
     switch (protocol) {
         case TV3Priv::PrivDES:
@@ -67,12 +67,35 @@ const char* CipherName(TV3Priv protocol) {
     return "AES-128-CFB";
 }
 
-const EVP_CIPHER* Cipher(TV3Priv protocol) {
-    static const std::array<EVP_CIPHER*, 6> ciphers = [] {
-        std::array<EVP_CIPHER*, 6> all{};
+// Single DES comes from the legacy provider, loaded into a library context
+// of its own so that the process's default context stays as it is. Without
+// it, three-key 3DES with the key three times gives the same output (the
+// default provider has no single DES) at three times the cost.
+EVP_CIPHER* FetchSingleDes() {
+    OSSL_LIB_CTX* context = OSSL_LIB_CTX_new();
+    if (context == nullptr || OSSL_PROVIDER_load(context, "legacy") == nullptr) {
+        OSSL_LIB_CTX_free(context);
+        return nullptr;
+    }
+    return EVP_CIPHER_fetch(context, "DES-CBC", nullptr);
+}
+
+struct CipherChoice {
+    EVP_CIPHER* cipher = nullptr;
+    bool desTripled = false;  // DES as 3DES: the key goes in three times
+};
+
+const CipherChoice& Cipher(TV3Priv protocol) {
+    static const std::array<CipherChoice, 6> ciphers = [] {
+        std::array<CipherChoice, 6> all{};
         for (int i = 0; i < 6; ++i) {
-            all[static_cast<std::size_t>(i)] =
-                EVP_CIPHER_fetch(nullptr, CipherName(static_cast<TV3Priv>(i)), nullptr);
+            const auto priv = static_cast<TV3Priv>(i);
+            CipherChoice& choice = all[static_cast<std::size_t>(i)];
+            choice.cipher = priv == TV3Priv::PrivDES ? FetchSingleDes() : nullptr;
+            if (choice.cipher == nullptr) {
+                choice.cipher = EVP_CIPHER_fetch(nullptr, CipherName(priv), nullptr);
+                choice.desTripled = priv == TV3Priv::PrivDES;
+            }
         }
         return all;
     }();
@@ -208,18 +231,28 @@ THmac::~THmac() {
     EVP_MD_CTX_free(outer_);
 }
 
-bool THmac::Sign(std::string_view bytes, char* mac) const {
+bool THmac::Sign(std::string_view bytes, char* mac, std::size_t macAt) const {
     if (inner_ == nullptr) {
         return false;
     }
     thread_local Scratch scratch;
     EVP_MD_CTX* work = scratch.ctx;
+    static const unsigned char zeros[EVP_MAX_MD_SIZE] = {};
+    const auto update = [&](std::string_view part) {
+        return EVP_DigestUpdate(work, part.data(), part.size()) == 1;
+    };
+    bool ok = work != nullptr && EVP_MD_CTX_copy_ex(work, inner_) == 1;
+    if (macAt < bytes.size()) {
+        const std::size_t after = std::min(bytes.size(), macAt + macLength_);
+        ok = ok && update(bytes.substr(0, macAt)) &&
+             EVP_DigestUpdate(work, zeros, after - macAt) == 1 && update(bytes.substr(after));
+    } else {
+        ok = ok && update(bytes);
+    }
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
-    if (work == nullptr || EVP_MD_CTX_copy_ex(work, inner_) != 1 ||
-        EVP_DigestUpdate(work, bytes.data(), bytes.size()) != 1 ||
-        EVP_DigestFinal_ex(work, digest, &length) != 1 || EVP_MD_CTX_copy_ex(work, outer_) != 1 ||
-        EVP_DigestUpdate(work, digest, length) != 1 ||
+    if (!ok || EVP_DigestFinal_ex(work, digest, &length) != 1 ||
+        EVP_MD_CTX_copy_ex(work, outer_) != 1 || EVP_DigestUpdate(work, digest, length) != 1 ||
         EVP_DigestFinal_ex(work, digest, &length) != 1 || length < macLength_) {
         return false;
     }
@@ -234,8 +267,8 @@ TUsmCipher::~TUsmCipher() {
 
 bool TUsmCipher::Run(Side& side, bool encrypt, TV3Priv protocol, std::string_view key,
                      const unsigned char* iv, std::string_view in, std::string& out) {
-    const EVP_CIPHER* cipher = Cipher(protocol);
-    if (cipher == nullptr || key.size() < PrivKeyLength(protocol)) {
+    const CipherChoice& choice = Cipher(protocol);
+    if (choice.cipher == nullptr || key.size() < PrivKeyLength(protocol)) {
         return false;
     }
     const int enc = encrypt ? 1 : 0;
@@ -248,14 +281,15 @@ bool TUsmCipher::Run(Side& side, bool encrypt, TV3Priv protocol, std::string_vie
         if (side.ctx == nullptr) {
             side.ctx = EVP_CIPHER_CTX_new();
         }
+        // DES takes the key's first half (the second is the pre-IV).
         std::string material(key.substr(0, protocol == TV3Priv::PrivDES ? 8 : key.size()));
-        if (protocol == TV3Priv::PrivDES) {
+        if (choice.desTripled) {
             material = material + material + material;
-        } else {
+        } else if (protocol != TV3Priv::PrivDES) {
             material.resize(PrivKeyLength(protocol));
         }
         const bool ok = side.ctx != nullptr &&
-                        EVP_CipherInit_ex2(side.ctx, cipher,
+                        EVP_CipherInit_ex2(side.ctx, choice.cipher,
                                            reinterpret_cast<const unsigned char*>(material.data()),
                                            iv, enc, nullptr) == 1;
         OPENSSL_cleanse(material.data(), material.size());

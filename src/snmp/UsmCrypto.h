@@ -50,8 +50,9 @@ class THmac {
     THmac& operator=(const THmac&) = delete;
     bool Valid() const { return inner_ != nullptr; }
     std::size_t MacLength() const { return macLength_; }
-    // The MAC of bytes, truncated, into mac (MacLength() bytes).
-    bool Sign(std::string_view bytes, char* mac) const;
+    // The MAC of bytes, truncated, into mac (MacLength() bytes); the
+    // MacLength() bytes at macAt count as zeros, as when a message is checked.
+    bool Sign(std::string_view bytes, char* mac, std::size_t macAt = std::string_view::npos) const;
 
   private:
     evp_md_ctx_st* inner_ = nullptr;

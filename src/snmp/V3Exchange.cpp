@@ -47,10 +47,15 @@ bool TV3Exchange::Run(TSNMPSend& send, const std::string& host) {
     if (send.Sock.ErrorCode != 0) {
         return false;  // the host did not resolve
     }
-    if (const auto known = FindEngine(host)) {
-        engine_ = *known;
-    } else if (!Discover(send, host)) {
-        return false;
+    // The engine as this client last knew it; another host's from the cache.
+    if (host != engineHost_ || engine_.EngineID.empty()) {
+        engineHost_.clear();
+        if (const auto known = FindEngine(host)) {
+            engine_ = *known;
+        } else if (!Discover(send, host)) {
+            return false;
+        }
+        engineHost_ = host;
     }
     bool resent = false;
     while (true) {

@@ -53,6 +53,7 @@ class TV3Exchange {
 
     std::int32_t nextMessageId_;
     TV3Problem problem_ = TV3Problem::None;
+    std::string engineHost_;
     TEngineState engine_;
     TUsmCipher cipher_;
     std::string plain_;

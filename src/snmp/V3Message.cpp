@@ -2,7 +2,6 @@
 
 #include <openssl/crypto.h>
 
-#include <cstring>
 
 #include "Ber.h"
 #include "ReverseWriter.h"
@@ -85,7 +84,7 @@ bool EncodeV3Message(const TSNMPRec& rec, const TUsmKeys* keys, TUsmCipher& ciph
         WriteScopedPdu(plain, rec);
         std::string encrypted;
         if (!cipher.Encrypt(keys->Priv, keys->PrivKey, rec.AuthEngineBoots, rec.AuthEngineTime,
-                            plain.Take(), encrypted, privParams)) {
+                            plain.View(), encrypted, privParams)) {
             return false;
         }
         WriteOctets(writer, encrypted);
@@ -97,7 +96,8 @@ bool EncodeV3Message(const TSNMPRec& rec, const TUsmKeys* keys, TUsmCipher& ciph
     WriteOctets(writer, privParams);
     const std::size_t macLength = auth ? keys->Hmac.MacLength() : 0;
     const std::size_t macEnd = writer.Size();
-    writer.Bytes(std::string(macLength, '\0'));
+    static const char zeros[64] = {};
+    writer.Bytes(std::string_view(zeros, macLength));
     const std::size_t macStart = writer.Size();
     writer.Header(ber::OctetString, macEnd);
     WriteOctets(writer, rec.UserName);
@@ -176,10 +176,8 @@ bool VerifyV3Digest(std::string_view datagram, const TV3Envelope& envelope,
         return false;
     }
     const auto offset = static_cast<std::size_t>(envelope.AuthParams.data() - datagram.data());
-    std::string zeroed(datagram);
-    std::memset(zeroed.data() + offset, 0, length);
     char mac[64];
-    return keys.Hmac.Sign(zeroed, mac) &&
+    return keys.Hmac.Sign(datagram, mac, offset) &&
            CRYPTO_memcmp(mac, envelope.AuthParams.data(), length) == 0;
 }
 
