@@ -33,10 +33,10 @@ struct Request {
 // The program's reader, with a record of what it was asked.
 class RecordingReader : public DeviceReader {
 public:
-    bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
-                      QString& value) override {
+    std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
+                                        const QString& host) override {
         requests.append({Request::Get, {oid}});
-        return reader_.ReadOneValue(oid, community, host, value);
+        return reader_.ReadOneValue(oid, community, host);
     }
     bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                        QString& value) override {
@@ -47,7 +47,7 @@ public:
         reader_.SetQueryTarget(community, host);
     }
     void SetThrottle(int perSecond) { reader_.QueryComponent().SetThrottle(perSecond); }
-    QString QueryValue(const QString& oid) override {
+    std::optional<QString> QueryValue(const QString& oid) override {
         requests.append({Request::Query, {oid}});
         return reader_.QueryValue(oid);
     }
@@ -57,6 +57,8 @@ public:
     }
     int QueryWidth() const override { return reader_.QueryWidth(); }
     void SetSnmpVersion(SnmpVersion version) override { reader_.SetSnmpVersion(version); }
+    void AbandonExchanges() override { reader_.AbandonExchanges(); }
+    void ResumeExchanges() override { reader_.ResumeExchanges(); }
 
     QList<Request> requests;
 
@@ -112,7 +114,7 @@ Run Discover(const QString& host, const QString& community, int throttle) {
     cli::CliMonitor cli(reader, host, community, std::nullopt);
     QElapsedTimer clock;
     clock.start();
-    cli.monitor().FirstContact();
+    cli.Await(&Monitor::DiscoveryEnded, [&] { cli.monitor().FirstContact(); });
     return {clock.nsecsElapsed() / 1e9, reader.requests, cli.ErrorCount(),
             cli.monitor().InterfaceEntries().size()};
 }

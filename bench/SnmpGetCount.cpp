@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
         security.Level = ParseSecurityLevel(mode.substr(0, first)).value_or(TV3Flags::AuthPriv);
         security.AuthProtocol = ParseAuthProtocol(mode.substr(first + 1, second - first - 1))
                                     .value_or(TV3Auth::AuthSHA1);
-        security.PrivProtocol = ParsePrivProtocol(mode.substr(second + 1)).value_or(TV3Priv::PrivAES);
+        security.PrivProtocol =
+            ParsePrivProtocol(mode.substr(second + 1)).value_or(TV3Priv::PrivAES);
         security.UserName = UserFor(security.Level, security.AuthProtocol, security.PrivProtocol);
         security.AuthPassphrase = "pulsewell-auth";
         security.PrivPassphrase = "pulsewell-priv";

@@ -79,13 +79,14 @@ QPushButton* AddButton(QWidget* parent, const QString& text, int x, int y, int w
 }  // namespace
 
 TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
-               const QString& startProfile, QWidget* parent)
+               const QString& startProfile, DeviceWorker::Threading threading, QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                       Qt::WindowCloseButtonHint),
       boxes_(boxes),
-      monitor_(*this, reader, player) {
+      monitor_(*this, reader, player, threading),
+      graphPicture_(monitor_.Graph()) {
     setWindowTitle(QStringLiteral("Pulsewell"));
     auto* client = new QWidget(this);
     setCentralWidget(client);
@@ -101,6 +102,11 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
         move(screen->availableGeometry().center() - rect().center());
     }
     connect(&monitor_.Graph(), &TrafficGraph::Changed, this, &TForm1::ShowGraph);
+    connect(&monitor_, &Monitor::DeviceInfoGathered, this, [this] {
+        if (options_) {
+            options_->ShowDeviceInfo(monitor_.DeviceReport());
+        }
+    });
     monitor_.SetStartProfile(startProfile);
     monitor_.ResetAll();
     hostCombo_->setFocus();
@@ -348,12 +354,7 @@ void TForm1::ShowInterfaceTable() {
     interfaceGroup_->setVisible(show);
 }
 
-void TForm1::ShowDeviceInfo() {
-    monitor_.GatherDeviceInfo();
-    if (options_) {
-        options_->ShowDeviceInfo(monitor_.DeviceReport());
-    }
-}
+void TForm1::ShowDeviceInfo() { monitor_.GatherDeviceInfo(); }
 
 void TForm1::ToggleAlwaysOnTop() {
     // The action has already flipped its check mark.
@@ -380,7 +381,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm1::ShowGraph() {
     const TrafficGraph& graph = monitor_.Graph();
-    graphArea_->setPixmap(QPixmap::fromImage(graph.Picture()));
+    graphArea_->setPixmap(QPixmap::fromImage(graphPicture_.Picture()));
     const TGraphCaptions& c = graph.Captions();
     const TGraphCaption* scale[] = {&c.Top, &c.ThreeQuarter, &c.Half, &c.Quarter, &c.Bottom};
     for (int i = 0; i < 5; ++i) {
@@ -484,8 +485,6 @@ void TForm1::SetBusy(bool busy) {
         QApplication::restoreOverrideCursor();
     }
 }
-
-void TForm1::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 void TForm1::ShowExportDeviceInfo(bool visible) { exportButton_->setVisible(visible); }
 

@@ -6,6 +6,7 @@
 
 #include "Monitor.h"
 #include "MonitorView.h"
+#include "TrafficGraphPicture.h"
 #include "UrlOpener.h"
 
 class QAction;
@@ -34,12 +35,16 @@ public:
     static constexpr int kExpandedHeight = 720;
 
     // startProfile: a file in the program's folder that presets a host and
-    // starts polling (the program's first argument); empty for none.
+    // starts polling (the program's first argument); empty for none. The
+    // program runs the device's exchanges on a thread of their own.
     TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
-           const QString& startProfile = QString(), QWidget* parent = nullptr);
+           const QString& startProfile = QString(),
+           DeviceWorker::Threading threading = DeviceWorker::Threading::CallerThread,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     Monitor& monitor() { return monitor_; }
+    const TrafficGraphPicture& GraphPicture() const { return graphPicture_; }
     // Where the exported report is opened; the desktop's usual program unless changed.
     void SetUrlOpener(UrlOpener& opener) { opener_ = &opener; }
     // The options dialog, created after the window: "Tools" > "Options" shows
@@ -64,7 +69,6 @@ public:
     TAlarmSettings CurrentAlarmSettings() const override;
     bool OpenDocument(const QString& path) override;
     void SetBusy(bool busy) override;
-    void ProcessPendingEvents() override;
     void ShowExportDeviceInfo(bool visible) override;
     void FocusInterfaceList() override;
 
@@ -94,6 +98,7 @@ private:
     DesktopUrlOpener desktop_;
     UrlOpener* opener_ = &desktop_;
     Monitor monitor_;
+    TrafficGraphPicture graphPicture_;
     TForm3* options_ = nullptr;
 
     QComboBox* hostCombo_ = nullptr;

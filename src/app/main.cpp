@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
     pulsewell::QtMessageBoxes boxes;
     pulsewell::SnmpDeviceReader reader;
     pulsewell::AlsaSoundPlayer player;
-    pulsewell::TForm1 mainWindow(boxes, reader, player, QCoreApplication::arguments().value(1));
+    pulsewell::TForm1 mainWindow(boxes, reader, player, QCoreApplication::arguments().value(1),
+                                 pulsewell::DeviceWorker::Threading::OwnThread);
     // The about dialog; its links open with the desktop's programs.
     pulsewell::DesktopUrlOpener desktop;
     pulsewell::TForm2 about(desktop, mainWindow, &mainWindow);

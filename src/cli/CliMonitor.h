@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEventLoop>
+#include <functional>
 #include <optional>
 
 #include "CliView.h"
@@ -20,6 +22,21 @@ class CliMonitor {
                std::optional<SnmpVersion> version);
 
     Monitor& monitor() { return monitor_; }
+    // Runs the command and waits until the monitor emits `ended`.
+    template <typename Signal>
+    void Await(Signal ended, const std::function<void()>& command) {
+        QEventLoop loop;
+        bool over = false;
+        const QMetaObject::Connection connection = QObject::connect(&monitor_, ended, [&] {
+            over = true;
+            loop.quit();
+        });
+        command();
+        if (!over) {
+            loop.exec();
+        }
+        QObject::disconnect(connection);
+    }
     // Errors and message boxes shown so far.
     int ErrorCount() const { return view_.ErrorCount(); }
 

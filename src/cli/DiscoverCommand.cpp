@@ -7,7 +7,7 @@ namespace pulsewell::cli {
 int RunDiscover(const DiscoverOptions& options, DeviceReader& reader) {
     CliMonitor cli(reader, options.host, options.community, options.snmpVersion);
     Monitor& monitor = cli.monitor();
-    monitor.FirstContact();
+    cli.Await(&Monitor::DiscoveryEnded, [&] { monitor.FirstContact(); });
     const bool found = !monitor.InterfaceEntries().isEmpty();
     if (found) {
         for (const QString& line : monitor.Table().ExportLines()) {

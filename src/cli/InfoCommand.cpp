@@ -7,10 +7,10 @@ namespace pulsewell::cli {
 int RunInfo(const DiscoverOptions& options, DeviceReader& reader) {
     CliMonitor cli(reader, options.host, options.community, options.snmpVersion);
     Monitor& monitor = cli.monitor();
-    monitor.FirstContact();
+    cli.Await(&Monitor::DiscoveryEnded, [&] { monitor.FirstContact(); });
     const bool found = !monitor.InterfaceEntries().isEmpty();
     if (found) {
-        monitor.GatherDeviceInfo();
+        cli.Await(&Monitor::DeviceInfoGathered, [&] { monitor.GatherDeviceInfo(); });
         for (const QString& line : monitor.DeviceInfoLines()) {
             PrintOut(line);
         }

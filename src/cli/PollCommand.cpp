@@ -15,7 +15,7 @@ void Configure(Monitor& monitor, const PollOptions& options) {
         monitor.SetShowBytes(*options.showBytes);
     }
     if (options.continueOnErrors) {
-        monitor.State().ContinueWithZeroes = *options.continueOnErrors;
+        monitor.SetContinueWithZeroes(*options.continueOnErrors);
     }
     monitor.SetBandwidth(options.bandwidth);
     // The log file names carry the interface as "&First contact" would have chosen it.

@@ -1,37 +1,56 @@
 #include "Monitor.h"
 
+#include "DeviceObjects.h"
 #include "HostList.h"
+#include "NumberText.h"
 #include "ProgramFolder.h"
 #include "StartProfile.h"
 #include "StoredSettings.h"
 
 namespace pulsewell {
 
-Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player, QObject* parent)
+Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
+                 DeviceWorker::Threading threading, QObject* parent)
     : QObject(parent),
       view_(view),
-      reader_(reader),
-      player_(player),
       messages_(this),
       table_(this),
-      graph_(this) {
-    countdownTimer_.setInterval(1000);
-    autoStartTimer_.setInterval(1000);
-    autoStartTimer_.setSingleShot(true);
-    connect(&autoStartTimer_, &QTimer::timeout, this, &Monitor::AutoStartTick);
-    connect(&pollTimer_, &QTimer::timeout, this, &Monitor::PollTick);
-    connect(&countdownTimer_, &QTimer::timeout, this, &Monitor::CountdownTick);
+      graph_(this),
+      choice_(view),
+      worker_(reader, player, threading),
+      scheduler_(view, state_),
+      alarms_(view, worker_),
+      cycle_(view, state_, messages_, graph_, scheduler_, alarms_, worker_),
+      discovery_(view, state_, table_, choice_, scheduler_, worker_),
+      report_(view, state_, discovery_, table_, worker_) {
+    connect(&scheduler_, &PollScheduler::PollDue, this, &Monitor::PollDue);
+    connect(&scheduler_, &PollScheduler::AutoStartDue, this, &Monitor::StartPolling);
 }
 
-void Monitor::Guarded(const std::function<void()>& handler) { RunGuarded(view_, handler); }
+Monitor::~Monitor() {
+    // What still runs on the worker ends at once and reaches none of the parts.
+    worker_.Abandon();
+}
+
+void Monitor::AbandonDeviceWork() {
+    worker_.Abandon();
+    cycle_.Abandon();
+    discovery_.Abandon();
+    pollDueAfterThis_ = false;
+    if (probing_) {
+        probing_ = false;
+        view_.SetCommunityReadOnly(false);
+        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+    }
+}
 
 void Monitor::ResetAll() {
-    ++deviceChanges_;
-    Guarded([this] {
+    AbandonDeviceWork();
+    RunGuarded(view_, [this] {
         graph_.SetUp();
         view_.ShowCompactLayout();
 
-        pollTimer_.stop();
+        scheduler_.StopPolling();
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
         messages_.Clear();
 
@@ -57,9 +76,7 @@ void Monitor::ResetAll() {
         graph_.ClearSeries();
         graph_.Graphupdate();
 
-        interfaceEntries_.clear();
-        selectedInterface_ = -1;
-        ShowInterfaceList(false);
+        choice_.Clear();
 
         LoadHostList();
         messages_.Clear();
@@ -97,9 +114,7 @@ void Monitor::ApplyStartProfile() {
     state_.Bandwidth = entry->bandwidth;
     view_.ShowBandwidth(state_.Bandwidth);
     // Not the interface selection: InterfaceNumber, and so the log names, stay.
-    interfaceEntries_ = {entry->Interface};
-    selectedInterface_ = 0;
-    ShowInterfaceList(true);
+    choice_.Offer({entry->Interface}, true);
     for (const int seconds : kIntervals) {
         if (seconds != 1 && entry->interval == QString::number(seconds)) {
             ChooseInterval(seconds);
@@ -110,7 +125,7 @@ void Monitor::ApplyStartProfile() {
     }
     view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
-    autoStartTimer_.start();
+    scheduler_.ArmAutoStart();
 }
 
 void Monitor::SetHost(const QString& host) {
@@ -122,7 +137,8 @@ void Monitor::SetHost(const QString& host) {
 }
 
 void Monitor::ClearHostDependentState() {
-    ++deviceChanges_;
+    // Nothing the old device says from now on may reach the new one's state.
+    AbandonDeviceWork();
     messages_.Clear();
     view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, false);
@@ -132,19 +148,12 @@ void Monitor::ClearHostDependentState() {
     state_.ZeroTrafficFigures();
     ShowTotals();
     table_.WriteTitles();
-    interfaceEntries_.clear();
-    selectedInterface_ = -1;
-    ShowInterfaceList(false);
+    choice_.Clear();
     graph_.ApplyGraphType(graphType_, state_.ShowBytes);
     graph_.ClearSeries();
     state_.Bandwidth = QStringLiteral("0");
     view_.ShowBandwidth(state_.Bandwidth);
     graph_.Graphupdate();
-}
-
-void Monitor::TargetDevice() {
-    reader_.SetSnmpVersion(state_.Version);
-    reader_.SetQueryTarget(state_.Community, state_.Host);
 }
 
 QString Monitor::NoAnswerText(const QString& failure) const {
@@ -154,10 +163,173 @@ QString Monitor::NoAnswerText(const QString& failure) const {
                : failure;
 }
 
-void Monitor::OfferInterfaces(const QStringList& entries) {
-    interfaceEntries_ = entries;
-    selectedInterface_ = entries.isEmpty() ? -1 : 0;
-    ShowInterfaceList(true);
+void Monitor::StartPolling() {
+    if (probing_) {
+        return;
+    }
+    const bool ready = RunGuarded(view_, [this] {
+        if (keepHostList_) {
+            hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Host);
+            view_.ShowHosts(hosts_, state_.Host);
+        }
+        graph_.ClearSeries();
+        graph_.Graphupdate();
+        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        messages_.Clear();
+        view_.SetCommunityReadOnly(true);
+        view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
+        view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
+        cycle_.ForgetNarrowCounters();
+    });
+    if (!ready) {
+        return;
+    }
+    probing_ = true;
+    const TMonitorState target = state_;
+    auto answered = std::make_shared<bool>(false);
+    worker_.Run(
+        [target, answered](const DeviceWorker::Job& job) {
+            job.Reader().SetSnmpVersion(target.Version);
+            job.Reader().SetQueryTarget(target.Community, target.Host);
+            *answered = job.Reader().QueryValue(objects::kIfSpeed + target.PolledInterface)
+                            .has_value();
+        },
+        [this, answered](std::exception_ptr) {
+            probing_ = false;
+            ProbeAnswered(*answered);
+        });
+}
+
+void Monitor::ProbeAnswered(bool answered) {
+    bool started = false;
+    RunGuarded(view_, [&] {
+        if (!answered) {
+            scheduler_.StopPolling();
+            view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+            view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+            view_.SetStatusText(MonitorView::kStatusPanel,
+                                NoAnswerText(QStringLiteral("Failure contacting host!")));
+            emit PollingFailed();
+            return;
+        }
+        scheduler_.Start();
+        graph_.Graphupdate();
+        started = true;
+    });
+    if (started) {
+        emit PollingStarted();
+        PollOnce();
+    }
+}
+
+void Monitor::PollDue() {
+    if (cycle_.Running()) {
+        pollDueAfterThis_ = true;
+        scheduler_.ShowWaiting();
+        return;
+    }
+    PollOnce();
+}
+
+void Monitor::PollOnce() {
+    if (cycle_.Running()) {
+        pollDueAfterThis_ = true;
+        return;
+    }
+    cycle_.Start(choice_.SelectedEntry(),
+                 [this](const PollOutcome& outcome) { PollEnded(outcome); });
+}
+
+void Monitor::PollEnded(const PollOutcome& outcome) {
+    switch (outcome.kind) {
+        case PollOutcome::Refused:
+            RefusePoll(outcome.text);
+            break;
+        case PollOutcome::Stopped:
+            StopByError(outcome.text);
+            break;
+        case PollOutcome::Done:
+            break;
+    }
+    emit PollFinished();
+    if (pollDueAfterThis_) {
+        pollDueAfterThis_ = false;
+        if (scheduler_.IsPolling()) {
+            PollOnce();
+        }
+    }
+}
+
+void Monitor::RefusePoll(const QString& reason) {
+    view_.ShowMessageBox(reason, QStringLiteral("Error"));
+    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+}
+
+void Monitor::StopByError(const QString& status) {
+    scheduler_.StopPolling();
+    view_.SetStatusText(MonitorView::kStatusPanel, status);
+    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+    emit PollingFailed();
+}
+
+void Monitor::StopPolling() {
+    if (probing_ || cycle_.Running()) {
+        AbandonDeviceWork();
+    }
+    view_.SetStatusText(MonitorView::kStatusPanel, QString());
+    scheduler_.StopPolling();
+    scheduler_.StopCountdown();
+    view_.SetCommunityReadOnly(false);
+    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
+    view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, true);
+    state_.ZeroCounters();
+    state_.ZeroReadings();
+    view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Polling stopped by user."));
+    view_.SetStatusText(MonitorView::kCountdownPanel, QString());
+    messages_.Append(TotalsLine());
+    state_.ZeroTotals();
+    ShowTotals();
+}
+
+QString Monitor::TotalsLine() const {
+    return QStringLiteral("Total traffic transferred IN: %1 bytes; OUT: %2 bytes; combined: %3 bytes")
+        .arg(state_.TotalIn)
+        .arg(state_.TotalOut)
+        .arg(state_.TotalCombined);
+}
+
+void Monitor::FirstContact() {
+    discovery_.Start([this](int index) { SelectInterface(index); },
+                     [this] { emit DiscoveryEnded(); });
+}
+
+void Monitor::SelectInterface(int index) {
+    choice_.Select(index);
+    const QString entry = choice_.SelectedEntry();
+    state_.PolledInterface = entry;
+    state_.InterfaceNumber = entry;
+
+    state_.ZeroTrafficFigures();
+    ShowTotals();
+    graph_.ClearSeries();
+    graph_.Graphupdate();
+    graph_.ZeroScaleCaptions();
+
+    // The locale's own separator goes too: where it is none of the three
+    // (a narrow no-break space, an apostrophe) every poll would fail on it.
+    state_.Bandwidth =
+        StripSeparators(table_.Cell(2, index + 1)).remove(QLocale().groupSeparator());
+    view_.ShowBandwidth(state_.Bandwidth);
+
+    messages_.Clear();
+    report_.Clear();
+}
+
+void Monitor::GatherDeviceInfo() {
+    report_.Gather([this] { emit DeviceInfoGathered(); });
 }
 
 void Monitor::SetShowBytes(bool on) {
@@ -168,10 +340,6 @@ void Monitor::SetShowBytes(bool on) {
 void Monitor::ApplyGraphType(TGraphType type) {
     graphType_ = type;
     graph_.ApplyGraphType(type, state_.ShowBytes);
-}
-
-void Monitor::ShowInterfaceList(bool enabled) {
-    view_.ShowInterfaceList(interfaceEntries_, selectedInterface_, enabled);
 }
 
 void Monitor::ShowTotals() {

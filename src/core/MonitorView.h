@@ -49,12 +49,13 @@ public:
     // The alarm thresholds, switches and files as the options dialog holds them now.
     virtual TAlarmSettings CurrentAlarmSettings() const = 0;
 
-    // For discovery, which runs long on the window's thread. A view without
-    // a screen has nothing to do for these.
+    // For discovery, which runs for a while on the device worker. A view
+    // without a screen has nothing to do for these.
     // The busy cursor for the whole application, on or off.
     virtual void SetBusy(bool /*busy*/) {}
-    // Lets waiting window events run, so the window repaints meanwhile.
-    virtual void ProcessPendingEvents() {}
+    // Discovery has filled more of the table; user actions may follow
+    // before it goes on.
+    virtual void ShowDiscoveryProgress() {}
     // The "Export device info" button.
     virtual void ShowExportDeviceInfo(bool /*visible*/) {}
     virtual void FocusInterfaceList() {}

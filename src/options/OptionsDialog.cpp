@@ -55,7 +55,7 @@ T* AddButtonLike(QWidget* parent, const QString& text, const QRect& geometry) {
 
 }  // namespace
 
-TForm3::TForm3(Monitor& monitor, OptionsPrompts& prompts, QWidget* parent)
+TForm3::TForm3(OptionsTarget& monitor, OptionsPrompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       prompts_(prompts),
       options_(*this, monitor) {

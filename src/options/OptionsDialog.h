@@ -29,7 +29,7 @@ class TForm3 : public QDialog, public OptionsView {
     static constexpr int kClientHeight = 249;
 
     // Fills the controls from the store at once, as the dialog is created.
-    TForm3(Monitor& monitor, OptionsPrompts& prompts, QWidget* parent);
+    TForm3(OptionsTarget& monitor, OptionsPrompts& prompts, QWidget* parent);
 
     // "Options" of the "Tools" menu: the options layout, shown modally.
     void ShowOptions();

@@ -23,11 +23,9 @@ Cache& Shared() {
 }  // namespace
 
 std::int32_t TEngineState::TimeAt(Clock::time_point now) const {
-    const auto elapsed =
-        std::chrono::duration_cast<std::chrono::seconds>(now - Synced).count();
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(static_cast<std::int64_t>(Time) + std::max<std::int64_t>(elapsed, 0),
-                                 0, kMostTime));
+    const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(now - Synced).count();
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        static_cast<std::int64_t>(Time) + std::max<std::int64_t>(elapsed, 0), 0, kMostTime));
 }
 
 void TEngineState::Sync(std::int32_t boots, std::int32_t time, Clock::time_point now) {

@@ -16,7 +16,7 @@ struct TEngineState {
 
     std::string EngineID;
     std::int32_t Boots = 0;
-    std::int32_t Time = 0;      // the engine's time when Synced was
+    std::int32_t Time = 0;  // the engine's time when Synced was
     Clock::time_point Synced;
 
     // The engine's time now by the local clock, never beyond 2^31 - 1.

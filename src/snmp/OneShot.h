@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Interrupt.h"
 #include "SnmpRec.h"
 #include "V3Security.h"
 
@@ -14,11 +15,14 @@
 // given, gets the cause of a failure.
 namespace pulsewell::snmp {
 
+// A raised interrupt ends the wait at once, as a failure.
 bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
                   std::string& value, int snmpVersion = version::V1,
-                  const TV3Security& security = {}, TV3Problem* problem = nullptr);
+                  const Interrupt* interrupt = nullptr, const TV3Security& security = {},
+                  TV3Problem* problem = nullptr);
 bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
                    std::string& value, int snmpVersion = version::V1,
-                   const TV3Security& security = {}, TV3Problem* problem = nullptr);
+                   const Interrupt* interrupt = nullptr, const TV3Security& security = {},
+                   TV3Problem* problem = nullptr);
 
 }  // namespace pulsewell::snmp

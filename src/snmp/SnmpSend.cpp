@@ -15,11 +15,16 @@ TSNMPSend::TSNMPSend() {
 TSNMPSend::~TSNMPSend() = default;
 
 bool TSNMPSend::Exchange() {
+    v3Problem_ = TV3Problem::None;
+    // Nothing is sent, and no name looked up, once the exchanges were called off.
+    if (Sock.Interrupted()) {
+        Sock.ErrorCode = kErrorInterrupted;
+        return false;
+    }
     Sock.BindLocal(IPInterface, "0");
     const HostPort target = SplitHostPort(TargetHost);
     const std::string& port = target.port.empty() ? TargetPort : target.port;
     Sock.SetRemote(target.host, port);
-    v3Problem_ = TV3Problem::None;
     if (Query.Version == version::V3) {
         if (v3_ == nullptr) {
             v3_ = std::make_unique<TV3Exchange>();

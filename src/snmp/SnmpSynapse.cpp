@@ -46,8 +46,14 @@ int ValueKind(int typeCode) {
 }
 
 TSNMPSynapse::TSNMPSynapse()
-    : TSNMPSynapse([] { return Clock::now(); },
-                   [](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }) {}
+    : TSNMPSynapse([] { return Clock::now(); }, [this](std::chrono::milliseconds ms) {
+          SleepUnlessRaised(interrupt_, static_cast<int>(ms.count()));
+      }) {}
+
+void TSNMPSynapse::SetInterrupt(const Interrupt* interrupt) {
+    interrupt_ = interrupt;
+    client_.Sock.SetInterrupt(interrupt);
+}
 
 TSNMPSynapse::TSNMPSynapse(NowFunction now, SleepFunction sleep)
     : now_(std::move(now)), sleep_(std::move(sleep)) {
@@ -79,6 +85,7 @@ std::string TSNMPSynapse::QueryValue(const std::string& oid) {
 std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
     std::string result;
     results_.clear();
+    lastAnswered_ = false;
     const int count = static_cast<int>(hostList_.size());
     for (int i = 0; i < count; ++i) {
         if (static_cast<std::size_t>(i) >= hostList_.size()) {
@@ -96,6 +103,7 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
             line = "Failure";
             result = "Failure";
         }
+        lastAnswered_ = outcome == Outcome::Answered;
         if (outcome != Outcome::Answered) {
             continue;
         }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Interrupt.h"
 #include "SnmpSend.h"
 
 // The query component: reads one value by object identifier from every host
@@ -35,6 +36,9 @@ class TSNMPSynapse {
     // "Failure" when an attempt failed; empty for a skipped host or no hosts.
     std::string QueryValue(const std::string& oid);
     std::string QueryHosts(const std::string& oid, int pduType);
+    // Whether the last host asked by QueryValue answered, so that a value
+    // text of "Failure" from the device is not taken for the failure.
+    bool LastAnswered() const { return lastAnswered_; }
     // The values of several objects of the one host, each as QueryValue
     // alone would give it, asked up to Width objects per GetRequest: an
     // object the agent lacks (an error naming it) is taken out and the rest
@@ -77,6 +81,8 @@ class TSNMPSynapse {
     // Why the last SNMPv3 request failed, TV3Problem::None after an answer.
     // A Report that names a cause ends the request without further attempts.
     TV3Problem LastV3Problem() const { return client_.LastV3Problem(); }
+    // Ends waits for replies and throttle pauses at once while raised; null for none.
+    void SetInterrupt(const Interrupt* interrupt);
 
     TBlockNoResponseEvent OnBlockNoResponse;
     TProgressEvent OnProgress;
@@ -127,6 +133,8 @@ class TSNMPSynapse {
     std::vector<std::string> results_;
     std::vector<std::string> blockedHosts_;
     int throttleCount_ = 0;
+    bool lastAnswered_ = false;
+    const Interrupt* interrupt_ = nullptr;
     Clock::time_point throttleWindowStart_;
 };
 

@@ -256,11 +256,15 @@ std::string TUDPBlockSocket::ReceiveDatagram(int timeoutMs) {
         return count;
     };
     // poll rather than select: a descriptor above FD_SETSIZE must not break the wait.
-    pollfd readable{fd_, POLLIN, 0};
+    pollfd waits[2] = {{fd_, POLLIN, 0}, {interrupt_ ? interrupt_->Fd() : -1, POLLIN, 0}};
     int ready;
     do {
-        ready = ::poll(&readable, 1, timeoutMs < 0 ? -1 : timeoutMs);
+        ready = ::poll(waits, 2, timeoutMs < 0 ? -1 : timeoutMs);
     } while (ready < 0 && errno == EINTR);
+    if (waits[1].revents != 0) {
+        ErrorCode = kErrorInterrupted;
+        return {};
+    }
     if (ready <= 0) {
         ErrorCode = kErrorTimedOut;
         return {};

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "Interrupt.h"
+
 // A thin blocking UDP socket over POSIX calls. The socket is opened by the
 // first operation that needs it and kept until destruction, so every datagram
 // leaves from one local port. ErrorCode is set afresh by every operation.
@@ -14,6 +16,8 @@ inline constexpr int kErrorTimedOut = 10060;
 inline constexpr int kErrorNothingPending = 10054;
 // A host text that does not resolve.
 inline constexpr int kErrorHostNotFound = 11001;
+// The wait was ended by the socket's interrupt.
+inline constexpr int kErrorInterrupted = 10004;
 
 struct ResolvedAddress {
     sockaddr_storage address{};
@@ -39,12 +43,16 @@ class TUDPBlockSocket {
     void SetRemote(std::string_view host, std::string_view port);
     void SendDatagram(std::string_view bytes);
     // One datagram, or empty with ErrorCode kErrorTimedOut after timeoutMs
-    // (-1 waits without limit) or kErrorNothingPending when readable but empty.
+    // (-1 waits without limit), kErrorNothingPending when readable but empty,
+    // or kErrorInterrupted when the interrupt is raised.
     std::string ReceiveDatagram(int timeoutMs);
     std::string PeerAddress() const;
     // Local port of the open socket, 0 while none is open.
     int LocalPort() const;
     void Close();
+    // Watched by every wait from now on; null for none.
+    void SetInterrupt(const Interrupt* interrupt) { interrupt_ = interrupt; }
+    bool Interrupted() const { return interrupt_ != nullptr && interrupt_->Raised(); }
 
     int ErrorCode = 0;
 
@@ -54,6 +62,7 @@ class TUDPBlockSocket {
     int fd_ = -1;
     int family_ = 0;
     ResolvedAddress remote_;
+    const Interrupt* interrupt_ = nullptr;
 };
 
 }  // namespace pulsewell::snmp

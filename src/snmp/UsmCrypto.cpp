@@ -146,8 +146,12 @@ void MakeIv(TV3Priv protocol, std::string_view key, std::int32_t boots, std::int
 
 }  // namespace
 
-std::size_t AuthKeyLength(TV3Auth protocol) { return Info(protocol).keyLength; }
-std::size_t AuthMacLength(TV3Auth protocol) { return Info(protocol).macLength; }
+std::size_t AuthKeyLength(TV3Auth protocol) {
+    return Info(protocol).keyLength;
+}
+std::size_t AuthMacLength(TV3Auth protocol) {
+    return Info(protocol).macLength;
+}
 
 std::size_t PrivKeyLength(TV3Priv protocol) {
     switch (protocol) {
@@ -169,7 +173,9 @@ THash::THash(TV3Auth protocol) : ctx_(EVP_MD_CTX_new()) {
     ok_ = ctx_ != nullptr && md != nullptr && EVP_DigestInit_ex2(ctx_, md, nullptr) == 1;
 }
 
-THash::~THash() { EVP_MD_CTX_free(ctx_); }
+THash::~THash() {
+    EVP_MD_CTX_free(ctx_);
+}
 
 void THash::Update(std::string_view bytes) {
     ok_ = ok_ && EVP_DigestUpdate(ctx_, bytes.data(), bytes.size()) == 1;

@@ -35,10 +35,10 @@ std::string DerivePrivKey(const TV3Security& security, std::string_view engineId
         return {};
     }
     // One passphrase for both keys is common: its megabyte is hashed once.
-    std::string localized = security.PrivPassphrase == security.AuthPassphrase
-                                ? std::string(localizedAuthKey)
-                                : LocalizedFromPassphrase(security.AuthProtocol,
-                                                          security.PrivPassphrase, engineId);
+    std::string localized =
+        security.PrivPassphrase == security.AuthPassphrase
+            ? std::string(localizedAuthKey)
+            : LocalizedFromPassphrase(security.AuthProtocol, security.PrivPassphrase, engineId);
     std::string key = PrivacyKey(security.AuthProtocol, security.PrivProtocol, localized, engineId);
     OPENSSL_cleanse(localized.data(), localized.size());
     return key;
@@ -112,8 +112,7 @@ bool TUsmKeys::Valid() const {
            (Level != TV3Flags::AuthPriv || PrivKey.size() == PrivKeyLength(Priv));
 }
 
-std::shared_ptr<const TUsmKeys> UsmKeysFor(const TV3Security& security,
-                                           std::string_view engineId) {
+std::shared_ptr<const TUsmKeys> UsmKeysFor(const TV3Security& security, std::string_view engineId) {
     if (security.Level == TV3Flags::NoAuthNoPriv) {
         return nullptr;
     }

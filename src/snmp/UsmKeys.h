@@ -41,7 +41,6 @@ struct TUsmKeys {
 
 // The keys for security at engineId, derived at the first call and cached per
 // engine, user, protocols and passphrases. Null for noAuthNoPriv.
-std::shared_ptr<const TUsmKeys> UsmKeysFor(const TV3Security& security,
-                                           std::string_view engineId);
+std::shared_ptr<const TUsmKeys> UsmKeysFor(const TV3Security& security, std::string_view engineId);
 
 }  // namespace pulsewell::snmp

@@ -18,6 +18,11 @@ constexpr std::int32_t kAuthorizationError = 16;
 constexpr std::int32_t kTimeWindow = 150;
 constexpr std::size_t kShortestPassphrase = 8;
 
+// Silence by the time-out, not an interrupted wait or a socket error.
+TV3Problem Silence(const TSNMPSend& send) {
+    return send.Sock.ErrorCode == kErrorTimedOut ? TV3Problem::NoResponse : TV3Problem::None;
+}
+
 std::int32_t RandomMessageId() {
     std::uint32_t value = 0;
     if (RAND_bytes(reinterpret_cast<unsigned char*>(&value), sizeof value) != 1) {
@@ -120,7 +125,7 @@ bool TV3Exchange::Discover(TSNMPSend& send, const std::string& host) {
         Remember(host, heard.boots, heard.time);
         return true;
     }
-    problem_ = arrival == Arrival::Report ? heard.cause : TV3Problem::NoResponse;
+    problem_ = arrival == Arrival::Report ? heard.cause : Silence(send);
     return false;
 }
 
@@ -150,7 +155,7 @@ bool TV3Exchange::Synchronise(TSNMPSend& send, const std::string& host) {
     }
     problem_ = arrival == Arrival::Report       ? heard.cause
                : arrival == Arrival::Unsendable ? TV3Problem::CryptoUnavailable
-                                                : TV3Problem::NoResponse;
+                                                : Silence(send);
     return false;
 }
 
@@ -208,12 +213,12 @@ TV3Exchange::Arrival TV3Exchange::Ask(TSNMPSend& send, TSNMPRec& message, const 
         if (DecodeV3Envelope(send.Buffer, envelope) && envelope.MessageID == message.MessageID &&
             envelope.SecurityModel == kUsmSecurityModel) {
             const bool authenticated = (envelope.Flags & v3flag::Auth) != 0;
-            const bool trusted =
-                authenticated ? keys != nullptr && envelope.UserName == message.UserName &&
-                                    VerifyV3Digest(send.Buffer, envelope, *keys)
-                              : (envelope.Flags & v3flag::Priv) == 0;
-            if (trusted && ReadScopedPdu(envelope, authenticated ? keys : nullptr, cipher_,
-                                         plain_, send.Reply)) {
+            const bool trusted = authenticated
+                                     ? keys != nullptr && envelope.UserName == message.UserName &&
+                                           VerifyV3Digest(send.Buffer, envelope, *keys)
+                                     : (envelope.Flags & v3flag::Priv) == 0;
+            if (trusted && ReadScopedPdu(envelope, authenticated ? keys : nullptr, cipher_, plain_,
+                                         send.Reply)) {
                 heard.authenticated = authenticated;
                 heard.engineId.assign(envelope.EngineID);
                 heard.boots = envelope.Boots;
@@ -227,10 +232,9 @@ TV3Exchange::Arrival TV3Exchange::Ask(TSNMPSend& send, TSNMPRec& message, const 
                 }
                 const Clock::time_point now = Clock::now();
                 // A reply older than the engine's clock as known is a replay.
-                const bool inWindow =
-                    !authenticated || envelope.Boots > engine_.Boots ||
-                    (envelope.Boots == engine_.Boots &&
-                     envelope.Time >= engine_.TimeAt(now) - kTimeWindow);
+                const bool inWindow = !authenticated || envelope.Boots > engine_.Boots ||
+                                      (envelope.Boots == engine_.Boots &&
+                                       envelope.Time >= engine_.TimeAt(now) - kTimeWindow);
                 if (reply.PDUType == pdu::GetResponse && reply.Flags == message.Flags &&
                     reply.ID == message.ID && inWindow) {
                     if (authenticated) {

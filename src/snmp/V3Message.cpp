@@ -2,7 +2,6 @@
 
 #include <openssl/crypto.h>
 
-
 #include "Ber.h"
 #include "ReverseWriter.h"
 
@@ -167,8 +166,7 @@ bool DecodeV3Envelope(std::string_view datagram, TV3Envelope& out) {
     return true;
 }
 
-bool VerifyV3Digest(std::string_view datagram, const TV3Envelope& envelope,
-                    const TUsmKeys& keys) {
+bool VerifyV3Digest(std::string_view datagram, const TV3Envelope& envelope, const TUsmKeys& keys) {
     const std::size_t length = keys.Hmac.MacLength();
     if ((envelope.Flags & v3flag::Auth) == 0 || envelope.AuthParams.size() != length ||
         envelope.AuthParams.data() < datagram.data() ||

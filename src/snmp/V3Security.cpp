@@ -70,13 +70,25 @@ std::string_view NameOf(const std::array<std::pair<std::string_view, T>, N>& nam
 
 }  // namespace
 
-std::string_view SecurityLevelName(TV3Flags level) { return NameOf(kLevels, level); }
-std::string_view AuthProtocolName(TV3Auth protocol) { return NameOf(kAuth, protocol); }
-std::string_view PrivProtocolName(TV3Priv protocol) { return NameOf(kPriv, protocol); }
+std::string_view SecurityLevelName(TV3Flags level) {
+    return NameOf(kLevels, level);
+}
+std::string_view AuthProtocolName(TV3Auth protocol) {
+    return NameOf(kAuth, protocol);
+}
+std::string_view PrivProtocolName(TV3Priv protocol) {
+    return NameOf(kPriv, protocol);
+}
 
-std::optional<TV3Flags> ParseSecurityLevel(std::string_view text) { return Find(kLevels, text); }
-std::optional<TV3Auth> ParseAuthProtocol(std::string_view text) { return Find(kAuth, text); }
-std::optional<TV3Priv> ParsePrivProtocol(std::string_view text) { return Find(kPriv, text); }
+std::optional<TV3Flags> ParseSecurityLevel(std::string_view text) {
+    return Find(kLevels, text);
+}
+std::optional<TV3Auth> ParseAuthProtocol(std::string_view text) {
+    return Find(kAuth, text);
+}
+std::optional<TV3Priv> ParsePrivProtocol(std::string_view text) {
+    return Find(kPriv, text);
+}
 
 bool V3ProblemIsFinal(TV3Problem problem) {
     return problem != TV3Problem::None && problem != TV3Problem::NoResponse &&

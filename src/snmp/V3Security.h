@@ -25,19 +25,19 @@ struct TV3Security {
 
 enum class TV3Problem {
     None,
-    MissingUser,         // no user name: nothing was sent
-    ShortPassphrase,     // a passphrase below 8 characters: nothing was sent
-    NoResponse,          // the agent did not answer at all
-    UnknownUser,         // usmStatsUnknownUserNames
+    MissingUser,               // no user name: nothing was sent
+    ShortPassphrase,           // a passphrase below 8 characters: nothing was sent
+    NoResponse,                // the agent did not answer at all
+    UnknownUser,               // usmStatsUnknownUserNames
     AuthenticationFailed,      // usmStatsWrongDigests: passphrase or protocol
     UnsupportedSecurityLevel,  // usmStatsUnsupportedSecLevels
-    UnknownEngineID,     // usmStatsUnknownEngineIDs, also after a fresh discovery
-    NotInTimeWindow,     // usmStatsNotInTimeWindows, also after a resynchronisation
-    DecryptionError,     // usmStatsDecryptionErrors
-    PrivacyProbablyWrong,  // authentication worked, the encrypted request went unanswered
-    AccessDenied,        // an authorizationError reply: level or view too narrow
-    OtherReport,         // a Report this client has no words for
-    CryptoUnavailable,   // OpenSSL refused a digest or cipher
+    UnknownEngineID,           // usmStatsUnknownEngineIDs, also after a fresh discovery
+    NotInTimeWindow,           // usmStatsNotInTimeWindows, also after a resynchronisation
+    DecryptionError,           // usmStatsDecryptionErrors
+    PrivacyProbablyWrong,      // authentication worked, the encrypted request went unanswered
+    AccessDenied,              // an authorizationError reply: level or view too narrow
+    OtherReport,               // a Report this client has no words for
+    CryptoUnavailable,         // OpenSSL refused a digest or cipher
 };
 
 // One English sentence for the cause, for logs and messages.

@@ -312,7 +312,7 @@ private slots:
             for (const std::int64_t top : {std::int64_t{949973720}, std::int64_t{100000000000}}) {
                 auto& graph = w.monitor().Graph();
                 graph.ClearSeries();
-                graph.AddSample(1, top);
+                graph.AddSample(pulsewell::TrafficSeries::OutBits, top);
                 graph.Graphupdate();
                 QCOMPARE(captions[0]->text(), QLocale().toString(top));
                 for (QLabel* caption : captions) {

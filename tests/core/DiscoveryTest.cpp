@@ -477,7 +477,7 @@ TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
     monitor.State().TotalCombined = 5;
     monitor.State().OutCounter = 9;
     monitor.State().PrevInReading = "kept";
-    monitor.Graph().AddSample(0, 1000);
+    monitor.Graph().AddSample(TrafficSeries::InBits, 1000);
     monitor.Graph().Graphupdate();
     monitor.Messages().Append("a line");
 
@@ -493,7 +493,7 @@ TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
     EXPECT_EQ(monitor.State().OutReading, "0");
     EXPECT_EQ(monitor.State().PrevInReading, "kept");
     EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
-    EXPECT_EQ(monitor.Graph().Engine().Graphs()[0].Values().Count(), 0);
+    EXPECT_EQ(monitor.Graph().Series(TrafficSeries::InBits).Count(), 0);
     const TGraphCaptions& captions = monitor.Graph().Captions();
     for (const TGraphCaption* caption :
          {&captions.Top, &captions.ThreeQuarter, &captions.Half, &captions.Quarter}) {

@@ -36,7 +36,7 @@ protected:
     std::vector<int> SeriesCounts() {
         std::vector<int> counts;
         for (int i = 0; i < TrafficGraph::kSeriesCount; ++i) {
-            counts.push_back(monitor.Graph().Engine().Graphs()[i].Values().Count());
+            counts.push_back(monitor.Graph().Series(static_cast<TrafficSeries>(i)).Count());
         }
         return counts;
     }

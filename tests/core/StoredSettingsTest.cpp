@@ -24,7 +24,7 @@ class StoredSettingsTest : public ::testing::Test {
     }
     QSettings Store() const { return {StorePath(), QSettings::IniFormat}; }
     void Store(const QString& name, const QVariant& value) { Store().setValue(name, value); }
-    const TRAGGraph& Utilization() const { return graph.Engine().Graphs()[6]; }
+    const TUtilizationBars& Utilization() const { return graph.Bars(); }
     void Load() { LoadStoredSettings(view, graph, state); }
 
     test::TempHome home;
@@ -53,8 +53,8 @@ TEST_F(StoredSettingsTest, FirstStartWritesEveryDefaultButKeepsTheGraphSetUp) {
     stored.sort();
     EXPECT_EQ(stored, expected);
     EXPECT_TRUE(view.errors.isEmpty());
-    EXPECT_EQ(Utilization().HighThreshold(), 70);
-    EXPECT_EQ(Utilization().LowThreshold(), 30);
+    EXPECT_EQ(Utilization().HighThreshold, 70);
+    EXPECT_EQ(Utilization().LowThreshold, 30);
     EXPECT_TRUE(state.ContinueWithZeroes);
     EXPECT_TRUE(state.ShowBytes);  // the unit stays as it was until one is stored
 }
@@ -65,8 +65,8 @@ TEST_F(StoredSettingsTest, StoredValuesApplyAndUnknownWordsChangeNothing) {
     Store(QStringLiteral("show"), QStringLiteral("bytes"));
     Store(QStringLiteral("onerrors"), QStringLiteral("stop"));
     Load();
-    EXPECT_EQ(Utilization().HighThreshold(), 90);
-    EXPECT_EQ(Utilization().LowThreshold(), -5);
+    EXPECT_EQ(Utilization().HighThreshold, 90);
+    EXPECT_EQ(Utilization().LowThreshold, -5);
     EXPECT_TRUE(state.ShowBytes);
     EXPECT_FALSE(state.ContinueWithZeroes);
 
@@ -102,7 +102,7 @@ TEST_F(StoredSettingsTest, BadEntryIsReportedAndTheRestStillApplies) {
     EXPECT_EQ(view.errors, QStringList({QStringLiteral("'seventy' ist kein gültiger Integerwert"),
                                         QStringLiteral("Ungültiger Datentyp für 'lowvalue'")}));
     EXPECT_TRUE(state.ShowBytes);
-    EXPECT_EQ(Utilization().HighThreshold(), 70);
+    EXPECT_EQ(Utilization().HighThreshold, 70);
     // Nothing the user stored is replaced.
     EXPECT_EQ(Store().value(QStringLiteral("highvalue")).toString(), QStringLiteral("seventy"));
     EXPECT_EQ(Store().value(QStringLiteral("onerrors")).toString(), QStringLiteral("continue"));

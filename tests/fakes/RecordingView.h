@@ -49,7 +49,7 @@ public:
         return desktopOpens;
     }
     void SetBusy(bool on) override { busyHistory.append(on); }
-    void ProcessPendingEvents() override {
+    void ShowDiscoveryProgress() override {
         ++pendingEventRuns;
         if (whilePending) {
             whilePending();

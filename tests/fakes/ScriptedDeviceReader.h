@@ -21,12 +21,11 @@ public:
     void Answer(const QString& oid, const QString& value) { answers[oid] = {true, value}; }
     void Silence(const QString& oid) { answers.remove(oid); }
 
-    bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
-                      QString& value) override {
+    std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
+                                        const QString& host) override {
         requests.append(QStringLiteral("get %1 %2@%3").arg(oid, community, host));
         const auto answer = answers.value(oid);
-        value = answer.answered ? answer.value : QString();
-        return answer.answered;
+        return answer.answered ? std::optional(answer.value) : std::nullopt;
     }
     bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                        QString& value) override {
@@ -42,17 +41,17 @@ public:
     void SetQueryTarget(const QString& community, const QString& host) override {
         queryTarget = community + u'@' + host;
     }
-    QString QueryValue(const QString& oid) override {
+    std::optional<QString> QueryValue(const QString& oid) override {
         requests.append(QStringLiteral("query %1 %2").arg(oid, queryTarget));
         const auto answer = answers.value(oid);
-        return answer.answered ? answer.value : QStringLiteral("Failure");
+        return answer.answered ? std::optional(answer.value) : std::nullopt;
     }
     QList<std::optional<QString>> QueryValues(const QStringList& oids) override {
         QList<std::optional<QString>> values;
         for (qsizetype first = 0; first < oids.size(); first += width) {
             const QStringList asked = oids.mid(first, width);
             if (asked.size() == 1) {
-                values.append(QueryValue(asked.first()));
+                values.append(QueryValue(asked.first()).value_or(QStringLiteral("Failure")));
                 continue;
             }
             requests.append(QStringLiteral("query %1 %2").arg(asked.join(u' '), queryTarget));

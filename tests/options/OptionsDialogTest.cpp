@@ -35,7 +35,7 @@ class OptionsDialogTest : public QObject {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     const pulsewell::TRAGGraph& Utilization() {
-        return ui_->Window().monitor().Graph().Engine().Graphs()[6];
+        return ui_->Window().GraphPicture().Engine().Graphs()[6];
     }
     TForm3& OpenOptions() {
         FindAction(ui_->Window(), "Options")->trigger();
@@ -195,10 +195,10 @@ class OptionsDialogTest : public QObject {
     void okWithBytesShowsTheByteSeriesAtOnce() {
         pulsewell::TrafficGraph& graph = ui_->Window().monitor().Graph();
         for (const std::int64_t value : {1000, 4000}) {
-            graph.AddSample(0, value * 8);
-            graph.AddSample(1, value * 4);
-            graph.AddSample(3, value);
-            graph.AddSample(4, value / 2);
+            graph.AddSample(pulsewell::TrafficSeries::InBits, value * 8);
+            graph.AddSample(pulsewell::TrafficSeries::OutBits, value * 4);
+            graph.AddSample(pulsewell::TrafficSeries::InBytes, value);
+            graph.AddSample(pulsewell::TrafficSeries::OutBytes, value / 2);
         }
         graph.Graphupdate();
         QCOMPARE(LabelText(ui_->Window(), "unitCaption"), QStringLiteral("Bit/sec"));
@@ -209,7 +209,7 @@ class OptionsDialogTest : public QObject {
         QVERIFY(ui_->Window().monitor().State().ShowBytes);
         QCOMPARE(LabelText(ui_->Window(), "unitCaption"), QStringLiteral("Bytes/sec"));
         QCOMPARE(graph.Captions().Top.Text, QLocale().toString(qlonglong{4000}));
-        const auto& series = graph.Engine().Graphs();
+        const auto& series = ui_->Window().GraphPicture().Engine().Graphs();
         QVERIFY(series[3].Visible() && series[4].Visible());
         QVERIFY(!series[0].Visible() && !series[1].Visible());
         QCOMPARE(series[3].Values().Count(), 2);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QTabWidget>
 
+#include "Monitor.h"
 #include "OptionsDialog.h"
 #include "RecordingOptionsPrompts.h"
 #include "RecordingSoundPlayer.h"

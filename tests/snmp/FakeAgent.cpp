@@ -33,7 +33,8 @@ FakeAgent::FakeAgent(Script script) : FakeAgent(std::move(script), nullptr) {}
 
 FakeAgent::FakeAgent(RawScript script) : FakeAgent(nullptr, std::move(script)) {}
 
-FakeAgent::FakeAgent(Script script, RawScript raw) : script_(std::move(script)), raw_(std::move(raw)) {
+FakeAgent::FakeAgent(Script script, RawScript raw)
+    : script_(std::move(script)), raw_(std::move(raw)) {
     socket_ = BoundSocket("127.0.0.1", port_);
     int otherPort = 0;
     other_ = BoundSocket("127.0.0.2", otherPort);

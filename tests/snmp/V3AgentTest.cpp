@@ -75,8 +75,8 @@ TEST_F(AgentV3, EveryUserReadsWhatSnmpV1Reads) {
         for (const User& user : kUsers) {
             std::string value;
             TV3Problem problem = TV3Problem::OtherReport;
-            EXPECT_TRUE(ReadOneValue(oid, "", address_, value, version::V3, SecurityOf(user),
-                                     &problem))
+            EXPECT_TRUE(ReadOneValue(oid, "", address_, value, version::V3, nullptr,
+                                     SecurityOf(user), &problem))
                 << user.name << " " << V3ProblemText(problem);
             EXPECT_EQ(problem, TV3Problem::None) << user.name;
             EXPECT_EQ(value, expected) << user.name << " " << oid;
@@ -104,7 +104,8 @@ TEST_F(AgentV3, QueryComponentAndWalkAskInSnmpV3) {
     std::string value3;
     for (int step = 0; step < 4; ++step) {
         ASSERT_TRUE(ReadNextValue(oid1, kTestAgentCommunity, address_, value1));
-        ASSERT_TRUE(ReadNextValue(oid3, "", address_, value3, version::V3, SecurityOf(kUsers[7])));
+        ASSERT_TRUE(
+            ReadNextValue(oid3, "", address_, value3, version::V3, nullptr, SecurityOf(kUsers[7])));
         EXPECT_EQ(oid3, oid1);
         EXPECT_EQ(value3, value1);
     }
@@ -122,24 +123,50 @@ TEST_F(AgentV3, ReportsAndSilenceBecomeCauses) {
         {"wrong authentication passphrase", kUsers[2], "pulsewell-xxxx", nullptr,
          TV3Problem::AuthenticationFailed, 1},
         {"wrong authentication protocol",
-         {"v3sha256", TV3Flags::AuthNoPriv, TV3Auth::AuthSHA512, TV3Priv::PrivDES}, nullptr, nullptr,
-         TV3Problem::AuthenticationFailed, 1},
-        {"unknown user", {"v3nobody", TV3Flags::NoAuthNoPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
-         nullptr, nullptr, TV3Problem::UnknownUser, 1},
-        {"unknown user, authPriv", {"v3nobody", TV3Flags::AuthPriv, TV3Auth::AuthSHA1, TV3Priv::PrivAES},
-         nullptr, nullptr, TV3Problem::UnknownUser, 1},
-        {"privacy for a user without", {"v3md5", TV3Flags::AuthPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
-         nullptr, nullptr, TV3Problem::UnsupportedSecurityLevel, 1},
+         {"v3sha256", TV3Flags::AuthNoPriv, TV3Auth::AuthSHA512, TV3Priv::PrivDES},
+         nullptr,
+         nullptr,
+         TV3Problem::AuthenticationFailed,
+         1},
+        {"unknown user",
+         {"v3nobody", TV3Flags::NoAuthNoPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
+         nullptr,
+         nullptr,
+         TV3Problem::UnknownUser,
+         1},
+        {"unknown user, authPriv",
+         {"v3nobody", TV3Flags::AuthPriv, TV3Auth::AuthSHA1, TV3Priv::PrivAES},
+         nullptr,
+         nullptr,
+         TV3Problem::UnknownUser,
+         1},
+        {"privacy for a user without",
+         {"v3md5", TV3Flags::AuthPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
+         nullptr,
+         nullptr,
+         TV3Problem::UnsupportedSecurityLevel,
+         1},
         {"no authentication for an authPriv user",
-         {"v3aes", TV3Flags::NoAuthNoPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES}, nullptr, nullptr,
-         TV3Problem::AccessDenied, 0},
-        {"wrong privacy protocol", {"v3des", TV3Flags::AuthPriv, TV3Auth::AuthMD5, TV3Priv::PrivAES},
-         nullptr, nullptr, TV3Problem::DecryptionError, 1},
+         {"v3aes", TV3Flags::NoAuthNoPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
+         nullptr,
+         nullptr,
+         TV3Problem::AccessDenied,
+         0},
+        {"wrong privacy protocol",
+         {"v3des", TV3Flags::AuthPriv, TV3Auth::AuthMD5, TV3Priv::PrivAES},
+         nullptr,
+         nullptr,
+         TV3Problem::DecryptionError,
+         1},
         {"wrong privacy passphrase", kUsers[8], nullptr, "pulsewell-xxxx",
          TV3Problem::PrivacyProbablyWrong, 2},
         {"short passphrase", kUsers[1], "short", nullptr, TV3Problem::ShortPassphrase, 1},
-        {"no user", {"", TV3Flags::NoAuthNoPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES}, nullptr,
-         nullptr, TV3Problem::MissingUser, 1},
+        {"no user",
+         {"", TV3Flags::NoAuthNoPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
+         nullptr,
+         nullptr,
+         TV3Problem::MissingUser,
+         1},
     };
     for (const Case& c : cases) {
         TV3Security security = SecurityOf(c.user);

@@ -65,7 +65,8 @@ TEST(V3Exchange, OnlyTheAuthenticReplyToThisMessageCounts) {
         };
         const std::int32_t id = envelope.MessageID;
         if (number == 0) {  // discovery
-            reply(TV3Flags::NoAuthNoPriv, pdu::Report, id, request.ID, 7, "1.3.6.1.6.3.15.1.1.4.0", "");
+            reply(TV3Flags::NoAuthNoPriv, pdu::Report, id, request.ID, 7, "1.3.6.1.6.3.15.1.1.4.0",
+                  "");
         } else if (number == 1) {
             reply(TV3Flags::AuthPriv, pdu::GetResponse, id + 1, request.ID, 7, kSysName, "late");
             reply(TV3Flags::NoAuthNoPriv, pdu::GetResponse, id, request.ID, 7, kSysName, "forged");

@@ -13,7 +13,9 @@ std::filesystem::path FolderFromEnvironment(const char* name) {
     return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::path();
 }
 
-std::filesystem::path AgentFolder() { return FolderFromEnvironment("PULSEWELL_TEST_AGENT"); }
+std::filesystem::path AgentFolder() {
+    return FolderFromEnvironment("PULSEWELL_TEST_AGENT");
+}
 
 std::filesystem::path SimulatorFolder() {
     return FolderFromEnvironment("PULSEWELL_TEST_SIMULATOR");
@@ -38,9 +40,13 @@ std::filesystem::path InterfaceFile(int ifIndex, const std::string& column) {
 
 }  // namespace
 
-std::string TestAgentAddress() { return FirstLine(AgentFolder() / "address"); }
+std::string TestAgentAddress() {
+    return FirstLine(AgentFolder() / "address");
+}
 
-std::string TestSimulatorAddress() { return FirstLine(SimulatorFolder() / "address"); }
+std::string TestSimulatorAddress() {
+    return FirstLine(SimulatorFolder() / "address");
+}
 
 std::vector<std::string> TestSimulatorCommunities() {
     std::ifstream in(SimulatorFolder() / "communities");
@@ -61,10 +67,13 @@ std::string StartAgentIn(const std::string& folder) {
 }
 
 bool RestartAgentIn(const std::string& folder, bool newEngine) {
-    return RunAgentScript("restart-agent.sh", "'" + folder + "'" + (newEngine ? " new-engine" : "")) == 0;
+    return RunAgentScript("restart-agent.sh",
+                          "'" + folder + "'" + (newEngine ? " new-engine" : "")) == 0;
 }
 
-void StopAgentIn(const std::string& folder) { (void)RunAgentScript("stop-agent.sh", "'" + folder + "'"); }
+void StopAgentIn(const std::string& folder) {
+    (void)RunAgentScript("stop-agent.sh", "'" + folder + "'");
+}
 
 std::string TestAgentStateFolder() {
     return (AgentFolder() / "state").string();

@@ -10,26 +10,28 @@
 namespace pulsewell {
 
 // The device reads the monitor makes. Values are the agent's value texts;
-// octet strings arrive byte for byte as Latin-1 characters.
+// octet strings arrive byte for byte as Latin-1 characters. A read that got
+// no answer gives no value, whatever text a device might send.
 class DeviceReader {
 public:
     virtual ~DeviceReader() = default;
 
-    // One GetRequest with its own client: false and an empty value without an answer.
-    virtual bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
-                              QString& value) = 0;
+    // One GetRequest with its own client.
+    virtual std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
+                                                const QString& host) = 0;
     // One GetNextRequest: on an answer, oid becomes the next identifier.
     virtual bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                                QString& value) = 0;
 
-    // The long-lived query component: its target, and a query with retries
-    // that gives the value, "None", or "Failure" after all attempts.
+    // The long-lived query component: its target, and a query with retries.
+    // A reply without a binding gives an empty value.
     virtual void SetQueryTarget(const QString& community, const QString& host) = 0;
-    virtual QString QueryValue(const QString& oid) = 0;
+    virtual std::optional<QString> QueryValue(const QString& oid) = 0;
     // Several objects through the query component, up to QueryWidth() per
-    // request. Each value is what QueryValue alone would give; none where a
-    // request of several went unanswered, so the caller can ask that object
-    // alone when it comes to it.
+    // request. Each value is the query component's text for it ("Failure"
+    // where an object asked alone got no answer); none where a request of
+    // several went unanswered, so the caller can ask that object alone when
+    // it comes to it.
     virtual QList<std::optional<QString>> QueryValues(const QStringList& oids) = 0;
     virtual int QueryWidth() const = 0;
 
@@ -37,6 +39,11 @@ public:
     // arrive as empty value texts, like SNMPv1's noSuchName, and a GetNext
     // that reaches endOfMibView leaves oid unchanged.
     virtual void SetSnmpVersion(SnmpVersion version) = 0;
+
+    // From any thread: every wait for a reply, now and until
+    // ResumeExchanges(), ends unanswered at once.
+    virtual void AbandonExchanges() {}
+    virtual void ResumeExchanges() {}
 };
 
 }  // namespace pulsewell

@@ -14,21 +14,25 @@ QString Text(const std::string& bytes) {
 }
 }  // namespace
 
-bool SnmpDeviceReader::ReadOneValue(const QString& oid, const QString& community,
-                                    const QString& host, QString& value) {
+SnmpDeviceReader::SnmpDeviceReader() { synapse_.SetInterrupt(&interrupt_); }
+
+std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
+                                                      const QString& community,
+                                                      const QString& host) {
     std::string result;
-    const bool answered =
-        snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result, version_);
-    value = Text(result);
-    return answered;
+    if (!snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result, version_,
+                            &interrupt_)) {
+        return std::nullopt;
+    }
+    return Text(result);
 }
 
 bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, const QString& host,
                                      QString& value) {
     std::string next = Bytes(oid);
     std::string result;
-    const bool answered =
-        snmp::ReadNextValue(next, Bytes(community), Bytes(host), result, version_);
+    const bool answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result,
+                                              version_, &interrupt_);
     oid = Text(next);
     value = Text(result);
     return answered;
@@ -39,8 +43,13 @@ void SnmpDeviceReader::SetQueryTarget(const QString& community, const QString& h
     synapse_.SetHost(Bytes(host));
 }
 
-QString SnmpDeviceReader::QueryValue(const QString& oid) {
-    return Text(synapse_.QueryValue(Bytes(oid)));
+std::optional<QString> SnmpDeviceReader::QueryValue(const QString& oid) {
+    const std::string text = synapse_.QueryValue(Bytes(oid));
+    if (!synapse_.LastAnswered()) {
+        return std::nullopt;
+    }
+    // The component's "None" stands for a reply without a binding.
+    return synapse_.Client().Reply.BindingCount() > 0 ? Text(text) : QString();
 }
 
 QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& oids) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceReader.h"
+#include "Interrupt.h"
 #include "SnmpSynapse.h"
 
 namespace pulsewell {
@@ -9,20 +10,25 @@ namespace pulsewell {
 // component that lives as long as the monitor.
 class SnmpDeviceReader : public DeviceReader {
 public:
-    bool ReadOneValue(const QString& oid, const QString& community, const QString& host,
-                      QString& value) override;
+    SnmpDeviceReader();
+
+    std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
+                                        const QString& host) override;
     bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                        QString& value) override;
     void SetQueryTarget(const QString& community, const QString& host) override;
-    QString QueryValue(const QString& oid) override;
+    std::optional<QString> QueryValue(const QString& oid) override;
     QList<std::optional<QString>> QueryValues(const QStringList& oids) override;
     int QueryWidth() const override { return synapse_.Width(); }
     void SetSnmpVersion(SnmpVersion version) override;
+    void AbandonExchanges() override { interrupt_.Raise(); }
+    void ResumeExchanges() override { interrupt_.Clear(); }
 
     // The query component itself, for a caller that tunes it (its throttle, its width).
     snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
 
 private:
+    snmp::Interrupt interrupt_;
     snmp::TSNMPSynapse synapse_;
     int version_ = snmp::version::V1;
 };

@@ -1,6 +1,9 @@
 #include <alsa/asoundlib.h>
 #include <sndfile.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -47,12 +50,13 @@ void AlsaSoundPlayer::Play(const QString& path) {
         throw MediaError(path, QString::fromLocal8Bit(snd_strerror(rc)));
     }
 
-    constexpr sf_count_t kFramesPerChunk = 4096;
+    // Small chunks, so that a stop is noticed within a few hundredths of a second.
+    constexpr sf_count_t kFramesPerChunk = 1024;
     std::vector<short> buffer(static_cast<size_t>(kFramesPerChunk * info.channels));
     sf_count_t frames = 0;
-    while ((frames = sf_readf_short(file.get(), buffer.data(), kFramesPerChunk)) > 0) {
+    while (!stopped_ && (frames = sf_readf_short(file.get(), buffer.data(), kFramesPerChunk)) > 0) {
         const short* data = buffer.data();
-        while (frames > 0) {
+        while (frames > 0 && !stopped_) {
             snd_pcm_sframes_t written = snd_pcm_writei(pcm.get(), data, frames);
             if (written == -EPIPE || written == -ESTRPIPE || written == -EINTR) {
                 if (snd_pcm_recover(pcm.get(), static_cast<int>(written), 1) < 0) {
@@ -67,8 +71,17 @@ void AlsaSoundPlayer::Play(const QString& path) {
             frames -= written;
         }
     }
-    // Wait until the last frame has been played.
-    snd_pcm_drain(pcm.get());
+    // Wait until the last frame has been played, unless stopped meanwhile;
+    // snd_pcm_drain could not be cut short.
+    constexpr long kWaitStepMicroseconds = 10000;
+    snd_pcm_sframes_t queued = 0;
+    if (snd_pcm_delay(pcm.get(), &queued) == 0 && queued > 0) {
+        long left = static_cast<long>(queued * 1000000 / info.samplerate);
+        for (; left > 0 && !stopped_; left -= kWaitStepMicroseconds) {
+            usleep(static_cast<useconds_t>(std::min(left, kWaitStepMicroseconds)));
+        }
+    }
+    snd_pcm_drop(pcm.get());
 }
 
 }  // namespace pulsewell

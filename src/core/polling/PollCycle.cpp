@@ -1,6 +1,6 @@
-#include <QFileInfo>
+#include "PollCycle.h"
 
-#include "Monitor.h"
+#include "DeviceObjects.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
 #include "Rounding.h"
@@ -11,37 +11,60 @@ namespace pulsewell {
 
 namespace {
 
-const QString kOutOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.16.");
-const QString kInOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.10.");
-const QString kHCOutOctets = QStringLiteral("1.3.6.1.2.1.31.1.1.1.10.");
-const QString kHCInOctets = QStringLiteral("1.3.6.1.2.1.31.1.1.1.6.");
 const QString kSubstituted = QStringLiteral(
     "No value from host, calculation continues with old value! Sequential error probable!!");
 
+QString CounterDevice(const TMonitorState& state) {
+    return state.Host + u'\n' + state.PolledInterface;
+}
+
 }  // namespace
 
-void Monitor::PollOnce() {
-    Guarded([this] {
+PollCycle::PollCycle(MonitorView& view, TMonitorState& state, MessageList& messages,
+                     TrafficGraph& graph, PollScheduler& scheduler, AlarmPlayer& alarms,
+                     DeviceWorker& worker)
+    : view_(view),
+      state_(state),
+      messages_(messages),
+      graph_(graph),
+      scheduler_(scheduler),
+      alarms_(alarms),
+      worker_(worker) {}
+
+bool PollCycle::Step(const std::function<void()>& step) {
+    if (RunGuarded(view_, step) && !early_) {
+        return true;
+    }
+    Finish(early_.value_or(PollOutcome{}));
+    return false;
+}
+
+void PollCycle::Finish(PollOutcome outcome) {
+    running_ = false;
+    early_.reset();
+    if (finished_) {
+        finished_(outcome);
+    }
+}
+
+void PollCycle::Start(const QString& interface, Finished finished) {
+    running_ = true;
+    finished_ = std::move(finished);
+    early_.reset();
+    const bool reading = Step([&] {
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
         state_.Bandwidth = StripSeparators(state_.Bandwidth);
         view_.ShowBandwidth(state_.Bandwidth);
 
         if (state_.Host.isEmpty()) {
-            RefusePoll(QStringLiteral("Please enter an IP address!!"));
+            early_ = PollOutcome{PollOutcome::Refused, QStringLiteral("Please enter an IP address!!")};
             return;
         }
+        scheduler_.RestartCountdown();
 
-        state_.Countdown = state_.IntervalSeconds;
-        view_.SetStatusText(MonitorView::kCountdownPanel,
-                            QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
-        countdownTimer_.start();
-
-        state_.PolledInterface =
-            selectedInterface_ >= 0 && selectedInterface_ < interfaceEntries_.size()
-                ? interfaceEntries_[selectedInterface_]
-                : QString();
+        state_.PolledInterface = interface;
         if (state_.PolledInterface == QStringLiteral("0")) {
-            RefusePoll(QStringLiteral("No interface selected!!"));
+            early_ = PollOutcome{PollOutcome::Refused, QStringLiteral("No interface selected!!")};
             return;
         }
 
@@ -50,73 +73,108 @@ void Monitor::PollOnce() {
         state_.PrevOutReading = state_.OutReading;
         state_.PrevInReading = state_.InReading;
 
-        TargetDevice();
         view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
         pollTime_ = QDateTime::currentDateTime();
+    });
+    if (!reading) {
+        return;
+    }
+    const TMonitorState target = state_;
+    const bool tryWide =
+        state_.Version == SnmpVersion::V2c && narrowCountersOf_ != CounterDevice(state_);
+    auto readings = std::make_shared<Readings>();
+    worker_.Run(
+        [target, tryWide, readings](const DeviceWorker::Job& job) {
+            *readings = ReadCounters(job.Reader(), target, tryWide);
+        },
+        [this, readings](std::exception_ptr) { CountersRead(*readings); });
+}
 
-        const CounterAnswers answers = ReadCounters();
-        if (!ApplyErrorPolicy(answers.out, answers.in)) {
+PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitorState& target,
+                                            bool tryWide) {
+    reader.SetSnmpVersion(target.Version);
+    reader.SetQueryTarget(target.Community, target.Host);
+    const auto read = [&](const QString& outOid, const QString& inOid) {
+        Readings readings;
+        readings.out = reader.ReadOneValue(outOid + target.PolledInterface, target.Community,
+                                           target.Host);
+        readings.in =
+            reader.ReadOneValue(inOid + target.PolledInterface, target.Community, target.Host);
+        return readings;
+    };
+    if (tryWide) {
+        Readings wide = read(objects::kIfHCOutOctets, objects::kIfHCInOctets);
+        const bool noValue = (wide.out && wide.out->isEmpty()) || (wide.in && wide.in->isEmpty());
+        if (!noValue) {
+            wide.wide = true;
+            return wide;
+        }
+    }
+    Readings narrow = read(objects::kIfOutOctets, objects::kIfInOctets);
+    narrow.narrow = tryWide;
+    return narrow;
+}
+
+void PollCycle::CountersRead(const Readings& readings) {
+    TTrafficSample sample;
+    const bool measured = Step([&] {
+        state_.OutReading = readings.out.value_or(QString());
+        state_.InReading = readings.in.value_or(QString());
+        if (readings.narrow) {
+            narrowCountersOf_ = CounterDevice(state_);
+            messages_.Append(QStringLiteral("No 64-bit counters for interface %1: polling its "
+                                            "32-bit counters over SNMPv2c")
+                                 .arg(state_.PolledInterface));
+        }
+        UseCounterWidth(readings.wide);
+        if (!ApplyErrorPolicy(readings.out.has_value(), readings.in.has_value())) {
             return;
         }
-
-        TTrafficSample sample;
         try {
             sample = ComputeSample(state_, messages_);
         } catch (const OperationError&) {
-            ShowTotals();  // the counters and totals may have changed already
+            view_.ShowTotals(state_.TotalIn, state_.TotalOut, state_.TotalCombined);
             throw;
         }
-        ShowTotals();
-
+        view_.ShowTotals(state_.TotalIn, state_.TotalOut, state_.TotalCombined);
         AppendSamples(sample);
-        SoundAlarms(sample);
-        graph_.Graphupdate();
-
-        const QString folder = ProgramFolder();
-        if (state_.WriteDebugLog) {
-            WriteDebugLogEntry(folder, state_, sample, pollTime_, messages_.LastLine());
-        }
-        messages_.Trim();
-        if (state_.HasPrevOutCounter()) {
-            messages_.Append(TrafficMessageLine(pollTime_, sample, state_.ShowBytes));
-        }
-        if (state_.WriteLog) {
-            WriteTrafficLogEntry(folder, state_, sample, pollTime_);
-        }
-        view_.SetStatusText(MonitorView::kStatusPanel, QString());
     });
-    emit PollFinished();
-}
-
-Monitor::CounterAnswers Monitor::ReadCounterPair(const QString& outOid, const QString& inOid) {
-    CounterAnswers answers;
-    answers.out = reader_.ReadOneValue(outOid + state_.PolledInterface, state_.Community,
-                                       state_.Host, state_.OutReading);
-    answers.in = reader_.ReadOneValue(inOid + state_.PolledInterface, state_.Community, state_.Host,
-                                      state_.InReading);
-    return answers;
-}
-
-Monitor::CounterAnswers Monitor::ReadCounters() {
-    const QString device = state_.Host + u'\n' + state_.PolledInterface;
-    if (state_.Version == SnmpVersion::V2c && narrowCountersOf_ != device) {
-        const CounterAnswers answers = ReadCounterPair(kHCOutOctets, kHCInOctets);
-        const bool noValue = (answers.out && state_.OutReading.isEmpty()) ||
-                             (answers.in && state_.InReading.isEmpty());
-        if (!noValue) {
-            UseCounterWidth(true);
-            return answers;
-        }
-        narrowCountersOf_ = device;
-        messages_.Append(QStringLiteral("No 64-bit counters for interface %1: polling its "
-                                        "32-bit counters over SNMPv2c")
-                             .arg(state_.PolledInterface));
+    if (!measured) {
+        return;
     }
-    UseCounterWidth(false);
-    return ReadCounterPair(kOutOctets, kInOctets);
+    alarms_.Sound(sample, [this, sample](std::exception_ptr error) {
+        if (Step([&] {
+                if (error) {
+                    std::rethrow_exception(error);
+                }
+            })) {
+            Complete(sample);
+        }
+    });
 }
 
-void Monitor::UseCounterWidth(bool wide) {
+void PollCycle::Complete(const TTrafficSample& sample) {
+    if (!Step([&] {
+            graph_.Graphupdate();
+            const QString folder = ProgramFolder();
+            if (state_.WriteDebugLog) {
+                WriteDebugLogEntry(folder, state_, sample, pollTime_, messages_.LastLine());
+            }
+            messages_.Trim();
+            if (state_.HasPrevOutCounter()) {
+                messages_.Append(TrafficMessageLine(pollTime_, sample, state_.ShowBytes));
+            }
+            if (state_.WriteLog) {
+                WriteTrafficLogEntry(folder, state_, sample, pollTime_);
+            }
+            view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        })) {
+        return;
+    }
+    Finish(PollOutcome{});
+}
+
+void PollCycle::UseCounterWidth(bool wide) {
     if (state_.WideCounters == wide) {
         return;
     }
@@ -127,15 +185,10 @@ void Monitor::UseCounterWidth(bool wide) {
     state_.PrevInReading = QStringLiteral("0");
 }
 
-void Monitor::RefusePoll(const QString& reason) {
-    view_.ShowMessageBox(reason, QStringLiteral("Error"));
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-}
-
-bool Monitor::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
+bool PollCycle::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
     if (!state_.ContinueWithZeroes && (!outAnswered || !inAnswered)) {
-        StopByError(QStringLiteral("Failure contacting host! Polling stopped!"));
+        early_ = PollOutcome{PollOutcome::Stopped,
+                             QStringLiteral("Failure contacting host! Polling stopped!")};
         return false;
     }
     struct Side {
@@ -148,7 +201,8 @@ bool Monitor::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
             continue;
         }
         if (!state_.ContinueWithZeroes) {
-            StopByError(QStringLiteral("No values from host! Polling stopped!"));
+            early_ = PollOutcome{PollOutcome::Stopped,
+                                 QStringLiteral("No values from host! Polling stopped!")};
             return false;
         }
         side.reading = side.previous;
@@ -157,68 +211,19 @@ bool Monitor::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
     return true;
 }
 
-void Monitor::StopByError(const QString& status) {
-    pollTimer_.stop();
-    view_.SetStatusText(MonitorView::kStatusPanel, status);
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-    emit PollingFailed();
-}
-
-void Monitor::AppendSamples(const TTrafficSample& s) {
+void PollCycle::AppendSamples(const TTrafficSample& s) {
     // The input series wait for a previous output counter and vice versa.
     if (state_.HasPrevOutCounter()) {
-        graph_.AddSample(3, s.inbytepers);
-        graph_.AddSample(0, s.inbitpers);
+        graph_.AddSample(TrafficSeries::InBytes, s.inbytepers);
+        graph_.AddSample(TrafficSeries::InBits, s.inbitpers);
     }
     if (state_.HasPrevInCounter()) {
-        graph_.AddSample(4, s.outbytepers);
-        graph_.AddSample(1, s.outbitpers);
+        graph_.AddSample(TrafficSeries::OutBytes, s.outbytepers);
+        graph_.AddSample(TrafficSeries::OutBits, s.outbitpers);
     }
-    graph_.AddSample(5, s.combinedbytepers);
-    graph_.AddSample(2, s.combinedbitpers);
-    graph_.AddSample(6, RoundHalfEven(s.utilbit));
-}
-
-void Monitor::SoundAlarms(const TTrafficSample& sample) {
-    const TAlarmSettings alarms = view_.CurrentAlarmSettings();
-    // Switching an alarm off forgets that its file failed.
-    if (!alarms.HighAlarm) {
-        unplayableHighSound_.clear();
-    }
-    if (!alarms.LowAlarm) {
-        unplayableLowSound_.clear();
-    }
-    const std::int64_t utilization = RoundHalfEven(sample.utilbit);
-    if (alarms.HighAlarm && utilization >= ParseStoredInt32(alarms.HighValue)) {
-        PlayAlarm(alarms.HighAlarmFile, unplayableHighSound_);
-    } else if (alarms.LowAlarm && utilization >= ParseStoredInt32(alarms.LowValue) &&
-               utilization < ParseStoredInt32(alarms.HighValue)) {
-        PlayAlarm(alarms.LowAlarmFile, unplayableLowSound_);
-    }
-}
-
-void Monitor::PlayAlarm(const QString& path, QString& unplayable) {
-    // A file that could not be played is reported once and then left alone
-    // until it (or the alarm's choice of file) changes, so that a broken alarm
-    // does not end every poll.
-    const QFileInfo file(path);
-    const QString identity = QStringLiteral("%1\n%2\n%3")
-                                 .arg(path, file.lastModified().toString(Qt::ISODateWithMs))
-                                 .arg(file.size());
-    if (identity == unplayable) {
-        return;
-    }
-    try {
-        if (!file.exists()) {
-            throw MediaError(path, QStringLiteral("file not found"));
-        }
-        player_.Play(path);
-    } catch (const OperationError&) {
-        unplayable = identity;
-        throw;
-    }
-    unplayable.clear();
+    graph_.AddSample(TrafficSeries::CombinedBytes, s.combinedbytepers);
+    graph_.AddSample(TrafficSeries::CombinedBits, s.combinedbitpers);
+    graph_.AddSample(TrafficSeries::Utilization, RoundHalfEven(s.utilbit));
 }
 
 }  // namespace pulsewell

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include "DeviceObjects.h"
 #include "InterfaceCells.h"
 #include "NumberText.h"
 #include "OperationError.h"
@@ -11,12 +12,7 @@ namespace pulsewell {
 
 namespace {
 
-const QString kSysDescr = QStringLiteral("1.3.6.1.2.1.1.1.0");
-const QString kSysObjectId = QStringLiteral("1.3.6.1.2.1.1.2.0");
-const QString kSysContact = QStringLiteral("1.3.6.1.2.1.1.4.0");
-const QString kSysName = QStringLiteral("1.3.6.1.2.1.1.5.0");
-const QString kSysLocation = QStringLiteral("1.3.6.1.2.1.1.6.0");
-const QString kSysServices = QStringLiteral("1.3.6.1.2.1.1.7.0");
+using namespace objects;
 
 constexpr std::int64_t kTicksPerSecond = 100;
 constexpr std::int64_t kTicksPerMinute = 60 * kTicksPerSecond;
@@ -40,8 +36,8 @@ QStringList ReportValueLines(const QString& value) {
 QStringList GatherDeviceReport(DeviceReader& reader, const TReportSource& source) {
     QStringList report;
     const auto add = [&](const QString& caption, const QString& oid) {
-        QString value;
-        reader.ReadOneValue(oid, source.Community, source.Host, value);
+        const QString value =
+            reader.ReadOneValue(oid, source.Community, source.Host).value_or(QString());
         report.append(caption);
         report.append(ReportValueLines(value));
     };
@@ -54,9 +50,9 @@ QStringList GatherDeviceReport(DeviceReader& reader, const TReportSource& source
     add(QStringLiteral("System contact: "), kSysContact);
     report.append(UptimeLine(source.DiscoveryUptime));
     report.append(QStringLiteral("Number of interfaces: ") + source.InterfaceCount);
-    QString services;
-    reader.ReadOneValue(kSysServices, source.Community, source.Host, services);
-    report.append(QStringLiteral("System services: ") + services);
+    report.append(QStringLiteral("System services: ") +
+                  reader.ReadOneValue(kSysServices, source.Community, source.Host)
+                      .value_or(QString()));
     return report;
 }
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <span>
 
-#include "GraphColor.h"
+#include "ColorValue.h"
 
 namespace pulsewell {
 

@@ -2,38 +2,31 @@
 
 #include "ColorIdentifiers.h"
 #include "NumberText.h"
+#include "SettingNames.h"
 #include "SettingsKey.h"
 
 namespace pulsewell {
 
 namespace {
 
-const QString kHighValue = QStringLiteral("highvalue");
-const QString kLowValue = QStringLiteral("lowvalue");
-const QString kShow = QStringLiteral("show");
-const QString kOnErrors = QStringLiteral("onerrors");
-const QString kHighAlarmActive = QStringLiteral("highalarmactive");
-const QString kLowAlarmActive = QStringLiteral("lowalarmactive");
-const QString kHighAlarmFile = QStringLiteral("highalarmfile");
-const QString kLowAlarmFile = QStringLiteral("lowalarmfile");
-const QString kSnmpVersion = QStringLiteral("snmpversion");
+using namespace settings;
 
 // The three bar colours, in the order they are read and written.
 struct ColorValue {
-    QString name;
-    QString defaultText;
+    const Setting& setting;
     TColor TOptionsFields::*field;
     void (TrafficGraph::*apply)(TColor);
 };
 
 const ColorValue kColorValues[] = {
-    {QStringLiteral("highvaluecolor"), QStringLiteral("clred"), &TOptionsFields::HighColor,
-     &TrafficGraph::SetHighColor},
-    {QStringLiteral("normalvaluecolor"), QStringLiteral("clYellow"), &TOptionsFields::NormalColor,
-     &TrafficGraph::SetMidColor},
-    {QStringLiteral("lowvaluecolor"), QStringLiteral("clLime"), &TOptionsFields::LowColor,
-     &TrafficGraph::SetLowColor},
+    {kHighValueColor, &TOptionsFields::HighColor, &TrafficGraph::SetHighColor},
+    {kNormalValueColor, &TOptionsFields::NormalColor, &TrafficGraph::SetMidColor},
+    {kLowValueColor, &TOptionsFields::LowColor, &TrafficGraph::SetLowColor},
 };
+
+QString ReadOrWrite(SettingsKey& key, const Setting& setting) {
+    return key.ReadOrWrite(setting.name, setting.defaultText);
+}
 
 QString YesNo(bool on) {
     return on ? QStringLiteral("yes") : QStringLiteral("no");
@@ -41,7 +34,7 @@ QString YesNo(bool on) {
 
 }  // namespace
 
-Options::Options(OptionsView& view, Monitor& monitor) : view_(view), monitor_(monitor) {}
+Options::Options(OptionsView& view, OptionsTarget& target) : view_(view), target_(target) {}
 
 bool Options::IsWavePath(const QString& path) {
     return path.contains(QStringLiteral(".wav"), Qt::CaseInsensitive);
@@ -58,20 +51,20 @@ bool Options::CancelOptions() {
 }
 
 void Options::ChooseErrorPolicy(bool continueWithZeroes) {
-    monitor_.State().ContinueWithZeroes = continueWithZeroes;
+    target_.SetContinueWithZeroes(continueWithZeroes);
 }
 
 bool Options::AcceptOptions() {
     return EditFields([this](SettingsKey& key, TOptionsFields& fields) {
         WriteSettings(key, fields);
-        TrafficGraph& graph = monitor_.Graph();
-        const QString high = key.ReadOrWrite(kHighValue, QStringLiteral("70"));
-        const QString low = key.ReadOrWrite(kLowValue, QStringLiteral("20"));
+        TrafficGraph& graph = target_.Graph();
+        const QString high = ReadOrWrite(key, kHighValue);
+        const QString low = ReadOrWrite(key, kLowValue);
         graph.SetHighThreshold(ParseStoredInt32(high));
         graph.SetLowThreshold(ParseStoredInt32(low));
-        ApplyShow(key.ReadOrWrite(kShow, QStringLiteral("bits")));
+        ApplyShow(ReadOrWrite(key, kShow));
         for (const ColorValue& color : kColorValues) {
-            (graph.*color.apply)(ColorFromText(key.ReadOrWrite(color.name, color.defaultText)));
+            (graph.*color.apply)(ColorFromText(ReadOrWrite(key, color.setting)));
         }
         ReadAlarms(key, fields);
         graph.Graphupdate();
@@ -79,37 +72,36 @@ bool Options::AcceptOptions() {
 }
 
 void Options::ReadSettings(SettingsKey& key, TOptionsFields& fields) {
-    if (const auto high = key.Read(kHighValue)) {
+    if (const auto high = key.Read(kHighValue.name)) {
         fields.Alarms.HighValue = *high;
     } else {
-        key.Write(kHighValue, QStringLiteral("70"));
+        key.Write(kHighValue.name, kHighValue.defaultText);
     }
-    if (const auto low = key.Read(kLowValue)) {
+    if (const auto low = key.Read(kLowValue.name)) {
         fields.Alarms.LowValue = *low;
     } else {
-        key.Write(kLowValue, QStringLiteral("20"));
+        key.Write(kLowValue.name, kLowValue.defaultText);
     }
-    if (const auto show = key.Read(kShow)) {
+    if (const auto show = key.Read(kShow.name)) {
         if (*show == QStringLiteral("bytes") || *show == QStringLiteral("bits")) {
             fields.ShowBytes = *show == QStringLiteral("bytes");
         }
     } else {
-        key.Write(kShow, QStringLiteral("bits"));
+        key.Write(kShow.name, kShow.defaultText);
     }
     for (const ColorValue& color : kColorValues) {
-        if (const auto text = key.Read(color.name)) {
+        if (const auto text = key.Read(color.setting.name)) {
             fields.*color.field = ColorFromText(*text);
         } else {
-            key.Write(color.name, color.defaultText);
+            key.Write(color.setting.name, color.setting.defaultText);
         }
     }
     ReadAlarms(key, fields);
-    // Not written when missing, as at program start: missing means SNMPv1.
-    const QString version = key.Read(kSnmpVersion).value_or(QStringLiteral("1"));
+    const QString version = key.Read(kSnmpVersion.name).value_or(kSnmpVersion.defaultText);
     if (const auto parsed = ParseSnmpVersion(version)) {
         fields.Version = *parsed;
     }
-    const QString onErrors = key.ReadOrWrite(kOnErrors, QStringLiteral("continue"));
+    const QString onErrors = ReadOrWrite(key, kOnErrors);
     if (onErrors == QStringLiteral("continue") || onErrors == QStringLiteral("stop")) {
         fields.ContinueWithZeroes = onErrors == QStringLiteral("continue");
         ChooseErrorPolicy(fields.ContinueWithZeroes);
@@ -120,48 +112,48 @@ void Options::WriteSettings(SettingsKey& key, const TOptionsFields& fields) {
     // A threshold that is not a number is refused before anything is stored.
     ParseStoredInt32(fields.Alarms.HighValue);
     ParseStoredInt32(fields.Alarms.LowValue);
-    key.Write(kHighValue, fields.Alarms.HighValue);
-    key.Write(kLowValue, fields.Alarms.LowValue);
-    key.Write(kShow, fields.ShowBytes ? QStringLiteral("bytes") : QStringLiteral("bits"));
-    monitor_.SetShowBytes(fields.ShowBytes);
-    key.Write(kOnErrors,
+    key.Write(kHighValue.name, fields.Alarms.HighValue);
+    key.Write(kLowValue.name, fields.Alarms.LowValue);
+    key.Write(kShow.name, fields.ShowBytes ? QStringLiteral("bytes") : QStringLiteral("bits"));
+    target_.SetShowBytes(fields.ShowBytes);
+    key.Write(kOnErrors.name,
               fields.ContinueWithZeroes ? QStringLiteral("continue") : QStringLiteral("stop"));
     ChooseErrorPolicy(fields.ContinueWithZeroes);
     for (const ColorValue& color : kColorValues) {
-        key.Write(color.name, ColorToText(fields.*color.field));
-        (monitor_.Graph().*color.apply)(fields.*color.field);
+        key.Write(color.setting.name, ColorToText(fields.*color.field));
+        (target_.Graph().*color.apply)(fields.*color.field);
     }
     // The next request goes out in the version chosen; a poll that changes
     // the counters' width measures from the poll after it.
-    key.Write(kSnmpVersion, SnmpVersionText(fields.Version));
-    monitor_.State().Version = fields.Version;
-    key.Write(kLowAlarmActive, YesNo(fields.Alarms.LowAlarm));
-    key.Write(kHighAlarmActive, YesNo(fields.Alarms.HighAlarm));
+    key.Write(kSnmpVersion.name, SnmpVersionText(fields.Version));
+    target_.SetSnmpVersion(fields.Version);
+    key.Write(kLowAlarmActive.name, YesNo(fields.Alarms.LowAlarm));
+    key.Write(kHighAlarmActive.name, YesNo(fields.Alarms.HighAlarm));
     // An emptied file edit keeps the stored file.
     if (!fields.Alarms.LowAlarmFile.isEmpty()) {
-        key.Write(kLowAlarmFile, fields.Alarms.LowAlarmFile);
+        key.Write(kLowAlarmFile.name, fields.Alarms.LowAlarmFile);
     }
     if (!fields.Alarms.HighAlarmFile.isEmpty()) {
-        key.Write(kHighAlarmFile, fields.Alarms.HighAlarmFile);
+        key.Write(kHighAlarmFile.name, fields.Alarms.HighAlarmFile);
     }
 }
 
 void Options::ReadAlarms(SettingsKey& key, TOptionsFields& fields) {
-    key.ReadOrWrite(kHighAlarmActive, QStringLiteral("no"));
-    key.ReadOrWrite(kLowAlarmActive, QStringLiteral("no"));
-    fields.Alarms.LowAlarm = key.Read(kLowAlarmActive) == QStringLiteral("yes");
-    fields.Alarms.HighAlarm = key.Read(kHighAlarmActive) == QStringLiteral("yes");
-    if (const auto high = key.Read(kHighAlarmFile)) {
+    ReadOrWrite(key, kHighAlarmActive);
+    ReadOrWrite(key, kLowAlarmActive);
+    fields.Alarms.LowAlarm = key.Read(kLowAlarmActive.name) == QStringLiteral("yes");
+    fields.Alarms.HighAlarm = key.Read(kHighAlarmActive.name) == QStringLiteral("yes");
+    if (const auto high = key.Read(kHighAlarmFile.name)) {
         fields.Alarms.HighAlarmFile = *high;
     }
-    if (const auto low = key.Read(kLowAlarmFile)) {
+    if (const auto low = key.Read(kLowAlarmFile.name)) {
         fields.Alarms.LowAlarmFile = *low;
     }
 }
 
 void Options::ApplyShow(const QString& show) {
     if (show == QStringLiteral("bytes") || show == QStringLiteral("bits")) {
-        monitor_.SetShowBytes(show == QStringLiteral("bytes"));
+        target_.SetShowBytes(show == QStringLiteral("bytes"));
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "Monitor.h"
+#include "OptionsTarget.h"
 #include "OptionsView.h"
 
 namespace pulsewell {
@@ -14,7 +14,7 @@ class SettingsKey;
 // Every operation reports its errors to the view and ends there.
 class Options {
   public:
-    Options(OptionsView& view, Monitor& monitor);
+    Options(OptionsView& view, OptionsTarget& target);
 
     // Fills the controls from the store and applies the stored error policy;
     // the "Thresholds" tab is selected. The dialog runs it when it is created
@@ -42,7 +42,7 @@ class Options {
     bool EditFields(const std::function<void(SettingsKey&, TOptionsFields&)>& operation);
 
     OptionsView& view_;
-    Monitor& monitor_;
+    OptionsTarget& target_;
 };
 
 }  // namespace pulsewell

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AlarmSettings.h"
-#include "GraphColor.h"
+#include "ColorValue.h"
 #include "OperationError.h"
 #include "SnmpVersion.h"
 

@@ -3,54 +3,52 @@
 #include <functional>
 
 #include "NumberText.h"
+#include "SettingNames.h"
 #include "SettingsKey.h"
 
 namespace pulsewell {
 
 void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorState& state) {
+    using namespace settings;
     SettingsKey key;
     const std::function<void()> steps[] = {
         [&] {
-            if (const auto high = key.Read(QStringLiteral("highvalue"))) {
+            if (const auto high = key.Read(kHighValue.name)) {
                 graph.SetHighThreshold(ParseStoredInt32(*high));
             } else {
-                key.Write(QStringLiteral("highvalue"), QStringLiteral("70"));
+                key.Write(kHighValue.name, kHighValue.defaultText);
             }
         },
         [&] {
-            if (const auto low = key.Read(QStringLiteral("lowvalue"))) {
+            if (const auto low = key.Read(kLowValue.name)) {
                 graph.SetLowThreshold(ParseStoredInt32(*low));
             } else {
-                key.Write(QStringLiteral("lowvalue"), QStringLiteral("20"));
+                key.Write(kLowValue.name, kLowValue.defaultText);
             }
         },
         [&] {
             // Without a stored unit the current one stays; the default is only stored.
-            const auto show = key.Read(QStringLiteral("show"));
+            const auto show = key.Read(kShow.name);
             if (!show) {
-                key.Write(QStringLiteral("show"), QStringLiteral("bits"));
+                key.Write(kShow.name, kShow.defaultText);
             } else if (*show == QStringLiteral("bytes") || *show == QStringLiteral("bits")) {
                 state.ShowBytes = *show == QStringLiteral("bytes");
             }
         },
         [&] {
             // Stored colours reach the graph only through the options dialog.
-            key.ReadOrWrite(QStringLiteral("highvaluecolor"), QStringLiteral("clred"));
-            key.ReadOrWrite(QStringLiteral("normalvaluecolor"), QStringLiteral("clYellow"));
-            key.ReadOrWrite(QStringLiteral("lowvaluecolor"), QStringLiteral("clLime"));
+            for (const Setting* color : {&kHighValueColor, &kNormalValueColor, &kLowValueColor}) {
+                key.ReadOrWrite(color->name, color->defaultText);
+            }
         },
         [&] {
-            const QString onErrors =
-                key.ReadOrWrite(QStringLiteral("onerrors"), QStringLiteral("continue"));
+            const QString onErrors = key.ReadOrWrite(kOnErrors.name, kOnErrors.defaultText);
             if (onErrors == QStringLiteral("continue") || onErrors == QStringLiteral("stop")) {
                 state.ContinueWithZeroes = onErrors == QStringLiteral("continue");
             }
         },
         [&] {
-            // Not written when missing: a store without it is one from before
-            // SNMPv2c, and SNMPv1 is what it always meant.
-            const QString text =
-                key.Read(QStringLiteral("snmpversion")).value_or(QStringLiteral("1"));
+            const QString text = key.Read(kSnmpVersion.name).value_or(kSnmpVersion.defaultText);
             if (const auto version = ParseSnmpVersion(text)) {
                 state.Version = *version;
             }

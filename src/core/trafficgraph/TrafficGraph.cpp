@@ -1,7 +1,5 @@
 #include "TrafficGraph.h"
 
-#include <array>
-
 #include "GraphRound.h"
 #include "ScaleCaption.h"
 
@@ -9,56 +7,44 @@ namespace pulsewell {
 
 namespace {
 
-struct SeriesSetup {
-    TColor color;
-    TGraphStyle style;
+constexpr std::int64_t kUtilizationGridY = 17;
+
+std::size_t Index(TrafficSeries series) { return static_cast<std::size_t>(series); }
+
+// The input, output and combined series of the unit.
+struct UnitSeries {
+    TrafficSeries in;
+    TrafficSeries out;
+    TrafficSeries combined;
 };
 
-// In order of their numbers: input, output and combined bit/s; the same in
-// byte/s; utilization in percent.
-constexpr std::array<SeriesSetup, TrafficGraph::kSeriesCount> kSeries{{
-    {0x00FF00, gsLine},
-    {0xFF0000, gsLine},
-    {0x0000FF, gsLine},
-    {0x00FF00, gsLine},
-    {0xFF0000, gsLine},
-    {0x0000FF, gsLine},
-    {0x00FF00, gsPercentBars},
-}};
-
-constexpr int kGridX = 10;
-constexpr int kHeadroomPercent = 3;
-constexpr double kXStep = 3.0;
-constexpr int kPenWidth = 2;
-constexpr std::int64_t kUtilizationGridY = 17;
+UnitSeries OfUnit(bool showBytes) {
+    return showBytes ? UnitSeries{TrafficSeries::InBytes, TrafficSeries::OutBytes,
+                                  TrafficSeries::CombinedBytes}
+                     : UnitSeries{TrafficSeries::InBits, TrafficSeries::OutBits,
+                                  TrafficSeries::CombinedBits};
+}
 
 }  // namespace
 
-TrafficGraph::TrafficGraph(QObject* parent) : QObject(parent) {
+TrafficGraph::TrafficGraph(QObject* parent)
+    : QObject(parent),
+      series_{SeriesHistory(kCapacity), SeriesHistory(kCapacity), SeriesHistory(kCapacity),
+              SeriesHistory(kCapacity), SeriesHistory(kCapacity), SeriesHistory(kCapacity),
+              SeriesHistory(kCapacity)} {
     SetUp();
 }
 
-TrafficGraph::~TrafficGraph() = default;
-
-void TrafficGraph::SetUp(int width, int height) {
-    auto engine = std::make_unique<TRAG>(width, height);
-    engine->SetGridX(kGridX);
-    engine->SetGridY(10);
-    engine->SetHeadroom(kHeadroomPercent);
-    for (const SeriesSetup& series : kSeries) {
-        engine->AddGraph(kCapacity, series.color, series.style);
+void TrafficGraph::SetUp() {
+    for (SeriesHistory& series : series_) {
+        series.Clear();
     }
-    TRAGGraph& utilization = engine->Graphs()[kUtilizationSeries];
-    utilization.SetLowThreshold(30);
-    utilization.SetHighThreshold(70);
-    utilization.SetMidColor(0x00FFFF);
-    utilization.SetHighColor(0x0000FF);
-    engine->SetXStep(kXStep);
-    for (int i = 0; i < kSeriesCount; ++i) {
-        engine->Graphs()[i].SetPenWidth(kPenWidth);
-    }
-    engine->Redraw(true);
-    engine_ = std::move(engine);
+    // A fresh graph shows every series until a type chooses.
+    visible_.fill(true);
+    gridY_ = 10;
+    bars_ = TUtilizationBars{};
+    emit Restarted();
+    emit RedrawDue();
     emit Changed();
 }
 
@@ -82,11 +68,11 @@ void TrafficGraph::ApplyGraphType(TGraphType type, bool showBytes) {
 void TrafficGraph::Graphupdate() {
     SetSeriesVisibility();
     if (type_ == TGraphType::Utilization) {
-        engine_->SetGridY(kUtilizationGridY);
+        gridY_ = kUtilizationGridY;
     } else {
         UpdateScale(LargestShownValue());
     }
-    engine_->Redraw(true);
+    emit RedrawDue();
     emit Changed();
 }
 
@@ -97,33 +83,23 @@ void TrafficGraph::SetShowBytes(bool showBytes) {
 }
 
 void TrafficGraph::ClearSeries() {
-    for (int i = 0; i < kSeriesCount; ++i) {
-        engine_->Graphs()[i].Clear();
+    for (SeriesHistory& series : series_) {
+        series.Clear();
     }
+    emit SeriesCleared();
 }
 
-void TrafficGraph::AddSample(int series, std::int64_t value) {
-    engine_->AddValue(series, value);
+void TrafficGraph::AddSample(TrafficSeries series, std::int64_t value) {
+    series_[Index(series)].Add(value);
+    emit SampleAdded(series, value);
 }
 
 void TrafficGraph::SetLowThreshold(std::int64_t percent) {
-    engine_->Graphs()[kUtilizationSeries].SetLowThreshold(percent);
+    bars_.LowThreshold = static_cast<std::int32_t>(percent);
 }
 
 void TrafficGraph::SetHighThreshold(std::int64_t percent) {
-    engine_->Graphs()[kUtilizationSeries].SetHighThreshold(percent);
-}
-
-void TrafficGraph::SetLowColor(TColor color) {
-    engine_->Graphs()[kUtilizationSeries].SetColor(color);
-}
-
-void TrafficGraph::SetMidColor(TColor color) {
-    engine_->Graphs()[kUtilizationSeries].SetMidColor(color);
-}
-
-void TrafficGraph::SetHighColor(TColor color) {
-    engine_->Graphs()[kUtilizationSeries].SetHighColor(color);
+    bars_.HighThreshold = static_cast<std::int32_t>(percent);
 }
 
 void TrafficGraph::ZeroScaleCaptions() {
@@ -135,47 +111,42 @@ void TrafficGraph::ZeroScaleCaptions() {
 }
 
 void TrafficGraph::SetSeriesVisibility() {
-    // Input and output series of the chosen unit, or its combined series.
-    const int unitOffset = showBytes_ ? 3 : 0;
-    std::array<bool, kSeriesCount> visible{};
+    const UnitSeries unit = OfUnit(showBytes_);
+    visible_.fill(false);
     switch (type_) {
         case TGraphType::Separate:
-            visible[unitOffset] = true;
-            visible[unitOffset + 1] = true;
+            visible_[Index(unit.in)] = true;
+            visible_[Index(unit.out)] = true;
             break;
         case TGraphType::Combined:
-            visible[unitOffset + 2] = true;
+            visible_[Index(unit.combined)] = true;
             break;
         case TGraphType::Utilization:
-            visible[kUtilizationSeries] = true;
+            visible_[Index(TrafficSeries::Utilization)] = true;
             break;
-    }
-    for (int i = 0; i < kSeriesCount; ++i) {
-        engine_->Graphs()[i].SetVisible(visible[static_cast<std::size_t>(i)]);
     }
 }
 
 std::int64_t TrafficGraph::LargestShownValue() const {
-    const int unitOffset = showBytes_ ? 3 : 0;
-    const TGraphArray& graphs = engine_->Graphs();
+    const UnitSeries unit = OfUnit(showBytes_);
     if (type_ == TGraphType::Combined) {
-        return graphs[unitOffset + 2].MaxValue();
+        return Series(unit.combined).MaxValue();
     }
-    const std::int64_t in = graphs[unitOffset].MaxValue();
-    const std::int64_t out = graphs[unitOffset + 1].MaxValue();
+    const std::int64_t in = Series(unit.in).MaxValue();
+    const std::int64_t out = Series(unit.out).MaxValue();
     return out >= in ? out : in;
 }
 
 void TrafficGraph::UpdateScale(std::int64_t largest) {
     // About one line per tenth of the largest value; between 1 and 10 the
-    // spacing stays as it was. The engine's 64-bit spacing takes a tenth of
-    // any maximum, so the lines keep their distance for huge values too.
+    // spacing stays as it was. The 64-bit spacing takes a tenth of any
+    // maximum, so the lines keep their distance for huge values too.
     if (largest == 0) {
-        engine_->SetGridY(10);
+        gridY_ = 10;
     } else if (largest > 10 && largest <= 20) {
-        engine_->SetGridY(2);
+        gridY_ = 2;
     } else if (largest > 20) {
-        engine_->SetGridY(largest / 10);
+        gridY_ = largest / 10;
     }
     const long double m = static_cast<long double>(largest);
     captions_.Top.Text = ScaleCaptionText(largest);

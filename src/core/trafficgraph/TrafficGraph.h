@@ -1,17 +1,29 @@
 #pragma once
 
-#include <QImage>
 #include <QObject>
 #include <QString>
+#include <array>
 #include <cstdint>
-#include <memory>
 
-#include "TRAG.h"
+#include "ColorValue.h"
+#include "SeriesHistory.h"
 
 namespace pulsewell {
 
 // The three choices of the "Graph type" group.
 enum class TGraphType { Separate, Combined, Utilization };
+
+// The graph's seven series, in the order of their numbers.
+enum class TrafficSeries {
+    InBits,
+    OutBits,
+    CombinedBits,
+    InBytes,
+    OutBytes,
+    CombinedBytes,
+    // Percent of the bandwidth, drawn as bars coloured by the thresholds.
+    Utilization,
+};
 
 // One caption beside the graph area.
 struct TGraphCaption {
@@ -36,48 +48,47 @@ struct TGraphCaptions {
     TGraphCaption Percent25{QStringLiteral("25%"), false};
 };
 
-// The main window's traffic graph, without the window: the engine with its
-// seven series, the graph type and unit, the captions beside the graph and
-// the current picture.
+// The utilization bars' thresholds (percent, low 32 bits kept) and colours.
+struct TUtilizationBars {
+    std::int32_t LowThreshold = 30;
+    std::int32_t HighThreshold = 70;
+    TColor LowColor = 0x00FF00;
+    TColor MidColor = 0x00FFFF;
+    TColor HighColor = 0x0000FF;
+};
+
+// The main window's traffic graph without its drawing: the seven series, the
+// graph type and unit, which series show, the horizontal grid spacing, the
+// utilization bars' thresholds and colours, and the captions beside the graph.
+// Whatever draws it follows its signals; nothing here draws.
 //
-// How the window uses it:
-// - Own one TrafficGraph. Connect Changed() to a slot that shows Picture()
-//   (690 x 170) in the graph area and copies Captions() into the caption
-//   labels (text and visibility of each).
-// - ResetAll: first SetUp(); when the stored settings are loaded,
-//   SetShowBytes() and the thresholds and colours that are stored
-//   (SetLowThreshold(), SetHighThreshold(), SetLowColor(), SetMidColor(),
-//   SetHighColor()); where it applies the graph type, ApplyGraphType(chosen
+// How the monitor uses it:
+// - ResetAll: first SetUp(); with the stored settings, SetShowBytes() and the
+//   stored thresholds; where it applies the graph type, ApplyGraphType(chosen
 //   type, ShowBytes); where it clears the graph, ClearSeries() then Graphupdate().
 // - A click on a "Graph type" choice: ApplyGraphType(type, ShowBytes).
-// - Poll cycle: AddSample(series, value) for each series number 0..6, then
-//   Graphupdate().
-// - "&Start polling" and host change: ClearSeries(), Graphupdate() (the host
-//   change applies the graph type first, like ResetAll).
+// - Poll cycle: AddSample() for each series, then Graphupdate().
+// - "&Start polling" and host change: ClearSeries(), Graphupdate().
 // - Interface selection: ClearSeries(), Graphupdate(), ZeroScaleCaptions().
 // - Options OK: SetShowBytes(), thresholds and colours, then Graphupdate().
-// Everything runs on the window's thread.
 class TrafficGraph : public QObject {
     Q_OBJECT
 
   public:
-    static constexpr int kWidth = 690;
-    static constexpr int kHeight = 170;
     static constexpr int kSeriesCount = 7;
     static constexpr int kCapacity = 230;
-    static constexpr int kUtilizationSeries = 6;
 
     explicit TrafficGraph(QObject* parent = nullptr);
-    ~TrafficGraph() override;
 
-    // Builds a new engine with the seven empty series (replacing the old one)
-    // and draws its first picture. The graph type, unit and captions stay.
-    void SetUp(int width = kWidth, int height = kHeight);
+    // Empty series, the grid spacing and the bars' thresholds and colours as
+    // at the start; the graph type, unit and captions stay.
+    void SetUp();
 
     // Series visibility and caption visibility for the type and unit, then Graphupdate.
     void ApplyGraphType(TGraphType type, bool showBytes);
 
-    // Visibility, grid spacing and scale captions from the series maxima, then a redraw.
+    // Visibility, grid spacing and scale captions from the series maxima;
+    // the drawing follows.
     void Graphupdate();
 
     // Sets the unit the graph shows and the unit caption; shown from the next Graphupdate.
@@ -86,16 +97,14 @@ class TrafficGraph : public QObject {
     // Empties all seven series; the picture changes with the next Graphupdate.
     void ClearSeries();
 
-    // Appends a sample to series 0..6 (other numbers are ignored).
-    void AddSample(int series, std::int64_t value);
+    void AddSample(TrafficSeries series, std::int64_t value);
 
-    // Thresholds (percent, low 32 bits kept) and bar colours (0x00BBGGRR) of
-    // the utilization bars; drawn from the next Graphupdate.
+    // Drawn from the next Graphupdate.
     void SetLowThreshold(std::int64_t percent);
     void SetHighThreshold(std::int64_t percent);
-    void SetLowColor(TColor color);
-    void SetMidColor(TColor color);
-    void SetHighColor(TColor color);
+    void SetLowColor(TColor color) { bars_.LowColor = color; }
+    void SetMidColor(TColor color) { bars_.MidColor = color; }
+    void SetHighColor(TColor color) { bars_.HighColor = color; }
 
     // The top, three-quarter, half and quarter captions read "0".
     void ZeroScaleCaptions();
@@ -103,10 +112,22 @@ class TrafficGraph : public QObject {
     TGraphType GraphType() const { return type_; }
     bool ShowBytes() const { return showBytes_; }
     const TGraphCaptions& Captions() const { return captions_; }
-    const QImage& Picture() const { return engine_->Picture(); }
-    const TRAG& Engine() const { return *engine_; }
+    const SeriesHistory& Series(TrafficSeries series) const {
+        return series_[static_cast<std::size_t>(series)];
+    }
+    bool Visible(TrafficSeries series) const { return visible_[static_cast<std::size_t>(series)]; }
+    // Value units between two horizontal grid lines.
+    std::int64_t GridY() const { return gridY_; }
+    const TUtilizationBars& Bars() const { return bars_; }
 
   signals:
+    // SetUp: whatever draws the graph starts afresh.
+    void Restarted();
+    // ClearSeries: the series were emptied.
+    void SeriesCleared();
+    void SampleAdded(TrafficSeries series, std::int64_t value);
+    // The picture is due to be drawn anew (SetUp, Graphupdate); Changed follows.
+    void RedrawDue();
     // The picture or a caption changed: show them again.
     void Changed();
 
@@ -115,7 +136,10 @@ class TrafficGraph : public QObject {
     std::int64_t LargestShownValue() const;
     void UpdateScale(std::int64_t largest);
 
-    std::unique_ptr<TRAG> engine_;
+    std::array<SeriesHistory, kSeriesCount> series_;
+    std::array<bool, kSeriesCount> visible_{};
+    std::int64_t gridY_ = 10;
+    TUtilizationBars bars_;
     TGraphType type_ = TGraphType::Separate;
     bool showBytes_ = false;
     TGraphCaptions captions_;

@@ -8,13 +8,14 @@
 #include <QRandomGenerator>
 #include <cmath>
 
-#include "TrafficGraph.h"
+#include "TrafficGraphPicture.h"
 
 namespace {
 
 using pulsewell::TGraphCaption;
 using pulsewell::TGraphType;
 using pulsewell::TrafficGraph;
+using pulsewell::TrafficGraphPicture;
 
 void Fill(TrafficGraph& graph) {
     QRandomGenerator random(7);
@@ -26,13 +27,13 @@ void Fill(TrafficGraph& graph) {
         const double out = 900'000 * wave * (0.6 + 0.8 * random.generateDouble());
         const auto inBits = static_cast<std::int64_t>(std::llround(in));
         const auto outBits = static_cast<std::int64_t>(std::llround(out));
-        graph.AddSample(0, inBits);
-        graph.AddSample(1, outBits);
-        graph.AddSample(2, inBits + outBits);
-        graph.AddSample(3, inBits / 8);
-        graph.AddSample(4, outBits / 8);
-        graph.AddSample(5, (inBits + outBits) / 8);
-        graph.AddSample(6, std::llround((in + out) / kBandwidth * 100));
+        graph.AddSample(pulsewell::TrafficSeries::InBits, inBits);
+        graph.AddSample(pulsewell::TrafficSeries::OutBits, outBits);
+        graph.AddSample(pulsewell::TrafficSeries::CombinedBits, inBits + outBits);
+        graph.AddSample(pulsewell::TrafficSeries::InBytes, inBits / 8);
+        graph.AddSample(pulsewell::TrafficSeries::OutBytes, outBits / 8);
+        graph.AddSample(pulsewell::TrafficSeries::CombinedBytes, (inBits + outBits) / 8);
+        graph.AddSample(pulsewell::TrafficSeries::Utilization, std::llround((in + out) / kBandwidth * 100));
     }
 }
 
@@ -42,13 +43,13 @@ void DrawCaption(QPainter& painter, const TGraphCaption& caption, int x, int top
     }
 }
 
-QImage Compose(const TrafficGraph& graph) {
+QImage Compose(const TrafficGraph& graph, const TrafficGraphPicture& picture) {
     constexpr int kLeft = 10;
     constexpr int kTop = 15;
     QImage window(kLeft + 690 + 140, kTop + 170 + 20, QImage::Format_RGB32);
     window.fill(QColor(0xF0, 0xF0, 0xF0));
     QPainter painter(&window);
-    painter.drawImage(kLeft, kTop, graph.Picture());
+    painter.drawImage(kLeft, kTop, picture.Picture());
     const auto& c = graph.Captions();
     const int x = kLeft + 690 + 4;
     DrawCaption(painter, c.Top, x, kTop - 4);
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     TrafficGraph graph;
+    const TrafficGraphPicture picture(graph);
     Fill(graph);
     graph.SetLowThreshold(20);
     const struct {
@@ -85,7 +87,7 @@ int main(int argc, char** argv) {
                  {TGraphType::Separate, true, "separate-bytes.png"}};
     for (const auto& view : views) {
         graph.ApplyGraphType(view.type, view.bytes);
-        if (!Compose(graph).save(folder.filePath(QString::fromLatin1(view.name)))) {
+        if (!Compose(graph, picture).save(folder.filePath(QString::fromLatin1(view.name)))) {
             return 1;
         }
     }

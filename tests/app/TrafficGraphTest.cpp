@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "ScaleCaption.h"
-#include "TrafficGraph.h"
+#include "TrafficGraphPicture.h"
 
 namespace pulsewell {
 namespace {
@@ -16,7 +16,7 @@ const QRgb kYellow = qRgb(255, 255, 0);
 const QRgb kGray = qRgb(0x80, 0x80, 0x80);
 const QRgb kWhite = qRgb(255, 255, 255);
 
-enum Series { InBits, OutBits, CombinedBits, InBytes, OutBytes, CombinedBytes, Utilization };
+using enum TrafficSeries;
 
 class TrafficGraphTest : public ::testing::Test {
   protected:
@@ -31,13 +31,13 @@ class TrafficGraphTest : public ::testing::Test {
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-    void Add(int series, std::initializer_list<std::int64_t> values) {
+    void Add(TrafficSeries series, std::initializer_list<std::int64_t> values) {
         for (std::int64_t v : values) {
             graph.AddSample(series, v);
         }
     }
 
-    QRgb At(int x, int y) const { return graph.Picture().pixel(x, y) | 0xFF000000u; }
+    QRgb At(int x, int y) const { return picture.Picture().pixel(x, y) | 0xFF000000u; }
 
     QStringList ScaleTexts() const {
         const TGraphCaptions& c = graph.Captions();
@@ -45,6 +45,7 @@ class TrafficGraphTest : public ::testing::Test {
     }
 
     TrafficGraph graph;
+    TrafficGraphPicture picture{graph};
     int changes = 0;
 };
 
@@ -57,8 +58,8 @@ TEST_F(TrafficGraphTest, AfterResetTheGraphIsEmptyWithZeroCaptions) {
     EXPECT_TRUE(c.Unit.Visible && c.Bottom.Visible);
     EXPECT_FALSE(c.Percent100.Visible || c.Percent75.Visible || c.Percent50.Visible ||
                  c.Percent25.Visible);
-    EXPECT_EQ(graph.Engine().GridY(), 10);
-    ASSERT_EQ(graph.Picture().size(), QSize(690, 170));
+    EXPECT_EQ(graph.GridY(), 10);
+    ASSERT_EQ(picture.Picture().size(), QSize(690, 170));
     for (int y = 0; y <= 160; y += 10) {
         EXPECT_EQ(At(5, y), kGray) << y;
         EXPECT_EQ(At(5, y + 5), kWhite) << y + 5;
@@ -71,7 +72,7 @@ TEST_F(TrafficGraphTest, SeparateBitsScaleFromTheLargerMaximum) {
     Add(OutBits, {500, 500, 500});
     graph.Graphupdate();
     EXPECT_EQ(ScaleTexts(), (QStringList{"1,002", "752", "501", "250"}));
-    EXPECT_EQ(graph.Engine().GridY(), 100);
+    EXPECT_EQ(graph.GridY(), 100);
     // Pen of two pixels: the sample's row and the one above it.
     EXPECT_EQ(At(4, 2), kGreen);
     EXPECT_EQ(At(4, 1), kGreen);
@@ -86,7 +87,7 @@ TEST_F(TrafficGraphTest, GermanLocaleGroupsWithFullStops) {
     Add(OutBits, {1234567});
     graph.Graphupdate();
     EXPECT_EQ(ScaleTexts(), (QStringList{"1.234.567", "925.925", "617.284", "308.642"}));
-    EXPECT_EQ(graph.Engine().GridY(), 123456);
+    EXPECT_EQ(graph.GridY(), 123456);
 }
 
 TEST_F(TrafficGraphTest, OutputSuppliesTheMaximumWhenItIsLarger) {
@@ -94,29 +95,29 @@ TEST_F(TrafficGraphTest, OutputSuppliesTheMaximumWhenItIsLarger) {
     Add(OutBits, {60});
     graph.Graphupdate();
     EXPECT_EQ(graph.Captions().Top.Text, "60");
-    EXPECT_EQ(graph.Engine().GridY(), 6);
+    EXPECT_EQ(graph.GridY(), 6);
 }
 
 TEST_F(TrafficGraphTest, GridSpacingFollowsTheMaximumInSteps) {
     Add(InBits, {5});
     graph.Graphupdate();
-    EXPECT_EQ(graph.Engine().GridY(), 10);  // 1 to 10 leaves it
+    EXPECT_EQ(graph.GridY(), 10);  // 1 to 10 leaves it
     Add(InBits, {15});
     graph.Graphupdate();
-    EXPECT_EQ(graph.Engine().GridY(), 2);
+    EXPECT_EQ(graph.GridY(), 2);
     graph.ClearSeries();
     Add(InBits, {7});
     graph.Graphupdate();
-    EXPECT_EQ(graph.Engine().GridY(), 2);  // still the spacing of 15
+    EXPECT_EQ(graph.GridY(), 2);  // still the spacing of 15
     Add(InBits, {20});
     graph.Graphupdate();
-    EXPECT_EQ(graph.Engine().GridY(), 2);
+    EXPECT_EQ(graph.GridY(), 2);
     Add(InBits, {21});
     graph.Graphupdate();
-    EXPECT_EQ(graph.Engine().GridY(), 2);  // 21 div 10
+    EXPECT_EQ(graph.GridY(), 2);  // 21 div 10
     graph.ClearSeries();
     graph.Graphupdate();
-    EXPECT_EQ(graph.Engine().GridY(), 10);
+    EXPECT_EQ(graph.GridY(), 10);
 }
 
 TEST_F(TrafficGraphTest, CombinedShowsOnlyTheCombinedSeriesOfTheUnit) {
@@ -164,8 +165,8 @@ TEST_F(TrafficGraphTest, UtilizationShowsPercentBarsAndPercentCaptions) {
     EXPECT_EQ(c.Percent100.Text, "100%");
     EXPECT_EQ(c.Percent25.Text, "25%");
     EXPECT_EQ(c.Bottom.Text, "0%");
-    EXPECT_EQ(graph.Engine().GridY(), 17);
-    EXPECT_EQ(graph.Engine().YScale(), 1.0);
+    EXPECT_EQ(graph.GridY(), 17);
+    EXPECT_EQ(picture.Engine().YScale(), 1.0);
     EXPECT_EQ(At(20, 153), kGray);
     EXPECT_EQ(At(20, 136), kGray);
     EXPECT_EQ(At(20, 160), kWhite);
@@ -208,7 +209,7 @@ TEST_F(TrafficGraphTest, HugeMaximaKeepTheirGridAndReadableCaptions) {
     const std::int64_t max = 30'000'000'000;  // a tenth is beyond 32 bits
     Add(InBits, {max, max});
     graph.Graphupdate();
-    EXPECT_EQ(graph.Engine().GridY(), 3'000'000'000);
+    EXPECT_EQ(graph.GridY(), 3'000'000'000);
     EXPECT_EQ(ScaleTexts(),
               (QStringList{"30,000,000,000", "22,500,000,000", "15,000,000,000", "7,500,000,000"}));
     EXPECT_EQ(At(5, 153), kGray);  // about every 16.5 pixels, as for small maxima
@@ -223,18 +224,11 @@ TEST_F(TrafficGraphTest, SetUpReplacesTheEngineAndKeepsTheChoices) {
     Add(InBits, {500});
     graph.ApplyGraphType(TGraphType::Combined, true);
     graph.SetUp();
-    EXPECT_EQ(graph.Engine().Graphs()[InBits].Values().Count(), 0);
-    EXPECT_EQ(graph.Engine().GridY(), 10);
+    EXPECT_EQ(graph.Series(InBits).Count(), 0);
+    EXPECT_EQ(picture.Engine().Graphs()[0].Values().Count(), 0);
+    EXPECT_EQ(graph.GridY(), 10);
     EXPECT_EQ(graph.GraphType(), TGraphType::Combined);
     EXPECT_TRUE(graph.ShowBytes());
-}
-
-TEST_F(TrafficGraphTest, SamplesForUnknownSeriesAreIgnored) {
-    graph.AddSample(7, 100);
-    graph.AddSample(-1, 100);
-    for (int i = 0; i < TrafficGraph::kSeriesCount; ++i) {
-        EXPECT_EQ(graph.Engine().Graphs()[i].Values().Count(), 0);
-    }
 }
 
 TEST_F(TrafficGraphTest, EverySeriesKeepsTheLast230Samples) {
@@ -242,7 +236,8 @@ TEST_F(TrafficGraphTest, EverySeriesKeepsTheLast230Samples) {
         graph.AddSample(InBits, i == 0 ? 99999 : 10);
     }
     graph.Graphupdate();
-    EXPECT_EQ(graph.Engine().Graphs()[InBits].Values().Count(), 230);
+    EXPECT_EQ(graph.Series(InBits).Count(), 230);
+    EXPECT_EQ(picture.Engine().Graphs()[0].Values().Count(), 230);
     EXPECT_EQ(graph.Captions().Top.Text, "10");
 }
 

@@ -1,0 +1,81 @@
+#include "TrafficGraphPicture.h"
+
+namespace pulsewell {
+
+namespace {
+
+struct SeriesLook {
+    TColor color;
+    TGraphStyle style;
+};
+
+// In the order of the series' numbers: input, output and combined bit/s; the
+// same in byte/s; utilization in percent.
+constexpr SeriesLook kSeries[TrafficGraph::kSeriesCount] = {
+    {0x00FF00, gsLine}, {0xFF0000, gsLine}, {0x0000FF, gsLine},       {0x00FF00, gsLine},
+    {0xFF0000, gsLine}, {0x0000FF, gsLine}, {0x00FF00, gsPercentBars},
+};
+
+constexpr int kGridX = 10;
+constexpr int kHeadroomPercent = 3;
+constexpr double kXStep = 3.0;
+constexpr int kPenWidth = 2;
+constexpr int kUtilization = static_cast<int>(TrafficSeries::Utilization);
+
+}  // namespace
+
+TrafficGraphPicture::TrafficGraphPicture(const TrafficGraph& graph, QObject* parent)
+    : QObject(parent), graph_(graph) {
+    Build();
+    connect(&graph, &TrafficGraph::Restarted, this, &TrafficGraphPicture::Build);
+    connect(&graph, &TrafficGraph::SeriesCleared, this, &TrafficGraphPicture::Clear);
+    connect(&graph, &TrafficGraph::SampleAdded, this,
+            [this](TrafficSeries series, std::int64_t value) {
+                engine_->AddValue(static_cast<int>(series), value);
+            });
+    connect(&graph, &TrafficGraph::RedrawDue, this, &TrafficGraphPicture::Draw);
+    Draw();
+}
+
+TrafficGraphPicture::~TrafficGraphPicture() = default;
+
+void TrafficGraphPicture::Build() {
+    auto engine = std::make_unique<TRAG>(kWidth, kHeight);
+    engine->SetGridX(kGridX);
+    engine->SetHeadroom(kHeadroomPercent);
+    for (const SeriesLook& series : kSeries) {
+        engine->AddGraph(TrafficGraph::kCapacity, series.color, series.style)
+            .SetPenWidth(kPenWidth);
+    }
+    engine->SetXStep(kXStep);
+    for (int i = 0; i < TrafficGraph::kSeriesCount; ++i) {
+        for (const std::int64_t value : graph_.Series(static_cast<TrafficSeries>(i)).Values()) {
+            engine->AddValue(i, value);
+        }
+    }
+    engine_ = std::move(engine);
+}
+
+void TrafficGraphPicture::Clear() {
+    for (int i = 0; i < TrafficGraph::kSeriesCount; ++i) {
+        engine_->Graphs()[i].Clear();
+    }
+}
+
+void TrafficGraphPicture::Draw() {
+    engine_->SetGridY(graph_.GridY());
+    for (int i = 0; i < TrafficGraph::kSeriesCount; ++i) {
+        engine_->Graphs()[i].SetVisible(graph_.Visible(static_cast<TrafficSeries>(i)));
+    }
+    TRAGGraph& bars = engine_->Graphs()[kUtilization];
+    const TUtilizationBars& look = graph_.Bars();
+    bars.SetLowThreshold(look.LowThreshold);
+    bars.SetHighThreshold(look.HighThreshold);
+    bars.SetColor(look.LowColor);
+    bars.SetMidColor(look.MidColor);
+    bars.SetHighColor(look.HighColor);
+    engine_->Redraw(true);
+    emit Drawn();
+}
+
+}  // namespace pulsewell

@@ -1,0 +1,349 @@
+#include "InterfaceDiscovery.h"
+
+#include <QFile>
+#include <QVector>
+#include <algorithm>
+
+#include "DeviceObjects.h"
+#include "DeviceReport.h"
+#include "InterfaceCells.h"
+#include "NumberText.h"
+#include "ProgramFolder.h"
+
+namespace pulsewell {
+
+namespace {
+
+using namespace objects;
+
+// A broken agent that answers every step of the index walk with a higher
+// index would fill memory for ever. The walk may pass the device's own
+// interface count by a wide margin, and never kMostInterfaces.
+constexpr qint64 kMostInterfaces = 100000;
+constexpr qint64 kWalkMargin = 1000;
+
+// What a cell shows for an object asked alone that got no answer, as the
+// query component has always put it.
+const QString kNoAnswer = QStringLiteral("Failure");
+
+// The numbers of a dotted identifier; empty when the text is not one.
+QVector<quint64> SubIdentifiers(const QString& oid) {
+    QVector<quint64> numbers;
+    for (const QString& part : oid.split(u'.', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        numbers.append(part.toULongLong(&ok));
+        if (!ok) {
+            return {};
+        }
+    }
+    return numbers;
+}
+
+// An agent that answers with the same identifier (silence, or the request
+// echoed at the end of its tree) or an earlier one would keep a walk going
+// for ever; only a later one counts.
+bool ComesAfter(const QString& next, const QString& current) {
+    const QVector<quint64> a = SubIdentifiers(next);
+    const QVector<quint64> b = SubIdentifiers(current);
+    return !a.isEmpty() && !b.isEmpty() &&
+           std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end());
+}
+
+}  // namespace
+
+// One discovery as it runs on the device worker. Everything it changes on the
+// monitor's side goes there as a posted update, in the order it happens.
+class InterfaceDiscovery::Walk {
+public:
+    // The device as the monitor's state named it when the discovery began.
+    struct Target {
+        QString host;
+        QString community;
+        SnmpVersion version;
+    };
+
+    Walk(InterfaceDiscovery& owner, const DeviceWorker::Job& job, const Target& target,
+         Select select)
+        : owner_(owner),
+          job_(job),
+          reader_(job.Reader()),
+          host_(target.host),
+          community_(target.community),
+          version_(target.version),
+          select_(std::move(select)) {}
+
+    // True when interfaces were found and chosen from.
+    bool Run();
+
+private:
+    void Post(std::function<void()> update) { job_.Post(std::move(update)); }
+    void SetCell(int column, int row, const QString& text) {
+        InterfaceTable* table = &owner_.table_;
+        Post([table, column, row, text] { table->SetCell(column, row, text); });
+    }
+    void SetStatus(const QString& text) {
+        MonitorView* view = &owner_.view_;
+        Post([view, text] { view->SetStatusText(MonitorView::kStatusPanel, text); });
+    }
+    // Lets the view show the rows so far; false when the discovery was
+    // abandoned meanwhile, which ends it there.
+    bool Progress() {
+        MonitorView* view = &owner_.view_;
+        Post([view] { view->ShowDiscoveryProgress(); });
+        return job_.Current();
+    }
+    QString NoAnswerText(const QString& failure) const {
+        // Some older agents drop SNMPv2c requests without a word.
+        return version_ == SnmpVersion::V2c
+                   ? failure + QStringLiteral(" The device did not answer in SNMPv2c.")
+                   : failure;
+    }
+    int WalkLimit();
+    // The rows found, or none when the discovery was abandoned meanwhile.
+    std::optional<int> WalkInterfaceIndexes(int limit);
+    bool QueryInterfaceRows(int rows);
+    bool HasDuplexObjects();
+    static QStringList RowObjects(const QString& index, bool withDuplex);
+    bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
+    // The speed cell of interface `index` from its ifSpeed value, or over
+    // SNMPv2c from its ifHighSpeed where ifSpeed is at its ceiling.
+    QString InterfaceSpeedCell(const QString& index, const QString& speed);
+
+    InterfaceDiscovery& owner_;
+    const DeviceWorker::Job& job_;
+    DeviceReader& reader_;
+    const QString host_;
+    const QString community_;
+    const SnmpVersion version_;
+    const Select select_;
+    QStringList indexes_;
+};
+
+InterfaceDiscovery::InterfaceDiscovery(MonitorView& view, const TMonitorState& state,
+                                       InterfaceTable& table, InterfaceChoice& choice,
+                                       PollScheduler& scheduler, DeviceWorker& worker)
+    : view_(view),
+      state_(state),
+      table_(table),
+      choice_(choice),
+      scheduler_(scheduler),
+      worker_(worker) {}
+
+void InterfaceDiscovery::Start(Select select, Ended ended) {
+    if (running_) {
+        return;
+    }
+    running_ = true;
+    view_.ShowExportDeviceInfo(false);
+    QFile::remove(ProgramFolder() + QLatin1String(kDeviceInfoFile));
+    view_.SetStatusText(MonitorView::kStatusPanel, QString());
+    choice_.Clear();  // an empty list offers nothing to choose
+    table_.ClearDataCells();
+    view_.SetBusy(true);
+
+    auto found = std::make_shared<bool>(false);
+    const Walk::Target target{state_.Host, state_.Community, state_.Version};
+    auto walk = [this, target, select = std::move(select), found](const DeviceWorker::Job& job) {
+        *found = Walk(*this, job, target, select).Run();
+    };
+    worker_.Run(std::move(walk), [this, found, ended = std::move(ended)](std::exception_ptr error) {
+        running_ = false;
+        view_.SetBusy(false);
+        const bool ok = RunGuarded(view_, [&] {
+            if (error) {
+                std::rethrow_exception(error);
+            }
+        });
+        if (ok && *found) {
+            view_.FocusInterfaceList();
+        }
+        if (ended) {
+            ended();
+        }
+    });
+}
+
+void InterfaceDiscovery::Abandon() {
+    if (running_) {
+        running_ = false;
+        view_.SetBusy(false);
+    }
+}
+
+bool InterfaceDiscovery::Walk::Run() {
+    reader_.SetSnmpVersion(version_);
+    reader_.SetQueryTarget(community_, host_);
+
+    QString oid = kIfIndexColumn;
+    QString value;
+    const bool answered = reader_.ReadNextValue(oid, community_, host_, value);
+    if (!answered || value.isEmpty()) {
+        PollScheduler* scheduler = &owner_.scheduler_;
+        Post([scheduler] { scheduler->StopPolling(); });
+        SetStatus(answered ? QStringLiteral("No values from this device!")
+                           : NoAnswerText(QStringLiteral("Failure contacting device!")));
+        return false;
+    }
+
+    const QString uptime = Unsigned32Text(
+        reader_.ReadOneValue(kSysUpTime, community_, host_).value_or(QString()));
+    InterfaceDiscovery* owner = &owner_;
+    Post([owner, uptime] {
+        owner->uptime_ = uptime;
+        owner->view_.ShowExportDeviceInfo(true);
+    });
+
+    const std::optional<int> rows = WalkInterfaceIndexes(WalkLimit());
+    if (!rows) {
+        return false;
+    }
+    if (*rows == 0) {
+        InterfaceTable* table = &owner_.table_;
+        Post([table] { table->SetRowCount(2); });
+        SetStatus(QStringLiteral("No interfaces found on this device!"));
+        return false;
+    }
+    // The list holds exactly the indexes the table shows.
+    InterfaceChoice* choice = &owner_.choice_;
+    Post([choice, indexes = indexes_] { choice->Offer(indexes, false); });
+    if (!Progress() || !QueryInterfaceRows(*rows)) {
+        return false;
+    }
+
+    Post([choice] { choice->Show(true); });
+    if (!Progress()) {
+        return false;
+    }
+    Post([select = select_] { select(0); });
+
+    const QString count = reader_.QueryValue(kIfNumber).value_or(kNoAnswer);
+    const bool pollable = ParseInt32(count) > 0;
+    Post([owner, count, pollable] {
+        owner->interfaceCount_ = count;
+        if (pollable) {
+            for (MonitorCommand command : {MonitorCommand::StartPolling,
+                                           MonitorCommand::StopPolling,
+                                           MonitorCommand::ShowDeviceInfo}) {
+                owner->view_.SetCommandEnabled(command, true);
+            }
+        }
+    });
+    return true;
+}
+
+int InterfaceDiscovery::Walk::WalkLimit() {
+    const QString count = reader_.ReadOneValue(kIfNumber, community_, host_).value_or(QString());
+    bool isNumber = false;
+    const qint64 reported = count.toLongLong(&isNumber);
+    if (!isNumber || reported < 0) {
+        return kMostInterfaces;
+    }
+    return static_cast<int>(
+        std::min(kMostInterfaces, 2 * std::min(reported, kMostInterfaces) + kWalkMargin));
+}
+
+std::optional<int> InterfaceDiscovery::Walk::WalkInterfaceIndexes(int limit) {
+    QString oid = kIfIndexColumn;
+    QString value;
+    int row = 1;
+    for (;;) {
+        const QString previous = oid;
+        reader_.ReadNextValue(oid, community_, host_, value);
+        if (!oid.contains(kIfIndexColumn, Qt::CaseInsensitive) || !ComesAfter(oid, previous)) {
+            return row - 1;
+        }
+        if (row > limit) {
+            throw OperationError(
+                QStringLiteral("Discovery stopped: the device lists more than %1 interfaces.")
+                    .arg(limit));
+        }
+        SetCell(0, row, value);
+        indexes_.append(value);
+        ++row;
+        InterfaceTable* table = &owner_.table_;
+        Post([table, row] { table->SetRowCount(row); });
+        if (!Progress()) {
+            return std::nullopt;
+        }
+    }
+}
+
+bool InterfaceDiscovery::Walk::QueryInterfaceRows(int rows) {
+    const int width = reader_.QueryWidth();
+    // With several objects per request, a duplex object the device lacks
+    // costs every request a second one; one look at the column tells whether
+    // any interface has it.
+    const bool askDuplex = width == 1 || HasDuplexObjects();
+    const int rowsPerRequest = std::max(1, width / (askDuplex ? 8 : 7));
+    for (int first = 1; first <= rows; first += rowsPerRequest) {
+        const int last = std::min(rows, first + rowsPerRequest - 1);
+        QStringList oids;
+        for (int row = first; row <= last; ++row) {
+            oids += RowObjects(indexes_[row - 1], askDuplex);
+        }
+        const QList<std::optional<QString>> values = reader_.QueryValues(oids);
+        qsizetype next = 0;
+        // An object whose request of several went unanswered is asked alone
+        // when its cell is filled, as it was asked before the rows were
+        // batched; so a device falling silent gives the same cells and error.
+        const auto value = [&] {
+            const qsizetype i = next++;
+            return values[i] ? *values[i] : reader_.QueryValue(oids[i]).value_or(kNoAnswer);
+        };
+        for (int row = first; row <= last; ++row) {
+            if (!FillInterfaceRow(row, askDuplex, value)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool InterfaceDiscovery::Walk::HasDuplexObjects() {
+    QString oid = kDuplexColumn;
+    QString value;
+    return !reader_.ReadNextValue(oid, community_, host_, value) || oid.startsWith(kDuplex);
+}
+
+QStringList InterfaceDiscovery::Walk::RowObjects(const QString& index, bool withDuplex) {
+    QStringList oids{kIfDescr + index, kIfSpeed + index};
+    if (withDuplex) {
+        oids.append(kDuplex + index + QStringLiteral(".1"));
+    }
+    oids += {kIfPhysAddress + index, kIfMtu + index, kIfAdminStatus + index,
+             kIfOperStatus + index, kIfType + index};
+    return oids;
+}
+
+bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
+                                                const std::function<QString()>& value) {
+    SetCell(1, row, DescriptionCell(value()));
+    SetCell(2, row, InterfaceSpeedCell(indexes_[row - 1], value()));
+    const QString duplex = withDuplex ? value() : QString();
+    SetCell(3, row, duplex.isEmpty() ? QStringLiteral("unknown") : DuplexCell(duplex));
+    if (!Progress()) {
+        return false;
+    }
+    SetCell(4, row, MacCell(value()));
+    SetCell(5, row, value());
+    SetCell(6, row, StatusCell(value()));
+    SetCell(7, row, StatusCell(value()));
+    if (!Progress()) {
+        return false;
+    }
+    SetCell(8, row, TypeCell(value()));
+    return true;
+}
+
+QString InterfaceDiscovery::Walk::InterfaceSpeedCell(const QString& index, const QString& speed) {
+    // RFC 2863: ifSpeed stops at its ceiling, ifHighSpeed (SNMPv2c only) goes on.
+    if (version_ == SnmpVersion::V2c && IsSpeedCeiling(speed)) {
+        const std::optional<QString> highSpeed = reader_.QueryValue(kIfHighSpeed + index);
+        if (highSpeed && !highSpeed->isEmpty()) {
+            return HighSpeedCell(*highSpeed);
+        }
+    }
+    return SpeedCell(speed);
+}
+
+}  // namespace pulsewell

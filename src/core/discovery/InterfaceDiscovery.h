@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "DeviceWorker.h"
+#include "InterfaceChoice.h"
+#include "InterfaceTable.h"
+#include "MonitorState.h"
+#include "MonitorView.h"
+#include "PollScheduler.h"
+
+namespace pulsewell {
+
+// "&First contact": walks the device's interface table on the device worker
+// into the table and the interface list, row by row as the answers come, and
+// keeps what the device report takes from it (uptime, interface count).
+class InterfaceDiscovery {
+public:
+    // Chooses an interface of the list (the monitor's selection).
+    using Select = std::function<void(int index)>;
+    // Discovery ended, found interfaces or not; not called when abandoned.
+    using Ended = std::function<void()>;
+
+    InterfaceDiscovery(MonitorView& view, const TMonitorState& state, InterfaceTable& table,
+                       InterfaceChoice& choice, PollScheduler& scheduler, DeviceWorker& worker);
+
+    // Ignored while a discovery runs: a second walk would fill the table
+    // twice over with rows of both.
+    void Start(Select select, Ended ended);
+    bool Running() const { return running_; }
+    // The device worker dropped the discovery (a host change, a reset).
+    void Abandon();
+
+    // What the last discovery read for the device report, as decimal text.
+    const QString& Uptime() const { return uptime_; }
+    const QString& InterfaceCount() const { return interfaceCount_; }
+
+private:
+    class Walk;
+
+    MonitorView& view_;
+    const TMonitorState& state_;
+    InterfaceTable& table_;
+    InterfaceChoice& choice_;
+    PollScheduler& scheduler_;
+    DeviceWorker& worker_;
+    bool running_ = false;
+    QString uptime_ = QStringLiteral("0");
+    QString interfaceCount_ = QStringLiteral("0");
+};
+
+}  // namespace pulsewell

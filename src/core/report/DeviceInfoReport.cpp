@@ -1,0 +1,64 @@
+#include "DeviceInfoReport.h"
+
+#include "DeviceReport.h"
+#include "ProgramFolder.h"
+
+namespace pulsewell {
+
+namespace {
+// What stands in for the shell's "no program registered" when the desktop refuses.
+constexpr int kOpenRefused = 31;
+}  // namespace
+
+DeviceInfoReport::DeviceInfoReport(MonitorView& view, const TMonitorState& state,
+                                   const InterfaceDiscovery& discovery,
+                                   const InterfaceTable& table, DeviceWorker& worker)
+    : view_(view), state_(state), discovery_(discovery), table_(table), worker_(worker) {}
+
+void DeviceInfoReport::Read(std::function<void()> then, std::function<void()> after) {
+    report_.clear();
+    const TReportSource source{state_.Host, state_.Community, discovery_.Uptime(),
+                               discovery_.InterfaceCount()};
+    const SnmpVersion version = state_.Version;
+    auto report = std::make_shared<QStringList>();
+    worker_.Run(
+        [source, version, report](const DeviceWorker::Job& job) {
+            job.Reader().SetSnmpVersion(version);
+            job.Reader().SetQueryTarget(source.Community, source.Host);
+            *report = GatherDeviceReport(job.Reader(), source);
+        },
+        [this, report, then = std::move(then), after = std::move(after)](std::exception_ptr error) {
+            RunGuarded(view_, [&] {
+                if (error) {
+                    std::rethrow_exception(error);
+                }
+                report_ = *report;
+                then();
+            });
+            if (after) {
+                after();
+            }
+        });
+}
+
+void DeviceInfoReport::Gather(std::function<void()> gathered) {
+    // Shown whether or not the reading stopped, as the report then is empty.
+    Read([] {}, std::move(gathered));
+}
+
+void DeviceInfoReport::Export() {
+    Read([this] {
+        const QString path = ProgramFolder() + QLatin1String(kDeviceInfoFile);
+        WriteDeviceInfoFile(path, FileLines());
+        if (!view_.OpenDocument(path)) {
+            throw OperationError(
+                QStringLiteral("File open failed with Error: %1").arg(kOpenRefused));
+        }
+    });
+}
+
+QStringList DeviceInfoReport::FileLines() const {
+    return DeviceInfoFileLines(report_, table_.ExportLines());
+}
+
+}  // namespace pulsewell

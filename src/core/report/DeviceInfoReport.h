@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QStringList>
+#include <functional>
+
+#include "DeviceWorker.h"
+#include "InterfaceDiscovery.h"
+#include "InterfaceTable.h"
+#include "MonitorState.h"
+#include "MonitorView.h"
+
+namespace pulsewell {
+
+// "Show device info" and "Export device info": the device report gathered
+// on the device worker, and device_info.txt with the report and the table.
+class DeviceInfoReport {
+public:
+    DeviceInfoReport(MonitorView& view, const TMonitorState& state,
+                     const InterfaceDiscovery& discovery, const InterfaceTable& table,
+                     DeviceWorker& worker);
+
+    // Reads the report afresh; `gathered` follows on this thread, also when
+    // an error box ended the reading (the report is then empty).
+    void Gather(std::function<void()> gathered);
+    // Gathers, writes device_info.txt in the program's folder and asks the
+    // desktop to open it.
+    void Export();
+    // The report of the last gather; the interface selection clears it.
+    const QStringList& Lines() const { return report_; }
+    void Clear() { report_.clear(); }
+    // What the export writes: the report, then the interface table.
+    QStringList FileLines() const;
+
+private:
+    // `then` under the error guard once the report is read, `after` in any case.
+    void Read(std::function<void()> then, std::function<void()> after = {});
+
+    MonitorView& view_;
+    const TMonitorState& state_;
+    const InterfaceDiscovery& discovery_;
+    const InterfaceTable& table_;
+    DeviceWorker& worker_;
+    QStringList report_;
+};
+
+}  // namespace pulsewell

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Every stored option: its name in the settings file and the text stored when
+// it is missing.
+namespace pulsewell::settings {
+
+struct Setting {
+    QString name;
+    QString defaultText;
+};
+
+inline const Setting kHighValue{QStringLiteral("highvalue"), QStringLiteral("70")};
+inline const Setting kLowValue{QStringLiteral("lowvalue"), QStringLiteral("20")};
+inline const Setting kShow{QStringLiteral("show"), QStringLiteral("bits")};
+inline const Setting kHighValueColor{QStringLiteral("highvaluecolor"), QStringLiteral("clred")};
+inline const Setting kNormalValueColor{QStringLiteral("normalvaluecolor"),
+                                       QStringLiteral("clYellow")};
+inline const Setting kLowValueColor{QStringLiteral("lowvaluecolor"), QStringLiteral("clLime")};
+inline const Setting kOnErrors{QStringLiteral("onerrors"), QStringLiteral("continue")};
+inline const Setting kHighAlarmActive{QStringLiteral("highalarmactive"), QStringLiteral("no")};
+inline const Setting kLowAlarmActive{QStringLiteral("lowalarmactive"), QStringLiteral("no")};
+// No default is stored for the sound files: an emptied edit keeps the stored one.
+inline const Setting kHighAlarmFile{QStringLiteral("highalarmfile"), QString()};
+inline const Setting kLowAlarmFile{QStringLiteral("lowalarmfile"), QString()};
+// Never written when missing: a store without it is one from before SNMPv2c,
+// and SNMPv1 is what it always meant.
+inline const Setting kSnmpVersion{QStringLiteral("snmpversion"), QStringLiteral("1")};
+
+}  // namespace pulsewell::settings

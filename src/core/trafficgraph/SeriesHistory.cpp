@@ -1,0 +1,24 @@
+#include "SeriesHistory.h"
+
+#include <algorithm>
+
+namespace pulsewell {
+
+void SeriesHistory::Add(std::int64_t value) {
+    values_.push_back(value);
+    maxValue_ = std::max(maxValue_, value);
+    if (Count() > capacity_) {
+        values_.pop_front();
+        maxValue_ = 0;
+        for (const std::int64_t kept : values_) {
+            maxValue_ = std::max(maxValue_, kept);
+        }
+    }
+}
+
+void SeriesHistory::Clear() {
+    values_.clear();
+    maxValue_ = 0;
+}
+
+}  // namespace pulsewell
