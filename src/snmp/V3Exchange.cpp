@@ -98,6 +98,9 @@ bool TV3Exchange::Run(TSNMPSend& send, const std::string& host) {
         const bool follow = heard.cause == TV3Problem::UnknownEngineID ||
                             heard.cause == TV3Problem::NotInTimeWindow;
         if (follow && !resent && !heard.engineId.empty()) {
+            if (heard.authenticated && keys != nullptr) {
+                keys->AuthConfirmed = true;
+            }
             if (heard.engineId != engine_.EngineID) {
                 engine_ = TEngineState();
                 engine_.EngineID = heard.engineId;
