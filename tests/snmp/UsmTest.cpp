@@ -17,13 +17,12 @@ const char* kAuthPassphrase = "pulsewell-auth";
 const char* kPrivPassphrase = "pulsewell-priv";
 const char* kSysContact = "1.3.6.1.2.1.1.4.0";
 
-std::string HexOf(const std::string& bytes) {
-    std::string hex = pulsewell::test::Hex(bytes);
-    std::erase(hex, ' ');
-    for (char& c : hex) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return hex;
+// Both sides as Hex() writes them, so that a difference reads well.
+std::string HexOf(std::string_view bytes) {
+    return pulsewell::test::Hex(bytes);
+}
+std::string HexOf(const char* hex) {
+    return pulsewell::test::Hex(Bytes(hex));
 }
 
 TV3Security Security(TV3Auth auth, TV3Priv priv, const char* privPassphrase = kPrivPassphrase) {
@@ -53,8 +52,8 @@ TEST(UsmKeys, PublishedPasswordToKeyVectors) {
     };
     for (const Case& c : cases) {
         const std::string master = PasswordToKey(c.auth, "maplesyrup");
-        EXPECT_EQ(HexOf(master), c.master);
-        EXPECT_EQ(HexOf(LocalizeKey(c.auth, master, engine)), c.localized);
+        EXPECT_EQ(HexOf(master), HexOf(c.master));
+        EXPECT_EQ(HexOf(LocalizeKey(c.auth, master, engine)), HexOf(c.localized));
     }
 }
 
@@ -97,9 +96,9 @@ TEST(UsmKeys, KeysAsNetSnmpDerivesThem) {
     for (const Case& c : cases) {
         const TUsmKeys keys(Security(c.auth, c.priv), Bytes(kAgentEngine));
         ASSERT_TRUE(keys.Valid()) << AuthProtocolName(c.auth) << " " << PrivProtocolName(c.priv);
-        EXPECT_EQ(HexOf(keys.AuthKey), c.authKey) << AuthProtocolName(c.auth);
+        EXPECT_EQ(HexOf(keys.AuthKey), HexOf(c.authKey)) << AuthProtocolName(c.auth);
         if (c.privKey != nullptr) {
-            EXPECT_EQ(HexOf(keys.PrivKey), c.privKey) << PrivProtocolName(c.priv);
+            EXPECT_EQ(HexOf(keys.PrivKey), HexOf(c.privKey)) << PrivProtocolName(c.priv);
         }
     }
 }
@@ -147,7 +146,7 @@ TEST(V3Message, RepliesCapturedFromSnmpdDecryptAndVerify) {
         const std::string datagram = Bytes(c.datagram);
         TV3Envelope envelope;
         ASSERT_TRUE(DecodeV3Envelope(datagram, envelope)) << c.user;
-        EXPECT_EQ(HexOf(std::string(envelope.EngineID)), kAgentEngine);
+        EXPECT_EQ(HexOf(envelope.EngineID), HexOf(kAgentEngine));
         EXPECT_EQ(envelope.UserName, c.user);
         EXPECT_EQ(envelope.Flags, v3flag::Auth | v3flag::Priv);
         const TUsmKeys keys(Security(c.auth, c.priv), envelope.EngineID);
@@ -158,7 +157,7 @@ TEST(V3Message, RepliesCapturedFromSnmpdDecryptAndVerify) {
         ASSERT_TRUE(ReadScopedPdu(envelope, &keys, cipher, plain, reply)) << c.user;
         EXPECT_EQ(reply.PDUType, pdu::GetResponse);
         EXPECT_EQ(reply.Flags, TV3Flags::AuthPriv);
-        EXPECT_EQ(HexOf(reply.ContextEngineID), kAgentEngine);
+        EXPECT_EQ(HexOf(reply.ContextEngineID), HexOf(kAgentEngine));
         EXPECT_EQ(reply.FindValue(kSysContact), "tests@pulsewell.invalid") << c.user;
 
         // A changed byte of the encrypted PDU fails the digest; another
@@ -198,9 +197,7 @@ TEST(V3Security, NamesAsUsersTypeThem) {
         EXPECT_EQ(ParsePrivProtocol(PrivProtocolName(value)), value) << text;
     }
     EXPECT_EQ(ParseSecurityLevel("authpriv"), TV3Flags::AuthPriv);
-    EXPECT_EQ(ParseSecurityLevel(SecurityLevelName(TV3Flags::NoAuthNoPriv)),
-              TV3Flags::NoAuthNoPriv);
-    EXPECT_EQ(PrivProtocolName(TV3Priv::PrivAES256C), "AES-256-C");
+    EXPECT_EQ(SecurityLevelName(TV3Flags::NoAuthNoPriv), "noAuthNoPriv");
     for (const char* wrong : {"", "SHA-1024", "3DES", "AES-128-C", "auth"}) {
         EXPECT_FALSE(ParseAuthProtocol(wrong) || ParsePrivProtocol(wrong) ||
                      ParseSecurityLevel(wrong))

@@ -112,61 +112,41 @@ TEST_F(AgentV3, QueryComponentAndWalkAskInSnmpV3) {
 }
 
 TEST_F(AgentV3, ReportsAndSilenceBecomeCauses) {
+    using L = TV3Flags;
+    using A = TV3Auth;
+    using P = TV3Priv;
+    using Why = TV3Problem;
+    const auto as = [](const char* name, L level, A auth, P priv) {
+        return User{name, level, auth, priv};
+    };
+    // Passphrases: nullptr for the user's own.
     struct Case {
         const char* what;
         User user;
         const char* authPassphrase;
         const char* privPassphrase;
-        TV3Problem want;
+        Why want;
         int attempts;  // of the component's two
     } cases[] = {
-        {"wrong authentication passphrase", kUsers[2], "pulsewell-xxxx", nullptr,
-         TV3Problem::AuthenticationFailed, 1},
-        {"wrong authentication protocol",
-         {"v3sha256", TV3Flags::AuthNoPriv, TV3Auth::AuthSHA512, TV3Priv::PrivDES},
-         nullptr,
-         nullptr,
-         TV3Problem::AuthenticationFailed,
+        {"wrong auth passphrase", kUsers[2], "pulsewell-xxxx", nullptr, Why::AuthenticationFailed,
          1},
-        {"unknown user",
-         {"v3nobody", TV3Flags::NoAuthNoPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
-         nullptr,
-         nullptr,
-         TV3Problem::UnknownUser,
-         1},
-        {"unknown user, authPriv",
-         {"v3nobody", TV3Flags::AuthPriv, TV3Auth::AuthSHA1, TV3Priv::PrivAES},
-         nullptr,
-         nullptr,
-         TV3Problem::UnknownUser,
-         1},
-        {"privacy for a user without",
-         {"v3md5", TV3Flags::AuthPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
-         nullptr,
-         nullptr,
-         TV3Problem::UnsupportedSecurityLevel,
-         1},
-        {"no authentication for an authPriv user",
-         {"v3aes", TV3Flags::NoAuthNoPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
-         nullptr,
-         nullptr,
-         TV3Problem::AccessDenied,
-         0},
-        {"wrong privacy protocol",
-         {"v3des", TV3Flags::AuthPriv, TV3Auth::AuthMD5, TV3Priv::PrivAES},
-         nullptr,
-         nullptr,
-         TV3Problem::DecryptionError,
-         1},
+        {"wrong auth protocol", as("v3sha256", L::AuthNoPriv, A::AuthSHA512, P::PrivDES), nullptr,
+         nullptr, Why::AuthenticationFailed, 1},
+        {"unknown user", as("v3nobody", L::NoAuthNoPriv, A::AuthMD5, P::PrivDES), nullptr, nullptr,
+         Why::UnknownUser, 1},
+        {"unknown user, authPriv", as("v3nobody", L::AuthPriv, A::AuthSHA1, P::PrivAES), nullptr,
+         nullptr, Why::UnknownUser, 1},
+        {"privacy for a user without", as("v3md5", L::AuthPriv, A::AuthMD5, P::PrivDES), nullptr,
+         nullptr, Why::UnsupportedSecurityLevel, 1},
+        {"noAuthNoPriv for an authPriv user", as("v3aes", L::NoAuthNoPriv, A::AuthMD5, P::PrivDES),
+         nullptr, nullptr, Why::AccessDenied, 0},
+        {"wrong privacy protocol", as("v3des", L::AuthPriv, A::AuthMD5, P::PrivAES), nullptr,
+         nullptr, Why::DecryptionError, 1},
         {"wrong privacy passphrase", kUsers[8], nullptr, "pulsewell-xxxx",
-         TV3Problem::PrivacyProbablyWrong, 2},
-        {"short passphrase", kUsers[1], "short", nullptr, TV3Problem::ShortPassphrase, 1},
-        {"no user",
-         {"", TV3Flags::NoAuthNoPriv, TV3Auth::AuthMD5, TV3Priv::PrivDES},
-         nullptr,
-         nullptr,
-         TV3Problem::MissingUser,
-         1},
+         Why::PrivacyProbablyWrong, 2},
+        {"short passphrase", kUsers[1], "short", nullptr, Why::ShortPassphrase, 1},
+        {"no user", as("", L::NoAuthNoPriv, A::AuthMD5, P::PrivDES), nullptr, nullptr,
+         Why::MissingUser, 1},
     };
     for (const Case& c : cases) {
         TV3Security security = SecurityOf(c.user);
