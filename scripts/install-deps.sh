@@ -9,6 +9,7 @@ packages=(
     libsndfile1-dev libasound2-dev libjpeg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    libssl-dev
     snmpd snmp libsnmp-dev snmpsim
     xvfb xauth imagemagick fonts-dejavu-core
     dpkg-dev file desktop-file-utils groff-base

@@ -9,8 +9,10 @@ namespace {
 
 // A request with one binding of a NULL value, and where it goes.
 void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::string& community,
-             const std::string& host, int snmpVersion, const Interrupt* interrupt) {
+             const std::string& host, int snmpVersion, const Interrupt* interrupt,
+             const TV3Security& security) {
     send.Sock.SetInterrupt(interrupt);
+    send.Security = security;
     send.Query.Reset();
     send.Query.Version = snmpVersion;
     send.Query.Community = community;
@@ -22,10 +24,14 @@ void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::st
 }  // namespace
 
 bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
-                  std::string& value, int snmpVersion, const Interrupt* interrupt) {
+                  std::string& value, int snmpVersion, const Interrupt* interrupt,
+                  const TV3Security& security, TV3Problem* problem) {
     TSNMPSend send;
-    Prepare(send, pdu::GetRequest, oid, community, host, snmpVersion, interrupt);
+    Prepare(send, pdu::GetRequest, oid, community, host, snmpVersion, interrupt, security);
     const bool ok = send.Exchange();
+    if (problem != nullptr) {
+        *problem = send.LastV3Problem();
+    }
     value.clear();
     if (ok) {
         value = send.Reply.FindValue(oid);
@@ -34,11 +40,15 @@ bool ReadOneValue(const std::string& oid, const std::string& community, const st
 }
 
 bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
-                   std::string& value, int snmpVersion, const Interrupt* interrupt) {
+                   std::string& value, int snmpVersion, const Interrupt* interrupt,
+                   const TV3Security& security, TV3Problem* problem) {
     TSNMPSend send;
-    Prepare(send, pdu::GetNextRequest, oid, community, host, snmpVersion, interrupt);
+    Prepare(send, pdu::GetNextRequest, oid, community, host, snmpVersion, interrupt, security);
     ++send.Query.ID;
     const bool ok = send.Exchange();
+    if (problem != nullptr) {
+        *problem = send.LastV3Problem();
+    }
     value.clear();
     if (ok && send.Reply.BindingCount() > 0) {
         const TSNMPMib& first = send.Reply.Bindings().front();

@@ -4,20 +4,25 @@
 
 #include "Interrupt.h"
 #include "SnmpRec.h"
+#include "V3Security.h"
 
 // Single requests with a short-lived client: one attempt, 5000 ms. Failure is
 // false with empty value text; ReadNextValue then leaves oid unchanged. An
 // SNMPv2c exception value is an answer without a value (empty text), and
 // endOfMibView leaves oid unchanged, as an SNMPv1 agent's echo at the end of
-// its tree does, so that a walk ends there.
+// its tree does, so that a walk ends there. With version::V3 the request goes
+// out as SNMPv3 for security (the community is not used) and problem, when
+// given, gets the cause of a failure.
 namespace pulsewell::snmp {
 
 // A raised interrupt ends the wait at once, as a failure.
 bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
                   std::string& value, int snmpVersion = version::V1,
-                  const Interrupt* interrupt = nullptr);
+                  const Interrupt* interrupt = nullptr, const TV3Security& security = {},
+                  TV3Problem* problem = nullptr);
 bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
                    std::string& value, int snmpVersion = version::V1,
-                   const Interrupt* interrupt = nullptr);
+                   const Interrupt* interrupt = nullptr, const TV3Security& security = {},
+                   TV3Problem* problem = nullptr);
 
 }  // namespace pulsewell::snmp

@@ -39,6 +39,8 @@ class ReverseWriter {
     // Object identifier contents from dotted text, by OidToBytes's encoder.
     void Oid(std::string_view text);
     std::string Take();
+    // What was written so far, valid until the next write.
+    std::string_view View() const { return {data_ + start_, Size()}; }
 
   private:
     void Reserve(std::size_t n);

@@ -55,10 +55,12 @@ void TSNMPRec::Reset() {
     ErrorIndex = 0;
     count_ = 0;
     Flags = TV3Flags::NoAuthNoPriv;
+    MessageID = 0;
     FlagReportable = false;
     ContextEngineID.clear();
     ContextName.clear();
     AuthMode = TV3Auth::AuthMD5;
+    PrivMode = TV3Priv::PrivDES;
     AuthEngineID.clear();
     AuthEngineBoots = 0;
     AuthEngineTime = 0;
@@ -97,11 +99,8 @@ std::string TSNMPRec::FindValue(std::string_view oid) const {
     return {};
 }
 
-std::string TSNMPRec::EncodeMessage() const {
-    if (Version == 3) {
-        return {};
-    }
-    ReverseWriter out;
+void TSNMPRec::EncodePdu(ReverseWriter& out) const {
+    const std::size_t pduEnd = out.Size();
     const std::size_t listEnd = out.Size();
     const auto bindings = Bindings();
     for (auto mib = bindings.rbegin(); mib != bindings.rend(); ++mib) {
@@ -130,7 +129,15 @@ std::string TSNMPRec::EncodeMessage() const {
             out.Header(ber::Integer, mark);
         }
     }
-    out.Header(PDUType, 0);
+    out.Header(PDUType, pduEnd);
+}
+
+std::string TSNMPRec::EncodeMessage() const {
+    if (Version == version::V3) {
+        return {};
+    }
+    ReverseWriter out;
+    EncodePdu(out);
     std::size_t mark = out.Size();
     out.Bytes(Community);
     out.Header(ber::OctetString, mark);
@@ -153,11 +160,23 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
     }
     int type = 0;
     Version = ItemNumber(data, pos);
-    if (Version == 3) {
+    if (Version == version::V3) {
         Reset();
         return false;
     }
     DecodeItemInto(data, pos, type, Community);
+    // Position counted from 1: bindings start while it is below the outer length.
+    ReadPdu(data, pos, outer - 1);
+    return true;
+}
+
+void TSNMPRec::DecodePdu(std::string_view data) {
+    std::size_t pos = 0;
+    ReadPdu(data, pos, static_cast<std::int64_t>(data.size()));
+}
+
+void TSNMPRec::ReadPdu(std::string_view data, std::size_t& pos, std::int64_t bindingsEnd) {
+    int type = 0;
     std::string_view skipped;
     ReadItemHeader(data, pos, type, skipped);  // the PDU, entered
     PDUType = type;
@@ -173,8 +192,8 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
         ErrorIndex = ItemNumber(data, pos);
     }
     ReadItemHeader(data, pos, type, skipped);  // the binding list, entered
-    // Position counted from 1: bindings start while it is below the outer length.
-    while (static_cast<std::int64_t>(pos) + 1 < outer) {
+    while (static_cast<std::int64_t>(pos) < bindingsEnd) {
+        const std::size_t before = pos;
         ReadItemHeader(data, pos, type, skipped);  // the binding, entered
         TSNMPMib& mib = NextBinding();
         DecodeItemInto(data, pos, type, mib.ObjectId);
@@ -183,8 +202,11 @@ bool TSNMPRec::DecodeMessage(std::string_view data) {
             mib.ValueText.clear();  // no value, whatever the agent put inside
         }
         mib.TypeCode = type;
+        if (pos == before) {
+            --count_;  // a last byte that is no item: nothing more to read
+            break;
+        }
     }
-    return true;
 }
 
 }  // namespace pulsewell::snmp

@@ -8,8 +8,11 @@
 #include <vector>
 
 // One SNMP message (SNMPv1/v2c layout and the SNMPv1 trap layout) with its
-// variable bindings, all values held as text with their BER type code.
+// variable bindings, all values held as text with their BER type code. The
+// SNMPv3 layout around the same PDU is built and read by V3Message.h.
 namespace pulsewell::snmp {
+
+class ReverseWriter;
 
 namespace pdu {
 inline constexpr int GetRequest = 0xA0;
@@ -17,12 +20,14 @@ inline constexpr int GetNextRequest = 0xA1;
 inline constexpr int GetResponse = 0xA2;
 inline constexpr int SetRequest = 0xA3;
 inline constexpr int Trap = 0xA4;
+inline constexpr int Report = 0xA8;
 }  // namespace pdu
 
 // The message's version field.
 namespace version {
 inline constexpr int V1 = 0;
 inline constexpr int V2c = 1;
+inline constexpr int V3 = 3;
 }  // namespace version
 
 struct TSNMPMib {
@@ -31,8 +36,11 @@ struct TSNMPMib {
     std::int32_t TypeCode = 0x05;
 };
 
+// The security level of an SNMPv3 message.
 enum class TV3Flags { NoAuthNoPriv, AuthNoPriv, AuthPriv };
-enum class TV3Auth { AuthMD5, AuthSHA1 };
+enum class TV3Auth { AuthMD5, AuthSHA1, AuthSHA224, AuthSHA256, AuthSHA384, AuthSHA512 };
+// AES192/AES256 extend a short key as Net-SNMP does, the C kinds as Cisco does.
+enum class TV3Priv { PrivDES, PrivAES, PrivAES192, PrivAES256, PrivAES192C, PrivAES256C };
 
 class TSNMPRec {
   public:
@@ -53,6 +61,11 @@ class TSNMPRec {
     // A binding with an SNMPv2c exception value has empty value text.
     bool DecodeMessage(std::string_view data);
 
+    // The PDU alone, for the SNMPv3 scoped PDU: written in front of what out
+    // holds; read from data, which must end where the PDU ends.
+    void EncodePdu(ReverseWriter& out) const;
+    void DecodePdu(std::string_view data);
+
     std::int32_t& NonRepeaters() { return ErrorStatus; }
     std::int32_t& MaxRepetitions() { return ErrorIndex; }
 
@@ -64,12 +77,14 @@ class TSNMPRec {
     std::string Community;
     std::int32_t MaxSize = 1472;
 
-    // Version 3 fields: kept and reset only, this client speaks v1/v2c.
+    // Version 3 fields, used by V3Message.h.
+    std::int32_t MessageID = 0;
     TV3Flags Flags = TV3Flags::NoAuthNoPriv;
     bool FlagReportable = false;
     std::string ContextEngineID;
     std::string ContextName;
     TV3Auth AuthMode = TV3Auth::AuthMD5;
+    TV3Priv PrivMode = TV3Priv::PrivDES;
     std::string AuthEngineID;
     std::int32_t AuthEngineBoots = 0;
     std::int32_t AuthEngineTime = 0;
@@ -86,6 +101,8 @@ class TSNMPRec {
     std::int32_t OldTrapTimeTicks = 0;
 
   private:
+    // The PDU at pos, its bindings read while pos stays below bindingsEnd.
+    void ReadPdu(std::string_view data, std::size_t& pos, std::int64_t bindingsEnd);
     // The next binding to fill: a freed one is reused with its text storage.
     TSNMPMib& NextBinding();
 

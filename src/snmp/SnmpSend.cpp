@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "HostPort.h"
+#include "V3Exchange.h"
 
 namespace pulsewell::snmp {
 
@@ -11,7 +12,10 @@ TSNMPSend::TSNMPSend() {
     Reply.Reset();
 }
 
+TSNMPSend::~TSNMPSend() = default;
+
 bool TSNMPSend::Exchange() {
+    v3Problem_ = TV3Problem::None;
     // Nothing is sent, and no name looked up, once the exchanges were called off.
     if (Sock.Interrupted()) {
         Sock.ErrorCode = kErrorInterrupted;
@@ -19,7 +23,16 @@ bool TSNMPSend::Exchange() {
     }
     Sock.BindLocal(IPInterface, "0");
     const HostPort target = SplitHostPort(TargetHost);
-    Sock.SetRemote(target.host, target.port.empty() ? TargetPort : target.port);
+    const std::string& port = target.port.empty() ? TargetPort : target.port;
+    Sock.SetRemote(target.host, port);
+    if (Query.Version == version::V3) {
+        if (v3_ == nullptr) {
+            v3_ = std::make_unique<TV3Exchange>();
+        }
+        const bool answered = v3_->Run(*this, "[" + target.host + "]:" + port);
+        v3Problem_ = v3_->Problem();
+        return answered;
+    }
     if (!SendQuery()) {
         return false;
     }

@@ -1,18 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "SnmpRec.h"
 #include "UdpBlockSocket.h"
+#include "V3Security.h"
 
 // One SNMP request/response exchange over UDP. All exchanges of one TSNMPSend
 // use the same socket and local port.
 namespace pulsewell::snmp {
 
+class TV3Exchange;
+
 class TSNMPSend {
   public:
     TSNMPSend();
+    ~TSNMPSend();
 
     // Sends Query and waits up to Timeout ms for the reply that carries the
     // query's request-id; datagrams with another id are dropped on the way.
@@ -32,6 +37,19 @@ class TSNMPSend {
     std::string Buffer;
     std::string HostIP;
     TUDPBlockSocket Sock;
+
+    // With Query.Version == version::V3, Exchange asks as this user: the first
+    // exchange with a host discovers its engine, every message is protected
+    // as Security.Level says, and a Report ends the exchange with its cause.
+    // A Query without a user name is not sent.
+    TV3Security Security;
+    // Why the last exchange failed in SNMPv3 (or was refused access);
+    // TV3Problem::None after success and for SNMPv1/v2c.
+    TV3Problem LastV3Problem() const { return v3Problem_; }
+
+  private:
+    std::unique_ptr<TV3Exchange> v3_;
+    TV3Problem v3Problem_ = TV3Problem::None;
 };
 
 }  // namespace pulsewell::snmp

@@ -163,6 +163,9 @@ TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
         if (OnTimeout) {
             OnTimeout(*this, host, attempt);
         }
+        if (V3ProblemIsFinal(client_.LastV3Problem())) {
+            break;  // the agent said why: asking again would only repeat it
+        }
     }
     if (failedAttempts > 0 && outcome == Outcome::Unanswered) {
         BlockHost(host);

@@ -72,9 +72,15 @@ class TSNMPSynapse {
     // Most objects in one request of QueryValues; 1 asks each on its own.
     int Width() const { return width_; }
     void SetWidth(int value);
-    // The version field of every request (version::V1 or version::V2c).
+    // The version field of every request (version::V1, version::V2c or version::V3).
     std::int32_t Version() const { return version_; }
     void SetVersion(std::int32_t value) { version_ = value; }
+    // Who asks in SNMPv3 and how; the community is not used there.
+    const TV3Security& Security() const { return client_.Security; }
+    void SetSecurity(const TV3Security& value) { client_.Security = value; }
+    // Why the last SNMPv3 request failed, TV3Problem::None after an answer.
+    // A Report that names a cause ends the request without further attempts.
+    TV3Problem LastV3Problem() const { return client_.LastV3Problem(); }
     // Ends waits for replies and throttle pauses at once while raised; null for none.
     void SetInterrupt(const Interrupt* interrupt);
 

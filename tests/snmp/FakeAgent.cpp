@@ -29,7 +29,12 @@ int BoundSocket(const char* ip, int& port) {
 
 }  // namespace
 
-FakeAgent::FakeAgent(Script script) : script_(std::move(script)) {
+FakeAgent::FakeAgent(Script script) : FakeAgent(std::move(script), nullptr) {}
+
+FakeAgent::FakeAgent(RawScript script) : FakeAgent(nullptr, std::move(script)) {}
+
+FakeAgent::FakeAgent(Script script, RawScript raw)
+    : script_(std::move(script)), raw_(std::move(raw)) {
     socket_ = BoundSocket("127.0.0.1", port_);
     int otherPort = 0;
     other_ = BoundSocket("127.0.0.2", otherPort);
@@ -93,7 +98,8 @@ void FakeAgent::Run() {
             pduTypes_.push_back(request.PDUType);
             ports_.push_back(ntohs(from.sin_port));
         }
-        for (const Datagram& d : script_(request, number++)) {
+        const std::string_view datagram(buffer, static_cast<std::size_t>(got));
+        for (const Datagram& d : raw_ ? raw_(datagram, number++) : script_(request, number++)) {
             ::sendto(d.fromOtherAddress ? other_ : socket_, d.bytes.data(), d.bytes.size(), 0,
                      reinterpret_cast<sockaddr*>(&from), length);
         }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -22,7 +23,11 @@ class FakeAgent {
     // Called for every request with the decoded request and its 0-based number.
     using Script = std::function<std::vector<Datagram>(const snmp::TSNMPRec& request, int number)>;
 
+    // Called with the datagram as it came, for what the SNMPv1 record cannot hold.
+    using RawScript = std::function<std::vector<Datagram>(std::string_view request, int number)>;
+
     explicit FakeAgent(Script script);
+    explicit FakeAgent(RawScript script);
     ~FakeAgent();
     FakeAgent(const FakeAgent&) = delete;
     FakeAgent& operator=(const FakeAgent&) = delete;
@@ -34,9 +39,11 @@ class FakeAgent {
     std::vector<int> SourcePorts() const;
 
   private:
+    FakeAgent(Script script, RawScript raw);
     void Run();
 
     Script script_;
+    RawScript raw_;
     int socket_ = -1;
     int other_ = -1;
     int port_ = 0;

@@ -13,7 +13,9 @@ std::filesystem::path FolderFromEnvironment(const char* name) {
     return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::path();
 }
 
-std::filesystem::path AgentFolder() { return FolderFromEnvironment("PULSEWELL_TEST_AGENT"); }
+std::filesystem::path AgentFolder() {
+    return FolderFromEnvironment("PULSEWELL_TEST_AGENT");
+}
 
 std::filesystem::path SimulatorFolder() {
     return FolderFromEnvironment("PULSEWELL_TEST_SIMULATOR");
@@ -26,15 +28,25 @@ std::string FirstLine(const std::filesystem::path& file) {
     return line;
 }
 
+int RunAgentScript(const std::string& script, const std::string& arguments) {
+    const std::string command = "'" + std::string(PULSEWELL_TEST_AGENT_SOURCE) + "/" + script +
+                                "' " + arguments + " >/dev/null";
+    return std::system(command.c_str());
+}
+
 std::filesystem::path InterfaceFile(int ifIndex, const std::string& column) {
     return std::filesystem::path(TestAgentStateFolder()) / "if" / std::to_string(ifIndex) / column;
 }
 
 }  // namespace
 
-std::string TestAgentAddress() { return FirstLine(AgentFolder() / "address"); }
+std::string TestAgentAddress() {
+    return FirstLine(AgentFolder() / "address");
+}
 
-std::string TestSimulatorAddress() { return FirstLine(SimulatorFolder() / "address"); }
+std::string TestSimulatorAddress() {
+    return FirstLine(SimulatorFolder() / "address");
+}
 
 std::vector<std::string> TestSimulatorCommunities() {
     std::ifstream in(SimulatorFolder() / "communities");
@@ -45,6 +57,22 @@ std::vector<std::string> TestSimulatorCommunities() {
         }
     }
     return names;
+}
+
+std::string StartAgentIn(const std::string& folder) {
+    if (RunAgentScript("start-agent.sh", "'" + folder + "'") != 0) {
+        return {};
+    }
+    return FirstLine(std::filesystem::path(folder) / "address");
+}
+
+bool RestartAgentIn(const std::string& folder, bool newEngine) {
+    return RunAgentScript("restart-agent.sh",
+                          "'" + folder + "'" + (newEngine ? " new-engine" : "")) == 0;
+}
+
+void StopAgentIn(const std::string& folder) {
+    (void)RunAgentScript("stop-agent.sh", "'" + folder + "'");
 }
 
 std::string TestAgentStateFolder() {
