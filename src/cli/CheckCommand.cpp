@@ -32,9 +32,7 @@ void Configure(Monitor& monitor, const CheckOptions& options) {
     // A missing counter makes the verdict unknown rather than a rate of 0.
     monitor.SetContinueWithZeroes(false);
     monitor.SetBandwidth(options.bandwidth.value_or(QStringLiteral("0")));
-    monitor.State().InterfaceNumber = options.interface;
-    monitor.State().PolledInterface = options.interface;
-    monitor.OfferInterfaces({options.interface});
+    monitor.PollInterface(options.interface);
     monitor.SelectInterval(options.interval);
 }
 
@@ -102,7 +100,7 @@ CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
                            .arg(options.interface));
     }
     if (ParseInt64(monitor.State().Bandwidth) == 0) {
-        return Unknown(QStringLiteral("the device gives no speed for interface %1; give --bandwidth")
+        return Unknown(QStringLiteral("no bandwidth to measure interface %1 against: give --bandwidth")
                            .arg(options.interface));
     }
     const TTrafficSample& s = second->sample;

@@ -341,6 +341,12 @@ void Monitor::SelectInterface(int index) {
     report_.Clear();
 }
 
+void Monitor::PollInterface(const QString& index) {
+    state_.InterfaceNumber = index;
+    state_.PolledInterface = index;
+    choice_.Offer({index}, true);
+}
+
 void Monitor::ReadInterfaceSpeed() {
     const TMonitorState target = state_;
     auto reading = std::make_shared<InterfaceSpeedReading>();
