@@ -157,68 +157,77 @@ void RequireHost(const QString& host) {
     }
 }
 
-QString RequireInterface(const std::optional<QString>& interface) {
+// The arguments of a command that watches one interface: what all of them
+// share, and what `own` adds.
+template <typename Options>
+Options ParseInterfaceCommand(const QStringList& arguments,
+                              const std::function<void(OptionReader&, Options&)>& own) {
+    Options options;
+    std::optional<QString> interface;
+    OptionReader reader;
+    ReadHostAndCommunity(reader, options.host, options.community);
+    ReadSnmpVersion(reader, options.snmpVersion);
+    ReadConnection(reader, options.connection);
+    ReadInterface(reader, interface);
+    ReadBandwidth(reader, options.bandwidth);
+    own(reader, options);
+    reader.Read(arguments);
+
+    RequireHost(options.host);
     if (!interface) {
         Fail(QStringLiteral("--interface is required"));
     }
-    return *interface;
+    options.interface = *interface;
+    return options;
 }
 
 }  // namespace
 
 PollOptions ParsePollArguments(const QStringList& arguments) {
-    PollOptions options;
-    std::optional<QString> interface;
-    OptionReader reader;
-    ReadHostAndCommunity(reader, options.host, options.community);
-    ReadSnmpVersion(reader, options.snmpVersion);
-    ReadInterface(reader, interface);
-    ReadBandwidth(reader, options.bandwidth);
-    ReadConnection(reader, options.connection);
-    reader.Value(QStringLiteral("--format"), [&](const QString& v) {
-        static const std::map<QString, OutputFormat> kFormats = {
-            {QStringLiteral("text"), OutputFormat::Text},
-            {QStringLiteral("csv"), OutputFormat::Csv},
-            {QStringLiteral("json"), OutputFormat::Json},
-        };
-        const auto format = kFormats.find(v);
-        if (format == kFormats.end()) {
-            Fail(QStringLiteral("--format must be text, csv or json, not \"%1\"").arg(v));
-        }
-        options.format = format->second;
+    return ParseInterfaceCommand<PollOptions>(arguments, [](OptionReader& reader,
+                                                            PollOptions& options) {
+        reader.Value(QStringLiteral("--format"), [&](const QString& v) {
+            static const std::map<QString, OutputFormat> kFormats = {
+                {QStringLiteral("text"), OutputFormat::Text},
+                {QStringLiteral("csv"), OutputFormat::Csv},
+                {QStringLiteral("json"), OutputFormat::Json},
+            };
+            const auto format = kFormats.find(v);
+            if (format == kFormats.end()) {
+                Fail(QStringLiteral("--format must be text, csv or json, not \"%1\"").arg(v));
+            }
+            options.format = format->second;
+        });
+        reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
+            bool ok = false;
+            const int seconds = v.toInt(&ok);
+            if (!ok ||
+                std::ranges::find(Monitor::kIntervals, seconds) == std::end(Monitor::kIntervals)) {
+                Fail(QStringLiteral(
+                         "--interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"%1\"")
+                         .arg(v));
+            }
+            options.interval = seconds;
+        });
+        reader.Value(QStringLiteral("--count"), [&](const QString& v) {
+            options.count = PositiveNumber(QStringLiteral("--count"), v);
+        });
+        const QString unitConflict = QStringLiteral("--bytes and --bits exclude each other");
+        const QString policyConflict =
+            QStringLiteral("--stop-on-errors and --continue-on-errors exclude each other");
+        reader.Switch(QStringLiteral("--bytes"),
+                      [&options, unitConflict] { Decide(options.showBytes, true, unitConflict); });
+        reader.Switch(QStringLiteral("--bits"),
+                      [&options, unitConflict] { Decide(options.showBytes, false, unitConflict); });
+        reader.Switch(QStringLiteral("--continue-on-errors"), [&options, policyConflict] {
+            Decide(options.continueOnErrors, true, policyConflict);
+        });
+        reader.Switch(QStringLiteral("--stop-on-errors"), [&options, policyConflict] {
+            Decide(options.continueOnErrors, false, policyConflict);
+        });
+        reader.Switch(QStringLiteral("--log"), [&] { options.log = true; });
+        reader.Switch(QStringLiteral("--debug-log"), [&] { options.debugLog = true; });
     });
-    reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
-        bool ok = false;
-        const int seconds = v.toInt(&ok);
-        if (!ok ||
-            std::ranges::find(Monitor::kIntervals, seconds) == std::end(Monitor::kIntervals)) {
-            Fail(QStringLiteral(
-                     "--interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"%1\"")
-                     .arg(v));
-        }
-        options.interval = seconds;
-    });
-    reader.Value(QStringLiteral("--count"), [&](const QString& v) {
-        options.count = PositiveNumber(QStringLiteral("--count"), v);
-    });
-    const QString unitConflict = QStringLiteral("--bytes and --bits exclude each other");
-    const QString policyConflict =
-        QStringLiteral("--stop-on-errors and --continue-on-errors exclude each other");
-    reader.Switch(QStringLiteral("--bytes"),
-                  [&] { Decide(options.showBytes, true, unitConflict); });
-    reader.Switch(QStringLiteral("--bits"),
-                  [&] { Decide(options.showBytes, false, unitConflict); });
-    reader.Switch(QStringLiteral("--continue-on-errors"),
-                  [&] { Decide(options.continueOnErrors, true, policyConflict); });
-    reader.Switch(QStringLiteral("--stop-on-errors"),
-                  [&] { Decide(options.continueOnErrors, false, policyConflict); });
-    reader.Switch(QStringLiteral("--log"), [&] { options.log = true; });
-    reader.Switch(QStringLiteral("--debug-log"), [&] { options.debugLog = true; });
-    reader.Read(arguments);
-
-    RequireHost(options.host);
-    options.interface = RequireInterface(interface);
-    return options;
 }
 
 DiscoverOptions ParseDiscoverArguments(const QStringList& arguments) {
@@ -233,24 +242,14 @@ DiscoverOptions ParseDiscoverArguments(const QStringList& arguments) {
 }
 
 CheckOptions ParseCheckArguments(const QStringList& arguments) {
-    CheckOptions options;
-    std::optional<QString> interface;
-    OptionReader reader;
-    ReadHostAndCommunity(reader, options.host, options.community);
-    ReadSnmpVersion(reader, options.snmpVersion);
-    ReadConnection(reader, options.connection);
-    ReadInterface(reader, interface);
-    ReadBandwidth(reader, options.bandwidth);
-    reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
-        options.interval = NumberFrom(QStringLiteral("--interval"), v, 1, 300);
-    });
-    ReadPercent(reader, QStringLiteral("--warning"), options.warning);
-    ReadPercent(reader, QStringLiteral("--critical"), options.critical);
-    reader.Read(arguments);
-
-    RequireHost(options.host);
-    options.interface = RequireInterface(interface);
-    return options;
+    return ParseInterfaceCommand<CheckOptions>(
+        arguments, [](OptionReader& reader, CheckOptions& options) {
+            reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
+                options.interval = NumberFrom(QStringLiteral("--interval"), v, 1, 300);
+            });
+            ReadPercent(reader, QStringLiteral("--warning"), options.warning);
+            ReadPercent(reader, QStringLiteral("--critical"), options.critical);
+        });
 }
 
 QString UsageText() {
@@ -263,7 +262,8 @@ QString UsageText() {
         "  pulsewell-cli check --host HOST --interface N [--community TEXT] [--bandwidth BITS]\n"
         "                [--interval SECONDS] [--warning PCT] [--critical PCT]\n"
         "                [--snmp-version 1|2c] [CONNECTION]\n"
-        "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c] [CONNECTION]\n"
+        "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c] "
+        "[CONNECTION]\n"
         "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c] [CONNECTION]\n"
         "  pulsewell-cli --help | --version\n"
         "CONNECTION: [--timeout SECONDS] [--retries N]\n"
