@@ -13,6 +13,7 @@ packages=(
     snmpd snmp libsnmp-dev snmpsim
     xvfb xauth imagemagick fonts-dejavu-core
     dpkg-dev file desktop-file-utils groff-base
+    tzdata
 )
 
 as_root() {
