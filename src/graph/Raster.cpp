@@ -19,9 +19,27 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 // Fills a rectangle already clipped to the image.
 void FillClipped(QRgb* bits, qsizetype stride, int left, int top, int right, int bottom,
                  QRgb color) {
-    for (int row = top; row < bottom; ++row) {
-        QRgb* line = bits + row * stride;
-        std::fill(line + left, line + right, color);
+    QRgb* line = bits + top * stride + left;
+    const int count = right - left;
+    // Rectangles one or two pixels wide (a bar, the runs of a steep line) get
+    // loops of their own: a general fill per row costs more than their pixels.
+    switch (count) {
+        case 1:
+            for (int row = top; row < bottom; ++row, line += stride) {
+                line[0] = color;
+            }
+            break;
+        case 2:
+            for (int row = top; row < bottom; ++row, line += stride) {
+                line[0] = color;
+                line[1] = color;
+            }
+            break;
+        default:
+            for (int row = top; row < bottom; ++row, line += stride) {
+                std::fill_n(line, count, color);
+            }
+            break;
     }
 }
 
@@ -85,24 +103,45 @@ void DrawLine(QImage& image, QPoint a, QPoint b, int pen, QRgb color) {
         }
         return;
     }
+    // Steps at the same minor position put their brushes side by side along
+    // the major axis: together one rectangle. The minor position moves by one
+    // pixel at most from step to step, so the line is a chain of such
+    // rectangles, one per minor position it passes, each filled at once.
     auto* bits = reinterpret_cast<QRgb*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / 4;
     const std::int64_t width = image.width();
     const std::int64_t height = image.height();
-    for (std::int64_t k = lo; k <= hi; ++k) {
-        const std::int64_t m = start + direction * k;
-        // Nearest pixel to the exact line, halves rounded up.
-        const std::int64_t n = startMinor + FloorDiv(2 * k * minor + steps, 2 * steps);
-        const std::int64_t x = alongX ? m : n;
-        const std::int64_t y = alongX ? n : m;
-        const std::int64_t left = std::max<std::int64_t>(x - back, 0);
-        const std::int64_t top = std::max<std::int64_t>(y - back, 0);
-        const std::int64_t right = std::min<std::int64_t>(x - back + brush, width);
-        const std::int64_t bottom = std::min<std::int64_t>(y - back + brush, height);
+    // Step k lies at minor position startMinor + floor((2 k minor + steps) /
+    // (2 steps)), the pixel nearest the exact line with halves rounded up;
+    // the quotient and remainder are carried from one rectangle to the next.
+    const std::int64_t denominator = 2 * steps;
+    const std::int64_t increment = 2 * minor;
+    const std::int64_t numerator = 2 * lo * minor + steps;
+    const std::int64_t quotient = FloorDiv(numerator, denominator);
+    std::int64_t remainder = numerator - quotient * denominator;
+    std::int64_t n = startMinor + quotient;
+    for (std::int64_t k = lo; k <= hi;) {
+        // Steps until the remainder leaves [0, denominator) and n moves on.
+        const std::int64_t run = minor > 0 ? (denominator - remainder + increment - 1) / increment
+                                           : remainder / -increment + 1;
+        const std::int64_t last = std::min(k + run - 1, hi);
+        const std::int64_t from = std::min(start + direction * k, start + direction * last) - back;
+        const std::int64_t to = from + (last - k) + brush;
+        const std::int64_t x0 = alongX ? from : n - back;
+        const std::int64_t y0 = alongX ? n - back : from;
+        const std::int64_t x1 = alongX ? to : n - back + brush;
+        const std::int64_t y1 = alongX ? n - back + brush : to;
+        const std::int64_t left = std::max<std::int64_t>(x0, 0);
+        const std::int64_t top = std::max<std::int64_t>(y0, 0);
+        const std::int64_t right = std::min<std::int64_t>(x1, width);
+        const std::int64_t bottom = std::min<std::int64_t>(y1, height);
         if (left < right && top < bottom) {
             FillClipped(bits, stride, static_cast<int>(left), static_cast<int>(top),
                         static_cast<int>(right), static_cast<int>(bottom), color);
         }
+        remainder += run * increment + (minor > 0 ? -denominator : denominator);
+        n += minor > 0 ? 1 : -1;
+        k += run;
     }
 }
 

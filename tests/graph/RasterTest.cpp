@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
 
 #include "Raster.h"
 
@@ -61,6 +65,52 @@ TEST_F(RasterTest, FillRectClipsToTheImage) {
     FillRect(image, -3, 2, 5, 100, kInk);
     FillRect(image, 5, -1, 100, 2, kInk);
     EXPECT_EQ(Rows(), (QStringList{".....#", "......", "##....", "##...."}));
+}
+
+// The line as its definition reads: the brush square on every step's pixel,
+// both coordinates the nearest to the exact line, halves rounded up.
+QImage LineStepByStep(QSize size, QPoint a, QPoint b, int pen) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int brush = std::clamp(pen, 1, 64);
+    const int back = brush / 2;
+    const std::int64_t dx = b.x() - a.x();
+    const std::int64_t dy = b.y() - a.y();
+    const std::int64_t steps = std::max(std::llabs(dx), std::llabs(dy));
+    const auto nearest = [steps](std::int64_t k, std::int64_t d) {
+        const std::int64_t n = 2 * k * d + steps;
+        return n / (2 * steps) - (n % (2 * steps) < 0 ? 1 : 0);
+    };
+    for (std::int64_t k = 0; k < steps; ++k) {
+        const std::int64_t x = a.x() + nearest(k, dx) - back;
+        const std::int64_t y = a.y() + nearest(k, dy) - back;
+        for (std::int64_t py = std::max<std::int64_t>(y, 0);
+             py < std::min<std::int64_t>(y + brush, size.height()); ++py) {
+            for (std::int64_t px = std::max<std::int64_t>(x, 0);
+                 px < std::min<std::int64_t>(x + brush, size.width()); ++px) {
+                image.setPixel(static_cast<int>(px), static_cast<int>(py), kInk);
+            }
+        }
+    }
+    return image;
+}
+
+TEST(RasterLineTest, EveryDirectionPenAndClippingMatchesTheStepByStepLine) {
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> x(-9, 31);
+    std::uniform_int_distribution<int> y(-9, 25);
+    std::uniform_int_distribution<int> pen(0, 6);
+    const QSize size(23, 17);
+    for (int i = 0; i < 20000; ++i) {
+        const QPoint a(x(random), y(random));
+        const QPoint b(x(random), y(random));
+        const int p = i % 1000 == 0 ? 70 : pen(random);
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        DrawLine(image, a, b, p, kInk);
+        ASSERT_EQ(image, LineStepByStep(size, a, b, p))
+            << "(" << a.x() << ", " << a.y() << ") to (" << b.x() << ", " << b.y() << "), pen " << p;
+    }
 }
 
 }  // namespace
