@@ -8,8 +8,6 @@ namespace pulsewell {
 
 namespace {
 
-constexpr int kLargestBrush = 64;
-
 // Floor of a / b for b > 0.
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     const std::int64_t q = a / b;

@@ -9,6 +9,9 @@ namespace pulsewell {
 // painter for the many short segments of a graph, and it puts every pixel
 // exactly where the graph's geometry says.
 
+// The widest brush DrawLine paints; wider pens are drawn with it.
+inline constexpr int kLargestBrush = 64;
+
 // Fills the rectangle; parts outside the image are left out.
 void FillRect(QImage& image, int x, int y, int width, int height, QRgb color);
 

@@ -338,6 +338,21 @@ TEST(TRAGScaleTest, FullSeriesScrollsLeftByOneStep) {
     EXPECT_EQ(engine.Graphs()[0].Points().back(), QPoint(20, -3));
 }
 
+TEST(TRAGScaleTest, SamplesPastTheRightEdgeChangeNoPixel) {
+    const auto picture = [](int samples) {
+        TRAG engine(690, 170);
+        engine.SetXStep(3.0);  // sample 230 on x 690; a pen of 2 reaches back one column
+        engine.AddGraph(400, kGreen, gsLine).SetPenWidth(2);
+        for (int i = 0; i < samples; ++i) {
+            engine.AddValue(0, i % 37);
+        }
+        engine.Redraw(true);
+        return engine.Picture();
+    };
+    EXPECT_EQ(picture(400), picture(232));
+    EXPECT_NE(picture(400), picture(231));
+}
+
 // ----- Percent bars -----
 
 class TRAGBarTest : public ::testing::Test {
