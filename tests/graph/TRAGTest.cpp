@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -210,6 +211,35 @@ TEST(TRAGGridTest, GridYBeyond32BitsIsHonoured) {
     for (int y : {153, 136, 119, 102, 85, 68, 51, 34, 17, 0}) {
         EXPECT_EQ(At(engine, 305, y), kGray) << "row " << y;
         EXPECT_NE(At(engine, 305, y + 1), kGray) << "row " << y + 1;
+    }
+}
+
+// The grid is drawn anew only when something it shows changes: after each
+// change a reused engine shows what a fresh one with the same history does.
+TEST(TRAGGridTest, ReusedEngineShowsWhatAFreshOneDoesAfterEveryChange) {
+    const std::function<void(TRAG&)> steps[] = {
+        [](TRAG& e) { e.AddGraph(8, kBlue, gsLine).SetPenWidth(2); },
+        [](TRAG& e) { e.AddValue(0, 50); },
+        [](TRAG& e) { e.AddValue(0, 200); },  // the scale
+        [](TRAG& e) { e.SetGridY(40); },
+        [](TRAG& e) { e.SetGridX(4); },
+        [](TRAG& e) { e.SetXStep(7.0); },
+        [](TRAG& e) { e.SetHeadroom(50); },
+        [](TRAG& e) { for (int i = 0; i < 6; ++i) e.AddValue(0, 30); },
+        [](TRAG& e) { e.AddValue(0, 90); },  // full: the grid scrolls
+    };
+    TRAG reused(200, 100);
+    reused.Redraw(true);  // from the second redraw on the outline is grid-coloured
+    for (std::size_t n = 0; n < std::size(steps); ++n) {
+        steps[n](reused);
+        reused.Redraw(true);
+        TRAG fresh(200, 100);
+        for (std::size_t i = 0; i <= n; ++i) {
+            steps[i](fresh);
+        }
+        fresh.Redraw(true);
+        fresh.Redraw(true);
+        EXPECT_EQ(reused.Picture(), fresh.Picture()) << "after step " << n;
     }
 }
 
