@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <random>
 
@@ -73,24 +72,14 @@ QImage LineStepByStep(QSize size, QPoint a, QPoint b, int pen) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     const int brush = std::clamp(pen, 1, 64);
-    const int back = brush / 2;
-    const std::int64_t dx = b.x() - a.x();
-    const std::int64_t dy = b.y() - a.y();
-    const std::int64_t steps = std::max(std::llabs(dx), std::llabs(dy));
-    const auto nearest = [steps](std::int64_t k, std::int64_t d) {
-        const std::int64_t n = 2 * k * d + steps;
+    const int steps = std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
+    const auto nearest = [steps](int k, int d) {
+        const int n = 2 * k * d + steps;
         return n / (2 * steps) - (n % (2 * steps) < 0 ? 1 : 0);
     };
-    for (std::int64_t k = 0; k < steps; ++k) {
-        const std::int64_t x = a.x() + nearest(k, dx) - back;
-        const std::int64_t y = a.y() + nearest(k, dy) - back;
-        for (std::int64_t py = std::max<std::int64_t>(y, 0);
-             py < std::min<std::int64_t>(y + brush, size.height()); ++py) {
-            for (std::int64_t px = std::max<std::int64_t>(x, 0);
-                 px < std::min<std::int64_t>(x + brush, size.width()); ++px) {
-                image.setPixel(static_cast<int>(px), static_cast<int>(py), kInk);
-            }
-        }
+    for (int k = 0; k < steps; ++k) {
+        FillRect(image, a.x() + nearest(k, b.x() - a.x()) - brush / 2,
+                 a.y() + nearest(k, b.y() - a.y()) - brush / 2, brush, brush, kInk);
     }
     return image;
 }
