@@ -14,8 +14,9 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return (a % b != 0 && a < 0) ? q - 1 : q;
 }
 
-// Fills a rectangle already clipped to the image.
-void FillClipped(QRgb* bits, qsizetype stride, int left, int top, int right, int bottom,
+// Fills a rectangle already clipped to the image. Inlined: a line calls it
+// for every few pixels.
+[[gnu::always_inline]] inline void FillClipped(QRgb* bits, qsizetype stride, int left, int top, int right, int bottom,
                  QRgb color) {
     QRgb* line = bits + top * stride + left;
     const int count = right - left;
@@ -43,21 +44,26 @@ void FillClipped(QRgb* bits, qsizetype stride, int left, int top, int right, int
 
 }  // namespace
 
-void FillRect(QImage& image, int x, int y, int width, int height, QRgb color) {
+RasterCanvas::RasterCanvas(QImage& image)
+    : bits(reinterpret_cast<QRgb*>(image.bits())),
+      stride(image.bytesPerLine() / 4),
+      width(image.width()),
+      height(image.height()) {}
+
+void FillRect(const RasterCanvas& canvas, int x, int y, int width, int height, QRgb color) {
     const int left = std::max(x, 0);
     const int top = std::max(y, 0);
     const int right =
-        static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + width, image.width()));
+        static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + width, canvas.width));
     const int bottom =
-        static_cast<int>(std::min<std::int64_t>(std::int64_t{y} + height, image.height()));
+        static_cast<int>(std::min<std::int64_t>(std::int64_t{y} + height, canvas.height));
     if (left >= right || top >= bottom) {
         return;
     }
-    // bits() once: every call may check whether the image must be detached.
-    FillClipped(reinterpret_cast<QRgb*>(image.bits()), image.bytesPerLine() / 4, left, top, right,
-                bottom, color);
+    FillClipped(canvas.bits, canvas.stride, left, top, right, bottom, color);
 }
-void DrawLine(QImage& image, QPoint a, QPoint b, int pen, QRgb color) {
+
+void DrawLine(const RasterCanvas& canvas, QPoint a, QPoint b, int pen, QRgb color) {
     const int brush = std::clamp(pen, 1, kLargestBrush);
     const int back = brush / 2;  // brush pixels left of and above the line
     const std::int64_t dx = std::int64_t{b.x()} - a.x();
@@ -72,7 +78,7 @@ void DrawLine(QImage& image, QPoint a, QPoint b, int pen, QRgb color) {
     const std::int64_t direction = major > 0 ? 1 : -1;
     const std::int64_t start = alongX ? a.x() : a.y();
     const std::int64_t startMinor = alongX ? a.y() : a.x();
-    const std::int64_t limit = alongX ? image.width() : image.height();
+    const std::int64_t limit = alongX ? canvas.width : canvas.height;
 
     // Only the steps whose brush can reach the image along the major axis.
     std::int64_t lo = 0;
@@ -93,10 +99,10 @@ void DrawLine(QImage& image, QPoint a, QPoint b, int pen, QRgb color) {
         const std::int64_t length = hi - lo + brush;
         const std::int64_t across = startMinor - back;
         if (alongX) {
-            FillRect(image, static_cast<int>(from), static_cast<int>(across),
+            FillRect(canvas, static_cast<int>(from), static_cast<int>(across),
                      static_cast<int>(length), brush, color);
         } else {
-            FillRect(image, static_cast<int>(across), static_cast<int>(from), brush,
+            FillRect(canvas, static_cast<int>(across), static_cast<int>(from), brush,
                      static_cast<int>(length), color);
         }
         return;
@@ -105,10 +111,6 @@ void DrawLine(QImage& image, QPoint a, QPoint b, int pen, QRgb color) {
     // the major axis: together one rectangle. The minor position moves by one
     // pixel at most from step to step, so the line is a chain of such
     // rectangles, one per minor position it passes, each filled at once.
-    auto* bits = reinterpret_cast<QRgb*>(image.bits());
-    const qsizetype stride = image.bytesPerLine() / 4;
-    const std::int64_t width = image.width();
-    const std::int64_t height = image.height();
     // Step k lies at minor position startMinor + floor((2 k minor + steps) /
     // (2 steps)), the pixel nearest the exact line with halves rounded up;
     // the quotient and remainder are carried from one rectangle to the next.
@@ -131,10 +133,10 @@ void DrawLine(QImage& image, QPoint a, QPoint b, int pen, QRgb color) {
         const std::int64_t y1 = alongX ? n - back + brush : to;
         const std::int64_t left = std::max<std::int64_t>(x0, 0);
         const std::int64_t top = std::max<std::int64_t>(y0, 0);
-        const std::int64_t right = std::min<std::int64_t>(x1, width);
-        const std::int64_t bottom = std::min<std::int64_t>(y1, height);
+        const std::int64_t right = std::min<std::int64_t>(x1, canvas.width);
+        const std::int64_t bottom = std::min<std::int64_t>(y1, canvas.height);
         if (left < right && top < bottom) {
-            FillClipped(bits, stride, static_cast<int>(left), static_cast<int>(top),
+            FillClipped(canvas.bits, canvas.stride, static_cast<int>(left), static_cast<int>(top),
                         static_cast<int>(right), static_cast<int>(bottom), color);
         }
         remainder += run * increment + (minor > 0 ? -denominator : denominator);

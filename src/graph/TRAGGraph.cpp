@@ -15,7 +15,7 @@ namespace {
 // that its integer arithmetic cannot overflow.
 constexpr int kFarAway = 1 << 24;
 
-QPoint Clamped(QPoint p) {
+[[gnu::always_inline]] inline QPoint Clamped(QPoint p) {
     return {std::clamp(p.x(), -kFarAway, kFarAway), std::clamp(p.y(), -kFarAway, kFarAway)};
 }
 
@@ -134,8 +134,9 @@ void TRAGGraph::DrawPolyline(QImage& canvas) const {
     const int pen = std::max(penWidth_, 1);
     auto [first, last] = pointsAscend_ ? VisibleRange(drawn_, canvas.width(), pen)
                                        : std::pair<std::size_t, std::size_t>{0, drawn_.size()};
+    const RasterCanvas raster(canvas);
     for (std::size_t i = first; i + 1 < last; ++i) {
-        DrawLine(canvas, Clamped(drawn_[i]), Clamped(drawn_[i + 1]), pen, color);
+        DrawLine(raster, Clamped(drawn_[i]), Clamped(drawn_[i + 1]), pen, color);
     }
 }
 
@@ -149,13 +150,14 @@ void TRAGGraph::DrawBars(QImage& canvas, int height, double yScale) const {
                            ToQColor(highColor_).rgb()};
     auto [first, last] = pointsAscend_ ? VisibleRange(drawn_, canvas.width(), barWidth)
                                        : std::pair<std::size_t, std::size_t>{0, drawn_.size()};
+    const RasterCanvas raster(canvas);
     for (std::size_t i = first; i < last; ++i) {
         const QPoint& point = drawn_[i];
         // The colour follows the percentage read back from the bar's height.
         const std::int64_t percent = RoundExtended(point.y() / fullScale * 100);
         const int band = percent <= lowThreshold_ ? 0 : percent <= highThreshold_ ? 1 : 2;
         // A line up from the bottom edge, drawn like any other line.
-        DrawLine(canvas, Clamped(QPoint(point.x(), height)),
+        DrawLine(raster, Clamped(QPoint(point.x(), height)),
                  Clamped(QPoint(point.x(), NarrowToPixel(std::int64_t{height} - point.y()))),
                  barWidth, colors[band]);
     }
