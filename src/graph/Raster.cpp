@@ -112,18 +112,24 @@ void DrawLine(const RasterCanvas& canvas, QPoint a, QPoint b, int pen, QRgb colo
     // pixel at most from step to step, so the line is a chain of such
     // rectangles, one per minor position it passes, each filled at once.
     // Step k lies at minor position startMinor + floor((2 k minor + steps) /
-    // (2 steps)), the pixel nearest the exact line with halves rounded up;
-    // the quotient and remainder are carried from one rectangle to the next.
+    // (2 steps)), the pixel nearest the exact line with halves rounded up.
     const std::int64_t denominator = 2 * steps;
-    const std::int64_t increment = 2 * minor;
     const std::int64_t numerator = 2 * lo * minor + steps;
     const std::int64_t quotient = FloorDiv(numerator, denominator);
-    std::int64_t remainder = numerator - quotient * denominator;
+    const std::int64_t remainder = numerator - quotient * denominator;
     std::int64_t n = startMinor + quotient;
-    for (std::int64_t k = lo; k <= hi;) {
-        // Steps until the remainder leaves [0, denominator) and n moves on.
-        const std::int64_t run = minor > 0 ? (denominator - remainder + increment - 1) / increment
-                                           : remainder / -increment + 1;
+    // The remainder moves by 2 |minor| a step; n moves on when it leaves
+    // [0, denominator). Counted upwards whichever way the line runs: a falling
+    // line moves on when this count reaches the denominator.
+    const std::int64_t increment = 2 * std::llabs(minor);
+    const std::int64_t sign = minor > 0 ? 1 : -1;
+    std::int64_t count = minor > 0 ? remainder : denominator - 1 - remainder;
+    // After the first rectangle the count stays below the increment, and a
+    // run is whole or whole + 1 steps: no division per rectangle.
+    const std::int64_t whole = denominator / increment;
+    const std::int64_t part = denominator % increment;
+    std::int64_t run = (denominator - count + increment - 1) / increment;
+    for (std::int64_t k = lo; k <= hi; run = whole + (count < part ? 1 : 0)) {
         const std::int64_t last = std::min(k + run - 1, hi);
         const std::int64_t from = std::min(start + direction * k, start + direction * last) - back;
         const std::int64_t to = from + (last - k) + brush;
@@ -139,8 +145,8 @@ void DrawLine(const RasterCanvas& canvas, QPoint a, QPoint b, int pen, QRgb colo
             FillClipped(canvas.bits, canvas.stride, static_cast<int>(left), static_cast<int>(top),
                         static_cast<int>(right), static_cast<int>(bottom), color);
         }
-        remainder += run * increment + (minor > 0 ? -denominator : denominator);
-        n += minor > 0 ? 1 : -1;
+        count += run * increment - denominator;
+        n += sign;
         k += run;
     }
 }
