@@ -1,6 +1,7 @@
 #include "TRAGGraph.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ranges>
 
 #include "GraphRound.h"
@@ -78,7 +79,9 @@ const std::vector<QPoint>& TRAGGraph::Points() const {
 
 QPoint TRAGGraph::PointAt(int index, const Placement& placement) const {
     const long double v = static_cast<long double>(values_.GetItem(index));
-    const int x = RoundToPixel(index * static_cast<long double>(placement.xStep));
+    const int x = placement.wholeStep != 0
+                      ? NarrowToPixel(index * placement.wholeStep)
+                      : RoundToPixel(index * static_cast<long double>(placement.xStep));
     // Pixel arithmetic on the rounded value in 64 bits, narrowed at the end.
     std::int64_t y;
     if (style_ == gsPercentBars) {
@@ -92,7 +95,8 @@ QPoint TRAGGraph::PointAt(int index, const Placement& placement) const {
 }
 
 void TRAGGraph::CalcPoints(int width, int height, double yScale, double xStep) {
-    placement_ = Placement{height, yScale, xStep};
+    const bool whole = std::trunc(xStep) == xStep && std::fabs(xStep) <= 2147483648.0;
+    placement_ = Placement{height, yScale, xStep, whole ? static_cast<std::int64_t>(xStep) : 0};
     pointsStale_ = true;
     pointsAscend_ = xStep > 0;
     const int count = values_.Count();

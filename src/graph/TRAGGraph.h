@@ -68,6 +68,9 @@ class TRAGGraph {
         int height;
         double yScale;
         double xStep;
+        // The step when it is a whole number of at most 2^31 pixels, else 0: then
+        // index * step is exact in 64-bit integers, as it is in extended precision.
+        std::int64_t wholeStep;
     };
 
     QPoint PointAt(int index, const Placement& placement) const;
