@@ -25,13 +25,10 @@ class CounterRamp {
         }
         SetAgentInterfaceValue(ifIndex, "ifSpeed", ifSpeed);
         thread_ = std::thread([this, bytesPerSecond] {
-            const auto start = std::chrono::steady_clock::now();
-            while (!stop_) {
-                const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                    std::chrono::steady_clock::now() - start)
-                                    .count();
+            using namespace std::chrono;
+            for (const auto start = steady_clock::now(); !stop_; std::this_thread::sleep_for(2ms)) {
+                const auto ms = duration_cast<milliseconds>(steady_clock::now() - start).count();
                 Write(1000 + bytesPerSecond * ms / 1000);
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
             }
         });
     }
