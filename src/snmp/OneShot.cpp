@@ -21,14 +21,26 @@ void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::st
     send.TargetHost = host;
 }
 
+bool Exchange(TSNMPSend& send, const TPatience& patience) {
+    send.Timeout = patience.TimeoutMs;
+    for (int attempt = 0;; ++attempt) {
+        if (send.Exchange()) {
+            return true;
+        }
+        if (attempt >= patience.Retries || V3ProblemIsFinal(send.LastV3Problem())) {
+            return false;
+        }
+    }
+}
+
 }  // namespace
 
 bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
                   std::string& value, int snmpVersion, const Interrupt* interrupt,
-                  const TV3Security& security, TV3Problem* problem) {
+                  const TV3Security& security, TV3Problem* problem, const TPatience& patience) {
     TSNMPSend send;
     Prepare(send, pdu::GetRequest, oid, community, host, snmpVersion, interrupt, security);
-    const bool ok = send.Exchange();
+    const bool ok = Exchange(send, patience);
     if (problem != nullptr) {
         *problem = send.LastV3Problem();
     }
@@ -41,11 +53,11 @@ bool ReadOneValue(const std::string& oid, const std::string& community, const st
 
 bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
                    std::string& value, int snmpVersion, const Interrupt* interrupt,
-                   const TV3Security& security, TV3Problem* problem) {
+                   const TV3Security& security, TV3Problem* problem, const TPatience& patience) {
     TSNMPSend send;
     Prepare(send, pdu::GetNextRequest, oid, community, host, snmpVersion, interrupt, security);
     ++send.Query.ID;
-    const bool ok = send.Exchange();
+    const bool ok = Exchange(send, patience);
     if (problem != nullptr) {
         *problem = send.LastV3Problem();
     }

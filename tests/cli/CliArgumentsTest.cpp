@@ -15,8 +15,10 @@ TEST(PollArgumentsTest, DefaultsLeaveUnitAndPolicyToTheStoredSettings) {
     EXPECT_EQ(options.host, "10.0.0.1");
     EXPECT_EQ(options.interface, "3");
     EXPECT_EQ(options.community, "cobalt");
-    EXPECT_EQ(options.bandwidth, "0");
+    EXPECT_FALSE(options.bandwidth.has_value());  // the interface's speed
     EXPECT_EQ(options.interval, 6);
+    EXPECT_EQ(options.format, OutputFormat::Text);
+    EXPECT_FALSE(options.connection.timeoutSeconds || options.connection.retries);
     EXPECT_FALSE(options.count.has_value());
     EXPECT_FALSE(options.showBytes.has_value());
     EXPECT_FALSE(options.continueOnErrors.has_value());
@@ -28,7 +30,7 @@ TEST(PollArgumentsTest, EveryOptionInBothSpellings) {
     const PollOptions options = Poll(
         "--host=[::1]:1161 --interface 007 --community=pri=vate --bandwidth 100.000.000 "
         "--interval=300 --count 5 --bytes --stop-on-errors --log --debug-log "
-        "--snmp-version=2c");
+        "--snmp-version=2c --format=json --timeout 600 --retries=0");
     EXPECT_EQ(options.host, "[::1]:1161");
     EXPECT_EQ(options.interface, "7");  // as the log file names will carry it
     EXPECT_EQ(options.community, "pri=vate");
@@ -40,7 +42,9 @@ TEST(PollArgumentsTest, EveryOptionInBothSpellings) {
     EXPECT_TRUE(options.log);
     EXPECT_TRUE(options.debugLog);
     EXPECT_EQ(options.snmpVersion, SnmpVersion::V2c);
-
+    EXPECT_EQ(options.format, OutputFormat::Json);
+    EXPECT_EQ(options.connection.timeoutSeconds, 600);
+    EXPECT_EQ(options.connection.retries, 0);
     EXPECT_EQ(Poll("--host h --interface 1 --snmp-version 1").snmpVersion, SnmpVersion::V1);
     EXPECT_FALSE(Poll("--host h --interface 1").snmpVersion.has_value());
     EXPECT_EQ(Poll("--host h --interface 1 --bits --continue-on-errors --bits").showBytes, false);
@@ -69,6 +73,11 @@ TEST(PollArgumentsTest, WrongArgumentsSayWhatIsWrong) {
         {"--host h --interface 1 extra", "unknown argument \"extra\""},
         {"--host h --interface 1 --snmp-version 2", "--snmp-version must be 1 or 2c, not \"2\""},
         {"--host h --interface 1 --snmp-version 2C", "--snmp-version must be 1 or 2c, not \"2C\""},
+        {"--host h --interface 1 --format CSV", "--format must be text, csv or json, not \"CSV\""},
+        {"--host h --interface 1 --timeout 1.5",
+         "--timeout must be a whole number from 1 to 600, not \"1.5\""},
+        {"--host h --interface 1 --retries 11",
+         "--retries must be a whole number from 0 to 10, not \"11\""},
     };
     for (const auto& [line, message] : cases) {
         try {
@@ -91,6 +100,28 @@ TEST(DiscoverArgumentsTest, HostRequiredCommunityOptional) {
     EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--snmp-version", "v2c"}), UsageError);
     EXPECT_THROW(ParseDiscoverArguments({}), UsageError);
     EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--interface", "1"}), UsageError);
+    EXPECT_EQ(ParseDiscoverArguments({"--host", "h", "--timeout", "2"}).connection.timeoutSeconds,
+              2);
+}
+
+TEST(CheckArgumentsTest, WrongArgumentsSayWhatIsWrong) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--host", "h", "--interface", "4", "--interval", "301"},
+         "--interval must be a whole number from 1 to 300, not \"301\""},
+        {{"--host", "h", "--interface", "4", "--warning", "70,5"},
+         "--warning must be a utilization in percent, not \"70,5\""},
+        {{"--host", "h", "--interface", "4", "--critical", "-1"},
+         "--critical must be a utilization in percent, not \"-1\""},
+        {{"--host", "h", "--interface", "4", "--count", "2"}, "unknown argument \"--count\""},
+    };
+    for (const auto& [arguments, message] : cases) {
+        try {
+            ParseCheckArguments(arguments);
+            ADD_FAILURE() << "accepted: " << message;
+        } catch (const UsageError& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+    }
 }
 
 }  // namespace

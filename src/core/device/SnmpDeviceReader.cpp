@@ -1,7 +1,5 @@
 #include "SnmpDeviceReader.h"
 
-#include "OneShot.h"
-
 namespace pulsewell {
 
 namespace {
@@ -21,7 +19,7 @@ std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
                                                       const QString& host) {
     std::string result;
     if (!snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result, version_,
-                            &interrupt_)) {
+                            &interrupt_, {}, nullptr, patience_)) {
         return std::nullopt;
     }
     return Text(result);
@@ -32,7 +30,7 @@ bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, con
     std::string next = Bytes(oid);
     std::string result;
     const bool answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result,
-                                              version_, &interrupt_);
+                                              version_, &interrupt_, {}, nullptr, patience_);
     oid = Text(next);
     value = Text(result);
     return answered;
@@ -62,6 +60,16 @@ QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& o
         values.append(value ? std::optional<QString>(Text(*value)) : std::nullopt);
     }
     return values;
+}
+
+void SnmpDeviceReader::SetTimeout(int milliseconds) {
+    patience_.TimeoutMs = milliseconds;
+    synapse_.SetTimeout(milliseconds);
+}
+
+void SnmpDeviceReader::SetRetries(int retries) {
+    patience_.Retries = retries;
+    synapse_.SetRetry(retries);
 }
 
 void SnmpDeviceReader::SetSnmpVersion(SnmpVersion version) {

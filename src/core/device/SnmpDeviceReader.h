@@ -2,6 +2,7 @@
 
 #include "DeviceReader.h"
 #include "Interrupt.h"
+#include "OneShot.h"
 #include "SnmpSynapse.h"
 
 namespace pulsewell {
@@ -24,6 +25,12 @@ public:
     void AbandonExchanges() override { interrupt_.Raise(); }
     void ResumeExchanges() override { interrupt_.Clear(); }
 
+    // How long every request waits for its reply, and how often an unanswered
+    // one is sent again; unset, single reads wait 5 s once and the query
+    // component 2 s twice. Before the reader's first use.
+    void SetTimeout(int milliseconds);
+    void SetRetries(int retries);
+
     // The query component itself, for a caller that tunes it (its throttle, its width).
     snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
 
@@ -31,6 +38,7 @@ private:
     snmp::Interrupt interrupt_;
     snmp::TSNMPSynapse synapse_;
     int version_ = snmp::version::V1;
+    snmp::TPatience patience_;
 };
 
 }  // namespace pulsewell
