@@ -9,13 +9,12 @@ set -euo pipefail
 run=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libsndfile1-dev libasound2-dev libjpeg-dev
+    libsndfile1-dev libasound2-dev libjpeg-dev libssl-dev
     fonts-dejavu-core
 )
 test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    libssl-dev
     snmpd snmp libsnmp-dev snmpsim
     dpkg-dev file desktop-file-utils groff-base lintian
     ccache
