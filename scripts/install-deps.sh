@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     libssl-dev
+    qtkeychain-qt6-dev libsecret-1-0 gnome-keyring dbus dbus-x11 libsecret-tools
     snmpd snmp libsnmp-dev snmpsim
     xvfb xauth imagemagick fonts-dejavu-core
     dpkg-dev file desktop-file-utils groff-base

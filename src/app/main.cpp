@@ -6,10 +6,12 @@
 #include "MessageBoxes.h"
 #include "OptionsDialog.h"
 #include "OptionsPrompts.h"
+#include "PassphraseKeyring.h"
 #include "ProgramIdentity.h"
 #include "SnmpDeviceReader.h"
 #include "SoundPlayer.h"
 #include "UrlOpener.h"
+#include "V3PassphraseKeeper.h"
 #include "WebHandCursor.h"
 
 int main(int argc, char* argv[]) {
@@ -22,6 +24,10 @@ int main(int argc, char* argv[]) {
     pulsewell::InstallHandPointCursor(pulsewell::WebHandCursor());
 
     pulsewell::QtMessageBoxes boxes;
+    pulsewell::QtOptionsPrompts optionsPrompts;
+    // The SNMPv3 passphrases: the desktop's keyring, or asked once per run.
+    pulsewell::SecretServiceKeyring keyring;
+    pulsewell::V3PassphraseKeeper keeper(keyring, optionsPrompts);
     pulsewell::SnmpDeviceReader reader;
     pulsewell::AlsaSoundPlayer player;
     pulsewell::TForm1 mainWindow(boxes, reader, player, QCoreApplication::arguments().value(1),
@@ -31,9 +37,10 @@ int main(int argc, char* argv[]) {
     pulsewell::TForm2 about(desktop, mainWindow, &mainWindow);
     QObject::connect(&mainWindow, &pulsewell::TForm1::AboutRequested, &about, &QDialog::exec);
     // Created after the main window; creating it stores the alarm defaults.
-    pulsewell::QtOptionsPrompts optionsPrompts;
     pulsewell::TForm3 options(mainWindow.monitor(), optionsPrompts, &mainWindow);
     mainWindow.SetOptionsDialog(options);
+    options.SetPassphraseKeeper(keeper);
+    mainWindow.SetPassphraseKeeper(keeper);
     mainWindow.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "CliArguments.h"
 
+#include <QFile>
 #include <algorithm>
 #include <functional>
 #include <limits>
@@ -74,25 +75,167 @@ void Decide(std::optional<bool>& choice, bool value, const QString& conflict) {
     choice = value;
 }
 
-void ReadHostAndCommunity(OptionReader& reader, QString& host, QString& community) {
-    reader.Value(QStringLiteral("--host"), [&](const QString& v) { host = v; });
-    reader.Value(QStringLiteral("--community"), [&](const QString& v) { community = v; });
-}
+// The SNMPv3 options as given, before they are checked together.
+struct V3Arguments {
+    std::optional<QString> user;
+    std::optional<snmp::TV3Flags> level;
+    std::optional<snmp::TV3Auth> auth;
+    std::optional<snmp::TV3Priv> priv;
+    std::optional<QString> context;
+    std::optional<QString> authFile;
+    std::optional<QString> privFile;
 
-void ReadSnmpVersion(OptionReader& reader, std::optional<SnmpVersion>& version) {
-    reader.Value(QStringLiteral("--snmp-version"), [&](const QString& v) {
-        version = ParseSnmpVersion(v);
-        if (!version) {
-            Fail(QStringLiteral("--snmp-version must be 1 or 2c, not \"%1\"").arg(v));
+    bool Given() const { return user || level || auth || priv || context || authFile || privFile; }
+};
+
+template <typename T>
+void ReadName(OptionReader& reader, const QString& name, std::optional<T>& field,
+              std::optional<T> (*parse)(const QString&), const char* names) {
+    reader.Value(name, [&field, name, parse, names](const QString& v) {
+        field = parse(v);
+        if (!field) {
+            Fail(QStringLiteral("%1 must be one of %2, not \"%3\"")
+                     .arg(name, QString::fromLatin1(names), v));
         }
     });
 }
 
-void RequireHost(const QString& host) {
-    if (host.isEmpty()) {
-        Fail(QStringLiteral("--host is required"));
+// The first line of a passphrase file; a file that cannot be read, or holds
+// nothing there, is a usage error.
+QString ReadPassphraseFile(const QString& option, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Fail(QStringLiteral("%1: cannot read \"%2\": %3").arg(option, path, file.errorString()));
     }
+    QByteArray line = file.readLine();
+    if (line.endsWith('\n')) {
+        line.chop(1);
+    }
+    if (line.endsWith('\r')) {
+        line.chop(1);
+    }
+    if (line.isEmpty()) {
+        Fail(QStringLiteral("%1: \"%2\" holds no passphrase on its first line").arg(option, path));
+    }
+    return QString::fromUtf8(line);
 }
+
+// The passphrase from its file, else from the environment.
+std::optional<QString> Passphrase(const QString& option, const std::optional<QString>& file,
+                                  const char* variable) {
+    if (file) {
+        return ReadPassphraseFile(option, *file);
+    }
+    if (qEnvironmentVariableIsSet(variable)) {
+        return qEnvironmentVariable(variable);
+    }
+    return std::nullopt;
+}
+
+// Checks the SNMPv3 options together and fills them in.
+void SettleV3(ConnectionOptions& options, const V3Arguments& v3) {
+    if (!v3.Given()) {
+        if (options.snmpVersion == SnmpVersion::V3) {
+            options.authPassphrase = Passphrase({}, {}, kAuthPassphraseVariable);
+            options.privPassphrase = Passphrase({}, {}, kPrivPassphraseVariable);
+        }
+        return;
+    }
+    if (options.snmpVersion && *options.snmpVersion != SnmpVersion::V3) {
+        Fail(QStringLiteral("the SNMPv3 options go with --snmp-version 3, not %1")
+                 .arg(SnmpVersionText(*options.snmpVersion)));
+    }
+    options.snmpVersion = SnmpVersion::V3;
+    options.authPassphrase =
+        Passphrase(QStringLiteral("--auth-passphrase-file"), v3.authFile, kAuthPassphraseVariable);
+    options.privPassphrase =
+        Passphrase(QStringLiteral("--priv-passphrase-file"), v3.privFile, kPrivPassphraseVariable);
+    if (!v3.user) {
+        if (v3.level || v3.auth || v3.priv || v3.context) {
+            Fail(QStringLiteral(
+                "--security-level, --auth-protocol, --priv-protocol and --context need --user"));
+        }
+        return;  // the stored user, with these passphrases
+    }
+    using snmp::TV3Flags;
+    if (v3.user->isEmpty()) {
+        Fail(QStringLiteral("--user needs a name"));
+    }
+    if (v3.priv && !v3.auth) {
+        Fail(QStringLiteral("--priv-protocol needs --auth-protocol: SNMPv3 has no privacy "
+                            "without authentication"));
+    }
+    SnmpV3Security security;
+    security.User = *v3.user;
+    security.Level = v3.level.value_or(v3.priv   ? TV3Flags::AuthPriv
+                                       : v3.auth ? TV3Flags::AuthNoPriv
+                                                 : TV3Flags::NoAuthNoPriv);
+    security.Context = v3.context.value_or(QString());
+    const QString level = SecurityLevelText(security.Level);
+    if (security.Level != TV3Flags::NoAuthNoPriv) {
+        if (!v3.auth) {
+            Fail(QStringLiteral("--security-level %1 needs --auth-protocol").arg(level));
+        }
+        security.AuthProtocol = *v3.auth;
+        if (!options.authPassphrase) {
+            Fail(QStringLiteral("--security-level %1 needs the authentication passphrase: set "
+                                "%2 or give --auth-passphrase-file FILE")
+                     .arg(level, QString::fromLatin1(kAuthPassphraseVariable)));
+        }
+    }
+    if (security.Level == TV3Flags::AuthPriv) {
+        if (!v3.priv) {
+            Fail(QStringLiteral("--security-level %1 needs --priv-protocol").arg(level));
+        }
+        security.PrivProtocol = *v3.priv;
+        if (!options.privPassphrase) {
+            Fail(QStringLiteral("--security-level %1 needs the privacy passphrase: set %2 or "
+                                "give --priv-passphrase-file FILE")
+                     .arg(level, QString::fromLatin1(kPrivPassphraseVariable)));
+        }
+    }
+    options.security = security;
+}
+
+// The options of ConnectionOptions, for every command: register them, read
+// the arguments, then Settle() checks what was given together.
+class ConnectionReader {
+  public:
+    ConnectionReader(OptionReader& reader, ConnectionOptions& options) : options_(options) {
+        reader.Value(QStringLiteral("--host"), [this](const QString& v) { options_.host = v; });
+        reader.Value(QStringLiteral("--community"),
+                     [this](const QString& v) { options_.community = v; });
+        reader.Value(QStringLiteral("--snmp-version"), [this](const QString& v) {
+            options_.snmpVersion = ParseSnmpVersion(v);
+            if (!options_.snmpVersion) {
+                Fail(QStringLiteral("--snmp-version must be 1, 2c or 3, not \"%1\"").arg(v));
+            }
+        });
+        reader.Value(QStringLiteral("--user"), [this](const QString& v) { v3_.user = v; });
+        reader.Value(QStringLiteral("--context"), [this](const QString& v) { v3_.context = v; });
+        ReadName(reader, QStringLiteral("--security-level"), v3_.level, ParseSecurityLevelText,
+                 "noAuthNoPriv, authNoPriv, authPriv");
+        ReadName(reader, QStringLiteral("--auth-protocol"), v3_.auth, ParseAuthProtocolText,
+                 "MD5, SHA, SHA-224, SHA-256, SHA-384, SHA-512");
+        ReadName(reader, QStringLiteral("--priv-protocol"), v3_.priv, ParsePrivProtocolText,
+                 "DES, AES, AES-192, AES-256, AES-192-C, AES-256-C");
+        reader.Value(QStringLiteral("--auth-passphrase-file"),
+                     [this](const QString& v) { v3_.authFile = v; });
+        reader.Value(QStringLiteral("--priv-passphrase-file"),
+                     [this](const QString& v) { v3_.privFile = v; });
+    }
+
+    void Settle() {
+        if (options_.host.isEmpty()) {
+            Fail(QStringLiteral("--host is required"));
+        }
+        SettleV3(options_, v3_);
+    }
+
+  private:
+    ConnectionOptions& options_;
+    V3Arguments v3_;
+};
 
 }  // namespace
 
@@ -100,8 +243,7 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
     PollOptions options;
     std::optional<QString> interface;
     OptionReader reader;
-    ReadHostAndCommunity(reader, options.host, options.community);
-    ReadSnmpVersion(reader, options.snmpVersion);
+    ConnectionReader connection(reader, options);
     reader.Value(QStringLiteral("--interface"), [&](const QString& v) {
         const qint64 number = PositiveNumber(QStringLiteral("--interface"), v);
         if (number > std::numeric_limits<std::int32_t>::max()) {
@@ -153,7 +295,7 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
     reader.Switch(QStringLiteral("--debug-log"), [&] { options.debugLog = true; });
     reader.Read(arguments);
 
-    RequireHost(options.host);
+    connection.Settle();
     if (!interface) {
         Fail(QStringLiteral("--interface is required"));
     }
@@ -164,10 +306,9 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
 DiscoverOptions ParseDiscoverArguments(const QStringList& arguments) {
     DiscoverOptions options;
     OptionReader reader;
-    ReadHostAndCommunity(reader, options.host, options.community);
-    ReadSnmpVersion(reader, options.snmpVersion);
+    ConnectionReader connection(reader, options);
     reader.Read(arguments);
-    RequireHost(options.host);
+    connection.Settle();
     return options;
 }
 
@@ -177,16 +318,29 @@ QString UsageText() {
         "  pulsewell-cli poll --host HOST --interface N [--community TEXT] [--bandwidth BITS]\n"
         "                [--interval 1|3|6|15|30|60|120|300] [--count N] [--bytes|--bits]\n"
         "                [--stop-on-errors|--continue-on-errors] [--log] [--debug-log]\n"
-        "                [--snmp-version 1|2c]\n"
-        "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c]\n"
-        "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c]\n"
+        "                [--snmp-version 1|2c|3] [SNMPv3 options]\n"
+        "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c|3]\n"
+        "                [SNMPv3 options]\n"
+        "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c|3]\n"
+        "                [SNMPv3 options]\n"
         "  pulsewell-cli --help | --version\n"
+        "\n"
+        "SNMPv3 options:\n"
+        "  --user NAME  [--security-level noAuthNoPriv|authNoPriv|authPriv]\n"
+        "  [--auth-protocol MD5|SHA|SHA-224|SHA-256|SHA-384|SHA-512]\n"
+        "  [--priv-protocol DES|AES|AES-192|AES-256|AES-192-C|AES-256-C]\n"
+        "  [--context NAME] [--auth-passphrase-file FILE] [--priv-passphrase-file FILE]\n"
         "\n"
         "HOST is a name or address, optionally with \":PORT\" (\"[IPv6]:PORT\" for IPv6).\n"
         "The community defaults to \"cobalt\", the bandwidth to 0 and the interval to 6\n"
         "seconds; unit, error policy and SNMP version default to the stored settings.\n"
-        "SNMP version 2c reads the 64-bit counters. Traffic lines go to standard output,\n"
-        "status and error texts to standard error.\n");
+        "SNMP versions 2c and 3 read the 64-bit counters. Traffic lines go to standard\n"
+        "output, status and error texts to standard error.\n"
+        "SNMPv3 options choose version 3. The level defaults to authPriv with a privacy\n"
+        "protocol, to authNoPriv with only an authentication protocol, else noAuthNoPriv;\n"
+        "without --user the stored SNMPv3 settings hold. Passphrases are never arguments:\n"
+        "they are the first line of the files named, or else the environment's\n"
+        "PULSEWELL_AUTH_PASSPHRASE and PULSEWELL_PRIV_PASSPHRASE.\n");
 }
 
 QString VersionText() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "SnmpV3Security.h"
 #include "SnmpVersion.h"
 
 namespace pulsewell::cli {
@@ -15,28 +16,36 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-struct PollOptions {
+// How every command reaches the device: host, community, version and, for
+// SNMPv3, who asks.
+struct ConnectionOptions {
     QString host;
-    QString interface;
     QString community = QStringLiteral("cobalt");
+    // Unset: the stored setting decides. The SNMPv3 options alone choose 3.
+    std::optional<SnmpVersion> snmpVersion;
+    // --user and what goes with it (level, protocols, context), without the
+    // passphrases; unset: the stored SNMPv3 settings hold.
+    std::optional<SnmpV3Security> security;
+    // From --auth-passphrase-file and --priv-passphrase-file, else from the
+    // environment; unset where neither gives one.
+    std::optional<QString> authPassphrase;
+    std::optional<QString> privPassphrase;
+};
+
+struct PollOptions : ConnectionOptions {
+    QString interface;
     QString bandwidth = QStringLiteral("0");
     int interval = 6;
     std::optional<qint64> count;
     // Unset: the stored settings decide.
     std::optional<bool> showBytes;
     std::optional<bool> continueOnErrors;
-    std::optional<SnmpVersion> snmpVersion;
     bool log = false;
     bool debugLog = false;
 };
 
 // The arguments of discover and info.
-struct DiscoverOptions {
-    QString host;
-    QString community = QStringLiteral("cobalt");
-    // Unset: the stored setting decides.
-    std::optional<SnmpVersion> snmpVersion;
-};
+struct DiscoverOptions : ConnectionOptions {};
 
 // The arguments after the command word. Options take their value as the next
 // argument or after "="; anything unknown, missing or malformed is a UsageError.

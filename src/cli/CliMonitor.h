@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "CliArguments.h"
 #include "CliView.h"
 #include "DeviceReader.h"
 #include "Monitor.h"
@@ -14,12 +15,11 @@ namespace pulsewell::cli {
 // The monitor as the command line runs it: reset as at program start, but
 // leaving hostfile.txt alone, pointed at one host, its message-list lines
 // printed to standard output as they are added, and without sound (the
-// alarms need the options dialog). The SNMP version is the stored one unless
-// the command line names one.
+// alarms need the options dialog). The SNMP version and the SNMPv3 settings
+// are the stored ones unless the command line names them.
 class CliMonitor {
   public:
-    CliMonitor(DeviceReader& reader, const QString& host, const QString& community,
-               std::optional<SnmpVersion> version);
+    CliMonitor(DeviceReader& reader, const ConnectionOptions& connection);
 
     Monitor& monitor() { return monitor_; }
     // Runs the command and waits until the monitor emits `ended`.

@@ -30,7 +30,7 @@ void Configure(Monitor& monitor, const PollOptions& options) {
 }  // namespace
 
 int RunPoll(const PollOptions& options, DeviceReader& reader) {
-    CliMonitor cli(reader, options.host, options.community, options.snmpVersion);
+    CliMonitor cli(reader, options);
     Monitor& monitor = cli.monitor();
     Configure(monitor, options);
     if ((options.log || options.debugLog) && (options.interval == 1 || options.interval == 3)) {

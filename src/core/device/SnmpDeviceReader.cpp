@@ -21,7 +21,7 @@ std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
                                                       const QString& host) {
     std::string result;
     if (!snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result, version_,
-                            &interrupt_)) {
+                            &interrupt_, security_, &problem_)) {
         return std::nullopt;
     }
     return Text(result);
@@ -32,7 +32,7 @@ bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, con
     std::string next = Bytes(oid);
     std::string result;
     const bool answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result,
-                                              version_, &interrupt_);
+                                              version_, &interrupt_, security_, &problem_);
     oid = Text(next);
     value = Text(result);
     return answered;
@@ -45,6 +45,7 @@ void SnmpDeviceReader::SetQueryTarget(const QString& community, const QString& h
 
 std::optional<QString> SnmpDeviceReader::QueryValue(const QString& oid) {
     const std::string text = synapse_.QueryValue(Bytes(oid));
+    problem_ = synapse_.LastV3Problem();
     if (!synapse_.LastAnswered()) {
         return std::nullopt;
     }
@@ -58,15 +59,37 @@ QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& o
         asked.push_back(Bytes(oid));
     }
     QList<std::optional<QString>> values;
-    for (const std::optional<std::string>& value : synapse_.QueryValues(asked)) {
+    const std::vector<std::optional<std::string>> answers = synapse_.QueryValues(asked);
+    problem_ = synapse_.LastV3Problem();
+    for (const std::optional<std::string>& value : answers) {
         values.append(value ? std::optional<QString>(Text(*value)) : std::nullopt);
     }
     return values;
 }
 
 void SnmpDeviceReader::SetSnmpVersion(SnmpVersion version) {
-    version_ = version == SnmpVersion::V2c ? snmp::version::V2c : snmp::version::V1;
+    switch (version) {
+        case SnmpVersion::V1:
+            version_ = snmp::version::V1;
+            break;
+        case SnmpVersion::V2c:
+            version_ = snmp::version::V2c;
+            break;
+        case SnmpVersion::V3:
+            version_ = snmp::version::V3;
+            break;
+    }
     synapse_.SetVersion(version_);
+    problem_ = snmp::TV3Problem::None;
+}
+
+void SnmpDeviceReader::SetSecurity(const SnmpV3Security& security) {
+    security_ = ToSnmpSecurity(security);
+    synapse_.SetSecurity(security_);
+}
+
+std::optional<QString> SnmpDeviceReader::LastFailureCause() const {
+    return version_ == snmp::version::V3 ? V3FailureCause(problem_) : std::nullopt;
 }
 
 }  // namespace pulsewell

@@ -21,6 +21,8 @@ public:
     QList<std::optional<QString>> QueryValues(const QStringList& oids) override;
     int QueryWidth() const override { return synapse_.Width(); }
     void SetSnmpVersion(SnmpVersion version) override;
+    void SetSecurity(const SnmpV3Security& security) override;
+    std::optional<QString> LastFailureCause() const override;
     void AbandonExchanges() override { interrupt_.Raise(); }
     void ResumeExchanges() override { interrupt_.Clear(); }
 
@@ -31,6 +33,9 @@ private:
     snmp::Interrupt interrupt_;
     snmp::TSNMPSynapse synapse_;
     int version_ = snmp::version::V1;
+    snmp::TV3Security security_;
+    // Why the last read failed in SNMPv3.
+    snmp::TV3Problem problem_ = snmp::TV3Problem::None;
 };
 
 }  // namespace pulsewell

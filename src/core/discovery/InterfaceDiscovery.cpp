@@ -60,6 +60,7 @@ class InterfaceDiscovery::Walk {
         QString host;
         QString community;
         SnmpVersion version;
+        SnmpV3Security security;
     };
 
     Walk(InterfaceDiscovery& owner, const DeviceWorker::Job& job, const Target& target,
@@ -70,6 +71,7 @@ class InterfaceDiscovery::Walk {
           host_(target.host),
           community_(target.community),
           version_(target.version),
+          security_(target.security),
           select_(std::move(select)) {}
 
     // True when interfaces were found and chosen from.
@@ -92,12 +94,6 @@ class InterfaceDiscovery::Walk {
         Post([view] { view->ShowDiscoveryProgress(); });
         return job_.Current();
     }
-    QString NoAnswerText(const QString& failure) const {
-        // Some older agents drop SNMPv2c requests without a word.
-        return version_ == SnmpVersion::V2c
-                   ? failure + QStringLiteral(" The device did not answer in SNMPv2c.")
-                   : failure;
-    }
     int WalkLimit();
     // The rows found, or none when the discovery was abandoned meanwhile.
     std::optional<int> WalkInterfaceIndexes(int limit);
@@ -106,7 +102,7 @@ class InterfaceDiscovery::Walk {
     static QStringList RowObjects(const QString& index, bool withDuplex);
     bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
     // The speed cell of interface `index` from its ifSpeed value, or over
-    // SNMPv2c from its ifHighSpeed where ifSpeed is at its ceiling.
+    // SNMPv2c and SNMPv3 from its ifHighSpeed where ifSpeed is at its ceiling.
     QString InterfaceSpeedCell(const QString& index, const QString& speed);
 
     InterfaceDiscovery& owner_;
@@ -115,6 +111,7 @@ class InterfaceDiscovery::Walk {
     const QString host_;
     const QString community_;
     const SnmpVersion version_;
+    const SnmpV3Security security_;
     const Select select_;
     QStringList indexes_;
 };
@@ -142,7 +139,7 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     view_.SetBusy(true);
 
     auto found = std::make_shared<bool>(false);
-    const Walk::Target target{state_.Host, state_.Community, state_.Version};
+    const Walk::Target target{state_.Host, state_.Community, state_.Version, state_.Security};
     auto walk = [this, target, select = std::move(select), found](const DeviceWorker::Job& job) {
         *found = Walk(*this, job, target, select).Run();
     };
@@ -172,6 +169,7 @@ void InterfaceDiscovery::Abandon() {
 
 bool InterfaceDiscovery::Walk::Run() {
     reader_.SetSnmpVersion(version_);
+    reader_.SetSecurity(security_);
     reader_.SetQueryTarget(community_, host_);
 
     QString oid = kIfIndexColumn;
@@ -180,8 +178,12 @@ bool InterfaceDiscovery::Walk::Run() {
     if (!answered || value.isEmpty()) {
         PollScheduler* scheduler = &owner_.scheduler_;
         Post([scheduler] { scheduler->StopPolling(); });
-        SetStatus(answered ? QStringLiteral("No values from this device!")
-                           : NoAnswerText(QStringLiteral("Failure contacting device!")));
+        // An SNMPv3 agent may answer without a value and say why (access denied).
+        const std::optional<QString> cause = reader_.LastFailureCause();
+        SetStatus(answered ? NoAnswerText(QStringLiteral("No values from this device!"),
+                                          SnmpVersion::V1, cause)
+                           : NoAnswerText(QStringLiteral("Failure contacting device!"), version_,
+                                          cause));
         return false;
     }
 
@@ -336,8 +338,8 @@ bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
 }
 
 QString InterfaceDiscovery::Walk::InterfaceSpeedCell(const QString& index, const QString& speed) {
-    // RFC 2863: ifSpeed stops at its ceiling, ifHighSpeed (SNMPv2c only) goes on.
-    if (version_ == SnmpVersion::V2c && IsSpeedCeiling(speed)) {
+    // RFC 2863: ifSpeed stops at its ceiling, ifHighSpeed (SNMPv2c and v3 only) goes on.
+    if (CarriesCounter64(version_) && IsSpeedCeiling(speed)) {
         const std::optional<QString> highSpeed = reader_.QueryValue(kIfHighSpeed + index);
         if (highSpeed && !highSpeed->isEmpty()) {
             return HighSpeedCell(*highSpeed);
