@@ -2,7 +2,7 @@
 # Counts the instructions of one poll: pulsewell-cli polls a private loopback
 # agent POLLS times (default 10) under callgrind and prints the instructions
 # per poll. Collects inside Monitor::PollOnce and PollCycle::CountersRead on the
-# program's thread and inside the poll's counter reads on the device thread.
+# program's thread and inside the reads of the counters on the device thread.
 # Usage: bench/poll-callgrind.sh [POLLS] [MODE]
 # MODE (default v1): v1, v2c, or SNMPv3 as one of the test agent's users has
 # it: noAuthNoPriv, authNoPriv:SHA, authPriv:SHA:AES, authPriv:MD5:DES,
@@ -26,10 +26,10 @@ source "$(dirname "$0")/bench-agent.sh"
 valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" \
     --toggle-collect='pulsewell::Monitor::PollOnce()' \
     --toggle-collect='pulsewell::PollCycle::CountersRead(*' \
-    --toggle-collect='pulsewell::PollCycle::ReadCounters(*' \
+    --toggle-collect='pulsewell::SnmpDeviceReader::ReadOneValue(*' \
     "$cli" poll --host "$agent_address" --interface 1 --interval 1 --count "$polls" \
     "${asking[@]}" >/dev/null 2>"$work/valgrind.log"
-callgrind_annotate "$work/callgrind.out" >"$work/annotate.txt"
+callgrind_annotate ${PULSEWELL_CALLGRIND_INCLUSIVE:+--inclusive=yes} "$work/callgrind.out" >"$work/annotate.txt"
 # PULSEWELL_CALLGRIND_TOP=1 also shows where the instructions go.
 if [ -n "${PULSEWELL_CALLGRIND_TOP:-}" ]; then head -n 40 "$work/annotate.txt"; fi
 total=$(awk '/PROGRAM TOTALS/ { gsub(/,/, "", $1); print $1 }' "$work/annotate.txt")

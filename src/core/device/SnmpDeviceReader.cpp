@@ -1,5 +1,6 @@
 #include "SnmpDeviceReader.h"
 
+#include "Ber.h"
 #include "OneShot.h"
 
 namespace pulsewell {
@@ -14,14 +15,49 @@ QString Text(const std::string& bytes) {
 }
 }  // namespace
 
-SnmpDeviceReader::SnmpDeviceReader() { synapse_.SetInterrupt(&interrupt_); }
+SnmpDeviceReader::SnmpDeviceReader() {
+    synapse_.SetInterrupt(&interrupt_);
+    v3Reads_.Sock.SetInterrupt(&interrupt_);
+}
+
+bool SnmpDeviceReader::ReadV3(int pduType, std::string& oid, std::string& value) {
+    v3Reads_.Security = security_;
+    v3Reads_.Query.Reset();
+    v3Reads_.Query.Version = snmp::version::V3;
+    v3Reads_.Query.PDUType = pduType;
+    v3Reads_.Query.AddBinding(oid, "", snmp::ber::Null);
+    ++v3Reads_.Query.ID;
+    const bool answered = v3Reads_.Exchange();
+    problem_ = v3Reads_.LastV3Problem();
+    value.clear();
+    if (!answered) {
+        return false;
+    }
+    if (pduType == snmp::pdu::GetRequest) {
+        value = v3Reads_.Reply.FindValue(oid);
+    } else if (v3Reads_.Reply.BindingCount() > 0) {
+        // endOfMibView leaves oid as it was, so that a walk ends there.
+        const snmp::TSNMPMib& first = v3Reads_.Reply.Bindings().front();
+        if (first.TypeCode != snmp::ber::EndOfMibView) {
+            oid = first.ObjectId;
+            value = first.ValueText;
+        }
+    }
+    return true;
+}
 
 std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
                                                       const QString& community,
                                                       const QString& host) {
     std::string result;
+    if (version_ == snmp::version::V3) {
+        v3Reads_.TargetHost = Bytes(host);
+        std::string asked = Bytes(oid);
+        return ReadV3(snmp::pdu::GetRequest, asked, result) ? std::optional(Text(result))
+                                                            : std::nullopt;
+    }
     if (!snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result, version_,
-                            &interrupt_, security_, &problem_)) {
+                            &interrupt_)) {
         return std::nullopt;
     }
     return Text(result);
@@ -31,8 +67,14 @@ bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, con
                                      QString& value) {
     std::string next = Bytes(oid);
     std::string result;
-    const bool answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result,
-                                              version_, &interrupt_, security_, &problem_);
+    bool answered = false;
+    if (version_ == snmp::version::V3) {
+        v3Reads_.TargetHost = Bytes(host);
+        answered = ReadV3(snmp::pdu::GetNextRequest, next, result);
+    } else {
+        answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result, version_,
+                                       &interrupt_);
+    }
     oid = Text(next);
     value = Text(result);
     return answered;

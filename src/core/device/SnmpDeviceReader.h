@@ -30,12 +30,19 @@ public:
     snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
 
 private:
+    // A single read over SNMPv3 (pduType GetRequest or GetNextRequest); the
+    // one-shot reads' rules: one attempt of 5000 ms, false with empty text.
+    bool ReadV3(int pduType, std::string& oid, std::string& value);
+
     snmp::Interrupt interrupt_;
     snmp::TSNMPSynapse synapse_;
     int version_ = snmp::version::V1;
     snmp::TV3Security security_;
     // Why the last read failed in SNMPv3.
     snmp::TV3Problem problem_ = snmp::TV3Problem::None;
+    // SNMPv3's single reads share one client, so that the engine, the keys and
+    // the cipher contexts are not made anew for every read of a poll.
+    snmp::TSNMPSend v3Reads_;
 };
 
 }  // namespace pulsewell
