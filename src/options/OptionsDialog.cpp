@@ -168,17 +168,16 @@ QWidget* TForm3::BuildOtherTab() {
                                                  QStringLiteral("Show bit values"));
     std::tie(snmpV1_, snmpV2c_) = addChoices(120, QStringLiteral("SNMPv1 (32-bit counters)"),
                                              QStringLiteral("SNMPv2c (64-bit counters)"));
-    // The two versions side by side, SNMPv3 below them with its fields.
-    snmpV1_->setGeometry(6, 8, 166, 18);
-    snmpV2c_->setGeometry(174, 8, 166, 18);
-    snmpV3_ = AddButtonLike<QRadioButton>(snmpV1_->parentWidget(),
-                                          QStringLiteral("SNMPv3 (64-bit counters)"),
-                                          QRect(6, 30, 336, 18));
+    // SNMPv3 under the two versions, its fields in a group of their own below.
+    QWidget* versions = snmpV1_->parentWidget();
+    versions->resize(kOtherGroupWidth, 76);
+    snmpV3_ = AddButtonLike<QRadioButton>(versions, QStringLiteral("SNMPv3 (64-bit counters)"),
+                                          QRect(6, 52, 336, 18));
     snmpV3_->setObjectName(QStringLiteral("snmpV3Radio"));
     for (QRadioButton* version : {snmpV1_, snmpV2c_, snmpV3_}) {
         connect(version, &QRadioButton::toggled, this, [this] { UpdateV3Controls(); });
     }
-    v3Group_ = BuildV3Group(page, QRect(kOtherGroupLeft, 178, kOtherGroupWidth, 146));
+    v3Group_ = BuildV3Group(page, QRect(kOtherGroupLeft, 200, kOtherGroupWidth, 142));
     return page;
 }
 
@@ -224,9 +223,12 @@ QGroupBox* TForm3::BuildV3Group(QWidget* page, const QRect& geometry) {
     }
     v3PrivPassphrase_ = addPassphrase("snmpV3PrivPassphraseEdit", 98);
     keyringNote_ = AddButtonLike<QLabel>(
-        group, QStringLiteral("No keyring reachable: passphrases are kept for this run only."),
-        QRect(8, 124, 328, 16));
+        group, QStringLiteral("No keyring reachable: the passphrases are kept for this run only."),
+        QRect(8, 122, 328, 16));
     keyringNote_->setObjectName(QStringLiteral("keyringNote"));
+    QFont small = keyringNote_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    keyringNote_->setFont(small);
     connect(v3Level_, &QComboBox::currentIndexChanged, this, [this] { UpdateV3Controls(); });
     return group;
 }
@@ -238,12 +240,12 @@ void TForm3::UpdateV3Controls() {
     const bool v3 = snmpV3_->isChecked();
     const auto level = static_cast<snmp::TV3Flags>(v3Level_->currentData().toInt());
     v3Group_->setEnabled(v3);
-    for (QWidget* auth : {static_cast<QWidget*>(v3AuthProtocol_), v3AuthPassphrase_}) {
-        auth->setEnabled(level != snmp::TV3Flags::NoAuthNoPriv);
-    }
-    for (QWidget* priv : {static_cast<QWidget*>(v3PrivProtocol_), v3PrivPassphrase_}) {
-        priv->setEnabled(level == snmp::TV3Flags::AuthPriv);
-    }
+    const bool auth = level != snmp::TV3Flags::NoAuthNoPriv;
+    const bool priv = level == snmp::TV3Flags::AuthPriv;
+    v3AuthProtocol_->setEnabled(auth);
+    v3AuthPassphrase_->setEnabled(auth);
+    v3PrivProtocol_->setEnabled(priv);
+    v3PrivPassphrase_->setEnabled(priv);
     keyringNote_->setVisible(keeper_ == nullptr || !keeper_->KeyringReachable());
 }
 
