@@ -18,10 +18,7 @@ void Configure(Monitor& monitor, const PollOptions& options) {
         monitor.SetContinueWithZeroes(*options.continueOnErrors);
     }
     monitor.SetBandwidth(options.bandwidth);
-    // The log file names carry the interface as "&First contact" would have chosen it.
-    monitor.State().InterfaceNumber = options.interface;
-    monitor.State().PolledInterface = options.interface;
-    monitor.OfferInterfaces({options.interface});
+    monitor.PollInterface(options.interface);
     monitor.SelectInterval(options.interval);
     monitor.SetWriteLog(options.log);
     monitor.SetWriteDebugLog(options.debugLog);

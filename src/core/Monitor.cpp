@@ -380,6 +380,12 @@ void Monitor::SelectInterface(int index) {
     report_.Clear();
 }
 
+void Monitor::PollInterface(const QString& index) {
+    state_.InterfaceNumber = index;
+    state_.PolledInterface = index;
+    choice_.Offer({index}, true);
+}
+
 void Monitor::GatherDeviceInfo() {
     report_.Gather([this] { emit DeviceInfoGathered(); });
 }

@@ -37,7 +37,7 @@ class Monitor : public QObject, public OptionsTarget {
             QObject* parent = nullptr);
     ~Monitor() override;
 
-    TMonitorState& State() { return state_; }
+    // What the monitor keeps between polls; it changes only through the commands.
     const TMonitorState& State() const { return state_; }
     MessageList& Messages() { return messages_; }
     InterfaceTable& Table() { return table_; }
@@ -116,6 +116,9 @@ class Monitor : public QObject, public OptionsTarget {
     // The interfaces that can be polled: the list is filled, enabled and its
     // first entry selected.
     void OfferInterfaces(const QStringList& entries) { choice_.Offer(entries, true); }
+    // For a caller without discovery: interface `index` alone is offered, and
+    // it names the log files as a selection would.
+    void PollInterface(const QString& index);
     void ApplyGraphType(TGraphType type);
 
     // The poll, countdown and auto-start ticks; public so that a caller that

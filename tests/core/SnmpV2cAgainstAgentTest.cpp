@@ -23,7 +23,7 @@ class SnmpV2cAgainstAgent : public ::testing::Test {
         monitor.ResetAll();
         monitor.SetHost(QString::fromStdString(test::TestAgentAddress()));
         monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
-        monitor.State().Version = SnmpVersion::V2c;
+        monitor.SetSnmpVersion(SnmpVersion::V2c);
     }
     ~SnmpV2cAgainstAgent() override { test::ResetAgentState(); }
 
@@ -140,7 +140,7 @@ TEST_F(SnmpV2cAgainstAgent, ProbeOfAnAgentThatIgnoresV2cSaysSo) {
     EXPECT_EQ(view.status[MonitorView::kStatusPanel],
               "Failure contacting host! The device did not answer in SNMPv2c.");
 
-    monitor.State().Version = SnmpVersion::V1;
+    monitor.SetSnmpVersion(SnmpVersion::V1);
     monitor.StartPolling();
     EXPECT_TRUE(monitor.IsPolling());
     monitor.StopPolling();

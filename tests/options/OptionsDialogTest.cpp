@@ -111,7 +111,7 @@ class OptionsDialogTest : public QObject {
     }
 
     void cancelRestoresTheThresholdAndTheErrorPolicy() {
-        pulsewell::TMonitorState& state = ui_->Window().monitor().State();
+        const pulsewell::TMonitorState& state = ui_->Window().monitor().State();
         TForm3& dialog = OpenOptions();
         Control("highValueEdit")->setText("90");
         Click("Stop polling when errors occur");
