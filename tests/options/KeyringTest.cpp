@@ -2,13 +2,11 @@
 // a D-Bus session with an unlocked GNOME Keyring (with-keyring.sh), where they
 // are stored and read back, and with no session bus at all, where the window
 // asks for them once per run and says they will not be kept.
-#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -158,42 +156,6 @@ class KeyringTest : public QObject {
         QVERIFY(QTest::qWaitFor([&] { return !monitor.IsAwaitingV3Passphrases(); }, 30000));
         QCOMPARE(prompts.passphraseQuestions.size(), 1);
         QCOMPARE(monitor.State().Security.PrivPassphrase, QString("asked-priv-2"));
-    }
-
-    // A start profile's polling waits for the keyring's (or the user's) answer.
-    void AStartProfileWaitsForThePassphrases() {
-        test::TempHome home;
-        QFile profile(home.ProgramFolder() + "site.ini");
-        QVERIFY(profile.open(QIODevice::WriteOnly));
-        profile.write("[Details]\nIP=10.0.0.1\nInterface=2\nversion=3\nuser=profiled\n"
-                      "securitylevel=authPriv\n");
-        profile.close();
-        SecretServiceKeyring keyring(service_);
-        test::RecordingOptionsPrompts prompts;
-        prompts.passphraseAnswer = V3Passphrases{"asked-auth-5", "asked-priv-6"};
-        if (KeyringExpected()) {
-            Answer<std::tuple<Outcome>> written;
-            keyring.Write("profiled", {"kept-auth-7", "kept-priv-8"},
-                          [&](Outcome outcome) { written.Callback()(outcome); });
-            QCOMPARE(std::get<0>(written.Wait()), Outcome::Done);
-        }
-        V3PassphraseKeeper keeper(keyring, prompts);
-        test::RecordingMessageBoxes boxes;
-        test::ScriptedDeviceReader reader;
-        // The probe asks the interface chosen before the profile, as ever.
-        reader.Answer("1.3.6.1.2.1.2.2.1.5.1", "100000000");
-        test::RecordingSoundPlayer player;
-        TForm1 window(boxes, reader, player, "site.ini");
-        window.SetPassphraseKeeper(keeper);
-        Monitor& monitor = window.monitor();
-        QVERIFY(monitor.IsAwaitingV3Passphrases());
-        monitor.AutoStartTick();
-        QVERIFY(!monitor.IsPolling());
-        QVERIFY(QTest::qWaitFor([&] { return monitor.IsPolling(); }, 30000));
-        QCOMPARE(reader.security.User, QString("profiled"));
-        QCOMPARE(reader.security.AuthPassphrase,
-                 QString(KeyringExpected() ? "kept-auth-7" : "asked-auth-5"));
-        monitor.StopPolling();
     }
 
   private:
