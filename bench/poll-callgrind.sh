@@ -37,4 +37,5 @@ short=$(count "$polls")
 long=$(count $((2 * polls)))
 # PULSEWELL_CALLGRIND_TOP=1 also shows where the instructions of the longer run go.
 if [ -n "${PULSEWELL_CALLGRIND_TOP:-}" ]; then head -n 40 "$work/annotate.txt"; fi
-echo "$mode: instructions: $short in $polls polls, $long in $((2 * polls)); $(((long - short) / polls)) per poll"
+echo "$mode: instructions: $short in $polls polls, $long in $((2 * polls));" \
+    "$(((long - short) / polls)) per poll"

@@ -171,28 +171,31 @@ void SettleV3(ConnectionOptions& options, const V3Arguments& v3) {
                                        : v3.auth ? TV3Flags::AuthNoPriv
                                                  : TV3Flags::NoAuthNoPriv);
     security.Context = v3.context.value_or(QString());
+    // What the level needs of each side: its protocol, and its passphrase found.
     const QString level = SecurityLevelText(security.Level);
+    const auto need = [&](bool protocolGiven, const char* protocolOption,
+                          const std::optional<QString>& passphrase, const char* which,
+                          const char* variable, const char* fileOption) {
+        if (!protocolGiven) {
+            Fail(QStringLiteral("--security-level %1 needs %2")
+                     .arg(level, QLatin1String(protocolOption)));
+        }
+        if (!passphrase) {
+            Fail(QStringLiteral("--security-level %1 needs the %2 passphrase: set %3 or give %4 "
+                                "FILE")
+                     .arg(level, QLatin1String(which), QLatin1String(variable),
+                          QLatin1String(fileOption)));
+        }
+    };
     if (security.Level != TV3Flags::NoAuthNoPriv) {
-        if (!v3.auth) {
-            Fail(QStringLiteral("--security-level %1 needs --auth-protocol").arg(level));
-        }
+        need(v3.auth.has_value(), "--auth-protocol", options.authPassphrase, "authentication",
+             kAuthPassphraseVariable, "--auth-passphrase-file");
         security.AuthProtocol = *v3.auth;
-        if (!options.authPassphrase) {
-            Fail(QStringLiteral("--security-level %1 needs the authentication passphrase: set "
-                                "%2 or give --auth-passphrase-file FILE")
-                     .arg(level, QString::fromLatin1(kAuthPassphraseVariable)));
-        }
     }
     if (security.Level == TV3Flags::AuthPriv) {
-        if (!v3.priv) {
-            Fail(QStringLiteral("--security-level %1 needs --priv-protocol").arg(level));
-        }
+        need(v3.priv.has_value(), "--priv-protocol", options.privPassphrase, "privacy",
+             kPrivPassphraseVariable, "--priv-passphrase-file");
         security.PrivProtocol = *v3.priv;
-        if (!options.privPassphrase) {
-            Fail(QStringLiteral("--security-level %1 needs the privacy passphrase: set %2 or "
-                                "give --priv-passphrase-file FILE")
-                     .arg(level, QString::fromLatin1(kPrivPassphraseVariable)));
-        }
     }
     options.security = security;
 }

@@ -30,7 +30,8 @@ void V3PassphraseKeeper::Fetch(const QString& user, QWidget* parent, Found found
             case PassphraseKeyring::Outcome::Unreachable:
                 reachable_ = false;
                 // Not inside the keyring's callback: the question waits for an answer.
-                QTimer::singleShot(0, [this, user, window, found] { AskOnce(user, window, found); });
+                QTimer::singleShot(0,
+                                   [this, user, window, found] { AskOnce(user, window, found); });
                 break;
         }
     });

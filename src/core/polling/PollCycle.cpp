@@ -98,7 +98,8 @@ PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitor
     reader.SetQueryTarget(target.Community, target.Host);
     const auto read = [&](const QString& outOid, const QString& inOid) {
         Readings readings;
-        for (auto [reading, oid] : {std::pair{&readings.out, outOid}, std::pair{&readings.in, inOid}}) {
+        for (auto [reading, oid] :
+             {std::pair{&readings.out, outOid}, std::pair{&readings.in, inOid}}) {
             *reading = reader.ReadOneValue(oid + target.PolledInterface, target.Community,
                                            target.Host);
             if (!*reading && !readings.cause) {
