@@ -21,6 +21,7 @@ test=(
     snmpd snmp libsnmp-dev snmpsim
     dpkg-dev file desktop-file-utils groff-base lintian
     ccache
+    tzdata
 )
 tools=(imagemagick xvfb xauth)
 

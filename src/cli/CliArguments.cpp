@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <map>
@@ -68,11 +69,39 @@ qint64 PositiveNumber(const QString& name, const QString& text) {
     Fail(QStringLiteral("%1 must be a whole number above 0, not \"%2\"").arg(name, text));
 }
 
+int NumberFrom(const QString& name, const QString& text, int least, int most) {
+    try {
+        if (const qint64 number = ParseInt64(text); number >= least && number <= most) {
+            return static_cast<int>(number);
+        }
+    } catch (const ConversionError&) {
+    }
+    Fail(QStringLiteral("%1 must be a whole number from %2 to %3, not \"%4\"")
+             .arg(name)
+             .arg(least)
+             .arg(most)
+             .arg(text));
+}
+
 void Decide(std::optional<bool>& choice, bool value, const QString& conflict) {
     if (choice && *choice != value) {
         Fail(conflict);
     }
     choice = value;
+}
+
+void ReadHostAndCommunity(OptionReader& reader, QString& host, QString& community) {
+    reader.Value(QStringLiteral("--host"), [&](const QString& v) { host = v; });
+    reader.Value(QStringLiteral("--community"), [&](const QString& v) { community = v; });
+}
+
+void ReadSnmpVersion(OptionReader& reader, std::optional<SnmpVersion>& version) {
+    reader.Value(QStringLiteral("--snmp-version"), [&](const QString& v) {
+        version = ParseSnmpVersion(v);
+        if (!version) {
+            Fail(QStringLiteral("--snmp-version must be 1, 2c or 3, not \"%1\"").arg(v));
+        }
+    });
 }
 
 // The SNMPv3 options as given, before they are checked together.
@@ -133,22 +162,23 @@ std::optional<QString> Passphrase(const QString& option, const std::optional<QSt
 }
 
 // Checks the SNMPv3 options together and fills them in.
-void SettleV3(ConnectionOptions& options, const V3Arguments& v3) {
+void SettleV3(std::optional<SnmpVersion>& version, ConnectionOptions& connection,
+              const V3Arguments& v3) {
     if (!v3.Given()) {
-        if (options.snmpVersion == SnmpVersion::V3) {
-            options.authPassphrase = Passphrase({}, {}, kAuthPassphraseVariable);
-            options.privPassphrase = Passphrase({}, {}, kPrivPassphraseVariable);
+        if (version == SnmpVersion::V3) {
+            connection.authPassphrase = Passphrase({}, {}, kAuthPassphraseVariable);
+            connection.privPassphrase = Passphrase({}, {}, kPrivPassphraseVariable);
         }
         return;
     }
-    if (options.snmpVersion && *options.snmpVersion != SnmpVersion::V3) {
+    if (version && *version != SnmpVersion::V3) {
         Fail(QStringLiteral("the SNMPv3 options go with --snmp-version 3, not %1")
-                 .arg(SnmpVersionText(*options.snmpVersion)));
+                 .arg(SnmpVersionText(*version)));
     }
-    options.snmpVersion = SnmpVersion::V3;
-    options.authPassphrase =
+    version = SnmpVersion::V3;
+    connection.authPassphrase =
         Passphrase(QStringLiteral("--auth-passphrase-file"), v3.authFile, kAuthPassphraseVariable);
-    options.privPassphrase =
+    connection.privPassphrase =
         Passphrase(QStringLiteral("--priv-passphrase-file"), v3.privFile, kPrivPassphraseVariable);
     if (!v3.user) {
         if (v3.level || v3.auth || v3.priv || v3.context) {
@@ -188,31 +218,30 @@ void SettleV3(ConnectionOptions& options, const V3Arguments& v3) {
         }
     };
     if (security.Level != TV3Flags::NoAuthNoPriv) {
-        need(v3.auth.has_value(), "--auth-protocol", options.authPassphrase, "authentication",
+        need(v3.auth.has_value(), "--auth-protocol", connection.authPassphrase, "authentication",
              kAuthPassphraseVariable, "--auth-passphrase-file");
         security.AuthProtocol = *v3.auth;
     }
     if (security.Level == TV3Flags::AuthPriv) {
-        need(v3.priv.has_value(), "--priv-protocol", options.privPassphrase, "privacy",
+        need(v3.priv.has_value(), "--priv-protocol", connection.privPassphrase, "privacy",
              kPrivPassphraseVariable, "--priv-passphrase-file");
         security.PrivProtocol = *v3.priv;
     }
-    options.security = security;
+    connection.security = security;
 }
 
-// The options of ConnectionOptions, for every command: register them, read
-// the arguments, then Settle() checks what was given together.
+// The connection options of every command: registered with the reader, then,
+// once the arguments are read, Settle() checks the SNMPv3 ones together.
 class ConnectionReader {
   public:
-    ConnectionReader(OptionReader& reader, ConnectionOptions& options) : options_(options) {
-        reader.Value(QStringLiteral("--host"), [this](const QString& v) { options_.host = v; });
-        reader.Value(QStringLiteral("--community"),
-                     [this](const QString& v) { options_.community = v; });
-        reader.Value(QStringLiteral("--snmp-version"), [this](const QString& v) {
-            options_.snmpVersion = ParseSnmpVersion(v);
-            if (!options_.snmpVersion) {
-                Fail(QStringLiteral("--snmp-version must be 1, 2c or 3, not \"%1\"").arg(v));
-            }
+    ConnectionReader(OptionReader& reader, std::optional<SnmpVersion>& version,
+                     ConnectionOptions& connection)
+        : version_(version), connection_(connection) {
+        reader.Value(QStringLiteral("--timeout"), [this](const QString& v) {
+            connection_.timeoutSeconds = NumberFrom(QStringLiteral("--timeout"), v, 1, 600);
+        });
+        reader.Value(QStringLiteral("--retries"), [this](const QString& v) {
+            connection_.retries = NumberFrom(QStringLiteral("--retries"), v, 0, 10);
         });
         reader.Value(QStringLiteral("--user"), [this](const QString& v) { v3_.user = v; });
         reader.Value(QStringLiteral("--context"), [this](const QString& v) { v3_.context = v; });
@@ -228,25 +257,15 @@ class ConnectionReader {
                      [this](const QString& v) { v3_.privFile = v; });
     }
 
-    void Settle() {
-        if (options_.host.isEmpty()) {
-            Fail(QStringLiteral("--host is required"));
-        }
-        SettleV3(options_, v3_);
-    }
+    void Settle() { SettleV3(version_, connection_, v3_); }
 
   private:
-    ConnectionOptions& options_;
+    std::optional<SnmpVersion>& version_;
+    ConnectionOptions& connection_;
     V3Arguments v3_;
 };
 
-}  // namespace
-
-PollOptions ParsePollArguments(const QStringList& arguments) {
-    PollOptions options;
-    std::optional<QString> interface;
-    OptionReader reader;
-    ConnectionReader connection(reader, options);
+void ReadInterface(OptionReader& reader, std::optional<QString>& interface) {
     reader.Value(QStringLiteral("--interface"), [&](const QString& v) {
         const qint64 number = PositiveNumber(QStringLiteral("--interface"), v);
         if (number > std::numeric_limits<std::int32_t>::max()) {
@@ -254,6 +273,9 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
         }
         interface = QString::number(number);
     });
+}
+
+void ReadBandwidth(OptionReader& reader, std::optional<QString>& bandwidth) {
     reader.Value(QStringLiteral("--bandwidth"), [&](const QString& v) {
         // The window takes "100.000.000" too; the poll removes the separators.
         QString digits = v;
@@ -267,37 +289,44 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
         if (!valid) {
             Fail(QStringLiteral("--bandwidth must be bits per second, not \"%1\"").arg(v));
         }
-        options.bandwidth = v;
+        bandwidth = v;
     });
-    reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
+}
+
+void ReadPercent(OptionReader& reader, const QString& name, std::optional<double>& percent) {
+    reader.Value(name, [&, name](const QString& v) {
         bool ok = false;
-        const int seconds = v.toInt(&ok);
-        if (!ok ||
-            std::ranges::find(Monitor::kIntervals, seconds) == std::end(Monitor::kIntervals)) {
-            Fail(QStringLiteral(
-                     "--interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"%1\"")
-                     .arg(v));
+        const double value = v.toDouble(&ok);  // C locale: "72.5" everywhere
+        if (!ok || !std::isfinite(value) || value < 0) {
+            Fail(QStringLiteral("%1 must be a utilization in percent, not \"%2\"").arg(name, v));
         }
-        options.interval = seconds;
+        percent = value;
     });
-    reader.Value(QStringLiteral("--count"), [&](const QString& v) {
-        options.count = PositiveNumber(QStringLiteral("--count"), v);
-    });
-    const QString unitConflict = QStringLiteral("--bytes and --bits exclude each other");
-    const QString policyConflict =
-        QStringLiteral("--stop-on-errors and --continue-on-errors exclude each other");
-    reader.Switch(QStringLiteral("--bytes"),
-                  [&] { Decide(options.showBytes, true, unitConflict); });
-    reader.Switch(QStringLiteral("--bits"),
-                  [&] { Decide(options.showBytes, false, unitConflict); });
-    reader.Switch(QStringLiteral("--continue-on-errors"),
-                  [&] { Decide(options.continueOnErrors, true, policyConflict); });
-    reader.Switch(QStringLiteral("--stop-on-errors"),
-                  [&] { Decide(options.continueOnErrors, false, policyConflict); });
-    reader.Switch(QStringLiteral("--log"), [&] { options.log = true; });
-    reader.Switch(QStringLiteral("--debug-log"), [&] { options.debugLog = true; });
+}
+
+void RequireHost(const QString& host) {
+    if (host.isEmpty()) {
+        Fail(QStringLiteral("--host is required"));
+    }
+}
+
+// The arguments of a command that watches one interface: what all of them
+// share, and what `own` adds.
+template <typename Options>
+Options ParseInterfaceCommand(const QStringList& arguments,
+                              const std::function<void(OptionReader&, Options&)>& own) {
+    Options options;
+    std::optional<QString> interface;
+    OptionReader reader;
+    ReadHostAndCommunity(reader, options.host, options.community);
+    ReadSnmpVersion(reader, options.snmpVersion);
+    ConnectionReader connection(reader, options.snmpVersion, options.connection);
+    ReadInterface(reader, interface);
+    ReadBandwidth(reader, options.bandwidth);
+    own(reader, options);
     reader.Read(arguments);
 
+    RequireHost(options.host);
     connection.Settle();
     if (!interface) {
         Fail(QStringLiteral("--interface is required"));
@@ -306,13 +335,76 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
     return options;
 }
 
+}  // namespace
+
+PollOptions ParsePollArguments(const QStringList& arguments) {
+    return ParseInterfaceCommand<PollOptions>(arguments, [](OptionReader& reader,
+                                                            PollOptions& options) {
+        reader.Value(QStringLiteral("--format"), [&](const QString& v) {
+            static const std::map<QString, OutputFormat> kFormats = {
+                {QStringLiteral("text"), OutputFormat::Text},
+                {QStringLiteral("csv"), OutputFormat::Csv},
+                {QStringLiteral("json"), OutputFormat::Json},
+            };
+            const auto format = kFormats.find(v);
+            if (format == kFormats.end()) {
+                Fail(QStringLiteral("--format must be text, csv or json, not \"%1\"").arg(v));
+            }
+            options.format = format->second;
+        });
+        reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
+            bool ok = false;
+            const int seconds = v.toInt(&ok);
+            if (!ok ||
+                std::ranges::find(Monitor::kIntervals, seconds) == std::end(Monitor::kIntervals)) {
+                Fail(QStringLiteral(
+                         "--interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"%1\"")
+                         .arg(v));
+            }
+            options.interval = seconds;
+        });
+        reader.Value(QStringLiteral("--count"), [&](const QString& v) {
+            options.count = PositiveNumber(QStringLiteral("--count"), v);
+        });
+        const QString unitConflict = QStringLiteral("--bytes and --bits exclude each other");
+        const QString policyConflict =
+            QStringLiteral("--stop-on-errors and --continue-on-errors exclude each other");
+        reader.Switch(QStringLiteral("--bytes"),
+                      [&options, unitConflict] { Decide(options.showBytes, true, unitConflict); });
+        reader.Switch(QStringLiteral("--bits"),
+                      [&options, unitConflict] { Decide(options.showBytes, false, unitConflict); });
+        reader.Switch(QStringLiteral("--continue-on-errors"), [&options, policyConflict] {
+            Decide(options.continueOnErrors, true, policyConflict);
+        });
+        reader.Switch(QStringLiteral("--stop-on-errors"), [&options, policyConflict] {
+            Decide(options.continueOnErrors, false, policyConflict);
+        });
+        reader.Switch(QStringLiteral("--log"), [&] { options.log = true; });
+        reader.Switch(QStringLiteral("--debug-log"), [&] { options.debugLog = true; });
+    });
+}
+
 DiscoverOptions ParseDiscoverArguments(const QStringList& arguments) {
     DiscoverOptions options;
     OptionReader reader;
-    ConnectionReader connection(reader, options);
+    ReadHostAndCommunity(reader, options.host, options.community);
+    ReadSnmpVersion(reader, options.snmpVersion);
+    ConnectionReader connection(reader, options.snmpVersion, options.connection);
     reader.Read(arguments);
+    RequireHost(options.host);
     connection.Settle();
     return options;
+}
+
+CheckOptions ParseCheckArguments(const QStringList& arguments) {
+    return ParseInterfaceCommand<CheckOptions>(
+        arguments, [](OptionReader& reader, CheckOptions& options) {
+            reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
+                options.interval = NumberFrom(QStringLiteral("--interval"), v, 1, 300);
+            });
+            ReadPercent(reader, QStringLiteral("--warning"), options.warning);
+            ReadPercent(reader, QStringLiteral("--critical"), options.critical);
+        });
 }
 
 QString UsageText() {
@@ -321,29 +413,46 @@ QString UsageText() {
         "  pulsewell-cli poll --host HOST --interface N [--community TEXT] [--bandwidth BITS]\n"
         "                [--interval 1|3|6|15|30|60|120|300] [--count N] [--bytes|--bits]\n"
         "                [--stop-on-errors|--continue-on-errors] [--log] [--debug-log]\n"
-        "                [--snmp-version 1|2c|3] [SNMPv3 options]\n"
+        "                [--format text|csv|json] [--snmp-version 1|2c|3] [CONNECTION]\n"
+        "  pulsewell-cli check --host HOST --interface N [--community TEXT] [--bandwidth BITS]\n"
+        "                [--interval SECONDS] [--warning PCT] [--critical PCT]\n"
+        "                [--snmp-version 1|2c|3] [CONNECTION]\n"
         "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c|3]\n"
-        "                [SNMPv3 options]\n"
+        "                [CONNECTION]\n"
         "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c|3]\n"
-        "                [SNMPv3 options]\n"
+        "                [CONNECTION]\n"
         "  pulsewell-cli --help | --version\n"
-        "\n"
-        "SNMPv3 options:\n"
-        "  --user NAME  [--security-level noAuthNoPriv|authNoPriv|authPriv]\n"
-        "  [--auth-protocol MD5|SHA|SHA-224|SHA-256|SHA-384|SHA-512]\n"
-        "  [--priv-protocol DES|AES|AES-192|AES-256|AES-192-C|AES-256-C]\n"
-        "  [--context NAME] [--auth-passphrase-file FILE] [--priv-passphrase-file FILE]\n"
+        "CONNECTION: [--timeout SECONDS] [--retries N] [SNMPv3]\n"
+        "SNMPv3: --user NAME [--security-level noAuthNoPriv|authNoPriv|authPriv]\n"
+        "        [--auth-protocol MD5|SHA|SHA-224|SHA-256|SHA-384|SHA-512]\n"
+        "        [--priv-protocol DES|AES|AES-192|AES-256|AES-192-C|AES-256-C]\n"
+        "        [--context NAME] [--auth-passphrase-file FILE] [--priv-passphrase-file FILE]\n"
         "\n"
         "HOST is a name or address, optionally with \":PORT\" (\"[IPv6]:PORT\" for IPv6).\n"
-        "The community defaults to \"cobalt\", the bandwidth to 0 and the interval to 6\n"
-        "seconds; unit, error policy and SNMP version default to the stored settings.\n"
-        "SNMP versions 2c and 3 read the 64-bit counters. Traffic lines go to standard\n"
-        "output, status and error texts to standard error.\n"
-        "SNMPv3 options choose version 3. The level defaults to authPriv with a privacy\n"
-        "protocol, to authNoPriv with only an authentication protocol, else noAuthNoPriv;\n"
-        "without --user the stored SNMPv3 settings hold. Passphrases are never arguments:\n"
-        "they are the first line of the files named, or else the environment's\n"
-        "PULSEWELL_AUTH_PASSPHRASE and PULSEWELL_PRIV_PASSPHRASE.\n");
+        "The community defaults to \"cobalt\", the bandwidth to the interface's speed\n"
+        "and the interval to 6 seconds; unit, error policy and SNMP version default to\n"
+        "the stored settings. SNMP versions 2c and 3 read the 64-bit counters. Each request\n"
+        "waits --timeout seconds (1-600, default 5) and is sent --retries more times\n"
+        "(0-10, default 0) while unanswered; the table reads of discover and info wait\n"
+        "2 seconds twice unless told otherwise.\n"
+        "The SNMPv3 options choose version 3. The level defaults to authPriv with a\n"
+        "privacy protocol, to authNoPriv with only an authentication protocol, else\n"
+        "noAuthNoPriv; without --user the stored SNMPv3 settings hold. Passphrases are\n"
+        "never arguments: the first line of the files named, or else the environment's\n"
+        "PULSEWELL_AUTH_PASSPHRASE and PULSEWELL_PRIV_PASSPHRASE.\n"
+        "\n"
+        "poll prints a line per poll to standard output, status and error texts to\n"
+        "standard error. --format csv or json prints records instead (a header line,\n"
+        "or one JSON object a line), in the C locale, both units, the totals last, and\n"
+        "moves the lines to standard error. Exit code 0 when the device gave at least\n"
+        "one reading, 1 when it gave none or polling stopped by an error; Ctrl-C and\n"
+        "SIGTERM end polling normally, after the totals.\n"
+        "check takes two readings --interval seconds apart (1-300, default 6) and\n"
+        "prints one line as monitoring plugins do: exit code 0 OK, 1 WARNING (the\n"
+        "utilization above --warning), 2 CRITICAL (above --critical), 3 UNKNOWN. The\n"
+        "thresholds default to the stored low and high ones, else 70 and 90.\n"
+        "discover and info exit with 0 when they found interfaces, else 1.\n"
+        "Wrong arguments exit with 2 (check: 3).\n");
 }
 
 QString VersionText() {

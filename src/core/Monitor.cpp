@@ -2,6 +2,7 @@
 
 #include "DeviceObjects.h"
 #include "HostList.h"
+#include "InterfaceSpeed.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
 #include "StartProfile.h"
@@ -9,6 +10,17 @@
 #include "StoredSettings.h"
 
 namespace pulsewell {
+
+namespace {
+
+// The bandwidth a speed cell of the interface table stands for. The locale's
+// own separator goes too: where it is none of the three (a narrow no-break
+// space, an apostrophe) every poll would fail on it.
+QString BandwidthOfSpeedCell(const QString& cell) {
+    return StripSeparators(cell).remove(QLocale().groupSeparator());
+}
+
+}  // namespace
 
 Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
                  DeviceWorker::Threading threading, QObject* parent)
@@ -65,7 +77,7 @@ void Monitor::ResetAll() {
         table_.ClearDataCells();
         table_.SetRowCount(2);
 
-        LoadStoredSettings(view_, graph_, state_);
+        LoadStoredSettings(view_, graph_, state_, storeMissingSettings_);
         view_.ShowSnmpVersion(state_.Version);
         graph_.SetShowBytes(state_.ShowBytes);
         state_.PolledInterface = state_.InterfaceNumber;
@@ -302,6 +314,9 @@ void Monitor::PollEnded(const PollOutcome& outcome) {
         case PollOutcome::Done:
             break;
     }
+    if (const auto& measurement = cycle_.Measurement()) {
+        emit PollMeasured(*measurement);
+    }
     emit PollFinished();
     if (pollDueAfterThis_) {
         pollDueAfterThis_ = false;
@@ -370,10 +385,7 @@ void Monitor::SelectInterface(int index) {
     graph_.Graphupdate();
     graph_.ZeroScaleCaptions();
 
-    // The locale's own separator goes too: where it is none of the three
-    // (a narrow no-break space, an apostrophe) every poll would fail on it.
-    state_.Bandwidth =
-        StripSeparators(table_.Cell(2, index + 1)).remove(QLocale().groupSeparator());
+    state_.Bandwidth = BandwidthOfSpeedCell(table_.Cell(2, index + 1));
     view_.ShowBandwidth(state_.Bandwidth);
 
     messages_.Clear();
@@ -384,6 +396,31 @@ void Monitor::PollInterface(const QString& index) {
     state_.InterfaceNumber = index;
     state_.PolledInterface = index;
     choice_.Offer({index}, true);
+}
+
+void Monitor::ReadInterfaceSpeed() {
+    const TMonitorState target = state_;
+    auto reading = std::make_shared<InterfaceSpeedReading>();
+    worker_.Run(
+        [target, reading](const DeviceWorker::Job& job) {
+            job.Reader().SetSnmpVersion(target.Version);
+            job.Reader().SetSecurity(target.Security);
+            job.Reader().SetQueryTarget(target.Community, target.Host);
+            *reading = pulsewell::ReadInterfaceSpeed(job.Reader(), target.Version,
+                                                     target.PolledInterface);
+        },
+        [this, reading](std::exception_ptr error) {
+            RunGuarded(view_, [&] {
+                if (error) {
+                    std::rethrow_exception(error);
+                }
+                if (!reading->cell.isEmpty()) {
+                    state_.Bandwidth = BandwidthOfSpeedCell(reading->cell);
+                    view_.ShowBandwidth(state_.Bandwidth);
+                }
+            });
+            emit InterfaceSpeedRead(reading->answered);
+        });
 }
 
 void Monitor::GatherDeviceInfo() {

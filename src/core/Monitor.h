@@ -94,6 +94,12 @@ class Monitor : public QObject, public OptionsTarget {
     QStringList DeviceInfoLines() const { return report_.FileLines(); }
     // The window keeps hostfile.txt; a monitor without a host combo leaves it alone.
     void KeepHostList(bool keep) { keepHostList_ = keep; }
+    // The window stores the default of every option missing from the settings;
+    // a monitor that only reads them leaves the store as it is.
+    void StoreMissingSettings(bool store) { storeMissingSettings_ = store; }
+    // Reads the polled interface's speed into the bandwidth, as choosing the
+    // interface from the discovered list does; InterfaceSpeedRead() follows.
+    void ReadInterfaceSpeed();
     // The unit of the graph, the traffic lines and the logs.
     void SetShowBytes(bool on) override;
     void SetContinueWithZeroes(bool on) override { state_.ContinueWithZeroes = on; }
@@ -133,6 +139,8 @@ class Monitor : public QObject, public OptionsTarget {
   signals:
     // The probe answered and the poll timer runs; the first poll follows.
     void PollingStarted();
+    // A poll got as far as its traffic line; PollFinished() follows.
+    void PollMeasured(const pulsewell::PollMeasurement& measurement);
     // A poll has ended, whether it ran to its last step or stopped early.
     void PollFinished();
     // Polling stopped by the error policy or a failed probe.
@@ -141,6 +149,9 @@ class Monitor : public QObject, public OptionsTarget {
     void DiscoveryEnded();
     // GatherDeviceInfo() has ended; DeviceReport() holds the report.
     void DeviceInfoGathered();
+    // ReadInterfaceSpeed() has ended; the bandwidth changed if the device
+    // has a speed for the interface.
+    void InterfaceSpeedRead(bool answered);
 
   private:
     void ClearHostDependentState();
@@ -173,6 +184,7 @@ class Monitor : public QObject, public OptionsTarget {
     DeviceInfoReport report_;
     QStringList hosts_;
     bool keepHostList_ = true;
+    bool storeMissingSettings_ = true;
     QString startProfile_;
     bool probing_ = false;
     // A poll fell due while one was running.

@@ -59,9 +59,7 @@ class SnmpV3MonitorTest : public ::testing::Test {
         security.AuthPassphrase = QStringLiteral("auth-passphrase");
         security.PrivPassphrase = QStringLiteral("priv-passphrase");
         monitor.SetSnmpSecurity(security);
-        // "&Start polling" probes the interface chosen before: as discovery would leave it.
-        monitor.State().InterfaceNumber = QStringLiteral("2");
-        monitor.State().PolledInterface = QStringLiteral("2");
+        monitor.PollInterface(QStringLiteral("2"));
     }
     void Write(const QString& name, const QByteArray& content) {
         QFile file(home.ProgramFolder() + name);

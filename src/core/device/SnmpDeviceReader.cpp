@@ -1,8 +1,5 @@
 #include "SnmpDeviceReader.h"
 
-#include "Ber.h"
-#include "OneShot.h"
-
 namespace pulsewell {
 
 namespace {
@@ -15,49 +12,14 @@ QString Text(const std::string& bytes) {
 }
 }  // namespace
 
-SnmpDeviceReader::SnmpDeviceReader() {
-    synapse_.SetInterrupt(&interrupt_);
-    v3Reads_.Sock.SetInterrupt(&interrupt_);
-}
-
-bool SnmpDeviceReader::ReadV3(int pduType, std::string& oid, std::string& value) {
-    v3Reads_.Security = security_;
-    v3Reads_.Query.Reset();
-    v3Reads_.Query.Version = snmp::version::V3;
-    v3Reads_.Query.PDUType = pduType;
-    v3Reads_.Query.AddBinding(oid, "", snmp::ber::Null);
-    ++v3Reads_.Query.ID;
-    const bool answered = v3Reads_.Exchange();
-    problem_ = v3Reads_.LastV3Problem();
-    value.clear();
-    if (!answered) {
-        return false;
-    }
-    if (pduType == snmp::pdu::GetRequest) {
-        value = v3Reads_.Reply.FindValue(oid);
-    } else if (v3Reads_.Reply.BindingCount() > 0) {
-        // endOfMibView leaves oid as it was, so that a walk ends there.
-        const snmp::TSNMPMib& first = v3Reads_.Reply.Bindings().front();
-        if (first.TypeCode != snmp::ber::EndOfMibView) {
-            oid = first.ObjectId;
-            value = first.ValueText;
-        }
-    }
-    return true;
-}
+SnmpDeviceReader::SnmpDeviceReader() { synapse_.SetInterrupt(&interrupt_); }
 
 std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
                                                       const QString& community,
                                                       const QString& host) {
     std::string result;
-    if (version_ == snmp::version::V3) {
-        v3Reads_.TargetHost = Bytes(host);
-        std::string asked = Bytes(oid);
-        return ReadV3(snmp::pdu::GetRequest, asked, result) ? std::optional(Text(result))
-                                                            : std::nullopt;
-    }
-    if (!snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result, version_,
-                            &interrupt_)) {
+    if (!snmp::ReadOneValue(Client(), Bytes(oid), Bytes(community), Bytes(host), result,
+                            version_, &interrupt_, security_, &problem_, patience_)) {
         return std::nullopt;
     }
     return Text(result);
@@ -67,14 +29,9 @@ bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, con
                                      QString& value) {
     std::string next = Bytes(oid);
     std::string result;
-    bool answered = false;
-    if (version_ == snmp::version::V3) {
-        v3Reads_.TargetHost = Bytes(host);
-        answered = ReadV3(snmp::pdu::GetNextRequest, next, result);
-    } else {
-        answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result, version_,
-                                       &interrupt_);
-    }
+    const bool answered = snmp::ReadNextValue(Client(), next, Bytes(community), Bytes(host),
+                                              result, version_, &interrupt_, security_,
+                                              &problem_, patience_);
     oid = Text(next);
     value = Text(result);
     return answered;
@@ -109,6 +66,16 @@ QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& o
     return values;
 }
 
+void SnmpDeviceReader::SetTimeout(int milliseconds) {
+    patience_.TimeoutMs = milliseconds;
+    synapse_.SetTimeout(milliseconds);
+}
+
+void SnmpDeviceReader::SetRetries(int retries) {
+    patience_.Retries = retries;
+    synapse_.SetRetry(retries);
+}
+
 void SnmpDeviceReader::SetSnmpVersion(SnmpVersion version) {
     switch (version) {
         case SnmpVersion::V1:
@@ -132,6 +99,15 @@ void SnmpDeviceReader::SetSecurity(const SnmpV3Security& security) {
 
 std::optional<QString> SnmpDeviceReader::LastFailureCause() const {
     return version_ == snmp::version::V3 ? V3FailureCause(problem_) : std::nullopt;
+}
+
+snmp::TSNMPSend& SnmpDeviceReader::Client() {
+    // A fresh client each time over SNMPv1 and SNMPv2c, as single reads have always had.
+    if (version_ != snmp::version::V3) {
+        oneShot_ = std::make_unique<snmp::TSNMPSend>();
+        return *oneShot_;
+    }
+    return v3Reads_;
 }
 
 }  // namespace pulsewell

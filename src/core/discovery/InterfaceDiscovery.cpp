@@ -7,6 +7,7 @@
 #include "DeviceObjects.h"
 #include "DeviceReport.h"
 #include "InterfaceCells.h"
+#include "InterfaceSpeed.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
 
@@ -101,9 +102,6 @@ class InterfaceDiscovery::Walk {
     bool HasDuplexObjects();
     static QStringList RowObjects(const QString& index, bool withDuplex);
     bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
-    // The speed cell of interface `index` from its ifSpeed value, or over
-    // SNMPv2c and SNMPv3 from its ifHighSpeed where ifSpeed is at its ceiling.
-    QString InterfaceSpeedCell(const QString& index, const QString& speed);
 
     InterfaceDiscovery& owner_;
     const DeviceWorker::Job& job_;
@@ -320,7 +318,7 @@ QStringList InterfaceDiscovery::Walk::RowObjects(const QString& index, bool with
 bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
                                                 const std::function<QString()>& value) {
     SetCell(1, row, DescriptionCell(value()));
-    SetCell(2, row, InterfaceSpeedCell(indexes_[row - 1], value()));
+    SetCell(2, row, InterfaceSpeedCell(reader_, version_, indexes_[row - 1], value()));
     const QString duplex = withDuplex ? value() : QString();
     SetCell(3, row, duplex.isEmpty() ? QStringLiteral("unknown") : DuplexCell(duplex));
     if (!Progress()) {
@@ -335,17 +333,6 @@ bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
     }
     SetCell(8, row, TypeCell(value()));
     return true;
-}
-
-QString InterfaceDiscovery::Walk::InterfaceSpeedCell(const QString& index, const QString& speed) {
-    // RFC 2863: ifSpeed stops at its ceiling, ifHighSpeed (SNMPv2c and v3 only) goes on.
-    if (CarriesCounter64(version_) && IsSpeedCeiling(speed)) {
-        const std::optional<QString> highSpeed = reader_.QueryValue(kIfHighSpeed + index);
-        if (highSpeed && !highSpeed->isEmpty()) {
-            return HighSpeedCell(*highSpeed);
-        }
-    }
-    return SpeedCell(speed);
 }
 
 }  // namespace pulsewell

@@ -51,6 +51,9 @@ void PollCycle::Start(const QString& interface, Finished finished) {
     running_ = true;
     finished_ = std::move(finished);
     early_.reset();
+    measurement_.reset();
+    outSubstituted_ = false;
+    inSubstituted_ = false;
     const bool reading = Step([&] {
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
         state_.Bandwidth = StripSeparators(state_.Bandwidth);
@@ -178,9 +181,12 @@ void PollCycle::Complete(const TTrafficSample& sample) {
                 WriteDebugLogEntry(folder, state_, sample, pollTime_, messages_.LastLine());
             }
             messages_.Trim();
-            if (state_.HasPrevOutCounter()) {
+            const bool measured = state_.HasPrevOutCounter();
+            if (measured) {
                 messages_.Append(TrafficMessageLine(pollTime_, sample, state_.ShowBytes));
             }
+            measurement_ =
+                PollMeasurement{pollTime_, sample, outSubstituted_, inSubstituted_, measured};
             if (state_.WriteLog) {
                 WriteTrafficLogEntry(folder, state_, sample, pollTime_);
             }
@@ -214,9 +220,10 @@ bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
     struct Side {
         QString& reading;
         const QString& previous;
+        bool& substituted;
     };
-    for (const Side& side : {Side{state_.OutReading, state_.PrevOutReading},
-                             Side{state_.InReading, state_.PrevInReading}}) {
+    for (const Side& side : {Side{state_.OutReading, state_.PrevOutReading, outSubstituted_},
+                             Side{state_.InReading, state_.PrevInReading, inSubstituted_}}) {
         if (!side.reading.isEmpty()) {
             continue;
         }
@@ -226,6 +233,7 @@ bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
             return false;
         }
         side.reading = side.previous;
+        side.substituted = true;
         messages_.Append(kSubstituted);
     }
     return true;

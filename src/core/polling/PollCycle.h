@@ -15,6 +15,19 @@
 
 namespace pulsewell {
 
+// What one poll read and worked out, for listeners beside the message list:
+// the sample its traffic line is made from.
+struct PollMeasurement {
+    QDateTime time;
+    TTrafficSample sample;
+    // No value came for that side: the previous reading stood in for it.
+    bool outSubstituted = false;
+    bool inSubstituted = false;
+    // Measured against the poll before, so the traffic line shows it; the
+    // first poll of a run only takes the counters.
+    bool measured = false;
+};
+
 // How one poll ended, for the monitor to turn into the commands' states.
 struct PollOutcome {
     enum Kind {
@@ -43,6 +56,9 @@ class PollCycle {
     // this thread unless the poll is abandoned first.
     void Start(const QString& interface, Finished finished);
     bool Running() const { return running_; }
+    // What the poll that ended last measured; none when it ended before its
+    // traffic line (or where that would stand).
+    const std::optional<PollMeasurement>& Measurement() const { return measurement_; }
     // The device worker dropped the poll: it no longer counts as running. A
     // poll whose alarm was sounding has its reading, which keeps its line.
     void Abandon();
@@ -80,6 +96,9 @@ class PollCycle {
     Finished finished_;
     std::optional<PollOutcome> early_;
     QDateTime pollTime_;
+    bool outSubstituted_ = false;
+    bool inSubstituted_ = false;
+    std::optional<PollMeasurement> measurement_;
     // The poll's sample while its alarm sounds.
     std::optional<TTrafficSample> sounding_;
     // Host and interface found without 64-bit counters in this polling run.
