@@ -11,7 +11,7 @@
 namespace pulsewell {
 namespace {
 
-QString AgentHost() {
+QString V3AgentHost() {
     return QString::fromStdString(test::TestAgentAddress());
 }
 
@@ -26,7 +26,7 @@ class CliSnmpV3 : public test::CliCommand {
         process.setProcessEnvironment(environment);
     }
     QStringList Discover(const QStringList& arguments) {
-        Launch("discover", QStringList{"--host", AgentHost()} + arguments);
+        Launch("discover", QStringList{"--host", V3AgentHost()} + arguments);
         EXPECT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
         return out;
     }
@@ -83,7 +83,7 @@ TEST_F(CliSnmpV3, FailuresExitWithOneLineNamingTheCause) {
     };
     for (const Case& c : cases) {
         Passphrases(c.auth, c.priv);
-        Launch("discover", QStringList{"--host", AgentHost()} + c.arguments);
+        Launch("discover", QStringList{"--host", V3AgentHost()} + c.arguments);
         EXPECT_EQ(Finish(), 1) << c.what;
         EXPECT_TRUE(out.isEmpty()) << c.what;
         ASSERT_EQ(err.size(), 1) << c.what << ": " << err.join(u'\n').toStdString();
@@ -95,7 +95,7 @@ TEST_F(CliSnmpV3, FailuresExitWithOneLineNamingTheCause) {
 
     // The poll's probe says the same.
     Passphrases("not-the-passphrase", priv);
-    Launch("poll", {"--host", AgentHost(), "--interface", "1", "--user", "v3aes",
+    Launch("poll", {"--host", V3AgentHost(), "--interface", "1", "--user", "v3aes",
                     "--auth-protocol", "SHA", "--priv-protocol", "AES"});
     EXPECT_EQ(Finish(), 1);
     EXPECT_EQ(err, QStringList("status: Failure contacting host! SNMPv3: authentication failed "
@@ -104,7 +104,7 @@ TEST_F(CliSnmpV3, FailuresExitWithOneLineNamingTheCause) {
 
 TEST_F(CliSnmpV3, PollMeasuresTheLoopbackOverAuthPriv) {
     Passphrases(test::kTestAgentAuthPassphrase, test::kTestAgentPrivPassphrase);
-    Launch("poll", {"--host", AgentHost(), "--interface", "1", "--interval", "1", "--count", "3",
+    Launch("poll", {"--host", V3AgentHost(), "--interface", "1", "--interval", "1", "--count", "3",
                     "--user", "v3aes", "--auth-protocol", "SHA", "--priv-protocol", "AES"});
     ASSERT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
     static const QRegularExpression traffic(
