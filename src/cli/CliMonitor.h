@@ -30,7 +30,7 @@ enum class Echo {
 class CliMonitor {
   public:
     CliMonitor(DeviceReader& reader, const QString& host, const QString& community,
-               std::optional<SnmpVersion> version, const ConnectionOptions& connection,
+               std::optional<SnmpVersion> version, const ConnectionOptions& connection = {},
                Echo echo = Echo::Lines);
 
     Monitor& monitor() { return monitor_; }
