@@ -85,7 +85,7 @@ std::optional<QString> V3FailureCause(snmp::TV3Problem problem) {
         case P::MissingUser:
             return cause("no user name given");
         case P::ShortPassphrase:
-            return cause("passphrase too short (at least 8 characters)");
+            return cause("passphrase missing or too short (at least 8 characters)");
         case P::UnknownUser:
             return cause("unknown user (the device does not know this user name)");
         case P::AuthenticationFailed:
