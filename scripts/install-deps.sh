@@ -10,11 +10,13 @@ run=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libsndfile1-dev libasound2-dev libjpeg-dev libssl-dev
+    qtkeychain-qt6-dev libsecret-1-0
     fonts-dejavu-core
 )
 test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    gnome-keyring dbus libsecret-tools
     snmpd snmp libsnmp-dev snmpsim
     dpkg-dev file desktop-file-utils groff-base lintian
     ccache

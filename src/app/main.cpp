@@ -10,11 +10,13 @@
 #include "MessageBoxes.h"
 #include "OptionsDialog.h"
 #include "OptionsPrompts.h"
+#include "PassphraseKeyring.h"
 #include "ProgramFolder.h"
 #include "ProgramIdentity.h"
 #include "SnmpDeviceReader.h"
 #include "SoundPlayer.h"
 #include "UrlOpener.h"
+#include "V3PassphraseKeeper.h"
 #include "WebHandCursor.h"
 
 namespace {
@@ -71,6 +73,10 @@ int main(int argc, char* argv[]) {
     pulsewell::InstallHandPointCursor(pulsewell::WebHandCursor());
 
     pulsewell::QtMessageBoxes boxes;
+    pulsewell::QtOptionsPrompts optionsPrompts;
+    // The SNMPv3 passphrases: the desktop's keyring, or asked once per run.
+    pulsewell::SecretServiceKeyring keyring;
+    pulsewell::V3PassphraseKeeper keeper(keyring, optionsPrompts);
     pulsewell::SnmpDeviceReader reader;
     pulsewell::AlsaSoundPlayer player;
     const QString startProfile = QCoreApplication::arguments().value(1);
@@ -81,9 +87,10 @@ int main(int argc, char* argv[]) {
     pulsewell::TForm2 about(desktop, mainWindow, &mainWindow);
     QObject::connect(&mainWindow, &pulsewell::TForm1::AboutRequested, &about, &QDialog::exec);
     // Created after the main window; creating it stores the alarm defaults.
-    pulsewell::QtOptionsPrompts optionsPrompts;
     pulsewell::TForm3 options(mainWindow.monitor(), optionsPrompts, &mainWindow);
     mainWindow.SetOptionsDialog(options);
+    options.SetPassphraseKeeper(keeper);
+    mainWindow.SetPassphraseKeeper(keeper);
     mainWindow.show();
     // The window leaves the inputs empty for a profile it cannot find; say why.
     if (!startProfile.isEmpty() && !QFileInfo::exists(pulsewell::ProgramFolder() + startProfile)) {

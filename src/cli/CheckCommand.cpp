@@ -60,7 +60,8 @@ CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
                            .arg(thresholds.critical));
     }
 
-    CliMonitor cli(reader, options.host, options.community, options.snmpVersion, Echo::Quiet);
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion,
+                   options.connection, Echo::Quiet);
     Monitor& monitor = cli.monitor();
     Configure(monitor, options);
     const auto failure = [&] {

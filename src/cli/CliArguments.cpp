@@ -1,5 +1,6 @@
 #include "CliArguments.h"
 
+#include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -98,19 +99,171 @@ void ReadSnmpVersion(OptionReader& reader, std::optional<SnmpVersion>& version) 
     reader.Value(QStringLiteral("--snmp-version"), [&](const QString& v) {
         version = ParseSnmpVersion(v);
         if (!version) {
-            Fail(QStringLiteral("--snmp-version must be 1 or 2c, not \"%1\"").arg(v));
+            Fail(QStringLiteral("--snmp-version must be 1, 2c or 3, not \"%1\"").arg(v));
         }
     });
 }
 
-void ReadConnection(OptionReader& reader, ConnectionOptions& connection) {
-    reader.Value(QStringLiteral("--timeout"), [&](const QString& v) {
-        connection.timeoutSeconds = NumberFrom(QStringLiteral("--timeout"), v, 1, 600);
-    });
-    reader.Value(QStringLiteral("--retries"), [&](const QString& v) {
-        connection.retries = NumberFrom(QStringLiteral("--retries"), v, 0, 10);
+// The SNMPv3 options as given, before they are checked together.
+struct V3Arguments {
+    std::optional<QString> user;
+    std::optional<snmp::TV3Flags> level;
+    std::optional<snmp::TV3Auth> auth;
+    std::optional<snmp::TV3Priv> priv;
+    std::optional<QString> context;
+    std::optional<QString> authFile;
+    std::optional<QString> privFile;
+
+    bool Given() const { return user || level || auth || priv || context || authFile || privFile; }
+};
+
+template <typename T>
+void ReadName(OptionReader& reader, const QString& name, std::optional<T>& field,
+              std::optional<T> (*parse)(const QString&), const char* names) {
+    reader.Value(name, [&field, name, parse, names](const QString& v) {
+        field = parse(v);
+        if (!field) {
+            Fail(QStringLiteral("%1 must be one of %2, not \"%3\"")
+                     .arg(name, QString::fromLatin1(names), v));
+        }
     });
 }
+
+// The first line of a passphrase file; a file that cannot be read, or holds
+// nothing there, is a usage error.
+QString ReadPassphraseFile(const QString& option, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Fail(QStringLiteral("%1: cannot read \"%2\": %3").arg(option, path, file.errorString()));
+    }
+    QByteArray line = file.readLine();
+    if (line.endsWith('\n')) {
+        line.chop(1);
+    }
+    if (line.endsWith('\r')) {
+        line.chop(1);
+    }
+    if (line.isEmpty()) {
+        Fail(QStringLiteral("%1: \"%2\" holds no passphrase on its first line").arg(option, path));
+    }
+    return QString::fromUtf8(line);
+}
+
+// The passphrase from its file, else from the environment.
+std::optional<QString> Passphrase(const QString& option, const std::optional<QString>& file,
+                                  const char* variable) {
+    if (file) {
+        return ReadPassphraseFile(option, *file);
+    }
+    if (qEnvironmentVariableIsSet(variable)) {
+        return qEnvironmentVariable(variable);
+    }
+    return std::nullopt;
+}
+
+// Checks the SNMPv3 options together and fills them in.
+void SettleV3(std::optional<SnmpVersion>& version, ConnectionOptions& connection,
+              const V3Arguments& v3) {
+    if (!v3.Given()) {
+        if (version == SnmpVersion::V3) {
+            connection.authPassphrase = Passphrase({}, {}, kAuthPassphraseVariable);
+            connection.privPassphrase = Passphrase({}, {}, kPrivPassphraseVariable);
+        }
+        return;
+    }
+    if (version && *version != SnmpVersion::V3) {
+        Fail(QStringLiteral("the SNMPv3 options go with --snmp-version 3, not %1")
+                 .arg(SnmpVersionText(*version)));
+    }
+    version = SnmpVersion::V3;
+    connection.authPassphrase =
+        Passphrase(QStringLiteral("--auth-passphrase-file"), v3.authFile, kAuthPassphraseVariable);
+    connection.privPassphrase =
+        Passphrase(QStringLiteral("--priv-passphrase-file"), v3.privFile, kPrivPassphraseVariable);
+    if (!v3.user) {
+        if (v3.level || v3.auth || v3.priv || v3.context) {
+            Fail(QStringLiteral(
+                "--security-level, --auth-protocol, --priv-protocol and --context need --user"));
+        }
+        return;  // the stored user, with these passphrases
+    }
+    using snmp::TV3Flags;
+    if (v3.user->isEmpty()) {
+        Fail(QStringLiteral("--user needs a name"));
+    }
+    if (v3.priv && !v3.auth) {
+        Fail(QStringLiteral("--priv-protocol needs --auth-protocol: SNMPv3 has no privacy "
+                            "without authentication"));
+    }
+    SnmpV3Security security;
+    security.User = *v3.user;
+    security.Level = v3.level.value_or(v3.priv   ? TV3Flags::AuthPriv
+                                       : v3.auth ? TV3Flags::AuthNoPriv
+                                                 : TV3Flags::NoAuthNoPriv);
+    security.Context = v3.context.value_or(QString());
+    // What the level needs of each side: its protocol, and its passphrase found.
+    const QString level = SecurityLevelText(security.Level);
+    const auto need = [&](bool protocolGiven, const char* protocolOption,
+                          const std::optional<QString>& passphrase, const char* which,
+                          const char* variable, const char* fileOption) {
+        if (!protocolGiven) {
+            Fail(QStringLiteral("--security-level %1 needs %2")
+                     .arg(level, QLatin1String(protocolOption)));
+        }
+        if (!passphrase) {
+            Fail(QStringLiteral("--security-level %1 needs the %2 passphrase: set %3 or give %4 "
+                                "FILE")
+                     .arg(level, QLatin1String(which), QLatin1String(variable),
+                          QLatin1String(fileOption)));
+        }
+    };
+    if (security.Level != TV3Flags::NoAuthNoPriv) {
+        need(v3.auth.has_value(), "--auth-protocol", connection.authPassphrase, "authentication",
+             kAuthPassphraseVariable, "--auth-passphrase-file");
+        security.AuthProtocol = *v3.auth;
+    }
+    if (security.Level == TV3Flags::AuthPriv) {
+        need(v3.priv.has_value(), "--priv-protocol", connection.privPassphrase, "privacy",
+             kPrivPassphraseVariable, "--priv-passphrase-file");
+        security.PrivProtocol = *v3.priv;
+    }
+    connection.security = security;
+}
+
+// The connection options of every command: registered with the reader, then,
+// once the arguments are read, Settle() checks the SNMPv3 ones together.
+class ConnectionReader {
+  public:
+    ConnectionReader(OptionReader& reader, std::optional<SnmpVersion>& version,
+                     ConnectionOptions& connection)
+        : version_(version), connection_(connection) {
+        reader.Value(QStringLiteral("--timeout"), [this](const QString& v) {
+            connection_.timeoutSeconds = NumberFrom(QStringLiteral("--timeout"), v, 1, 600);
+        });
+        reader.Value(QStringLiteral("--retries"), [this](const QString& v) {
+            connection_.retries = NumberFrom(QStringLiteral("--retries"), v, 0, 10);
+        });
+        reader.Value(QStringLiteral("--user"), [this](const QString& v) { v3_.user = v; });
+        reader.Value(QStringLiteral("--context"), [this](const QString& v) { v3_.context = v; });
+        ReadName(reader, QStringLiteral("--security-level"), v3_.level, ParseSecurityLevelText,
+                 "noAuthNoPriv, authNoPriv, authPriv");
+        ReadName(reader, QStringLiteral("--auth-protocol"), v3_.auth, ParseAuthProtocolText,
+                 "MD5, SHA, SHA-224, SHA-256, SHA-384, SHA-512");
+        ReadName(reader, QStringLiteral("--priv-protocol"), v3_.priv, ParsePrivProtocolText,
+                 "DES, AES, AES-192, AES-256, AES-192-C, AES-256-C");
+        reader.Value(QStringLiteral("--auth-passphrase-file"),
+                     [this](const QString& v) { v3_.authFile = v; });
+        reader.Value(QStringLiteral("--priv-passphrase-file"),
+                     [this](const QString& v) { v3_.privFile = v; });
+    }
+
+    void Settle() { SettleV3(version_, connection_, v3_); }
+
+  private:
+    std::optional<SnmpVersion>& version_;
+    ConnectionOptions& connection_;
+    V3Arguments v3_;
+};
 
 void ReadInterface(OptionReader& reader, std::optional<QString>& interface) {
     reader.Value(QStringLiteral("--interface"), [&](const QString& v) {
@@ -167,13 +320,14 @@ Options ParseInterfaceCommand(const QStringList& arguments,
     OptionReader reader;
     ReadHostAndCommunity(reader, options.host, options.community);
     ReadSnmpVersion(reader, options.snmpVersion);
-    ReadConnection(reader, options.connection);
+    ConnectionReader connection(reader, options.snmpVersion, options.connection);
     ReadInterface(reader, interface);
     ReadBandwidth(reader, options.bandwidth);
     own(reader, options);
     reader.Read(arguments);
 
     RequireHost(options.host);
+    connection.Settle();
     if (!interface) {
         Fail(QStringLiteral("--interface is required"));
     }
@@ -235,9 +389,10 @@ DiscoverOptions ParseDiscoverArguments(const QStringList& arguments) {
     OptionReader reader;
     ReadHostAndCommunity(reader, options.host, options.community);
     ReadSnmpVersion(reader, options.snmpVersion);
-    ReadConnection(reader, options.connection);
+    ConnectionReader connection(reader, options.snmpVersion, options.connection);
     reader.Read(arguments);
     RequireHost(options.host);
+    connection.Settle();
     return options;
 }
 
@@ -258,24 +413,33 @@ QString UsageText() {
         "  pulsewell-cli poll --host HOST --interface N [--community TEXT] [--bandwidth BITS]\n"
         "                [--interval 1|3|6|15|30|60|120|300] [--count N] [--bytes|--bits]\n"
         "                [--stop-on-errors|--continue-on-errors] [--log] [--debug-log]\n"
-        "                [--format text|csv|json] [--snmp-version 1|2c] [CONNECTION]\n"
+        "                [--format text|csv|json] [--snmp-version 1|2c|3] [CONNECTION]\n"
         "  pulsewell-cli check --host HOST --interface N [--community TEXT] [--bandwidth BITS]\n"
         "                [--interval SECONDS] [--warning PCT] [--critical PCT]\n"
-        "                [--snmp-version 1|2c] [CONNECTION]\n"
-        "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c]\n"
+        "                [--snmp-version 1|2c|3] [CONNECTION]\n"
+        "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c|3]\n"
         "                [CONNECTION]\n"
-        "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c]\n"
+        "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c|3]\n"
         "                [CONNECTION]\n"
         "  pulsewell-cli --help | --version\n"
-        "CONNECTION: [--timeout SECONDS] [--retries N]\n"
+        "CONNECTION: [--timeout SECONDS] [--retries N] [SNMPv3]\n"
+        "SNMPv3: --user NAME [--security-level noAuthNoPriv|authNoPriv|authPriv]\n"
+        "        [--auth-protocol MD5|SHA|SHA-224|SHA-256|SHA-384|SHA-512]\n"
+        "        [--priv-protocol DES|AES|AES-192|AES-256|AES-192-C|AES-256-C]\n"
+        "        [--context NAME] [--auth-passphrase-file FILE] [--priv-passphrase-file FILE]\n"
         "\n"
         "HOST is a name or address, optionally with \":PORT\" (\"[IPv6]:PORT\" for IPv6).\n"
         "The community defaults to \"cobalt\", the bandwidth to the interface's speed\n"
         "and the interval to 6 seconds; unit, error policy and SNMP version default to\n"
-        "the stored settings. SNMP version 2c reads the 64-bit counters. Each request\n"
+        "the stored settings. SNMP versions 2c and 3 read the 64-bit counters. Each request\n"
         "waits --timeout seconds (1-600, default 5) and is sent --retries more times\n"
         "(0-10, default 0) while unanswered; the table reads of discover and info wait\n"
         "2 seconds twice unless told otherwise.\n"
+        "The SNMPv3 options choose version 3. The level defaults to authPriv with a\n"
+        "privacy protocol, to authNoPriv with only an authentication protocol, else\n"
+        "noAuthNoPriv; without --user the stored SNMPv3 settings hold. Passphrases are\n"
+        "never arguments: the first line of the files named, or else the environment's\n"
+        "PULSEWELL_AUTH_PASSPHRASE and PULSEWELL_PRIV_PASSPHRASE.\n"
         "\n"
         "poll prints a line per poll to standard output, status and error texts to\n"
         "standard error. --format csv or json prints records instead (a header line,\n"

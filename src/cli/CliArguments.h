@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "SnmpV3Security.h"
 #include "SnmpVersion.h"
 
 namespace pulsewell::cli {
@@ -21,6 +22,13 @@ struct ConnectionOptions {
     // for the query component).
     std::optional<int> timeoutSeconds;
     std::optional<int> retries;
+    // SNMPv3: --user and what goes with it (level, protocols, context),
+    // without the passphrases; unset: the stored SNMPv3 settings hold.
+    std::optional<SnmpV3Security> security;
+    // From --auth-passphrase-file and --priv-passphrase-file, else from the
+    // environment; unset where neither gives one.
+    std::optional<QString> authPassphrase;
+    std::optional<QString> privPassphrase;
 };
 
 enum class OutputFormat { Text, Csv, Json };

@@ -3,7 +3,8 @@
 namespace pulsewell::cli {
 
 CliMonitor::CliMonitor(DeviceReader& reader, const QString& host, const QString& community,
-                       std::optional<SnmpVersion> version, Echo echo)
+                       std::optional<SnmpVersion> version,
+                       const ConnectionOptions& connection, Echo echo)
     : echo_(echo),
       view_(echo == Echo::Quiet),
       monitor_(view_, reader, player_, DeviceWorker::Threading::OwnThread) {
@@ -17,6 +18,11 @@ CliMonitor::CliMonitor(DeviceReader& reader, const QString& host, const QString&
     if (version) {
         monitor_.SetSnmpVersion(*version);
     }
+    // The command line's user, or the stored one, with the passphrases of this run.
+    SnmpV3Security security = connection.security.value_or(monitor_.State().Security);
+    security.AuthPassphrase = connection.authPassphrase.value_or(security.AuthPassphrase);
+    security.PrivPassphrase = connection.privPassphrase.value_or(security.PrivPassphrase);
+    monitor_.SetSnmpSecurity(security);
 }
 
 void CliMonitor::PrintLine(const QString& line) const {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "CliArguments.h"
 #include "CliView.h"
 #include "DeviceReader.h"
 #include "Monitor.h"
@@ -24,12 +25,13 @@ enum class Echo {
 // The monitor as the command line runs it: reset as at program start, but
 // leaving hostfile.txt and the stored settings alone, pointed at one host,
 // its message-list lines printed as they are added, and without sound (the
-// alarms need the options dialog). The SNMP version is the stored one unless
-// the command line names one.
+// alarms need the options dialog). The SNMP version and the SNMPv3 settings
+// are the stored ones unless the command line names them.
 class CliMonitor {
   public:
     CliMonitor(DeviceReader& reader, const QString& host, const QString& community,
-               std::optional<SnmpVersion> version, Echo echo = Echo::Lines);
+               std::optional<SnmpVersion> version, const ConnectionOptions& connection = {},
+               Echo echo = Echo::Lines);
 
     Monitor& monitor() { return monitor_; }
     // Runs the command and waits until the monitor emits `ended`.

@@ -44,7 +44,7 @@ void ReportSpeed(const Monitor& monitor, bool answered) {
 int RunPoll(const PollOptions& options, DeviceReader& reader) {
     const bool text = options.format == OutputFormat::Text;
     CliMonitor cli(reader, options.host, options.community, options.snmpVersion,
-                   text ? Echo::Lines : Echo::Aside);
+                   options.connection, text ? Echo::Lines : Echo::Aside);
     Monitor& monitor = cli.monitor();
     Configure(monitor, options);
     if ((options.log || options.debugLog) && (options.interval == 1 || options.interval == 3)) {

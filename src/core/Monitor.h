@@ -105,7 +105,20 @@ class Monitor : public QObject, public OptionsTarget {
     void SetContinueWithZeroes(bool on) override { state_.ContinueWithZeroes = on; }
     // The version of the next request; a poll that changes the counters'
     // width measures from the poll after it.
-    void SetSnmpVersion(SnmpVersion version) override { state_.Version = version; }
+    void SetSnmpVersion(SnmpVersion version) override;
+    // Who asks over SNMPv3 from the next request on.
+    void SetSnmpSecurity(const SnmpV3Security& security) override { state_.Security = security; }
+    const SnmpV3Security& SnmpSecurity() const override { return state_.Security; }
+    // The view's answer to MonitorView::RequestV3Passphrases (empty texts
+    // when it found none): they count while `user` is still the one asking,
+    // and a start profile's polling waiting for them starts.
+    void SetV3Passphrases(const QString& user, const QString& authPassphrase,
+                          const QString& privPassphrase);
+    // Over SNMPv3, the passphrases from the environment, or else asked of the
+    // view (ResetAll does it; a view that could not answer then asks again).
+    void RequestV3Passphrases();
+    // Whether a start profile's polling waits for the view's passphrases.
+    bool IsAwaitingV3Passphrases() const { return awaitingPassphrases_; }
     // The interfaces that can be polled: the list is filled, enabled and its
     // first entry selected.
     void OfferInterfaces(const QStringList& entries) { choice_.Offer(entries, true); }
@@ -147,14 +160,14 @@ class Monitor : public QObject, public OptionsTarget {
     void ShowTotals();
     void PollDue();
     void PollEnded(const PollOutcome& outcome);
-    void ProbeAnswered(bool answered);
+    void ProbeAnswered(bool answered, const std::optional<QString>& cause);
     // Missing input: a message box, and the commands to try again.
     void RefusePoll(const QString& reason);
     void StopByError(const QString& status);
     // Calls off whatever the device worker runs for us.
     void AbandonDeviceWork();
-    // A failure to reach the device, saying so when it was asked in SNMPv2c.
-    QString NoAnswerText(const QString& failure) const;
+    // The auto-start tick: polling starts, or waits for the passphrases.
+    void AutoStart();
 
     MonitorView& view_;
     TMonitorState state_;
@@ -176,6 +189,9 @@ class Monitor : public QObject, public OptionsTarget {
     bool probing_ = false;
     // A poll fell due while one was running.
     bool pollDueAfterThis_ = false;
+    // The view looks for the SNMPv3 passphrases; the auto-start came meanwhile.
+    bool awaitingPassphrases_ = false;
+    bool startWhenPassphrases_ = false;
 };
 
 }  // namespace pulsewell

@@ -16,6 +16,8 @@
 // given, gets the cause of a failure.
 namespace pulsewell::snmp {
 
+class TSNMPSend;
+
 // How long a request waits for its reply, and how often it is sent again
 // while unanswered (an SNMPv3 Report that names its cause is not asked again).
 struct TPatience {
@@ -32,5 +34,17 @@ bool ReadNextValue(std::string& oid, const std::string& community, const std::st
                    std::string& value, int snmpVersion = version::V1,
                    const Interrupt* interrupt = nullptr, const TV3Security& security = {},
                    TV3Problem* problem = nullptr, const TPatience& patience = {});
+
+// The same through a client the caller keeps for many reads (its socket and,
+// in SNMPv3, its engine, keys and cipher contexts); each read takes a new
+// request-id.
+bool ReadOneValue(TSNMPSend& client, const std::string& oid, const std::string& community,
+                  const std::string& host, std::string& value, int snmpVersion,
+                  const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
+                  const TPatience& patience);
+bool ReadNextValue(TSNMPSend& client, std::string& oid, const std::string& community,
+                   const std::string& host, std::string& value, int snmpVersion,
+                   const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
+                   const TPatience& patience);
 
 }  // namespace pulsewell::snmp

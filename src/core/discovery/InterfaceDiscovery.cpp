@@ -61,6 +61,7 @@ class InterfaceDiscovery::Walk {
         QString host;
         QString community;
         SnmpVersion version;
+        SnmpV3Security security;
     };
 
     Walk(InterfaceDiscovery& owner, const DeviceWorker::Job& job, const Target& target,
@@ -71,6 +72,7 @@ class InterfaceDiscovery::Walk {
           host_(target.host),
           community_(target.community),
           version_(target.version),
+          security_(target.security),
           select_(std::move(select)) {}
 
     // True when interfaces were found and chosen from.
@@ -93,12 +95,6 @@ class InterfaceDiscovery::Walk {
         Post([view] { view->ShowDiscoveryProgress(); });
         return job_.Current();
     }
-    QString NoAnswerText(const QString& failure) const {
-        // Some older agents drop SNMPv2c requests without a word.
-        return version_ == SnmpVersion::V2c
-                   ? failure + QStringLiteral(" The device did not answer in SNMPv2c.")
-                   : failure;
-    }
     int WalkLimit();
     // The rows found, or none when the discovery was abandoned meanwhile.
     std::optional<int> WalkInterfaceIndexes(int limit);
@@ -113,6 +109,7 @@ class InterfaceDiscovery::Walk {
     const QString host_;
     const QString community_;
     const SnmpVersion version_;
+    const SnmpV3Security security_;
     const Select select_;
     QStringList indexes_;
 };
@@ -140,7 +137,7 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     view_.SetBusy(true);
 
     auto found = std::make_shared<bool>(false);
-    const Walk::Target target{state_.Host, state_.Community, state_.Version};
+    const Walk::Target target{state_.Host, state_.Community, state_.Version, state_.Security};
     auto walk = [this, target, select = std::move(select), found](const DeviceWorker::Job& job) {
         *found = Walk(*this, job, target, select).Run();
     };
@@ -170,6 +167,7 @@ void InterfaceDiscovery::Abandon() {
 
 bool InterfaceDiscovery::Walk::Run() {
     reader_.SetSnmpVersion(version_);
+    reader_.SetSecurity(security_);
     reader_.SetQueryTarget(community_, host_);
 
     QString oid = kIfIndexColumn;
@@ -178,8 +176,12 @@ bool InterfaceDiscovery::Walk::Run() {
     if (!answered || value.isEmpty()) {
         PollScheduler* scheduler = &owner_.scheduler_;
         Post([scheduler] { scheduler->StopPolling(); });
-        SetStatus(answered ? QStringLiteral("No values from this device!")
-                           : NoAnswerText(QStringLiteral("Failure contacting device!")));
+        // An SNMPv3 agent may answer without a value and say why (access denied).
+        const std::optional<QString> cause = reader_.LastFailureCause();
+        SetStatus(answered ? NoAnswerText(QStringLiteral("No values from this device!"),
+                                          SnmpVersion::V1, cause)
+                           : NoAnswerText(QStringLiteral("Failure contacting device!"), version_,
+                                          cause));
         return false;
     }
 

@@ -7,7 +7,7 @@ namespace pulsewell {
 
 QString InterfaceSpeedCell(DeviceReader& reader, SnmpVersion version, const QString& index,
                            const QString& speed) {
-    if (version == SnmpVersion::V2c && IsSpeedCeiling(speed)) {
+    if (CarriesCounter64(version) && IsSpeedCeiling(speed)) {
         const std::optional<QString> highSpeed = reader.QueryValue(objects::kIfHighSpeed + index);
         if (highSpeed && !highSpeed->isEmpty()) {
             return HighSpeedCell(*highSpeed);

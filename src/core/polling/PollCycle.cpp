@@ -85,7 +85,7 @@ void PollCycle::Start(const QString& interface, Finished finished) {
     }
     const TMonitorState target = state_;
     const bool tryWide =
-        state_.Version == SnmpVersion::V2c && narrowCountersOf_ != CounterDevice(state_);
+        CarriesCounter64(state_.Version) && narrowCountersOf_ != CounterDevice(state_);
     auto readings = std::make_shared<Readings>();
     worker_.Run(
         [target, tryWide, readings](const DeviceWorker::Job& job) {
@@ -97,13 +97,18 @@ void PollCycle::Start(const QString& interface, Finished finished) {
 PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitorState& target,
                                             bool tryWide) {
     reader.SetSnmpVersion(target.Version);
+    reader.SetSecurity(target.Security);
     reader.SetQueryTarget(target.Community, target.Host);
     const auto read = [&](const QString& outOid, const QString& inOid) {
         Readings readings;
-        readings.out =
-            reader.ReadOneValue(outOid + target.PolledInterface, target.Community, target.Host);
-        readings.in =
-            reader.ReadOneValue(inOid + target.PolledInterface, target.Community, target.Host);
+        for (auto [reading, oid] :
+             {std::pair{&readings.out, outOid}, std::pair{&readings.in, inOid}}) {
+            *reading = reader.ReadOneValue(oid + target.PolledInterface, target.Community,
+                                           target.Host);
+            if (!*reading && !readings.cause) {
+                readings.cause = reader.LastFailureCause();
+            }
+        }
         return readings;
     };
     if (tryWide) {
@@ -127,11 +132,11 @@ void PollCycle::CountersRead(const Readings& readings) {
         if (readings.narrow) {
             narrowCountersOf_ = CounterDevice(state_);
             messages_.Append(QStringLiteral("No 64-bit counters for interface %1: polling its "
-                                            "32-bit counters over SNMPv2c")
-                                 .arg(state_.PolledInterface));
+                                            "32-bit counters over %2")
+                                 .arg(state_.PolledInterface, SnmpVersionName(state_.Version)));
         }
         UseCounterWidth(readings.wide);
-        if (!ApplyErrorPolicy(readings.out.has_value(), readings.in.has_value())) {
+        if (!ApplyErrorPolicy(readings)) {
             return;
         }
         try {
@@ -203,10 +208,13 @@ void PollCycle::UseCounterWidth(bool wide) {
     state_.PrevInReading = QStringLiteral("0");
 }
 
-bool PollCycle::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
-    if (!state_.ContinueWithZeroes && (!outAnswered || !inAnswered)) {
-        early_ = PollOutcome{PollOutcome::Stopped,
-                             QStringLiteral("Failure contacting host! Polling stopped!")};
+bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
+    if (!state_.ContinueWithZeroes && (!readings.out || !readings.in)) {
+        QString text = QStringLiteral("Failure contacting host! Polling stopped!");
+        if (readings.cause) {
+            text += u' ' + *readings.cause;  // over SNMPv3, what the agent said
+        }
+        early_ = PollOutcome{PollOutcome::Stopped, text};
         return false;
     }
     struct Side {

@@ -70,13 +70,15 @@ class PollCycle {
         std::optional<QString> out;
         std::optional<QString> in;
         bool wide = false;
-        // SNMPv2c found no 64-bit counters and read the 32-bit ones.
+        // SNMPv2c or SNMPv3 found no 64-bit counters and read the 32-bit ones.
         bool narrow = false;
+        // Why a read got no answer, when the protocol said.
+        std::optional<QString> cause;
     };
     static Readings ReadCounters(DeviceReader& reader, const TMonitorState& target, bool tryWide);
     void CountersRead(const Readings& readings);
     void UseCounterWidth(bool wide);
-    bool ApplyErrorPolicy(bool outAnswered, bool inAnswered);
+    bool ApplyErrorPolicy(const Readings& readings);
     void AppendSamples(const TTrafficSample& sample);
     void Complete(const TTrafficSample& sample);
     // Runs one step under the error guard; false when it stopped the poll.

@@ -5,6 +5,7 @@
 #include "NumberText.h"
 #include "SettingNames.h"
 #include "SettingsKey.h"
+#include "SnmpV3Settings.h"
 
 namespace pulsewell {
 
@@ -63,6 +64,7 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
                 state.Version = *version;
             }
         },
+        [&] { ReadV3Settings(key, state.Security); },
     };
     for (const auto& step : steps) {
         RunGuarded(reporter, step);
