@@ -20,6 +20,7 @@ inline constexpr int GetNextRequest = 0xA1;
 inline constexpr int GetResponse = 0xA2;
 inline constexpr int SetRequest = 0xA3;
 inline constexpr int Trap = 0xA4;
+inline constexpr int GetBulkRequest = 0xA5;
 inline constexpr int Report = 0xA8;
 }  // namespace pdu
 

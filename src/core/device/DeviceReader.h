@@ -36,6 +36,22 @@ public:
     virtual QList<std::optional<QString>> QueryValues(const QStringList& oids) = 0;
     virtual int QueryWidth() const = 0;
 
+    // One binding of a GetBulk reply; endOfMibView ends a walk.
+    struct Binding {
+        QString oid;
+        QString value;
+        bool endOfMibView = false;
+    };
+    // Whether walks go by GetBulk through the query component (never over SNMPv1).
+    virtual bool BulkWalks() const { return false; }
+    // One GetBulkRequest: up to `repetitions` successors of each object, the
+    // reply's bindings repetition by repetition; none when it went unanswered
+    // or the agent answered with an error, so the walk goes on by GetNext.
+    virtual std::optional<QList<Binding>> QueryBulk(const QStringList& /*oids*/,
+                                                    int /*repetitions*/) {
+        return std::nullopt;
+    }
+
     // The version of every request from now on. SNMPv2c exception values
     // arrive as empty value texts, like SNMPv1's noSuchName, and a GetNext
     // that reaches endOfMibView leaves oid unchanged.

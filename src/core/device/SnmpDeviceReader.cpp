@@ -1,5 +1,7 @@
 #include "SnmpDeviceReader.h"
 
+#include "Ber.h"
+
 namespace pulsewell {
 
 namespace {
@@ -64,6 +66,27 @@ QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& o
         values.append(value ? std::optional<QString>(Text(*value)) : std::nullopt);
     }
     return values;
+}
+
+std::optional<QList<DeviceReader::Binding>> SnmpDeviceReader::QueryBulk(const QStringList& oids,
+                                                                       int repetitions) {
+    std::vector<std::string> asked;
+    for (const QString& oid : oids) {
+        asked.push_back(Bytes(oid));
+    }
+    const std::optional<std::vector<snmp::TSNMPMib>> reply =
+        synapse_.QueryBulk(asked, repetitions);
+    problem_ = synapse_.LastV3Problem();
+    if (!reply) {
+        return std::nullopt;
+    }
+    QList<Binding> bindings;
+    bindings.reserve(static_cast<qsizetype>(reply->size()));
+    for (const snmp::TSNMPMib& binding : *reply) {
+        bindings.append({Text(binding.ObjectId), Text(binding.ValueText),
+                         binding.TypeCode == snmp::ber::EndOfMibView});
+    }
+    return bindings;
 }
 
 void SnmpDeviceReader::SetTimeout(int milliseconds) {
