@@ -479,3 +479,62 @@ TEST(Synapse, QueryValuesCountsRequestsAgainstTheThrottle) {
     EXPECT_EQ(sleeps, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(1000)}));
     EXPECT_EQ(synapse.Client().Query.ID, 4);
 }
+
+// GetBulk asks as many repetitions as a reply of the largest datagram should
+// hold, at most those wanted; a reply too big, or none, halves them for the
+// host until another host is set; another error leaves them.
+TEST(Synapse, QueryBulkNarrowsToWhatTheAgentCanSend) {
+    struct Case {
+        const char* name;
+        int mostRepetitions;  // more: the agent's reply is too big
+        bool silentAbove;     // ... or lost
+        int errorStatus;
+        // by three walks of up to three calls, the host set again before the third
+        std::vector<int> asked;
+    };
+    const std::vector<int> narrowing{1000, 500, 250, 250, 1000, 500, 250};
+    const Case cases[] = {
+        {"too big", 300, false, 0, narrowing},
+        {"lost", 300, true, 0, narrowing},
+        {"fits", 1000, false, 0, {1000, 1000, 1000}},
+        {"another error", 1000, false, 5, std::vector<int>(9, 1000)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<int> asked;
+        std::mutex askedMutex;
+        FakeAgent agent([&](const TSNMPRec& request, int) -> Datagrams {
+            EXPECT_EQ(request.PDUType, pdu::GetBulkRequest);
+            EXPECT_EQ(request.ErrorStatus, 0);  // non-repeaters
+            const int repetitions = request.ErrorIndex;
+            std::lock_guard lock(askedMutex);
+            asked.push_back(repetitions);
+            if (repetitions > c.mostRepetitions) {
+                return c.silentAbove ? Datagrams{} : Datagrams{{ResponseTo(request, {}, 1, 0)}};
+            }
+            return {{ResponseTo(request, {{std::string(kDescr) + ".1", "eth0", ber::OctetString}},
+                                c.errorStatus, 0)}};
+        });
+        TSNMPSynapse synapse;
+        synapse.SetThrottle(0);
+        synapse.SetRetry(0);
+        synapse.SetTimeout(150);
+        synapse.SetVersion(version::V2c);
+        synapse.SetHost(agent.Address());
+        const auto walk = [&] {
+            for (int attempt = 0; attempt < 3; ++attempt) {
+                if (auto bindings = synapse.QueryBulk({kDescr}, 1000)) {
+                    return bindings->size();
+                }
+            }
+            return std::size_t{0};
+        };
+        const std::size_t expected = c.errorStatus == 0 ? 1 : 0;
+        EXPECT_EQ(walk(), expected);
+        EXPECT_EQ(walk(), expected);
+        synapse.SetHost(agent.Address());
+        EXPECT_EQ(walk(), expected);
+        std::lock_guard lock(askedMutex);
+        EXPECT_EQ(asked, c.asked);
+    }
+}
