@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "Oid.h"
 #include "SnmpV3Security.h"
 #include "SnmpVersion.h"
 
@@ -20,6 +21,11 @@ public:
     // One GetRequest with its own client.
     virtual std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
                                                 const QString& host) = 0;
+    // The same for an identifier held as its wire bytes, as polls hold theirs.
+    virtual std::optional<QString> ReadOneObject(const snmp::TOid& oid, const QString& community,
+                                                 const QString& host) {
+        return ReadOneValue(QString::fromLatin1(oid.Text()), community, host);
+    }
     // One GetNextRequest: on an answer, oid becomes the next identifier.
     virtual bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                                QString& value) = 0;

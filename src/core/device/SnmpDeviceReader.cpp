@@ -27,6 +27,17 @@ std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
     return Text(result);
 }
 
+std::optional<QString> SnmpDeviceReader::ReadOneObject(const snmp::TOid& oid,
+                                                       const QString& community,
+                                                       const QString& host) {
+    std::string result;
+    if (!snmp::ReadOneValue(Client(), oid, Bytes(community), Bytes(host), result, version_,
+                            &interrupt_, security_, &problem_, patience_)) {
+        return std::nullopt;
+    }
+    return Text(result);
+}
+
 bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, const QString& host,
                                      QString& value) {
     std::string next = Bytes(oid);
@@ -69,7 +80,7 @@ QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& o
 }
 
 std::optional<QList<DeviceReader::Binding>> SnmpDeviceReader::QueryBulk(const QStringList& oids,
-                                                                       int repetitions) {
+                                                                        int repetitions) {
     std::vector<std::string> asked;
     for (const QString& oid : oids) {
         asked.push_back(Bytes(oid));

@@ -17,6 +17,8 @@ public:
 
     std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
                                         const QString& host) override;
+    std::optional<QString> ReadOneObject(const snmp::TOid& oid, const QString& community,
+                                         const QString& host) override;
     bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                        QString& value) override;
     void SetQueryTarget(const QString& community, const QString& host) override;
