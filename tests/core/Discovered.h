@@ -7,12 +7,11 @@
 
 namespace pulsewell::test {
 
-// What one discovery shows: every cell, the interface list, the count and
-// the errors; and how many requests the query component sent for it.
+// What one discovery shows (every cell, the list, the count and the errors),
+// and the requests the query component sent for it.
 struct Discovered {
-    QStringList cells;
+    QStringList shown;
     QStringList interfaces;
-    QString count;
     QStringList errors;
     int requests = 0;
 };
@@ -24,7 +23,7 @@ struct DiscoveryWay {
     SnmpV3Security security = {};
 };
 
-// One "&First contact" of host with a fresh monitor and reader, unthrottled.
+// One "&First contact" with a fresh monitor and reader, unthrottled.
 inline Discovered Discover(const QString& host, const QString& community, const DiscoveryWay& way) {
     RecordingView view;
     RecordingSoundPlayer player;
@@ -39,16 +38,10 @@ inline Discovered Discover(const QString& host, const QString& community, const 
     monitor.SetSnmpVersion(way.version);
     monitor.SetSnmpSecurity(way.security);
     monitor.FirstContact();
-    Discovered discovered{{},
-                          view.interfaces,
-                          monitor.InterfaceCount(),
-                          view.errors,
+    Discovered discovered{monitor.Table().ExportLines() + view.interfaces + view.errors,
+                          view.interfaces, view.errors,
                           reader.QueryComponent().Client().Query.ID - 1};
-    for (int row = 0; row < monitor.Table().RowCount(); ++row) {
-        for (int column = 0; column < InterfaceTable::kColumns; ++column) {
-            discovered.cells.append(monitor.Table().Cell(column, row));
-        }
-    }
+    discovered.shown.append(monitor.InterfaceCount());
     return discovered;
 }
 
