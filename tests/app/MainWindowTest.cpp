@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -32,7 +33,7 @@ private slots:
         TForm1& w = ui_->Window();
         QCOMPARE(w.windowTitle(), QStringLiteral("Pulsewell"));
         QCOMPARE(w.size(), QSize(824, 540));
-        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(w.windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
 
         auto* community = w.findChild<QLineEdit*>("communityEdit");
@@ -327,6 +328,122 @@ private slots:
                 }
             }
         }
+    }
+
+    // The test's screen is 1920x1080 (desktop-screen.json).
+    void geometryComesBackFromTheSettingsFileWithinTheScreen_data() {
+        QTest::addColumn<QRect>("left");
+        QTest::addColumn<QRect>("restored");
+        QTest::newRow("on the screen") << QRect(100, 80, 1000, 700) << QRect(100, 80, 1000, 700);
+        QTest::newRow("partly off it") << QRect(1500, 900, 1000, 700) << QRect(920, 380, 1000, 700);
+        QTest::newRow("larger than it") << QRect(-50, -40, 3000, 2000) << QRect(0, 0, 1920, 1080);
+    }
+    void geometryComesBackFromTheSettingsFileWithinTheScreen() {
+        QFETCH(QRect, left);
+        QFETCH(QRect, restored);
+        ui_->Window().setGeometry(left);
+        ui_->Window().StoreGeometry();
+        TForm1 next(ui_->boxes, reader_, ui_->player);
+        next.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&next));
+        QCOMPARE(next.geometry(), restored);
+        QVERIFY(ui_->boxes.errors.isEmpty());
+    }
+
+    void unreadableGeometryIsReportedAndTheWindowOpensAsUsual() {
+        ui_->Window().StoreGeometry();
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Pulsewell")
+            .setValue("windowwidth", "wide");
+        TForm1 next(ui_->boxes, reader_, ui_->player);
+        QCOMPARE(ui_->boxes.errors, QStringList{"'wide' ist kein gültiger Integerwert"});
+        QCOMPARE(next.size(), QSize(824, 540));
+    }
+
+    // A larger window gives the graph the room: more samples show, and what a
+    // smaller one hides comes back; the scale follows the samples shown.
+    void graphTakesTheRoomOfALargerWindow() {
+        TForm1& w = ui_->Window();
+        pulsewell::TrafficGraph& graph = w.monitor().Graph();
+        for (int i = 0; i < 1000; ++i) {
+            graph.AddSample(pulsewell::TrafficSeries::InBits, i == 600 ? 4000 : i);
+        }
+        graph.Graphupdate();
+        const struct {
+            QSize window;
+            QString top;
+        } steps[] = {{{824, 540}, "999"}, {{1600, 1000}, "4000"}, {{900, 600}, "999"},
+                     {{1600, 1000}, "4000"}};
+        QList<int> shown;
+        for (const auto& step : steps) {
+            w.resize(step.window);
+            const QImage& picture = w.GraphPicture().Picture();
+            const auto& drawn = w.GraphPicture().Engine().Graphs()[0].Values();
+            shown.append(graph.ShownSamples());
+            QCOMPARE(shown.last(), picture.width() / 3);
+            QCOMPARE(drawn.Count(), shown.last());
+            QCOMPARE(drawn.GetItem(0), 1000 - shown.last());
+            QCOMPARE(drawn.GetItem(shown.last() - 1), 999);
+            QCOMPARE(QString(graph.Captions().Top.Text).remove(QRegularExpression("\\D")), step.top);
+            QVERIFY(w.GraphImage().width() > picture.width());  // the captions beside it
+        }
+        QCOMPARE(shown[0], 230);
+        QVERIFY(shown[1] > shown[2] && shown[2] > shown[0]);
+        QCOMPARE(shown[3], shown[1]);
+    }
+
+    // "File" > "Export graph data..." writes a row per poll the graph shows;
+    // "Save graph as picture..." (Ctrl+S) the graph with its captions.
+    void graphDataAndPictureGoToTheChosenFiles() {
+        TForm1& w = ui_->Window();
+        pulsewell::Monitor& monitor = w.monitor();
+        monitor.SetHost("10.1.1.1");
+        monitor.PollInterface("3");
+        monitor.SetBandwidth("100000");
+        for (const char* octets : {"1000", "2500", "9000", "9100"}) {
+            reader_.Answer("1.3.6.1.2.1.2.2.1.16.3", octets);
+            reader_.Answer("1.3.6.1.2.1.2.2.1.10.3", octets);
+            monitor.PollOnce();
+        }
+        const QString csv = ui_->home.ProgramFolder() + "graph.csv";
+        const QString png = ui_->home.ProgramFolder() + "graph.png";
+        ui_->boxes.answers = {csv, "/nonexistent/graph.csv", png};
+        FindAction(w, "Export graph &data...")->trigger();
+        FindAction(w, "Export graph &data...")->trigger();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(rows.value(0), QStringLiteral("Time,IN bits/s,OUT bits/s,Utilization %"));
+        const pulsewell::TrafficGraph& graph = monitor.Graph();
+        const auto& times = graph.PollTimes();
+        QCOMPARE(rows.size(), 5);
+        for (int i = 0; i < 4; ++i) {
+            const auto in = graph.Series(pulsewell::TrafficSeries::InBits).Values();
+            const auto out = graph.Series(pulsewell::TrafficSeries::OutBits).Values();
+            const auto use = graph.Series(pulsewell::TrafficSeries::Utilization).Values();
+            const QString expected =
+                times[i].toString("yyyy-MM-dd HH:mm:ss") + ',' +
+                (i == 0 ? QString(",") : QString("%1,%2").arg(in[i - 1]).arg(out[i - 1])) + ',' +
+                QString::number(use[i]);
+            QCOMPARE(rows[i + 1], expected);
+        }
+        QCOMPARE(ui_->boxes.errors.size(), 1);
+        QVERIFY(ui_->boxes.errors[0].startsWith("E/A-Fehler: /nonexistent/graph.csv"));
+        const QImage saved(png);
+        QCOMPARE(saved.size(), w.GraphImage().size());
+        QCOMPARE(ui_->boxes.suggestions.size(), 3);
+        QVERIFY(ui_->boxes.suggestions[2].endsWith("/pulsewell-graph.png"));
+    }
+
+    void f1OpensTheAboutDialog() {
+        QSignalSpy about(&ui_->Window(), &TForm1::AboutRequested);
+        ui_->Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&ui_->Window()));
+        QTest::keyClick(&ui_->Window(), Qt::Key_F1);
+        QCOMPARE(about.size(), 1);
     }
 
 private:

@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDBusConnection>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -11,6 +12,21 @@
 #include "WindowUnderTest.h"
 
 using namespace pulsewell::test;
+
+// The desktop's notification service as the test's own session bus offers it:
+// remembers each notice as "application|summary|body".
+class NotificationService : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+  public:
+    QStringList notices;
+  public slots:
+    uint Notify(const QString& application, uint, const QString&, const QString& summary,
+                const QString& body, const QStringList&, const QVariantMap&, int) {
+        notices.append(application + '|' + summary + '|' + body);
+        return static_cast<uint>(notices.size());
+    }
+};
 
 // The high alarm, switched on in the options dialog, sounds in the window's
 // polls against the private snmpd exactly when the utilization reaches the
@@ -34,28 +50,10 @@ class AlarmAgainstAgentTest : public QObject {
     }
 
     void highAlarmSoundsWhenTheUtilizationReachesTheThreshold() {
+        SwitchOnHighAlarm("50");
         pulsewell::TForm1& w = ui_->Window();
         pulsewell::TForm3& options = ui_->Options();
         const QString tone = ui_->home.ProgramFolder() + "tone.wav";
-        QVERIFY(WriteTone(tone, 800));  // a tenth of a second
-        QTest::keyClicks(w.findChild<QComboBox*>("hostCombo"),
-                         QString::fromStdString(TestAgentAddress()));
-        auto* community = w.findChild<QLineEdit*>("communityEdit");
-        community->selectAll();
-        QTest::keyClicks(community, QString::fromLatin1(kTestAgentCommunity));
-        auto* bandwidth = w.findChild<QLineEdit*>("bandwidthEdit");
-        bandwidth->selectAll();
-        QTest::keyClicks(bandwidth, "1000000");
-        w.monitor().OfferInterfaces({QString::number(kIfIndex)});
-
-        FindAction(w, "Options")->trigger();
-        FindByText<QCheckBox>(options, "High threshold sound alarm")->click();
-        ui_->prompts.chosenFile = tone;
-        options.findChild<QPushButton*>("highAlarmFileButton")->click();
-        options.findChild<QLineEdit*>("highValueEdit")->setText("50");
-        Button(options, "OK")->click();
-        QVERIFY(!options.isVisible());
-
         // Six seconds between polls: 75000 bytes/s more are 60 % of 1 Mbit/s.
         struct Step {
             int addedBytes;
@@ -77,7 +75,66 @@ class AlarmAgainstAgentTest : public QObject {
         QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
     }
 
+    // Without a sound device the alarm still shows on the desktop, once
+    // each time the utilization climbs to the threshold.
+    void highAlarmIsNoticedOncePerCrossing() {
+        NotificationService service;
+        QDBusConnection bus =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, "notification-service");
+        QVERIFY(bus.registerObject("/org/freedesktop/Notifications", &service,
+                                   QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService("org.freedesktop.Notifications"));
+        ui_->player.alsoPlayOn = &noDevice_;
+        SwitchOnHighAlarm("50");
+        const struct {
+            int addedBytes;  // 75000 bytes/s more are 60 %
+            int noticesSoFar;
+        } steps[] = {{0, 0}, {450000, 1}, {450000, 1}, {60000, 1}, {450000, 2}, {300000, 2}};
+        for (const auto& step : steps) {
+            Poll(step.addedBytes);
+            QTRY_COMPARE(service.notices.size(), step.noticesSoFar);
+        }
+        const QString where = QStringLiteral("Host %1, interface %2: the utilization of 60 % "
+                                             "reached the high threshold of 50 %.")
+                                  .arg(QString::fromStdString(TestAgentAddress()))
+                                  .arg(kIfIndex);
+        const QString summary = "Pulsewell|Utilization 60 % reached the high threshold|";
+        QCOMPARE(service.notices.value(0).section('\n', 0, 0), summary + where);
+        QVERIFY(service.notices.value(0).contains("could not play: MCI-Fehler"));
+        QCOMPARE(service.notices.value(1), summary + where + "\nThe alarm sound could not play: "
+                                                              "it failed before");
+        QCOMPARE(ui_->boxes.errors.size(), 1);  // the sound's error, once
+        bus.unregisterService("org.freedesktop.Notifications");
+        QDBusConnection::disconnectFromBus("notification-service");
+    }
+
   private:
+    // Polls the agent's interface at 1 Mbit/s with the high alarm switched
+    // on in the options dialog at `threshold` percent.
+    void SwitchOnHighAlarm(const QString& threshold) {
+        pulsewell::TForm1& w = ui_->Window();
+        pulsewell::TForm3& options = ui_->Options();
+        const QString tone = ui_->home.ProgramFolder() + "tone.wav";
+        QVERIFY(WriteTone(tone, 800));  // a tenth of a second
+        QTest::keyClicks(w.findChild<QComboBox*>("hostCombo"),
+                         QString::fromStdString(TestAgentAddress()));
+        auto* community = w.findChild<QLineEdit*>("communityEdit");
+        community->selectAll();
+        QTest::keyClicks(community, QString::fromLatin1(kTestAgentCommunity));
+        auto* bandwidth = w.findChild<QLineEdit*>("bandwidthEdit");
+        bandwidth->selectAll();
+        QTest::keyClicks(bandwidth, "1000000");
+        w.monitor().OfferInterfaces({QString::number(kIfIndex)});
+
+        FindAction(w, "Options")->trigger();
+        FindByText<QCheckBox>(options, "High threshold sound alarm")->click();
+        ui_->prompts.chosenFile = tone;
+        options.findChild<QPushButton*>("highAlarmFileButton")->click();
+        options.findChild<QLineEdit*>("highValueEdit")->setText(threshold);
+        Button(options, "OK")->click();
+        QVERIFY(!options.isVisible());
+    }
+
     void Poll(int addedBytes) {
         in_ += addedBytes;
         SetAgentInterfaceValue(kIfIndex, "ifInOctets", QByteArray::number(in_).toStdString());
@@ -86,6 +143,7 @@ class AlarmAgainstAgentTest : public QObject {
 
     pulsewell::SnmpDeviceReader reader_;
     pulsewell::AlsaSoundPlayer alsa_{QStringLiteral("null")};
+    pulsewell::AlsaSoundPlayer noDevice_{QStringLiteral("no_such_pcm_device")};
     std::optional<WindowUnderTest> ui_;
     qint64 in_ = 5000;
 };
