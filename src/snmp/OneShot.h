@@ -5,6 +5,7 @@
 
 #include "Interrupt.h"
 #include "SnmpRec.h"
+#include "SnmpSend.h"
 #include "V3Security.h"
 
 // Single requests with a short-lived client: by default one attempt, 5000 ms.
@@ -21,7 +22,7 @@ class TSNMPSend;
 // How long a request waits for its reply, and how often it is sent again
 // while unanswered (an SNMPv3 Report that names its cause is not asked again).
 struct TPatience {
-    std::int32_t TimeoutMs = 5000;
+    std::int32_t TimeoutMs = DefaultTimeout(5000);
     std::int32_t Retries = 0;
 };
 
