@@ -13,13 +13,12 @@
 
 using namespace pulsewell::test;
 
-// The desktop's notification service as the test's own session bus offers it:
-// remembers each notice as "application|summary|body".
+// The desktop's notification service on the test's own session bus.
 class NotificationService : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
   public:
-    QStringList notices;
+    QStringList notices;  // "application|summary|body"
   public slots:
     uint Notify(const QString& application, uint, const QString&, const QString& summary,
                 const QString& body, const QStringList&, const QVariantMap&, int) {
@@ -49,68 +48,8 @@ class AlarmAgainstAgentTest : public QObject {
         ResetAgentState();
     }
 
-    void highAlarmSoundsWhenTheUtilizationReachesTheThreshold() {
-        SwitchOnHighAlarm("50");
-        pulsewell::TForm1& w = ui_->Window();
-        pulsewell::TForm3& options = ui_->Options();
-        const QString tone = ui_->home.ProgramFolder() + "tone.wav";
-        // Six seconds between polls: 75000 bytes/s more are 60 % of 1 Mbit/s.
-        struct Step {
-            int addedBytes;
-            int soundsSoFar;
-        } steps[] = {{0, 0}, {450000, 1}, {60000, 1}, {300000, 1}};
-        for (const Step& step : steps) {
-            Poll(step.addedBytes);
-            QCOMPARE(ui_->player.played.size(), step.soundsSoFar);
-        }
-
-        // While the dialog is open the poll reads its edits as they stand.
-        FindAction(w, "Options")->trigger();
-        options.findChild<QLineEdit*>("highValueEdit")->setText("40");
-        Poll(300000);  // 40 %
-        QCOMPARE(ui_->player.played, QStringList({tone, tone}));
-        Button(options, "Cancel")->click();
-        Poll(300000);
-        QCOMPARE(ui_->player.played.size(), 2);
-        QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
-    }
-
-    // Without a sound device the alarm still shows on the desktop, once
-    // each time the utilization climbs to the threshold.
-    void highAlarmIsNoticedOncePerCrossing() {
-        NotificationService service;
-        QDBusConnection bus =
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus, "notification-service");
-        QVERIFY(bus.registerObject("/org/freedesktop/Notifications", &service,
-                                   QDBusConnection::ExportAllSlots));
-        QVERIFY(bus.registerService("org.freedesktop.Notifications"));
-        ui_->player.alsoPlayOn = &noDevice_;
-        SwitchOnHighAlarm("50");
-        const struct {
-            int addedBytes;  // 75000 bytes/s more are 60 %
-            int noticesSoFar;
-        } steps[] = {{0, 0}, {450000, 1}, {450000, 1}, {60000, 1}, {450000, 2}, {300000, 2}};
-        for (const auto& step : steps) {
-            Poll(step.addedBytes);
-            QTRY_COMPARE(service.notices.size(), step.noticesSoFar);
-        }
-        const QString where = QStringLiteral("Host %1, interface %2: the utilization of 60 % "
-                                             "reached the high threshold of 50 %.")
-                                  .arg(QString::fromStdString(TestAgentAddress()))
-                                  .arg(kIfIndex);
-        const QString summary = "Pulsewell|Utilization 60 % reached the high threshold|";
-        QCOMPARE(service.notices.value(0).section('\n', 0, 0), summary + where);
-        QVERIFY(service.notices.value(0).contains("could not play: MCI-Fehler"));
-        QCOMPARE(service.notices.value(1), summary + where + "\nThe alarm sound could not play: "
-                                                              "it failed before");
-        QCOMPARE(ui_->boxes.errors.size(), 1);  // the sound's error, once
-        bus.unregisterService("org.freedesktop.Notifications");
-        QDBusConnection::disconnectFromBus("notification-service");
-    }
-
   private:
-    // Polls the agent's interface at 1 Mbit/s with the high alarm switched
-    // on in the options dialog at `threshold` percent.
+    // Polls the agent's interface as 1 Mbit/s with the high alarm on at `threshold` %.
     void SwitchOnHighAlarm(const QString& threshold) {
         pulsewell::TForm1& w = ui_->Window();
         pulsewell::TForm3& options = ui_->Options();
@@ -135,6 +74,63 @@ class AlarmAgainstAgentTest : public QObject {
         QVERIFY(!options.isVisible());
     }
 
+  private slots:
+    void highAlarmSoundsWhenTheUtilizationReachesTheThreshold() {
+        SwitchOnHighAlarm("50");
+        pulsewell::TForm1& w = ui_->Window();
+        pulsewell::TForm3& options = ui_->Options();
+        const QString tone = ui_->home.ProgramFolder() + "tone.wav";
+
+        // Six seconds between polls: 75000 bytes/s more are 60 % of 1 Mbit/s.
+        struct Step {
+            int addedBytes;
+            int soundsSoFar;
+        } steps[] = {{0, 0}, {450000, 1}, {60000, 1}, {300000, 1}};
+        for (const Step& step : steps) {
+            Poll(step.addedBytes);
+            QCOMPARE(ui_->player.played.size(), step.soundsSoFar);
+        }
+
+        // While the dialog is open the poll reads its edits as they stand.
+        FindAction(w, "Options")->trigger();
+        options.findChild<QLineEdit*>("highValueEdit")->setText("40");
+        Poll(300000);  // 40 %
+        QCOMPARE(ui_->player.played, QStringList({tone, tone}));
+        Button(options, "Cancel")->click();
+        Poll(300000);
+        QCOMPARE(ui_->player.played.size(), 2);
+        QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
+    }
+
+    // Without a sound device the alarm still shows on the desktop, once per crossing.
+    void highAlarmIsNoticedOncePerCrossing() {
+        NotificationService service;
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "service");
+        QVERIFY(bus.registerObject("/org/freedesktop/Notifications", &service,
+                                   QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService("org.freedesktop.Notifications"));
+        ui_->player.alsoPlayOn = &noDevice_;
+        SwitchOnHighAlarm("50");
+        const int steps[][2] = {{0, 0},      {450000, 1}, {450000, 1},  // +bytes, notices
+                                {60000, 1}, {450000, 2}, {300000, 2}};
+        for (const auto& step : steps) {
+            Poll(step[0]);
+            QTRY_COMPARE(service.notices.size(), step[1]);
+        }
+        const QString notice = QStringLiteral("Pulsewell|Utilization 60 % reached the high threshold|"
+                                              "Host %1, interface %2: the utilization of 60 % "
+                                              "reached the high threshold of 50 %.\nThe alarm "
+                                              "sound could not play: ")
+                                   .arg(QString::fromStdString(TestAgentAddress()))
+                                   .arg(kIfIndex);
+        QVERIFY(service.notices.value(0).startsWith(notice + "MCI-Fehler"));
+        QCOMPARE(service.notices.value(1), notice + "it failed before");
+        QCOMPARE(ui_->boxes.errors.size(), 1);  // the sound's error, once
+        bus.unregisterService("org.freedesktop.Notifications");
+        QDBusConnection::disconnectFromBus("service");
+    }
+
+  private:
     void Poll(int addedBytes) {
         in_ += addedBytes;
         SetAgentInterfaceValue(kIfIndex, "ifInOctets", QByteArray::number(in_).toStdString());
