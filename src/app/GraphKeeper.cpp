@@ -10,27 +10,26 @@
 namespace pulsewell {
 
 void GraphKeeper::SavePicture(const QImage& picture) {
-    const QString path = AskFile(QStringLiteral("Save graph as picture"),
-                                 QStringLiteral("pulsewell-graph.png"),
-                                 QStringLiteral("PNG pictures (*.png)"), QStringLiteral("png"));
-    if (path.isEmpty()) {
-        return;
-    }
-    RunGuarded(reporter_, [&] {
-        if (!picture.save(path, "PNG")) {
-            throw FileError(path, QStringLiteral("the picture could not be written"));
-        }
-    });
+    Keep(QStringLiteral("Save graph as picture"), QStringLiteral("pulsewell-graph.png"),
+         QStringLiteral("PNG pictures (*.png)"), [&](const QString& path) {
+             if (!picture.save(path, "PNG")) {
+                 throw FileError(path, QStringLiteral("the picture could not be written"));
+             }
+         });
 }
 
 void GraphKeeper::ExportData(const TrafficGraph& graph) {
-    const QString path = AskFile(QStringLiteral("Export graph data"),
-                                 QStringLiteral("pulsewell-graph.csv"),
-                                 QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
-    if (path.isEmpty()) {
-        return;
+    Keep(QStringLiteral("Export graph data"), QStringLiteral("pulsewell-graph.csv"),
+         QStringLiteral("CSV files (*.csv)"),
+         [&](const QString& path) { WriteGraphData(path, graph); });
+}
+
+void GraphKeeper::Keep(const QString& caption, const QString& name, const QString& filter,
+                       const std::function<void(const QString&)>& write) {
+    const QString path = AskFile(caption, name, filter, QFileInfo(name).suffix());
+    if (!path.isEmpty()) {
+        RunGuarded(reporter_, [&] { write(path); });
     }
-    RunGuarded(reporter_, [&] { WriteGraphData(path, graph); });
 }
 
 QString GraphKeeper::AskFile(const QString& caption, const QString& name, const QString& filter,

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 
 #include "MessageBoxes.h"
 #include "OperationError.h"
@@ -24,6 +25,9 @@ class GraphKeeper {
     void ExportData(const TrafficGraph& graph);
 
   private:
+    // Asks for a file like `name` and writes it.
+    void Keep(const QString& caption, const QString& name, const QString& filter,
+              const std::function<void(const QString&)>& write);
     // The chosen path, or empty when the user cancelled.
     QString AskFile(const QString& caption, const QString& name, const QString& filter,
                     const QString& suffix);
