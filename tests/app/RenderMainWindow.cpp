@@ -1,5 +1,4 @@
-// Not a test: renders the main window, a wave of traffic in its graph, at two
-// sizes to PNG files in the folder named by the first argument, for looking at.
+// Not a test: renders the main window at two sizes to PNG files (folder: argument 1).
 #include <QApplication>
 #include <QDir>
 #include <cmath>
@@ -30,9 +29,9 @@ int main(int argc, char** argv) {
         window.resize(size);
         const QString name = QStringLiteral("main-window-%1x%2.png").arg(size.width()).arg(size.height());
         window.grab().save(QDir(argc > 1 ? argv[1] : ".").filePath(name));
-        const QImage& picture = window.GraphPicture().Picture();
-        std::printf("%s: graph %dx%d pixels, %d samples shown\n", qPrintable(name), picture.width(),
-                    picture.height(), graph.ShownSamples());
+        std::printf("%s: graph %dx%d, %d samples shown\n", qPrintable(name),
+                    window.GraphPicture().Picture().width(), window.GraphPicture().Picture().height(),
+                    graph.ShownSamples());
     }
     return 0;
 }

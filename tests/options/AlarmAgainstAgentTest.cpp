@@ -26,8 +26,7 @@ class NotificationService : public QObject {
         notices.append(application + '|' + summary + '|' + body);
         return static_cast<uint>(notices.size());
     }
-    // Answered after every notice sent before it.
-    int Count() const { return static_cast<int>(notices.size()); }
+    int Count() const { return static_cast<int>(notices.size()); }  // after earlier notices
 };
 
 // The high alarm, switched on in the options dialog, sounds in the window's
@@ -133,8 +132,6 @@ class AlarmAgainstAgentTest : public QObject {
         QVERIFY(service.notices.value(0).startsWith(notice + "MCI-Fehler"));
         QCOMPARE(service.notices.value(1), notice + "it failed before");
         QCOMPARE(ui_->boxes.errors.size(), 1);  // the sound's error, once
-        bus.unregisterService("org.freedesktop.Notifications");
-        QDBusConnection::disconnectFromBus("service");
     }
 
   private:
