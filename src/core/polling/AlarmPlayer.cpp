@@ -70,11 +70,12 @@ std::function<void(std::exception_ptr)> AlarmPlayer::WithNotice(
     if (noticed) {
         return done;
     }
-    noticed = true;
     // A file that failed before is not tried again; the notice says so too.
     const bool failedBefore = unplayable == SoundIdentity(path);
-    return [this, level, utilization, threshold, failedBefore, host = state_.Host,
+    // Noticed only once posted: a sound called off by Stop leaves the next poll to notice it.
+    return [this, &noticed, level, utilization, threshold, failedBefore, host = state_.Host,
             interface = state_.PolledInterface, done = std::move(done)](std::exception_ptr error) {
+        noticed = true;
         QString failure = failedBefore ? QStringLiteral("it failed before") : QString();
         if (error) {
             try {
