@@ -14,6 +14,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -22,7 +23,9 @@
 #include "MessageListView.h"
 #include "NumberText.h"
 #include "OptionsDialog.h"
+#include "Rounding.h"
 #include "V3PassphraseKeeper.h"
+#include "WindowGeometry.h"
 
 namespace pulsewell {
 
@@ -50,6 +53,10 @@ constexpr int kCaptionLeft = kGraphLeft + kGraphWidth + 4;
 constexpr int kCaptionWidth = TForm1::kClientWidth - kCaptionLeft - 4;
 constexpr qreal kSmallestCaptionPoints = 6;
 constexpr int kCaptionTops[] = {-4, 37, 77, 121, 163};
+// The share of the largest value each scale caption stands for, top to bottom.
+constexpr double kCaptionShares[] = {1, 0.75, 0.5, 0.25, 0};
+// The graph keeps 3 % of room above its largest value.
+constexpr double kGraphHeadroom = 1.03;
 constexpr int kQuitTopCompact = 428;
 constexpr int kQuitTopExpanded = 610;
 
@@ -84,7 +91,7 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
                const QString& startProfile, DeviceWorker::Threading threading, QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                      Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                       Qt::WindowCloseButtonHint),
       boxes_(boxes),
       monitor_(*this, reader, player, threading),
@@ -99,11 +106,11 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
     BuildInterfaceGroup(client);
     BuildMenus();
     BuildStatusBar();
-    SetClientHeight(kCompactHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    setMinimumSize(kClientWidth, kCompactHeight);
+    resize(kClientWidth, kCompactHeight);
     connect(&monitor_.Graph(), &TrafficGraph::Changed, this, &TForm1::ShowGraph);
+    RestoreGeometry();
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TForm1::StoreGeometry);
     connect(&monitor_, &Monitor::DeviceInfoGathered, this, [this] {
         if (options_) {
             options_->ShowDeviceInfo(monitor_.DeviceReport());
@@ -188,11 +195,13 @@ void TForm1::BuildInputs(QWidget* client) {
     messageView_ = new MessageListView(monitor_.Messages(), client);
     messageView_->setObjectName(QStringLiteral("messageList"));
     messageView_->setGeometry(8, 92, 648, 60);
+    Follow(messageView_, Room::Log);
 }
 
 void TForm1::BuildIntervalGroup(QWidget* client) {
     auto* group = new QGroupBox(QStringLiteral("Polling interval"), client);
     group->setGeometry(668, 2, 148, 150);
+    Follow(group, Room::RightEdge);
     int y = 20;
     for (int seconds : Monitor::kIntervals) {
         auto* button = new QRadioButton(QStringLiteral("every %1 sec").arg(seconds), group);
@@ -217,6 +226,7 @@ void TForm1::BuildGraphArea(QWidget* client) {
     graphArea_->setGeometry(kGraphLeft, kGraphTop, kGraphWidth, kGraphHeight);
     graphArea_->setAutoFillBackground(true);
     graphArea_->setStyleSheet(QStringLiteral("background: white"));
+    Follow(graphArea_, Room::Graph);
 
     const QString scale[] = {"100", "75", "50", "25", "0"};
     for (int i = 0; i < 5; ++i) {
@@ -224,22 +234,26 @@ void TForm1::BuildGraphArea(QWidget* client) {
         scaleCaptions_.append(
             AddLabel(client, scale[i], kCaptionLeft, kGraphTop + kCaptionTops[i], width));
         scaleCaptions_.last()->setObjectName(QStringLiteral("scaleCaption%1").arg(i));
+        Follow(scaleCaptions_.last(), Room::Caption, kCaptionShares[i]);
     }
     unitCaption_ = AddLabel(client, QStringLiteral("Bit/sec"), kCaptionLeft + 26,
                             kGraphTop + kCaptionTops[4], 90);
     unitCaption_->setObjectName(QStringLiteral("unitCaption"));
+    Follow(unitCaption_, Room::Caption, kCaptionShares[4]);
     const QString percent[] = {"100%", "75%", "50%", "25%"};
     for (int i = 0; i < 4; ++i) {
         auto* caption =
             AddLabel(client, percent[i], kCaptionLeft, kGraphTop + kCaptionTops[i], kCaptionWidth);
         caption->hide();
         percentCaptions_.append(caption);
+        Follow(caption, Room::Caption, kCaptionShares[i]);
     }
 }
 
 void TForm1::BuildBottomRows(QWidget* client) {
     auto* graphType = new QGroupBox(QStringLiteral("Graph type"), client);
     graphType->setGeometry(8, 336, 240, 86);
+    Follow(graphType, Room::Below);
     const QString types[] = {"Show traffic IN/OUT separate", "Show traffic IN/OUT combined",
                              "Show utilization"};
     for (int i = 0; i < 3; ++i) {
@@ -264,15 +278,16 @@ void TForm1::BuildBottomRows(QWidget* client) {
     };
     int y = 342;
     for (const Row& row : rows) {
-        AddLabel(client, QString::fromLatin1(row.caption), 258, y, 216, 20);
+        Follow(AddLabel(client, QString::fromLatin1(row.caption), 258, y, 216, 20), Room::Below);
         QLabel* value = AddLabel(client, QStringLiteral("0"), 476, y, 126, 20);
+        Follow(value, Room::Below);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setStyleSheet(
             QStringLiteral("background: silver; color: %1; padding-right: 3px")
                 .arg(QString::fromLatin1(row.color)));
         value->setObjectName(QString::fromLatin1(row.name));
         *row.value = value;
-        AddLabel(client, QStringLiteral("Bytes"), 606, y, 38, 20);
+        Follow(AddLabel(client, QStringLiteral("Bytes"), 606, y, 38, 20), Room::Below);
         y += 26;
     }
 
@@ -285,6 +300,9 @@ void TForm1::BuildBottomRows(QWidget* client) {
     connect(exportButton_, &QPushButton::clicked, this, [this] { monitor_.ExportDeviceInfo(); });
     quitButton_ = AddButton(client, QStringLiteral("&Quit"), 648, kQuitTopCompact, 168);
     connect(quitButton_, &QPushButton::clicked, qApp, &QApplication::quit);
+    for (QWidget* button : {interfaceInfoButton_, exportButton_, quitButton_}) {
+        Follow(button, Room::BelowRight);
+    }
 }
 
 void TForm1::BuildInterfaceGroup(QWidget* client) {
@@ -293,6 +311,8 @@ void TForm1::BuildInterfaceGroup(QWidget* client) {
     interfaceGroup_->hide();
     interfaceGrid_ = new InterfaceGrid(monitor_.Table(), interfaceGroup_);
     interfaceGrid_->setGeometry(8, 18, 792, 114);
+    Follow(interfaceGroup_, Room::BelowWide);
+    Follow(interfaceGrid_, Room::Wide);
 }
 
 void TForm1::BuildMenus() {
@@ -301,8 +321,16 @@ void TForm1::BuildMenus() {
     showDeviceInfoAction_->setEnabled(false);
     connect(showDeviceInfoAction_, &QAction::triggered, this, &TForm1::ShowDeviceInfo);
     file->addSeparator();
-    connect(file->addAction(QStringLiteral("&Exit")), &QAction::triggered, qApp,
-            &QApplication::quit);
+    QAction* savePicture = file->addAction(QStringLiteral("Save graph as &picture..."));
+    savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(savePicture, &QAction::triggered, this,
+            [this] { graphKeeper_.SavePicture(GraphImage()); });
+    connect(file->addAction(QStringLiteral("Export graph &data...")), &QAction::triggered, this,
+            [this] { graphKeeper_.ExportData(monitor_.Graph()); });
+    file->addSeparator();
+    QAction* exit = file->addAction(QStringLiteral("&Exit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, qApp, &QApplication::quit);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
     connect(tools->addAction(QStringLiteral("Options")), &QAction::triggered, this, [this] {
@@ -329,8 +357,9 @@ void TForm1::BuildMenus() {
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
-    connect(help->addAction(QStringLiteral("&About...")), &QAction::triggered, this,
-            &TForm1::AboutRequested);
+    QAction* about = help->addAction(QStringLiteral("&About..."));
+    about->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(about, &QAction::triggered, this, &TForm1::AboutRequested);
 }
 
 void TForm1::BuildStatusBar() {
@@ -340,19 +369,119 @@ void TForm1::BuildStatusBar() {
         statusPanels_[panel]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
     statusPanels_[kStatusPanel]->setFixedWidth(500);
-    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setSizeGripEnabled(true);
     statusBar()->addWidget(statusPanels_[kStatusPanel]);
     statusBar()->addWidget(statusPanels_[kCountdownPanel], 1);
 }
 
-void TForm1::SetClientHeight(int height) { setFixedSize(kClientWidth, height); }
+void TForm1::Follow(QWidget* widget, Room room, double share) {
+    followers_.append(Follower{widget, widget->geometry(), room, share});
+}
+
+int TForm1::SmallestHeight() const { return tableShown_ ? kExpandedHeight : kCompactHeight; }
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitToSize();
+}
+
+void TForm1::FitToSize() {
+    const int wider = std::max(0, width() - kClientWidth);
+    const int taller = std::max(0, height() - SmallestHeight());
+    const int log = taller / 2;
+    const int graph = taller - log;
+    for (const Follower& f : std::as_const(followers_)) {
+        QRect r = f.base;
+        switch (f.room) {
+            case Room::RightEdge:
+                r.translate(wider, 0);
+                break;
+            case Room::Log:
+                r.adjust(0, 0, wider, log);
+                break;
+            case Room::Graph:
+                r.translate(0, log);
+                r.adjust(0, 0, wider, graph);
+                break;
+            case Room::Caption:
+                // Beside the row where a sample of its value is drawn.
+                r.translate(wider, log + static_cast<int>(RoundHalfEven(
+                                            graph * (1 - f.share / kGraphHeadroom))));
+                break;
+            case Room::Below:
+                r.translate(0, log + graph);
+                break;
+            case Room::BelowRight:
+                r.translate(wider, log + graph);
+                break;
+            case Room::BelowWide:
+                r.translate(0, log + graph);
+                r.adjust(0, 0, wider, 0);
+                break;
+            case Room::Wide:
+                r.adjust(0, 0, wider, 0);
+                break;
+        }
+        f.widget->setGeometry(r);
+    }
+    if (graphArea_->size() != graphPicture_.Picture().size()) {
+        graphPicture_.Resize(graphArea_->size());
+    }
+}
+
+void TForm1::RestoreGeometry() {
+    std::optional<QRect> stored;
+    if (!RunGuarded(*this, [&] { stored = ReadWindowGeometry(); }) || !stored) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            move(screen->availableGeometry().center() - rect().center());
+        }
+        return;
+    }
+    const QScreen* screen = QGuiApplication::screenAt(stored->center());
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    setGeometry(screen ? FitOnScreen(*stored, screen->availableGeometry(), minimumSize())
+                       : *stored);
+}
+
+void TForm1::StoreGeometry() {
+    // Kept without the interface table, which every start hides.
+    QRect geometry = normalGeometry();
+    geometry.setHeight(geometry.height() - SmallestHeight() + kCompactHeight);
+    RunGuarded(*this, [&] { WriteWindowGeometry(geometry); });
+}
+
+QImage TForm1::GraphImage() const {
+    QRect area = graphArea_->geometry();
+    for (const QLabel* caption : scaleCaptions_ + percentCaptions_ + QVector<QLabel*>{unitCaption_}) {
+        if (!caption->isHidden()) {
+            area |= caption->geometry();
+        }
+    }
+    return centralWidget()->grab(area).toImage();
+}
+
+void TForm1::SetTableShown(bool shown) {
+    const int before = SmallestHeight();
+    tableShown_ = shown;
+    for (Follower& f : followers_) {
+        if (f.widget == quitButton_) {
+            f.base.moveTop(shown ? kQuitTopExpanded : kQuitTopCompact);
+        }
+    }
+    // The extra room the user gave the window stays with it.
+    const int height = this->height() + SmallestHeight() - before;
+    setMinimumSize(kClientWidth, SmallestHeight());
+    resize(width(), height);
+    FitToSize();
+}
 
 void TForm1::ShowInterfaceTable() {
-    const bool show = !interfaceGroup_->isVisible();
+    const bool show = !tableShown_;
     interfaceInfoButton_->setText(show ? QStringLiteral("Hide interface information")
                                        : QStringLiteral("Show interface information"));
-    SetClientHeight(show ? kExpandedHeight : kCompactHeight);
-    quitButton_->move(quitButton_->x(), show ? kQuitTopExpanded : kQuitTopCompact);
+    SetTableShown(show);
     interfaceGroup_->setVisible(show);
 }
 
@@ -429,10 +558,9 @@ void TForm1::ShowMessageBox(const QString& text, const QString& caption) {
 }
 
 void TForm1::ShowCompactLayout() {
-    if (interfaceGroup_->isVisible()) {
+    if (tableShown_) {
         ShowInterfaceTable();
     }
-    SetClientHeight(kCompactHeight);
 }
 
 void TForm1::ShowBandwidth(const QString& bandwidth) { bandwidthEdit_->setText(bandwidth); }

@@ -4,6 +4,8 @@
 #include <QMap>
 #include <QVector>
 
+#include "DesktopNotifier.h"
+#include "GraphKeeper.h"
 #include "Monitor.h"
 #include "MonitorView.h"
 #include "TrafficGraphPicture.h"
@@ -46,6 +48,11 @@ public:
 
     Monitor& monitor() { return monitor_; }
     const TrafficGraphPicture& GraphPicture() const { return graphPicture_; }
+    // The graph area with the captions beside it, as the window draws it.
+    QImage GraphImage() const;
+    // Keeps the window's place and size in the settings file for the next
+    // start; the program does so when it quits.
+    void StoreGeometry();
     // Where the exported report is opened; the desktop's usual program unless changed.
     void SetUrlOpener(UrlOpener& opener) { opener_ = &opener; }
     // The options dialog, created after the window: "Tools" > "Options" shows
@@ -77,6 +84,7 @@ public:
     void FocusInterfaceList() override;
     void ShowSnmpVersion(SnmpVersion version) override;
     bool RequestV3Passphrases(const QString& user) override;
+    void ShowAlarmNotice(const TAlarmNotice& notice) override { notifier_.Post(notice); }
 
 signals:
     // "?" > "&About...".
@@ -84,8 +92,25 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Where a control goes when the window is larger than its smallest size:
+    // the extra width goes to the traffic log, the graph and the interface
+    // table, the extra height half to the log and half to the graph.
+    enum class Room { RightEdge, Log, Graph, Caption, Below, BelowRight, BelowWide, Wide };
+    struct Follower {
+        QWidget* widget;
+        QRect base;
+        Room room;
+        // For a caption: the share of the largest value it stands for.
+        double share = 0;
+    };
+    void Follow(QWidget* widget, Room room, double share = 0);
+    void FitToSize();
+    int SmallestHeight() const;
+    void RestoreGeometry();
+    void SetTableShown(bool shown);
     void BuildInputs(QWidget* client);
     void BuildIntervalGroup(QWidget* client);
     void BuildGraphArea(QWidget* client);
@@ -93,7 +118,6 @@ private:
     void BuildInterfaceGroup(QWidget* client);
     void BuildMenus();
     void BuildStatusBar();
-    void SetClientHeight(int height);
     void ShowInterfaceTable();
     void ShowDeviceInfo();
     void ToggleAlwaysOnTop();
@@ -105,6 +129,10 @@ private:
     UrlOpener* opener_ = &desktop_;
     Monitor monitor_;
     TrafficGraphPicture graphPicture_;
+    GraphKeeper graphKeeper_{boxes_, *this, *this};
+    DesktopNotifier notifier_;
+    QVector<Follower> followers_;
+    bool tableShown_ = false;
     TForm3* options_ = nullptr;
     V3PassphraseKeeper* keeper_ = nullptr;
 

@@ -1,5 +1,7 @@
 #include "MessageBoxes.h"
 
+#include <QFileDialog>
+
 #include "ApplicationTitle.h"
 
 namespace pulsewell {
@@ -10,6 +12,19 @@ void QtMessageBoxes::ShowError(QWidget* parent, const QString& message) {
 
 void QtMessageBoxes::ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
     Show(parent, QMessageBox::NoIcon, caption, text);
+}
+
+QString QtMessageBoxes::AskFileToSave(QWidget* parent, const QString& caption,
+                                     const QString& suggested, const QString& filter,
+                                     const QString& suffix) {
+    QFileDialog dialog(parent, caption, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 void QtMessageBoxes::Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,

@@ -18,6 +18,11 @@ class MessageBoxes {
     virtual void ShowError(QWidget* parent, const QString& message) = 0;
     // A box with an OK button.
     virtual void ShowMessage(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // The standard dialog for a file to write, starting at `suggested`; the
+    // chosen path, with `suffix` added when the name has none, or empty when
+    // the user cancelled.
+    virtual QString AskFileToSave(QWidget* parent, const QString& caption, const QString& suggested,
+                                  const QString& filter, const QString& suffix) = 0;
 };
 
 // Boxes that block the user's input to the program but not its timers: a box
@@ -29,6 +34,8 @@ class QtMessageBoxes : public MessageBoxes {
   public:
     void ShowError(QWidget* parent, const QString& message) override;
     void ShowMessage(QWidget* parent, const QString& text, const QString& caption) override;
+    QString AskFileToSave(QWidget* parent, const QString& caption, const QString& suggested,
+                          const QString& filter, const QString& suffix) override;
 
   private:
     void Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text);

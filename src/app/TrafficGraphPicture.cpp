@@ -1,5 +1,7 @@
 #include "TrafficGraphPicture.h"
 
+#include <algorithm>
+
 namespace pulsewell {
 
 namespace {
@@ -24,7 +26,7 @@ constexpr int kUtilization = static_cast<int>(TrafficSeries::Utilization);
 
 }  // namespace
 
-TrafficGraphPicture::TrafficGraphPicture(const TrafficGraph& graph, QObject* parent)
+TrafficGraphPicture::TrafficGraphPicture(TrafficGraph& graph, QObject* parent)
     : QObject(parent), graph_(graph) {
     Build();
     connect(&graph, &TrafficGraph::Restarted, this, &TrafficGraphPicture::Build);
@@ -39,18 +41,30 @@ TrafficGraphPicture::TrafficGraphPicture(const TrafficGraph& graph, QObject* par
 
 TrafficGraphPicture::~TrafficGraphPicture() = default;
 
+void TrafficGraphPicture::Resize(QSize size) {
+    size_ = size.expandedTo(QSize(static_cast<int>(kXStep), 1));
+    Build();
+    graph_.SetShownSamples(Columns());
+}
+
+int TrafficGraphPicture::Columns() const { return static_cast<int>(size_.width() / kXStep); }
+
 void TrafficGraphPicture::Build() {
-    auto engine = std::make_unique<TRAG>(kWidth, kHeight);
+    const int columns = Columns();
+    auto engine = std::make_unique<TRAG>(size_.width(), size_.height());
     engine->SetGridX(kGridX);
     engine->SetHeadroom(kHeadroomPercent);
     for (const SeriesLook& series : kSeries) {
-        engine->AddGraph(TrafficGraph::kCapacity, series.color, series.style)
-            .SetPenWidth(kPenWidth);
+        engine->AddGraph(columns, series.color, series.style).SetPenWidth(kPenWidth);
     }
     engine->SetXStep(kXStep);
     for (int i = 0; i < TrafficGraph::kSeriesCount; ++i) {
-        for (const std::int64_t value : graph_.Series(static_cast<TrafficSeries>(i)).Values()) {
-            engine->AddValue(i, value);
+        const std::deque<std::int64_t>& values =
+            graph_.Series(static_cast<TrafficSeries>(i)).Values();
+        const auto skipped = values.size() - std::min<std::size_t>(values.size(), columns);
+        for (auto it = values.begin() + static_cast<std::ptrdiff_t>(skipped); it != values.end();
+             ++it) {
+            engine->AddValue(i, *it);
         }
     }
     engine_ = std::move(engine);

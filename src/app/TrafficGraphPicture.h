@@ -11,14 +11,20 @@ namespace pulsewell {
 
 // The traffic graph as the window draws it: a threshold graph engine that
 // follows the graph's series and settings, and redraws when the graph asks.
+// Every sample takes three pixel columns, so a wider picture shows more of
+// the history the graph holds.
 class TrafficGraphPicture : public QObject {
     Q_OBJECT
   public:
     static constexpr int kWidth = 690;
     static constexpr int kHeight = 170;
 
-    explicit TrafficGraphPicture(const TrafficGraph& graph, QObject* parent = nullptr);
+    // Tells the graph how many samples fit the picture.
+    explicit TrafficGraphPicture(TrafficGraph& graph, QObject* parent = nullptr);
     ~TrafficGraphPicture() override;
+
+    // Draws anew at this size, with as many of the graph's newest samples as fit.
+    void Resize(QSize size);
 
     const QImage& Picture() const { return engine_->Picture(); }
     const TRAG& Engine() const { return *engine_; }
@@ -28,12 +34,14 @@ class TrafficGraphPicture : public QObject {
     void Drawn();
 
   private:
-    // A new engine with the graph's series.
+    int Columns() const;
+    // A new engine with the newest of the graph's series that fit.
     void Build();
     void Clear();
     void Draw();
 
-    const TrafficGraph& graph_;
+    TrafficGraph& graph_;
+    QSize size_{kWidth, kHeight};
     std::unique_ptr<TRAG> engine_;
 };
 

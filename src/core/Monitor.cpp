@@ -32,7 +32,7 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
       choice_(view),
       worker_(reader, player, threading),
       scheduler_(view, state_),
-      alarms_(view, worker_),
+      alarms_(view, state_, worker_),
       cycle_(view, state_, messages_, graph_, scheduler_, alarms_, worker_),
       discovery_(view, state_, table_, choice_, scheduler_, worker_),
       report_(view, state_, discovery_, table_, worker_) {

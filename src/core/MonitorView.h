@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "AlarmNotice.h"
 #include "AlarmSettings.h"
 #include "OperationError.h"
 #include "SnmpVersion.h"
@@ -69,6 +70,11 @@ public:
     // with Monitor::SetV3Passphrases and returns true; polling that a start
     // profile starts by itself waits for that answer.
     virtual bool RequestV3Passphrases(const QString& /*user*/) { return false; }
+
+    // A threshold alarm went off: once when the utilization reaches its
+    // level, again only after it fell below that level's threshold. A view
+    // without a desktop has nowhere to show it.
+    virtual void ShowAlarmNotice(const TAlarmNotice& /*notice*/) {}
 };
 
 }  // namespace pulsewell

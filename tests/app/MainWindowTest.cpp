@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -32,7 +33,7 @@ private slots:
         TForm1& w = ui_->Window();
         QCOMPARE(w.windowTitle(), QStringLiteral("Pulsewell"));
         QCOMPARE(w.size(), QSize(824, 540));
-        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(w.windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
 
         auto* community = w.findChild<QLineEdit*>("communityEdit");
@@ -327,6 +328,105 @@ private slots:
                 }
             }
         }
+    }
+
+    // The test's screen is 1920x1080 (desktop-screen.json).
+    void geometryComesBackFromTheSettingsFileWithinTheScreen_data() {
+        QTest::addColumn<QRect>("left");
+        QTest::addColumn<QRect>("restored");
+        QTest::newRow("on the screen") << QRect(100, 80, 1000, 700) << QRect(100, 80, 1000, 700);
+        QTest::newRow("partly off it") << QRect(1500, 900, 1000, 700) << QRect(920, 380, 1000, 700);
+        QTest::newRow("larger than it") << QRect(-50, -40, 3000, 2000) << QRect(0, 0, 1920, 1080);
+    }
+    void geometryComesBackFromTheSettingsFileWithinTheScreen() {
+        QFETCH(QRect, left);
+        QFETCH(QRect, restored);
+        ui_->Window().setGeometry(left);
+        ui_->Window().StoreGeometry();
+        TForm1 next(ui_->boxes, reader_, ui_->player);
+        next.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&next));
+        QCOMPARE(next.geometry(), restored);
+    }
+
+    void unreadableGeometryIsReportedAndTheWindowOpensAsUsual() {
+        ui_->Window().StoreGeometry();
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Pulsewell")
+            .setValue("windowwidth", "wide");
+        TForm1 next(ui_->boxes, reader_, ui_->player);
+        QCOMPARE(ui_->boxes.errors, QStringList{"'wide' ist kein gültiger Integerwert"});
+        QCOMPARE(next.size(), QSize(824, 540));
+    }
+
+    // More samples show in a larger window, none is lost; the scale follows them.
+    void graphTakesTheRoomOfALargerWindow() {
+        TForm1& w = ui_->Window();
+        pulsewell::TrafficGraph& graph = w.monitor().Graph();
+        for (int i = 0; i < 1000; ++i) {
+            graph.AddSample(pulsewell::TrafficSeries::InBits, i == 600 ? 4000 : i);
+        }
+        graph.Graphupdate();
+        const QSize sizes[] = {{824, 540}, {1600, 1000}, {900, 600}, {1600, 1000}};
+        const char* tops[] = {"999", "4000", "999", "4000"};
+        QList<int> shown;
+        for (int i = 0; i < 4; ++i) {
+            w.resize(sizes[i]);
+            const auto& drawn = w.GraphPicture().Engine().Graphs()[0].Values();
+            shown.append(graph.ShownSamples());
+            QCOMPARE(shown[i], w.GraphPicture().Picture().width() / 3);
+            QCOMPARE(drawn.Count(), shown[i]);
+            QCOMPARE(drawn.GetItem(0), 1000 - shown[i]);
+            QCOMPARE(drawn.GetItem(shown[i] - 1), 999);
+            QCOMPARE(QString(graph.Captions().Top.Text).remove(QRegularExpression("\\D")), tops[i]);
+        }
+        QCOMPARE(shown[0], 230);
+        QVERIFY(shown[1] > shown[2] && shown[2] > shown[0] && shown[3] == shown[1]);
+    }
+
+    // "File" > "Export graph data..." writes a row per poll the graph shows;
+    // Ctrl+S saves the graph with its captions, F1 asks for the about dialog.
+    void graphDataPictureAndKeys() {
+        TForm1& w = ui_->Window();
+        pulsewell::Monitor& monitor = w.monitor();
+        monitor.SetHost("10.1.1.1");
+        monitor.PollInterface("3");
+        monitor.SetBandwidth("100000");
+        for (const char* octets : {"1000", "2500", "9000", "9100"}) {
+            reader_.Answer("1.3.6.1.2.1.2.2.1.16.3", octets);
+            reader_.Answer("1.3.6.1.2.1.2.2.1.10.3", octets);
+            monitor.PollOnce();
+        }
+        const QString csv = ui_->home.ProgramFolder() + "graph.csv";
+        const QString png = ui_->home.ProgramFolder() + "graph.png";
+        ui_->boxes.answers = {csv, "/nonexistent/graph.csv", png};
+        FindAction(w, "Export graph &data...")->trigger();
+        FindAction(w, "Export graph &data...")->trigger();
+        QSignalSpy about(&w, &TForm1::AboutRequested);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_F1);
+
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(rows.value(0), QStringLiteral("Time,IN bits/s,OUT bits/s,Utilization %"));
+        const pulsewell::TrafficGraph& graph = monitor.Graph();
+        const auto& in = graph.Series(pulsewell::TrafficSeries::InBits).Values();
+        const auto& out = graph.Series(pulsewell::TrafficSeries::OutBits).Values();
+        const auto& use = graph.Series(pulsewell::TrafficSeries::Utilization).Values();
+        QCOMPARE(rows.size(), 5);
+        for (int i = 0; i < 4; ++i) {  // the first poll measures nothing yet
+            QCOMPARE(rows[i + 1], graph.PollTimes()[i].toString("yyyy-MM-dd HH:mm:ss") + ',' +
+                                      (i ? QString("%1,%2").arg(in[i - 1]).arg(out[i - 1]) : ",") +
+                                      ',' + QString::number(use[i]));
+        }
+        QCOMPARE(ui_->boxes.errors.size(), 1);
+        QVERIFY(ui_->boxes.errors[0].startsWith("E/A-Fehler: /nonexistent/graph.csv"));
+        QCOMPARE(QImage(png).size(), w.GraphImage().size());
+        QVERIFY(w.GraphImage().width() > w.GraphPicture().Picture().width());  // the captions
+        QVERIFY(ui_->boxes.suggestions.value(2).endsWith("/pulsewell-graph.png"));
+        QCOMPARE(about.size(), 1);
     }
 
 private:

@@ -13,9 +13,17 @@ public:
     void ShowMessage(QWidget*, const QString& text, const QString& caption) override {
         messages.append(caption + QStringLiteral(": ") + text);
     }
+    // Answers with the next of `answers` (empty: cancelled) and remembers the suggestion.
+    QString AskFileToSave(QWidget*, const QString&, const QString& suggested, const QString&,
+                          const QString&) override {
+        suggestions.append(suggested);
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
 
     QStringList errors;
     QStringList messages;
+    QStringList answers;
+    QStringList suggestions;
 };
 
 }  // namespace pulsewell::test

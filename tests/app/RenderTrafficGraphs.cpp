@@ -20,7 +20,7 @@ using pulsewell::TrafficGraphPicture;
 void Fill(TrafficGraph& graph) {
     QRandomGenerator random(7);
     constexpr double kBandwidth = 10'000'000.0;  // bit/s
-    for (int i = 0; i < TrafficGraph::kCapacity; ++i) {
+    for (int i = 0; i < TrafficGraph::kShownAtStart; ++i) {
         const double wave = 0.5 + 0.4 * std::sin(i / 30.0);
         const double burst = (i > 150 && i < 170) ? 3.0 : 1.0;
         const double in = 3'000'000 * wave * burst * (0.7 + 0.6 * random.generateDouble());

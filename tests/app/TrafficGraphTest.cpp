@@ -231,12 +231,15 @@ TEST_F(TrafficGraphTest, SetUpReplacesTheEngineAndKeepsTheChoices) {
     EXPECT_TRUE(graph.ShowBytes());
 }
 
-TEST_F(TrafficGraphTest, EverySeriesKeepsTheLast230Samples) {
-    for (int i = 0; i < 231; ++i) {
-        graph.AddSample(InBits, i == 0 ? 99999 : 10);
+// The series keep more than the 690-pixel picture shows, for a wider one;
+// the scale follows the samples shown.
+TEST_F(TrafficGraphTest, SeriesKeepMoreSamplesThanThePictureShows) {
+    for (int i = 0; i <= TrafficGraph::kHeldSamples; ++i) {
+        graph.AddSample(InBits, i == 1 ? 99999 : 10);
     }
     graph.Graphupdate();
-    EXPECT_EQ(graph.Series(InBits).Count(), 230);
+    EXPECT_EQ(graph.Series(InBits).Count(), TrafficGraph::kHeldSamples);
+    EXPECT_EQ(graph.Series(InBits).MaxValue(), 99999);
     EXPECT_EQ(picture.Engine().Graphs()[0].Values().Count(), 230);
     EXPECT_EQ(graph.Captions().Top.Text, "10");
 }

@@ -1,5 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -11,6 +13,21 @@
 #include "WindowUnderTest.h"
 
 using namespace pulsewell::test;
+
+// The desktop's notification service on the test's own session bus.
+class NotificationService : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+  public:
+    QStringList notices;  // "application|summary|body"
+  public slots:
+    uint Notify(const QString& application, uint, const QString&, const QString& summary,
+                const QString& body, const QStringList&, const QVariantMap&, int) {
+        notices.append(application + '|' + summary + '|' + body);
+        return static_cast<uint>(notices.size());
+    }
+    int Count() const { return static_cast<int>(notices.size()); }  // after earlier notices
+};
 
 // The high alarm, switched on in the options dialog, sounds in the window's
 // polls against the private snmpd exactly when the utilization reaches the
@@ -33,7 +50,9 @@ class AlarmAgainstAgentTest : public QObject {
         ResetAgentState();
     }
 
-    void highAlarmSoundsWhenTheUtilizationReachesTheThreshold() {
+  private:
+    // Polls the agent's interface as 1 Mbit/s with the high alarm on at `threshold` %.
+    void SwitchOnHighAlarm(const QString& threshold) {
         pulsewell::TForm1& w = ui_->Window();
         pulsewell::TForm3& options = ui_->Options();
         const QString tone = ui_->home.ProgramFolder() + "tone.wav";
@@ -52,9 +71,17 @@ class AlarmAgainstAgentTest : public QObject {
         FindByText<QCheckBox>(options, "High threshold sound alarm")->click();
         ui_->prompts.chosenFile = tone;
         options.findChild<QPushButton*>("highAlarmFileButton")->click();
-        options.findChild<QLineEdit*>("highValueEdit")->setText("50");
+        options.findChild<QLineEdit*>("highValueEdit")->setText(threshold);
         Button(options, "OK")->click();
         QVERIFY(!options.isVisible());
+    }
+
+  private slots:
+    void highAlarmSoundsWhenTheUtilizationReachesTheThreshold() {
+        SwitchOnHighAlarm("50");
+        pulsewell::TForm1& w = ui_->Window();
+        pulsewell::TForm3& options = ui_->Options();
+        const QString tone = ui_->home.ProgramFolder() + "tone.wav";
 
         // Six seconds between polls: 75000 bytes/s more are 60 % of 1 Mbit/s.
         struct Step {
@@ -77,6 +104,36 @@ class AlarmAgainstAgentTest : public QObject {
         QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
     }
 
+    // Without a sound device the alarm still shows on the desktop, once per crossing.
+    void highAlarmIsNoticedOncePerCrossing() {
+        NotificationService service;
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "service");
+        QVERIFY(bus.registerObject("/org/freedesktop/Notifications", &service,
+                                   QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService("org.freedesktop.Notifications"));
+        ui_->player.alsoPlayOn = &noDevice_;
+        SwitchOnHighAlarm("50");
+        const int steps[][2] = {{0, 0},      {450000, 1}, {450000, 1},  // +bytes, notices
+                                {60000, 1}, {450000, 2}, {300000, 2}};
+        QDBusMessage count = QDBusMessage::createMethodCall(
+            "org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+            "org.freedesktop.Notifications", "Count");
+        for (const auto& step : steps) {
+            Poll(step[0]);
+            QCOMPARE(QDBusConnection::sessionBus().call(count, QDBus::BlockWithGui).arguments(),
+                     QVariantList{step[1]});
+        }
+        const QString notice = QStringLiteral("Pulsewell|Utilization 60 % reached the high threshold|"
+                                              "Host %1, interface %2: the utilization of 60 % "
+                                              "reached the high threshold of 50 %.\nThe alarm "
+                                              "sound could not play: ")
+                                   .arg(QString::fromStdString(TestAgentAddress()))
+                                   .arg(kIfIndex);
+        QVERIFY(service.notices.value(0).startsWith(notice + "MCI-Fehler"));
+        QCOMPARE(service.notices.value(1), notice + "it failed before");
+        QCOMPARE(ui_->boxes.errors.size(), 1);  // the sound's error, once
+    }
+
   private:
     void Poll(int addedBytes) {
         in_ += addedBytes;
@@ -86,6 +143,7 @@ class AlarmAgainstAgentTest : public QObject {
 
     pulsewell::SnmpDeviceReader reader_;
     pulsewell::AlsaSoundPlayer alsa_{QStringLiteral("null")};
+    pulsewell::AlsaSoundPlayer noDevice_{QStringLiteral("no_such_pcm_device")};
     std::optional<WindowUnderTest> ui_;
     qint64 in_ = 5000;
 };

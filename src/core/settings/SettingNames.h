@@ -38,4 +38,13 @@ inline const Setting kSnmpV3PrivProtocol{QStringLiteral("snmpv3privprotocol"),
                                          QStringLiteral("AES")};
 inline const Setting kSnmpV3Context{QStringLiteral("snmpv3context"), QString()};
 
+// The main window's place and size (WindowGeometry.h); never written when
+// missing: the window then opens centred at its usual size.
+inline const Setting kWindowLeft{QStringLiteral("windowleft"), QString()};
+inline const Setting kWindowTop{QStringLiteral("windowtop"), QString()};
+inline const Setting kWindowWidth{QStringLiteral("windowwidth"), QString()};
+inline const Setting kWindowHeight{QStringLiteral("windowheight"), QString()};
+// The folder where the graph's picture and data were last saved.
+inline const Setting kGraphFolder{QStringLiteral("graphfolder"), QString()};
+
 }  // namespace pulsewell::settings

@@ -16,6 +16,17 @@ void SeriesHistory::Add(std::int64_t value) {
     }
 }
 
+std::int64_t SeriesHistory::MaxOfNewest(int count) const {
+    if (count >= Count()) {
+        return maxValue_;
+    }
+    std::int64_t largest = 0;
+    for (auto it = values_.end() - count; it != values_.end(); ++it) {
+        largest = std::max(largest, *it);
+    }
+    return largest;
+}
+
 void SeriesHistory::Clear() {
     values_.clear();
     maxValue_ = 0;

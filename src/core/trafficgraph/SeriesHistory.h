@@ -17,6 +17,8 @@ class SeriesHistory {
     void Clear();
     int Count() const { return static_cast<int>(values_.size()); }
     std::int64_t MaxValue() const { return maxValue_; }
+    // The maximum of the newest `count` samples (0 when none is above 0).
+    std::int64_t MaxOfNewest(int count) const;
     const std::deque<std::int64_t>& Values() const { return values_; }
 
   private:

@@ -1,5 +1,7 @@
 #include "TrafficGraph.h"
 
+#include <algorithm>
+
 #include "GraphRound.h"
 #include "ScaleCaption.h"
 
@@ -29,9 +31,10 @@ UnitSeries OfUnit(bool showBytes) {
 
 TrafficGraph::TrafficGraph(QObject* parent)
     : QObject(parent),
-      series_{SeriesHistory(kCapacity), SeriesHistory(kCapacity), SeriesHistory(kCapacity),
-              SeriesHistory(kCapacity), SeriesHistory(kCapacity), SeriesHistory(kCapacity),
-              SeriesHistory(kCapacity)} {
+      series_{SeriesHistory(kHeldSamples), SeriesHistory(kHeldSamples),
+              SeriesHistory(kHeldSamples), SeriesHistory(kHeldSamples),
+              SeriesHistory(kHeldSamples), SeriesHistory(kHeldSamples),
+              SeriesHistory(kHeldSamples)} {
     SetUp();
 }
 
@@ -39,6 +42,7 @@ void TrafficGraph::SetUp() {
     for (SeriesHistory& series : series_) {
         series.Clear();
     }
+    pollTimes_.clear();
     // A fresh graph shows every series until a type chooses.
     visible_.fill(true);
     gridY_ = 10;
@@ -86,12 +90,25 @@ void TrafficGraph::ClearSeries() {
     for (SeriesHistory& series : series_) {
         series.Clear();
     }
+    pollTimes_.clear();
     emit SeriesCleared();
 }
 
 void TrafficGraph::AddSample(TrafficSeries series, std::int64_t value) {
     series_[Index(series)].Add(value);
     emit SampleAdded(series, value);
+}
+
+void TrafficGraph::MarkPoll(const QDateTime& time) {
+    pollTimes_.push_back(time);
+    if (pollTimes_.size() > static_cast<std::size_t>(kHeldSamples)) {
+        pollTimes_.pop_front();
+    }
+}
+
+void TrafficGraph::SetShownSamples(int count) {
+    shown_ = std::clamp(count, 1, kHeldSamples);
+    Graphupdate();
 }
 
 void TrafficGraph::SetLowThreshold(std::int64_t percent) {
@@ -130,10 +147,10 @@ void TrafficGraph::SetSeriesVisibility() {
 std::int64_t TrafficGraph::LargestShownValue() const {
     const UnitSeries unit = OfUnit(showBytes_);
     if (type_ == TGraphType::Combined) {
-        return Series(unit.combined).MaxValue();
+        return Series(unit.combined).MaxOfNewest(shown_);
     }
-    const std::int64_t in = Series(unit.in).MaxValue();
-    const std::int64_t out = Series(unit.out).MaxValue();
+    const std::int64_t in = Series(unit.in).MaxOfNewest(shown_);
+    const std::int64_t out = Series(unit.out).MaxOfNewest(shown_);
     return out >= in ? out : in;
 }
 

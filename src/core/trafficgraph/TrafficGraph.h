@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <deque>
 
 #include "ColorValue.h"
 #include "SeriesHistory.h"
@@ -67,7 +69,8 @@ struct TUtilizationBars {
 //   stored thresholds; where it applies the graph type, ApplyGraphType(chosen
 //   type, ShowBytes); where it clears the graph, ClearSeries() then Graphupdate().
 // - A click on a "Graph type" choice: ApplyGraphType(type, ShowBytes).
-// - Poll cycle: AddSample() for each series, then Graphupdate().
+// - Poll cycle: MarkPoll(), AddSample() for each series, then Graphupdate().
+// - The drawing's width changes: SetShownSamples() with the samples that fit.
 // - "&Start polling" and host change: ClearSeries(), Graphupdate().
 // - Interface selection: ClearSeries(), Graphupdate(), ZeroScaleCaptions().
 // - Options OK: SetShowBytes(), thresholds and colours, then Graphupdate().
@@ -76,7 +79,11 @@ class TrafficGraph : public QObject {
 
   public:
     static constexpr int kSeriesCount = 7;
-    static constexpr int kCapacity = 230;
+    // Samples the 690-pixel graph area shows.
+    static constexpr int kShownAtStart = 230;
+    // Samples each series keeps: the widest graph, 7680 pixels at three a
+    // sample, so a window grown on any screen shows all the history it can.
+    static constexpr int kHeldSamples = 2560;
 
     explicit TrafficGraph(QObject* parent = nullptr);
 
@@ -98,6 +105,13 @@ class TrafficGraph : public QObject {
     void ClearSeries();
 
     void AddSample(TrafficSeries series, std::int64_t value);
+    // When the poll whose samples follow was taken.
+    void MarkPoll(const QDateTime& time);
+
+    // How many of the newest samples the drawing has room for (1 to
+    // kHeldSamples); the scale captions follow them. Then Graphupdate.
+    void SetShownSamples(int count);
+    int ShownSamples() const { return shown_; }
 
     // Drawn from the next Graphupdate.
     void SetLowThreshold(std::int64_t percent);
@@ -115,6 +129,9 @@ class TrafficGraph : public QObject {
     const SeriesHistory& Series(TrafficSeries series) const {
         return series_[static_cast<std::size_t>(series)];
     }
+    // The times of the polls held, oldest first; the newest belongs to the
+    // newest sample of every series that received one.
+    const std::deque<QDateTime>& PollTimes() const { return pollTimes_; }
     bool Visible(TrafficSeries series) const { return visible_[static_cast<std::size_t>(series)]; }
     // Value units between two horizontal grid lines.
     std::int64_t GridY() const { return gridY_; }
@@ -137,6 +154,8 @@ class TrafficGraph : public QObject {
     void UpdateScale(std::int64_t largest);
 
     std::array<SeriesHistory, kSeriesCount> series_;
+    std::deque<QDateTime> pollTimes_;
+    int shown_ = kShownAtStart;
     std::array<bool, kSeriesCount> visible_{};
     std::int64_t gridY_ = 10;
     TUtilizationBars bars_;

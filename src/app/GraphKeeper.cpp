@@ -1,0 +1,52 @@
+#include "GraphKeeper.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "GraphData.h"
+#include "SettingNames.h"
+#include "SettingsKey.h"
+
+namespace pulsewell {
+
+void GraphKeeper::SavePicture(const QImage& picture) {
+    Keep(QStringLiteral("Save graph as picture"), QStringLiteral("pulsewell-graph.png"),
+         QStringLiteral("PNG pictures (*.png)"), [&](const QString& path) {
+             if (!picture.save(path, "PNG")) {
+                 throw FileError(path, QStringLiteral("the picture could not be written"));
+             }
+         });
+}
+
+void GraphKeeper::ExportData(const TrafficGraph& graph) {
+    Keep(QStringLiteral("Export graph data"), QStringLiteral("pulsewell-graph.csv"),
+         QStringLiteral("CSV files (*.csv)"),
+         [&](const QString& path) { WriteGraphData(path, graph); });
+}
+
+void GraphKeeper::Keep(const QString& caption, const QString& name, const QString& filter,
+                       const std::function<void(const QString&)>& write) {
+    const QString path = AskFile(caption, name, filter, QFileInfo(name).suffix());
+    if (!path.isEmpty()) {
+        RunGuarded(reporter_, [&] { write(path); });
+    }
+}
+
+QString GraphKeeper::AskFile(const QString& caption, const QString& name, const QString& filter,
+                             const QString& suffix) {
+    QString folder = QDir::homePath();
+    // A folder that cannot be read from the settings is no reason not to save.
+    RunGuarded(reporter_, [&] {
+        folder = SettingsKey().Read(settings::kGraphFolder.name).value_or(folder);
+    });
+    const QString path =
+        boxes_.AskFileToSave(&window_, caption, QDir(folder).filePath(name), filter, suffix);
+    if (!path.isEmpty()) {
+        RunGuarded(reporter_, [&] {
+            SettingsKey().Write(settings::kGraphFolder.name, QFileInfo(path).absolutePath());
+        });
+    }
+    return path;
+}
+
+}  // namespace pulsewell
