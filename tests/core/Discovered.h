@@ -15,7 +15,6 @@ struct Discovered {
     QStringList errors;
     int requests = 0;
 };
-
 struct DiscoveryWay {
     int width = 16;
     SnmpVersion version = SnmpVersion::V1;
