@@ -103,7 +103,8 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
     }
     connect(&monitor_.Graph(), &TrafficGraph::Changed, this, &TForm1::ShowGraph);
     connect(&monitor_, &Monitor::DeviceInfoGathered, this, [this] {
-        if (options_) {
+        // An empty report is one the device did not answer, which the error box said.
+        if (options_ && !monitor_.DeviceReport().isEmpty()) {
             options_->ShowDeviceInfo(monitor_.DeviceReport());
         }
     });

@@ -56,6 +56,9 @@ class DeviceInfoTest : public ::testing::Test {
     DeviceInfoTest() {
         monitor.ResetAll();
         monitor.SetHost("10.1.1.1");
+        for (int object = 1; object <= 7; ++object) {
+            reader.Answer(QStringLiteral("1.3.6.1.2.1.1.%1.0").arg(object), "x");
+        }
     }
 
     test::TempHome home;
@@ -65,26 +68,39 @@ class DeviceInfoTest : public ::testing::Test {
     Monitor monitor{view, reader, player};
 };
 
-TEST_F(DeviceInfoTest, SilentDeviceLeavesOnlyTheValueLinesEmpty) {
-    monitor.GatherDeviceInfo();
-
-    EXPECT_EQ(monitor.DeviceReport(),
-              (QStringList{"System description: ", "", "System Name: ", "",
-                           "System object ID: ", "", "System IP address: ", "10.1.1.1",
-                           "System location: ", "", "System contact: ", "",
-                           "System uptime: 0 ticks (0 days, 0 hours, 0 minutes, 0 seconds)",
-                           "Number of interfaces: 0", "System services: "}));
-    EXPECT_EQ(
-        reader.requests,
-        (QStringList{
-            "get 1.3.6.1.2.1.1.1.0 cobalt@10.1.1.1", "get 1.3.6.1.2.1.1.5.0 cobalt@10.1.1.1",
-            "get 1.3.6.1.2.1.1.2.0 cobalt@10.1.1.1", "get 1.3.6.1.2.1.1.6.0 cobalt@10.1.1.1",
-            "get 1.3.6.1.2.1.1.4.0 cobalt@10.1.1.1", "get 1.3.6.1.2.1.1.7.0 cobalt@10.1.1.1"}));
-    EXPECT_TRUE(view.errors.isEmpty());
+// A device that falls silent: the first read without an answer ends the
+// report with the error, and the last export stays as it was.
+TEST_F(DeviceInfoTest, SilenceIsReportedAndWritesNothing) {
+    const struct {
+        bool describes;
+        QString error;
+    } cases[] = {
+        {false, "Failure contacting device! No answer for System description (1.3.6.1.2.1.1.1.0)."},
+        {true, "Failure contacting device! No answer for System Name (1.3.6.1.2.1.1.5.0)."},
+    };
+    QFile file(home.ProgramFolder() + "device_info.txt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("last export\r\n") > 0);
+    file.close();
+    for (const auto& c : cases) {
+        reader.answers.clear();
+        if (c.describes) {
+            reader.Answer("1.3.6.1.2.1.1.1.0", "router");
+        }
+        view.errors.clear();
+        monitor.ExportDeviceInfo();
+        monitor.GatherDeviceInfo();
+        EXPECT_EQ(view.errors, QStringList(2, c.error));
+        EXPECT_TRUE(monitor.DeviceReport().isEmpty());
+    }
+    EXPECT_EQ(reader.requests.size(), 2 * (1 + 2));
+    EXPECT_TRUE(view.openedDocuments.isEmpty());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "last export\r\n");
 }
 
 TEST_F(DeviceInfoTest, InterfaceSelectionClearsTheReport) {
     monitor.GatherDeviceInfo();
+    ASSERT_FALSE(monitor.DeviceReport().isEmpty());
     monitor.SelectInterface(0);
     EXPECT_TRUE(monitor.DeviceReport().isEmpty());
 }

@@ -237,6 +237,9 @@ class OptionsDialogTest : public QObject {
     }
 
     void deviceInfoShowsTheReportUntilOptionsRestoresTheDialog() {
+        for (const char* object : {"2", "4", "6", "7"}) {
+            reader_.Answer(QStringLiteral("1.3.6.1.2.1.1.%1.0").arg(object), "x");
+        }
         reader_.Answer("1.3.6.1.2.1.1.1.0", "Cisco IOS Software\r\nTechnical Support\r\n");
         reader_.Answer("1.3.6.1.2.1.1.5.0", "Profiler3750");
         ui_->Window().monitor().StopPolling();  // enables "Show device info", as stopping does
