@@ -2,6 +2,7 @@
 
 #include "DeviceObjects.h"
 #include "HostList.h"
+#include "NoAnswer.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
 #include "StartProfile.h"
@@ -156,13 +157,6 @@ void Monitor::ClearHostDependentState() {
     graph_.Graphupdate();
 }
 
-QString Monitor::NoAnswerText(const QString& failure) const {
-    // Some older agents drop SNMPv2c requests without a word.
-    return state_.Version == SnmpVersion::V2c
-               ? failure + QStringLiteral(" The device did not answer in SNMPv2c.")
-               : failure;
-}
-
 void Monitor::StartPolling() {
     if (probing_) {
         return;
@@ -208,7 +202,8 @@ void Monitor::ProbeAnswered(bool answered) {
             view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
             view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
             view_.SetStatusText(MonitorView::kStatusPanel,
-                                NoAnswerText(QStringLiteral("Failure contacting host!")));
+                                NoAnswerText(QStringLiteral("Failure contacting host!"),
+                                             state_.Version));
             emit PollingFailed();
             return;
         }

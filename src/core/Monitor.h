@@ -139,8 +139,6 @@ class Monitor : public QObject, public OptionsTarget {
     void StopByError(const QString& status);
     // Calls off whatever the device worker runs for us.
     void AbandonDeviceWork();
-    // A failure to reach the device, saying so when it was asked in SNMPv2c.
-    QString NoAnswerText(const QString& failure) const;
 
     MonitorView& view_;
     TMonitorState state_;

@@ -5,6 +5,7 @@
 
 #include "DeviceObjects.h"
 #include "InterfaceCells.h"
+#include "NoAnswer.h"
 #include "NumberText.h"
 #include "VisibleText.h"
 
@@ -90,12 +91,6 @@ class InterfaceDiscovery::Walk {
         Post([view] { view->ShowDiscoveryProgress(); });
         return job_.Current();
     }
-    QString NoAnswerText(const QString& failure) const {
-        // Some older agents drop SNMPv2c requests without a word.
-        return version_ == SnmpVersion::V2c
-                   ? failure + QStringLiteral(" The device did not answer in SNMPv2c.")
-                   : failure;
-    }
     int WalkLimit();
     // The rows found, or none when the discovery was abandoned meanwhile.
     std::optional<int> WalkInterfaceIndexes(int limit);
@@ -179,7 +174,7 @@ bool InterfaceDiscovery::Walk::Run() {
         PollScheduler* scheduler = &owner_.scheduler_;
         Post([scheduler] { scheduler->StopPolling(); });
         SetStatus(answered ? QStringLiteral("No values from this device!")
-                           : NoAnswerText(QStringLiteral("Failure contacting device!")));
+                           : NoAnswerText(QStringLiteral("Failure contacting device!"), version_));
         return false;
     }
 

@@ -10,53 +10,73 @@ namespace pulsewell {
 
 AlarmPlayer::AlarmPlayer(MonitorView& view, DeviceWorker& worker) : view_(view), worker_(worker) {}
 
-void AlarmPlayer::Sound(const TTrafficSample& sample,
-                        std::function<void(std::exception_ptr)> done) {
+std::optional<std::int32_t> AlarmPlayer::Threshold(const QString& text, bool& bad) {
     try {
-        const TAlarmSettings alarms = view_.CurrentAlarmSettings();
-        // Switching an alarm off forgets that its file failed.
-        if (!alarms.HighAlarm) {
-            unplayableHighSound_.clear();
+        return ParseStoredInt32(text);
+    } catch (const ConversionError& error) {
+        bad = true;
+        if (!unusableThresholds_.contains(text)) {
+            unusableThresholds_.append(text);
+            view_.ShowError(error.Message());
         }
-        if (!alarms.LowAlarm) {
-            unplayableLowSound_.clear();
-        }
-        const std::int64_t utilization = RoundHalfEven(sample.utilbit);
-        if (alarms.HighAlarm && utilization >= ParseStoredInt32(alarms.HighValue)) {
-            Play(alarms.HighAlarmFile, unplayableHighSound_, std::move(done));
-            return;
-        }
-        if (alarms.LowAlarm && utilization >= ParseStoredInt32(alarms.LowValue) &&
-            utilization < ParseStoredInt32(alarms.HighValue)) {
-            Play(alarms.LowAlarmFile, unplayableLowSound_, std::move(done));
-            return;
-        }
-    } catch (const OperationError&) {
-        done(std::current_exception());
-        return;
+        return std::nullopt;
     }
-    done(nullptr);
 }
 
-void AlarmPlayer::Play(const QString& path, QString& unplayable,
-                       std::function<void(std::exception_ptr)> done) {
+void AlarmPlayer::Sound(const TTrafficSample& sample, std::function<void()> done) {
+    const TAlarmSettings alarms = view_.CurrentAlarmSettings();
+    // Switching an alarm off forgets that its file failed.
+    if (!alarms.HighAlarm) {
+        unplayableHighSound_.clear();
+    }
+    if (!alarms.LowAlarm) {
+        unplayableLowSound_.clear();
+    }
+    bool bad = false;
+    const std::int64_t utilization = RoundHalfEven(sample.utilbit);
+    // Both alarms need the high value; only the low one the low value.
+    const std::int32_t high = alarms.HighAlarm || alarms.LowAlarm
+                                  ? Threshold(alarms.HighValue, bad).value_or(0)
+                                  : 0;
+    const std::int32_t low = alarms.LowAlarm ? Threshold(alarms.LowValue, bad).value_or(0) : 0;
+    if (bad) {
+        done();
+        return;
+    }
+    unusableThresholds_.clear();
+    if (alarms.HighAlarm && utilization >= high) {
+        Play(alarms.HighAlarmFile, unplayableHighSound_, std::move(done));
+    } else if (alarms.LowAlarm && utilization >= low && utilization < high) {
+        Play(alarms.LowAlarmFile, unplayableLowSound_, std::move(done));
+    } else {
+        done();
+    }
+}
+
+void AlarmPlayer::Play(const QString& path, QString& unplayable, std::function<void()> done) {
     const QFileInfo file(path);
     const QString identity = QStringLiteral("%1\n%2\n%3")
                                  .arg(path, file.lastModified().toString(Qt::ISODateWithMs))
                                  .arg(file.size());
     if (identity == unplayable) {
-        done(nullptr);
+        done();
         return;
     }
     if (!file.exists()) {
         unplayable = identity;
-        done(std::make_exception_ptr(MediaError(path, QStringLiteral("file not found"))));
+        view_.ShowError(MediaError(path, QStringLiteral("file not found")).Message());
+        done();
         return;
     }
     worker_.Run([path](const DeviceWorker::Job& job) { job.Player().Play(path); },
-                [&unplayable, identity, done = std::move(done)](std::exception_ptr error) {
+                [this, &unplayable, identity, done = std::move(done)](std::exception_ptr error) {
                     unplayable = error ? identity : QString();
-                    done(error);
+                    RunGuarded(view_, [&] {
+                        if (error) {
+                            std::rethrow_exception(error);
+                        }
+                    });
+                    done();
                 });
 }
 

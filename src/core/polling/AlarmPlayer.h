@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <exception>
+#include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "DeviceWorker.h"
 #include "MonitorView.h"
@@ -13,26 +14,28 @@ namespace pulsewell {
 // The threshold alarms: which sound a poll's utilization calls for, played on
 // the device worker, and the memory of a file that could not be played, which
 // is reported once and then left alone until it (or the alarm's choice of
-// file) changes, so that a broken alarm does not end every poll.
+// file) changes, and of a threshold that is no number, reported once and
+// skipped until it is one. A broken alarm never ends a poll.
 class AlarmPlayer {
   public:
     AlarmPlayer(MonitorView& view, DeviceWorker& worker);
 
     // Plays what the sample calls for under the thresholds the options dialog
     // holds now; `done` follows on this thread when the sound has ended, at
-    // once when none is due, with the OperationError that stopped it (a
-    // threshold that is no number, a sound that could not play) or null.
-    void Sound(const TTrafficSample& sample, std::function<void(std::exception_ptr)> done);
+    // once when none is due, also after an error box.
+    void Sound(const TTrafficSample& sample, std::function<void()> done);
 
   private:
+    // The threshold's number; none, and `bad` set, for a text that is none.
+    std::optional<std::int32_t> Threshold(const QString& text, bool& bad);
     // Plays one alarm's file; `unplayable` remembers the file that last failed.
-    void Play(const QString& path, QString& unplayable,
-              std::function<void(std::exception_ptr)> done);
+    void Play(const QString& path, QString& unplayable, std::function<void()> done);
 
     MonitorView& view_;
     DeviceWorker& worker_;
     QString unplayableHighSound_;
     QString unplayableLowSound_;
+    QStringList unusableThresholds_;
 };
 
 }  // namespace pulsewell

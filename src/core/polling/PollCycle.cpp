@@ -1,6 +1,9 @@
 #include "PollCycle.h"
 
+#include <chrono>
+
 #include "DeviceObjects.h"
+#include "NoAnswer.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
 #include "Rounding.h"
@@ -16,6 +19,12 @@ const QString kSubstituted = QStringLiteral(
 
 QString CounterDevice(const TMonitorState& state) {
     return state.Host + u'\n' + state.PolledInterface;
+}
+
+std::int64_t MonotonicMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 }  // namespace
@@ -73,9 +82,12 @@ void PollCycle::Start(const QString& interface, Finished finished) {
         state_.PrevInCounter = state_.InCounter;
         state_.PrevOutReading = state_.OutReading;
         state_.PrevInReading = state_.InReading;
+        state_.PrevOutReadAtMs = state_.OutReadAtMs;
+        state_.PrevInReadAtMs = state_.InReadAtMs;
 
         view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
         pollTime_ = QDateTime::currentDateTime();
+        pollClockMs_ = MonotonicMs();
     });
     if (!reading) {
         return;
@@ -121,6 +133,8 @@ void PollCycle::CountersRead(const Readings& readings) {
     const bool measured = Step([&] {
         state_.OutReading = readings.out.value_or(QString());
         state_.InReading = readings.in.value_or(QString());
+        state_.OutReadAtMs = pollClockMs_;
+        state_.InReadAtMs = pollClockMs_;
         if (readings.narrow) {
             narrowCountersOf_ = CounterDevice(state_);
             messages_.Append(QStringLiteral("No 64-bit counters for interface %1: polling its "
@@ -144,15 +158,9 @@ void PollCycle::CountersRead(const Readings& readings) {
         return;
     }
     sounding_ = sample;
-    alarms_.Sound(sample, [this, sample](std::exception_ptr error) {
+    alarms_.Sound(sample, [this, sample] {
         sounding_.reset();
-        if (Step([&] {
-                if (error) {
-                    std::rethrow_exception(error);
-                }
-            })) {
-            Complete(sample);
-        }
+        Complete(sample);
     });
 }
 
@@ -198,17 +206,29 @@ void PollCycle::UseCounterWidth(bool wide) {
 }
 
 bool PollCycle::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
+    // A device silent in SNMPv2c may answer SNMPv1 only: said once, not every poll.
+    const bool silent = !outAnswered && !inAnswered;
+    const bool hint = silent && state_.Version == SnmpVersion::V2c;
     if (!state_.ContinueWithZeroes && (!outAnswered || !inAnswered)) {
+        const QString failure = QStringLiteral("Failure contacting host! Polling stopped!");
         early_ = PollOutcome{PollOutcome::Stopped,
-                             QStringLiteral("Failure contacting host! Polling stopped!")};
+                             hint ? NoAnswerText(failure, state_.Version) : failure};
         return false;
     }
+    if (hint && !hinted_) {
+        messages_.Append(NoAnswerText(QStringLiteral("Failure contacting host!"), state_.Version));
+    }
+    hinted_ = silent && (hinted_ || hint);
     struct Side {
         QString& reading;
         const QString& previous;
+        std::int64_t& readAt;
+        std::int64_t previousReadAt;
     };
-    for (const Side& side : {Side{state_.OutReading, state_.PrevOutReading},
-                             Side{state_.InReading, state_.PrevInReading}}) {
+    for (const Side& side :
+         {Side{state_.OutReading, state_.PrevOutReading, state_.OutReadAtMs,
+               state_.PrevOutReadAtMs},
+          Side{state_.InReading, state_.PrevInReading, state_.InReadAtMs, state_.PrevInReadAtMs}}) {
         if (!side.reading.isEmpty()) {
             continue;
         }
@@ -218,6 +238,7 @@ bool PollCycle::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
             return false;
         }
         side.reading = side.previous;
+        side.readAt = side.previousReadAt;
         messages_.Append(kSubstituted);
     }
     return true;

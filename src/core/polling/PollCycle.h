@@ -78,6 +78,10 @@ class PollCycle {
     Finished finished_;
     std::optional<PollOutcome> early_;
     QDateTime pollTime_;
+    // The same moment on a clock that no adjustment moves.
+    std::int64_t pollClockMs_ = 0;
+    // The SNMPv2c hint was given for the silence that still lasts.
+    bool hinted_ = false;
     // The poll's sample while its alarm sounds.
     std::optional<TTrafficSample> sounding_;
     // Host and interface found without 64-bit counters in this polling run.
