@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QtTest>
 
@@ -103,11 +104,17 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(Utilization().MidColor(), 0x123456u);
         QCOMPARE(Utilization().Color(), 0xFF00000Fu);
 
-        // A colour text that is neither is reported when the dialog is shown again.
-        Store("highvaluecolor", "clPink");
+        // A colour text that is neither falls back to its default, named once;
+        // every other value loads.
+        Store("highvaluecolor", "clPurpleish");
+        Store("lowvalue", "33");
         OpenOptions();
         QCOMPARE(ui_->prompts.errors,
-                 QStringList(QString::fromUtf8("'clPink' ist kein gültiger Integerwert")));
+                 QStringList("'clPurpleish' is no colour for 'highvaluecolor' in " + StorePath() +
+                             ": the default clred applies"));
+        QCOMPARE(Control<QComboBox>("highColorPicker")->currentText(), QStringLiteral("clRed"));
+        QCOMPARE(Control<QComboBox>("lowColorPicker")->currentText(), QStringLiteral("clBtnFace"));
+        QCOMPARE(Control("lowValueEdit")->text(), QStringLiteral("33"));
     }
 
     void cancelRestoresTheThresholdAndTheErrorPolicy() {
@@ -148,6 +155,29 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(StoreContent(), before);
         QVERIFY(!ui_->Window().monitor().State().ShowBytes);
         QCOMPARE(Control("highValueEdit")->text(), QStringLiteral("80"));
+    }
+
+    void okRefusesThresholdsOutsideZeroToHundredOrLowAboveHigh() {
+        const QByteArray before = StoreContent();
+        TForm3& dialog = OpenOptions();
+        const struct {
+            const char* high;
+            const char* low;
+            QString error;
+        } cases[] = {
+            {"101", "20", "The high value must be a percentage from 0 to 100, not 101."},
+            {"70", "-1", "The low value must be a percentage from 0 to 100, not -1."},
+            {"30", "40", "The low value (40) must not be above the high value (30)."},
+        };
+        for (const auto& c : cases) {
+            ui_->prompts.errors.clear();
+            Control("highValueEdit")->setText(c.high);
+            Control("lowValueEdit")->setText(c.low);
+            Click("OK");
+            QCOMPARE(ui_->prompts.errors, QStringList(c.error));
+            QVERIFY(dialog.isVisible());
+        }
+        QCOMPARE(StoreContent(), before);
     }
 
     void emptiedSoundFileKeepsTheStoredFile() {
@@ -240,7 +270,9 @@ class OptionsDialogTest : public QObject {
         for (const char* object : {"2", "4", "6", "7"}) {
             reader_.Answer(QStringLiteral("1.3.6.1.2.1.1.%1.0").arg(object), "x");
         }
-        reader_.Answer("1.3.6.1.2.1.1.1.0", "Cisco IOS Software\r\nTechnical Support\r\n");
+        reader_.Answer("1.3.6.1.2.1.1.1.0",
+                       "Cisco IOS Software\r\nTechnical Support\r\nCopyright (c) 1986-2026\r\n"
+                       "Compiled by prod_rel_team\r\nROM: Bootstrap\r\nImage flash:c3750\r\n");
         reader_.Answer("1.3.6.1.2.1.1.5.0", "Profiler3750");
         ui_->Window().monitor().StopPolling();  // enables "Show device info", as stopping does
         FindAction(ui_->Window(), "Show device info")->trigger();
@@ -251,9 +283,14 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Device Info"));
         auto* memo = Control<QPlainTextEdit>("deviceInfoMemo");
         QVERIFY(memo->isVisible());
-        QCOMPARE(memo->toPlainText().split(u'\n').mid(0, 5),
-                 QStringList({"System description: ", "Cisco IOS Software", "Technical Support",
-                              "System Name: ", "Profiler3750"}));
+        // Every line can be reached, none changed.
+        QVERIFY(memo->verticalScrollBar()->isVisible());
+        QTest::keyClicks(memo, "typed");
+        QVERIFY(!memo->toPlainText().contains("typed"));
+        const QStringList lines = memo->toPlainText().split(u'\n');
+        QCOMPARE(lines.mid(0, 3),
+                 QStringList({"System description: ", "Cisco IOS Software", "Technical Support"}));
+        QCOMPARE(lines.mid(7, 2), QStringList({"System Name: ", "Profiler3750"}));
         auto* ok = Control<QPushButton>("deviceInfoOkButton");
         QCOMPARE(dialog.focusWidget(), ok);
         QVERIFY(!Button(dialog, "Cancel")->isVisible());
