@@ -200,9 +200,9 @@ void Monitor::ProbeAnswered(bool answered) {
             scheduler_.StopPolling();
             view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
             view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-            view_.SetStatusText(MonitorView::kStatusPanel,
-                                NoAnswerText(QStringLiteral("Failure contacting host!"),
-                                             state_.Version));
+            view_.SetStatusText(
+                MonitorView::kStatusPanel,
+                NoAnswerText(QStringLiteral("Failure contacting host!"), state_.Version));
             emit PollingFailed();
             return;
         }

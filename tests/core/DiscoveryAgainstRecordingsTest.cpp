@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-
-#include "ControlCharacters.h"
 #include "Monitor.h"
 #include "QtPrinters.h"
 #include "RecordingSoundPlayer.h"
@@ -75,29 +72,6 @@ TEST(DiscoveryAgainstRecordings, TableEqualsOneObjectPerRequest) {
         }
     }
     EXPECT_GE(recordingsWithInterfaces, 5);
-}
-
-// What the window's grid and memo show is what device_info.txt holds.
-TEST(DeviceInfoAgainstRecordings, ExportHoldsNoControlCharacterAndOneLinePerInterface) {
-    test::TempHome home;
-    test::RecordingView view;
-    test::RecordingSoundPlayer player;
-    SnmpDeviceReader reader;
-    Monitor monitor(view, reader, player);
-    monitor.ResetAll();
-    monitor.SetHost(QString::fromStdString(test::TestSimulatorAddress()));
-    monitor.SetCommunity("hostile_router");
-    monitor.FirstContact();
-    monitor.ExportDeviceInfo();
-    ASSERT_EQ(view.errors, QStringList());
-    QFile file(home.ProgramFolder() + "device_info.txt");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    EXPECT_FALSE(test::HasControlCharacter(QString(text).remove("\r\n")));
-    const QStringList table = monitor.Table().ExportLines();
-    EXPECT_EQ(table.size(), 3);
-    EXPECT_EQ(text, (monitor.DeviceReport() + QStringList{"", "Interface information"} + table)
-                            .join("\r\n") + "\r\n");
 }
 
 }  // namespace

@@ -35,9 +35,8 @@ void AlarmPlayer::Sound(const TTrafficSample& sample, std::function<void()> done
     bool bad = false;
     const std::int64_t utilization = RoundHalfEven(sample.utilbit);
     // Both alarms need the high value; only the low one the low value.
-    const std::int32_t high = alarms.HighAlarm || alarms.LowAlarm
-                                  ? Threshold(alarms.HighValue, bad).value_or(0)
-                                  : 0;
+    const std::int32_t high =
+        alarms.HighAlarm || alarms.LowAlarm ? Threshold(alarms.HighValue, bad).value_or(0) : 0;
     const std::int32_t low = alarms.LowAlarm ? Threshold(alarms.LowValue, bad).value_or(0) : 0;
     if (bad) {
         done();

@@ -86,12 +86,15 @@ void AlsaSoundPlayer::Play(const QString& path) {
             snd_pcm_sframes_t written = snd_pcm_writei(pcm.get(), data, frames);
             if (written == -EPIPE || written == -ESTRPIPE || written == -EINTR) {
                 if (snd_pcm_recover(pcm.get(), static_cast<int>(written), 1) < 0) {
-                    throw SoundDeviceError(device_, path, QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
+                    throw SoundDeviceError(
+                        device_, path,
+                        QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
                 }
                 continue;
             }
             if (written < 0) {
-                throw SoundDeviceError(device_, path, QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
+                throw SoundDeviceError(
+                    device_, path, QString::fromLocal8Bit(snd_strerror(static_cast<int>(written))));
             }
             data += written * info.channels;
             frames -= written;

@@ -64,7 +64,8 @@ void WideDifference(std::int64_t reading, const Direction& d, MessageList& messa
     const auto now = static_cast<std::uint64_t>(reading);
     const auto before = static_cast<std::uint64_t>(d.previousCounter);
     const std::uint64_t step = now - before;
-    if (now < before || step > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+    if (now < before ||
+        step > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
         d.reset = true;
         messages.Append(now < before ? QStringLiteral("64-bit counter fell for %1 (device restart "
                                                       "or counter reset), counted as 0")

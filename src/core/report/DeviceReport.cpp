@@ -39,7 +39,8 @@ QStringList GatherDeviceReport(DeviceReader& reader, const TReportSource& source
     // A report of blanks would pass for what the device says; the first
     // silence ends it, before five more time-outs.
     const auto read = [&](const QString& caption, const QString& oid) {
-        const std::optional<QString> value = reader.ReadOneValue(oid, source.Community, source.Host);
+        const std::optional<QString> value =
+            reader.ReadOneValue(oid, source.Community, source.Host);
         if (!value) {
             throw OperationError(QStringLiteral("Failure contacting device! No answer for %1 (%2).")
                                      .arg(caption.trimmed().chopped(1), oid));
