@@ -1,6 +1,13 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
 #include <QFile>
+#include <thread>
 
 #include "OperationError.h"
 #include "SoundPlayer.h"
@@ -22,15 +29,26 @@ TEST(AlsaSoundPlayer, PlaysAGeneratedWaveToTheEnd) {
     EXPECT_NO_THROW(player.Play(Tone(home.ProgramFolder() + "tone.wav", 4000)));
 }
 
+// Only regular files are opened: a named pipe would hold the player until a
+// writer came, here after two seconds.
 TEST(AlsaSoundPlayer, FilesThatAreNotSoundAreMediaErrors) {
     test::TempHome home;
+    const QByteArray pipe = QFile::encodeName(home.ProgramFolder() + "pipe.wav");
+    ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
+    std::thread writer([&] {
+        sleep(2);
+        ::close(::open(pipe.constData(), O_WRONLY | O_NONBLOCK));
+    });
+    QElapsedTimer timer;
+    timer.start();
     const QString text = home.ProgramFolder() + "alarm.wav";
     QFile file(text);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("this is not a sound file\n");
     file.close();
     AlsaSoundPlayer player(QStringLiteral("null"));
-    for (const QString& path : {text, home.ProgramFolder() + "missing.wav"}) {
+    for (const QString& path : {text, home.ProgramFolder() + "missing.wav", QFile::decodeName(pipe),
+                                home.ProgramFolder()}) {
         try {
             player.Play(path);
             ADD_FAILURE() << "played " << path.toStdString();
@@ -38,12 +56,17 @@ TEST(AlsaSoundPlayer, FilesThatAreNotSoundAreMediaErrors) {
             EXPECT_TRUE(e.Message().contains(path));
         }
     }
+    EXPECT_LT(timer.elapsed(), 1000);
+    writer.join();
 }
 
 TEST(AlsaSoundPlayer, UnknownDeviceIsAMediaError) {
     test::TempHome home;
     AlsaSoundPlayer player(QStringLiteral("no_such_pcm_device"));
-    EXPECT_THROW(player.Play(Tone(home.ProgramFolder() + "tone.wav", 100)), OperationError);
+    const QString tone = Tone(home.ProgramFolder() + "tone.wav", 100);
+    EXPECT_THAT([&] { player.Play(tone); },  // the device is what to mend, not the file
+                testing::ThrowsMessage<OperationError>(
+                    testing::HasSubstr("sound device \"no_such_pcm_device\" (ALSA: ")));
 }
 
 }  // namespace
