@@ -57,6 +57,8 @@ public:
     }
     int QueryWidth() const override { return reader_.QueryWidth(); }
     void SetSnmpVersion(SnmpVersion version) override { reader_.SetSnmpVersion(version); }
+    void SetSecurity(const SnmpV3Security& security) override { reader_.SetSecurity(security); }
+    std::optional<QString> LastFailureCause() const override { return reader_.LastFailureCause(); }
     void AbandonExchanges() override { reader_.AbandonExchanges(); }
     void ResumeExchanges() override { reader_.ResumeExchanges(); }
 

@@ -8,6 +8,7 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -120,7 +121,11 @@ std::string AgentAddress() {
         }
         static const std::string stop =
             "'" + source + "/stop-agent.sh' '" + dir.string() + "'; rm -rf '" + dir.string() + "'";
-        std::atexit([] { (void)std::system(stop.c_str()); });
+        std::atexit([] {
+            if (std::system(stop.c_str()) != 0) {
+                std::fputs("stopping the benchmark's agent failed\n", stderr);
+            }
+        });
         std::ifstream in(dir / "address");
         std::string text;
         std::getline(in, text);

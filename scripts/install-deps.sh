@@ -1,19 +1,35 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing Pulsewell
-# needs. Safe to run again; asks for sudo when not run as root.
+# Installs the Debian packages that Pulsewell needs, by purpose:
+#   scripts/install-deps.sh run    building and running the two programs
+#   scripts/install-deps.sh test   that, and running every test (the default)
+#   scripts/install-deps.sh tools  that, and redrawing the icons and pictures
+# Safe to run again; asks for sudo when not run as root.
 set -euo pipefail
 
-packages=(
+run=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libsndfile1-dev libasound2-dev libjpeg-dev
+    libsndfile1-dev libasound2-dev libjpeg-dev libssl-dev
+    qtkeychain-qt6-dev libsecret-1-0
+    fonts-dejavu-core
+)
+test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    libssl-dev
+    gnome-keyring dbus libsecret-tools
     snmpd snmp libsnmp-dev snmpsim
-    xvfb xauth imagemagick fonts-dejavu-core
-    dpkg-dev file desktop-file-utils groff-base
+    dpkg-dev file desktop-file-utils groff-base lintian
+    ccache
+    tzdata
 )
+tools=(imagemagick xvfb xauth)
+
+case ${1:-test} in
+    run) packages=("${run[@]}") ;;
+    test) packages=("${run[@]}" "${test[@]}") ;;
+    tools) packages=("${run[@]}" "${test[@]}" "${tools[@]}") ;;
+    *) echo "usage: $0 [run|test|tools]" >&2; exit 2 ;;
+esac
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

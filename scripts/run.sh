@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what Pulsewell needs, builds it and starts the program; arguments
+# Installs what building and running Pulsewell needs, builds the two programs
+# (no tests, no benchmarks) into build-run/ and starts the window; arguments
 # (for example a start profile name) go to the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/build.sh build >/dev/null
-exec build/src/app/pulsewell "$@"
+scripts/install-deps.sh run
+cmake -S . -B build-run -DBUILD_TESTING=OFF -DPULSEWELL_BENCH=OFF >/dev/null
+cmake --build build-run -j "$(nproc)" --target pulsewell pulsewell-cli >/dev/null
+exec build-run/src/app/pulsewell "$@"

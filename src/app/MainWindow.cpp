@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include "MessageListView.h"
 #include "NumberText.h"
 #include "OptionsDialog.h"
+#include "V3PassphraseKeeper.h"
 
 namespace pulsewell {
 
@@ -490,6 +492,30 @@ void TForm1::SetBusy(bool busy) {
 void TForm1::ShowExportDeviceInfo(bool visible) { exportButton_->setVisible(visible); }
 
 void TForm1::FocusInterfaceList() { interfaceList_->setFocus(); }
+
+void TForm1::ShowSnmpVersion(SnmpVersion version) {
+    // SNMPv3 asks as a user; the community is not sent.
+    communityEdit_->setEnabled(version != SnmpVersion::V3);
+    showCommunity_->setEnabled(version != SnmpVersion::V3);
+}
+
+void TForm1::SetPassphraseKeeper(V3PassphraseKeeper& keeper) {
+    keeper_ = &keeper;
+    monitor_.RequestV3Passphrases();
+}
+
+bool TForm1::RequestV3Passphrases(const QString& user) {
+    if (keeper_ == nullptr) {
+        return false;
+    }
+    QPointer<TForm1> self(this);
+    keeper_->Fetch(user, this, [self, user](const V3Passphrases& passphrases) {
+        if (self) {
+            self->monitor_.SetV3Passphrases(user, passphrases.Auth, passphrases.Priv);
+        }
+    });
+    return true;
+}
 
 void TForm1::ShowTotals(std::int64_t totalIn, std::int64_t totalOut, std::int64_t totalCombined) {
     totalInValue_->setText(IntegerText(totalIn));

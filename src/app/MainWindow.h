@@ -22,6 +22,7 @@ namespace pulsewell {
 
 class InterfaceGrid;
 class TForm3;
+class V3PassphraseKeeper;
 class MessageBoxes;
 class MessageListView;
 
@@ -50,6 +51,9 @@ public:
     // The options dialog, created after the window: "Tools" > "Options" shows
     // it, and the poll's alarms read its controls.
     void SetOptionsDialog(TForm3& options) { options_ = &options; }
+    // Where the SNMPv3 passphrases come from (the desktop's keyring, or the
+    // user once per run); the monitor asks for them again at once.
+    void SetPassphraseKeeper(V3PassphraseKeeper& keeper);
 
     // MonitorView
     void ShowError(const QString& message) override;
@@ -71,6 +75,8 @@ public:
     void SetBusy(bool busy) override;
     void ShowExportDeviceInfo(bool visible) override;
     void FocusInterfaceList() override;
+    void ShowSnmpVersion(SnmpVersion version) override;
+    bool RequestV3Passphrases(const QString& user) override;
 
 signals:
     // "?" > "&About...".
@@ -100,6 +106,7 @@ private:
     Monitor monitor_;
     TrafficGraphPicture graphPicture_;
     TForm3* options_ = nullptr;
+    V3PassphraseKeeper* keeper_ = nullptr;
 
     QComboBox* hostCombo_ = nullptr;
     QComboBox* interfaceList_ = nullptr;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "SnmpV3Security.h"
 #include "SnmpVersion.h"
 
 namespace pulsewell::cli {
@@ -15,11 +16,29 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// How every command talks to the device, beyond host, community and version.
+struct ConnectionOptions {
+    // Unset: the reader's own waits (5 s once for single reads, 2 s twice
+    // for the query component).
+    std::optional<int> timeoutSeconds;
+    std::optional<int> retries;
+    // SNMPv3: --user and what goes with it (level, protocols, context),
+    // without the passphrases; unset: the stored SNMPv3 settings hold.
+    std::optional<SnmpV3Security> security;
+    // From --auth-passphrase-file and --priv-passphrase-file, else from the
+    // environment; unset where neither gives one.
+    std::optional<QString> authPassphrase;
+    std::optional<QString> privPassphrase;
+};
+
+enum class OutputFormat { Text, Csv, Json };
+
 struct PollOptions {
     QString host;
     QString interface;
     QString community = QStringLiteral("cobalt");
-    QString bandwidth = QStringLiteral("0");
+    // Unset: the interface's own speed.
+    std::optional<QString> bandwidth;
     int interval = 6;
     std::optional<qint64> count;
     // Unset: the stored settings decide.
@@ -28,6 +47,8 @@ struct PollOptions {
     std::optional<SnmpVersion> snmpVersion;
     bool log = false;
     bool debugLog = false;
+    OutputFormat format = OutputFormat::Text;
+    ConnectionOptions connection;
 };
 
 // The arguments of discover and info.
@@ -36,12 +57,28 @@ struct DiscoverOptions {
     QString community = QStringLiteral("cobalt");
     // Unset: the stored setting decides.
     std::optional<SnmpVersion> snmpVersion;
+    ConnectionOptions connection;
+};
+
+// The arguments of check: two readings `interval` seconds apart.
+struct CheckOptions {
+    QString host;
+    QString interface;
+    QString community = QStringLiteral("cobalt");
+    std::optional<QString> bandwidth;
+    int interval = 6;
+    // Utilization in percent; unset: the stored thresholds.
+    std::optional<double> warning;
+    std::optional<double> critical;
+    std::optional<SnmpVersion> snmpVersion;
+    ConnectionOptions connection;
 };
 
 // The arguments after the command word. Options take their value as the next
 // argument or after "="; anything unknown, missing or malformed is a UsageError.
 PollOptions ParsePollArguments(const QStringList& arguments);
 DiscoverOptions ParseDiscoverArguments(const QStringList& arguments);
+CheckOptions ParseCheckArguments(const QStringList& arguments);
 
 QString UsageText();
 // What --version prints, in the form "NAME (PACKAGE) VERSION".

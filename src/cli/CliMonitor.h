@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "CliArguments.h"
 #include "CliView.h"
 #include "DeviceReader.h"
 #include "Monitor.h"
@@ -11,15 +12,26 @@
 
 namespace pulsewell::cli {
 
+// Where the monitor's words go.
+enum class Echo {
+    // The message list's lines to standard output, status and errors to standard error.
+    Lines,
+    // Everything to standard error: standard output carries records.
+    Aside,
+    // Nothing printed: the command says what happened in its own words.
+    Quiet,
+};
+
 // The monitor as the command line runs it: reset as at program start, but
-// leaving hostfile.txt alone, pointed at one host, its message-list lines
-// printed to standard output as they are added, and without sound (the
-// alarms need the options dialog). The SNMP version is the stored one unless
-// the command line names one.
+// leaving hostfile.txt and the stored settings alone, pointed at one host,
+// its message-list lines printed as they are added, and without sound (the
+// alarms need the options dialog). The SNMP version and the SNMPv3 settings
+// are the stored ones unless the command line names them.
 class CliMonitor {
   public:
     CliMonitor(DeviceReader& reader, const QString& host, const QString& community,
-               std::optional<SnmpVersion> version);
+               std::optional<SnmpVersion> version, const ConnectionOptions& connection = {},
+               Echo echo = Echo::Lines);
 
     Monitor& monitor() { return monitor_; }
     // Runs the command and waits until the monitor emits `ended`.
@@ -39,6 +51,9 @@ class CliMonitor {
     }
     // Errors and message boxes shown so far.
     int ErrorCount() const { return view_.ErrorCount(); }
+    const CliView& View() const { return view_; }
+    // A line as the message list's lines are printed.
+    void PrintLine(const QString& line) const;
 
   private:
     class SilentPlayer : public SoundPlayer {
@@ -46,6 +61,7 @@ class CliMonitor {
         void Play(const QString&) override {}
     };
 
+    const Echo echo_;
     CliView view_;
     SilentPlayer player_;
     Monitor monitor_;

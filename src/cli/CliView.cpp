@@ -21,12 +21,19 @@ void PrintErr(const QString& line) {
 
 void CliView::ShowError(const QString& message) {
     ++errorCount_;
-    PrintErr(QStringLiteral("error: ") + message);
+    lastError_ = message;
+    if (!quiet_) {
+        PrintErr(QStringLiteral("error: ") + message);
+    }
 }
 
 void CliView::SetStatusText(int panel, const QString& text) {
     // Clearing the panel and the countdown are window matters.
-    if (panel == kStatusPanel && !text.isEmpty()) {
+    if (panel != kStatusPanel || text.isEmpty()) {
+        return;
+    }
+    lastStatus_ = text;
+    if (!quiet_) {
         PrintErr(QStringLiteral("status: ") + text);
     }
 }

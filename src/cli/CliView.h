@@ -5,10 +5,13 @@
 namespace pulsewell::cli {
 
 // The monitor's view on a terminal: status and error texts go to standard
-// error behind "status: " and "error: "; what only a window shows is dropped.
-// The alarms stay off, as the command line has no options dialog.
+// error behind "status: " and "error: ", unless the view keeps them quiet;
+// what only a window shows is dropped. The alarms stay off, as the command
+// line has no options dialog.
 class CliView : public MonitorView {
   public:
+    explicit CliView(bool quiet = false) : quiet_(quiet) {}
+
     void ShowError(const QString& message) override;
     void SetStatusText(int panel, const QString& text) override;
     void ShowMessageBox(const QString& text, const QString& caption) override;
@@ -27,9 +30,15 @@ class CliView : public MonitorView {
     bool OpenDocument(const QString&) override { return false; }
 
     int ErrorCount() const { return errorCount_; }
+    // The last status and error texts shown, printed or not.
+    const QString& LastStatus() const { return lastStatus_; }
+    const QString& LastError() const { return lastError_; }
 
   private:
+    const bool quiet_;
     int errorCount_ = 0;
+    QString lastStatus_;
+    QString lastError_;
 };
 
 // One line to standard output or standard error, flushed at once so that a

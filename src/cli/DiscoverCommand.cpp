@@ -5,7 +5,8 @@
 namespace pulsewell::cli {
 
 int RunDiscover(const DiscoverOptions& options, DeviceReader& reader) {
-    CliMonitor cli(reader, options.host, options.community, options.snmpVersion);
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion,
+                   options.connection);
     Monitor& monitor = cli.monitor();
     cli.Await(&Monitor::DiscoveryEnded, [&] { monitor.FirstContact(); });
     const bool found = !monitor.InterfaceEntries().isEmpty();

@@ -2,8 +2,11 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <memory>
 
 #include "CliMonitor.h"
+#include "NumberText.h"
+#include "PollRecords.h"
 #include "StopSignals.h"
 
 namespace pulsewell::cli {
@@ -17,51 +20,91 @@ void Configure(Monitor& monitor, const PollOptions& options) {
     if (options.continueOnErrors) {
         monitor.SetContinueWithZeroes(*options.continueOnErrors);
     }
-    monitor.SetBandwidth(options.bandwidth);
-    // The log file names carry the interface as "&First contact" would have chosen it.
-    monitor.State().InterfaceNumber = options.interface;
-    monitor.State().PolledInterface = options.interface;
-    monitor.OfferInterfaces({options.interface});
+    monitor.SetBandwidth(options.bandwidth.value_or(QStringLiteral("0")));
+    monitor.PollInterface(options.interface);
     monitor.SelectInterval(options.interval);
     monitor.SetWriteLog(options.log);
     monitor.SetWriteDebugLog(options.debugLog);
 }
 
+// Says on standard error where the utilization's base came from.
+void ReportSpeed(const Monitor& monitor, bool answered) {
+    const QString& bandwidth = monitor.State().Bandwidth;
+    if (bandwidth != QStringLiteral("0")) {
+        PrintErr(QStringLiteral("note: bandwidth %1 bit/s, the interface's speed").arg(bandwidth));
+    } else if (answered) {
+        PrintErr(QStringLiteral("note: the device gives no speed for interface %1; the "
+                                "utilization stays 0 without --bandwidth")
+                     .arg(monitor.State().PolledInterface));
+    }
+}
+
 }  // namespace
 
 int RunPoll(const PollOptions& options, DeviceReader& reader) {
-    CliMonitor cli(reader, options.host, options.community, options.snmpVersion);
+    const bool text = options.format == OutputFormat::Text;
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion,
+                   options.connection, text ? Echo::Lines : Echo::Aside);
     Monitor& monitor = cli.monitor();
     Configure(monitor, options);
     if ((options.log || options.debugLog) && (options.interval == 1 || options.interval == 3)) {
         PrintErr(QStringLiteral("note: no log files are written at intervals of 1 and 3 seconds"));
     }
+    std::unique_ptr<PollRecords> records;
+    if (!text) {
+        records = std::make_unique<PollRecords>(options.format, options.host, options.interface);
+        if (const auto header = records->Header()) {
+            PrintOut(*header);
+        }
+    }
 
     bool started = false;
     bool ended = false;
+    bool gaveReading = false;
     qint64 polls = 0;
-    auto end = [&](int exitCode) {
+    // state holds the totals: Stop polling zeroes the monitor's.
+    auto end = [&](bool stoppedByError, const TMonitorState& state) {
+        if (started && records) {
+            PrintOut(records->Totals(QDateTime::currentDateTime(), state.IntervalSeconds,
+                                     state.TotalIn, state.TotalOut));
+        }
         ended = true;
-        QCoreApplication::exit(exitCode);
+        QCoreApplication::exit(!stoppedByError && gaveReading ? 0 : 1);
     };
     auto stopByUser = [&] {
         if (ended) {
             return;
         }
+        const TMonitorState state = monitor.State();
         if (started) {
             monitor.StopPolling();  // prints the totals line
         }
-        end(0);
+        end(false, state);
     };
-    QObject::connect(&monitor, &Monitor::PollingStarted, [&] { started = true; });
+    QObject::connect(&monitor, &Monitor::PollingStarted, [&] {
+        started = true;
+        if (!options.bandwidth) {
+            // Queued before the first poll's reads, so it is known by the second poll.
+            monitor.ReadInterfaceSpeed();
+        }
+    });
+    QObject::connect(&monitor, &Monitor::InterfaceSpeedRead,
+                     [&](bool answered) { ReportSpeed(monitor, answered); });
     QObject::connect(&monitor, &Monitor::PollingFailed, [&] {
         if (ended) {
             return;
         }
         if (started) {
-            PrintOut(monitor.TotalsLine());
+            cli.PrintLine(monitor.TotalsLine());
         }
-        end(1);
+        end(true, monitor.State());
+    });
+    QObject::connect(&monitor, &Monitor::PollMeasured, [&](const PollMeasurement& m) {
+        gaveReading = gaveReading || !(m.outSubstituted && m.inSubstituted);
+        if (records && m.measured) {
+            PrintOut(records->Poll(m, monitor.State().IntervalSeconds,
+                                   ParseInt64(monitor.State().Bandwidth)));
+        }
     });
     QObject::connect(&monitor, &Monitor::PollFinished, [&] {
         if (options.count && ++polls >= *options.count) {

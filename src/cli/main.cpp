@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 
+#include "CheckCommand.h"
 #include "CliArguments.h"
 #include "CliView.h"
 #include "DiscoverCommand.h"
@@ -9,6 +10,35 @@
 #include "SnmpDeviceReader.h"
 
 using namespace pulsewell::cli;
+
+namespace {
+
+// The connection options reach every request through the reader.
+template <typename Options>
+const Options& Connect(const Options& options, pulsewell::SnmpDeviceReader& reader) {
+    if (options.connection.timeoutSeconds) {
+        reader.SetTimeout(*options.connection.timeoutSeconds * 1000);
+    }
+    if (options.connection.retries) {
+        reader.SetRetries(*options.connection.retries);
+    }
+    return options;
+}
+
+// A plugin says what went wrong in its one line and exits with UNKNOWN.
+int RunCheckCommand(const QStringList& arguments, pulsewell::SnmpDeviceReader& reader) {
+    CheckVerdict verdict;
+    try {
+        verdict = RunCheck(Connect(ParseCheckArguments(arguments), reader), reader);
+    } catch (const UsageError& problem) {
+        verdict = Unknown(QString::fromStdString(problem.what()));
+        PrintErr(UsageText());
+    }
+    PrintOut(verdict.line);
+    return static_cast<int>(verdict.state);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -24,16 +54,19 @@ int main(int argc, char* argv[]) {
         PrintOut(VersionText());
         return 0;
     }
+    pulsewell::SnmpDeviceReader reader;
+    if (command == QStringLiteral("check")) {
+        return RunCheckCommand(arguments, reader);
+    }
     try {
-        pulsewell::SnmpDeviceReader reader;
         if (command == QStringLiteral("poll")) {
-            return RunPoll(ParsePollArguments(arguments), reader);
+            return RunPoll(Connect(ParsePollArguments(arguments), reader), reader);
         }
         if (command == QStringLiteral("discover")) {
-            return RunDiscover(ParseDiscoverArguments(arguments), reader);
+            return RunDiscover(Connect(ParseDiscoverArguments(arguments), reader), reader);
         }
         if (command == QStringLiteral("info")) {
-            return RunInfo(ParseDiscoverArguments(arguments), reader);
+            return RunInfo(Connect(ParseDiscoverArguments(arguments), reader), reader);
         }
         throw UsageError(command.isEmpty() ? "a command is required"
                                            : "unknown command \"" + command.toStdString() + "\"");

@@ -2,13 +2,25 @@
 
 #include "DeviceObjects.h"
 #include "HostList.h"
-#include "NoAnswer.h"
+#include "InterfaceSpeed.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
 #include "StartProfile.h"
+#include "SnmpV3Settings.h"
 #include "StoredSettings.h"
 
 namespace pulsewell {
+
+namespace {
+
+// The bandwidth a speed cell of the interface table stands for. The locale's
+// own separator goes too: where it is none of the three (a narrow no-break
+// space, an apostrophe) every poll would fail on it.
+QString BandwidthOfSpeedCell(const QString& cell) {
+    return StripSeparators(cell).remove(QLocale().groupSeparator());
+}
+
+}  // namespace
 
 Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
                  DeviceWorker::Threading threading, QObject* parent)
@@ -25,7 +37,7 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
       discovery_(view, state_, table_, choice_, scheduler_, worker_),
       report_(view, state_, discovery_, table_, worker_) {
     connect(&scheduler_, &PollScheduler::PollDue, this, &Monitor::PollDue);
-    connect(&scheduler_, &PollScheduler::AutoStartDue, this, &Monitor::StartPolling);
+    connect(&scheduler_, &PollScheduler::AutoStartDue, this, &Monitor::AutoStart);
 }
 
 Monitor::~Monitor() {
@@ -47,6 +59,8 @@ void Monitor::AbandonDeviceWork() {
 
 void Monitor::ResetAll() {
     AbandonDeviceWork();
+    awaitingPassphrases_ = false;
+    startWhenPassphrases_ = false;
     RunGuarded(view_, [this] {
         graph_.SetUp();
         view_.ShowCompactLayout();
@@ -63,7 +77,8 @@ void Monitor::ResetAll() {
         table_.ClearDataCells();
         table_.SetRowCount(2);
 
-        LoadStoredSettings(view_, graph_, state_);
+        LoadStoredSettings(view_, graph_, state_, storeMissingSettings_);
+        view_.ShowSnmpVersion(state_.Version);
         graph_.SetShowBytes(state_.ShowBytes);
         state_.PolledInterface = state_.InterfaceNumber;
         state_.ZeroTrafficFigures();
@@ -83,6 +98,52 @@ void Monitor::ResetAll() {
         messages_.Clear();
         ApplyStartProfile();
     });
+    RequestV3Passphrases();
+}
+
+void Monitor::SetSnmpVersion(SnmpVersion version) {
+    state_.Version = version;
+    view_.ShowSnmpVersion(version);
+}
+
+void Monitor::RequestV3Passphrases() {
+    awaitingPassphrases_ = false;
+    if (state_.Version != SnmpVersion::V3) {
+        return;
+    }
+    SnmpV3Security& security = state_.Security;
+    security.AuthPassphrase.clear();
+    security.PrivPassphrase.clear();
+    if (TakePassphrasesFromEnvironment(security) || security.User.isEmpty()) {
+        return;
+    }
+    // Set first: a view that knows them already answers inside the call.
+    awaitingPassphrases_ = true;
+    if (!view_.RequestV3Passphrases(security.User)) {
+        awaitingPassphrases_ = false;
+    }
+}
+
+void Monitor::SetV3Passphrases(const QString& user, const QString& authPassphrase,
+                               const QString& privPassphrase) {
+    if (user != state_.Security.User) {
+        return;
+    }
+    state_.Security.AuthPassphrase = authPassphrase;
+    state_.Security.PrivPassphrase = privPassphrase;
+    awaitingPassphrases_ = false;
+    if (startWhenPassphrases_) {
+        startWhenPassphrases_ = false;
+        StartPolling();
+    }
+}
+
+void Monitor::AutoStart() {
+    if (awaitingPassphrases_) {
+        startWhenPassphrases_ = true;
+        return;
+    }
+    StartPolling();
 }
 
 void Monitor::LoadHostList() {
@@ -123,6 +184,8 @@ void Monitor::ApplyStartProfile() {
     if (const auto version = ParseSnmpVersion(entry->version)) {
         state_.Version = *version;
     }
+    ApplyV3Profile(*entry, state_.Security);
+    view_.ShowSnmpVersion(state_.Version);
     view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
     scheduler_.ArmAutoStart();
@@ -180,29 +243,34 @@ void Monitor::StartPolling() {
     probing_ = true;
     const TMonitorState target = state_;
     auto answered = std::make_shared<bool>(false);
+    auto cause = std::make_shared<std::optional<QString>>();
     worker_.Run(
-        [target, answered](const DeviceWorker::Job& job) {
+        [target, answered, cause](const DeviceWorker::Job& job) {
             job.Reader().SetSnmpVersion(target.Version);
+            job.Reader().SetSecurity(target.Security);
             job.Reader().SetQueryTarget(target.Community, target.Host);
             *answered =
                 job.Reader().QueryValue(objects::kIfSpeed + target.PolledInterface).has_value();
+            if (!*answered) {
+                *cause = job.Reader().LastFailureCause();
+            }
         },
-        [this, answered](std::exception_ptr) {
+        [this, answered, cause](std::exception_ptr) {
             probing_ = false;
-            ProbeAnswered(*answered);
+            ProbeAnswered(*answered, *cause);
         });
 }
 
-void Monitor::ProbeAnswered(bool answered) {
+void Monitor::ProbeAnswered(bool answered, const std::optional<QString>& cause) {
     bool started = false;
     RunGuarded(view_, [&] {
         if (!answered) {
             scheduler_.StopPolling();
             view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
             view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-            view_.SetStatusText(
-                MonitorView::kStatusPanel,
-                NoAnswerText(QStringLiteral("Failure contacting host!"), state_.Version));
+            view_.SetStatusText(MonitorView::kStatusPanel,
+                                NoAnswerText(QStringLiteral("Failure contacting host!"),
+                                             state_.Version, cause));
             emit PollingFailed();
             return;
         }
@@ -244,6 +312,9 @@ void Monitor::PollEnded(const PollOutcome& outcome) {
             break;
         case PollOutcome::Done:
             break;
+    }
+    if (const auto& measurement = cycle_.Measurement()) {
+        emit PollMeasured(*measurement);
     }
     emit PollFinished();
     if (pollDueAfterThis_) {
@@ -313,14 +384,42 @@ void Monitor::SelectInterface(int index) {
     graph_.Graphupdate();
     graph_.ZeroScaleCaptions();
 
-    // The locale's own separator goes too: where it is none of the three
-    // (a narrow no-break space, an apostrophe) every poll would fail on it.
-    state_.Bandwidth =
-        StripSeparators(table_.Cell(2, index + 1)).remove(QLocale().groupSeparator());
+    state_.Bandwidth = BandwidthOfSpeedCell(table_.Cell(2, index + 1));
     view_.ShowBandwidth(state_.Bandwidth);
 
     messages_.Clear();
     report_.Clear();
+}
+
+void Monitor::PollInterface(const QString& index) {
+    state_.InterfaceNumber = index;
+    state_.PolledInterface = index;
+    choice_.Offer({index}, true);
+}
+
+void Monitor::ReadInterfaceSpeed() {
+    const TMonitorState target = state_;
+    auto reading = std::make_shared<InterfaceSpeedReading>();
+    worker_.Run(
+        [target, reading](const DeviceWorker::Job& job) {
+            job.Reader().SetSnmpVersion(target.Version);
+            job.Reader().SetSecurity(target.Security);
+            job.Reader().SetQueryTarget(target.Community, target.Host);
+            *reading = pulsewell::ReadInterfaceSpeed(job.Reader(), target.Version,
+                                                     target.PolledInterface);
+        },
+        [this, reading](std::exception_ptr error) {
+            RunGuarded(view_, [&] {
+                if (error) {
+                    std::rethrow_exception(error);
+                }
+                if (!reading->cell.isEmpty()) {
+                    state_.Bandwidth = BandwidthOfSpeedCell(reading->cell);
+                    view_.ShowBandwidth(state_.Bandwidth);
+                }
+            });
+            emit InterfaceSpeedRead(reading->answered);
+        });
 }
 
 void Monitor::GatherDeviceInfo() {

@@ -37,7 +37,7 @@ class Monitor : public QObject, public OptionsTarget {
             QObject* parent = nullptr);
     ~Monitor() override;
 
-    TMonitorState& State() { return state_; }
+    // What the monitor keeps between polls; it changes only through the commands.
     const TMonitorState& State() const { return state_; }
     MessageList& Messages() { return messages_; }
     InterfaceTable& Table() { return table_; }
@@ -95,15 +95,37 @@ class Monitor : public QObject, public OptionsTarget {
     QStringList DeviceInfoLines() const { return report_.FileLines(); }
     // The window keeps hostfile.txt; a monitor without a host combo leaves it alone.
     void KeepHostList(bool keep) { keepHostList_ = keep; }
+    // The window stores the default of every option missing from the settings;
+    // a monitor that only reads them leaves the store as it is.
+    void StoreMissingSettings(bool store) { storeMissingSettings_ = store; }
+    // Reads the polled interface's speed into the bandwidth, as choosing the
+    // interface from the discovered list does; InterfaceSpeedRead() follows.
+    void ReadInterfaceSpeed();
     // The unit of the graph, the traffic lines and the logs.
     void SetShowBytes(bool on) override;
     void SetContinueWithZeroes(bool on) override { state_.ContinueWithZeroes = on; }
     // The version of the next request; a poll that changes the counters'
     // width measures from the poll after it.
-    void SetSnmpVersion(SnmpVersion version) override { state_.Version = version; }
+    void SetSnmpVersion(SnmpVersion version) override;
+    // Who asks over SNMPv3 from the next request on.
+    void SetSnmpSecurity(const SnmpV3Security& security) override { state_.Security = security; }
+    const SnmpV3Security& SnmpSecurity() const override { return state_.Security; }
+    // The view's answer to MonitorView::RequestV3Passphrases (empty texts
+    // when it found none): they count while `user` is still the one asking,
+    // and a start profile's polling waiting for them starts.
+    void SetV3Passphrases(const QString& user, const QString& authPassphrase,
+                          const QString& privPassphrase);
+    // Over SNMPv3, the passphrases from the environment, or else asked of the
+    // view (ResetAll does it; a view that could not answer then asks again).
+    void RequestV3Passphrases();
+    // Whether a start profile's polling waits for the view's passphrases.
+    bool IsAwaitingV3Passphrases() const { return awaitingPassphrases_; }
     // The interfaces that can be polled: the list is filled, enabled and its
     // first entry selected.
     void OfferInterfaces(const QStringList& entries) { choice_.Offer(entries, true); }
+    // For a caller without discovery: interface `index` alone is offered, and
+    // it names the log files as a selection would.
+    void PollInterface(const QString& index);
     void ApplyGraphType(TGraphType type);
 
     // The poll, countdown and auto-start ticks; public so that a caller that
@@ -118,6 +140,8 @@ class Monitor : public QObject, public OptionsTarget {
   signals:
     // The probe answered and the poll timer runs; the first poll follows.
     void PollingStarted();
+    // A poll got as far as its traffic line; PollFinished() follows.
+    void PollMeasured(const pulsewell::PollMeasurement& measurement);
     // A poll has ended, whether it ran to its last step or stopped early.
     void PollFinished();
     // Polling stopped by the error policy or a failed probe.
@@ -126,6 +150,9 @@ class Monitor : public QObject, public OptionsTarget {
     void DiscoveryEnded();
     // GatherDeviceInfo() has ended; DeviceReport() holds the report.
     void DeviceInfoGathered();
+    // ReadInterfaceSpeed() has ended; the bandwidth changed if the device
+    // has a speed for the interface.
+    void InterfaceSpeedRead(bool answered);
 
   private:
     void ClearHostDependentState();
@@ -134,12 +161,14 @@ class Monitor : public QObject, public OptionsTarget {
     void ShowTotals();
     void PollDue();
     void PollEnded(const PollOutcome& outcome);
-    void ProbeAnswered(bool answered);
+    void ProbeAnswered(bool answered, const std::optional<QString>& cause);
     // Missing input: a message box, and the commands to try again.
     void RefusePoll(const QString& reason);
     void StopByError(const QString& status);
     // Calls off whatever the device worker runs for us.
     void AbandonDeviceWork();
+    // The auto-start tick: polling starts, or waits for the passphrases.
+    void AutoStart();
 
     MonitorView& view_;
     TMonitorState state_;
@@ -156,10 +185,14 @@ class Monitor : public QObject, public OptionsTarget {
     DeviceInfoReport report_;
     QStringList hosts_;
     bool keepHostList_ = true;
+    bool storeMissingSettings_ = true;
     QString startProfile_;
     bool probing_ = false;
     // A poll fell due while one was running.
     bool pollDueAfterThis_ = false;
+    // The view looks for the SNMPv3 passphrases; the auto-start came meanwhile.
+    bool awaitingPassphrases_ = false;
+    bool startWhenPassphrases_ = false;
 };
 
 }  // namespace pulsewell

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "SnmpV3Security.h"
 #include "SnmpVersion.h"
 
 namespace pulsewell {
@@ -48,6 +49,8 @@ struct TMonitorState {
     bool ContinueWithZeroes = true;
     bool ShowBytes = false;
     SnmpVersion Version = SnmpVersion::V1;
+    // Who asks when Version is SNMPv3.
+    SnmpV3Security Security;
 
     // Whether the poll before left a counter to measure from: 0 means none,
     // and a 32-bit counter below 0 (a reading outside the 32-bit range) too.

@@ -6,6 +6,7 @@
 
 #include "AlarmSettings.h"
 #include "OperationError.h"
+#include "SnmpVersion.h"
 
 namespace pulsewell {
 
@@ -59,6 +60,15 @@ public:
     // The "Export device info" button.
     virtual void ShowExportDeviceInfo(bool /*visible*/) {}
     virtual void FocusInterfaceList() {}
+
+    // The SNMP version of the requests from now on: the community field is
+    // of no use over SNMPv3.
+    virtual void ShowSnmpVersion(SnmpVersion /*version*/) {}
+    // The monitor asks as SNMPv3 `user` and wants the passphrases: a view
+    // that can find them (the desktop's keyring, the user) answers later
+    // with Monitor::SetV3Passphrases and returns true; polling that a start
+    // profile starts by itself waits for that answer.
+    virtual bool RequestV3Passphrases(const QString& /*user*/) { return false; }
 };
 
 }  // namespace pulsewell

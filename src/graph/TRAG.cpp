@@ -4,7 +4,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstring>
 
 #include "GraphRound.h"
 #include "Raster.h"
@@ -31,8 +33,6 @@ TRAG::TRAG(int width, int height)
       gridBitmap_(width_, height_, QImage::Format_RGB32) {
     // A fresh bitmap is white until its first redraw.
     bitmap_.fill(Qt::white);
-    gridBitmap_.fill(Qt::white);
-    picture_ = bitmap_.copy();
 }
 
 void TRAG::SetGridX(int samples) {
@@ -72,9 +72,15 @@ void TRAG::Redraw(bool rescale) {
     if (rescale) {
         Rescale();
     }
-    DrawGrid();
-    bitmap_ = gridBitmap_;
-    bitmap_.detach();
+    // The grid changes far less often than the series: it is drawn once into
+    // its own bitmap and copied under every redraw.
+    const GridKey key = CurrentGridKey();
+    if (key != gridKey_) {
+        DrawGrid(key);
+        gridKey_ = key;
+    }
+    gridCanvasPen_ = gridColor_;
+    CopyGridToPicture();
     for (int i = 0; i < graphs_.Count(); ++i) {
         TRAGGraph& graph = graphs_[i];
         if (rescale) {
@@ -83,7 +89,6 @@ void TRAG::Redraw(bool rescale) {
         graph.Draw(bitmap_, height_, yScale_);
     }
     DrawCaptions();
-    picture_ = bitmap_;
 }
 
 void TRAG::Rescale() {
@@ -102,16 +107,25 @@ void TRAG::Rescale() {
     yScale_ = top > 0 ? static_cast<double>(static_cast<long double>(height_) / top) : 1.0;
 }
 
-void TRAG::DrawGrid() {
+TRAG::GridKey TRAG::CurrentGridKey() const {
+    return {ToQColor(backgroundColor_).rgb(),
+            ToQColor(gridCanvasPen_).rgb(),
+            ToQColor(gridColor_).rgb(),
+            gridX_,
+            gridPhase_,
+            gridY_,
+            std::bit_cast<std::uint64_t>(xStep_),
+            std::bit_cast<std::uint64_t>(yScale_)};
+}
+
+void TRAG::DrawGrid(const GridKey& key) {
     QImage& canvas = gridBitmap_;
-    FillRect(canvas, 0, 0, width_, height_, ToQColor(backgroundColor_).rgb());
-    const QRgb outline = ToQColor(gridCanvasPen_).rgb();
-    FillRect(canvas, 0, 0, width_, 1, outline);
-    FillRect(canvas, 0, height_ - 1, width_, 1, outline);
-    FillRect(canvas, 0, 0, 1, height_, outline);
-    FillRect(canvas, width_ - 1, 0, 1, height_, outline);
-    gridCanvasPen_ = gridColor_;
-    const QRgb grid = ToQColor(gridColor_).rgb();
+    FillRect(canvas, 0, 0, width_, height_, key.background);
+    FillRect(canvas, 0, 0, width_, 1, key.outline);
+    FillRect(canvas, 0, height_ - 1, width_, 1, key.outline);
+    FillRect(canvas, 0, 0, 1, height_, key.outline);
+    FillRect(canvas, width_ - 1, 0, 1, height_, key.outline);
+    const QRgb grid = key.grid;
 
     // Vertical lines scroll left with the phase; x runs in whole pixels.
     const long double columnStep = static_cast<long double>(gridX_) * xStep_;
@@ -135,6 +149,19 @@ void TRAG::DrawGrid() {
             }
         }
     }
+}
+
+void TRAG::CopyGridToPicture() {
+    // A picture still shared with a caller (a pixmap made from it, say) stays
+    // theirs; copying it only to overwrite every pixel would be wasted work.
+    if (!bitmap_.isDetached()) {
+        bitmap_ = QImage(width_, height_, QImage::Format_RGB32);
+    }
+    if (bitmap_.isNull() || gridBitmap_.isNull()) {
+        return;  // too large to allocate: nothing to draw on
+    }
+    std::memcpy(bitmap_.bits(), gridBitmap_.constBits(),
+                static_cast<std::size_t>(gridBitmap_.sizeInBytes()));
 }
 
 void TRAG::DrawCaptions() {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "GraphColor.h"
 #include "TGraphArray.h"
@@ -34,7 +35,10 @@ class TRAG {
     void AddValue(int index, std::int64_t value);
 
     void Redraw(bool rescale);
-    const QImage& Picture() const { return picture_; }
+    // The picture of the last redraw. Redraws draw into it in place; a copy of
+    // the QImage keeps its pixels, since a redraw leaves a shared picture to
+    // its holders and draws a fresh one.
+    const QImage& Picture() const { return bitmap_; }
 
     // Corner captions: empty and hidden unless set.
     void SetCaption(TCaptionCorner corner, const QString& text, bool show);
@@ -53,8 +57,23 @@ class TRAG {
         bool show = false;
     };
 
+    // Everything the grid's pixels depend on, colours as drawn.
+    struct GridKey {
+        QRgb background;
+        QRgb outline;
+        QRgb grid;
+        int gridX;
+        int phase;
+        std::int64_t gridY;
+        std::uint64_t xStepBits;  // bits, so that a NaN step still matches itself
+        std::uint64_t yScaleBits;
+        bool operator==(const GridKey&) const = default;
+    };
+
     void Rescale();
-    void DrawGrid();
+    GridKey CurrentGridKey() const;
+    void DrawGrid(const GridKey& key);
+    void CopyGridToPicture();
     void DrawCaptions();
 
     int width_;
@@ -62,7 +81,7 @@ class TRAG {
     TGraphArray graphs_;
     QImage bitmap_;
     QImage gridBitmap_;
-    QImage picture_;
+    std::optional<GridKey> gridKey_;  // what gridBitmap_ holds; none before the first grid
     double yScale_ = 0.0;
     double xStep_ = 2.0;
     int gridX_ = 10;

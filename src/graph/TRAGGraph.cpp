@@ -1,6 +1,8 @@
 #include "TRAGGraph.h"
 
 #include <algorithm>
+#include <cmath>
+#include <ranges>
 
 #include "GraphRound.h"
 #include "Raster.h"
@@ -14,7 +16,7 @@ namespace {
 // that its integer arithmetic cannot overflow.
 constexpr int kFarAway = 1 << 24;
 
-QPoint Clamped(QPoint p) {
+[[gnu::always_inline]] inline QPoint Clamped(QPoint p) {
     return {std::clamp(p.x(), -kFarAway, kFarAway), std::clamp(p.y(), -kFarAway, kFarAway)};
 }
 
@@ -44,6 +46,7 @@ std::pair<std::size_t, std::size_t> VisibleRange(const std::vector<QPoint>& poin
 TRAGGraph::TRAGGraph(int capacity) : capacity_(capacity), points_(std::max(capacity, 0)) {}
 
 void TRAGGraph::AddValue(std::int64_t value) {
+    pointsStale_ = placement_.has_value();
     values_.Add(value);
     if (value > maxValue_) {
         maxValue_ = value;
@@ -58,28 +61,63 @@ void TRAGGraph::AddValue(std::int64_t value) {
 }
 
 void TRAGGraph::Clear() {
+    pointsStale_ = placement_.has_value();
     values_.Clear();
     maxValue_ = 0;
 }
 
-void TRAGGraph::CalcPoints(int /*width*/, int height, double yScale, double xStep) {
-    const int count = values_.Count();
-    points_.resize(static_cast<std::size_t>(count));
-    for (int i = count - 1; i >= 0; --i) {
-        const long double v = static_cast<long double>(values_.GetItem(i));
-        const int x = RoundToPixel(i * static_cast<long double>(xStep));
-        // Pixel arithmetic on the rounded value in 64 bits, narrowed at the end.
-        std::int64_t y;
-        if (style_ == gsPercentBars) {
-            y = SaturatingAdd(RoundExtended(v / 100 * (height - 6)), 3);
-        } else {
-            const std::int64_t rise = RoundExtended(v * yScale);
-            // -INT64_MIN does not exist; one pixel less changes nothing after narrowing.
-            y = SaturatingAdd(std::int64_t{height} - 3, rise == INT64_MIN ? INT64_MAX : -rise);
+const std::vector<QPoint>& TRAGGraph::Points() const {
+    if (pointsStale_) {
+        points_.resize(static_cast<std::size_t>(values_.Count()));
+        for (int i = 0; i < values_.Count(); ++i) {
+            points_[static_cast<std::size_t>(i)] = PointAt(i, *placement_);
         }
-        points_[static_cast<std::size_t>(i)] = QPoint(x, NarrowToPixel(y));
+        pointsStale_ = false;
     }
+    return points_;
+}
+
+QPoint TRAGGraph::PointAt(int index, const Placement& placement) const {
+    const long double v = static_cast<long double>(values_.GetItem(index));
+    const int x = placement.wholeStep != 0
+                      ? NarrowToPixel(index * placement.wholeStep)
+                      : RoundToPixel(index * static_cast<long double>(placement.xStep));
+    // Pixel arithmetic on the rounded value in 64 bits, narrowed at the end.
+    std::int64_t y;
+    if (style_ == gsPercentBars) {
+        y = SaturatingAdd(RoundExtended(v / 100 * (placement.height - 6)), 3);
+    } else {
+        const std::int64_t rise = RoundExtended(v * placement.yScale);
+        // -INT64_MIN does not exist; one pixel less changes nothing after narrowing.
+        y = SaturatingAdd(std::int64_t{placement.height} - 3, rise == INT64_MIN ? INT64_MAX : -rise);
+    }
+    return {x, NarrowToPixel(y)};
+}
+
+void TRAGGraph::CalcPoints(int width, int height, double yScale, double xStep) {
+    const bool whole = std::trunc(xStep) == xStep && std::fabs(xStep) <= 2147483648.0;
+    placement_ = Placement{height, yScale, xStep, whole ? static_cast<std::int64_t>(xStep) : 0};
+    pointsStale_ = true;
     pointsAscend_ = xStep > 0;
+    const int count = values_.Count();
+    int last = count;
+    if (pointsAscend_) {
+        // x grows from 0 with the index: only the samples up to the first one
+        // past the widest brush's reach of the last column; a long history
+        // lies mostly beyond it.
+        const std::int64_t reach = std::int64_t{width} + kLargestBrush + 1;
+        const auto indexes = std::views::iota(0, count);
+        last = static_cast<int>(std::ranges::partition_point(indexes, [&](int i) {
+                                    return RoundToPixel(i * static_cast<long double>(xStep)) <=
+                                           reach;
+                                }) -
+                                indexes.begin());
+        last = std::min(last + 1, count);
+    }
+    drawn_.resize(static_cast<std::size_t>(last));
+    for (int i = 0; i < last; ++i) {
+        drawn_[static_cast<std::size_t>(i)] = PointAt(i, *placement_);
+    }
 }
 
 void TRAGGraph::Draw(QImage& canvas, int height, double yScale) const {
@@ -98,10 +136,11 @@ void TRAGGraph::Draw(QImage& canvas, int height, double yScale) const {
 void TRAGGraph::DrawPolyline(QImage& canvas) const {
     const QRgb color = ToQColor(color_).rgb();
     const int pen = std::max(penWidth_, 1);
-    auto [first, last] = pointsAscend_ ? VisibleRange(points_, canvas.width(), pen)
-                                       : std::pair<std::size_t, std::size_t>{0, points_.size()};
+    auto [first, last] = pointsAscend_ ? VisibleRange(drawn_, canvas.width(), pen)
+                                       : std::pair<std::size_t, std::size_t>{0, drawn_.size()};
+    const RasterCanvas raster(canvas);
     for (std::size_t i = first; i + 1 < last; ++i) {
-        DrawLine(canvas, Clamped(points_[i]), Clamped(points_[i + 1]), pen, color);
+        DrawLine(raster, Clamped(drawn_[i]), Clamped(drawn_[i + 1]), pen, color);
     }
 }
 
@@ -113,15 +152,16 @@ void TRAGGraph::DrawBars(QImage& canvas, int height, double yScale) const {
     const long double fullScale = static_cast<long double>(height) * yScale;
     const QRgb colors[] = {ToQColor(color_).rgb(), ToQColor(midColor_).rgb(),
                            ToQColor(highColor_).rgb()};
-    auto [first, last] = pointsAscend_ ? VisibleRange(points_, canvas.width(), barWidth)
-                                       : std::pair<std::size_t, std::size_t>{0, points_.size()};
+    auto [first, last] = pointsAscend_ ? VisibleRange(drawn_, canvas.width(), barWidth)
+                                       : std::pair<std::size_t, std::size_t>{0, drawn_.size()};
+    const RasterCanvas raster(canvas);
     for (std::size_t i = first; i < last; ++i) {
-        const QPoint& point = points_[i];
+        const QPoint& point = drawn_[i];
         // The colour follows the percentage read back from the bar's height.
         const std::int64_t percent = RoundExtended(point.y() / fullScale * 100);
         const int band = percent <= lowThreshold_ ? 0 : percent <= highThreshold_ ? 1 : 2;
         // A line up from the bottom edge, drawn like any other line.
-        DrawLine(canvas, Clamped(QPoint(point.x(), height)),
+        DrawLine(raster, Clamped(QPoint(point.x(), height)),
                  Clamped(QPoint(point.x(), NarrowToPixel(std::int64_t{height} - point.y()))),
                  barWidth, colors[band]);
     }

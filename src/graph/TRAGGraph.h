@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "GraphColor.h"
@@ -30,7 +31,10 @@ class TRAGGraph {
 
     std::int64_t MaxValue() const { return maxValue_; }
     const TLinkedList& Values() const { return values_; }
-    const std::vector<QPoint>& Points() const { return points_; }
+    // Pixel positions of the samples held now, placed as by the last
+    // CalcPoints (before any: one unset point per slot). Worked out when
+    // asked, since CalcPoints works out only the points a redraw can draw.
+    const std::vector<QPoint>& Points() const;
     TGraphStyle Style() const { return style_; }
     std::int32_t LowThreshold() const { return lowThreshold_; }
     std::int32_t HighThreshold() const { return highThreshold_; }
@@ -54,11 +58,22 @@ class TRAGGraph {
     void SetVisible(bool visible) { visible_ = visible; }
 
     // Pixel positions of the samples: lines get the row of each sample, bars
-    // their height. Used by the engine's redraw only.
+    // their height. Used by the engine's redraw only; Draw draws what the
+    // last CalcPoints placed, on a canvas of the width given to it.
     void CalcPoints(int width, int height, double yScale, double xStep);
     void Draw(QImage& canvas, int height, double yScale) const;
 
   private:
+    struct Placement {
+        int height;
+        double yScale;
+        double xStep;
+        // The step when it is a whole number of at most 2^31 pixels, else 0: then
+        // index * step is exact in 64-bit integers, as it is in extended precision.
+        std::int64_t wholeStep;
+    };
+
+    QPoint PointAt(int index, const Placement& placement) const;
     void DrawPolyline(QImage& canvas) const;
     void DrawBars(QImage& canvas, int height, double yScale) const;
 
@@ -73,7 +88,10 @@ class TRAGGraph {
     std::int32_t highThreshold_ = 70;
     int penWidth_ = 0;
     bool visible_ = true;
-    std::vector<QPoint> points_;
+    std::optional<Placement> placement_;  // of the last CalcPoints
+    std::vector<QPoint> drawn_;           // the points within the picture's reach
+    mutable std::vector<QPoint> points_;  // all of them, when asked
+    mutable bool pointsStale_ = false;
     bool pointsAscend_ = true;  // x grows with the index, so off-screen runs can be skipped
 };
 

@@ -1,10 +1,12 @@
 #include "OptionsDialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -14,6 +16,7 @@
 #include "ColorPicker.h"
 #include "OptionsPrompts.h"
 #include "ProgramFolder.h"
+#include "V3PassphraseKeeper.h"
 
 namespace pulsewell {
 
@@ -21,10 +24,12 @@ namespace {
 
 // The page control fills the upper part; the buttons stand below it at the
 // right. The device information view puts its memo where the pages are.
-constexpr QRect kPagesGeometry(0, 0, 352, 209);
-constexpr QRect kOkGeometry(188, 216, 75, 25);
-constexpr QRect kCancelGeometry(269, 216, 75, 25);
+constexpr int kExtraHeight = TForm3::kOptionsClientHeight - TForm3::kClientHeight;
+constexpr QRect kPagesGeometry(0, 0, 352, 209 + kExtraHeight);
+constexpr QRect kOkGeometry(188, 216 + kExtraHeight, 75, 25);
+constexpr QRect kCancelGeometry(269, 216 + kExtraHeight, 75, 25);
 constexpr QRect kDeviceInfoGeometry(0, 0, 351, 209);
+constexpr QRect kDeviceInfoOkGeometry(269, 216, 75, 25);
 // Inside a tab page.
 constexpr QRect kTabGroupGeometry(4, 4, 340, 172);
 constexpr int kEditHeight = 22;
@@ -84,7 +89,8 @@ TForm3::TForm3(OptionsTarget& monitor, OptionsPrompts& prompts, QWidget* parent)
     QFont small = deviceInfoMemo_->font();  // the report's fifteen lines fit at 8 points
     small.setPointSize(8);
     deviceInfoMemo_->setFont(small);
-    deviceInfoOkButton_ = AddButtonLike<QPushButton>(this, QStringLiteral("OK"), kCancelGeometry);
+    deviceInfoOkButton_ =
+        AddButtonLike<QPushButton>(this, QStringLiteral("OK"), kDeviceInfoOkGeometry);
     deviceInfoOkButton_->setObjectName(QStringLiteral("deviceInfoOkButton"));
     connect(deviceInfoOkButton_, &QPushButton::clicked, this, [this] {
         deviceInfoOkButton_->hide();
@@ -163,12 +169,91 @@ QWidget* TForm3::BuildOtherTab() {
                                                  QStringLiteral("Show bit values"));
     std::tie(snmpV1_, snmpV2c_) = addChoices(120, QStringLiteral("SNMPv1 (32-bit counters)"),
                                              QStringLiteral("SNMPv2c (64-bit counters)"));
+    // SNMPv3 under the two versions, its fields in a group of their own below.
+    QWidget* versions = snmpV1_->parentWidget();
+    versions->resize(kOtherGroupWidth, 76);
+    snmpV3_ = AddButtonLike<QRadioButton>(versions, QStringLiteral("SNMPv3 (64-bit counters)"),
+                                          QRect(6, 52, 336, 18));
+    snmpV3_->setObjectName(QStringLiteral("snmpV3Radio"));
+    for (QRadioButton* version : {snmpV1_, snmpV2c_, snmpV3_}) {
+        connect(version, &QRadioButton::toggled, this, [this] { UpdateV3Controls(); });
+    }
+    v3Group_ = BuildV3Group(page, QRect(kOtherGroupLeft, 200, kOtherGroupWidth, 142));
     return page;
+}
+
+QGroupBox* TForm3::BuildV3Group(QWidget* page, const QRect& geometry) {
+    auto* group = new QGroupBox(QStringLiteral("SNMPv3"), page);
+    group->setObjectName(QStringLiteral("snmpV3Group"));
+    group->setGeometry(geometry);
+    const auto addLabel = [group](const QString& text, int x, int y, int w) {
+        AddButtonLike<QLabel>(group, text, QRect(x, y + 3, w, 16));
+    };
+    const auto addCombo = [group](const char* name, int x, int y, int w) {
+        auto* combo = new QComboBox(group);
+        combo->setObjectName(QString::fromLatin1(name));
+        combo->setGeometry(x, y, w, kEditHeight);
+        return combo;
+    };
+    const auto addPassphrase = [group](const char* name, int y) {
+        QLineEdit* edit = AddEdit(group, name, QRect(190, y, 146, kEditHeight));
+        edit->setEchoMode(QLineEdit::Password);
+        edit->setPlaceholderText(QStringLiteral("passphrase"));
+        return edit;
+    };
+    addLabel(QStringLiteral("User:"), 8, 20, 90);
+    v3User_ = AddEdit(group, "snmpV3UserEdit", QRect(100, 20, 86, kEditHeight));
+    addLabel(QStringLiteral("Context:"), 192, 20, 52);
+    v3Context_ = AddEdit(group, "snmpV3ContextEdit", QRect(246, 20, 90, kEditHeight));
+    addLabel(QStringLiteral("Security level:"), 8, 46, 90);
+    v3Level_ = addCombo("snmpV3LevelCombo", 100, 46, 110);
+    for (const auto level : {snmp::TV3Flags::NoAuthNoPriv, snmp::TV3Flags::AuthNoPriv,
+                             snmp::TV3Flags::AuthPriv}) {
+        v3Level_->addItem(SecurityLevelText(level), static_cast<int>(level));
+    }
+    addLabel(QStringLiteral("Authentication:"), 8, 72, 90);
+    v3AuthProtocol_ = addCombo("snmpV3AuthProtocolCombo", 100, 72, 86);
+    for (const snmp::TV3Auth protocol : AuthProtocols()) {
+        v3AuthProtocol_->addItem(AuthProtocolText(protocol), static_cast<int>(protocol));
+    }
+    v3AuthPassphrase_ = addPassphrase("snmpV3AuthPassphraseEdit", 72);
+    addLabel(QStringLiteral("Privacy:"), 8, 98, 90);
+    v3PrivProtocol_ = addCombo("snmpV3PrivProtocolCombo", 100, 98, 86);
+    for (const snmp::TV3Priv protocol : PrivProtocols()) {
+        v3PrivProtocol_->addItem(PrivProtocolText(protocol), static_cast<int>(protocol));
+    }
+    v3PrivPassphrase_ = addPassphrase("snmpV3PrivPassphraseEdit", 98);
+    keyringNote_ = AddButtonLike<QLabel>(
+        group, QStringLiteral("No keyring reachable: the passphrases are kept for this run only."),
+        QRect(8, 122, 328, 16));
+    keyringNote_->setObjectName(QStringLiteral("keyringNote"));
+    QFont small = keyringNote_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    keyringNote_->setFont(small);
+    connect(v3Level_, &QComboBox::currentIndexChanged, this, [this] { UpdateV3Controls(); });
+    return group;
+}
+
+void TForm3::UpdateV3Controls() {
+    if (v3Group_ == nullptr) {
+        return;  // still being built
+    }
+    const bool v3 = snmpV3_->isChecked();
+    const auto level = static_cast<snmp::TV3Flags>(v3Level_->currentData().toInt());
+    v3Group_->setEnabled(v3);
+    const bool auth = level != snmp::TV3Flags::NoAuthNoPriv;
+    const bool priv = level == snmp::TV3Flags::AuthPriv;
+    v3AuthProtocol_->setEnabled(auth);
+    v3AuthPassphrase_->setEnabled(auth);
+    v3PrivProtocol_->setEnabled(priv);
+    v3PrivPassphrase_->setEnabled(priv);
+    keyringNote_->setVisible(keeper_ == nullptr || !keeper_->KeyringReachable());
 }
 
 void TForm3::ApplyLayout(Layout layout) {
     switch (layout) {
         case Layout::Options:
+            setFixedSize(kClientWidth, kOptionsClientHeight);
             setWindowTitle(QStringLiteral("Options"));
             pages_->show();
             okButton_->show();
@@ -177,6 +262,7 @@ void TForm3::ApplyLayout(Layout layout) {
             deviceInfoOkButton_->hide();
             break;
         case Layout::DeviceInfo:
+            setFixedSize(kClientWidth, kClientHeight);
             setWindowTitle(QStringLiteral("Device Info"));
             deviceInfoMemo_->show();
             deviceInfoMemo_->raise();
@@ -206,14 +292,34 @@ void TForm3::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         options_.LoadDialog();
+        shownV3_ = Fields().V3;
         (okButton_->isVisible() ? okButton_ : deviceInfoOkButton_)->setFocus();
     }
 }
 
 void TForm3::accept() {
+    const SnmpV3Security accepted = Fields().V3;
     if (options_.AcceptOptions()) {
+        KeepPassphrases(shownV3_, accepted);
+        shownV3_ = accepted;
         QDialog::accept();
     }
+}
+
+void TForm3::KeepPassphrases(const SnmpV3Security& shown, const SnmpV3Security& accepted) {
+    const bool changed = accepted.User != shown.User ||
+                         accepted.AuthPassphrase != shown.AuthPassphrase ||
+                         accepted.PrivPassphrase != shown.PrivPassphrase;
+    if (keeper_ == nullptr || accepted.User.isEmpty() || !changed) {
+        return;
+    }
+    QPointer<TForm3> self(this);
+    keeper_->Keep(accepted.User, {accepted.AuthPassphrase, accepted.PrivPassphrase},
+                  [self](bool) {
+                      if (self) {
+                          self->UpdateV3Controls();
+                      }
+                  });
 }
 
 void TForm3::reject() {
@@ -247,7 +353,16 @@ TOptionsFields TForm3::Fields() const {
     fields.LowColor = lowColor_->Color();
     fields.ShowBytes = showBytes_->isChecked();
     fields.ContinueWithZeroes = continueOnErrors_->isChecked();
-    fields.Version = snmpV2c_->isChecked() ? SnmpVersion::V2c : SnmpVersion::V1;
+    fields.Version = snmpV3_->isChecked()    ? SnmpVersion::V3
+                     : snmpV2c_->isChecked() ? SnmpVersion::V2c
+                                             : SnmpVersion::V1;
+    fields.V3.User = v3User_->text();
+    fields.V3.Context = v3Context_->text();
+    fields.V3.Level = static_cast<snmp::TV3Flags>(v3Level_->currentData().toInt());
+    fields.V3.AuthProtocol = static_cast<snmp::TV3Auth>(v3AuthProtocol_->currentData().toInt());
+    fields.V3.AuthPassphrase = v3AuthPassphrase_->text();
+    fields.V3.PrivProtocol = static_cast<snmp::TV3Priv>(v3PrivProtocol_->currentData().toInt());
+    fields.V3.PrivPassphrase = v3PrivPassphrase_->text();
     return fields;
 }
 
@@ -263,7 +378,18 @@ void TForm3::ShowFields(const TOptionsFields& fields) {
     lowColor_->SetColor(fields.LowColor);
     (fields.ShowBytes ? showBytes_ : showBits_)->setChecked(true);
     (fields.ContinueWithZeroes ? continueOnErrors_ : stopOnErrors_)->setChecked(true);
-    (fields.Version == SnmpVersion::V2c ? snmpV2c_ : snmpV1_)->setChecked(true);
+    QRadioButton* const versions[] = {snmpV1_, snmpV2c_, snmpV3_};
+    versions[static_cast<int>(fields.Version)]->setChecked(true);
+    v3User_->setText(fields.V3.User);
+    v3Context_->setText(fields.V3.Context);
+    v3Level_->setCurrentIndex(v3Level_->findData(static_cast<int>(fields.V3.Level)));
+    v3AuthProtocol_->setCurrentIndex(
+        v3AuthProtocol_->findData(static_cast<int>(fields.V3.AuthProtocol)));
+    v3AuthPassphrase_->setText(fields.V3.AuthPassphrase);
+    v3PrivProtocol_->setCurrentIndex(
+        v3PrivProtocol_->findData(static_cast<int>(fields.V3.PrivProtocol)));
+    v3PrivPassphrase_->setText(fields.V3.PrivPassphrase);
+    UpdateV3Controls();
 }
 
 void TForm3::SelectThresholdsTab() {

@@ -7,6 +7,9 @@
 #include "OptionsView.h"
 
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -17,6 +20,7 @@ namespace pulsewell {
 
 class ColorPicker;
 class OptionsPrompts;
+class V3PassphraseKeeper;
 
 // The options dialog: lives as long as the program, shown modally from the
 // main window's "Tools" menu. Its controls hold the thresholds, alarm
@@ -27,6 +31,8 @@ class TForm3 : public QDialog, public OptionsView {
   public:
     static constexpr int kClientWidth = 352;
     static constexpr int kClientHeight = 249;
+    // The options layout is taller by the SNMPv3 fields of the "Other" tab.
+    static constexpr int kOptionsClientHeight = 416;
 
     // Fills the controls from the store at once, as the dialog is created.
     TForm3(OptionsTarget& monitor, OptionsPrompts& prompts, QWidget* parent);
@@ -35,6 +41,9 @@ class TForm3 : public QDialog, public OptionsView {
     void ShowOptions();
     // "Show device info" of the "File" menu: the report in the memo, shown modally.
     void ShowDeviceInfo(const QStringList& report);
+    // Where OK keeps the SNMPv3 passphrases (the desktop's keyring); without
+    // one they hold for this run only.
+    void SetPassphraseKeeper(V3PassphraseKeeper& keeper) { keeper_ = &keeper; }
 
     // OptionsView
     TOptionsFields Fields() const override;
@@ -58,6 +67,11 @@ class TForm3 : public QDialog, public OptionsView {
     QWidget* BuildThresholdsTab();
     QWidget* BuildAlarmsTab();
     QWidget* BuildOtherTab();
+    QGroupBox* BuildV3Group(QWidget* page, const QRect& geometry);
+    // Fields that the chosen version and level leave without use are disabled.
+    void UpdateV3Controls();
+    // After OK: the passphrases go to the keeper when they changed.
+    void KeepPassphrases(const SnmpV3Security& shown, const SnmpV3Security& accepted);
     void ChooseSoundFile(QLineEdit* edit);
 
     OptionsPrompts& prompts_;
@@ -79,6 +93,19 @@ class TForm3 : public QDialog, public OptionsView {
     QRadioButton* showBits_ = nullptr;
     QRadioButton* snmpV1_ = nullptr;
     QRadioButton* snmpV2c_ = nullptr;
+    QRadioButton* snmpV3_ = nullptr;
+    QGroupBox* v3Group_ = nullptr;
+    QLineEdit* v3User_ = nullptr;
+    QLineEdit* v3Context_ = nullptr;
+    QComboBox* v3Level_ = nullptr;
+    QComboBox* v3AuthProtocol_ = nullptr;
+    QLineEdit* v3AuthPassphrase_ = nullptr;
+    QComboBox* v3PrivProtocol_ = nullptr;
+    QLineEdit* v3PrivPassphrase_ = nullptr;
+    QLabel* keyringNote_ = nullptr;
+    V3PassphraseKeeper* keeper_ = nullptr;
+    // The SNMPv3 fields as the dialog showed them when it opened.
+    SnmpV3Security shownV3_;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPlainTextEdit* deviceInfoMemo_ = nullptr;

@@ -1,7 +1,13 @@
 #include "OptionsPrompts.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QVBoxLayout>
 
 #include "ApplicationTitle.h"
 
@@ -18,6 +24,37 @@ void QtOptionsPrompts::ShowInformation(const QString& text) {
 QString QtOptionsPrompts::OpenWaveFile(QWidget* parent, const QString& folder) {
     return QFileDialog::getOpenFileName(parent, QString(), folder,
                                         QStringLiteral("Wave Files (*.wav)"));
+}
+
+std::optional<V3Passphrases> QtOptionsPrompts::AskV3Passphrases(QWidget* parent,
+                                                                const QString& user) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(ApplicationTitle());
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QLabel(QStringLiteral("No keyring is reachable. The SNMPv3 passphrases of "
+                                           "user \"%1\" are needed for this run; they will not "
+                                           "be kept.")
+                                .arg(user));
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    auto* form = new QFormLayout;
+    auto* auth = new QLineEdit;
+    auth->setObjectName(QStringLiteral("authPassphrasePrompt"));
+    auth->setEchoMode(QLineEdit::Password);
+    auto* priv = new QLineEdit;
+    priv->setObjectName(QStringLiteral("privPassphrasePrompt"));
+    priv->setEchoMode(QLineEdit::Password);
+    form->addRow(QStringLiteral("Authentication passphrase:"), auth);
+    form->addRow(QStringLiteral("Privacy passphrase:"), priv);
+    layout->addLayout(form);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return V3Passphrases{auth->text(), priv->text()};
 }
 
 }  // namespace pulsewell

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+
+#include "PassphraseKeyring.h"
 
 class QWidget;
 
@@ -17,6 +20,9 @@ class OptionsPrompts {
     virtual void ShowInformation(const QString& text) = 0;
     // The path of a wave file chosen in `folder`, or empty when cancelled.
     virtual QString OpenWaveFile(QWidget* parent, const QString& folder) = 0;
+    // No keyring is reachable: the SNMPv3 passphrases of `user` for this run,
+    // which will not be kept; nothing when the user declines.
+    virtual std::optional<V3Passphrases> AskV3Passphrases(QWidget* parent, const QString& user) = 0;
 };
 
 class QtOptionsPrompts : public OptionsPrompts {
@@ -24,6 +30,7 @@ class QtOptionsPrompts : public OptionsPrompts {
     void ShowError(QWidget* parent, const QString& message) override;
     void ShowInformation(const QString& text) override;
     QString OpenWaveFile(QWidget* parent, const QString& folder) override;
+    std::optional<V3Passphrases> AskV3Passphrases(QWidget* parent, const QString& user) override;
 };
 
 }  // namespace pulsewell

@@ -21,43 +21,72 @@ void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::st
     send.TargetHost = host;
 }
 
+bool Exchange(TSNMPSend& send, const TPatience& patience) {
+    send.Timeout = patience.TimeoutMs;
+    for (int attempt = 0;; ++attempt) {
+        if (send.Exchange()) {
+            return true;
+        }
+        if (attempt >= patience.Retries || V3ProblemIsFinal(send.LastV3Problem())) {
+            return false;
+        }
+    }
+}
+
 }  // namespace
 
-bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
-                  std::string& value, int snmpVersion, const Interrupt* interrupt,
-                  const TV3Security& security, TV3Problem* problem) {
-    TSNMPSend send;
-    Prepare(send, pdu::GetRequest, oid, community, host, snmpVersion, interrupt, security);
-    const bool ok = send.Exchange();
+bool ReadOneValue(TSNMPSend& client, const std::string& oid, const std::string& community,
+                  const std::string& host, std::string& value, int snmpVersion,
+                  const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
+                  const TPatience& patience) {
+    Prepare(client, pdu::GetRequest, oid, community, host, snmpVersion, interrupt, security);
+    const bool ok = Exchange(client, patience);
     if (problem != nullptr) {
-        *problem = send.LastV3Problem();
+        *problem = client.LastV3Problem();
     }
     value.clear();
     if (ok) {
-        value = send.Reply.FindValue(oid);
+        value = client.Reply.FindValue(oid);
     }
+    ++client.Query.ID;
     return ok;
 }
 
-bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
-                   std::string& value, int snmpVersion, const Interrupt* interrupt,
-                   const TV3Security& security, TV3Problem* problem) {
-    TSNMPSend send;
-    Prepare(send, pdu::GetNextRequest, oid, community, host, snmpVersion, interrupt, security);
-    ++send.Query.ID;
-    const bool ok = send.Exchange();
+bool ReadNextValue(TSNMPSend& client, std::string& oid, const std::string& community,
+                   const std::string& host, std::string& value, int snmpVersion,
+                   const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
+                   const TPatience& patience) {
+    Prepare(client, pdu::GetNextRequest, oid, community, host, snmpVersion, interrupt, security);
+    ++client.Query.ID;
+    const bool ok = Exchange(client, patience);
     if (problem != nullptr) {
-        *problem = send.LastV3Problem();
+        *problem = client.LastV3Problem();
     }
     value.clear();
-    if (ok && send.Reply.BindingCount() > 0) {
-        const TSNMPMib& first = send.Reply.Bindings().front();
+    if (ok && client.Reply.BindingCount() > 0) {
+        const TSNMPMib& first = client.Reply.Bindings().front();
         if (first.TypeCode != ber::EndOfMibView) {
             oid = first.ObjectId;
             value = first.ValueText;
         }
     }
     return ok;
+}
+
+bool ReadOneValue(const std::string& oid, const std::string& community, const std::string& host,
+                  std::string& value, int snmpVersion, const Interrupt* interrupt,
+                  const TV3Security& security, TV3Problem* problem, const TPatience& patience) {
+    TSNMPSend send;
+    return ReadOneValue(send, oid, community, host, value, snmpVersion, interrupt, security,
+                        problem, patience);
+}
+
+bool ReadNextValue(std::string& oid, const std::string& community, const std::string& host,
+                   std::string& value, int snmpVersion, const Interrupt* interrupt,
+                   const TV3Security& security, TV3Problem* problem, const TPatience& patience) {
+    TSNMPSend send;
+    return ReadNextValue(send, oid, community, host, value, snmpVersion, interrupt, security,
+                         problem, patience);
 }
 
 }  // namespace pulsewell::snmp

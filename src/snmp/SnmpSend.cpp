@@ -1,11 +1,25 @@
 #include "SnmpSend.h"
 
 #include <chrono>
+#include <cstdlib>
 
 #include "HostPort.h"
 #include "V3Exchange.h"
 
 namespace pulsewell::snmp {
+
+std::int32_t DefaultTimeout(std::int32_t standardMs) {
+    const char* text = std::getenv("PULSEWELL_SNMP_TIMEOUT_MS");
+    if (text == nullptr) {
+        return standardMs;
+    }
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    constexpr long kLongest = 600000;
+    return end != text && *end == '\0' && value > 0 && value <= kLongest
+               ? static_cast<std::int32_t>(value)
+               : standardMs;
+}
 
 TSNMPSend::TSNMPSend() {
     Query.Reset();

@@ -14,6 +14,11 @@ namespace pulsewell::snmp {
 
 class TV3Exchange;
 
+// The time-out in ms of an exchange whose caller sets none: standardMs, or
+// the positive number in PULSEWELL_SNMP_TIMEOUT_MS, with which tests of
+// silent devices need not wait out the real time-outs.
+std::int32_t DefaultTimeout(std::int32_t standardMs);
+
 class TSNMPSend {
   public:
     TSNMPSend();
@@ -29,7 +34,7 @@ class TSNMPSend {
     std::string TargetHost = "127.0.0.1";
     std::string TargetPort = "161";
     std::string IPInterface = "0.0.0.0";
-    std::int32_t Timeout = 5000;
+    std::int32_t Timeout = DefaultTimeout(5000);
     std::string UserName;
     std::string Password;
     TSNMPRec Query;

@@ -124,7 +124,7 @@ class TSNMPSynapse {
     bool progress_ = false;
     std::int32_t retry_ = 1;
     std::int32_t throttle_ = 20;
-    std::int32_t timeout_ = 2000;
+    std::int32_t timeout_ = DefaultTimeout(2000);
     int width_ = 16;
     // Narrowed for the current host when its agent found a request too big.
     int fittingWidth_ = 16;

@@ -196,14 +196,19 @@ private slots:
 
     void resetAllZeroesTotalsAndClearsTheMessages() {
         TForm1& w = ui_->Window();
-        auto& state = w.monitor().State();
-        state.TotalIn = 1000;
-        state.TotalOut = 500;
-        state.TotalCombined = 1500;
-        state.Bandwidth = "100";
-        state.WriteLog = true;
-        state.InterfaceNumber = "3";
-        w.monitor().Messages().Append("a line");
+        pulsewell::Monitor& monitor = w.monitor();
+        const auto& state = monitor.State();
+        monitor.SetHost("10.1.1.1");
+        monitor.PollInterface("3");
+        monitor.SetBandwidth("100");
+        for (const char* octets : {"1000", "2500"}) {  // 1500 bytes each way
+            reader_.Answer("1.3.6.1.2.1.2.2.1.16.3", octets);
+            reader_.Answer("1.3.6.1.2.1.2.2.1.10.3", octets);
+            monitor.PollOnce();
+        }
+        monitor.SetWriteLog(true);
+        QCOMPARE(state.TotalCombined, 3000);
+        QCOMPARE(monitor.Messages().Count(), 1);
         FindAction(w, "Reset all")->trigger();
         QCOMPARE(w.findChild<QPlainTextEdit*>("messageList")->toPlainText(), QString());
         QCOMPARE(state.TotalCombined, 0);

@@ -17,10 +17,17 @@ class RecordingOptionsPrompts : public OptionsPrompts {
         return chosenFile;
     }
 
+    std::optional<V3Passphrases> AskV3Passphrases(QWidget*, const QString& user) override {
+        passphraseQuestions.append(user);
+        return passphraseAnswer;
+    }
+
     QStringList errors;
     QStringList information;
     QStringList fileDialogFolders;
     QString chosenFile;
+    QStringList passphraseQuestions;
+    std::optional<V3Passphrases> passphraseAnswer;
 };
 
 }  // namespace pulsewell::test

@@ -18,8 +18,9 @@ namespace pulsewell::test {
 struct WindowUnderTest {
     // Creates the window and the dialog as the program starts them and shows
     // the window; false if it never appeared.
-    bool Open(DeviceReader& reader, const QString& startProfile = QString()) {
-        window = std::make_unique<TForm1>(boxes, reader, player, startProfile);
+    bool Open(DeviceReader& reader, const QString& startProfile = QString(),
+              DeviceWorker::Threading threading = DeviceWorker::Threading::CallerThread) {
+        window = std::make_unique<TForm1>(boxes, reader, player, startProfile, threading);
         options = std::make_unique<TForm3>(window->monitor(), prompts, window.get());
         window->SetOptionsDialog(*options);
         window->show();

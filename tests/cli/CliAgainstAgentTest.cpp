@@ -101,6 +101,7 @@ TEST_F(CliPoll, StopByErrorPrintsTheTotalsAndFails) {
 
 TEST_F(CliPoll, FailedProbeEndsBeforePolling) {
     // A port of the loopback where nothing listens.
+    ShortenTimeouts();
     Start({"--host", "127.0.0.1:9", "--interface", "1", "--count", "1"});
     EXPECT_EQ(Finish(), 1);
     EXPECT_TRUE(out.isEmpty()) << out.join(u'\n').toStdString();
@@ -180,6 +181,7 @@ TEST_F(CliDiscover, PrintsTheInterfaceTableAsExported) {
 }
 
 TEST_F(CliDiscover, SilentDeviceFailsWithItsStatus) {
+    ShortenTimeouts();
     Launch("discover", {"--host", "127.0.0.1:9"});
     EXPECT_EQ(Finish(), 1);
     EXPECT_TRUE(out.isEmpty());

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <chrono>
+#include <mutex>
 #include <csignal>
 #include <thread>
 
@@ -97,9 +98,50 @@ TEST(CliPollAgainstASilentAgent, InterruptEndsAtOnceWithTheTotals) {
     ASSERT_TRUE(cli.waitForFinished(10000));
     EXPECT_LT(clock.elapsed(), 1000);  // the read alone would wait 5 s
     EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(cli.exitCode(), 1);  // the device never gave a reading
     EXPECT_EQ(QString::fromLocal8Bit(cli.readAllStandardOutput()),
               "Total traffic transferred IN: 0 bytes; OUT: 0 bytes; combined: 0 bytes\n");
+}
+
+// Every command sends an unanswered request --retries more times, each
+// waiting --timeout seconds, and then gives up.
+TEST(CliAgainstASilentAgent, TimeoutAndRetriesReachEveryCommand) {
+    struct Case {
+        QStringList arguments;
+        int requests;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {{"discover", "--timeout", "1", "--retries", "2"}, 3, 1},
+        {{"info", "--timeout=1", "--retries=1"}, 2, 1},
+        {{"poll", "--interface", "1", "--timeout", "1", "--retries", "2"}, 3, 1},
+        {{"check", "--interface", "1", "--timeout", "1", "--retries", "1"}, 2, 3},
+        {{"check", "--interface", "1", "--timeout", "1", "--bandwidth", "1000"}, 2, 3},  // out, in
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        test::TempHome home;
+        std::mutex mutex;
+        std::vector<std::chrono::steady_clock::time_point> arrivals;
+        test::FakeAgent agent([&](const snmp::TSNMPRec&, int) {
+            std::lock_guard lock(mutex);
+            arrivals.push_back(std::chrono::steady_clock::now());
+            return std::vector<test::FakeAgent::Datagram>{};
+        });
+        QProcess cli;
+        cli.start(QStringLiteral(PULSEWELL_CLI),
+                  c.arguments + QStringList{"--host", QString::fromStdString(agent.Address())});
+        ASSERT_TRUE(cli.waitForFinished(20000));
+        EXPECT_EQ(cli.exitCode(), c.exitCode);
+        std::lock_guard lock(mutex);
+        ASSERT_EQ(static_cast<int>(arrivals.size()), c.requests);
+        for (std::size_t i = 1; i < arrivals.size(); ++i) {
+            const auto gap = std::chrono::duration_cast<std::chrono::milliseconds>(
+                arrivals[i] - arrivals[i - 1]);
+            EXPECT_GE(gap.count(), 950) << i;
+            EXPECT_LT(gap.count(), 1900) << i;
+        }
+    }
 }
 
 }  // namespace

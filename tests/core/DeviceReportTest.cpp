@@ -68,7 +68,6 @@ class DeviceInfoTest : public ::testing::Test {
     Monitor monitor{view, reader, player};
 };
 
-// The first read without an answer ends the report with its error.
 TEST_F(DeviceInfoTest, SilenceIsTheReportsErrorAndWritesNothing) {
     reader.Silence("1.3.6.1.2.1.1.5.0");
     monitor.ExportDeviceInfo();

@@ -473,13 +473,14 @@ TEST_F(DiscoveryTest, IndexWalkThatNeverEndsStopsWithAnError) {
 TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
     Serve({{.index = "1"}, {.index = "2"}, {.index = "10", .speed = "1000000000"}});
     monitor.FirstContact();
-    monitor.State().TotalIn = 5;
-    monitor.State().TotalCombined = 5;
-    monitor.State().OutCounter = 9;
-    monitor.State().PrevInReading = "kept";
-    monitor.Graph().AddSample(TrafficSeries::InBits, 1000);
-    monitor.Graph().Graphupdate();
-    monitor.Messages().Append("a line");
+    // Two polls of interface 1 leave traffic, counters, a reading and a line.
+    for (const char* octets : {"4", "9"}) {
+        reader.Answer("1.3.6.1.2.1.2.2.1.16.1", octets);
+        reader.Answer("1.3.6.1.2.1.2.2.1.10.1", octets);
+        monitor.PollOnce();
+    }
+    ASSERT_EQ(monitor.State().TotalCombined, 10);
+    ASSERT_EQ(monitor.Messages().Count(), 1);
 
     monitor.SelectInterface(2);
 
@@ -491,7 +492,7 @@ TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
     EXPECT_EQ(monitor.State().TotalCombined, 0);
     EXPECT_EQ(monitor.State().OutCounter, 0);
     EXPECT_EQ(monitor.State().OutReading, "0");
-    EXPECT_EQ(monitor.State().PrevInReading, "kept");
+    EXPECT_EQ(monitor.State().PrevInReading, "4");
     EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
     EXPECT_EQ(monitor.Graph().Series(TrafficSeries::InBits).Count(), 0);
     const TGraphCaptions& captions = monitor.Graph().Captions();

@@ -49,7 +49,7 @@ TEST_F(StartProfileTest, ReadsDetailsWithoutRegardToCase) {
 TEST_F(StartProfileTest, PresetsTheHostAndStartsPollingOneSecondLater) {
     Write("hostfile.txt", "10.5.5.5\r\n10.6.6.6\r\n");
     Write("site.ini", "[Details]\nIP=10.0.0.1\ncommunity=public\nbandwidth=1000000\ninterval=30\n");
-    monitor.State().InterfaceNumber = "4";
+    monitor.PollInterface("4");
     monitor.SetStartProfile("site.ini");
     monitor.ResetAll();
 

@@ -84,7 +84,7 @@ TEST_F(StoredSettingsTest, SnmpVersionIsReadButNeverWritten) {
     Store(QStringLiteral("snmpversion"), QStringLiteral("2c"));
     Load();
     EXPECT_EQ(state.Version, SnmpVersion::V2c);
-    Store(QStringLiteral("snmpversion"), QStringLiteral("3"));  // an unknown word changes nothing
+    Store(QStringLiteral("snmpversion"), QStringLiteral("v3"));  // an unknown word changes nothing
     Load();
     EXPECT_EQ(state.Version, SnmpVersion::V2c);
     Store().remove(QStringLiteral("snmpversion"));

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "MonitorView.h"
 
@@ -57,6 +58,7 @@ public:
     }
     void ShowExportDeviceInfo(bool visible) override { exportVisible = visible; }
     void FocusInterfaceList() override { ++interfaceListFocused; }
+    void ShowSnmpVersion(SnmpVersion version) override { shownVersion = version; }
 
     QStringList errors;
     QMap<int, QString> status;
@@ -84,6 +86,7 @@ public:
     int interfaceListFocused = 0;
     QStringList openedDocuments;
     bool desktopOpens = true;
+    std::optional<SnmpVersion> shownVersion;
 };
 
 }  // namespace pulsewell::test

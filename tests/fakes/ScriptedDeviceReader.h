@@ -66,6 +66,9 @@ public:
     }
     int QueryWidth() const override { return width; }
     void SetSnmpVersion(SnmpVersion v) override { version = v; }
+    void SetSecurity(const SnmpV3Security& s) override { security = s; }
+    // The cause the script gives every failure (an SNMPv3 agent's Report), or none.
+    std::optional<QString> LastFailureCause() const override { return failureCause; }
 
     QMap<QString, struct Answer> answers;
     QMap<QString, QPair<QString, QString>> nextAnswers;  // oid -> (next oid, value)
@@ -73,6 +76,8 @@ public:
     QString queryTarget;
     int width = 1;
     SnmpVersion version = SnmpVersion::V1;
+    SnmpV3Security security;
+    std::optional<QString> failureCause;
 };
 
 }  // namespace pulsewell::test

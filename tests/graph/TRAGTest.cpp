@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -213,6 +214,35 @@ TEST(TRAGGridTest, GridYBeyond32BitsIsHonoured) {
     }
 }
 
+// The grid is drawn anew only when something it shows changes: after each
+// change a reused engine shows what a fresh one with the same history does.
+TEST(TRAGGridTest, ReusedEngineShowsWhatAFreshOneDoesAfterEveryChange) {
+    const std::function<void(TRAG&)> steps[] = {
+        [](TRAG& e) { e.AddGraph(8, kBlue, gsLine).SetPenWidth(2); },
+        [](TRAG& e) { e.AddValue(0, 50); },
+        [](TRAG& e) { e.AddValue(0, 200); },  // the scale
+        [](TRAG& e) { e.SetGridY(40); },
+        [](TRAG& e) { e.SetGridX(4); },
+        [](TRAG& e) { e.SetXStep(7.0); },
+        [](TRAG& e) { e.SetHeadroom(50); },
+        [](TRAG& e) { for (int i = 0; i < 6; ++i) e.AddValue(0, 30); },
+        [](TRAG& e) { e.AddValue(0, 90); },  // full: the grid scrolls
+    };
+    TRAG reused(200, 100);
+    reused.Redraw(true);  // from the second redraw on the outline is grid-coloured
+    for (std::size_t n = 0; n < std::size(steps); ++n) {
+        steps[n](reused);
+        reused.Redraw(true);
+        TRAG fresh(200, 100);
+        for (std::size_t i = 0; i <= n; ++i) {
+            steps[i](fresh);
+        }
+        fresh.Redraw(true);
+        fresh.Redraw(true);
+        EXPECT_EQ(reused.Picture(), fresh.Picture()) << "after step " << n;
+    }
+}
+
 // ----- Scale -----
 
 TEST(TRAGScaleTest, HeadroomIsRoundedHalvesToEven) {
@@ -336,6 +366,21 @@ TEST(TRAGScaleTest, FullSeriesScrollsLeftByOneStep) {
     EXPECT_NE(At(engine, 15, 150), Rgb(kRed));
     EXPECT_NE(At(engine, 25, 150), Rgb(kRed));
     EXPECT_EQ(engine.Graphs()[0].Points().back(), QPoint(20, -3));
+}
+
+TEST(TRAGScaleTest, SamplesPastTheRightEdgeChangeNoPixel) {
+    const auto picture = [](int samples) {
+        TRAG engine(690, 170);
+        engine.SetXStep(3.0);  // sample 230 on x 690; a pen of 2 reaches back one column
+        engine.AddGraph(400, kGreen, gsLine).SetPenWidth(2);
+        for (int i = 0; i < samples; ++i) {
+            engine.AddValue(0, i % 37);
+        }
+        engine.Redraw(true);
+        return engine.Picture();
+    };
+    EXPECT_EQ(picture(400), picture(232));
+    EXPECT_NE(picture(400), picture(231));
 }
 
 // ----- Percent bars -----

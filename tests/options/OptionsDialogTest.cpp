@@ -104,13 +104,12 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(Utilization().MidColor(), 0x123456u);
         QCOMPARE(Utilization().Color(), 0xFF00000Fu);
 
-        // A colour text that is neither falls back to its default, named once;
-        // every other value loads.
-        Store("highvaluecolor", "clPurpleish");
+        // A colour text that is neither falls back to its default; every other value loads.
+        Store("highvaluecolor", "clPink");
         Store("lowvalue", "33");
         OpenOptions();
         QCOMPARE(ui_->prompts.errors,
-                 QStringList("'clPurpleish' is no colour for 'highvaluecolor' in " + StorePath() +
+                 QStringList("'clPink' is no colour for 'highvaluecolor' in " + StorePath() +
                              ": the default clred applies"));
         QCOMPARE(
             Control<QComboBox>("highColorPicker")->currentText() + Control("lowValueEdit")->text(),
@@ -118,7 +117,7 @@ class OptionsDialogTest : public QObject {
     }
 
     void cancelRestoresTheThresholdAndTheErrorPolicy() {
-        pulsewell::TMonitorState& state = ui_->Window().monitor().State();
+        const pulsewell::TMonitorState& state = ui_->Window().monitor().State();
         TForm3& dialog = OpenOptions();
         Control("highValueEdit")->setText("90");
         Click("Stop polling when errors occur");
@@ -142,7 +141,6 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(Utilization().LowThreshold(), 20);
     }
 
-    // Thresholds that are no number, no percentage, or low above high.
     void okWithThresholdsItRefusesStoresNothing() {
         const QByteArray before = StoreContent();
         TForm3& dialog = OpenOptions();
@@ -163,7 +161,6 @@ class OptionsDialogTest : public QObject {
         }
         QCOMPARE(StoreContent(), before);
         QVERIFY(!ui_->Window().monitor().State().ShowBytes);
-        QCOMPARE(Control("highValueEdit")->text(), QStringLiteral("30"));
     }
 
     void emptiedSoundFileKeepsTheStoredFile() {
@@ -267,7 +264,6 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Device Info"));
         auto* memo = Control<QPlainTextEdit>("deviceInfoMemo");
         QVERIFY(memo->isVisible());
-        // Every line can be reached, none changed.
         QVERIFY(memo->verticalScrollBar()->isVisible());
         QTest::keyClicks(memo, "typed");
         QVERIFY(!memo->toPlainText().contains("typed"));

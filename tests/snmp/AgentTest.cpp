@@ -56,8 +56,6 @@ class Agent : public ::testing::Test {
     std::string address_;
 };
 
-}  // namespace
-
 TEST_F(Agent, EveryValueTypeMatchesSnmpget) {
     struct Case {
         const char* oid;
@@ -194,3 +192,5 @@ TEST(AgentAbsent, NothingListeningFailsAfterTheTimeOut) {
     EXPECT_EQ(send.Sock.ErrorCode, kErrorTimedOut);
     EXPECT_EQ(send.HostIP, "0.0.0.0");
 }
+
+}  // namespace

@@ -4,16 +4,16 @@
 #include "FakeAgent.h"
 #include "Hex.h"
 #include "SnmpSend.h"
+#include "TestObjects.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::Bytes;
 using pulsewell::test::FakeAgent;
+using pulsewell::test::kSpeed;
 using pulsewell::test::ResponseTo;
 using pulsewell::test::ResponseWithId;
 
 namespace {
-
-const char* kSpeed = "1.3.6.1.2.1.2.2.1.5.2";
 
 void PrepareGet(TSNMPSend& send, const std::string& host, int timeoutMs) {
     send.TargetHost = host;

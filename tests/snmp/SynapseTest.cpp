@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -10,17 +11,17 @@
 #include "FakeAgent.h"
 #include "OneShot.h"
 #include "SnmpSynapse.h"
+#include "TestObjects.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::FakeAgent;
+using pulsewell::test::kDescr;
+using pulsewell::test::kSpeed;
 using pulsewell::test::ResponseTo;
 using pulsewell::test::ResponseWithId;
 using Datagrams = std::vector<FakeAgent::Datagram>;
 
 namespace {
-
-const char* kSpeed = "1.3.6.1.2.1.2.2.1.5.2";
-const char* kDescr = "1.3.6.1.2.1.2.2.1.2.2";
 
 // Answers every request for kSpeed with 100000000 and anything else with "eth0".
 Datagrams Echo(const TSNMPRec& request) {
@@ -68,6 +69,29 @@ TEST(Synapse, Defaults) {
     EXPECT_EQ(synapse.QueryValue(kSpeed), "");  // no hosts: nothing sent
     EXPECT_EQ(synapse.QueryValues({kSpeed, kDescr}),
               (std::vector<std::optional<std::string>>{"", ""}));
+}
+
+// The time-outs that no caller sets come from the environment when it holds a
+// positive number of ms; anything else leaves the standard ones.
+TEST(Synapse, DefaultTimeoutsFromTheEnvironment) {
+    struct Case {
+        const char* text;
+        std::int32_t send;
+        std::int32_t synapse;
+    };
+    const Case cases[] = {{"250", 250, 250},      {"600000", 600000, 600000}, {"0", 5000, 2000},
+                          {"-5", 5000, 2000},     {"12ms", 5000, 2000},       {"", 5000, 2000},
+                          {"600001", 5000, 2000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ::setenv("PULSEWELL_SNMP_TIMEOUT_MS", c.text, 1);
+        const TSNMPSend send;
+        const TSNMPSynapse synapse;
+        EXPECT_EQ(send.Timeout, c.send);
+        EXPECT_EQ(synapse.Timeout(), c.synapse);
+        EXPECT_EQ(synapse.Client().Timeout, c.synapse);
+    }
+    ::unsetenv("PULSEWELL_SNMP_TIMEOUT_MS");
 }
 
 TEST(Synapse, AnswerOnTheSecondAttempt) {

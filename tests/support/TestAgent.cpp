@@ -1,5 +1,7 @@
 #include "TestAgent.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -100,7 +102,10 @@ void ResetAgentState() {
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(TestAgentStateFolder()) / "if", ignored);
     const std::string command = "'" + seed + "' '" + TestAgentStateFolder() + "'";
-    (void)std::system(command.c_str());
+    // The cases after this one count on the seeded state.
+    if (std::system(command.c_str()) != 0) {
+        ADD_FAILURE() << "seeding the agent's state failed: " << command;
+    }
 }
 
 }  // namespace pulsewell::test

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "SnmpV3Security.h"
 #include "SnmpVersion.h"
 
 namespace pulsewell {
@@ -39,6 +40,12 @@ public:
     // arrive as empty value texts, like SNMPv1's noSuchName, and a GetNext
     // that reaches endOfMibView leaves oid unchanged.
     virtual void SetSnmpVersion(SnmpVersion version) = 0;
+    // Who asks in SNMPv3, and how; SNMPv1 and SNMPv2c do not use it.
+    virtual void SetSecurity(const SnmpV3Security& /*security*/) {}
+    // Why the last read gave no value, when the protocol says (an SNMPv3
+    // agent's Report, a refused level): "SNMPv3: ..."; none after a value,
+    // for silence, and over SNMPv1 and SNMPv2c.
+    virtual std::optional<QString> LastFailureCause() const { return std::nullopt; }
 
     // From any thread: every wait for a reply, now and until
     // ResumeExchanges(), ends unanswered at once.

@@ -1,7 +1,5 @@
 #include "SnmpDeviceReader.h"
 
-#include "OneShot.h"
-
 namespace pulsewell {
 
 namespace {
@@ -20,8 +18,8 @@ std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
                                                       const QString& community,
                                                       const QString& host) {
     std::string result;
-    if (!snmp::ReadOneValue(Bytes(oid), Bytes(community), Bytes(host), result, version_,
-                            &interrupt_)) {
+    if (!snmp::ReadOneValue(Client(), Bytes(oid), Bytes(community), Bytes(host), result,
+                            version_, &interrupt_, security_, &problem_, patience_)) {
         return std::nullopt;
     }
     return Text(result);
@@ -31,8 +29,9 @@ bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, con
                                      QString& value) {
     std::string next = Bytes(oid);
     std::string result;
-    const bool answered = snmp::ReadNextValue(next, Bytes(community), Bytes(host), result,
-                                              version_, &interrupt_);
+    const bool answered = snmp::ReadNextValue(Client(), next, Bytes(community), Bytes(host),
+                                              result, version_, &interrupt_, security_,
+                                              &problem_, patience_);
     oid = Text(next);
     value = Text(result);
     return answered;
@@ -45,6 +44,7 @@ void SnmpDeviceReader::SetQueryTarget(const QString& community, const QString& h
 
 std::optional<QString> SnmpDeviceReader::QueryValue(const QString& oid) {
     const std::string text = synapse_.QueryValue(Bytes(oid));
+    problem_ = synapse_.LastV3Problem();
     if (!synapse_.LastAnswered()) {
         return std::nullopt;
     }
@@ -58,15 +58,56 @@ QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& o
         asked.push_back(Bytes(oid));
     }
     QList<std::optional<QString>> values;
-    for (const std::optional<std::string>& value : synapse_.QueryValues(asked)) {
+    const std::vector<std::optional<std::string>> answers = synapse_.QueryValues(asked);
+    problem_ = synapse_.LastV3Problem();
+    for (const std::optional<std::string>& value : answers) {
         values.append(value ? std::optional<QString>(Text(*value)) : std::nullopt);
     }
     return values;
 }
 
+void SnmpDeviceReader::SetTimeout(int milliseconds) {
+    patience_.TimeoutMs = milliseconds;
+    synapse_.SetTimeout(milliseconds);
+}
+
+void SnmpDeviceReader::SetRetries(int retries) {
+    patience_.Retries = retries;
+    synapse_.SetRetry(retries);
+}
+
 void SnmpDeviceReader::SetSnmpVersion(SnmpVersion version) {
-    version_ = version == SnmpVersion::V2c ? snmp::version::V2c : snmp::version::V1;
+    switch (version) {
+        case SnmpVersion::V1:
+            version_ = snmp::version::V1;
+            break;
+        case SnmpVersion::V2c:
+            version_ = snmp::version::V2c;
+            break;
+        case SnmpVersion::V3:
+            version_ = snmp::version::V3;
+            break;
+    }
     synapse_.SetVersion(version_);
+    problem_ = snmp::TV3Problem::None;
+}
+
+void SnmpDeviceReader::SetSecurity(const SnmpV3Security& security) {
+    security_ = ToSnmpSecurity(security);
+    synapse_.SetSecurity(security_);
+}
+
+std::optional<QString> SnmpDeviceReader::LastFailureCause() const {
+    return version_ == snmp::version::V3 ? V3FailureCause(problem_) : std::nullopt;
+}
+
+snmp::TSNMPSend& SnmpDeviceReader::Client() {
+    // A fresh client each time over SNMPv1 and SNMPv2c, as single reads have always had.
+    if (version_ != snmp::version::V3) {
+        oneShot_ = std::make_unique<snmp::TSNMPSend>();
+        return *oneShot_;
+    }
+    return v3Reads_;
 }
 
 }  // namespace pulsewell

@@ -2,6 +2,9 @@
 
 #include "DeviceReader.h"
 #include "Interrupt.h"
+#include <memory>
+
+#include "OneShot.h"
 #include "SnmpSynapse.h"
 
 namespace pulsewell {
@@ -21,16 +24,35 @@ public:
     QList<std::optional<QString>> QueryValues(const QStringList& oids) override;
     int QueryWidth() const override { return synapse_.Width(); }
     void SetSnmpVersion(SnmpVersion version) override;
+    void SetSecurity(const SnmpV3Security& security) override;
+    std::optional<QString> LastFailureCause() const override;
     void AbandonExchanges() override { interrupt_.Raise(); }
     void ResumeExchanges() override { interrupt_.Clear(); }
+
+    // How long every request waits for its reply, and how often an unanswered
+    // one is sent again; unset, single reads wait 5 s once and the query
+    // component 2 s twice. Before the reader's first use.
+    void SetTimeout(int milliseconds);
+    void SetRetries(int retries);
 
     // The query component itself, for a caller that tunes it (its throttle, its width).
     snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
 
 private:
+    // The client of the next single read.
+    snmp::TSNMPSend& Client();
+
     snmp::Interrupt interrupt_;
     snmp::TSNMPSynapse synapse_;
     int version_ = snmp::version::V1;
+    snmp::TPatience patience_;
+    snmp::TV3Security security_;
+    // Why the last read failed in SNMPv3.
+    snmp::TV3Problem problem_ = snmp::TV3Problem::None;
+    // SNMPv3's single reads share one client, so that the engine, the keys and
+    // the cipher contexts are not made anew for every read of a poll.
+    snmp::TSNMPSend v3Reads_;
+    std::unique_ptr<snmp::TSNMPSend> oneShot_;
 };
 
 }  // namespace pulsewell

@@ -5,7 +5,7 @@
 
 #include "DeviceObjects.h"
 #include "InterfaceCells.h"
-#include "NoAnswer.h"
+#include "InterfaceSpeed.h"
 #include "NumberText.h"
 #include "VisibleText.h"
 
@@ -59,6 +59,7 @@ class InterfaceDiscovery::Walk {
         QString host;
         QString community;
         SnmpVersion version;
+        SnmpV3Security security;
     };
 
     Walk(InterfaceDiscovery& owner, const DeviceWorker::Job& job, const Target& target,
@@ -69,6 +70,7 @@ class InterfaceDiscovery::Walk {
           host_(target.host),
           community_(target.community),
           version_(target.version),
+          security_(target.security),
           select_(std::move(select)) {}
 
     // True when interfaces were found and chosen from.
@@ -98,9 +100,6 @@ class InterfaceDiscovery::Walk {
     bool HasDuplexObjects();
     static QStringList RowObjects(const QString& index, bool withDuplex);
     bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
-    // The speed cell of interface `index` from its ifSpeed value, or over
-    // SNMPv2c from its ifHighSpeed where ifSpeed is at its ceiling.
-    QString InterfaceSpeedCell(const QString& index, const QString& speed);
 
     InterfaceDiscovery& owner_;
     const DeviceWorker::Job& job_;
@@ -108,6 +107,7 @@ class InterfaceDiscovery::Walk {
     const QString host_;
     const QString community_;
     const SnmpVersion version_;
+    const SnmpV3Security security_;
     const Select select_;
     QStringList indexes_;
 };
@@ -135,7 +135,7 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     view_.SetBusy(true);
 
     auto found = std::make_shared<bool>(false);
-    const Walk::Target target{state_.Host, state_.Community, state_.Version};
+    const Walk::Target target{state_.Host, state_.Community, state_.Version, state_.Security};
     auto walk = [this, target, select = std::move(select), found](const DeviceWorker::Job& job) {
         *found = Walk(*this, job, target, select).Run();
     };
@@ -165,6 +165,7 @@ void InterfaceDiscovery::Abandon() {
 
 bool InterfaceDiscovery::Walk::Run() {
     reader_.SetSnmpVersion(version_);
+    reader_.SetSecurity(security_);
     reader_.SetQueryTarget(community_, host_);
 
     QString oid = kIfIndexColumn;
@@ -173,8 +174,12 @@ bool InterfaceDiscovery::Walk::Run() {
     if (!answered || value.isEmpty()) {
         PollScheduler* scheduler = &owner_.scheduler_;
         Post([scheduler] { scheduler->StopPolling(); });
-        SetStatus(answered ? QStringLiteral("No values from this device!")
-                           : NoAnswerText(QStringLiteral("Failure contacting device!"), version_));
+        // An SNMPv3 agent may answer without a value and say why (access denied).
+        const std::optional<QString> cause = reader_.LastFailureCause();
+        SetStatus(answered ? NoAnswerText(QStringLiteral("No values from this device!"),
+                                          SnmpVersion::V1, cause)
+                           : NoAnswerText(QStringLiteral("Failure contacting device!"), version_,
+                                          cause));
         return false;
     }
 
@@ -313,7 +318,7 @@ QStringList InterfaceDiscovery::Walk::RowObjects(const QString& index, bool with
 bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
                                                 const std::function<QString()>& value) {
     SetCell(1, row, DescriptionCell(value()));
-    SetCell(2, row, InterfaceSpeedCell(indexes_[row - 1], value()));
+    SetCell(2, row, InterfaceSpeedCell(reader_, version_, indexes_[row - 1], value()));
     const QString duplex = withDuplex ? value() : QString();
     SetCell(3, row, duplex.isEmpty() ? QStringLiteral("unknown") : DuplexCell(duplex));
     if (!Progress()) {
@@ -328,18 +333,6 @@ bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
     }
     SetCell(8, row, TypeCell(value()));
     return true;
-}
-
-QString InterfaceDiscovery::Walk::InterfaceSpeedCell(const QString& index, const QString& speed) {
-    // RFC 2863: ifSpeed stops at its ceiling, ifHighSpeed (SNMPv2c only) goes on.
-    if (version_ == SnmpVersion::V2c && IsSpeedCeiling(speed)) {
-        // An agent without a better figure may say 0 there: the ceiling is closer.
-        const QString highSpeed = reader_.QueryValue(kIfHighSpeed + index).value_or(QString());
-        if (TryParseInt64(highSpeed).value_or(0) != 0) {
-            return HighSpeedCell(highSpeed);
-        }
-    }
-    return SpeedCell(speed);
 }
 
 }  // namespace pulsewell

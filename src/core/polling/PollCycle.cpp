@@ -3,10 +3,10 @@
 #include <chrono>
 
 #include "DeviceObjects.h"
-#include "NoAnswer.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
 #include "Rounding.h"
+#include "SnmpVersion.h"
 #include "TrafficLine.h"
 #include "TrafficLogs.h"
 
@@ -60,6 +60,9 @@ void PollCycle::Start(const QString& interface, Finished finished) {
     running_ = true;
     finished_ = std::move(finished);
     early_.reset();
+    measurement_.reset();
+    outSubstituted_ = false;
+    inSubstituted_ = false;
     const bool reading = Step([&] {
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
         state_.Bandwidth = StripSeparators(state_.Bandwidth);
@@ -94,7 +97,7 @@ void PollCycle::Start(const QString& interface, Finished finished) {
     }
     const TMonitorState target = state_;
     const bool tryWide =
-        state_.Version == SnmpVersion::V2c && narrowCountersOf_ != CounterDevice(state_);
+        CarriesCounter64(state_.Version) && narrowCountersOf_ != CounterDevice(state_);
     auto readings = std::make_shared<Readings>();
     worker_.Run(
         [target, tryWide, readings](const DeviceWorker::Job& job) {
@@ -106,13 +109,18 @@ void PollCycle::Start(const QString& interface, Finished finished) {
 PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitorState& target,
                                             bool tryWide) {
     reader.SetSnmpVersion(target.Version);
+    reader.SetSecurity(target.Security);
     reader.SetQueryTarget(target.Community, target.Host);
     const auto read = [&](const QString& outOid, const QString& inOid) {
         Readings readings;
-        readings.out =
-            reader.ReadOneValue(outOid + target.PolledInterface, target.Community, target.Host);
-        readings.in =
-            reader.ReadOneValue(inOid + target.PolledInterface, target.Community, target.Host);
+        for (auto [reading, oid] :
+             {std::pair{&readings.out, outOid}, std::pair{&readings.in, inOid}}) {
+            *reading = reader.ReadOneValue(oid + target.PolledInterface, target.Community,
+                                           target.Host);
+            if (!*reading && !readings.cause) {
+                readings.cause = reader.LastFailureCause();
+            }
+        }
         return readings;
     };
     if (tryWide) {
@@ -138,11 +146,11 @@ void PollCycle::CountersRead(const Readings& readings) {
         if (readings.narrow) {
             narrowCountersOf_ = CounterDevice(state_);
             messages_.Append(QStringLiteral("No 64-bit counters for interface %1: polling its "
-                                            "32-bit counters over SNMPv2c")
-                                 .arg(state_.PolledInterface));
+                                            "32-bit counters over %2")
+                                 .arg(state_.PolledInterface, SnmpVersionName(state_.Version)));
         }
         UseCounterWidth(readings.wide);
-        if (!ApplyErrorPolicy(readings.out.has_value(), readings.in.has_value())) {
+        if (!ApplyErrorPolicy(readings)) {
             return;
         }
         try {
@@ -181,9 +189,12 @@ void PollCycle::Complete(const TTrafficSample& sample) {
                 WriteDebugLogEntry(folder, state_, sample, pollTime_, messages_.LastLine());
             }
             messages_.Trim();
-            if (state_.HasPrevOutCounter()) {
+            const bool measured = state_.HasPrevOutCounter();
+            if (measured) {
                 messages_.Append(TrafficMessageLine(pollTime_, sample, state_.ShowBytes));
             }
+            measurement_ =
+                PollMeasurement{pollTime_, sample, outSubstituted_, inSubstituted_, measured};
             if (state_.WriteLog) {
                 WriteTrafficLogEntry(folder, state_, sample, pollTime_);
             }
@@ -205,14 +216,17 @@ void PollCycle::UseCounterWidth(bool wide) {
     state_.PrevInReading = QStringLiteral("0");
 }
 
-bool PollCycle::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
+bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
     // A device silent in SNMPv2c may answer SNMPv1 only: said once, not every poll.
-    const bool silent = !outAnswered && !inAnswered;
+    const bool silent = !readings.out && !readings.in;
     const bool hint = silent && state_.Version == SnmpVersion::V2c;
-    if (!state_.ContinueWithZeroes && (!outAnswered || !inAnswered)) {
-        const QString failure = QStringLiteral("Failure contacting host! Polling stopped!");
-        early_ = PollOutcome{PollOutcome::Stopped,
-                             hint ? NoAnswerText(failure, state_.Version) : failure};
+    if (!state_.ContinueWithZeroes && (!readings.out || !readings.in)) {
+        QString text = QStringLiteral("Failure contacting host! Polling stopped!");
+        if (hint || readings.cause) {
+            // In SNMPv2c that it did not answer in it; over SNMPv3 what the agent said.
+            text = NoAnswerText(text, state_.Version, readings.cause);
+        }
+        early_ = PollOutcome{PollOutcome::Stopped, text};
         return false;
     }
     if (hint && !hinted_) {
@@ -224,11 +238,13 @@ bool PollCycle::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
         const QString& previous;
         std::int64_t& readAt;
         std::int64_t previousReadAt;
+        bool& substituted;
     };
     for (const Side& side :
          {Side{state_.OutReading, state_.PrevOutReading, state_.OutReadAtMs,
-               state_.PrevOutReadAtMs},
-          Side{state_.InReading, state_.PrevInReading, state_.InReadAtMs, state_.PrevInReadAtMs}}) {
+               state_.PrevOutReadAtMs, outSubstituted_},
+          Side{state_.InReading, state_.PrevInReading, state_.InReadAtMs, state_.PrevInReadAtMs,
+               inSubstituted_}}) {
         if (!side.reading.isEmpty()) {
             continue;
         }
@@ -239,6 +255,7 @@ bool PollCycle::ApplyErrorPolicy(bool outAnswered, bool inAnswered) {
         }
         side.reading = side.previous;
         side.readAt = side.previousReadAt;
+        side.substituted = true;
         messages_.Append(kSubstituted);
     }
     return true;

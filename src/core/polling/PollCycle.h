@@ -15,6 +15,19 @@
 
 namespace pulsewell {
 
+// What one poll read and worked out, for listeners beside the message list:
+// the sample its traffic line is made from.
+struct PollMeasurement {
+    QDateTime time;
+    TTrafficSample sample;
+    // No value came for that side: the previous reading stood in for it.
+    bool outSubstituted = false;
+    bool inSubstituted = false;
+    // Measured against the poll before, so the traffic line shows it; the
+    // first poll of a run only takes the counters.
+    bool measured = false;
+};
+
 // How one poll ended, for the monitor to turn into the commands' states.
 struct PollOutcome {
     enum Kind {
@@ -43,6 +56,9 @@ class PollCycle {
     // this thread unless the poll is abandoned first.
     void Start(const QString& interface, Finished finished);
     bool Running() const { return running_; }
+    // What the poll that ended last measured; none when it ended before its
+    // traffic line (or where that would stand).
+    const std::optional<PollMeasurement>& Measurement() const { return measurement_; }
     // The device worker dropped the poll: it no longer counts as running. A
     // poll whose alarm was sounding has its reading, which keeps its line.
     void Abandon();
@@ -54,13 +70,15 @@ class PollCycle {
         std::optional<QString> out;
         std::optional<QString> in;
         bool wide = false;
-        // SNMPv2c found no 64-bit counters and read the 32-bit ones.
+        // SNMPv2c or SNMPv3 found no 64-bit counters and read the 32-bit ones.
         bool narrow = false;
+        // Why a read got no answer, when the protocol said.
+        std::optional<QString> cause;
     };
     static Readings ReadCounters(DeviceReader& reader, const TMonitorState& target, bool tryWide);
     void CountersRead(const Readings& readings);
     void UseCounterWidth(bool wide);
-    bool ApplyErrorPolicy(bool outAnswered, bool inAnswered);
+    bool ApplyErrorPolicy(const Readings& readings);
     void AppendSamples(const TTrafficSample& sample);
     void Complete(const TTrafficSample& sample);
     // Runs one step under the error guard; false when it stopped the poll.
@@ -82,6 +100,9 @@ class PollCycle {
     std::int64_t pollClockMs_ = 0;
     // The SNMPv2c hint was given for the silence that still lasts.
     bool hinted_ = false;
+    bool outSubstituted_ = false;
+    bool inSubstituted_ = false;
+    std::optional<PollMeasurement> measurement_;
     // The poll's sample while its alarm sounds.
     std::optional<TTrafficSample> sounding_;
     // Host and interface found without 64-bit counters in this polling run.

@@ -20,10 +20,12 @@ void DeviceInfoReport::Read(std::function<void()> then, std::function<void()> af
     const TReportSource source{state_.Host, state_.Community, discovery_.Uptime(),
                                discovery_.InterfaceCount()};
     const SnmpVersion version = state_.Version;
+    const SnmpV3Security security = state_.Security;
     auto report = std::make_shared<QStringList>();
     worker_.Run(
-        [source, version, report](const DeviceWorker::Job& job) {
+        [source, version, security, report](const DeviceWorker::Job& job) {
             job.Reader().SetSnmpVersion(version);
+            job.Reader().SetSecurity(security);
             job.Reader().SetQueryTarget(source.Community, source.Host);
             *report = GatherDeviceReport(job.Reader(), source);
         },

@@ -4,6 +4,7 @@
 #include "NumberText.h"
 #include "SettingNames.h"
 #include "SettingsKey.h"
+#include "SnmpV3Settings.h"
 
 namespace pulsewell {
 
@@ -101,6 +102,12 @@ void Options::ReadSettings(SettingsKey& key, TOptionsFields& fields) {
     if (const auto parsed = ParseSnmpVersion(version)) {
         fields.Version = *parsed;
     }
+    ReadV3Settings(key, fields.V3);
+    // The passphrases are not stored here: those in force, while their user is the stored one.
+    const SnmpV3Security& inForce = target_.SnmpSecurity();
+    const bool sameUser = inForce.User == fields.V3.User;
+    fields.V3.AuthPassphrase = sameUser ? inForce.AuthPassphrase : QString();
+    fields.V3.PrivPassphrase = sameUser ? inForce.PrivPassphrase : QString();
     const QString onErrors = ReadOrWrite(key, kOnErrors);
     if (onErrors == QStringLiteral("continue") || onErrors == QStringLiteral("stop")) {
         fields.ContinueWithZeroes = onErrors == QStringLiteral("continue");
@@ -153,6 +160,11 @@ void Options::WriteSettings(SettingsKey& key, const TOptionsFields& fields) {
     // the counters' width measures from the poll after it.
     key.Write(kSnmpVersion.name, SnmpVersionText(fields.Version));
     target_.SetSnmpVersion(fields.Version);
+    // A store that never saw SNMPv3 stays without its values.
+    if (fields.Version == SnmpVersion::V3 || !fields.V3.User.isEmpty()) {
+        WriteV3Settings(key, fields.V3);
+    }
+    target_.SetSnmpSecurity(fields.V3);
     key.Write(kLowAlarmActive.name, YesNo(fields.Alarms.LowAlarm));
     key.Write(kHighAlarmActive.name, YesNo(fields.Alarms.HighAlarm));
     // An emptied file edit keeps the stored file.

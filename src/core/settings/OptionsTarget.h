@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SnmpV3Security.h"
 #include "SnmpVersion.h"
 #include "TrafficGraph.h"
 
@@ -14,6 +15,10 @@ class OptionsTarget {
     virtual void SetContinueWithZeroes(bool on) = 0;
     // The version of the next request.
     virtual void SetSnmpVersion(SnmpVersion version) = 0;
+    // Who asks over SNMPv3, passphrases included.
+    virtual void SetSnmpSecurity(const SnmpV3Security& security) = 0;
+    // Who asks over SNMPv3 now, passphrases included.
+    virtual const SnmpV3Security& SnmpSecurity() const = 0;
     virtual TrafficGraph& Graph() = 0;
 };
 

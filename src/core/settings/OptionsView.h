@@ -3,6 +3,7 @@
 #include "AlarmSettings.h"
 #include "ColorValue.h"
 #include "OperationError.h"
+#include "SnmpV3Security.h"
 #include "SnmpVersion.h"
 
 namespace pulsewell {
@@ -18,6 +19,8 @@ struct TOptionsFields {
     bool ShowBytes = false;
     bool ContinueWithZeroes = false;
     SnmpVersion Version = SnmpVersion::V1;
+    // The SNMPv3 fields; the passphrases are the keyring's, not the store's.
+    SnmpV3Security V3;
 };
 
 // What the options logic needs of the dialog: its controls' contents, and

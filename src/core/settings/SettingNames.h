@@ -28,4 +28,14 @@ inline const Setting kLowAlarmFile{QStringLiteral("lowalarmfile"), QString()};
 // and SNMPv1 is what it always meant.
 inline const Setting kSnmpVersion{QStringLiteral("snmpversion"), QStringLiteral("1")};
 
+// Who asks over SNMPv3 (SnmpV3Settings.h); never written when missing. The
+// passphrases are never stored here: the desktop's keyring keeps them.
+inline const Setting kSnmpV3User{QStringLiteral("snmpv3user"), QString()};
+inline const Setting kSnmpV3Level{QStringLiteral("snmpv3level"), QStringLiteral("authPriv")};
+inline const Setting kSnmpV3AuthProtocol{QStringLiteral("snmpv3authprotocol"),
+                                         QStringLiteral("SHA")};
+inline const Setting kSnmpV3PrivProtocol{QStringLiteral("snmpv3privprotocol"),
+                                         QStringLiteral("AES")};
+inline const Setting kSnmpV3Context{QStringLiteral("snmpv3context"), QString()};
+
 }  // namespace pulsewell::settings

@@ -44,6 +44,11 @@ std::optional<THostEntry> ReadStartProfile(const QString& path) {
     entry.Interface = details.value(QStringLiteral("interface"), entry.Interface);
     entry.interval = details.value(QStringLiteral("interval"), entry.interval);
     entry.version = details.value(QStringLiteral("version"));
+    entry.user = details.value(QStringLiteral("user"));
+    entry.securitylevel = details.value(QStringLiteral("securitylevel"));
+    entry.authprotocol = details.value(QStringLiteral("authprotocol"));
+    entry.privprotocol = details.value(QStringLiteral("privprotocol"));
+    entry.context = details.value(QStringLiteral("context"));
     return entry;
 }
 

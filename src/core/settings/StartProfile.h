@@ -12,8 +12,16 @@ struct THostEntry {
     QString bandwidth;
     QString Interface = QStringLiteral("1");
     QString interval = QStringLiteral("6");
-    // "1" or "2c"; empty when the profile does not say.
+    // "1", "2c" or "3"; empty when the profile does not say.
     QString version;
+    // Who asks over SNMPv3: keys "user", "securitylevel", "authprotocol",
+    // "privprotocol", "context"; each empty when the profile does not say.
+    // The passphrases come from the keyring or the environment.
+    QString user;
+    QString securitylevel;
+    QString authprotocol;
+    QString privprotocol;
+    QString context;
 };
 
 // Reads section "Details" of the INI file at path; section and key names

@@ -5,32 +5,43 @@
 #include "NumberText.h"
 #include "SettingNames.h"
 #include "SettingsKey.h"
+#include "SnmpV3Settings.h"
 
 namespace pulsewell {
 
-void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorState& state) {
+void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorState& state,
+                        bool storeMissing) {
     using namespace settings;
     SettingsKey key;
+    const auto storeDefault = [&](const Setting& setting) {
+        if (storeMissing) {
+            key.Write(setting.name, setting.defaultText);
+        }
+    };
+    const auto readOrStore = [&](const Setting& setting) {
+        return storeMissing ? key.ReadOrWrite(setting.name, setting.defaultText)
+                            : key.Read(setting.name).value_or(setting.defaultText);
+    };
     const std::function<void()> steps[] = {
         [&] {
             if (const auto high = key.Read(kHighValue.name)) {
                 graph.SetHighThreshold(ParseStoredInt32(*high));
             } else {
-                key.Write(kHighValue.name, kHighValue.defaultText);
+                storeDefault(kHighValue);
             }
         },
         [&] {
             if (const auto low = key.Read(kLowValue.name)) {
                 graph.SetLowThreshold(ParseStoredInt32(*low));
             } else {
-                key.Write(kLowValue.name, kLowValue.defaultText);
+                storeDefault(kLowValue);
             }
         },
         [&] {
             // Without a stored unit the current one stays; the default is only stored.
             const auto show = key.Read(kShow.name);
             if (!show) {
-                key.Write(kShow.name, kShow.defaultText);
+                storeDefault(kShow);
             } else if (*show == QStringLiteral("bytes") || *show == QStringLiteral("bits")) {
                 state.ShowBytes = *show == QStringLiteral("bytes");
             }
@@ -38,11 +49,11 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
         [&] {
             // Stored colours reach the graph only through the options dialog.
             for (const Setting* color : {&kHighValueColor, &kNormalValueColor, &kLowValueColor}) {
-                key.ReadOrWrite(color->name, color->defaultText);
+                readOrStore(*color);
             }
         },
         [&] {
-            const QString onErrors = key.ReadOrWrite(kOnErrors.name, kOnErrors.defaultText);
+            const QString onErrors = readOrStore(kOnErrors);
             if (onErrors == QStringLiteral("continue") || onErrors == QStringLiteral("stop")) {
                 state.ContinueWithZeroes = onErrors == QStringLiteral("continue");
             }
@@ -53,6 +64,7 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
                 state.Version = *version;
             }
         },
+        [&] { ReadV3Settings(key, state.Security); },
     };
     for (const auto& step : steps) {
         RunGuarded(reporter, step);

@@ -12,7 +12,9 @@ namespace pulsewell {
 // cannot be read or converted is reported and skipped, so one bad entry does
 // not keep the others from applying. A store that cannot be written (or that
 // Qt could not parse in full, which a write would truncate) is reported once
-// and left as it is; the defaults then apply without being stored.
-void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorState& state);
+// and left as it is; the defaults then apply without being stored. Without
+// storeMissing nothing is written at all.
+void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorState& state,
+                        bool storeMissing = true);
 
 }  // namespace pulsewell

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "CheckVerdict.h"
+#include "CliArguments.h"
+#include "DeviceReader.h"
+
+namespace pulsewell::cli {
+
+// A monitoring plugin's check of the interface's utilization: two readings
+// `interval` seconds apart, judged against the thresholds. Prints nothing;
+// the verdict's line is the output.
+CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader);
+
+}  // namespace pulsewell::cli

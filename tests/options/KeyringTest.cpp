@@ -1,0 +1,167 @@
+// The SNMPv3 passphrases in the desktop's keyring. Run twice by CTest: inside
+// a D-Bus session with an unlocked GNOME Keyring (with-keyring.sh), where they
+// are stored and read back, and with no session bus at all, where the window
+// asks for them once per run and says they will not be kept.
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include "MainWindow.h"
+#include "OptionsDialog.h"
+#include "PassphraseKeyring.h"
+#include "RecordingMessageBoxes.h"
+#include "RecordingOptionsPrompts.h"
+#include "RecordingSoundPlayer.h"
+#include "ScriptedDeviceReader.h"
+#include "SettingsKey.h"
+#include "TempHome.h"
+#include "V3PassphraseKeeper.h"
+
+using namespace pulsewell;
+
+namespace {
+
+using Outcome = PassphraseKeyring::Outcome;
+
+// Waits for a keyring call's answer.
+template <typename Result>
+class Answer {
+  public:
+    auto Callback() {
+        return [this](auto... values) { result_ = Result{values...}; };
+    }
+    Result Wait() {
+        const bool answered = QTest::qWaitFor([this] { return result_.has_value(); }, 30000);
+        if (!answered) {
+            qFatal("the keyring did not answer");
+        }
+        return *result_;
+    }
+
+  private:
+    std::optional<Result> result_;
+};
+
+using ReadResult = std::pair<Outcome, V3Passphrases>;
+
+bool KeyringExpected() {
+    return qEnvironmentVariable("PULSEWELL_KEYRING") == QStringLiteral("reachable");
+}
+
+}  // namespace
+
+class KeyringTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() {
+        // Each case its own service, so that cases and runs never meet.
+        service_ = QStringLiteral("Pulsewell test %1").arg(++cases_);
+    }
+
+    void PassphrasesAreStoredAndReadBack() {
+        SecretServiceKeyring keyring(service_);
+        Answer<std::tuple<Outcome>> written;
+        keyring.Write("tester", {"auth-secret-1", "priv-secret-2"}, [&](Outcome outcome) {
+            written.Callback()(outcome);
+        });
+        const Outcome writeOutcome = std::get<0>(written.Wait());
+
+        Answer<ReadResult> read;
+        keyring.Read("tester", [&](Outcome outcome, const V3Passphrases& passphrases) {
+            read.Callback()(outcome, passphrases);
+        });
+        const ReadResult result = read.Wait();
+        Answer<ReadResult> unknown;
+        keyring.Read("nobody", [&](Outcome outcome, const V3Passphrases& passphrases) {
+            unknown.Callback()(outcome, passphrases);
+        });
+        const Outcome unknownOutcome = unknown.Wait().first;
+
+        if (!KeyringExpected()) {
+            QCOMPARE(writeOutcome, Outcome::Unreachable);
+            QCOMPARE(result.first, Outcome::Unreachable);
+            QCOMPARE(unknownOutcome, Outcome::Unreachable);
+            return;
+        }
+        QCOMPARE(writeOutcome, Outcome::Done);
+        QCOMPARE(result.first, Outcome::Done);
+        QCOMPARE(result.second, (V3Passphrases{"auth-secret-1", "priv-secret-2"}));
+        QCOMPARE(unknownOutcome, Outcome::NotFound);
+
+        // Another client of the Secret Service sees the same entry.
+        const QString tool = QStandardPaths::findExecutable("secret-tool");
+        if (!tool.isEmpty()) {
+            QProcess lookup;
+            lookup.start(tool, {"lookup", "user", "snmpv3/tester/auth", "server", service_});
+            QVERIFY(lookup.waitForFinished());
+            QCOMPARE(lookup.readAllStandardOutput(), QByteArray("auth-secret-1"));
+        }
+    }
+
+    // OK in the options dialog keeps the passphrases where the keyring is,
+    // never in the settings file, and the window reads them back at its next
+    // start.
+    void TheDialogKeepsThemAndTheWindowFindsThem() {
+        test::TempHome home;
+        SecretServiceKeyring keyring(service_);
+        test::RecordingOptionsPrompts prompts;
+        prompts.passphraseAnswer = V3Passphrases{"asked-auth-1", "asked-priv-2"};
+        V3PassphraseKeeper keeper(keyring, prompts);
+        test::RecordingMessageBoxes boxes;
+        test::ScriptedDeviceReader reader;
+        test::RecordingSoundPlayer player;
+        {
+            TForm1 window(boxes, reader, player);
+            TForm3 dialog(window.monitor(), prompts, &window);
+            dialog.SetPassphraseKeeper(keeper);
+            dialog.ShowOptions();
+            dialog.findChild<QRadioButton*>("snmpV3Radio")->click();
+            dialog.findChild<QLineEdit*>("snmpV3UserEdit")->setText("keeper");
+            dialog.findChild<QLineEdit*>("snmpV3AuthPassphraseEdit")->setText("typed-auth-3");
+            dialog.findChild<QLineEdit*>("snmpV3PrivPassphraseEdit")->setText("typed-priv-4");
+            dialog.accept();
+            QCOMPARE(window.monitor().State().Version, SnmpVersion::V3);
+            QCOMPARE(window.monitor().State().Security.AuthPassphrase, QString("typed-auth-3"));
+            QVERIFY(!window.findChild<QLineEdit*>("communityEdit")->isEnabled());
+            QTest::qWait(KeyringExpected() ? 2000 : 200);  // the write runs meanwhile
+            QCOMPARE(!dialog.findChild<QLabel*>("keyringNote")->isHidden(), !KeyringExpected());
+        }
+        QFile settings(home.ConfigFolder() + "/Tarnwick/Pulsewell.conf");
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        const QByteArray stored = settings.readAll();
+        QVERIFY(stored.contains("snmpv3user=keeper"));
+        QVERIFY(!stored.contains("typed-auth"));
+        QVERIFY(!stored.contains("typed-priv"));
+
+        // The next start: a keeper of its own, as a new run has.
+        V3PassphraseKeeper nextRun(keyring, prompts);
+        TForm1 window(boxes, reader, player);
+        window.SetPassphraseKeeper(nextRun);
+        Monitor& monitor = window.monitor();
+        QVERIFY(QTest::qWaitFor([&] { return !monitor.IsAwaitingV3Passphrases(); }, 30000));
+        if (KeyringExpected()) {
+            QCOMPARE(monitor.State().Security.AuthPassphrase, QString("typed-auth-3"));
+            QCOMPARE(monitor.State().Security.PrivPassphrase, QString("typed-priv-4"));
+            QVERIFY(prompts.passphraseQuestions.isEmpty());
+            return;
+        }
+        // No keyring: asked once, and not again on "Reset all" in the same run.
+        QCOMPARE(prompts.passphraseQuestions, QStringList("keeper"));
+        QCOMPARE(monitor.State().Security.AuthPassphrase, QString("asked-auth-1"));
+        monitor.ResetAll();
+        QVERIFY(QTest::qWaitFor([&] { return !monitor.IsAwaitingV3Passphrases(); }, 30000));
+        QCOMPARE(prompts.passphraseQuestions.size(), 1);
+        QCOMPARE(monitor.State().Security.PrivPassphrase, QString("asked-priv-2"));
+    }
+
+  private:
+    QString service_;
+    int cases_ = 0;
+};
+
+QTEST_MAIN(KeyringTest)
+#include "KeyringTest.moc"
