@@ -68,13 +68,15 @@ TEST_F(CliPoll, TotalsAccountForEveryByteSentThroughLoopback) {
     // Loopback counts each datagram with its 20 bytes of IP and 8 of UDP
     // header (no link header), once received and once sent.
     constexpr qint64 kSent = kDatagrams * (kPayload + 28);
-    // Besides: the polls' own requests and replies, under 300 bytes a poll.
-    constexpr qint64 kPollTraffic = 4 * 300;
+    // Besides: the polls' own requests and replies, and whatever else runs
+    // on this machine's loopback meanwhile (other tests' agents), which can
+    // be tens of kilobytes but not another whole burst: a burst counted twice
+    // still fails.
     const auto [in, out, combined] = Totals();
     EXPECT_GE(in, kSent);
-    EXPECT_LE(in, kSent + kPollTraffic);
+    EXPECT_LT(in, 2 * kSent);
     EXPECT_GE(out, kSent);
-    EXPECT_LE(out, kSent + kPollTraffic);
+    EXPECT_LT(out, 2 * kSent);
     EXPECT_EQ(combined, in + out);
     EXPECT_EQ(this->out.size(), 4);  // three traffic lines, then the totals
     EXPECT_TRUE(err.contains("status: Polling stopped by user."));

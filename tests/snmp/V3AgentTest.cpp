@@ -156,7 +156,8 @@ TEST_F(AgentV3, ReportsAndSilenceBecomeCauses) {
         synapse.SetHost(address_);
         synapse.SetVersion(version::V3);
         synapse.SetSecurity(security);
-        synapse.SetTimeout(400);
+        // Long enough for a busy machine's agent to answer a Report in time.
+        synapse.SetTimeout(1000);
         int attempts = 0;
         synapse.OnTimeout = [&](TSNMPSynapse&, const std::string&, int) { ++attempts; };
         const std::string value = synapse.QueryValue(kSysContact);
