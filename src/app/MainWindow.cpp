@@ -112,7 +112,8 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
     RestoreGeometry();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TForm1::StoreGeometry);
     connect(&monitor_, &Monitor::DeviceInfoGathered, this, [this] {
-        if (options_) {
+        // An empty report is one the device did not answer, which the error box said.
+        if (options_ && !monitor_.DeviceReport().isEmpty()) {
             options_->ShowDeviceInfo(monitor_.DeviceReport());
         }
     });

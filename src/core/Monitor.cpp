@@ -162,15 +162,14 @@ void Monitor::ApplyStartProfile() {
     if (startProfile_.isEmpty()) {
         return;
     }
-    hosts_.clear();
-    view_.ShowHosts(hosts_, QString());
+    // The combo offers the profile's host alone; hostfile.txt keeps the others.
+    view_.ShowHosts({}, QString());
     const std::optional<THostEntry> entry = ReadStartProfile(ProgramFolder() + startProfile_);
     if (!entry) {
         return;
     }
     SetHost(entry->IP);
-    hosts_ = {state_.Host};
-    view_.ShowHosts(hosts_, state_.Host);
+    view_.ShowHosts({state_.Host}, state_.Host);
     state_.Community = entry->community;
     view_.ShowCommunity(state_.Community);
     state_.Bandwidth = entry->bandwidth;

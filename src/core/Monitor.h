@@ -49,6 +49,7 @@ class Monitor : public QObject, public OptionsTarget {
     const QString& InterfaceCount() const { return discovery_.InterfaceCount(); }
     // The device report of the last gather; the interface selection clears it.
     const QStringList& DeviceReport() const { return report_.Lines(); }
+    // The remembered hosts, as hostfile.txt holds them.
     const QStringList& Hosts() const { return hosts_; }
     bool IsPolling() const { return scheduler_.IsPolling(); }
     bool IsCountingDown() const { return scheduler_.IsCountingDown(); }

@@ -26,6 +26,13 @@ struct TMonitorState {
     std::int64_t InCounter = 0;
     std::int64_t PrevOutCounter = 0;
     std::int64_t PrevInCounter = 0;
+    // When the readings behind the four counters were taken, in a monotonic
+    // clock's milliseconds; a substituted reading keeps the time of the one
+    // it repeats.
+    std::int64_t OutReadAtMs = 0;
+    std::int64_t InReadAtMs = 0;
+    std::int64_t PrevOutReadAtMs = 0;
+    std::int64_t PrevInReadAtMs = 0;
     // The four counters hold 64-bit readings, as the bit pattern of the
     // unsigned number, instead of 32-bit ones.
     bool WideCounters = false;

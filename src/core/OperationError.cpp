@@ -14,6 +14,11 @@ FileError::FileError(const QString& path, const QString& reason)
 MediaError::MediaError(const QString& path, const QString& reason)
     : OperationError(QStringLiteral("MCI-Fehler: %1 (%2)").arg(path, reason)) {}
 
+SoundDeviceError::SoundDeviceError(const QString& device, const QString& path,
+                                   const QString& reason)
+    : OperationError(QStringLiteral("MCI-Fehler: sound device \"%1\" (ALSA: %2) could not play %3")
+                         .arg(device, reason, path)) {}
+
 bool RunGuarded(ErrorReporter& reporter, const std::function<void()>& handler) {
     try {
         handler();

@@ -35,6 +35,12 @@ public:
     MediaError(const QString& path, const QString& reason);
 };
 
+// The sound device that could not play a file: the device is what to mend.
+class SoundDeviceError : public OperationError {
+public:
+    SoundDeviceError(const QString& device, const QString& path, const QString& reason);
+};
+
 // Where the guard sends the message of a stopped operation.
 class ErrorReporter {
 public:

@@ -83,7 +83,8 @@ TForm3::TForm3(OptionsTarget& monitor, OptionsPrompts& prompts, QWidget* parent)
     deviceInfoMemo_ = new QPlainTextEdit(this);
     deviceInfoMemo_->setObjectName(QStringLiteral("deviceInfoMemo"));
     deviceInfoMemo_->setGeometry(kDeviceInfoGeometry);
-    deviceInfoMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    deviceInfoMemo_->setReadOnly(true);
+    deviceInfoMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     deviceInfoMemo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont small = deviceInfoMemo_->font();  // the report's fifteen lines fit at 8 points
     small.setPointSize(8);

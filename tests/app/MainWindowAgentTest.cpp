@@ -119,7 +119,8 @@ class MainWindowAgentTest : public QObject {
 
         const QString path = ui_->home.ProgramFolder() + "device_info.txt";
         QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(path)});
-        QCOMPARE(ui_->boxes.errors, QStringList{"File open failed with Error: 31"});
+        QCOMPARE(ui_->boxes.errors, QStringList{"File open failed with Error: 31: " + path +
+                                                " (the desktop found no program to open it)"});
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readLine(), QByteArray("System description: \r\n"));

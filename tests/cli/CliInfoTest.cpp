@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QRegularExpression>
 
 #include "CliCommand.h"
 #include "QtPrinters.h"
@@ -43,6 +44,21 @@ TEST_F(CliInfo, RecordedCiscoDescriptionArrivesWholeLineByLine) {
     EXPECT_EQ(out[name + 1], QString::fromLatin1(RecordedValue(recording, "1.3.6.1.2.1.1.5.0")));
     EXPECT_TRUE(out.contains("Interface information"));
     EXPECT_TRUE(err.isEmpty()) << err.join(u'\n').toStdString();
+}
+
+// Control characters, a line break in a description, no sysUpTime, ifHighSpeed 0.
+TEST_F(CliInfo, HostileRouterIsShownEscapedOneRowPerInterface) {
+    for (const QString version : {"1", "2c"}) {
+        Launch("info", {"--host", QString::fromStdString(test::TestSimulatorAddress()),
+                        "--community", "hostile_router", "--snmp-version", version});
+        ASSERT_EQ(Finish(60000), 0) << err.join(u'\n').toStdString();
+        const QRegularExpression control("[\\x{0}-\\x{9}\\x{b}-\\x{1f}\\x{7f}-\\x{9f}]");
+        EXPECT_FALSE(QString::fromUtf8(outBytes).contains(control));
+        EXPECT_EQ(out.mid(1, 2), QStringList({"Edge\\x1b[2J\\x07 router", "second\\x00line"}));
+        EXPECT_TRUE(out.contains("System uptime: unknown"));
+        EXPECT_EQ(out.last(), "1; uplink 9; forged; 4,294,967,295; unknown; No MAC available; ; "
+                              "up; up; ethernet-csmacd (6); ");
+    }
 }
 
 }  // namespace

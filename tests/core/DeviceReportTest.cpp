@@ -56,6 +56,9 @@ class DeviceInfoTest : public ::testing::Test {
     DeviceInfoTest() {
         monitor.ResetAll();
         monitor.SetHost("10.1.1.1");
+        for (int object = 1; object <= 7; ++object) {
+            reader.Answer(QStringLiteral("1.3.6.1.2.1.1.%1.0").arg(object), "x");
+        }
     }
 
     test::TempHome home;
@@ -65,26 +68,19 @@ class DeviceInfoTest : public ::testing::Test {
     Monitor monitor{view, reader, player};
 };
 
-TEST_F(DeviceInfoTest, SilentDeviceLeavesOnlyTheValueLinesEmpty) {
-    monitor.GatherDeviceInfo();
-
-    EXPECT_EQ(monitor.DeviceReport(),
-              (QStringList{"System description: ", "", "System Name: ", "",
-                           "System object ID: ", "", "System IP address: ", "10.1.1.1",
-                           "System location: ", "", "System contact: ", "",
-                           "System uptime: 0 ticks (0 days, 0 hours, 0 minutes, 0 seconds)",
-                           "Number of interfaces: 0", "System services: "}));
-    EXPECT_EQ(
-        reader.requests,
-        (QStringList{
-            "get 1.3.6.1.2.1.1.1.0 cobalt@10.1.1.1", "get 1.3.6.1.2.1.1.5.0 cobalt@10.1.1.1",
-            "get 1.3.6.1.2.1.1.2.0 cobalt@10.1.1.1", "get 1.3.6.1.2.1.1.6.0 cobalt@10.1.1.1",
-            "get 1.3.6.1.2.1.1.4.0 cobalt@10.1.1.1", "get 1.3.6.1.2.1.1.7.0 cobalt@10.1.1.1"}));
-    EXPECT_TRUE(view.errors.isEmpty());
+TEST_F(DeviceInfoTest, SilenceIsTheReportsErrorAndWritesNothing) {
+    reader.Silence("1.3.6.1.2.1.1.5.0");
+    monitor.ExportDeviceInfo();
+    EXPECT_EQ(view.errors, QStringList("Failure contacting device! No answer for System Name "
+                                       "(1.3.6.1.2.1.1.5.0)."));
+    EXPECT_EQ(reader.requests.size(), 2);
+    EXPECT_TRUE(monitor.DeviceReport().isEmpty() && view.openedDocuments.isEmpty());
+    EXPECT_FALSE(QFile::exists(home.ProgramFolder() + "device_info.txt"));
 }
 
 TEST_F(DeviceInfoTest, InterfaceSelectionClearsTheReport) {
     monitor.GatherDeviceInfo();
+    ASSERT_FALSE(monitor.DeviceReport().isEmpty());
     monitor.SelectInterface(0);
     EXPECT_TRUE(monitor.DeviceReport().isEmpty());
 }

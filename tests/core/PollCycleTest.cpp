@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <thread>
 
 #include "Monitor.h"
 #include "QtPrinters.h"
@@ -98,15 +99,22 @@ TEST_F(PollCycleTest, MissingHostOrInterfaceZeroAsksForInputAndReadsNothing) {
     EXPECT_TRUE(view.enabled[MonitorCommand::FirstContact]);
 }
 
+// The difference after a missing reading spans the intervals since its reading.
 TEST_F(PollCycleTest, SilentDeviceWithContinueWithZeroesSubstitutesBothReadings) {
+    monitor.ChooseInterval(1);
     Counters(1000, 2000);
     monitor.PollOnce();
     reader.Silence(kOut);
     reader.Silence(kIn);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
     monitor.PollOnce();
     EXPECT_EQ(monitor.Messages().Lines(),
               (QStringList{kSubstituted, kSubstituted, monitor.Messages().LastLine()}));
     EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: 0; OUT bits/s: 0;"));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    Counters(1000 + 4000, 2000 + 4000);
+    monitor.PollOnce();
+    EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: 16000; OUT bits/s: 16000;"));
 }
 
 TEST_F(PollCycleTest, SilentDeviceWithoutContinueStopsAfterBothRequests) {
@@ -181,7 +189,7 @@ TEST_F(PollCycleTest, HalfPercentRoundsToEvenForTheAlarm) {
     EXPECT_EQ(player.played, QStringList{high.fileName()});
 }
 
-TEST_F(PollCycleTest, BrokenAlarmFileIsReportedOnceUntilItChanges) {
+TEST_F(PollCycleTest, BrokenAlarmIsReportedOnceAndItsPollsRunToTheEnd) {
     const QString path = home.ProgramFolder() + "high.wav";
     view.alarms = {"0", "0", true, false, path, QString()};
     player.fail = true;
@@ -192,10 +200,10 @@ TEST_F(PollCycleTest, BrokenAlarmFileIsReportedOnceUntilItChanges) {
         monitor.PollOnce();
     };
 
-    // A missing file ends the first poll with the media error, before the traffic line.
+    // A missing file is reported, and the poll goes on to its end.
     poll();
     EXPECT_EQ(view.errors, QStringList{"MCI-Fehler: " + path + " (file not found)"});
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Contacting...");
+    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
     poll();
     EXPECT_EQ(view.errors.size(), 1);
     EXPECT_EQ(monitor.Messages().Count(), 1);  // the next poll runs to its end
@@ -209,7 +217,7 @@ TEST_F(PollCycleTest, BrokenAlarmFileIsReportedOnceUntilItChanges) {
     poll();
     EXPECT_EQ(player.played, QStringList{path});
     EXPECT_EQ(view.errors.size(), 2);
-    EXPECT_EQ(monitor.Messages().Count(), 2);
+    EXPECT_EQ(monitor.Messages().Count(), 3);
 
     // Switching the alarm off and on again tries the file again.
     view.alarms.HighAlarm = false;
@@ -220,6 +228,14 @@ TEST_F(PollCycleTest, BrokenAlarmFileIsReportedOnceUntilItChanges) {
     poll();
     EXPECT_EQ(player.played, QStringList({path, path, path}));
     EXPECT_EQ(view.errors.size(), 2);
+
+    for (const char* bad : {"abc", "abc", ""}) {
+        view.alarms.HighValue = QString::fromLatin1(bad);
+        poll();
+    }
+    EXPECT_EQ(view.errors.mid(2), QStringList({"'abc' ist kein gültiger Integerwert",
+                                               "'' ist kein gültiger Integerwert"}));
+    EXPECT_EQ(monitor.Messages().Count(), 9);
 }
 
 TEST_F(PollCycleTest, MessageListIsTrimmedBeforeTheTrafficLine) {
@@ -333,6 +349,9 @@ TEST_F(SchedulerTest, CountdownShowsSecondsThenOneSecond) {
                                   "Next poll in 3 seconds", "Next poll in 2 seconds",
                                   "Next poll in 1 second"}));
     EXPECT_FALSE(monitor.IsCountingDown());
+    monitor.ChooseInterval(1);
+    monitor.PollOnce();  // counts down from one
+    EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 1 second");
 }
 
 TEST_F(SchedulerTest, StopReportsAndZeroesTheTotals) {

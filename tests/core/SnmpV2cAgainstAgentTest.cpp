@@ -85,6 +85,14 @@ TEST_F(SnmpV2cAgainstAgent, WideCountersMeasureExactlyAndARestartCountsNothing) 
     EXPECT_TRUE(monitor.Messages().LastLine().contains("; OUT bits/s: 8000;"))
         << monitor.Messages().LastLine().toStdString();
 
+    // A glitching agent: a step of 2^63 or more is no traffic either.
+    Set(kIfIndex, "ifHCOutOctets", "18446744073709551615");
+    Poll(kIfIndex);
+    EXPECT_TRUE(monitor.Messages().Lines().contains(
+        "64-bit counter leapt by 2^63 or more for outgoing traffic (a glitch of the agent), "
+        "counted as 0"));
+    EXPECT_EQ(view.totals[1], 25769803776 + 6000);
+
     QFile debugLog(DebugLogPath(ProgramFolder(), monitor.State()));
     ASSERT_TRUE(debugLog.open(QIODevice::ReadOnly));
     const QString log = QString::fromLatin1(debugLog.readAll());
@@ -143,6 +151,13 @@ TEST_F(SnmpV2cAgainstAgent, ProbeOfAnAgentThatIgnoresV2cSaysSo) {
     monitor.SetSnmpVersion(SnmpVersion::V1);
     monitor.StartPolling();
     EXPECT_TRUE(monitor.IsPolling());
+    // Switched to SNMPv2c while polling: the hint once, however many polls.
+    monitor.SetSnmpVersion(SnmpVersion::V2c);
+    monitor.PollOnce();
+    monitor.PollOnce();
+    EXPECT_EQ(monitor.Messages().Lines().count(
+                  "Failure contacting host! The device did not answer in SNMPv2c."),
+              1);
     monitor.StopPolling();
 }
 

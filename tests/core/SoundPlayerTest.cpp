@@ -1,6 +1,13 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
 #include <QFile>
+#include <thread>
 
 #include "OperationError.h"
 #include "SoundPlayer.h"
@@ -22,15 +29,24 @@ TEST(AlsaSoundPlayer, PlaysAGeneratedWaveToTheEnd) {
     EXPECT_NO_THROW(player.Play(Tone(home.ProgramFolder() + "tone.wav", 4000)));
 }
 
+// A named pipe would hold the player until a writer came, here after 2 s.
 TEST(AlsaSoundPlayer, FilesThatAreNotSoundAreMediaErrors) {
     test::TempHome home;
+    const QString pipe = home.ProgramFolder() + "pipe.wav";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::thread writer([&] {
+        sleep(2);
+        ::close(::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK));
+    });
+    QElapsedTimer timer;
+    timer.start();
     const QString text = home.ProgramFolder() + "alarm.wav";
     QFile file(text);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("this is not a sound file\n");
     file.close();
     AlsaSoundPlayer player(QStringLiteral("null"));
-    for (const QString& path : {text, home.ProgramFolder() + "missing.wav"}) {
+    for (const QString& path : {text, home.ProgramFolder() + "missing.wav", pipe}) {
         try {
             player.Play(path);
             ADD_FAILURE() << "played " << path.toStdString();
@@ -38,12 +54,15 @@ TEST(AlsaSoundPlayer, FilesThatAreNotSoundAreMediaErrors) {
             EXPECT_TRUE(e.Message().contains(path));
         }
     }
+    EXPECT_LT(timer.elapsed(), 1000);
+    writer.join();
 }
 
 TEST(AlsaSoundPlayer, UnknownDeviceIsAMediaError) {
     test::TempHome home;
     AlsaSoundPlayer player(QStringLiteral("no_such_pcm_device"));
-    EXPECT_THROW(player.Play(Tone(home.ProgramFolder() + "tone.wav", 100)), OperationError);
+    EXPECT_THAT([&] { player.Play(Tone(home.ProgramFolder() + "tone.wav", 100)); },
+                testing::ThrowsMessage<OperationError>(testing::HasSubstr("sound device")));
 }
 
 }  // namespace

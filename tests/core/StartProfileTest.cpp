@@ -78,6 +78,12 @@ TEST_F(StartProfileTest, PresetsTheHostAndStartsPollingOneSecondLater) {
     EXPECT_EQ(reader.requests[1], "get 1.3.6.1.2.1.2.2.1.16.1 public@10.0.0.1");
     EXPECT_EQ(monitor.State().InterfaceNumber, "4");
     EXPECT_EQ(monitor.State().PolledInterface, "1");
+    // The remembered hosts are those of the file, this run's put in front.
+    monitor.SetHost("10.7.7.7");
+    monitor.StartPolling();
+    QFile hosts(home.ProgramFolder() + "hostfile.txt");
+    ASSERT_TRUE(hosts.open(QIODevice::ReadOnly));
+    EXPECT_EQ(hosts.readAll(), "10.7.7.7\r\n10.0.0.1\r\n10.5.5.5\r\n10.6.6.6\r\n");
 }
 
 // "Reset all" is a fresh start: the profile applies again and polling

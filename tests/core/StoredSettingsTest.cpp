@@ -116,8 +116,8 @@ TEST_F(StoredSettingsTest, UnwritableStoreIsReportedOnceAndItsDefaultsStillApply
     state.ContinueWithZeroes = false;
     state.ShowBytes = true;
     Load();
-    EXPECT_EQ(view.errors,
-              QStringList(QStringLiteral("Fehler beim Setzen der Daten für 'highvalue'")));
+    EXPECT_EQ(view.errors, QStringList("Fehler beim Setzen der Daten für 'highvalue': " +
+                                       StorePath() + " (Not a directory)"));
     EXPECT_TRUE(state.ContinueWithZeroes);
     EXPECT_TRUE(state.ShowBytes);
 }
@@ -130,8 +130,8 @@ TEST_F(StoredSettingsTest, FileQtCannotParseIsReadButNeverRewritten) {
     file.write(content);
     file.close();
     Load();
-    EXPECT_EQ(view.errors,
-              QStringList(QStringLiteral("Fehler beim Setzen der Daten für 'highvalue'")));
+    EXPECT_EQ(view.errors, QStringList("Fehler beim Setzen der Daten für 'highvalue': " +
+                                       StorePath() + " (not a valid INI file, left as it is)"));
     EXPECT_TRUE(state.ShowBytes);
     EXPECT_FALSE(state.ContinueWithZeroes);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QtTest>
 
@@ -103,11 +104,16 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(Utilization().MidColor(), 0x123456u);
         QCOMPARE(Utilization().Color(), 0xFF00000Fu);
 
-        // A colour text that is neither is reported when the dialog is shown again.
+        // A colour text that is neither falls back to its default; every other value loads.
         Store("highvaluecolor", "clPink");
+        Store("lowvalue", "33");
         OpenOptions();
         QCOMPARE(ui_->prompts.errors,
-                 QStringList(QString::fromUtf8("'clPink' ist kein gültiger Integerwert")));
+                 QStringList("'clPink' is no colour for 'highvaluecolor' in " + StorePath() +
+                             ": the default clred applies"));
+        QCOMPARE(
+            Control<QComboBox>("highColorPicker")->currentText() + Control("lowValueEdit")->text(),
+            QStringLiteral("clRed33"));
     }
 
     void cancelRestoresTheThresholdAndTheErrorPolicy() {
@@ -135,19 +141,26 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(Utilization().LowThreshold(), 20);
     }
 
-    void okWithAThresholdThatIsNoNumberStoresNothing() {
+    void okWithThresholdsItRefusesStoresNothing() {
         const QByteArray before = StoreContent();
         TForm3& dialog = OpenOptions();
         Click("Show octet (byte) values");
-        Control("highValueEdit")->setText("80");
-        Control("lowValueEdit")->setText("");
-        Click("OK");
-        QCOMPARE(ui_->prompts.errors,
-                 QStringList(QString::fromUtf8("'' ist kein gültiger Integerwert")));
-        QVERIFY(dialog.isVisible());
+        const std::array<QStringList, 4> cases = {{
+            {"80", "", QString::fromUtf8("'' ist kein gültiger Integerwert")},
+            {"101", "20", "The high value must be a percentage from 0 to 100, not 101."},
+            {"70", "-1", "The low value must be a percentage from 0 to 100, not -1."},
+            {"30", "40", "The low value (40) must not be above the high value (30)."},
+        }};
+        for (const QStringList& c : cases) {
+            ui_->prompts.errors.clear();
+            Control("highValueEdit")->setText(c[0]);
+            Control("lowValueEdit")->setText(c[1]);
+            Click("OK");
+            QCOMPARE(ui_->prompts.errors, QStringList(c[2]));
+            QVERIFY(dialog.isVisible());
+        }
         QCOMPARE(StoreContent(), before);
         QVERIFY(!ui_->Window().monitor().State().ShowBytes);
-        QCOMPARE(Control("highValueEdit")->text(), QStringLiteral("80"));
     }
 
     void emptiedSoundFileKeepsTheStoredFile() {
@@ -237,6 +250,9 @@ class OptionsDialogTest : public QObject {
     }
 
     void deviceInfoShowsTheReportUntilOptionsRestoresTheDialog() {
+        for (const char* object : {"2", "4", "6", "7"}) {  // a device that answers all
+            reader_.Answer(QStringLiteral("1.3.6.1.2.1.1.%1.0").arg(object), "x");
+        }
         reader_.Answer("1.3.6.1.2.1.1.1.0", "Cisco IOS Software\r\nTechnical Support\r\n");
         reader_.Answer("1.3.6.1.2.1.1.5.0", "Profiler3750");
         ui_->Window().monitor().StopPolling();  // enables "Show device info", as stopping does
@@ -248,6 +264,9 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Device Info"));
         auto* memo = Control<QPlainTextEdit>("deviceInfoMemo");
         QVERIFY(memo->isVisible());
+        QVERIFY(memo->verticalScrollBar()->isVisible());
+        QTest::keyClicks(memo, "typed");
+        QVERIFY(!memo->toPlainText().contains("typed"));
         QCOMPARE(memo->toPlainText().split(u'\n').mid(0, 5),
                  QStringList({"System description: ", "Cisco IOS Software", "Technical Support",
                               "System Name: ", "Profiler3750"}));

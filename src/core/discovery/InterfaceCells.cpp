@@ -1,6 +1,7 @@
 #include "InterfaceCells.h"
 
 #include <QStringDecoder>
+#include <limits>
 
 #include "NumberText.h"
 
@@ -127,8 +128,13 @@ QString TypeCell(const QString& value) {
     return QString::number(type);
 }
 
-QString Unsigned32Text(const QString& value) {
-    return QString::number(Unsigned32(ParseInt32(value)));
+QString UptimeTicksText(const QString& value) {
+    const std::optional<std::int64_t> ticks = TryParseInt64(value);
+    if (!ticks || *ticks < std::numeric_limits<std::int32_t>::min() ||
+        *ticks > std::numeric_limits<std::int32_t>::max()) {
+        return {};
+    }
+    return QString::number(Unsigned32(*ticks));
 }
 
 }  // namespace pulsewell

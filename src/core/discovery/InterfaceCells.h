@@ -40,7 +40,8 @@ QString StatusCell(const QString& value);
 // The interface type's name and number, or the bare number.
 QString TypeCell(const QString& value);
 
-// The agent's unsigned 32-bit number that arrives as a signed one.
-QString Unsigned32Text(const QString& value);
+// The agent's sysUpTime, a 32-bit number that arrives signed, as its unsigned
+// decimal text; empty (unknown) when the agent sent none or no number.
+QString UptimeTicksText(const QString& value);
 
 }  // namespace pulsewell

@@ -1,16 +1,14 @@
 #include "InterfaceDiscovery.h"
 
-#include <QFile>
 #include <QVector>
 #include <algorithm>
 
 #include "BulkWalk.h"
 #include "DeviceObjects.h"
-#include "DeviceReport.h"
 #include "InterfaceCells.h"
 #include "InterfaceSpeed.h"
 #include "NumberText.h"
-#include "ProgramFolder.h"
+#include "VisibleText.h"
 
 namespace pulsewell {
 
@@ -116,8 +114,8 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
         return;
     }
     running_ = true;
+    // The last export stays until an export replaces it.
     view_.ShowExportDeviceInfo(false);
-    QFile::remove(ProgramFolder() + QLatin1String(kDeviceInfoFile));
     view_.SetStatusText(MonitorView::kStatusPanel, QString());
     choice_.Clear();  // an empty list offers nothing to choose
     table_.ClearDataCells();
@@ -173,7 +171,7 @@ bool InterfaceDiscovery::Walk::Run() {
     }
 
     const QString uptime =
-        Unsigned32Text(reader_.ReadOneValue(kSysUpTime, community_, host_).value_or(QString()));
+        UptimeTicksText(reader_.ReadOneValue(kSysUpTime, community_, host_).value_or(QString()));
     InterfaceDiscovery* owner = &owner_;
     Post([owner, uptime] {
         owner->uptime_ = uptime;
@@ -248,8 +246,10 @@ std::optional<int> InterfaceDiscovery::Walk::WalkInterfaceIndexes(int limit) {
                 QStringLiteral("Discovery stopped: the device lists more than %1 interfaces.")
                     .arg(limit));
         }
-        SetCell(0, row, value);
-        indexes_.append(value);
+        // The list offers what the table shows.
+        const QString index = VisibleCell(value);
+        SetCell(0, row, index);
+        indexes_.append(index);
         ++row;
         InterfaceTable* table = &owner_.table_;
         Post([table, row] { table->SetRowCount(row); });

@@ -2,15 +2,18 @@
 
 #include "DeviceObjects.h"
 #include "InterfaceCells.h"
+#include "NumberText.h"
 
 namespace pulsewell {
 
 QString InterfaceSpeedCell(DeviceReader& reader, SnmpVersion version, const QString& index,
                            const QString& speed) {
     if (CarriesCounter64(version) && IsSpeedCeiling(speed)) {
-        const std::optional<QString> highSpeed = reader.QueryValue(objects::kIfHighSpeed + index);
-        if (highSpeed && !highSpeed->isEmpty()) {
-            return HighSpeedCell(*highSpeed);
+        // An agent without a better figure may say 0 there: the ceiling is closer.
+        const QString highSpeed =
+            reader.QueryValue(objects::kIfHighSpeed + index).value_or(QString());
+        if (TryParseInt64(highSpeed).value_or(0) != 0) {
+            return HighSpeedCell(highSpeed);
         }
     }
     return SpeedCell(speed);

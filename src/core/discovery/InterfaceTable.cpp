@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "VisibleText.h"
+
 namespace pulsewell {
 
 namespace {
@@ -31,7 +33,7 @@ void InterfaceTable::SetCell(int column, int row, const QString& text) {
     if (row >= RowCount()) {
         rows_.resize(row + 1, EmptyRow());
     }
-    rows_[row][column] = text;
+    rows_[row][column] = VisibleCell(text);
     emit Changed(row, row);
 }
 

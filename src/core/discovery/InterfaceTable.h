@@ -20,6 +20,7 @@ public:
     // Grows with empty rows or cuts; never below the title row.
     void SetRowCount(int rows);
     QString Cell(int column, int row) const;
+    // One line, whatever the device sent: see VisibleCell.
     void SetCell(int column, int row, const QString& text);
 
     void WriteTitles();

@@ -173,12 +173,17 @@ QString NonFinite(double value) {
 
 }  // namespace
 
-std::int64_t ParseInt64(const QString& text) {
+std::optional<std::int64_t> TryParseInt64(const QString& text) {
     std::int64_t value = 0;
-    if (!ParseDecimal(text, value)) {
+    return ParseDecimal(text, value) ? std::optional(value) : std::nullopt;
+}
+
+std::int64_t ParseInt64(const QString& text) {
+    const std::optional<std::int64_t> value = TryParseInt64(text);
+    if (!value) {
         throw ConversionError(text);
     }
-    return value;
+    return *value;
 }
 
 std::int32_t ParseInt32(const QString& text) {

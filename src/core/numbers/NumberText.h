@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // Text forms of numbers shared by the message list and both logs, and the one
 // integer parser every text-to-number conversion of the monitor goes through.
@@ -11,6 +12,9 @@ namespace pulsewell {
 // Decimal signed 64-bit: optional sign, then digits only. Throws ConversionError
 // with the program's message for anything else, the empty text included.
 std::int64_t ParseInt64(const QString& text);
+
+// Nothing where ParseInt64 throws.
+std::optional<std::int64_t> TryParseInt64(const QString& text);
 
 // Same rule, narrowed to signed 32 bits (out-of-range text is an error too).
 std::int32_t ParseInt32(const QString& text);

@@ -23,52 +23,62 @@ QString SoundIdentity(const QString& path) {
 AlarmPlayer::AlarmPlayer(MonitorView& view, const TMonitorState& state, DeviceWorker& worker)
     : view_(view), state_(state), worker_(worker) {}
 
-void AlarmPlayer::Sound(const TTrafficSample& sample,
-                        std::function<void(std::exception_ptr)> done) {
+std::optional<std::int32_t> AlarmPlayer::Threshold(const QString& text, bool& bad) {
     try {
-        const TAlarmSettings alarms = view_.CurrentAlarmSettings();
-        // Switching an alarm off forgets that its file failed and that it was noticed.
-        if (!alarms.HighAlarm) {
-            unplayableHighSound_.clear();
-            highNoticed_ = false;
+        return ParseStoredInt32(text);
+    } catch (const ConversionError& error) {
+        bad = true;
+        if (!unusableThresholds_.contains(text)) {
+            unusableThresholds_.append(text);
+            view_.ShowError(error.Message());
         }
-        if (!alarms.LowAlarm) {
-            unplayableLowSound_.clear();
-            lowNoticed_ = false;
-        }
-        const std::int64_t utilization = RoundHalfEven(sample.utilbit);
-        if (alarms.HighAlarm) {
-            const std::int32_t high = ParseStoredInt32(alarms.HighValue);
-            highNoticed_ = highNoticed_ && utilization >= high;
-            if (utilization >= high) {
-                Play(alarms.HighAlarmFile, unplayableHighSound_,
-                     WithNotice(highNoticed_, AlarmLevel::High, utilization, high,
-                                alarms.HighAlarmFile, unplayableHighSound_, std::move(done)));
-                return;
-            }
-        }
-        if (alarms.LowAlarm) {
-            const std::int32_t low = ParseStoredInt32(alarms.LowValue);
-            lowNoticed_ = lowNoticed_ && utilization >= low;
-            if (utilization >= low && utilization < ParseStoredInt32(alarms.HighValue)) {
-                Play(alarms.LowAlarmFile, unplayableLowSound_,
-                     WithNotice(lowNoticed_, AlarmLevel::Low, utilization, low,
-                                alarms.LowAlarmFile, unplayableLowSound_, std::move(done)));
-                return;
-            }
-        }
-    } catch (const OperationError&) {
-        done(std::current_exception());
-        return;
+        return std::nullopt;
     }
-    done(nullptr);
 }
 
-std::function<void(std::exception_ptr)> AlarmPlayer::WithNotice(
-    bool& noticed, AlarmLevel level, std::int64_t utilization, std::int32_t threshold,
-    const QString& path, const QString& unplayable, std::function<void(std::exception_ptr)> done) {
+void AlarmPlayer::Sound(const TTrafficSample& sample, std::function<void()> done) {
+    const TAlarmSettings alarms = view_.CurrentAlarmSettings();
+    // Switching an alarm off forgets that its file failed and that it was noticed.
+    if (!alarms.HighAlarm) {
+        unplayableHighSound_.clear();
+        highNoticed_ = false;
+    }
+    if (!alarms.LowAlarm) {
+        unplayableLowSound_.clear();
+        lowNoticed_ = false;
+    }
+    bool bad = false;
+    const std::int64_t utilization = RoundHalfEven(sample.utilbit);
+    // Both alarms need the high value; only the low one the low value.
+    const std::int32_t high =
+        alarms.HighAlarm || alarms.LowAlarm ? Threshold(alarms.HighValue, bad).value_or(0) : 0;
+    const std::int32_t low = alarms.LowAlarm ? Threshold(alarms.LowValue, bad).value_or(0) : 0;
+    if (bad) {
+        done();
+        return;
+    }
+    unusableThresholds_.clear();
+    highNoticed_ = highNoticed_ && utilization >= high;
+    lowNoticed_ = lowNoticed_ && utilization >= low;
+    if (alarms.HighAlarm && utilization >= high) {
+        Play(alarms.HighAlarmFile, unplayableHighSound_,
+             WithNotice(highNoticed_, AlarmLevel::High, utilization, high, alarms.HighAlarmFile,
+                        unplayableHighSound_, std::move(done)));
+    } else if (alarms.LowAlarm && utilization >= low && utilization < high) {
+        Play(alarms.LowAlarmFile, unplayableLowSound_,
+             WithNotice(lowNoticed_, AlarmLevel::Low, utilization, low, alarms.LowAlarmFile,
+                        unplayableLowSound_, std::move(done)));
+    } else {
+        done();
+    }
+}
+
+AlarmPlayer::Played AlarmPlayer::WithNotice(bool& noticed, AlarmLevel level,
+                                            std::int64_t utilization, std::int32_t threshold,
+                                            const QString& path, const QString& unplayable,
+                                            std::function<void()> done) {
     if (noticed) {
-        return done;
+        return [done = std::move(done)](std::exception_ptr) { done(); };
     }
     // A file that failed before is not tried again; the notice says so too.
     const bool failedBefore = unplayable == SoundIdentity(path);
@@ -84,28 +94,35 @@ std::function<void(std::exception_ptr)> AlarmPlayer::WithNotice(
                 failure = e.Message();
             }
         }
-        view_.ShowAlarmNotice(AlarmNoticeText(level, utilization, threshold, host, interface, failure));
-        done(error);
+        view_.ShowAlarmNotice(
+            AlarmNoticeText(level, utilization, threshold, host, interface, failure));
+        done();
     };
 }
 
-void AlarmPlayer::Play(const QString& path, QString& unplayable,
-                       std::function<void(std::exception_ptr)> done) {
+void AlarmPlayer::Play(const QString& path, QString& unplayable, Played played) {
     const QFileInfo file(path);
     const QString identity = SoundIdentity(path);
     if (identity == unplayable) {
-        done(nullptr);
+        played(nullptr);
         return;
     }
     if (!file.exists()) {
         unplayable = identity;
-        done(std::make_exception_ptr(MediaError(path, QStringLiteral("file not found"))));
+        const MediaError missing(path, QStringLiteral("file not found"));
+        view_.ShowError(missing.Message());
+        played(std::make_exception_ptr(missing));
         return;
     }
     worker_.Run([path](const DeviceWorker::Job& job) { job.Player().Play(path); },
-                [&unplayable, identity, done = std::move(done)](std::exception_ptr error) {
+                [this, &unplayable, identity, played = std::move(played)](std::exception_ptr error) {
                     unplayable = error ? identity : QString();
-                    done(error);
+                    RunGuarded(view_, [&] {
+                        if (error) {
+                            std::rethrow_exception(error);
+                        }
+                    });
+                    played(error);
                 });
 }
 

@@ -1,9 +1,12 @@
 #include "PollCycle.h"
 
+#include <chrono>
+
 #include "DeviceObjects.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
 #include "Rounding.h"
+#include "SnmpVersion.h"
 #include "TrafficLine.h"
 #include "TrafficLogs.h"
 
@@ -16,6 +19,12 @@ const QString kSubstituted = QStringLiteral(
 
 QString CounterDevice(const TMonitorState& state) {
     return state.Host + u'\n' + state.PolledInterface;
+}
+
+std::int64_t MonotonicMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 }  // namespace
@@ -76,9 +85,12 @@ void PollCycle::Start(const QString& interface, Finished finished) {
         state_.PrevInCounter = state_.InCounter;
         state_.PrevOutReading = state_.OutReading;
         state_.PrevInReading = state_.InReading;
+        state_.PrevOutReadAtMs = state_.OutReadAtMs;
+        state_.PrevInReadAtMs = state_.InReadAtMs;
 
         view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
         pollTime_ = QDateTime::currentDateTime();
+        pollClockMs_ = MonotonicMs();
     });
     if (!reading) {
         return;
@@ -129,6 +141,8 @@ void PollCycle::CountersRead(const Readings& readings) {
     const bool measured = Step([&] {
         state_.OutReading = readings.out.value_or(QString());
         state_.InReading = readings.in.value_or(QString());
+        state_.OutReadAtMs = pollClockMs_;
+        state_.InReadAtMs = pollClockMs_;
         if (readings.narrow) {
             narrowCountersOf_ = CounterDevice(state_);
             messages_.Append(QStringLiteral("No 64-bit counters for interface %1: polling its "
@@ -152,15 +166,9 @@ void PollCycle::CountersRead(const Readings& readings) {
         return;
     }
     sounding_ = sample;
-    alarms_.Sound(sample, [this, sample](std::exception_ptr error) {
+    alarms_.Sound(sample, [this, sample] {
         sounding_.reset();
-        if (Step([&] {
-                if (error) {
-                    std::rethrow_exception(error);
-                }
-            })) {
-            Complete(sample);
-        }
+        Complete(sample);
     });
 }
 
@@ -209,21 +217,34 @@ void PollCycle::UseCounterWidth(bool wide) {
 }
 
 bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
+    // A device silent in SNMPv2c may answer SNMPv1 only: said once, not every poll.
+    const bool silent = !readings.out && !readings.in;
+    const bool hint = silent && state_.Version == SnmpVersion::V2c;
     if (!state_.ContinueWithZeroes && (!readings.out || !readings.in)) {
         QString text = QStringLiteral("Failure contacting host! Polling stopped!");
-        if (readings.cause) {
-            text += u' ' + *readings.cause;  // over SNMPv3, what the agent said
+        if (hint || readings.cause) {
+            // In SNMPv2c that it did not answer in it; over SNMPv3 what the agent said.
+            text = NoAnswerText(text, state_.Version, readings.cause);
         }
         early_ = PollOutcome{PollOutcome::Stopped, text};
         return false;
     }
+    if (hint && !hinted_) {
+        messages_.Append(NoAnswerText(QStringLiteral("Failure contacting host!"), state_.Version));
+    }
+    hinted_ = silent && (hinted_ || hint);
     struct Side {
         QString& reading;
         const QString& previous;
+        std::int64_t& readAt;
+        std::int64_t previousReadAt;
         bool& substituted;
     };
-    for (const Side& side : {Side{state_.OutReading, state_.PrevOutReading, outSubstituted_},
-                             Side{state_.InReading, state_.PrevInReading, inSubstituted_}}) {
+    for (const Side& side :
+         {Side{state_.OutReading, state_.PrevOutReading, state_.OutReadAtMs,
+               state_.PrevOutReadAtMs, outSubstituted_},
+          Side{state_.InReading, state_.PrevInReading, state_.InReadAtMs, state_.PrevInReadAtMs,
+               inSubstituted_}}) {
         if (!side.reading.isEmpty()) {
             continue;
         }
@@ -233,6 +254,7 @@ bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
             return false;
         }
         side.reading = side.previous;
+        side.readAt = side.previousReadAt;
         side.substituted = true;
         messages_.Append(kSubstituted);
     }

@@ -99,6 +99,10 @@ class PollCycle {
     Finished finished_;
     std::optional<PollOutcome> early_;
     QDateTime pollTime_;
+    // The same moment on a clock that no adjustment moves.
+    std::int64_t pollClockMs_ = 0;
+    // The SNMPv2c hint was given for the silence that still lasts.
+    bool hinted_ = false;
     bool outSubstituted_ = false;
     bool inSubstituted_ = false;
     std::optional<PollMeasurement> measurement_;

@@ -54,8 +54,6 @@ void PollScheduler::CountdownTick() {
     }
     if (state_.Countdown == 1) {
         countdownTimer_.stop();
-        view_.SetStatusText(MonitorView::kCountdownPanel, QStringLiteral("Next poll in 1 second"));
-        return;
     }
     ShowCountdown();
 }
@@ -69,7 +67,9 @@ void PollScheduler::AutoStartTick() {
 
 void PollScheduler::ShowCountdown() {
     view_.SetStatusText(MonitorView::kCountdownPanel,
-                        QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
+                        state_.Countdown == 1
+                            ? QStringLiteral("Next poll in 1 second")
+                            : QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
 }
 
 void PollScheduler::ChooseInterval(int seconds) {

@@ -1,5 +1,9 @@
 #include "TrafficSample.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include "NumberText.h"
 #include "Rounding.h"
 
@@ -10,6 +14,8 @@ namespace {
 struct Direction {
     std::int64_t& counter;
     std::int64_t previousCounter;
+    // Intervals since the reading previousCounter came from.
+    std::int64_t intervals;
     std::int64_t& total;
     std::int64_t& org;
     std::int64_t& byteDiff;
@@ -18,9 +24,15 @@ struct Direction {
     std::int64_t& bitsPerSecond;
     bool& wrapped;
     bool& reset;
-    const char* wrapMessage;
-    const char* resetMessage;
+    QString traffic;  // "outgoing traffic", "incoming traffic"
 };
+
+// Whole intervals from one reading to the next as the polls fell due: a poll
+// on time spans one, a poll after missing readings one for each.
+std::int64_t IntervalsBetween(std::int64_t fromMs, std::int64_t toMs, int seconds) {
+    return std::max<std::int64_t>(
+        1, RoundHalfEven(static_cast<double>(toMs - fromMs) / (seconds * 1000.0)));
+}
 
 // A reading as the counter it stands for: 64-bit ones as the bit pattern of
 // their unsigned value, 32-bit ones as their signed text.
@@ -35,14 +47,15 @@ void NarrowDifference(std::int64_t reading, const Direction& d, MessageList& mes
         if (diff < 0) {
             diff = WrappingAdd(diff, kCounterModulus);
             d.wrapped = true;
-            messages.Append(QString::fromLatin1(d.wrapMessage));
+            messages.Append(QStringLiteral("Integer wrap around occured for ") + d.traffic);
         }
         d.byteDiff = diff;
     }
 }
 
 // 64 bits do not wrap in any device's lifetime: a counter that falls was
-// restarted, and the octets before the restart are unknown.
+// restarted, and the octets before the restart are unknown. Nor does any
+// link move 2^63 octets between two polls: such a step is the agent's glitch.
 void WideDifference(std::int64_t reading, const Direction& d, MessageList& messages) {
     d.org = reading;
     if (d.previousCounter == 0) {
@@ -50,12 +63,19 @@ void WideDifference(std::int64_t reading, const Direction& d, MessageList& messa
     }
     const auto now = static_cast<std::uint64_t>(reading);
     const auto before = static_cast<std::uint64_t>(d.previousCounter);
-    if (now < before) {
+    const std::uint64_t step = now - before;
+    if (now < before ||
+        step > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
         d.reset = true;
-        messages.Append(QString::fromLatin1(d.resetMessage));
+        messages.Append(now < before ? QStringLiteral("64-bit counter fell for %1 (device restart "
+                                                      "or counter reset), counted as 0")
+                                           .arg(d.traffic)
+                                     : QStringLiteral("64-bit counter leapt by 2^63 or more for "
+                                                      "%1 (a glitch of the agent), counted as 0")
+                                           .arg(d.traffic));
         return;
     }
-    d.byteDiff = static_cast<std::int64_t>(now - before);
+    d.byteDiff = static_cast<std::int64_t>(step);
 }
 
 void ComputeDirection(std::int64_t reading, const Direction& d, TMonitorState& state,
@@ -69,7 +89,7 @@ void ComputeDirection(std::int64_t reading, const Direction& d, TMonitorState& s
     d.bitDiff = WrappingMul(d.byteDiff, 8);
     d.total = WrappingAdd(d.total, d.byteDiff);
     state.TotalCombined = WrappingAdd(state.TotalIn, state.TotalOut);
-    const double seconds = state.IntervalSeconds;
+    const double seconds = static_cast<double>(state.IntervalSeconds) * d.intervals;
     if (d.byteDiff > 0) {
         d.bytesPerSecond = RoundHalfEven(static_cast<double>(d.byteDiff) / seconds);
     }
@@ -84,20 +104,19 @@ TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages) {
     const std::int64_t outReading = ParseReading(state.OutReading, state.WideCounters);
     const std::int64_t inReading = ParseReading(state.InReading, state.WideCounters);
 
+    const int seconds = state.IntervalSeconds;
     TTrafficSample s;
     ComputeDirection(outReading,
-                     {state.OutCounter, state.PrevOutCounter, state.TotalOut, s.orgout, s.outbyte,
-                      s.outbit, s.outbytepers, s.outbitpers, s.outWrapped, s.outReset,
-                      "Integer wrap around occured for outgoing traffic",
-                      "64-bit counter fell for outgoing traffic (device restart or counter "
-                      "reset), counted as 0"},
+                     {state.OutCounter, state.PrevOutCounter,
+                      IntervalsBetween(state.PrevOutReadAtMs, state.OutReadAtMs, seconds),
+                      state.TotalOut, s.orgout, s.outbyte, s.outbit, s.outbytepers, s.outbitpers,
+                      s.outWrapped, s.outReset, QStringLiteral("outgoing traffic")},
                      state, messages);
     ComputeDirection(inReading,
-                     {state.InCounter, state.PrevInCounter, state.TotalIn, s.orgin, s.inbyte,
-                      s.inbit, s.inbytepers, s.inbitpers, s.inWrapped, s.inReset,
-                      "Integer wrap around occured for incoming traffic",
-                      "64-bit counter fell for incoming traffic (device restart or counter "
-                      "reset), counted as 0"},
+                     {state.InCounter, state.PrevInCounter,
+                      IntervalsBetween(state.PrevInReadAtMs, state.InReadAtMs, seconds),
+                      state.TotalIn, s.orgin, s.inbyte, s.inbit, s.inbytepers, s.inbitpers,
+                      s.inWrapped, s.inReset, QStringLiteral("incoming traffic")},
                      state, messages);
 
     const std::int64_t bandwidth = ParseInt64(state.Bandwidth);

@@ -26,7 +26,8 @@ struct TTrafficSample {
     double utilbyte = 0.0;
     bool outWrapped = false;
     bool inWrapped = false;
-    // A 64-bit counter fell (device restart or counter reset): counted as 0.
+    // A 64-bit counter fell (device restart or counter reset) or leapt by
+    // 2^63 or more (the agent's glitch): counted as 0.
     bool outReset = false;
     bool inReset = false;
 };
@@ -38,7 +39,8 @@ inline constexpr std::int64_t kCounterModulus = 4294967296;  // 2^32
 // throw ConversionError before anything changes; a bandwidth that does not
 // parse throws after the counters and totals were updated. 32-bit readings
 // arrive signed and a fall is a wrap-around; 64-bit ones (WideCounters) are
-// unsigned, and a fall is a restart that counts 0 for that poll.
+// unsigned, and a fall or a leap of 2^63 or more counts 0 for that poll.
+// Rates divide by every interval since the reading a difference starts from.
 TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages);
 
 }  // namespace pulsewell

@@ -54,7 +54,10 @@ void DeviceInfoReport::Export() {
         WriteDeviceInfoFile(path, FileLines());
         if (!view_.OpenDocument(path)) {
             throw OperationError(
-                QStringLiteral("File open failed with Error: %1").arg(kOpenRefused));
+                QStringLiteral("File open failed with Error: %1: %2 (the desktop found no program "
+                               "to open it)")
+                    .arg(kOpenRefused)
+                    .arg(path));
         }
     });
 }

@@ -1,12 +1,12 @@
 #include "DeviceReport.h"
 
-#include <QFile>
-#include <QRegularExpression>
+#include <QSaveFile>
 
 #include "DeviceObjects.h"
 #include "InterfaceCells.h"
 #include "NumberText.h"
 #include "OperationError.h"
+#include "VisibleText.h"
 
 namespace pulsewell {
 
@@ -22,6 +22,9 @@ constexpr std::int64_t kTicksPerDay = 24 * kTicksPerHour;
 }  // namespace
 
 QString UptimeLine(const QString& ticks) {
+    if (ticks.isEmpty()) {
+        return QStringLiteral("System uptime: unknown");
+    }
     const std::int64_t t = ParseInt64(ticks);
     return QStringLiteral("System uptime: %1 ticks (%2 days, %3 hours, %4 minutes, %5 seconds)")
         .arg(IntegerText(t), IntegerText(t / kTicksPerDay), IntegerText(t / kTicksPerHour % 24),
@@ -29,15 +32,24 @@ QString UptimeLine(const QString& ticks) {
 }
 
 QStringList ReportValueLines(const QString& value) {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    return TrimmedText(DeviceText(value)).split(lineBreak);
+    return VisibleLines(TrimmedText(DeviceText(value)));
 }
 
 QStringList GatherDeviceReport(DeviceReader& reader, const TReportSource& source) {
+    // A report of blanks would pass for what the device says; the first
+    // silence ends it, before five more time-outs.
+    const auto read = [&](const QString& caption, const QString& oid) {
+        const std::optional<QString> value =
+            reader.ReadOneValue(oid, source.Community, source.Host);
+        if (!value) {
+            throw OperationError(QStringLiteral("Failure contacting device! No answer for %1 (%2).")
+                                     .arg(caption.trimmed().chopped(1), oid));
+        }
+        return *value;
+    };
     QStringList report;
     const auto add = [&](const QString& caption, const QString& oid) {
-        const QString value =
-            reader.ReadOneValue(oid, source.Community, source.Host).value_or(QString());
+        const QString value = read(caption, oid);
         report.append(caption);
         report.append(ReportValueLines(value));
     };
@@ -45,14 +57,13 @@ QStringList GatherDeviceReport(DeviceReader& reader, const TReportSource& source
     add(QStringLiteral("System Name: "), kSysName);
     add(QStringLiteral("System object ID: "), kSysObjectId);
     report.append(QStringLiteral("System IP address: "));
-    report.append(source.Host);
+    report.append(VisibleText(source.Host));
     add(QStringLiteral("System location: "), kSysLocation);
     add(QStringLiteral("System contact: "), kSysContact);
     report.append(UptimeLine(source.DiscoveryUptime));
-    report.append(QStringLiteral("Number of interfaces: ") + source.InterfaceCount);
-    report.append(QStringLiteral("System services: ") +
-                  reader.ReadOneValue(kSysServices, source.Community, source.Host)
-                      .value_or(QString()));
+    report.append(QStringLiteral("Number of interfaces: ") + VisibleText(source.InterfaceCount));
+    const QString services = QStringLiteral("System services: ");
+    report.append(services + VisibleText(read(services, kSysServices)));
     return report;
 }
 
@@ -65,9 +76,9 @@ void WriteDeviceInfoFile(const QString& path, const QStringList& lines) {
     for (const QString& line : lines) {
         bytes += line.toLocal8Bit() + "\r\n";
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
+    // The earlier export stays until this one is whole.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         throw FileError(path, file.errorString());
     }
 }

@@ -22,24 +22,27 @@ struct TReportSource {
 inline constexpr char kDeviceInfoFile[] = "device_info.txt";
 
 // "System uptime: T ticks (D days, H hours, M minutes, S seconds)" for T
-// hundredths of a second. Raises ConversionError if ticks is no number.
+// hundredths of a second, "System uptime: unknown" for an empty text. Raises
+// ConversionError if ticks is no number.
 QString UptimeLine(const QString& ticks);
 
 // A value as the report shows it: the device's bytes read in the user's
 // locale (byte for byte when they are not valid there), blanks and control
-// characters trimmed at both ends, and one line per line of the value.
+// characters trimmed at both ends, and one VisibleLines line per line.
 QStringList ReportValueLines(const QString& value);
 
 // Gathers the report with six one-shot reads: description, name, object ID,
-// location, contact, services. A read without an answer leaves its value empty.
+// location, contact, services. The first read without an answer raises
+// OperationError naming the object. Device texts are VisibleText.
 QStringList GatherDeviceReport(DeviceReader& reader, const TReportSource& source);
 
 // The content of device_info.txt: the report, an empty line,
 // "Interface information" and the table's lines.
 QStringList DeviceInfoFileLines(const QStringList& report, const QStringList& tableLines);
 
-// Creates or overwrites the file with the lines in the user's locale, each
-// ending in CR LF. Raises FileError when it cannot be written.
+// Creates or replaces the file with the lines in the user's locale, each
+// ending in CR LF. Raises FileError when it cannot be written, which leaves
+// an earlier file as it was.
 void WriteDeviceInfoFile(const QString& path, const QStringList& lines);
 
 }  // namespace pulsewell

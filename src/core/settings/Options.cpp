@@ -92,7 +92,7 @@ void Options::ReadSettings(SettingsKey& key, TOptionsFields& fields) {
     }
     for (const ColorValue& color : kColorValues) {
         if (const auto text = key.Read(color.setting.name)) {
-            fields.*color.field = ColorFromText(*text);
+            fields.*color.field = StoredColor(key, color.setting, *text);
         } else {
             key.Write(color.setting.name, color.setting.defaultText);
         }
@@ -115,10 +115,36 @@ void Options::ReadSettings(SettingsKey& key, TOptionsFields& fields) {
     }
 }
 
+TColor Options::StoredColor(const SettingsKey& key, const Setting& setting, const QString& text) {
+    try {
+        return ColorFromText(text);
+    } catch (const ConversionError&) {
+        // One hand-edited value must not keep every other one from the dialog.
+        view_.ShowError(QStringLiteral("'%1' is no colour for '%2' in %3: the default %4 applies")
+                            .arg(text, setting.name, key.Path(), setting.defaultText));
+        return ColorFromText(setting.defaultText);
+    }
+}
+
 void Options::WriteSettings(SettingsKey& key, const TOptionsFields& fields) {
-    // A threshold that is not a number is refused before anything is stored.
-    ParseStoredInt32(fields.Alarms.HighValue);
-    ParseStoredInt32(fields.Alarms.LowValue);
+    // Thresholds that are no percentages, or a low one above the high one,
+    // are refused before anything is stored.
+    const std::int32_t high = ParseStoredInt32(fields.Alarms.HighValue);
+    const std::int32_t low = ParseStoredInt32(fields.Alarms.LowValue);
+    for (const auto& [name, value] : {std::pair{"high", high}, {"low", low}}) {
+        if (value < 0 || value > 100) {
+            throw OperationError(
+                QStringLiteral("The %1 value must be a percentage from 0 to 100, not %2.")
+                    .arg(QLatin1String(name))
+                    .arg(value));
+        }
+    }
+    if (low > high) {
+        throw OperationError(
+            QStringLiteral("The low value (%1) must not be above the high value (%2).")
+                .arg(low)
+                .arg(high));
+    }
     key.Write(kHighValue.name, fields.Alarms.HighValue);
     key.Write(kLowValue.name, fields.Alarms.LowValue);
     key.Write(kShow.name, fields.ShowBytes ? QStringLiteral("bytes") : QStringLiteral("bits"));

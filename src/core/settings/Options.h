@@ -8,6 +8,9 @@
 namespace pulsewell {
 
 class SettingsKey;
+namespace settings {
+struct Setting;
+}
 
 // The options dialog without its window: the stored options to and from the
 // dialog's controls, and the options applied to the monitor and its graph.
@@ -37,6 +40,9 @@ class Options {
     // The alarm switches' defaults, then the switches and files as stored.
     void ReadAlarms(SettingsKey& key, TOptionsFields& fields);
     void ApplyShow(const QString& show);
+    // A stored colour; one that is none is reported and its default taken.
+    TColor StoredColor(const SettingsKey& key, const settings::Setting& setting,
+                       const QString& text);
     // Runs an operation on the controls' contents, shows what it changed even
     // when it stopped part way, and reports the error.
     bool EditFields(const std::function<void(SettingsKey&, TOptionsFields&)>& operation);

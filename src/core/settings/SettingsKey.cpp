@@ -1,8 +1,33 @@
 #include "SettingsKey.h"
 
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+
 #include "OperationError.h"
 
 namespace pulsewell {
+
+namespace {
+
+// Why a store Qt could not write refuses it, as the system says it.
+QString WriteProblem(const QSettings& settings) {
+    if (settings.status() == QSettings::FormatError) {
+        return QStringLiteral("not a valid INI file, left as it is");
+    }
+    const QString path = settings.fileName();
+    for (const QString& target : {path, QFileInfo(path).absolutePath()}) {
+        if (::access(QFile::encodeName(target).constData(), W_OK) != 0 && errno != ENOENT) {
+            return QString::fromLocal8Bit(std::strerror(errno));
+        }
+    }
+    return QStringLiteral("cannot be written");
+}
+
+}  // namespace
 
 SettingsKey::SettingsKey()
     // On Linux the native format is an INI file, ~/.config/Tarnwick/Pulsewell.conf.
@@ -31,7 +56,8 @@ void SettingsKey::Write(const QString& name, const QString& text) {
     }
     if (settings_.status() != QSettings::NoError) {
         refused_ = true;
-        throw OperationError(QStringLiteral("Fehler beim Setzen der Daten für '%1'").arg(name));
+        throw OperationError(QStringLiteral("Fehler beim Setzen der Daten für '%1': %2 (%3)")
+                                 .arg(name, settings_.fileName(), WriteProblem(settings_)));
     }
 }
 

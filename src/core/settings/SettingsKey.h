@@ -17,11 +17,13 @@ class SettingsKey {
     // "Ungültiger Datentyp für '<name>'".
     std::optional<QString> Read(const QString& name) const;
     // Stores the text at once. The first write the store refuses fails with
-    // "Fehler beim Setzen der Daten für '<name>'" and keeps what the store
-    // held; later writes to it are skipped without another report.
+    // "Fehler beim Setzen der Daten für '<name>': <file> (<reason>)" and keeps
+    // what the store held; later writes to it are skipped without another report.
     void Write(const QString& name, const QString& text);
     // Writes the default when the value is missing; returns the stored text.
     QString ReadOrWrite(const QString& name, const QString& defaultText);
+    // The store's file.
+    QString Path() const { return settings_.fileName(); }
 
   private:
     mutable QSettings settings_;
