@@ -1,5 +1,7 @@
 #include "OneShot.h"
 
+#include <type_traits>
+
 #include "Ber.h"
 #include "SnmpSend.h"
 
@@ -7,8 +9,10 @@ namespace pulsewell::snmp {
 
 namespace {
 
-// A request with one binding of a NULL value, and where it goes.
-void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::string& community,
+// A request with one binding of a NULL value, and where it goes; the reply
+// keeps identifier texts unless the caller finds its value by bytes.
+template <typename Oid>
+void Prepare(TSNMPSend& send, int pduType, const Oid& oid, const std::string& community,
              const std::string& host, int snmpVersion, const Interrupt* interrupt,
              const TV3Security& security) {
     send.Sock.SetInterrupt(interrupt);
@@ -18,6 +22,7 @@ void Prepare(TSNMPSend& send, int pduType, const std::string& oid, const std::st
     send.Query.Community = community;
     send.Query.PDUType = pduType;
     send.Query.AddBinding(oid, "", ber::Null);
+    send.Reply.OidTexts = !std::is_same_v<Oid, TOid>;
     send.TargetHost = host;
 }
 
@@ -33,12 +38,11 @@ bool Exchange(TSNMPSend& send, const TPatience& patience) {
     }
 }
 
-}  // namespace
-
-bool ReadOneValue(TSNMPSend& client, const std::string& oid, const std::string& community,
-                  const std::string& host, std::string& value, int snmpVersion,
-                  const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
-                  const TPatience& patience) {
+template <typename Oid>
+bool ReadOne(TSNMPSend& client, const Oid& oid, const std::string& community,
+             const std::string& host, std::string& value, int snmpVersion,
+             const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
+             const TPatience& patience) {
     Prepare(client, pdu::GetRequest, oid, community, host, snmpVersion, interrupt, security);
     const bool ok = Exchange(client, patience);
     if (problem != nullptr) {
@@ -50,6 +54,24 @@ bool ReadOneValue(TSNMPSend& client, const std::string& oid, const std::string& 
     }
     ++client.Query.ID;
     return ok;
+}
+
+}  // namespace
+
+bool ReadOneValue(TSNMPSend& client, const std::string& oid, const std::string& community,
+                  const std::string& host, std::string& value, int snmpVersion,
+                  const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
+                  const TPatience& patience) {
+    return ReadOne(client, oid, community, host, value, snmpVersion, interrupt, security, problem,
+                   patience);
+}
+
+bool ReadOneValue(TSNMPSend& client, const TOid& oid, const std::string& community,
+                  const std::string& host, std::string& value, int snmpVersion,
+                  const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
+                  const TPatience& patience) {
+    return ReadOne(client, oid, community, host, value, snmpVersion, interrupt, security, problem,
+                   patience);
 }
 
 bool ReadNextValue(TSNMPSend& client, std::string& oid, const std::string& community,

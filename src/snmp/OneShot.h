@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Interrupt.h"
+#include "Oid.h"
 #include "SnmpRec.h"
 #include "SnmpSend.h"
 #include "V3Security.h"
@@ -47,5 +48,11 @@ bool ReadNextValue(TSNMPSend& client, std::string& oid, const std::string& commu
                    const std::string& host, std::string& value, int snmpVersion,
                    const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
                    const TPatience& patience);
+// ReadOneValue of an identifier held as bytes: encoded as it is, its value
+// found in the reply by bytes, and no identifier turned into text.
+bool ReadOneValue(TSNMPSend& client, const TOid& oid, const std::string& community,
+                  const std::string& host, std::string& value, int snmpVersion,
+                  const Interrupt* interrupt, const TV3Security& security, TV3Problem* problem,
+                  const TPatience& patience);
 
 }  // namespace pulsewell::snmp

@@ -88,11 +88,29 @@ void TSNMPRec::AddBinding(std::string_view oid, std::string_view value, std::int
     mib.ObjectId.assign(oid);
     mib.ValueText.assign(value);
     mib.TypeCode = type;
+    mib.OidBytes.clear();
+}
+
+void TSNMPRec::AddBinding(const TOid& oid, std::string_view value, std::int32_t type) {
+    TSNMPMib& mib = NextBinding();
+    mib.ObjectId.clear();
+    mib.ValueText.assign(value);
+    mib.TypeCode = type;
+    mib.OidBytes.assign(oid.Bytes());
 }
 
 std::string TSNMPRec::FindValue(std::string_view oid) const {
     for (const TSNMPMib& mib : Bindings()) {
         if (mib.ObjectId == oid) {
+            return mib.ValueText;
+        }
+    }
+    return {};
+}
+
+std::string TSNMPRec::FindValue(const TOid& oid) const {
+    for (const TSNMPMib& mib : Bindings()) {
+        if (mib.OidBytes == oid.Bytes()) {
             return mib.ValueText;
         }
     }
@@ -109,7 +127,11 @@ void TSNMPRec::EncodePdu(ReverseWriter& out) const {
         out.Bytes(EncodeValue(mib->TypeCode, mib->ValueText));
         out.Header(mib->TypeCode, mark);
         mark = out.Size();
-        out.Oid(mib->ObjectId);
+        if (mib->OidBytes.empty()) {
+            out.Oid(mib->ObjectId);
+        } else {
+            out.Bytes(mib->OidBytes);
+        }
         out.Header(ber::ObjectId, mark);
         out.Header(ber::Sequence, bindingEnd);
     }
@@ -196,7 +218,15 @@ void TSNMPRec::ReadPdu(std::string_view data, std::size_t& pos, std::int64_t bin
         const std::size_t before = pos;
         ReadItemHeader(data, pos, type, skipped);  // the binding, entered
         TSNMPMib& mib = NextBinding();
-        DecodeItemInto(data, pos, type, mib.ObjectId);
+        std::string_view oid;
+        const bool item = ReadItemHeader(data, pos, type, oid);
+        mib.OidBytes.assign(oid);
+        mib.ObjectId.clear();
+        if (OidTexts && item && (type & ber::Constructed) == 0) {
+            AppendValueText(mib.ObjectId, type, oid);
+        } else if (OidTexts) {
+            mib.ObjectId.append(oid);  // as DecodeItemInto gives it
+        }
         DecodeItemInto(data, pos, type, mib.ValueText);
         if (ber::IsException(type)) {
             mib.ValueText.clear();  // no value, whatever the agent put inside

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Oid.h"
+
 // One SNMP message (SNMPv1/v2c layout and the SNMPv1 trap layout) with its
 // variable bindings, all values held as text with their BER type code. The
 // SNMPv3 layout around the same PDU is built and read by V3Message.h.
@@ -20,6 +22,7 @@ inline constexpr int GetNextRequest = 0xA1;
 inline constexpr int GetResponse = 0xA2;
 inline constexpr int SetRequest = 0xA3;
 inline constexpr int Trap = 0xA4;
+inline constexpr int GetBulkRequest = 0xA5;
 inline constexpr int Report = 0xA8;
 }  // namespace pdu
 
@@ -31,9 +34,14 @@ inline constexpr int V3 = 3;
 }  // namespace version
 
 struct TSNMPMib {
+    // The identifier as text; empty for a binding added by its bytes, or
+    // decoded by a record that keeps no identifier texts.
     std::string ObjectId;
     std::string ValueText;
     std::int32_t TypeCode = 0x05;
+    // The identifier's BER contents: from a decode, or from AddBinding of a
+    // TOid; empty for a binding added by its text.
+    std::string OidBytes = {};
 };
 
 // The security level of an SNMPv3 message.
@@ -49,10 +57,18 @@ class TSNMPRec {
     // Back to an empty SNMPv1 message; ID and MaxSize survive.
     void Reset();
     void AddBinding(std::string_view oid, std::string_view value, std::int32_t type);
+    // The same with the identifier's bytes, which go on the wire as they are.
+    void AddBinding(const TOid& oid, std::string_view value, std::int32_t type);
     int BindingCount() const { return static_cast<int>(count_); }
     std::span<const TSNMPMib> Bindings() const { return {bindings_.data(), count_}; }
     // Value of the first binding whose identifier text equals oid byte for byte.
     std::string FindValue(std::string_view oid) const;
+    // Value of the first binding whose identifier has these bytes.
+    std::string FindValue(const TOid& oid) const;
+    // Whether a decode writes each binding's identifier as text as well as
+    // bytes (the default); a caller that finds values by TOid can do without.
+    // A reset keeps it.
+    bool OidTexts = true;
 
     // The datagram bytes. The version 3 layout is not built: empty bytes.
     std::string EncodeMessage() const;

@@ -12,6 +12,13 @@ namespace {
 
 constexpr std::int32_t kNoError = 0;
 constexpr std::int32_t kTooBig = 1;
+// What a GetBulk asks of an agent that does not say its message size (SNMPv2c):
+// the largest UDP datagram; agents cut a GetBulk reply to what they can send.
+constexpr std::int32_t kLargestDatagram = 65507;
+// Room for the message around the bindings, and a binding's likely size
+// (a table column's identifier and a short value).
+constexpr int kMessageOverhead = 200;
+constexpr int kBindingBytes = 24;
 
 bool SameHost(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -66,6 +73,7 @@ void TSNMPSynapse::SetHost(const std::string& value) {
     hostList_.assign(1, value);
     results_.clear();
     fittingWidth_ = width_;
+    fittingBindings_.reset();
 }
 
 void TSNMPSynapse::SetTimeout(std::int32_t value) {
@@ -127,7 +135,7 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
 
 TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
                                         const std::vector<std::string>& oids, int pduType,
-                                        int& failedAttempts) {
+                                        int& failedAttempts, int repetitions) {
     host_ = host;
     failedAttempts = 0;
     if (blockNoResponse_ && IsHostBlocked(host)) {
@@ -141,6 +149,9 @@ TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
     client_.Query.Version = version_;
     client_.Query.Community = community_;
     client_.Query.PDUType = pduType;
+    // A GetBulk reply may be as large as the agent can make it.
+    client_.Query.MaxSize = pduType == pdu::GetBulkRequest ? kLargestDatagram : 1472;
+    client_.Query.MaxRepetitions() = repetitions;
     for (const std::string& oid : oids) {
         client_.Query.AddBinding(oid, "", ber::Null);
     }
@@ -255,6 +266,42 @@ void TSNMPSynapse::AskChunk(const std::vector<std::string>& oids,
     } else {
         halves();  // an answer that names no object: down to single objects if need be
     }
+}
+
+std::optional<std::vector<TSNMPMib>> TSNMPSynapse::QueryBulk(
+    const std::vector<std::string>& oids, int repetitions) {
+    if (hostList_.empty() || oids.empty()) {
+        return std::nullopt;
+    }
+    if (!fittingBindings_) {
+        // An SNMPv3 agent says its message size in every message it sends.
+        const TSNMPRec& last = client_.Reply;
+        const std::int32_t size = last.Version == version::V3 && last.MaxSize > kMessageOverhead
+                                      ? std::min(last.MaxSize, kLargestDatagram)
+                                      : kLargestDatagram;
+        fittingBindings_ = (size - kMessageOverhead) / kBindingBytes;
+    }
+    const int columns = static_cast<int>(oids.size());
+    const int asked = std::clamp(*fittingBindings_ / columns, 1, std::max(repetitions, 1));
+    const auto narrow = [&] { fittingBindings_ = std::max(1, asked / 2) * columns; };
+    int failed = 0;
+    const Outcome outcome = Ask(hostList_.front(), oids, pdu::GetBulkRequest, failed, asked);
+    if (outcome != Outcome::Answered) {
+        if (outcome == Outcome::Unanswered) {
+            narrow();  // an agent may drop what it cannot send
+        }
+        return std::nullopt;
+    }
+    const TSNMPRec& reply = client_.Reply;
+    if (reply.ErrorStatus == kTooBig) {
+        narrow();
+        return std::nullopt;
+    }
+    if (reply.ErrorStatus != kNoError) {
+        return std::nullopt;
+    }
+    const std::span<const TSNMPMib> bindings = reply.Bindings();
+    return std::vector<TSNMPMib>(bindings.begin(), bindings.end());
 }
 
 void TSNMPSynapse::ThrottleStep() {

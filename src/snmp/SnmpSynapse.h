@@ -46,6 +46,17 @@ class TSNMPSynapse {
     // object whose request of several went unanswered has no value here, so
     // a caller can ask it alone if it still needs it.
     std::vector<std::optional<std::string>> QueryValues(const std::vector<std::string>& oids);
+    // One GetBulkRequest (non-repeaters 0) to the one host: up to
+    // `repetitions` successors of each object, as many as should fit a
+    // reply of the agent's message size. The reply's bindings, repetition by
+    // repetition; none when it went unanswered or the agent answered with an
+    // error, and then a caller walks on with GetNext. A reply too big for the
+    // agent, or none at all, halves the repetitions for this host from then on.
+    std::optional<std::vector<TSNMPMib>> QueryBulk(const std::vector<std::string>& oids,
+                                                   int repetitions);
+    // Whether walks go by GetBulk (SNMPv2c and SNMPv3 only; on by default).
+    bool BulkWalks() const { return bulkWalks_ && version_ != version::V1; }
+    void SetBulkWalks(bool value) { bulkWalks_ = value; }
 
     bool BlockHost(const std::string& host);
     bool UnblockHost(const std::string& host);
@@ -104,9 +115,9 @@ class TSNMPSynapse {
     enum class Outcome { Skipped, Answered, Unanswered };
     // One request for these objects to host: the skip of a blocked host,
     // the throttle step, the attempts and the request-id's step. The reply
-    // stays in the client.
+    // stays in the client. A GetBulk asks `repetitions` of each.
     Outcome Ask(const std::string& host, const std::vector<std::string>& oids, int pduType,
-                int& failedAttempts);
+                int& failedAttempts, int repetitions = 0);
     // Fills values for the objects at positions `chunk` of oids with one
     // request; what is left to ask goes to `rest`, in order.
     void AskChunk(const std::vector<std::string>& oids, const std::vector<std::size_t>& chunk,
@@ -128,6 +139,10 @@ class TSNMPSynapse {
     int width_ = 16;
     // Narrowed for the current host when its agent found a request too big.
     int fittingWidth_ = 16;
+    // Most bindings in a GetBulk reply for the current host: a guess from the
+    // agent's message size until a reply too big or lost narrows it.
+    std::optional<int> fittingBindings_;
+    bool bulkWalks_ = true;
     std::int32_t version_ = version::V1;
     TSNMPSend client_;
     std::vector<std::string> results_;

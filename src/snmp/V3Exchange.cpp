@@ -1,5 +1,7 @@
 #include "V3Exchange.h"
 
+#include "Ber.h"
+
 #include <openssl/rand.h>
 
 #include <chrono>
@@ -228,8 +230,9 @@ TV3Exchange::Arrival TV3Exchange::Ask(TSNMPSend& send, TSNMPRec& message, const 
                 heard.time = envelope.Time;
                 const TSNMPRec& reply = send.Reply;
                 if (reply.PDUType == pdu::Report) {
-                    heard.cause = ReportProblem(
-                        reply.BindingCount() > 0 ? reply.Bindings().front().ObjectId : "");
+                    heard.cause = ReportProblem(reply.BindingCount() > 0
+                                                    ? BytesToOid(reply.Bindings().front().OidBytes)
+                                                    : "");
                     send.HostIP = send.Sock.PeerAddress();
                     return Arrival::Report;
                 }

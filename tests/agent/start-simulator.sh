@@ -2,13 +2,14 @@
 # Serves recordings of real devices with Debian's snmpsim on 127.0.0.1 at a free
 # high port. Each recording answers to its own name as the community:
 # cisco_16_switch, linux-full-walk, winxp-full-walk, hp_perf, public, plus every
-# tests/agent/recordings/NAME.snmprec.
-# Usage: start-simulator.sh FOLDER
+# tests/agent/recordings/NAME.snmprec and every further file named.
+# Usage: start-simulator.sh FOLDER [NAME.snmprec ...]
 # Writes FOLDER/address ("127.0.0.1:PORT"), FOLDER/snmpsimd.pid and
 # FOLDER/communities (one per line); FOLDER/snmpsimd.log keeps its log.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")" && pwd)
 dir=$1
+shift
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
 "$source_dir/stop-simulator.sh" "$dir" || true
@@ -21,6 +22,9 @@ for recording in cisco_16_switch.snmprec.gz hp_perf.snmprec.gz public.snmprec.gz
     zcat "$examples/$recording" >"$dir/data/$(basename "$recording" .gz)"
 done
 cp "$source_dir"/recordings/*.snmprec "$dir/data/" 2>/dev/null || true
+for recording in "$@"; do
+    cp "$recording" "$dir/data/"
+done
 (cd "$dir/data" && ls -- *.snmprec | sed 's/\.snmprec$//') >"$dir/communities"
 # snmpsimd refuses to keep root's rights; it runs as nobody and must read its files.
 chmod -R a+rwX "$dir/data" "$dir/cache"

@@ -91,6 +91,22 @@ TEST(SnmpRecEncode, IdentifiersEncodeAsOidToBytesDoes) {
         ASSERT_TRUE(back.DecodeMessage(rec.EncodeMessage())) << text;
         ASSERT_EQ(back.BindingCount(), 1) << text;
         EXPECT_EQ(back.Bindings()[0].ObjectId, BytesToOid(OidToBytes(text))) << text;
+        // Parsed once, the identifier goes out as the same bytes, and a
+        // record without identifier texts finds the value by them.
+        const TOid oid(text);
+        TSNMPRec byBytes = Request(pdu::GetRequest, "c", {});
+        byBytes.AddBinding(oid, "", ber::Null);
+        EXPECT_EQ(byBytes.EncodeMessage(), rec.EncodeMessage()) << text;
+        EXPECT_EQ(oid.Text(), back.Bindings()[0].ObjectId) << text;
+        TSNMPRec answer = Request(pdu::GetResponse, "c", {});
+        answer.AddBinding(text, "found", ber::OctetString);
+        answer.AddBinding("1.3.6.1.2.1.1.5.0", "other", ber::OctetString);
+        TSNMPRec reply;
+        reply.OidTexts = false;
+        ASSERT_TRUE(reply.DecodeMessage(answer.EncodeMessage())) << text;
+        EXPECT_EQ(reply.Bindings()[0].ObjectId, "") << text;
+        EXPECT_EQ(reply.FindValue(oid), "found") << text;
+        EXPECT_EQ(reply.FindValue(TOid("1.3.6.1.2.1.1.6.0")), "") << text;
     }
 }
 

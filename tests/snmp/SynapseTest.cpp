@@ -479,3 +479,50 @@ TEST(Synapse, QueryValuesCountsRequestsAgainstTheThrottle) {
     EXPECT_EQ(sleeps, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(1000)}));
     EXPECT_EQ(synapse.Client().Query.ID, 4);
 }
+
+// GetBulk asks as many repetitions as a reply of the largest datagram should
+// hold, at most those wanted; a reply too big, or none, halves them for the
+// host until it is set again; another error leaves them.
+TEST(Synapse, QueryBulkNarrowsToWhatTheAgentCanSend) {
+    const struct {
+        const char* name;
+        int mostRepetitions;  // more: the agent's reply is too big
+        bool silent;          // ... or lost
+        int errorStatus;
+        std::vector<int> asked;  // by four calls, the host set again before the last
+        std::string answered;
+    } cases[] = {
+        {"too big", 300, false, 0, {1000, 500, 250, 1000}, "--+-"},
+        {"lost", 300, true, 0, {1000, 500, 250, 1000}, "--+-"},
+        {"fits", 1000, false, 0, {1000, 1000, 1000, 1000}, "++++"},
+        {"another error", 1000, false, 5, {1000, 1000, 1000, 1000}, "----"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<int> asked;  // -1 for anything but a GetBulk without non-repeaters
+        std::mutex mutex;
+        FakeAgent agent([&](const TSNMPRec& request, int) -> Datagrams {
+            std::lock_guard lock(mutex);
+            const bool bulk = request.PDUType == pdu::GetBulkRequest && request.ErrorStatus == 0;
+            asked.push_back(bulk ? request.ErrorIndex : -1);
+            if (request.ErrorIndex > c.mostRepetitions) {
+                return c.silent ? Datagrams{} : Datagrams{{ResponseTo(request, {}, 1, 0)}};
+            }
+            return {{ResponseTo(request, {{Oid(1), "eth0", ber::OctetString}}, c.errorStatus, 0)}};
+        });
+        TSNMPSynapse synapse;
+        synapse.SetRetry(0);
+        synapse.SetTimeout(150);
+        synapse.SetVersion(version::V2c);
+        std::string answered;
+        for (int call = 0; call < 4; ++call) {
+            if (call % 3 == 0) {
+                synapse.SetHost(agent.Address());
+            }
+            answered += synapse.QueryBulk({kDescr}, 1000) ? '+' : '-';
+        }
+        EXPECT_EQ(answered, c.answered);
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(asked, c.asked);
+    }
+}

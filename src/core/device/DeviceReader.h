@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "Oid.h"
 #include "SnmpV3Security.h"
 #include "SnmpVersion.h"
 
@@ -20,6 +21,11 @@ public:
     // One GetRequest with its own client.
     virtual std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
                                                 const QString& host) = 0;
+    // The same for an identifier held as its wire bytes, as polls hold theirs.
+    virtual std::optional<QString> ReadOneObject(const snmp::TOid& oid, const QString& community,
+                                                 const QString& host) {
+        return ReadOneValue(QString::fromLatin1(oid.Text()), community, host);
+    }
     // One GetNextRequest: on an answer, oid becomes the next identifier.
     virtual bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                                QString& value) = 0;
@@ -35,6 +41,22 @@ public:
     // it comes to it.
     virtual QList<std::optional<QString>> QueryValues(const QStringList& oids) = 0;
     virtual int QueryWidth() const = 0;
+
+    // One binding of a GetBulk reply; endOfMibView ends a walk.
+    struct Binding {
+        QString oid;
+        QString value;
+        bool endOfMibView = false;
+    };
+    // Whether walks go by GetBulk through the query component (never over SNMPv1).
+    virtual bool BulkWalks() const { return false; }
+    // One GetBulkRequest: up to `repetitions` successors of each object, the
+    // reply's bindings repetition by repetition; none when it went unanswered
+    // or the agent answered with an error, so the walk goes on by GetNext.
+    virtual std::optional<QList<Binding>> QueryBulk(const QStringList& /*oids*/,
+                                                    int /*repetitions*/) {
+        return std::nullopt;
+    }
 
     // The version of every request from now on. SNMPv2c exception values
     // arrive as empty value texts, like SNMPv1's noSuchName, and a GetNext

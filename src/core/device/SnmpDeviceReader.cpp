@@ -1,5 +1,7 @@
 #include "SnmpDeviceReader.h"
 
+#include "Ber.h"
+
 namespace pulsewell {
 
 namespace {
@@ -20,6 +22,17 @@ std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
     std::string result;
     if (!snmp::ReadOneValue(Client(), Bytes(oid), Bytes(community), Bytes(host), result,
                             version_, &interrupt_, security_, &problem_, patience_)) {
+        return std::nullopt;
+    }
+    return Text(result);
+}
+
+std::optional<QString> SnmpDeviceReader::ReadOneObject(const snmp::TOid& oid,
+                                                       const QString& community,
+                                                       const QString& host) {
+    std::string result;
+    if (!snmp::ReadOneValue(Client(), oid, Bytes(community), Bytes(host), result, version_,
+                            &interrupt_, security_, &problem_, patience_)) {
         return std::nullopt;
     }
     return Text(result);
@@ -64,6 +77,27 @@ QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& o
         values.append(value ? std::optional<QString>(Text(*value)) : std::nullopt);
     }
     return values;
+}
+
+std::optional<QList<DeviceReader::Binding>> SnmpDeviceReader::QueryBulk(const QStringList& oids,
+                                                                        int repetitions) {
+    std::vector<std::string> asked;
+    for (const QString& oid : oids) {
+        asked.push_back(Bytes(oid));
+    }
+    const std::optional<std::vector<snmp::TSNMPMib>> reply =
+        synapse_.QueryBulk(asked, repetitions);
+    problem_ = synapse_.LastV3Problem();
+    if (!reply) {
+        return std::nullopt;
+    }
+    QList<Binding> bindings;
+    bindings.reserve(static_cast<qsizetype>(reply->size()));
+    for (const snmp::TSNMPMib& binding : *reply) {
+        bindings.append({Text(binding.ObjectId), Text(binding.ValueText),
+                         binding.TypeCode == snmp::ber::EndOfMibView});
+    }
+    return bindings;
 }
 
 void SnmpDeviceReader::SetTimeout(int milliseconds) {

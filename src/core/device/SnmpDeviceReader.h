@@ -17,12 +17,16 @@ public:
 
     std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
                                         const QString& host) override;
+    std::optional<QString> ReadOneObject(const snmp::TOid& oid, const QString& community,
+                                         const QString& host) override;
     bool ReadNextValue(QString& oid, const QString& community, const QString& host,
                        QString& value) override;
     void SetQueryTarget(const QString& community, const QString& host) override;
     std::optional<QString> QueryValue(const QString& oid) override;
     QList<std::optional<QString>> QueryValues(const QStringList& oids) override;
     int QueryWidth() const override { return synapse_.Width(); }
+    bool BulkWalks() const override { return synapse_.BulkWalks(); }
+    std::optional<QList<Binding>> QueryBulk(const QStringList& oids, int repetitions) override;
     void SetSnmpVersion(SnmpVersion version) override;
     void SetSecurity(const SnmpV3Security& security) override;
     std::optional<QString> LastFailureCause() const override;

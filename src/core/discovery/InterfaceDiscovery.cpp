@@ -3,6 +3,7 @@
 #include <QVector>
 #include <algorithm>
 
+#include "BulkWalk.h"
 #include "DeviceObjects.h"
 #include "InterfaceCells.h"
 #include "InterfaceSpeed.h"
@@ -24,29 +25,6 @@ constexpr qint64 kWalkMargin = 1000;
 // What a cell shows for an object asked alone that got no answer, as the
 // query component has always put it.
 const QString kNoAnswer = QStringLiteral("Failure");
-
-// The numbers of a dotted identifier; empty when the text is not one.
-QVector<quint64> SubIdentifiers(const QString& oid) {
-    QVector<quint64> numbers;
-    for (const QString& part : oid.split(u'.', Qt::SkipEmptyParts)) {
-        bool ok = false;
-        numbers.append(part.toULongLong(&ok));
-        if (!ok) {
-            return {};
-        }
-    }
-    return numbers;
-}
-
-// An agent that answers with the same identifier (silence, or the request
-// echoed at the end of its tree) or an earlier one would keep a walk going
-// for ever; only a later one counts.
-bool ComesAfter(const QString& next, const QString& current) {
-    const QVector<quint64> a = SubIdentifiers(next);
-    const QVector<quint64> b = SubIdentifiers(current);
-    return !a.isEmpty() && !b.isEmpty() &&
-           std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end());
-}
 
 }  // namespace
 
@@ -93,12 +71,19 @@ class InterfaceDiscovery::Walk {
         Post([view] { view->ShowDiscoveryProgress(); });
         return job_.Current();
     }
+    // Sets reported_ as well.
     int WalkLimit();
     // The rows found, or none when the discovery was abandoned meanwhile.
     std::optional<int> WalkInterfaceIndexes(int limit);
     bool QueryInterfaceRows(int rows);
     bool HasDuplexObjects();
     static QStringList RowObjects(const QString& index, bool withDuplex);
+    // The columns of RowObjects that a walk by GetBulk reads ahead (the
+    // duplex object lives in another table, mostly absent).
+    static QStringList RowColumns();
+    // The objects' values: those the column walk read, the rest asked.
+    QList<std::optional<QString>> ValuesOf(const QStringList& oids,
+                                           const QHash<QString, QString>& walked);
     bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
 
     InterfaceDiscovery& owner_;
@@ -110,6 +95,8 @@ class InterfaceDiscovery::Walk {
     const SnmpV3Security security_;
     const Select select_;
     QStringList indexes_;
+    // The device's own interface count; none when it gave no number.
+    std::optional<qint64> reported_;
 };
 
 InterfaceDiscovery::InterfaceDiscovery(MonitorView& view, const TMonitorState& state,
@@ -236,6 +223,7 @@ int InterfaceDiscovery::Walk::WalkLimit() {
     if (!isNumber || reported < 0) {
         return kMostInterfaces;
     }
+    reported_ = reported;
     return static_cast<int>(
         std::min(kMostInterfaces, 2 * std::min(reported, kMostInterfaces) + kWalkMargin));
 }
@@ -243,10 +231,13 @@ int InterfaceDiscovery::Walk::WalkLimit() {
 std::optional<int> InterfaceDiscovery::Walk::WalkInterfaceIndexes(int limit) {
     QString oid = kIfIndexColumn;
     QString value;
+    NextSteps steps(reader_, community_, host_);
     int row = 1;
     for (;;) {
         const QString previous = oid;
-        reader_.ReadNextValue(oid, community_, host_, value);
+        // Enough steps for the rows the device reports and the one that ends the column.
+        const qint64 ahead = reported_ && *reported_ >= row ? *reported_ - row + 2 : limit - row + 2;
+        steps.Next(oid, value, static_cast<int>(std::min<qint64>(ahead, limit)));
         if (!oid.contains(kIfIndexColumn, Qt::CaseInsensitive) || !ComesAfter(oid, previous)) {
             return row - 1;
         }
@@ -275,13 +266,15 @@ bool InterfaceDiscovery::Walk::QueryInterfaceRows(int rows) {
     // any interface has it.
     const bool askDuplex = width == 1 || HasDuplexObjects();
     const int rowsPerRequest = std::max(1, width / (askDuplex ? 8 : 7));
+    const QHash<QString, QString> walked =
+        WalkColumns(reader_, RowColumns(), indexes_.constLast(), rows);
     for (int first = 1; first <= rows; first += rowsPerRequest) {
         const int last = std::min(rows, first + rowsPerRequest - 1);
         QStringList oids;
         for (int row = first; row <= last; ++row) {
             oids += RowObjects(indexes_[row - 1], askDuplex);
         }
-        const QList<std::optional<QString>> values = reader_.QueryValues(oids);
+        const QList<std::optional<QString>> values = ValuesOf(oids, walked);
         qsizetype next = 0;
         // An object whose request of several went unanswered is asked alone
         // when its cell is filled, as it was asked before the rows were
@@ -297,6 +290,37 @@ bool InterfaceDiscovery::Walk::QueryInterfaceRows(int rows) {
         }
     }
     return true;
+}
+
+QList<std::optional<QString>> InterfaceDiscovery::Walk::ValuesOf(
+    const QStringList& oids, const QHash<QString, QString>& walked) {
+    QList<std::optional<QString>> values(oids.size());
+    QStringList missing;
+    for (qsizetype i = 0; i < oids.size(); ++i) {
+        const auto found = walked.constFind(oids[i]);
+        if (found != walked.constEnd()) {
+            values[i] = *found;
+        } else {
+            missing.append(oids[i]);
+        }
+    }
+    if (missing.isEmpty()) {
+        return values;
+    }
+    const QList<std::optional<QString>> asked = reader_.QueryValues(missing);
+    qsizetype next = 0;
+    for (std::optional<QString>& value : values) {
+        if (!value) {
+            value = asked[next++];
+        }
+    }
+    return values;
+}
+
+QStringList InterfaceDiscovery::Walk::RowColumns() {
+    const auto column = [](const QString& prefix) { return prefix.chopped(1); };
+    return {column(kIfDescr), column(kIfSpeed),       column(kIfPhysAddress), column(kIfMtu),
+            column(kIfAdminStatus), column(kIfOperStatus), column(kIfType)};
 }
 
 bool InterfaceDiscovery::Walk::HasDuplexObjects() {

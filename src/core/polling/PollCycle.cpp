@@ -99,24 +99,24 @@ void PollCycle::Start(const QString& interface, Finished finished) {
     const bool tryWide =
         CarriesCounter64(state_.Version) && narrowCountersOf_ != CounterDevice(state_);
     auto readings = std::make_shared<Readings>();
+    counters_.Follow(state_.PolledInterface);
     worker_.Run(
-        [target, tryWide, readings](const DeviceWorker::Job& job) {
-            *readings = ReadCounters(job.Reader(), target, tryWide);
+        [target, counters = counters_, tryWide, readings](const DeviceWorker::Job& job) {
+            *readings = ReadCounters(job.Reader(), target, counters, tryWide);
         },
         [this, readings](std::exception_ptr) { CountersRead(*readings); });
 }
 
 PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitorState& target,
-                                            bool tryWide) {
+                                            const CounterObjects& counters, bool tryWide) {
     reader.SetSnmpVersion(target.Version);
     reader.SetSecurity(target.Security);
     reader.SetQueryTarget(target.Community, target.Host);
-    const auto read = [&](const QString& outOid, const QString& inOid) {
+    const auto read = [&](const snmp::TOid& outOid, const snmp::TOid& inOid) {
         Readings readings;
         for (auto [reading, oid] :
-             {std::pair{&readings.out, outOid}, std::pair{&readings.in, inOid}}) {
-            *reading = reader.ReadOneValue(oid + target.PolledInterface, target.Community,
-                                           target.Host);
+             {std::pair{&readings.out, &outOid}, std::pair{&readings.in, &inOid}}) {
+            *reading = reader.ReadOneObject(*oid, target.Community, target.Host);
             if (!*reading && !readings.cause) {
                 readings.cause = reader.LastFailureCause();
             }
@@ -124,14 +124,14 @@ PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitor
         return readings;
     };
     if (tryWide) {
-        Readings wide = read(objects::kIfHCOutOctets, objects::kIfHCInOctets);
+        Readings wide = read(counters.wideOut, counters.wideIn);
         const bool noValue = (wide.out && wide.out->isEmpty()) || (wide.in && wide.in->isEmpty());
         if (!noValue) {
             wide.wide = true;
             return wide;
         }
     }
-    Readings narrow = read(objects::kIfOutOctets, objects::kIfInOctets);
+    Readings narrow = read(counters.out, counters.in);
     narrow.narrow = tryWide;
     return narrow;
 }

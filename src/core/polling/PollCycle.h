@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "AlarmPlayer.h"
+#include "CounterObjects.h"
 #include "DeviceWorker.h"
 #include "MessageList.h"
 #include "MonitorState.h"
@@ -75,7 +76,8 @@ class PollCycle {
         // Why a read got no answer, when the protocol said.
         std::optional<QString> cause;
     };
-    static Readings ReadCounters(DeviceReader& reader, const TMonitorState& target, bool tryWide);
+    static Readings ReadCounters(DeviceReader& reader, const TMonitorState& target,
+                                 const CounterObjects& counters, bool tryWide);
     void CountersRead(const Readings& readings);
     void UseCounterWidth(bool wide);
     bool ApplyErrorPolicy(const Readings& readings);
@@ -87,6 +89,7 @@ class PollCycle {
 
     MonitorView& view_;
     TMonitorState& state_;
+    CounterObjects counters_;
     MessageList& messages_;
     TrafficGraph& graph_;
     PollScheduler& scheduler_;
