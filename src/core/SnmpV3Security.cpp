@@ -2,17 +2,13 @@
 
 #include <QList>
 
+#include "OctetString.h"
+
 namespace pulsewell {
 
 namespace {
 std::string Utf8(const QString& text) {
     return text.toUtf8().toStdString();
-}
-QString Text(std::string_view name) {
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-std::string Bytes(const QString& text) {
-    return text.toLatin1().toStdString();
 }
 }  // namespace
 
@@ -29,22 +25,22 @@ snmp::TV3Security ToSnmpSecurity(const SnmpV3Security& security) {
 }
 
 QString SecurityLevelText(snmp::TV3Flags level) {
-    return Text(snmp::SecurityLevelName(level));
+    return OctetText(snmp::SecurityLevelName(level));
 }
 QString AuthProtocolText(snmp::TV3Auth protocol) {
-    return Text(snmp::AuthProtocolName(protocol));
+    return OctetText(snmp::AuthProtocolName(protocol));
 }
 QString PrivProtocolText(snmp::TV3Priv protocol) {
-    return Text(snmp::PrivProtocolName(protocol));
+    return OctetText(snmp::PrivProtocolName(protocol));
 }
 std::optional<snmp::TV3Flags> ParseSecurityLevelText(const QString& text) {
-    return snmp::ParseSecurityLevel(Bytes(text));
+    return snmp::ParseSecurityLevel(OctetBytes(text));
 }
 std::optional<snmp::TV3Auth> ParseAuthProtocolText(const QString& text) {
-    return snmp::ParseAuthProtocol(Bytes(text));
+    return snmp::ParseAuthProtocol(OctetBytes(text));
 }
 std::optional<snmp::TV3Priv> ParsePrivProtocolText(const QString& text) {
-    return snmp::ParsePrivProtocol(Bytes(text));
+    return snmp::ParsePrivProtocol(OctetBytes(text));
 }
 
 const QList<snmp::TV3Auth>& AuthProtocols() {

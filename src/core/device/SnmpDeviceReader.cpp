@@ -1,18 +1,9 @@
 #include "SnmpDeviceReader.h"
 
 #include "Ber.h"
+#include "OctetString.h"
 
 namespace pulsewell {
-
-namespace {
-// Octet strings are bytes; Latin-1 keeps every byte as one character.
-std::string Bytes(const QString& text) {
-    return text.toLatin1().toStdString();
-}
-QString Text(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-}  // namespace
 
 SnmpDeviceReader::SnmpDeviceReader() { synapse_.SetInterrupt(&interrupt_); }
 
@@ -20,61 +11,61 @@ std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
                                                       const QString& community,
                                                       const QString& host) {
     std::string result;
-    if (!snmp::ReadOneValue(Client(), Bytes(oid), Bytes(community), Bytes(host), result,
+    if (!snmp::ReadOneValue(Client(), OctetBytes(oid), OctetBytes(community), OctetBytes(host), result,
                             version_, &interrupt_, security_, &problem_, patience_)) {
         return std::nullopt;
     }
-    return Text(result);
+    return OctetText(result);
 }
 
 std::optional<QString> SnmpDeviceReader::ReadOneObject(const snmp::TOid& oid,
                                                        const QString& community,
                                                        const QString& host) {
     std::string result;
-    if (!snmp::ReadOneValue(Client(), oid, Bytes(community), Bytes(host), result, version_,
+    if (!snmp::ReadOneValue(Client(), oid, OctetBytes(community), OctetBytes(host), result, version_,
                             &interrupt_, security_, &problem_, patience_)) {
         return std::nullopt;
     }
-    return Text(result);
+    return OctetText(result);
 }
 
 bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, const QString& host,
                                      QString& value) {
-    std::string next = Bytes(oid);
+    std::string next = OctetBytes(oid);
     std::string result;
-    const bool answered = snmp::ReadNextValue(Client(), next, Bytes(community), Bytes(host),
+    const bool answered = snmp::ReadNextValue(Client(), next, OctetBytes(community), OctetBytes(host),
                                               result, version_, &interrupt_, security_,
                                               &problem_, patience_);
-    oid = Text(next);
-    value = Text(result);
+    oid = OctetText(next);
+    value = OctetText(result);
     return answered;
 }
 
 void SnmpDeviceReader::SetQueryTarget(const QString& community, const QString& host) {
-    synapse_.SetCommunity(Bytes(community));
-    synapse_.SetHost(Bytes(host));
+    synapse_.SetCommunity(OctetBytes(community));
+    synapse_.SetHost(OctetBytes(host));
 }
 
 std::optional<QString> SnmpDeviceReader::QueryValue(const QString& oid) {
-    const std::string text = synapse_.QueryValue(Bytes(oid));
+    const std::string text = synapse_.QueryValue(OctetBytes(oid));
     problem_ = synapse_.LastV3Problem();
     if (!synapse_.LastAnswered()) {
         return std::nullopt;
     }
     // The component's "None" stands for a reply without a binding.
-    return synapse_.Client().Reply.BindingCount() > 0 ? Text(text) : QString();
+    return synapse_.Client().Reply.BindingCount() > 0 ? OctetText(text) : QString();
 }
 
 QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& oids) {
     std::vector<std::string> asked;
     for (const QString& oid : oids) {
-        asked.push_back(Bytes(oid));
+        asked.push_back(OctetBytes(oid));
     }
     QList<std::optional<QString>> values;
     const std::vector<std::optional<std::string>> answers = synapse_.QueryValues(asked);
     problem_ = synapse_.LastV3Problem();
     for (const std::optional<std::string>& value : answers) {
-        values.append(value ? std::optional<QString>(Text(*value)) : std::nullopt);
+        values.append(value ? std::optional<QString>(OctetText(*value)) : std::nullopt);
     }
     return values;
 }
@@ -83,7 +74,7 @@ std::optional<QList<DeviceReader::Binding>> SnmpDeviceReader::QueryBulk(const QS
                                                                         int repetitions) {
     std::vector<std::string> asked;
     for (const QString& oid : oids) {
-        asked.push_back(Bytes(oid));
+        asked.push_back(OctetBytes(oid));
     }
     const std::optional<std::vector<snmp::TSNMPMib>> reply =
         synapse_.QueryBulk(asked, repetitions);
@@ -94,7 +85,7 @@ std::optional<QList<DeviceReader::Binding>> SnmpDeviceReader::QueryBulk(const QS
     QList<Binding> bindings;
     bindings.reserve(static_cast<qsizetype>(reply->size()));
     for (const snmp::TSNMPMib& binding : *reply) {
-        bindings.append({Text(binding.ObjectId), Text(binding.ValueText),
+        bindings.append({OctetText(binding.ObjectId), OctetText(binding.ValueText),
                          binding.TypeCode == snmp::ber::EndOfMibView});
     }
     return bindings;
