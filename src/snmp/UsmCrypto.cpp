@@ -146,6 +146,10 @@ void MakeIv(TV3Priv protocol, std::string_view key, std::int32_t boots, std::int
 
 }  // namespace
 
+void ReleaseThreadCrypto() {
+    OPENSSL_thread_stop();
+}
+
 std::size_t AuthKeyLength(TV3Auth protocol) {
     return Info(protocol).keyLength;
 }

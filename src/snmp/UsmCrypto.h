@@ -15,6 +15,11 @@ struct evp_cipher_ctx_st;
 // the scoped PDU. Algorithms are fetched once per process; nothing throws.
 namespace pulsewell::snmp {
 
+// Frees the calling thread's share of the crypto library (its random
+// generators), which it does not free by itself when a thread ends: a thread
+// that spoke SNMPv3 calls this last.
+void ReleaseThreadCrypto();
+
 // Digest output length, the length of a localized authentication key.
 std::size_t AuthKeyLength(TV3Auth protocol);
 // Length of the MAC in msgAuthenticationParameters: 12 for MD5 and SHA-1,

@@ -1,5 +1,7 @@
 #include "DeviceWorker.h"
 
+#include "UsmCrypto.h"
+
 namespace pulsewell {
 
 DeviceWorker::DeviceWorker(DeviceReader& reader, SoundPlayer& player, Threading threading,
@@ -10,6 +12,9 @@ DeviceWorker::DeviceWorker(DeviceReader& reader, SoundPlayer& player, Threading 
         context_ = new QObject;
         context_->moveToThread(&thread_);
         connect(&thread_, &QThread::finished, context_, &QObject::deleteLater);
+        // Emitted on the ending thread itself.
+        connect(&thread_, &QThread::finished, context_, &snmp::ReleaseThreadCrypto,
+                Qt::DirectConnection);
         thread_.start();
     }
 }
