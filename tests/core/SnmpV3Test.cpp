@@ -22,23 +22,6 @@ using snmp::TV3Priv;
 const QString kAuthFailed = QStringLiteral(
     "SNMPv3: authentication failed (wrong authentication passphrase or protocol)");
 
-TEST(SnmpVersionTest, ThreeIsSnmpV3WithTheCountersOfSnmpV2c) {
-    EXPECT_EQ(ParseSnmpVersion("3"), SnmpVersion::V3);
-    EXPECT_EQ(ParseSnmpVersion("v3"), std::nullopt);
-    EXPECT_EQ(SnmpVersionText(SnmpVersion::V3), "3");
-    EXPECT_EQ(SnmpVersionName(SnmpVersion::V3), "SNMPv3");
-    EXPECT_FALSE(CarriesCounter64(SnmpVersion::V1));
-    EXPECT_TRUE(CarriesCounter64(SnmpVersion::V2c));
-    EXPECT_TRUE(CarriesCounter64(SnmpVersion::V3));
-
-    const QString failure = QStringLiteral("Failure contacting host!");
-    EXPECT_EQ(NoAnswerText(failure, SnmpVersion::V1), failure);
-    EXPECT_EQ(NoAnswerText(failure, SnmpVersion::V3),
-              "Failure contacting host! The device did not answer in SNMPv3.");
-    EXPECT_EQ(NoAnswerText(failure, SnmpVersion::V3, kAuthFailed),
-              "Failure contacting host! " + kAuthFailed);
-}
-
 // A view whose keyring answers later, when the test says.
 class KeyringView : public test::RecordingView {
   public:
