@@ -5,37 +5,52 @@
 
 namespace pulsewell {
 
-SnmpDeviceReader::SnmpDeviceReader() { synapse_.SetInterrupt(&interrupt_); }
+namespace {
 
-std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid,
-                                                      const QString& community,
-                                                      const QString& host) {
+std::vector<std::string> OctetBytesOf(const QStringList& texts) {
+    std::vector<std::string> bytes;
+    bytes.reserve(static_cast<std::size_t>(texts.size()));
+    for (const QString& text : texts) {
+        bytes.push_back(OctetBytes(text));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+SnmpDeviceReader::SnmpDeviceReader() {
+    synapse_.SetInterrupt(&interrupt_);
+}
+
+template <typename Oid>
+std::optional<QString> SnmpDeviceReader::ReadOne(const Oid& oid, const QString& community,
+                                                 const QString& host) {
     std::string result;
-    if (!snmp::ReadOneValue(Client(), OctetBytes(oid), OctetBytes(community), OctetBytes(host), result,
+    if (!snmp::ReadOneValue(Client(), oid, OctetBytes(community), OctetBytes(host), result,
                             version_, &interrupt_, security_, &problem_, patience_)) {
         return std::nullopt;
     }
     return OctetText(result);
 }
 
+std::optional<QString> SnmpDeviceReader::ReadOneValue(const QString& oid, const QString& community,
+                                                      const QString& host) {
+    return ReadOne(OctetBytes(oid), community, host);
+}
+
 std::optional<QString> SnmpDeviceReader::ReadOneObject(const snmp::TOid& oid,
                                                        const QString& community,
                                                        const QString& host) {
-    std::string result;
-    if (!snmp::ReadOneValue(Client(), oid, OctetBytes(community), OctetBytes(host), result, version_,
-                            &interrupt_, security_, &problem_, patience_)) {
-        return std::nullopt;
-    }
-    return OctetText(result);
+    return ReadOne(oid, community, host);
 }
 
 bool SnmpDeviceReader::ReadNextValue(QString& oid, const QString& community, const QString& host,
                                      QString& value) {
     std::string next = OctetBytes(oid);
     std::string result;
-    const bool answered = snmp::ReadNextValue(Client(), next, OctetBytes(community), OctetBytes(host),
-                                              result, version_, &interrupt_, security_,
-                                              &problem_, patience_);
+    const bool answered =
+        snmp::ReadNextValue(Client(), next, OctetBytes(community), OctetBytes(host), result,
+                            version_, &interrupt_, security_, &problem_, patience_);
     oid = OctetText(next);
     value = OctetText(result);
     return answered;
@@ -57,12 +72,9 @@ std::optional<QString> SnmpDeviceReader::QueryValue(const QString& oid) {
 }
 
 QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& oids) {
-    std::vector<std::string> asked;
-    for (const QString& oid : oids) {
-        asked.push_back(OctetBytes(oid));
-    }
     QList<std::optional<QString>> values;
-    const std::vector<std::optional<std::string>> answers = synapse_.QueryValues(asked);
+    const std::vector<std::optional<std::string>> answers =
+        synapse_.QueryValues(OctetBytesOf(oids));
     problem_ = synapse_.LastV3Problem();
     for (const std::optional<std::string>& value : answers) {
         values.append(value ? std::optional<QString>(OctetText(*value)) : std::nullopt);
@@ -72,12 +84,8 @@ QList<std::optional<QString>> SnmpDeviceReader::QueryValues(const QStringList& o
 
 std::optional<QList<DeviceReader::Binding>> SnmpDeviceReader::QueryBulk(const QStringList& oids,
                                                                         int repetitions) {
-    std::vector<std::string> asked;
-    for (const QString& oid : oids) {
-        asked.push_back(OctetBytes(oid));
-    }
     const std::optional<std::vector<snmp::TSNMPMib>> reply =
-        synapse_.QueryBulk(asked, repetitions);
+        synapse_.QueryBulk(OctetBytesOf(oids), repetitions);
     problem_ = synapse_.LastV3Problem();
     if (!reply) {
         return std::nullopt;

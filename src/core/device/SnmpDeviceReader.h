@@ -45,6 +45,9 @@ public:
 private:
     // The client of the next single read.
     snmp::TSNMPSend& Client();
+    // One single read of an identifier as text or as bytes.
+    template <typename Oid>
+    std::optional<QString> ReadOne(const Oid& oid, const QString& community, const QString& host);
 
     snmp::Interrupt interrupt_;
     snmp::TSNMPSynapse synapse_;
