@@ -42,9 +42,8 @@ TEST(Exchange, SilentAgentTimesOut) {
 
 TEST(Exchange, ReadableButEmptyFailsAtOnce) {
     // With a one-minute time-out, only the immediate failure keeps this test short.
-    FakeAgent agent([](const TSNMPRec&, int) {
-        return std::vector<FakeAgent::Datagram>{{std::string(), false}};
-    });
+    FakeAgent agent(
+        [](const TSNMPRec&, int) { return std::vector<FakeAgent::Datagram>{{std::string()}}; });
     TSNMPSend send;
     PrepareGet(send, agent.Address(), 60000);
     EXPECT_FALSE(send.Exchange());
@@ -83,16 +82,47 @@ TEST(Exchange, OnlyStaleRepliesEndAtTheTimeOut) {
     EXPECT_EQ(send.Reply.BindingCount(), 0);
 }
 
-TEST(Exchange, ReplyFromAnotherAddressIsAccepted) {
-    FakeAgent agent(Answer([](const TSNMPRec& request) {
-        return std::vector<FakeAgent::Datagram>{
-            {ResponseTo(request, {{kSpeed, "10", ber::Gauge}}), true}};
-    }));
-    TSNMPSend send;
-    PrepareGet(send, agent.Address(), 5000);
-    ASSERT_TRUE(send.Exchange());
-    EXPECT_EQ(send.HostIP, "127.0.0.2");
-    EXPECT_EQ(send.Reply.FindValue(kSpeed), "10");
+// Only the address asked answers: whatever comes from elsewhere, forged
+// answers included, is dropped and the wait goes on.
+TEST(Exchange, DatagramsFromAnotherAddressOrPortAreNoAnswer) {
+    using From = FakeAgent::From;
+    struct Case {
+        const char* what;
+        std::vector<std::pair<From, const char*>> sent;  // value, or null for an empty datagram
+        const char* want;                                // null for a time-out
+    } cases[] = {
+        {"another address first", {{From::OtherAddress, "99"}, {From::Agent, "10"}}, "10"},
+        {"another port first", {{From::OtherPort, "99"}, {From::Agent, "10"}}, "10"},
+        {"an empty datagram from another port",
+         {{From::OtherPort, nullptr}, {From::Agent, "10"}},
+         "10"},
+        {"only another port", {{From::OtherPort, "99"}}, nullptr},
+    };
+    for (const int version : {version::V1, version::V2c}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + ", version " + std::to_string(version));
+            FakeAgent agent([&c](const TSNMPRec& request, int) {
+                std::vector<FakeAgent::Datagram> out;
+                for (const auto& [from, value] : c.sent) {
+                    out.push_back(
+                        {value ? ResponseTo(request, {{kSpeed, value, ber::Gauge}}) : std::string(),
+                         from});
+                }
+                return out;
+            });
+            TSNMPSend send;
+            PrepareGet(send, agent.Address(), 300);
+            send.Query.Version = version;
+            EXPECT_EQ(send.Exchange(), c.want != nullptr);
+            EXPECT_EQ(send.Reply.FindValue(kSpeed), c.want ? c.want : "");
+            EXPECT_EQ(send.HostIP, c.want ? "127.0.0.1" : "0.0.0.0");
+            EXPECT_EQ(send.Sock.ErrorCode, c.want ? 0 : kErrorTimedOut);
+            // The next request still goes to the agent, not to whoever spoke.
+            ++send.Query.ID;
+            send.Exchange();
+            EXPECT_EQ(agent.RequestCount(), 2);
+        }
+    }
 }
 
 TEST(Exchange, ErrorStatusReplyIsASuccessfulExchange) {

@@ -37,7 +37,8 @@ FakeAgent::FakeAgent(Script script, RawScript raw)
     : script_(std::move(script)), raw_(std::move(raw)) {
     socket_ = BoundSocket("127.0.0.1", port_);
     int otherPort = 0;
-    other_ = BoundSocket("127.0.0.2", otherPort);
+    otherAddress_ = BoundSocket("127.0.0.2", otherPort);
+    otherPort_ = BoundSocket("127.0.0.1", otherPort);
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -45,7 +46,8 @@ FakeAgent::~FakeAgent() {
     stop_ = true;
     thread_.join();
     ::close(socket_);
-    ::close(other_);
+    ::close(otherAddress_);
+    ::close(otherPort_);
 }
 
 std::string FakeAgent::Address() const {
@@ -100,8 +102,11 @@ void FakeAgent::Run() {
         }
         const std::string_view datagram(buffer, static_cast<std::size_t>(got));
         for (const Datagram& d : raw_ ? raw_(datagram, number++) : script_(request, number++)) {
-            ::sendto(d.fromOtherAddress ? other_ : socket_, d.bytes.data(), d.bytes.size(), 0,
-                     reinterpret_cast<sockaddr*>(&from), length);
+            const int sender = d.from == From::OtherAddress ? otherAddress_
+                               : d.from == From::OtherPort  ? otherPort_
+                                                            : socket_;
+            ::sendto(sender, d.bytes.data(), d.bytes.size(), 0, reinterpret_cast<sockaddr*>(&from),
+                     length);
         }
     }
 }

@@ -16,9 +16,10 @@ namespace pulsewell::test {
 
 class FakeAgent {
   public:
+    enum class From { Agent, OtherAddress /* 127.0.0.2 */, OtherPort /* 127.0.0.1 */ };
     struct Datagram {
         std::string bytes;
-        bool fromOtherAddress = false;  // sent from 127.0.0.2
+        From from = From::Agent;
     };
     // Called for every request with the decoded request and its 0-based number.
     using Script = std::function<std::vector<Datagram>(const snmp::TSNMPRec& request, int number)>;
@@ -45,7 +46,8 @@ class FakeAgent {
     Script script_;
     RawScript raw_;
     int socket_ = -1;
-    int other_ = -1;
+    int otherAddress_ = -1;
+    int otherPort_ = -1;
     int port_ = 0;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
