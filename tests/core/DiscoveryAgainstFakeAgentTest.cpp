@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <set>
 
 #include "Ber.h"
@@ -33,14 +34,16 @@ std::string Column(int column, int index) {
     return "1.3.6.1.2.1.2.2.1." + std::to_string(column) + "." + std::to_string(index);
 }
 
-// An SNMPv1 agent over a fixed set of objects, with the faults a request of
-// several objects meets: noSuchName naming the first object it lacks, tooBig
-// above `mostBindings` objects, and no answer to a request naming a `silent`
-// object.
+// An agent over a fixed set of objects, with the faults a request of several
+// objects meets: noSuchName naming the first object it lacks, tooBig above
+// `mostBindings` objects, and no answer to a request naming a `silent`
+// object; and GetBulk replies bent as `bulk` says.
 struct Device {
+    enum class Bulk { Right, OneBinding, FirstObjectOnly, Backwards, Repeat, OutOfTable };
     std::vector<TSNMPMib> objects;  // in identifier order
     std::size_t mostBindings = 1000;
     std::set<std::string> silent = {};
+    Bulk bulk = Bulk::Right;
 
     void Add(const std::string& oid, const std::string& value, int type) {
         objects.push_back({oid, value, type});
@@ -62,6 +65,9 @@ struct Device {
         if (asked.size() > mostBindings) {
             return {{test::ResponseTo(request, asked, 1, 0)}};
         }
+        if (request.PDUType == snmp::pdu::GetBulkRequest) {
+            return {{test::ResponseTo(request, BulkReply(asked, request.ErrorIndex))}};
+        }
         std::vector<TSNMPMib> values;
         for (std::size_t i = 0; i < asked.size(); ++i) {
             const auto numbers = Numbers(asked[i].ObjectId);
@@ -77,14 +83,40 @@ struct Device {
         }
         return {{test::ResponseTo(request, values)}};
     }
+
+    // Successors of each object, repetition by repetition, the fourth binding
+    // bent by the fault.
+    std::vector<TSNMPMib> BulkReply(std::vector<TSNMPMib> at, int repetitions) const {
+        std::vector<TSNMPMib> reply;
+        for (int r = 0; r < repetitions && reply.size() < 500; ++r) {
+            for (TSNMPMib& mib : at) {
+                const auto numbers = Numbers(mib.ObjectId);
+                const auto next =
+                    std::find_if(objects.begin(), objects.end(),
+                                 [&](const TSNMPMib& o) { return Numbers(o.ObjectId) > numbers; });
+                mib = next != objects.end() ? *next
+                                            : TSNMPMib{mib.ObjectId, "", snmp::ber::EndOfMibView};
+                reply.push_back(mib);
+            }
+        }
+        if (bulk == Bulk::OneBinding || (bulk == Bulk::FirstObjectOnly && at.size() > 1)) {
+            reply.resize(1);
+        } else if (bulk != Bulk::Right && reply.size() > 3) {
+            reply[3] = bulk == Bulk::Backwards ? reply[0]
+                       : bulk == Bulk::Repeat
+                           ? reply[2]
+                           : TSNMPMib{"1.3.6.1.2.1.4.1.0", "2", snmp::ber::Integer};
+        }
+        return reply;
+    }
 };
 
-// Interfaces 1, 2 and 10, without the duplex object.
-Device ThreeInterfaces() {
+// The interfaces of these indexes, without the duplex object.
+Device WithInterfaces(const std::vector<int>& indexes) {
     Device device;
     device.Add("1.3.6.1.2.1.1.3.0", "4200", snmp::ber::TimeTicks);
-    device.Add("1.3.6.1.2.1.2.1.0", "3", snmp::ber::Integer);
-    for (const int i : {1, 2, 10}) {
+    device.Add("1.3.6.1.2.1.2.1.0", std::to_string(indexes.size()), snmp::ber::Integer);
+    for (const int i : indexes) {
         device.Add(Column(1, i), std::to_string(i), snmp::ber::Integer);
         device.Add(Column(2, i), " port " + std::to_string(i) + "\r\n", snmp::ber::OctetString);
         device.Add(Column(3, i), i == 1 ? "24" : "6", snmp::ber::Integer);
@@ -99,13 +131,18 @@ Device ThreeInterfaces() {
     return device;
 }
 
+Device ThreeInterfaces() {
+    return WithInterfaces({1, 2, 10});
+}
+
 struct Discovered {
     QStringList cells;
     QStringList errors;
     int requests = 0;
 };
 
-Discovered Discover(const Device& device, int width) {
+Discovered Discover(const Device& device, int width, SnmpVersion version = SnmpVersion::V1,
+                    bool bulk = true) {
     test::FakeAgent agent(
         [&](const snmp::TSNMPRec& request, int) { return device.Answer(request); });
     test::TempHome home;
@@ -115,9 +152,11 @@ Discovered Discover(const Device& device, int width) {
     reader.QueryComponent().SetThrottle(0);
     reader.QueryComponent().SetTimeout(200);
     reader.QueryComponent().SetWidth(width);
+    reader.QueryComponent().SetBulkWalks(bulk);
     Monitor monitor(view, reader, player);
     monitor.ResetAll();
     monitor.SetHost(QString::fromStdString(agent.Address()));
+    monitor.SetSnmpVersion(version);
     monitor.FirstContact();
     Discovered discovered{{}, view.errors, agent.RequestCount()};
     for (int row = 1; row < monitor.Table().RowCount(); ++row) {
@@ -171,6 +210,41 @@ TEST(DiscoveryAgainstFakeAgent, FaultsGiveTheTableOfOneObjectPerRequest) {
         if (c.device.silent.empty()) {  // else every object of the silent request is asked again
             EXPECT_LT(together.requests, alone.requests);
         }
+    }
+}
+
+// A GetBulk reply with a binding out of place gives the table of GetNext, in
+// fewer requests. An agent that answers a GetBulk with one binding is walked
+// by GetNext and Get once its replies bring fewer rows than GetNext would: at
+// the end of the index column, which one GetNext more confirms; or at the
+// first GetBulk of several columns, when it answers only the first object.
+TEST(DiscoveryAgainstFakeAgent, BentGetBulkRepliesGiveTheTableOfGetNext) {
+    std::vector<int> indexes(30);
+    std::iota(indexes.begin(), indexes.end(), 1);
+    const Device right = WithInterfaces(indexes);
+    const int width = SnmpDeviceReader().QueryWidth();
+    const Discovered next = Discover(right, width, SnmpVersion::V2c, false);
+    ASSERT_EQ(next.cells.size(), 30 * InterfaceTable::kColumns);
+    const struct {
+        const char* name;
+        Device::Bulk bulk;
+        int mostRequests;
+    } cases[] = {
+        {"right", Device::Bulk::Right, next.requests - 1},
+        {"one binding", Device::Bulk::OneBinding, next.requests + 1},
+        {"the first object only", Device::Bulk::FirstObjectOnly, next.requests - 1},
+        {"a step back", Device::Bulk::Backwards, next.requests - 1},
+        {"a repeat", Device::Bulk::Repeat, next.requests - 1},
+        {"out of the table", Device::Bulk::OutOfTable, next.requests - 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Device device = right;
+        device.bulk = c.bulk;
+        const Discovered bulk = Discover(device, width, SnmpVersion::V2c, true);
+        EXPECT_EQ(bulk.cells, next.cells);
+        EXPECT_EQ(bulk.errors, next.errors);
+        EXPECT_LE(bulk.requests, c.mostRequests);
     }
 }
 
