@@ -37,8 +37,7 @@ FakeAgent::FakeAgent(Script script, RawScript raw)
     : script_(std::move(script)), raw_(std::move(raw)) {
     socket_ = BoundSocket("127.0.0.1", port_);
     int otherPort = 0;
-    otherAddress_ = BoundSocket("127.0.0.2", otherPort);
-    otherPort_ = BoundSocket("127.0.0.1", otherPort);
+    other_ = BoundSocket("127.0.0.1", otherPort);
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -46,8 +45,7 @@ FakeAgent::~FakeAgent() {
     stop_ = true;
     thread_.join();
     ::close(socket_);
-    ::close(otherAddress_);
-    ::close(otherPort_);
+    ::close(other_);
 }
 
 std::string FakeAgent::Address() const {
@@ -102,11 +100,8 @@ void FakeAgent::Run() {
         }
         const std::string_view datagram(buffer, static_cast<std::size_t>(got));
         for (const Datagram& d : raw_ ? raw_(datagram, number++) : script_(request, number++)) {
-            const int sender = d.from == From::OtherAddress ? otherAddress_
-                               : d.from == From::OtherPort  ? otherPort_
-                                                            : socket_;
-            ::sendto(sender, d.bytes.data(), d.bytes.size(), 0, reinterpret_cast<sockaddr*>(&from),
-                     length);
+            ::sendto(d.fromOtherPort ? other_ : socket_, d.bytes.data(), d.bytes.size(), 0,
+                     reinterpret_cast<sockaddr*>(&from), length);
         }
     }
 }

@@ -11,15 +11,14 @@
 #include "SnmpRec.h"
 
 // A scriptable UDP responder on 127.0.0.1 for what a real agent will not do:
-// stay silent, answer late, send garbage, answer from another address.
+// stay silent, answer late, send garbage, answer from another port.
 namespace pulsewell::test {
 
 class FakeAgent {
   public:
-    enum class From { Agent, OtherAddress /* 127.0.0.2 */, OtherPort /* 127.0.0.1 */ };
     struct Datagram {
         std::string bytes;
-        From from = From::Agent;
+        bool fromOtherPort = false;  // sent from another port of 127.0.0.1
     };
     // Called for every request with the decoded request and its 0-based number.
     using Script = std::function<std::vector<Datagram>(const snmp::TSNMPRec& request, int number)>;
@@ -46,8 +45,7 @@ class FakeAgent {
     Script script_;
     RawScript raw_;
     int socket_ = -1;
-    int otherAddress_ = -1;
-    int otherPort_ = -1;
+    int other_ = -1;
     int port_ = 0;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;

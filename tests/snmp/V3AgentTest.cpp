@@ -1,17 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
 
-#include "Ber.h"
-#include "EngineCache.h"
-#include "FakeAgent.h"
-#include "Hex.h"
-#include "HostPort.h"
 #include "OneShot.h"
 #include "SnmpSynapse.h"
 #include "TestAgent.h"
-#include "V3Message.h"
 
 using namespace pulsewell::snmp;
 using namespace pulsewell::test;
@@ -172,94 +165,6 @@ TEST_F(AgentV3, ReportsAndSilenceBecomeCauses) {
             << c.what << ": " << V3ProblemText(synapse.LastV3Problem());
         EXPECT_EQ(attempts, c.attempts) << c.what;
         EXPECT_EQ(value, c.attempts > 0 ? "Failure" : "") << c.what;
-    }
-}
-
-// A spoofer that sees each request and answers it first, from the agent's own
-// address or from another port, before the agent's true answer comes.
-TEST_F(AgentV3, ForgedAnswersBeforeTheAgentsOwnChangeNothing) {
-    using From = FakeAgent::From;
-    struct Forgery {
-        const char* what;
-        const char* report;  // the Report's counter, or null for an authentic-looking Response
-        From from;
-    } forgeries[] = {
-        {"not in time window, boots ahead", "1.3.6.1.6.3.15.1.1.2.0", From::Agent},
-        {"unknown engine ID, another engine", "1.3.6.1.6.3.15.1.1.4.0", From::Agent},
-        {"wrong digest", "1.3.6.1.6.3.15.1.1.5.0", From::Agent},
-        {"wrong digest from another port", "1.3.6.1.6.3.15.1.1.5.0", From::OtherPort},
-        {"signed with the keys, naming another engine", nullptr, From::Agent},
-    };
-    const std::string spoofed = Bytes("80 00 1F 88 04 73 70 6F 6F 66");
-    const HostPort agentAddress = SplitHostPort(address_);
-    for (const User& user : {kUsers[4], kUsers[8]}) {
-        const TV3Security security = SecurityOf(user);
-        std::atomic<const Forgery*> forging = nullptr;
-        TUsmCipher cipher;
-        TUDPBlockSocket upstream;
-        upstream.SetRemote(agentAddress.host, agentAddress.port);
-        FakeAgent relay([&](std::string_view request, int) {
-            std::vector<FakeAgent::Datagram> out;
-            TV3Envelope envelope;
-            const Forgery* forgery = forging;
-            if (forgery != nullptr && DecodeV3Envelope(request, envelope)) {
-                const TUsmKeys keys(security, envelope.EngineID);
-                TSNMPRec asked;
-                std::string plain;
-                ReadScopedPdu(envelope, &keys, cipher, plain, asked);
-                TSNMPRec forged;
-                forged.Version = version::V3;
-                forged.MessageID = envelope.MessageID;
-                forged.AuthEngineID = envelope.EngineID;
-                forged.AuthEngineBoots = envelope.Boots;
-                forged.AuthEngineTime = envelope.Time;
-                forged.UserName = security.UserName;
-                forged.ContextEngineID = envelope.EngineID;
-                if (forgery->report != nullptr) {
-                    forged.Flags = TV3Flags::NoAuthNoPriv;
-                    forged.PDUType = pdu::Report;
-                    forged.AuthEngineBoots += 5;
-                    forged.AddBinding(forgery->report, "1", ber::Counter);
-                    if (std::string_view(forgery->report).ends_with(".4.0")) {
-                        forged.AuthEngineID = forged.ContextEngineID = spoofed;
-                    }
-                } else {
-                    forged.Flags = user.level;
-                    forged.PDUType = pdu::GetResponse;
-                    forged.ID = asked.ID;
-                    forged.AuthEngineID = forged.ContextEngineID = spoofed;
-                    forged.AddBinding(kSysContact, "forged", ber::OctetString);
-                }
-                std::string bytes;
-                EXPECT_TRUE(EncodeV3Message(forged, &keys, cipher, bytes));
-                out.push_back({bytes, forgery->from});
-            }
-            upstream.SendDatagram(request);
-            out.push_back({upstream.ReceiveDatagram(5000)});
-            return out;
-        });
-        const auto read = [&] {
-            std::string value;
-            TV3Problem problem = TV3Problem::OtherReport;
-            EXPECT_TRUE(ReadOneValue(kSysContact, "", relay.Address(), value, version::V3, nullptr,
-                                     security, &problem))
-                << V3ProblemText(problem);
-            EXPECT_EQ(problem, TV3Problem::None) << V3ProblemText(problem);
-            return value;
-        };
-        ASSERT_EQ(read(), "tests@pulsewell.invalid") << user.name;
-        const std::string cacheKey = "[127.0.0.1]:" + SplitHostPort(relay.Address()).port;
-        const std::optional<TEngineState> before = FindEngine(cacheKey);
-        ASSERT_TRUE(before.has_value());
-        for (const Forgery& forgery : forgeries) {
-            SCOPED_TRACE(std::string(user.name) + ": " + forgery.what);
-            forging = &forgery;
-            EXPECT_EQ(read(), "tests@pulsewell.invalid");
-            const std::optional<TEngineState> after = FindEngine(cacheKey);
-            ASSERT_TRUE(after.has_value());
-            EXPECT_EQ(after->EngineID, before->EngineID);
-            EXPECT_EQ(after->Boots, before->Boots);
-        }
     }
 }
 
