@@ -235,7 +235,7 @@ void Monitor::StartPolling() {
         view_.SetCommunityReadOnly(true);
         view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
         view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
-        cycle_.ForgetNarrowCounters();
+        cycle_.ForgetCounterWidth();
     });
     if (!ready) {
         return;

@@ -104,6 +104,8 @@ std::optional<QString> V3FailureCause(snmp::TV3Problem problem) {
             return cause("refused with a report");
         case P::CryptoUnavailable:
             return cause("protocol not available from the system's OpenSSL");
+        case P::RequestTooBig:
+            return cause("the request could not be sent because it is too big");
     }
     return std::nullopt;
 }

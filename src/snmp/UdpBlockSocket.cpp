@@ -7,7 +7,9 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -255,40 +257,72 @@ std::string TUDPBlockSocket::ReceiveDatagram(int timeoutMs) {
         }
         return count;
     };
-    // poll rather than select: a descriptor above FD_SETSIZE must not break the wait.
-    pollfd waits[2] = {{fd_, POLLIN, 0}, {interrupt_ ? interrupt_->Fd() : -1, POLLIN, 0}};
-    int ready;
-    do {
-        ready = ::poll(waits, 2, timeoutMs < 0 ? -1 : timeoutMs);
-    } while (ready < 0 && errno == EINTR);
-    if (waits[1].revents != 0) {
-        ErrorCode = kErrorInterrupted;
-        return {};
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (true) {
+        int wait = -1;
+        if (timeoutMs >= 0) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            wait = static_cast<int>(left > 0 ? left : 0);
+        }
+        // poll rather than select: a descriptor above FD_SETSIZE must not break the wait.
+        pollfd waits[2] = {{fd_, POLLIN, 0}, {interrupt_ ? interrupt_->Fd() : -1, POLLIN, 0}};
+        int ready;
+        do {
+            ready = ::poll(waits, 2, wait);
+        } while (ready < 0 && errno == EINTR);
+        if (waits[1].revents != 0) {
+            ErrorCode = kErrorInterrupted;
+            return {};
+        }
+        if (ready <= 0) {
+            ErrorCode = kErrorTimedOut;
+            return {};
+        }
+        // The sender goes into a place of its own: the remote address is where
+        // later requests go, whoever else sends to this port.
+        sockaddr_storage from{};
+        socklen_t fromLength = sizeof from;
+        const int size = pending();
+        std::string buffer(static_cast<std::size_t>(std::max(size, 1)), '\0');
+        const ssize_t got = ::recvfrom(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT,
+                                       reinterpret_cast<sockaddr*>(&from), &fromLength);
+        if (got >= 0 && !IsRemote(from, fromLength)) {
+            continue;  // not from the agent asked: no answer
+        }
+        if (size <= 0) {
+            // The empty datagram (or pending error) is off the queue now, so
+            // that it cannot make every later wait end at once.
+            ErrorCode = kErrorNothingPending;
+            return {};
+        }
+        if (got < 0) {
+            ErrorCode = errno;
+            return {};
+        }
+        buffer.resize(static_cast<std::size_t>(got));
+        return buffer;
     }
-    if (ready <= 0) {
-        ErrorCode = kErrorTimedOut;
-        return {};
+}
+
+bool TUDPBlockSocket::IsRemote(const sockaddr_storage& from, socklen_t length) const {
+    const sockaddr_storage& remote = remote_.address;
+    if (remote_.length == 0 || length < remote_.length || from.ss_family != remote.ss_family) {
+        return false;
     }
-    const int size = pending();
-    if (size <= 0) {
-        // Take the empty datagram (or pending error) off the queue so that it
-        // cannot make every later wait end at once.
-        char discard = 0;
-        ::recv(fd_, &discard, sizeof discard, MSG_DONTWAIT);
-        ErrorCode = kErrorNothingPending;
-        return {};
+    if (from.ss_family == AF_INET) {
+        const auto& a = reinterpret_cast<const sockaddr_in&>(from);
+        const auto& b = reinterpret_cast<const sockaddr_in&>(remote);
+        return a.sin_port == b.sin_port && a.sin_addr.s_addr == b.sin_addr.s_addr;
     }
-    std::string buffer(static_cast<std::size_t>(size), '\0');
-    remote_.length = sizeof remote_.address;
-    const ssize_t got = ::recvfrom(fd_, buffer.data(), buffer.size(), 0,
-                                   reinterpret_cast<sockaddr*>(&remote_.address), &remote_.length);
-    if (got < 0) {
-        ErrorCode = errno;
-        remote_.length = 0;
-        return {};
+    if (from.ss_family == AF_INET6) {
+        const auto& a = reinterpret_cast<const sockaddr_in6&>(from);
+        const auto& b = reinterpret_cast<const sockaddr_in6&>(remote);
+        return a.sin6_port == b.sin6_port &&
+               std::memcmp(&a.sin6_addr, &b.sin6_addr, sizeof a.sin6_addr) == 0;
     }
-    buffer.resize(static_cast<std::size_t>(got));
-    return buffer;
+    return false;
 }
 
 std::string TUDPBlockSocket::PeerAddress() const {

@@ -42,10 +42,13 @@ class TUDPBlockSocket {
     void BindLocal(std::string_view ip, std::string_view port);
     void SetRemote(std::string_view host, std::string_view port);
     void SendDatagram(std::string_view bytes);
-    // One datagram, or empty with ErrorCode kErrorTimedOut after timeoutMs
-    // (-1 waits without limit), kErrorNothingPending when readable but empty,
-    // or kErrorInterrupted when the interrupt is raised.
+    // One datagram from the remote address, or empty with ErrorCode
+    // kErrorTimedOut after timeoutMs (-1 waits without limit),
+    // kErrorNothingPending when readable but empty, or kErrorInterrupted when
+    // the interrupt is raised. Datagrams from any other address or port are
+    // dropped and the wait goes on.
     std::string ReceiveDatagram(int timeoutMs);
+    // The remote address as numeric text, "0.0.0.0" while none is set.
     std::string PeerAddress() const;
     // Local port of the open socket, 0 while none is open.
     int LocalPort() const;
@@ -58,6 +61,7 @@ class TUDPBlockSocket {
 
   private:
     bool Open(int family);
+    bool IsRemote(const sockaddr_storage& from, socklen_t length) const;
 
     int fd_ = -1;
     int family_ = 0;

@@ -37,6 +37,8 @@ struct TUsmKeys {
     THmac Hmac;
     // The engine has sent a message that these keys authenticated.
     mutable std::atomic<bool> AuthConfirmed{false};
+    // The engine has answered an encrypted request made with these keys.
+    mutable std::atomic<bool> PrivConfirmed{false};
 };
 
 // The keys for security at engineId, derived at the first call and cached per

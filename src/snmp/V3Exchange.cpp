@@ -4,6 +4,7 @@
 
 #include <openssl/rand.h>
 
+#include <cerrno>
 #include <chrono>
 
 #include "SnmpSend.h"
@@ -20,9 +21,17 @@ constexpr std::int32_t kAuthorizationError = 16;
 constexpr std::int32_t kTimeWindow = 150;
 constexpr std::size_t kShortestPassphrase = 8;
 
-// Silence by the time-out, not an interrupted wait or a socket error.
-TV3Problem Silence(const TSNMPSend& send) {
-    return send.Sock.ErrorCode == kErrorTimedOut ? TV3Problem::NoResponse : TV3Problem::None;
+// Silence by the time-out, or a request too big for a datagram; not an
+// interrupted wait or another socket error.
+TV3Problem Unanswered(const TSNMPSend& send) {
+    switch (send.Sock.ErrorCode) {
+        case kErrorTimedOut:
+            return TV3Problem::NoResponse;
+        case EMSGSIZE:
+            return TV3Problem::RequestTooBig;
+        default:
+            return TV3Problem::None;
+    }
 }
 
 std::int32_t RandomMessageId() {
@@ -90,6 +99,8 @@ bool TV3Exchange::Run(TSNMPSend& send, const std::string& host) {
             case Arrival::Nothing:
                 if (send.Sock.ErrorCode == kErrorTimedOut) {
                     ExplainSilence(send, host);
+                } else {
+                    problem_ = Unanswered(send);
                 }
                 return false;
             case Arrival::Report:
@@ -130,7 +141,7 @@ bool TV3Exchange::Discover(TSNMPSend& send, const std::string& host) {
         Remember(host, heard.boots, heard.time);
         return true;
     }
-    problem_ = arrival == Arrival::Report ? heard.cause : Silence(send);
+    problem_ = arrival == Arrival::Report ? heard.cause : Unanswered(send);
     return false;
 }
 
@@ -160,7 +171,7 @@ bool TV3Exchange::Synchronise(TSNMPSend& send, const std::string& host) {
     }
     problem_ = arrival == Arrival::Report       ? heard.cause
                : arrival == Arrival::Unsendable ? TV3Problem::CryptoUnavailable
-                                                : Silence(send);
+                                                : Unanswered(send);
     return false;
 }
 
@@ -170,7 +181,8 @@ void TV3Exchange::ExplainSilence(TSNMPSend& send, const std::string& host) {
         return;
     }
     const TUsmKeys* keys = Keys(send.Security);
-    if (keys == nullptr) {
+    // Encrypted requests were answered before: the privacy key is not why.
+    if (keys == nullptr || keys->PrivConfirmed) {
         return;
     }
     // Not yet known whether the authentication key is right: ask the engine
@@ -199,6 +211,10 @@ TV3Exchange::Arrival TV3Exchange::Ask(TSNMPSend& send, TSNMPRec& message, const 
     }
     const bool endless = send.Timeout < 0;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(send.Timeout);
+    // Once these keys were confirmed, anyone can forge an unauthenticated
+    // Report: it counts only if no authenticated answer comes in time.
+    const bool confirmed = keys != nullptr && keys->AuthConfirmed;
+    std::optional<Heard> setAside;
     while (true) {
         send.Reply.Reset();
         send.HostIP = "0.0.0.0";
@@ -209,6 +225,9 @@ TV3Exchange::Arrival TV3Exchange::Ask(TSNMPSend& send, TSNMPRec& message, const 
             wait = static_cast<int>(left > 0 ? left : 0);
         }
         send.Buffer = send.Sock.ReceiveDatagram(wait);
+        if (send.Sock.ErrorCode == kErrorTimedOut) {
+            return TimedOut(send, setAside, heard);
+        }
         if (send.Sock.ErrorCode != 0) {
             return Arrival::Nothing;
         }
@@ -218,23 +237,32 @@ TV3Exchange::Arrival TV3Exchange::Ask(TSNMPSend& send, TSNMPRec& message, const 
         if (DecodeV3Envelope(send.Buffer, envelope) && envelope.MessageID == message.MessageID &&
             envelope.SecurityModel == kUsmSecurityModel) {
             const bool authenticated = (envelope.Flags & v3flag::Auth) != 0;
+            // An authentic message of another engine answers no request of ours.
             const bool trusted = authenticated
                                      ? keys != nullptr && envelope.UserName == message.UserName &&
+                                           envelope.EngineID == message.AuthEngineID &&
                                            VerifyV3Digest(send.Buffer, envelope, *keys)
                                      : (envelope.Flags & v3flag::Priv) == 0;
             if (trusted && ReadScopedPdu(envelope, authenticated ? keys : nullptr, cipher_, plain_,
                                          send.Reply)) {
-                heard.authenticated = authenticated;
-                heard.engineId.assign(envelope.EngineID);
-                heard.boots = envelope.Boots;
-                heard.time = envelope.Time;
+                Heard got;
+                got.authenticated = authenticated;
+                got.engineId.assign(envelope.EngineID);
+                got.boots = envelope.Boots;
+                got.time = envelope.Time;
                 const TSNMPRec& reply = send.Reply;
                 if (reply.PDUType == pdu::Report) {
-                    heard.cause = ReportProblem(reply.BindingCount() > 0
-                                                    ? BytesToOid(reply.Bindings().front().OidBytes)
-                                                    : "");
-                    send.HostIP = send.Sock.PeerAddress();
-                    return Arrival::Report;
+                    got.cause = ReportProblem(reply.BindingCount() > 0
+                                                  ? BytesToOid(reply.Bindings().front().OidBytes)
+                                                  : "");
+                    if (!confirmed || authenticated) {
+                        heard = std::move(got);
+                        send.HostIP = send.Sock.PeerAddress();
+                        return Arrival::Report;
+                    }
+                    if (!setAside) {
+                        setAside = std::move(got);
+                    }
                 }
                 const Clock::time_point now = Clock::now();
                 // A reply older than the engine's clock as known is a replay.
@@ -245,22 +273,37 @@ TV3Exchange::Arrival TV3Exchange::Ask(TSNMPSend& send, TSNMPRec& message, const 
                     reply.ID == message.ID && inWindow) {
                     if (authenticated) {
                         keys->AuthConfirmed = true;
+                        if (message.Flags == TV3Flags::AuthPriv) {
+                            keys->PrivConfirmed = true;
+                        }
                         if (envelope.Boots > engine_.Boots || envelope.Time > engine_.TimeAt(now)) {
                             engine_.Sync(envelope.Boots, envelope.Time, now);
                         }
                     }
+                    heard = std::move(got);
                     send.HostIP = send.Sock.PeerAddress();
                     return Arrival::Response;
                 }
             }
         }
         if (!endless && Clock::now() >= deadline) {
-            send.Reply.Reset();
-            send.HostIP = "0.0.0.0";
-            send.Sock.ErrorCode = kErrorTimedOut;
-            return Arrival::Nothing;
+            return TimedOut(send, setAside, heard);
         }
     }
+}
+
+TV3Exchange::Arrival TV3Exchange::TimedOut(TSNMPSend& send, const std::optional<Heard>& setAside,
+                                           Heard& heard) {
+    send.Reply.Reset();
+    if (setAside) {
+        heard = *setAside;
+        send.HostIP = send.Sock.PeerAddress();
+        send.Sock.ErrorCode = 0;
+        return Arrival::Report;
+    }
+    send.HostIP = "0.0.0.0";
+    send.Sock.ErrorCode = kErrorTimedOut;
+    return Arrival::Nothing;
 }
 
 const TUsmKeys* TV3Exchange::Keys(const TV3Security& security) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "EngineCache.h"
@@ -43,7 +44,11 @@ class TV3Exchange {
     // these keys were confirmed and the clock taken.
     bool Synchronise(TSNMPSend& send, const std::string& host);
     // Sends message and waits for what answers its msgID within the time-out.
+    // Once keys are confirmed, an unauthenticated Report is set aside until
+    // the time-out: only then, without an authenticated answer, it counts.
     Arrival Ask(TSNMPSend& send, TSNMPRec& message, const TUsmKeys* keys, Heard& heard);
+    // The end of Ask's wait: the Report set aside, if any, or silence.
+    static Arrival TimedOut(TSNMPSend& send, const std::optional<Heard>& setAside, Heard& heard);
     // A timed-out request: says why as well as can be told.
     void ExplainSilence(TSNMPSend& send, const std::string& host);
     // Keys of send.Security at the current engine; null for noAuthNoPriv.

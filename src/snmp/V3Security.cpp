@@ -128,6 +128,8 @@ std::string V3ProblemText(TV3Problem problem) {
             return "The device refused the SNMPv3 request with a report.";
         case TV3Problem::CryptoUnavailable:
             return "This protocol is not available from the system's OpenSSL.";
+        case TV3Problem::RequestTooBig:
+            return "The request could not be sent because it is too big.";
     }
     return "";
 }

@@ -38,6 +38,7 @@ enum class TV3Problem {
     AccessDenied,              // an authorizationError reply: level or view too narrow
     OtherReport,               // a Report this client has no words for
     CryptoUnavailable,         // OpenSSL refused a digest or cipher
+    RequestTooBig,             // the request would not fit a datagram: nothing was sent
 };
 
 // One English sentence for the cause, for logs and messages.

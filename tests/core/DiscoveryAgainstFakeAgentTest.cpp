@@ -33,14 +33,16 @@ std::string Column(int column, int index) {
     return "1.3.6.1.2.1.2.2.1." + std::to_string(column) + "." + std::to_string(index);
 }
 
-// An SNMPv1 agent over a fixed set of objects, with the faults a request of
+// An agent over a fixed set of objects, with the faults a request of
 // several objects meets: noSuchName naming the first object it lacks, tooBig
 // above `mostBindings` objects, and no answer to a request naming a `silent`
-// object.
+// object; GetBulk replies bent as `bulk` says.
 struct Device {
+    enum class Bulk { Right, Back, Out, OneBinding, FirstObjectOnly };
     std::vector<TSNMPMib> objects;  // in identifier order
     std::size_t mostBindings = 1000;
     std::set<std::string> silent = {};
+    Bulk bulk = Bulk::Right;
 
     void Add(const std::string& oid, const std::string& value, int type) {
         objects.push_back({oid, value, type});
@@ -62,6 +64,9 @@ struct Device {
         if (asked.size() > mostBindings) {
             return {{test::ResponseTo(request, asked, 1, 0)}};
         }
+        if (request.PDUType == snmp::pdu::GetBulkRequest) {  // max-repetitions in the error index
+            return {{test::ResponseTo(request, BulkReply(asked, request.ErrorIndex))}};
+        }
         std::vector<TSNMPMib> values;
         for (std::size_t i = 0; i < asked.size(); ++i) {
             const auto numbers = Numbers(asked[i].ObjectId);
@@ -76,6 +81,28 @@ struct Device {
             values.push_back(*found);
         }
         return {{test::ResponseTo(request, values)}};
+    }
+
+    // The second binding goes back or out of the table, or only one binding comes.
+    std::vector<TSNMPMib> BulkReply(std::vector<TSNMPMib> at, int repetitions) const {
+        std::vector<TSNMPMib> reply;
+        for (int r = 0; r < repetitions && reply.size() < 500; ++r) {
+            for (TSNMPMib& mib : at) {
+                const auto next = std::find_if(
+                    objects.begin(), objects.end(),
+                    [&](const TSNMPMib& o) { return Numbers(o.ObjectId) > Numbers(mib.ObjectId); });
+                mib = next == objects.end() ? TSNMPMib{mib.ObjectId, "", snmp::ber::EndOfMibView}
+                                            : *next;
+                reply.push_back(mib);
+            }
+        }
+        if (bulk == Bulk::OneBinding || (bulk == Bulk::FirstObjectOnly && at.size() > 1)) {
+            reply.resize(1);
+        } else if ((bulk == Bulk::Back || bulk == Bulk::Out) && reply.size() > 1) {
+            reply[1] = bulk == Bulk::Back ? reply[0]
+                                          : TSNMPMib{"1.3.6.1.2.1.4.1.0", "2", snmp::ber::Integer};
+        }
+        return reply;
     }
 };
 
@@ -105,7 +132,8 @@ struct Discovered {
     int requests = 0;
 };
 
-Discovered Discover(const Device& device, int width) {
+Discovered Discover(const Device& device, int width, SnmpVersion version = SnmpVersion::V1,
+                    bool bulk = true) {
     test::FakeAgent agent(
         [&](const snmp::TSNMPRec& request, int) { return device.Answer(request); });
     test::TempHome home;
@@ -113,11 +141,14 @@ Discovered Discover(const Device& device, int width) {
     test::RecordingSoundPlayer player;
     SnmpDeviceReader reader;
     reader.QueryComponent().SetThrottle(0);
-    reader.QueryComponent().SetTimeout(200);
+    // Long enough for a busy machine where no silence is meant.
+    reader.QueryComponent().SetTimeout(device.silent.empty() ? 2000 : 200);
     reader.QueryComponent().SetWidth(width);
+    reader.QueryComponent().SetBulkWalks(bulk);
     Monitor monitor(view, reader, player);
     monitor.ResetAll();
     monitor.SetHost(QString::fromStdString(agent.Address()));
+    monitor.SetSnmpVersion(version);
     monitor.FirstContact();
     Discovered discovered{{}, view.errors, agent.RequestCount()};
     for (int row = 1; row < monitor.Table().RowCount(); ++row) {
@@ -171,6 +202,23 @@ TEST(DiscoveryAgainstFakeAgent, FaultsGiveTheTableOfOneObjectPerRequest) {
         if (c.device.silent.empty()) {  // else every object of the silent request is asked again
             EXPECT_LT(together.requests, alone.requests);
         }
+    }
+}
+
+// GetBulk replies with a binding out of place or only one binding give the
+// table of GetNext and Get in at most one request more: a walk goes on by
+// GetNext after a bad binding, and by GetNext and Get once its GetBulk
+// replies bring fewer rows than GetNext would.
+TEST(DiscoveryAgainstFakeAgent, BentGetBulkRepliesGiveTheTableOfGetNext) {
+    Device device = ThreeInterfaces();
+    const Discovered next = Discover(device, 16, SnmpVersion::V2c, false);
+    ASSERT_EQ(next.cells.size(), 3 * InterfaceTable::kColumns);
+    using B = Device::Bulk;
+    for (const B bent : {B::Back, B::Out, B::OneBinding, B::FirstObjectOnly}) {
+        device.bulk = bent;
+        const Discovered bulk = Discover(device, 16, SnmpVersion::V2c, true);
+        EXPECT_EQ(bulk.cells, next.cells) << static_cast<int>(bent);
+        EXPECT_LE(bulk.requests, next.requests + 1) << static_cast<int>(bent);
     }
 }
 

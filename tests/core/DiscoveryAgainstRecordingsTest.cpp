@@ -49,5 +49,16 @@ TEST(DiscoveryAgainstRecordings, TableEqualsOneObjectPerRequest) {
     EXPECT_GE(recordingsWithInterfaces, 2 * 5);
 }
 
+// The octet counters that follow the index column of a table without columns
+// 2 to 9 are no interfaces, walked by GetNext or by GetBulk.
+TEST(DiscoveryAgainstRecordings, CountersAfterTheIndexColumnAreNoInterfaces) {
+    const QString host = QString::fromStdString(test::TestSimulatorAddress());
+    for (const bool bulk : {false, true}) {
+        test::TempHome home;
+        EXPECT_EQ(test::Discover(host, "counters_only", {16, SnmpVersion::V2c, bulk}).interfaces,
+                  (QStringList{"1", "2"}));
+    }
+}
+
 }  // namespace
 }  // namespace pulsewell

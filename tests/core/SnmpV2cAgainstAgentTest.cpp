@@ -122,6 +122,22 @@ TEST_F(SnmpV2cAgainstAgent, InterfaceWithoutWideCountersFallsBackOnce) {
         << lines[2].toStdString();
 }
 
+// A 64-bit counter missing at one poll is a missing value; the next poll
+// reads the 64-bit counters again.
+TEST_F(SnmpV2cAgainstAgent, WideCounterMissingOnceIsAMissingValue) {
+    constexpr int kIfIndex = 23;
+    Set(kIfIndex, "ifInOctets", "7");  // what a fallback would read
+    Set(kIfIndex, "ifHCInOctets", "5000000000");
+    Set(kIfIndex, "ifHCOutOctets", "6000000000");
+    Poll(kIfIndex);
+    test::RemoveAgentInterfaceValue(kIfIndex, "ifHCInOctets");
+    Poll(kIfIndex);
+    Set(kIfIndex, "ifHCInOctets", "7000000000");
+    Poll(kIfIndex);
+    EXPECT_EQ(monitor.State().InReading, QStringLiteral("7000000000"));
+    EXPECT_TRUE(monitor.Messages().Lines().filter("No 64-bit counters").isEmpty());
+}
+
 TEST_F(SnmpV2cAgainstAgent, DiscoveryTakesATenGigabitSpeedFromIfHighSpeed) {
     constexpr int kIfIndex = 22;
     Set(kIfIndex, "ifType", "6");

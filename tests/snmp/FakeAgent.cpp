@@ -37,7 +37,7 @@ FakeAgent::FakeAgent(Script script, RawScript raw)
     : script_(std::move(script)), raw_(std::move(raw)) {
     socket_ = BoundSocket("127.0.0.1", port_);
     int otherPort = 0;
-    other_ = BoundSocket("127.0.0.2", otherPort);
+    other_ = BoundSocket("127.0.0.1", otherPort);
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -100,7 +100,7 @@ void FakeAgent::Run() {
         }
         const std::string_view datagram(buffer, static_cast<std::size_t>(got));
         for (const Datagram& d : raw_ ? raw_(datagram, number++) : script_(request, number++)) {
-            ::sendto(d.fromOtherAddress ? other_ : socket_, d.bytes.data(), d.bytes.size(), 0,
+            ::sendto(d.fromOtherPort ? other_ : socket_, d.bytes.data(), d.bytes.size(), 0,
                      reinterpret_cast<sockaddr*>(&from), length);
         }
     }

@@ -11,14 +11,14 @@
 #include "SnmpRec.h"
 
 // A scriptable UDP responder on 127.0.0.1 for what a real agent will not do:
-// stay silent, answer late, send garbage, answer from another address.
+// stay silent, answer late, send garbage, answer from another port.
 namespace pulsewell::test {
 
 class FakeAgent {
   public:
     struct Datagram {
         std::string bytes;
-        bool fromOtherAddress = false;  // sent from 127.0.0.2
+        bool fromOtherPort = false;  // sent from another port of 127.0.0.1
     };
     // Called for every request with the decoded request and its 0-based number.
     using Script = std::function<std::vector<Datagram>(const snmp::TSNMPRec& request, int number)>;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Ber.h"
+#include "EngineCache.h"
 #include "FakeAgent.h"
 #include "Hex.h"
 #include "SnmpSend.h"
@@ -28,10 +29,15 @@ TV3Security FakeUser() {
 
 // An engine that answers each request with a late reply, a forged one, one
 // for another request-id, a replay from before its last boot and then the
-// right one; and a second request with a Report of request-id 0, as an agent
-// sends when it cannot decrypt.
+// right one; then, its keys confirmed, with unauthenticated Reports and a
+// signed reply naming another engine before the right one; with a Report of
+// request-id 0, as an agent sends when it cannot decrypt; with silence, as
+// an engine whose clock fell back drops requests without a Report; and with
+// a Report of an engine whose ID is too long for any request to carry.
 TEST(V3Exchange, OnlyTheAuthenticReplyToThisMessageCounts) {
     const std::string engine = pulsewell::test::Bytes("80 00 1F 88 04 66 61 6B 65");
+    const std::string other = pulsewell::test::Bytes("80 00 1F 88 04 6F 74 68 65 72");
+    std::string answering = engine;
     const TUsmKeys keys(FakeUser(), engine);
     ASSERT_TRUE(keys.Valid());
     TUsmCipher agentCipher;
@@ -51,11 +57,11 @@ TEST(V3Exchange, OnlyTheAuthenticReplyToThisMessageCounts) {
             rec.Version = version::V3;
             rec.MessageID = messageId;
             rec.Flags = flags;
-            rec.AuthEngineID = engine;
+            rec.AuthEngineID = answering;
             rec.AuthEngineBoots = boots;
             rec.AuthEngineTime = 500;
             rec.UserName = request.UserName;
-            rec.ContextEngineID = engine;
+            rec.ContextEngineID = answering;
             rec.PDUType = pdu;
             rec.ID = id;
             rec.AddBinding(oid, value, ber::OctetString);
@@ -73,8 +79,20 @@ TEST(V3Exchange, OnlyTheAuthenticReplyToThisMessageCounts) {
             reply(TV3Flags::AuthPriv, pdu::GetResponse, id, request.ID + 1, 7, kSysName, "other");
             reply(TV3Flags::AuthPriv, pdu::GetResponse, id, request.ID, 6, kSysName, "replayed");
             reply(TV3Flags::AuthPriv, pdu::GetResponse, id, request.ID, 7, kSysName, "right");
-        } else {
+        } else if (number == 2) {
+            answering = other;
+            for (const char* counter :
+                 {"1.3.6.1.6.3.15.1.1.2.0", "1.3.6.1.6.3.15.1.1.4.0", "1.3.6.1.6.3.15.1.1.5.0"}) {
+                reply(TV3Flags::NoAuthNoPriv, pdu::Report, id, request.ID, 8, counter, "");
+            }
+            reply(TV3Flags::AuthPriv, pdu::GetResponse, id, request.ID, 7, kSysName, "other");
+            answering = engine;
+            reply(TV3Flags::AuthPriv, pdu::GetResponse, id, request.ID, 7, kSysName, "right too");
+        } else if (number == 3) {
             reply(TV3Flags::NoAuthNoPriv, pdu::Report, id, 0, 7, "1.3.6.1.6.3.15.1.1.6.0", "");
+        } else if (number == 5) {
+            answering = std::string(32700, 'E');
+            reply(TV3Flags::NoAuthNoPriv, pdu::Report, id, 0, 7, "1.3.6.1.6.3.15.1.1.4.0", "");
         }
         return out;
     });
@@ -90,7 +108,16 @@ TEST(V3Exchange, OnlyTheAuthenticReplyToThisMessageCounts) {
     EXPECT_EQ(send.Reply.AuthEngineID, engine);
     EXPECT_EQ(send.LastV3Problem(), TV3Problem::None);
 
+    ASSERT_TRUE(send.Exchange()) << V3ProblemText(send.LastV3Problem());
+    EXPECT_EQ(send.Reply.FindValue(kSysName), "right too");
+    EXPECT_EQ(FindEngine("[127.0.0.1]" + agent.Address().substr(9))->Boots, 7);
+
+    send.Timeout = 300;
     EXPECT_FALSE(send.Exchange());
     EXPECT_EQ(send.LastV3Problem(), TV3Problem::DecryptionError);
-    EXPECT_EQ(agent.RequestCount(), 3);
+    EXPECT_FALSE(send.Exchange());
+    EXPECT_EQ(send.LastV3Problem(), TV3Problem::NoResponse);
+    EXPECT_FALSE(send.Exchange());
+    EXPECT_EQ(send.LastV3Problem(), TV3Problem::RequestTooBig);
+    EXPECT_EQ(agent.RequestCount(), 6);
 }

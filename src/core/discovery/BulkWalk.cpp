@@ -33,36 +33,50 @@ bool ComesAfter(const QString& next, const QString& current) {
            std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end());
 }
 
-NextSteps::NextSteps(DeviceReader& reader, const QString& community, const QString& host)
-    : reader_(reader), community_(community), host_(host) {}
+bool IsWithin(const QString& oid, const QString& subtree) {
+    return oid.size() > subtree.size() + 1 && oid.startsWith(subtree) &&
+           oid[subtree.size()] == u'.';
+}
+
+NextSteps::NextSteps(DeviceReader& reader, const QString& community, const QString& host,
+                     const QString& column, BulkYield& yield)
+    : reader_(reader), community_(community), host_(host), column_(column), yield_(yield) {}
 
 bool NextSteps::Next(QString& oid, QString& value, int ahead) {
-    if (bulk_ && reader_.BulkWalks() && (steps_.isEmpty() || from_ != oid)) {
+    if (bulk_ && reader_.BulkWalks() && yield_.Pays() && (steps_.isEmpty() || from_ != oid)) {
         steps_ = reader_.QueryBulk({oid}, ahead).value_or(QList<DeviceReader::Binding>());
         from_ = oid;
         bulk_ = !steps_.isEmpty();
+        yield_.Count(1, 0);
     }
-    if (steps_.isEmpty()) {
-        return reader_.ReadNextValue(oid, community_, host_, value);
+    if (!steps_.isEmpty()) {
+        const DeviceReader::Binding step = steps_.takeFirst();
+        if (step.endOfMibView) {
+            steps_.clear();  // the walk ends where GetNext would leave oid as it is
+            value.clear();
+            return true;
+        }
+        if (IsWithin(step.oid, column_) && ComesAfter(step.oid, oid)) {
+            oid = step.oid;
+            value = step.value;
+            from_ = oid;
+            yield_.Count(0, 1);
+            return true;
+        }
+        // A step back, a repeat or one out of the column may be the agent's
+        // slip in a long reply: GetNext says what follows the last good step.
+        steps_.clear();
     }
-    const DeviceReader::Binding step = steps_.takeFirst();
-    if (step.endOfMibView) {
-        steps_.clear();  // the walk ends where GetNext would leave oid as it is
-        value.clear();
-        return true;
-    }
-    oid = step.oid;
-    value = step.value;
-    from_ = oid;
-    return true;
+    return reader_.ReadNextValue(oid, community_, host_, value);
 }
 
 QHash<QString, QString> WalkColumns(DeviceReader& reader, const QStringList& columns,
-                                    const QString& lastIndex, int rows) {
+                                    const QString& lastIndex, int rows, BulkYield& yield) {
     QHash<QString, QString> values;
-    if (!reader.BulkWalks()) {
+    if (!reader.BulkWalks() || !yield.Pays()) {
         return values;
     }
+    yield.NewWalk();
     struct Column {
         QString prefix;
         QString last;  // the object of the last row
@@ -85,6 +99,11 @@ QHash<QString, QString> WalkColumns(DeviceReader& reader, const QStringList& col
             break;  // what is missing is asked with Get
         }
         const qsizetype width = walking.size();
+        // A GetNext of these columns would bring a whole row.
+        yield.Count(1, static_cast<double>(reply->size()) / static_cast<double>(width));
+        if (!yield.Pays()) {
+            break;
+        }
         QList<Column> still;
         for (qsizetype c = 0; c < width; ++c) {
             Column column = walking[c];

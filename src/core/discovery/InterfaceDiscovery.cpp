@@ -97,6 +97,8 @@ class InterfaceDiscovery::Walk {
     QStringList indexes_;
     // The device's own interface count; none when it gave no number.
     std::optional<qint64> reported_;
+    // Whether walking this device by GetBulk pays.
+    BulkYield bulkYield_;
 };
 
 InterfaceDiscovery::InterfaceDiscovery(MonitorView& view, const TMonitorState& state,
@@ -231,14 +233,14 @@ int InterfaceDiscovery::Walk::WalkLimit() {
 std::optional<int> InterfaceDiscovery::Walk::WalkInterfaceIndexes(int limit) {
     QString oid = kIfIndexColumn;
     QString value;
-    NextSteps steps(reader_, community_, host_);
+    NextSteps steps(reader_, community_, host_, kIfIndexColumn, bulkYield_);
     int row = 1;
     for (;;) {
         const QString previous = oid;
         // Enough steps for the rows the device reports and the one that ends the column.
         const qint64 ahead = reported_ && *reported_ >= row ? *reported_ - row + 2 : limit - row + 2;
         steps.Next(oid, value, static_cast<int>(std::min<qint64>(ahead, limit)));
-        if (!oid.contains(kIfIndexColumn, Qt::CaseInsensitive) || !ComesAfter(oid, previous)) {
+        if (!IsWithin(oid, kIfIndexColumn) || !ComesAfter(oid, previous)) {
             return row - 1;
         }
         if (row > limit) {
@@ -267,7 +269,7 @@ bool InterfaceDiscovery::Walk::QueryInterfaceRows(int rows) {
     const bool askDuplex = width == 1 || HasDuplexObjects();
     const int rowsPerRequest = std::max(1, width / (askDuplex ? 8 : 7));
     const QHash<QString, QString> walked =
-        WalkColumns(reader_, RowColumns(), indexes_.constLast(), rows);
+        WalkColumns(reader_, RowColumns(), indexes_.constLast(), rows, bulkYield_);
     for (int first = 1; first <= rows; first += rowsPerRequest) {
         const int last = std::min(rows, first + rowsPerRequest - 1);
         QStringList oids;

@@ -96,19 +96,21 @@ void PollCycle::Start(const QString& interface, Finished finished) {
         return;
     }
     const TMonitorState target = state_;
-    const bool tryWide =
-        CarriesCounter64(state_.Version) && narrowCountersOf_ != CounterDevice(state_);
+    const Width width = !CarriesCounter64(state_.Version)            ? Width::Narrow
+                        : probedCountersOf_ != CounterDevice(state_) ? Width::Probe
+                        : probedWide_                                ? Width::Wide
+                                                                     : Width::Narrow;
     auto readings = std::make_shared<Readings>();
     counters_.Follow(state_.PolledInterface);
     worker_.Run(
-        [target, counters = counters_, tryWide, readings](const DeviceWorker::Job& job) {
-            *readings = ReadCounters(job.Reader(), target, counters, tryWide);
+        [target, counters = counters_, width, readings](const DeviceWorker::Job& job) {
+            *readings = ReadCounters(job.Reader(), target, counters, width);
         },
         [this, readings](std::exception_ptr) { CountersRead(*readings); });
 }
 
 PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitorState& target,
-                                            const CounterObjects& counters, bool tryWide) {
+                                            const CounterObjects& counters, Width width) {
     reader.SetSnmpVersion(target.Version);
     reader.SetSecurity(target.Security);
     reader.SetQueryTarget(target.Community, target.Host);
@@ -123,16 +125,18 @@ PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitor
         }
         return readings;
     };
-    if (tryWide) {
+    if (width != Width::Narrow) {
         Readings wide = read(counters.wideOut, counters.wideIn);
+        wide.wide = true;
+        // Only the probe takes an object the agent lacks for an interface
+        // without 64-bit counters; later, a value missing once is a missing value.
         const bool noValue = (wide.out && wide.out->isEmpty()) || (wide.in && wide.in->isEmpty());
-        if (!noValue) {
-            wide.wide = true;
+        if (width == Width::Wide || !noValue) {
             return wide;
         }
     }
     Readings narrow = read(counters.out, counters.in);
-    narrow.narrow = tryWide;
+    narrow.narrow = width == Width::Probe;
     return narrow;
 }
 
@@ -143,8 +147,12 @@ void PollCycle::CountersRead(const Readings& readings) {
         state_.InReading = readings.in.value_or(QString());
         state_.OutReadAtMs = pollClockMs_;
         state_.InReadAtMs = pollClockMs_;
+        // A probe that was answered decides the width for the rest of the run.
+        if (readings.narrow || (readings.wide && readings.out && readings.in)) {
+            probedCountersOf_ = CounterDevice(state_);
+            probedWide_ = readings.wide;
+        }
         if (readings.narrow) {
-            narrowCountersOf_ = CounterDevice(state_);
             messages_.Append(QStringLiteral("No 64-bit counters for interface %1: polling its "
                                             "32-bit counters over %2")
                                  .arg(state_.PolledInterface, SnmpVersionName(state_.Version)));

@@ -64,9 +64,12 @@ class PollCycle {
     // poll whose alarm was sounding has its reading, which keeps its line.
     void Abandon();
     // Each polling run looks for the 64-bit counters again.
-    void ForgetNarrowCounters() { narrowCountersOf_.clear(); }
+    void ForgetCounterWidth() { probedCountersOf_.clear(); }
 
   private:
+    // Which counters a poll reads over SNMPv2c and SNMPv3: the first poll of
+    // an interface probes for the 64-bit ones, later polls read what it found.
+    enum class Width { Probe, Wide, Narrow };
     struct Readings {
         std::optional<QString> out;
         std::optional<QString> in;
@@ -77,7 +80,7 @@ class PollCycle {
         std::optional<QString> cause;
     };
     static Readings ReadCounters(DeviceReader& reader, const TMonitorState& target,
-                                 const CounterObjects& counters, bool tryWide);
+                                 const CounterObjects& counters, Width width);
     void CountersRead(const Readings& readings);
     void UseCounterWidth(bool wide);
     bool ApplyErrorPolicy(const Readings& readings);
@@ -108,8 +111,10 @@ class PollCycle {
     std::optional<PollMeasurement> measurement_;
     // The poll's sample while its alarm sounds.
     std::optional<TTrafficSample> sounding_;
-    // Host and interface found without 64-bit counters in this polling run.
-    QString narrowCountersOf_;
+    // Host and interface whose counters this polling run's probe found, and
+    // whether they were the 64-bit ones.
+    QString probedCountersOf_;
+    bool probedWide_ = false;
 };
 
 }  // namespace pulsewell
