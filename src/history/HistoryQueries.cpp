@@ -152,7 +152,7 @@ Volume HistoryStore::LevelVolume(const SeriesState& series, int level, std::int6
         volume.Bind(1, series.id).Bind(2, from).Bind(3, to);
         Volume total;
         if (volume.Step()) {
-            total = {volume.Integer(0), volume.Integer(1)};
+            total = {volume.Integer(0), volume.Integer(1), volume.Integer(2)};
         }
         volume.Run();
         return total;
@@ -247,7 +247,7 @@ std::optional<PeriodVolume> HistoryStore::BusiestHour(std::int64_t seriesId, std
         hours.Bind(1, seriesId).Bind(2, from).Bind(3, to);
         if (hours.Step()) {
             const PeriodVolume hour{{hours.Integer(0), hours.Integer(0) + kHourMs},
-                                    {hours.Integer(1), hours.Integer(2)}};
+                                    {hours.Integer(1), hours.Integer(2), 1}};
             if (!busiest ||
                 hour.volume.in + hour.volume.out > busiest->volume.in + busiest->volume.out) {
                 busiest = hour;

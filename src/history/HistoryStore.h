@@ -36,9 +36,12 @@ struct Point {
 struct Volume {
     std::int64_t in = 0;
     std::int64_t out = 0;
+    // The stored rows behind it: none means nothing was read, not zero bytes.
+    std::int64_t rows = 0;
     Volume& operator+=(const Volume& other) {
         in += other.in;
         out += other.out;
+        rows += other.rows;
         return *this;
     }
 };
