@@ -79,7 +79,8 @@ Connection::Connection(std::unique_ptr<Database> file)
         const std::string table = kTables[i];
         first[i] = Prepare(db, "SELECT min(t) FROM " + table + " WHERE series = ?1");
         count[i] = Prepare(db, "SELECT count(*) FROM " + table + kRange);
-        volume[i] = Prepare(db, "SELECT sum(in_bytes), sum(out_bytes), count(*) FROM " + table + kRange);
+        volume[i] =
+            Prepare(db, "SELECT sum(in_bytes), sum(out_bytes), count(*) FROM " + table + kRange);
         if (level == 0) {
             buckets[i] = Prepare(db, "SELECT in_rate, out_rate FROM raw" + std::string(kRange));
             summary[i] = Prepare(db,

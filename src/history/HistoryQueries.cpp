@@ -75,7 +75,7 @@ std::optional<Series> HistoryStore::FindSeries(const std::string& device,
     return std::nullopt;
 }
 
-Step HistoryStore::AutomaticStep(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs) {
+std::array<bool, kLevels> HistoryStore::Covering(std::int64_t seriesId, std::int64_t fromMs) {
     Connection& c = Db();
     std::array<std::optional<std::int64_t>, kLevels> firsts;
     std::int64_t firstData = std::numeric_limits<std::int64_t>::max();
@@ -89,18 +89,28 @@ Step HistoryStore::AutomaticStep(std::int64_t seriesId, std::int64_t fromMs, std
         first.Run();
     }
     const std::int64_t start = std::max(fromMs, firstData);
-    const SeriesState state = LoadSeries(seriesId);
-    Statement& count = At(c.count, 0);
+    std::array<bool, kLevels> covering{};
+    // Raw readings before the pruning point survive only around alarms.
+    covering[0] = firsts[0] && start >= LoadSeries(seriesId).prunedUntil;
+    for (std::size_t level = 1; level < kLevels; ++level) {
+        covering[level] = firsts[level] && *firsts[level] <= start;
+    }
+    return covering;
+}
+
+Step HistoryStore::AutomaticStep(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs) {
+    const std::array<bool, kLevels> covering = Covering(seriesId, fromMs);
+    Statement& count = At(Db().count, 0);
     count.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs);
     const std::int64_t raw = count.Step() ? count.Integer(0) : 0;
     count.Run();
-    if (raw > 0 && raw <= kMaxPoints && start >= state.prunedUntil) {
+    if (covering[0] && raw > 0 && raw <= kMaxPoints) {
         return Step::Raw;
     }
     for (const Step step : {Step::Minute, Step::Hour}) {
         const auto level = static_cast<std::size_t>(Level(step));
         const std::int64_t points = (toMs - fromMs + kLevelMs[level] - 1) / kLevelMs[level];
-        if (firsts[level] && *firsts[level] <= start && points <= kMaxPoints) {
+        if (covering[level] && points <= kMaxPoints) {
             return step;
         }
     }
@@ -202,14 +212,28 @@ std::vector<PeriodVolume> HistoryStore::MonthlyVolumes(std::int64_t seriesId, st
 RangeFigures HistoryStore::Figures(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs) {
     Connection& c = Db();
     RangeFigures figures;
-    for (const int level : {1, 2, 3, 0}) {
+    const std::array<bool, kLevels> covering = Covering(seriesId, fromMs);
+    const auto hasRows = [&](int level) {
         Statement& count = At(c.count, level);
         count.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs);
         const bool rows = count.Step() && count.Integer(0) > 0;
         count.Run();
-        if (!rows) {
-            continue;
+        return rows;
+    };
+    // The finest consolidated rows that cover the range, else whatever it has.
+    std::optional<int> basis;
+    for (const int level : {1, 2, 3}) {
+        if (!basis && covering[static_cast<std::size_t>(level)] && hasRows(level)) {
+            basis = level;
         }
+    }
+    for (const int level : {1, 2, 3, 0}) {
+        if (!basis && hasRows(level)) {
+            basis = level;
+        }
+    }
+    if (basis) {
+        const int level = *basis;
         figures.basis = static_cast<Step>(level);
         Statement& summary = At(c.summary, level);
         summary.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs);
@@ -234,7 +258,6 @@ RangeFigures HistoryStore::Figures(std::int64_t seriesId, std::int64_t fromMs, s
         }
         figures.in.percentile95 = Percentile95(std::move(in));
         figures.out.percentile95 = Percentile95(std::move(out));
-        break;
     }
     return figures;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -158,6 +159,9 @@ class HistoryStore {
     void Prune(SeriesState& series, std::int64_t nowMs);
     void CatchUp();
     SeriesState LoadSeries(std::int64_t seriesId);
+    // Whether each level has rows from the start of [from, ...) on, or from
+    // the first reading when that came later.
+    std::array<bool, 4> Covering(std::int64_t seriesId, std::int64_t fromMs);
     Volume LevelVolume(const SeriesState& series, int level, std::int64_t fromMs,
                        std::int64_t toMs);
     Connection& Db();
