@@ -80,13 +80,14 @@ class Expectation {
         return volume;
     }
 
-    // The billing convention: the mean rate of each 5-minute bucket that
-    // has one, the least value that 95 % of them do not exceed.
-    std::pair<double, double> Percentile95(std::int64_t fromMs, std::int64_t toMs) const {
+    // The billing convention: the mean rate of each 5-minute bucket (or
+    // other) that has one, the least value that 95 % of them do not exceed.
+    std::pair<double, double> Percentile95(std::int64_t fromMs, std::int64_t toMs,
+                                           std::int64_t bucketMs = 300'000) const {
         std::map<std::int64_t, std::pair<Mean, Mean>> buckets;
         for (const Kept& r : readings_) {
             if (r.timeMs >= fromMs && r.timeMs < toMs) {
-                auto& [in, out] = buckets[r.timeMs / 300'000];
+                auto& [in, out] = buckets[r.timeMs / bucketMs];
                 in.Add(r.inRate);
                 out.Add(r.outRate);
             }

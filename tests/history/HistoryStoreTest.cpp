@@ -33,9 +33,9 @@ class Folder {
 
 // A store on a fake clock, collecting what it reports.
 struct Opened {
-    Opened(const std::string& path, std::int64_t& clock)
+    Opened(const std::string& path, std::int64_t& clock, history::Retention retention = {})
         : store(
-              path, {}, [this](const std::string& text) { messages.push_back(text); },
+              path, retention, [this](const std::string& text) { messages.push_back(text); },
               [&clock] { return clock; }) {}
     std::vector<std::string> messages;
     HistoryStore store;
@@ -167,6 +167,34 @@ TEST(GeneratedHistory, ThousandInterfacesSweptAtTenSeconds) {
         EXPECT_EQ(month[0].volume.in, expected[i].VolumeOf(start, start + span).in);
         EXPECT_EQ(month[0].volume.out, expected[i].VolumeOf(start, start + span).out);
     }
+}
+
+// Where the minutes of a range are pruned, its figures come from its hours.
+TEST(GeneratedHistory, PercentileOfHoursWhereMinutesArePruned) {
+    Folder folder;
+    const std::int64_t start = Day(2026, 12, 1);
+    std::int64_t clock = start;
+    Opened opened(folder.File(), clock, {48, 1, 730});
+    test::ReadingGenerator generator(start, 30'000, 11);
+    test::Expectation expected;
+    while (generator.Now() < start + 4 * kDayMs) {
+        clock = generator.Now();
+        const history::Reading reading = generator.Next(1);
+        expected.Add(reading);
+        opened.store.Record(reading);
+        generator.NextPoll();
+    }
+    // The last hour closes when the next program opens the file.
+    clock = start + 4 * kDayMs;
+    Opened reopened(folder.File(), clock, {48, 1, 730});
+    HistoryStore& store = reopened.store;
+    const auto id = store.FindSeries("10.0.0.1", "1")->id;
+    const auto figures = store.Figures(id, start, clock);
+    const auto [in, out] = expected.Percentile95(start, clock, kHourMs);
+    EXPECT_EQ(figures.basis, history::Step::Hour);
+    EXPECT_NEAR(*figures.in.percentile95, in, in * 1e-9);
+    EXPECT_NEAR(*figures.out.percentile95, out, out * 1e-9);
+    EXPECT_EQ(store.AutomaticStep(id, start, clock), history::Step::Hour);
 }
 
 TEST(HistoryFile, AlarmKeepsTheReadingsAroundItRaw) {
