@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+
 #include "CliCommand.h"
 #include "QtPrinters.h"
 #include "TestAgent.h"
@@ -56,6 +59,18 @@ TEST_F(CliHistory, ShowsThePolledRates) {
                          .arg(totals[0][6], totals[0][7])
                          .arg(totals[0][6].toLongLong() + totals[0][7].toLongLong())))
         << out.join(u'\n').toStdString();
+}
+
+TEST_F(CliHistory, RecordingSwitchedOffKeepsNoHistory) {
+    QDir().mkpath(home.ConfigFolder() + "/Tarnwick");
+    QFile settings(home.ConfigFolder() + "/Tarnwick/Pulsewell.conf");
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[General]\nhistoryrecording=no\n");
+    settings.close();
+    Launch("poll", {"--host", Host(), "--community", "public", "--interface", "1", "--interval",
+                    "1", "--count", "2"});
+    ASSERT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
+    EXPECT_FALSE(QFile::exists(home.ProgramFolder() + "history.sqlite"));
 }
 
 TEST_F(CliHistory, ExitCodes) {
