@@ -59,6 +59,7 @@ Connection::Connection(std::unique_ptr<Database> file)
       allSeries(db, "SELECT id, device, ifindex, ifname FROM series ORDER BY device, ifindex"),
       insertRaw(db, "INSERT OR REPLACE INTO raw VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
       insertAlarm(db, "INSERT OR IGNORE INTO alarm VALUES (?1, ?2)"),
+      alarms(db, "SELECT t FROM alarm WHERE series = ?1 AND t >= ?2 AND t < ?3 ORDER BY t"),
       pruneRaw(db,
                "DELETE FROM raw WHERE series = ?1 AND t >= ?2 AND t < ?3 AND NOT EXISTS ("
                "SELECT 1 FROM alarm WHERE alarm.series = ?1 "

@@ -27,6 +27,7 @@ struct Connection {
     Statement allSeries;
     Statement insertRaw;
     Statement insertAlarm;
+    Statement alarms;
     Statement pruneRaw;
     Statement rawRange;
     // Per level (index 0 unused where the raw table has its own).

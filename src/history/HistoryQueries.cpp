@@ -262,6 +262,17 @@ RangeFigures HistoryStore::Figures(std::int64_t seriesId, std::int64_t fromMs, s
     return figures;
 }
 
+std::vector<std::int64_t> HistoryStore::AlarmTimes(std::int64_t seriesId, std::int64_t fromMs,
+                                                   std::int64_t toMs) {
+    Statement& alarms = Db().alarms;
+    alarms.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs);
+    std::vector<std::int64_t> times;
+    while (alarms.Step()) {
+        times.push_back(alarms.Integer(0));
+    }
+    return times;
+}
+
 std::optional<PeriodVolume> HistoryStore::BusiestHour(std::int64_t seriesId, std::int64_t fromMs,
                                                       std::int64_t toMs) {
     Connection& c = Db();

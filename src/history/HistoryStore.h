@@ -130,6 +130,9 @@ class HistoryStore {
     // Average, maximum and 95th percentile per direction: of 5-minute averages
     // where the range has minute rows, else of the finest rows it has.
     RangeFigures Figures(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs);
+    // When alarms went off in [from, to), in order.
+    std::vector<std::int64_t> AlarmTimes(std::int64_t seriesId, std::int64_t fromMs,
+                                         std::int64_t toMs);
     // The hour of [from, to) with the most bytes both ways.
     std::optional<PeriodVolume> BusiestHour(std::int64_t seriesId, std::int64_t fromMs,
                                             std::int64_t toMs);
