@@ -111,10 +111,9 @@ void YearHourlyWithPercentile(benchmark::State& state) {
     const auto id = store.FindSeries("192.0.2.10", "1")->id;
     const std::int64_t from = clock - kYearMs;
     for (auto _ : state) {
-        const auto step = store.AutomaticStep(id, from, clock);
-        benchmark::DoNotOptimize(store.Range(id, from, clock, step));
+        const auto hours = store.Range(id, from, clock, pulsewell::history::Step::Hour);
         benchmark::DoNotOptimize(store.Figures(id, from, clock));
-        state.counters["hourly"] = step == pulsewell::history::Step::Hour;
+        state.counters["points"] = static_cast<double>(hours.size());
     }
 }
 BENCHMARK(YearHourlyWithPercentile)->Unit(benchmark::kMillisecond);
