@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "GeneratedHistory.h"
+#include "history/Database.h"
 #include "history/HistoryStore.h"
 
 namespace pulsewell {
@@ -304,6 +305,22 @@ TEST(HistoryFile, UnwritablePlaceIsReportedOnceAndRecordingGoesOn) {
         ASSERT_EQ(opened.messages.size(), 1u);
         EXPECT_NE(opened.messages[0].find(path), std::string::npos);
     }
+}
+
+// A file of a later Pulsewell is neither written nor moved aside.
+TEST(HistoryFile, NewerSchemaIsLeftAlone) {
+    Folder folder;
+    std::int64_t clock = Day(2026, 12, 1);
+    { Opened(folder.File(), clock).store.Record(test::ReadingGenerator(clock, 1000, 1).Next(1)); }
+    history::Database(folder.File()).Execute("UPDATE schema_version SET version = 99");
+    const auto size = std::filesystem::file_size(folder.File());
+    Opened opened(folder.File(), clock);
+    opened.store.Record(test::ReadingGenerator(clock + 1000, 1000, 1).Next(1));
+    EXPECT_FALSE(opened.store.Usable());
+    ASSERT_EQ(opened.messages.size(), 1u);
+    EXPECT_NE(opened.messages[0].find("newer"), std::string::npos) << opened.messages[0];
+    EXPECT_EQ(std::filesystem::file_size(folder.File()), size);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
 TEST(HistoryFile, TwoWritersAtOnceBothSucceed) {
