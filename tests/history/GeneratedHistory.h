@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -65,13 +67,11 @@ class ReadingGenerator {
 // What the test works out itself from the readings it generated.
 class Expectation {
   public:
-    void Add(const history::Reading& r) {
-        readings_.push_back({r.timeMs, r.inBytes, r.outBytes, r.inRate, r.outRate});
-    }
+    void Add(const history::Reading& r) { readings_.push_back(r); }
 
     history::Volume VolumeOf(std::int64_t fromMs, std::int64_t toMs) const {
         history::Volume volume;
-        for (const Kept& r : readings_) {
+        for (const history::Reading& r : readings_) {
             if (r.timeMs >= fromMs && r.timeMs < toMs) {
                 volume.in += r.inBytes;
                 volume.out += r.outBytes;
@@ -84,46 +84,29 @@ class Expectation {
     // other) that has one, the least value that 95 % of them do not exceed.
     std::pair<double, double> Percentile95(std::int64_t fromMs, std::int64_t toMs,
                                            std::int64_t bucketMs = 300'000) const {
-        std::map<std::int64_t, std::pair<Mean, Mean>> buckets;
-        for (const Kept& r : readings_) {
+        // Per bucket and direction: the sum of the rates and their count.
+        std::map<std::int64_t, std::array<std::pair<double, int>, 2>> buckets;
+        for (const history::Reading& r : readings_) {
             if (r.timeMs >= fromMs && r.timeMs < toMs) {
-                auto& [in, out] = buckets[r.timeMs / bucketMs];
-                in.Add(r.inRate);
-                out.Add(r.outRate);
+                auto& bucket = buckets[r.timeMs / bucketMs];
+                for (const auto& [i, rate] : {std::pair{0, r.inRate}, std::pair{1, r.outRate}}) {
+                    bucket[i].first += rate ? static_cast<double>(*rate) : 0.0;
+                    bucket[i].second += rate ? 1 : 0;
+                }
             }
         }
-        std::vector<double> in;
-        std::vector<double> out;
-        for (const auto& [bucket, means] : buckets) {
-            if (means.first.count) {
-                in.push_back(means.first.Value());
-            }
-            if (means.second.count) {
-                out.push_back(means.second.Value());
+        std::array<std::vector<double>, 2> means;
+        for (const auto& [start, bucket] : buckets) {
+            for (std::size_t i = 0; i < 2; ++i) {
+                if (bucket[i].second > 0) {
+                    means[i].push_back(bucket[i].first / bucket[i].second);
+                }
             }
         }
-        return {Rank(in), Rank(out)};
+        return {Rank(means[0]), Rank(means[1])};
     }
 
   private:
-    struct Kept {
-        std::int64_t timeMs;
-        std::int64_t inBytes;
-        std::int64_t outBytes;
-        std::optional<std::int64_t> inRate;
-        std::optional<std::int64_t> outRate;
-    };
-    struct Mean {
-        double sum = 0;
-        std::int64_t count = 0;
-        void Add(const std::optional<std::int64_t>& rate) {
-            if (rate) {
-                sum += static_cast<double>(*rate);
-                ++count;
-            }
-        }
-        double Value() const { return sum / static_cast<double>(count); }
-    };
     static double Rank(std::vector<double> values) {
         std::sort(values.begin(), values.end());
         std::size_t rank = 0;
@@ -133,7 +116,7 @@ class Expectation {
         return values.at(rank - 1);
     }
 
-    std::vector<Kept> readings_;
+    std::vector<history::Reading> readings_;
 };
 
 }  // namespace pulsewell::test

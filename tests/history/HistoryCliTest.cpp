@@ -81,13 +81,8 @@ TEST_F(CliHistory, ExitCodes) {
     };
     const Case cases[] = {
         {"history", {"--host", "192.0.2.1", "--interface", "1"}, 1},
-        {"report", {"--host", "192.0.2.1", "--interface", "eth0"}, 1},
         {"history", {"--host", "192.0.2.1", "--interface", "1", "--step", "5m"}, 2},
         {"history", {"--host", "192.0.2.1", "--interface", "1", "--from", "yesterday"}, 2},
-        {"history",
-         {"--host", "192.0.2.1", "--interface", "1", "--from", "2026-12-02", "--to", "2026-12-01"},
-         2},
-        {"history", {"--interface", "1"}, 2},
         {"report", {"--host", "192.0.2.1", "--interface", "1", "--month", "2026-13"}, 2},
         {"report", {"--host", "192.0.2.1", "--interface", "1", "--billing-day", "29"}, 2},
     };

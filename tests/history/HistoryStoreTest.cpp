@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
+
+#include <QTemporaryDir>
 
 #include <filesystem>
 #include <fstream>
@@ -18,18 +19,10 @@ using history::kHourMs;
 using history::kMinuteMs;
 
 // A fresh folder of the test's own.
-class Folder {
-  public:
-    Folder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "history-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~Folder() { std::filesystem::remove_all(path_); }
-    std::string File() const { return (path_ / HistoryStore::kFileName).string(); }
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
+struct Folder {
+    QTemporaryDir dir;
+    std::string File() const { return Path() / HistoryStore::kFileName; }
+    std::filesystem::path Path() const { return dir.path().toStdString(); }
 };
 
 // A store on a fake clock, collecting what it reports.

@@ -5,11 +5,7 @@
 
 #include "GeneratedHistory.h"
 
-int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: history_writer FILE\n");
-        return 2;
-    }
+int main(int, char* argv[]) {
     std::int64_t clock = pulsewell::history::UtcMidnightMs({2026, 12, 1});
     pulsewell::history::HistoryStore store(
         argv[1], {}, [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); },
