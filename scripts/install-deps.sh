@@ -9,7 +9,7 @@ set -euo pipefail
 run=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libsndfile1-dev libasound2-dev libjpeg-dev libssl-dev
+    libsndfile1-dev libasound2-dev libjpeg-dev libssl-dev libsqlite3-dev
     qtkeychain-qt6-dev libsecret-1-0
     fonts-dejavu-core
 )

@@ -1,5 +1,6 @@
 #include "CliArguments.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <algorithm>
 #include <cmath>
@@ -304,6 +305,51 @@ void ReadPercent(OptionReader& reader, const QString& name, std::optional<double
     });
 }
 
+void ReadFormat(OptionReader& reader, OutputFormat& format) {
+    reader.Value(QStringLiteral("--format"), [&](const QString& v) {
+        static const std::map<QString, OutputFormat> kFormats = {
+            {QStringLiteral("text"), OutputFormat::Text},
+            {QStringLiteral("csv"), OutputFormat::Csv},
+            {QStringLiteral("json"), OutputFormat::Json},
+        };
+        const auto found = kFormats.find(v);
+        if (found == kFormats.end()) {
+            Fail(QStringLiteral("--format must be text, csv or json, not \"%1\"").arg(v));
+        }
+        format = found->second;
+    });
+}
+
+// ISO 8601, as "2026-12-08", "2026-12-08T10:00" (local time) or with "Z" or an offset.
+void ReadTime(OptionReader& reader, const QString& name, std::optional<qint64>& ms) {
+    reader.Value(name, [&, name](const QString& v) {
+        QDateTime time = QDateTime::fromString(v, Qt::ISODateWithMs);
+        if (!time.isValid()) {
+            time = QDateTime(QDate::fromString(v, Qt::ISODate), QTime(0, 0));
+        }
+        if (!time.isValid()) {
+            Fail(QStringLiteral("%1 must be a time in ISO 8601 (2026-12-08T10:00:00Z), not \"%2\"")
+                     .arg(name, v));
+        }
+        ms = time.toMSecsSinceEpoch();
+    });
+}
+
+// The host and the interface of the stored history, by index or name.
+void ReadStoredInterface(OptionReader& reader, QString& host, QString& interface) {
+    reader.Value(QStringLiteral("--host"), [&](const QString& v) { host = v; });
+    reader.Value(QStringLiteral("--interface"), [&](const QString& v) { interface = v; });
+}
+
+void RequireStoredInterface(const QString& host, const QString& interface) {
+    if (host.isEmpty()) {
+        Fail(QStringLiteral("--host is required"));
+    }
+    if (interface.isEmpty()) {
+        Fail(QStringLiteral("--interface is required"));
+    }
+}
+
 void RequireHost(const QString& host) {
     if (host.isEmpty()) {
         Fail(QStringLiteral("--host is required"));
@@ -340,18 +386,7 @@ Options ParseInterfaceCommand(const QStringList& arguments,
 PollOptions ParsePollArguments(const QStringList& arguments) {
     return ParseInterfaceCommand<PollOptions>(arguments, [](OptionReader& reader,
                                                             PollOptions& options) {
-        reader.Value(QStringLiteral("--format"), [&](const QString& v) {
-            static const std::map<QString, OutputFormat> kFormats = {
-                {QStringLiteral("text"), OutputFormat::Text},
-                {QStringLiteral("csv"), OutputFormat::Csv},
-                {QStringLiteral("json"), OutputFormat::Json},
-            };
-            const auto format = kFormats.find(v);
-            if (format == kFormats.end()) {
-                Fail(QStringLiteral("--format must be text, csv or json, not \"%1\"").arg(v));
-            }
-            options.format = format->second;
-        });
+        ReadFormat(reader, options.format);
         reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
             bool ok = false;
             const int seconds = v.toInt(&ok);
@@ -407,6 +442,48 @@ CheckOptions ParseCheckArguments(const QStringList& arguments) {
         });
 }
 
+HistoryOptions ParseHistoryArguments(const QStringList& arguments) {
+    HistoryOptions options;
+    OptionReader reader;
+    ReadStoredInterface(reader, options.host, options.interface);
+    ReadTime(reader, QStringLiteral("--from"), options.fromMs);
+    ReadTime(reader, QStringLiteral("--to"), options.toMs);
+    reader.Value(QStringLiteral("--step"), [&](const QString& v) {
+        if (v != QStringLiteral("raw") && v != QStringLiteral("1m") && v != QStringLiteral("1h") &&
+            v != QStringLiteral("1d")) {
+            Fail(QStringLiteral("--step must be raw, 1m, 1h or 1d, not \"%1\"").arg(v));
+        }
+        options.step = v;
+    });
+    ReadFormat(reader, options.format);
+    reader.Read(arguments);
+    RequireStoredInterface(options.host, options.interface);
+    if (options.fromMs && options.toMs && *options.fromMs >= *options.toMs) {
+        Fail(QStringLiteral("--from must lie before --to"));
+    }
+    return options;
+}
+
+ReportOptions ParseReportArguments(const QStringList& arguments) {
+    ReportOptions options;
+    OptionReader reader;
+    ReadStoredInterface(reader, options.host, options.interface);
+    reader.Value(QStringLiteral("--month"), [&](const QString& v) {
+        const QDate first = QDate::fromString(v + QStringLiteral("-01"), Qt::ISODate);
+        if (v.size() != 7 || !first.isValid()) {
+            Fail(QStringLiteral("--month must be YYYY-MM, not \"%1\"").arg(v));
+        }
+        options.year = first.year();
+        options.month = first.month();
+    });
+    reader.Value(QStringLiteral("--billing-day"), [&](const QString& v) {
+        options.billingDay = NumberFrom(QStringLiteral("--billing-day"), v, 1, 28);
+    });
+    reader.Read(arguments);
+    RequireStoredInterface(options.host, options.interface);
+    return options;
+}
+
 QString UsageText() {
     return QStringLiteral(
         "usage:\n"
@@ -421,6 +498,10 @@ QString UsageText() {
         "                [CONNECTION]\n"
         "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c|3]\n"
         "                [CONNECTION]\n"
+        "  pulsewell-cli history --host HOST --interface N|NAME [--from TIME] [--to TIME]\n"
+        "                [--step raw|1m|1h|1d] [--format text|csv|json]\n"
+        "  pulsewell-cli report --host HOST --interface N|NAME [--month YYYY-MM]\n"
+        "                [--billing-day 1-28]\n"
         "  pulsewell-cli --help | --version\n"
         "CONNECTION: [--timeout SECONDS] [--retries N] [SNMPv3]\n"
         "SNMPv3: --user NAME [--security-level noAuthNoPriv|authNoPriv|authPriv]\n"
@@ -452,6 +533,12 @@ QString UsageText() {
         "utilization above --warning), 2 CRITICAL (above --critical), 3 UNKNOWN. The\n"
         "thresholds default to the stored low and high ones, else 70 and 90.\n"
         "discover and info exit with 0 when they found interfaces, else 1.\n"
+        "history prints the stored readings of HOST's interface from --from to --to\n"
+        "(ISO 8601 times; the last 24 hours by default) at --step, by default the finest\n"
+        "that gives at most 2000 points; a gap says no value was read. report prints a\n"
+        "billing month's volume, average, maximum and 95th percentile per direction and\n"
+        "its busiest hour (times in UTC). Both read history.sqlite in the program's\n"
+        "folder and exit with 0, or 1 when it holds nothing for the interface.\n"
         "Wrong arguments exit with 2 (check: 3).\n");
 }
 

@@ -74,11 +74,36 @@ struct CheckOptions {
     ConnectionOptions connection;
 };
 
+// The arguments of history: the readings of [from, to) at a step.
+struct HistoryOptions {
+    QString host;
+    // An index as decimal text, or the interface's stored name.
+    QString interface;
+    // Milliseconds since 1970, UTC; unset: the last 24 hours up to now.
+    std::optional<qint64> fromMs;
+    std::optional<qint64> toMs;
+    // "raw", "1m", "1h", "1d"; unset: chosen for the range.
+    std::optional<QString> step;
+    OutputFormat format = OutputFormat::Text;
+};
+
+// The arguments of report: one billing month.
+struct ReportOptions {
+    QString host;
+    QString interface;
+    // Unset: the billing month that holds today.
+    std::optional<int> year;
+    std::optional<int> month;
+    int billingDay = 1;
+};
+
 // The arguments after the command word. Options take their value as the next
 // argument or after "="; anything unknown, missing or malformed is a UsageError.
 PollOptions ParsePollArguments(const QStringList& arguments);
 DiscoverOptions ParseDiscoverArguments(const QStringList& arguments);
 CheckOptions ParseCheckArguments(const QStringList& arguments);
+HistoryOptions ParseHistoryArguments(const QStringList& arguments);
+ReportOptions ParseReportArguments(const QStringList& arguments);
 
 QString UsageText();
 // What --version prints, in the form "NAME (PACKAGE) VERSION".

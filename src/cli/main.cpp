@@ -4,6 +4,7 @@
 #include "CliArguments.h"
 #include "CliView.h"
 #include "DiscoverCommand.h"
+#include "HistoryCommand.h"
 #include "InfoCommand.h"
 #include "PollCommand.h"
 #include "ProgramIdentity.h"
@@ -64,6 +65,12 @@ int main(int argc, char* argv[]) {
         }
         if (command == QStringLiteral("discover")) {
             return RunDiscover(Connect(ParseDiscoverArguments(arguments), reader), reader);
+        }
+        if (command == QStringLiteral("history")) {
+            return RunHistory(ParseHistoryArguments(arguments));
+        }
+        if (command == QStringLiteral("report")) {
+            return RunReport(ParseReportArguments(arguments));
         }
         if (command == QStringLiteral("info")) {
             return RunInfo(Connect(ParseDiscoverArguments(arguments), reader), reader);

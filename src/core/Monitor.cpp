@@ -34,8 +34,10 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
       scheduler_(view, state_),
       alarms_(view, state_, worker_),
       cycle_(view, state_, messages_, graph_, scheduler_, alarms_, worker_),
+      recorder_([this](const QString& problem) { messages_.Append(problem); }),
       discovery_(view, state_, table_, choice_, scheduler_, worker_),
       report_(view, state_, discovery_, table_, worker_) {
+    alarms_.OnAlarm([this] { recorder_.MarkAlarm(state_); });
     connect(&scheduler_, &PollScheduler::PollDue, this, &Monitor::PollDue);
     connect(&scheduler_, &PollScheduler::AutoStartDue, this, &Monitor::AutoStart);
 }
@@ -314,6 +316,7 @@ void Monitor::PollEnded(const PollOutcome& outcome) {
             break;
     }
     if (const auto& measurement = cycle_.Measurement()) {
+        recorder_.Record(*measurement, state_, PolledInterfaceName());
         emit PollMeasured(*measurement);
     }
     emit PollFinished();
@@ -323,6 +326,15 @@ void Monitor::PollEnded(const PollOutcome& outcome) {
             PollOnce();
         }
     }
+}
+
+QString Monitor::PolledInterfaceName() const {
+    for (int row = 1; row < table_.RowCount(); ++row) {
+        if (table_.Cell(0, row) == state_.PolledInterface) {
+            return table_.Cell(1, row);
+        }
+    }
+    return {};
 }
 
 void Monitor::RefusePoll(const QString& reason) {

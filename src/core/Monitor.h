@@ -7,6 +7,7 @@
 #include "DeviceInfoReport.h"
 #include "DeviceReader.h"
 #include "DeviceWorker.h"
+#include "HistoryRecorder.h"
 #include "InterfaceChoice.h"
 #include "InterfaceDiscovery.h"
 #include "InterfaceTable.h"
@@ -159,6 +160,8 @@ class Monitor : public QObject, public OptionsTarget {
     void LoadHostList();
     void ApplyStartProfile();
     void ShowTotals();
+    // The polled interface's description, where discovery listed it.
+    QString PolledInterfaceName() const;
     void PollDue();
     void PollEnded(const PollOutcome& outcome);
     void ProbeAnswered(bool answered, const std::optional<QString>& cause);
@@ -181,6 +184,7 @@ class Monitor : public QObject, public OptionsTarget {
     PollScheduler scheduler_;
     AlarmPlayer alarms_;
     PollCycle cycle_;
+    HistoryRecorder recorder_;
     InterfaceDiscovery discovery_;
     DeviceInfoReport report_;
     QStringList hosts_;

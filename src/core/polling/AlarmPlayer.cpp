@@ -60,7 +60,11 @@ void AlarmPlayer::Sound(const TTrafficSample& sample, std::function<void()> done
     unusableThresholds_.clear();
     highNoticed_ = highNoticed_ && utilization >= high;
     lowNoticed_ = lowNoticed_ && utilization >= low;
-    if (alarms.HighAlarm && utilization >= high) {
+    const bool highAlarm = alarms.HighAlarm && utilization >= high;
+    if ((highAlarm || (alarms.LowAlarm && utilization >= low)) && alarmed_) {
+        alarmed_();
+    }
+    if (highAlarm) {
         Play(alarms.HighAlarmFile, unplayableHighSound_,
              WithNotice(highNoticed_, AlarmLevel::High, utilization, high, alarms.HighAlarmFile,
                         unplayableHighSound_, std::move(done)));

@@ -29,6 +29,8 @@ class AlarmPlayer {
     // holds now; `done` follows on this thread when the sound has ended, at
     // once when none is due, also after an error box.
     void Sound(const TTrafficSample& sample, std::function<void()> done);
+    // Told each time a poll sets off an alarm.
+    void OnAlarm(std::function<void()> alarmed) { alarmed_ = std::move(alarmed); }
 
   private:
     using Played = std::function<void(std::exception_ptr)>;
@@ -51,6 +53,7 @@ class AlarmPlayer {
     QStringList unusableThresholds_;
     bool highNoticed_ = false;
     bool lowNoticed_ = false;
+    std::function<void()> alarmed_;
 };
 
 }  // namespace pulsewell

@@ -47,4 +47,12 @@ inline const Setting kWindowHeight{QStringLiteral("windowheight"), QString()};
 // The folder where the graph's picture and data were last saved.
 inline const Setting kGraphFolder{QStringLiteral("graphfolder"), QString()};
 
+// The history of readings (history.sqlite in the program's folder): whether
+// polls are recorded, and how long each resolution is kept; never written
+// when missing.
+inline const Setting kHistoryRecording{QStringLiteral("historyrecording"), QStringLiteral("yes")};
+inline const Setting kHistoryRawHours{QStringLiteral("historyrawhours"), QStringLiteral("48")};
+inline const Setting kHistoryMinuteDays{QStringLiteral("historyminutedays"), QStringLiteral("30")};
+inline const Setting kHistoryHourDays{QStringLiteral("historyhourdays"), QStringLiteral("730")};
+
 }  // namespace pulsewell::settings

@@ -1,0 +1,99 @@
+#include "HistoryRecorder.h"
+
+#include "ProgramFolder.h"
+#include "SettingNames.h"
+#include "SettingsKey.h"
+
+namespace pulsewell {
+
+namespace {
+
+std::int64_t StoredCount(const SettingsKey& key, const settings::Setting& setting) {
+    bool ok = false;
+    const std::int64_t value =
+        key.Read(setting.name).value_or(setting.defaultText).trimmed().toLongLong(&ok);
+    return ok && value > 0 ? value : setting.defaultText.toLongLong();
+}
+
+std::optional<std::int64_t> Rate(std::int64_t bytesPerSecond, bool known) {
+    return known ? std::optional<std::int64_t>(bytesPerSecond) : std::nullopt;
+}
+
+std::uint32_t Flag(bool on, history::Note note) {
+    return on ? note : 0U;
+}
+
+}  // namespace
+
+HistorySettings StoredHistorySettings() {
+    HistorySettings stored;
+    try {
+        const SettingsKey key;
+        stored.recording =
+            key.Read(settings::kHistoryRecording.name).value_or(QStringLiteral("yes")) !=
+            QStringLiteral("no");
+        stored.retention = {StoredCount(key, settings::kHistoryRawHours),
+                            StoredCount(key, settings::kHistoryMinuteDays),
+                            StoredCount(key, settings::kHistoryHourDays)};
+    } catch (const OperationError&) {
+        // A value of the wrong type: the defaults hold.
+    }
+    return stored;
+}
+
+QString HistoryPath() {
+    return ProgramFolder() + QString::fromLatin1(history::HistoryStore::kFileName);
+}
+
+HistoryRecorder::HistoryRecorder(Report report) : report_(std::move(report)) {}
+
+HistoryRecorder::~HistoryRecorder() = default;
+
+history::HistoryStore* HistoryRecorder::Store() {
+    const HistorySettings settings = StoredHistorySettings();
+    if (!settings.recording) {
+        return nullptr;
+    }
+    if (!store_) {
+        store_ = std::make_unique<history::HistoryStore>(
+            HistoryPath().toStdString(), settings.retention,
+            [this](const std::string& text) { report_(QString::fromStdString(text)); });
+    }
+    return store_.get();
+}
+
+void HistoryRecorder::Record(const PollMeasurement& m, const TMonitorState& state,
+                             const QString& interfaceName) {
+    history::HistoryStore* store = Store();
+    if (!store) {
+        return;
+    }
+    const TTrafficSample& s = m.sample;
+    history::Reading reading;
+    reading.timeMs = m.time.toMSecsSinceEpoch();
+    reading.device = state.Host.toStdString();
+    reading.interfaceIndex = state.PolledInterface.toLongLong();
+    reading.interfaceName = interfaceName.toStdString();
+    reading.inCounter = s.orgin;
+    reading.outCounter = s.orgout;
+    reading.inBytes = s.inbyte;
+    reading.outBytes = s.outbyte;
+    // A side without its own value, or a first poll, is a gap.
+    reading.inRate = Rate(s.inbytepers, m.measured && !m.inSubstituted);
+    reading.outRate = Rate(s.outbytepers, m.measured && !m.outSubstituted);
+    reading.notes =
+        Flag(s.inWrapped, history::InWrapped) | Flag(s.outWrapped, history::OutWrapped) |
+        Flag(s.inReset, history::InReset) | Flag(s.outReset, history::OutReset) |
+        Flag(m.inSubstituted, history::InSubstituted) |
+        Flag(m.outSubstituted, history::OutSubstituted) | Flag(!m.measured, history::NotMeasured);
+    store->Record(reading);
+}
+
+void HistoryRecorder::MarkAlarm(const TMonitorState& state) {
+    if (history::HistoryStore* store = Store()) {
+        store->MarkAlarm(state.Host.toStdString(), state.PolledInterface.toLongLong(),
+                         history::HistoryStore::SystemClockMs());
+    }
+}
+
+}  // namespace pulsewell

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "MonitorState.h"
+#include "PollCycle.h"
+#include "history/HistoryStore.h"
+
+namespace pulsewell {
+
+// Whether polls are recorded, and for how long, as the settings file says.
+struct HistorySettings {
+    bool recording = true;
+    history::Retention retention;
+};
+HistorySettings StoredHistorySettings();
+// history.sqlite in the program's folder.
+QString HistoryPath();
+
+// Keeps every measured poll in the program's history file, opened at the first
+// poll while recording is switched on. A store that fails is reported once
+// through `report`; polling never waits for it.
+class HistoryRecorder {
+  public:
+    using Report = std::function<void(const QString&)>;
+
+    explicit HistoryRecorder(Report report);
+    ~HistoryRecorder();
+
+    // `interfaceName` is empty where the poll does not know it.
+    void Record(const PollMeasurement& measurement, const TMonitorState& state,
+                const QString& interfaceName);
+    // A threshold alarm went off now for the state's interface.
+    void MarkAlarm(const TMonitorState& state);
+
+  private:
+    history::HistoryStore* Store();
+
+    Report report_;
+    std::unique_ptr<history::HistoryStore> store_;
+};
+
+}  // namespace pulsewell

@@ -1,0 +1,113 @@
+#include "history/Connection.h"
+
+#include <string>
+
+namespace pulsewell::history {
+
+namespace {
+
+std::unique_ptr<Statement> Prepare(Database& db, const std::string& sql) {
+    return std::make_unique<Statement>(db, sql.c_str());
+}
+
+// The bucket of a lower level's time in this level.
+std::string Bucket(int level) {
+    const std::string ms = std::to_string(kLevelMs[static_cast<std::size_t>(level)]);
+    return "(t / " + ms + ") * " + ms;
+}
+
+// Each level from the one below: counts and bytes add up, averages weigh by
+// the readings behind them.
+std::string ConsolidateSql(int level) {
+    const std::string table = kTables[static_cast<std::size_t>(level)];
+    const std::string into =
+        "INSERT OR REPLACE INTO " + table + " SELECT series, " + Bucket(level) + ", ";
+    const std::string where = " WHERE series = ?1 AND t >= ?2 AND t < ?3 GROUP BY t / " +
+                              std::to_string(kLevelMs[static_cast<std::size_t>(level)]);
+    if (level == 1) {
+        return into +
+               "count(in_rate), count(out_rate), sum(in_bytes), sum(out_bytes), avg(in_rate), "
+               "min(in_rate), max(in_rate), avg(out_rate), min(out_rate), max(out_rate) FROM raw" +
+               where;
+    }
+    return into +
+           "sum(in_count), sum(out_count), sum(in_bytes), sum(out_bytes), "
+           "sum(in_avg * in_count) / nullif(sum(in_count), 0), min(in_min), max(in_max), "
+           "sum(out_avg * out_count) / nullif(sum(out_count), 0), min(out_min), max(out_max) "
+           "FROM " +
+           kTables[static_cast<std::size_t>(level - 1)] + where;
+}
+
+const char* const kRange = " WHERE series = ?1 AND t >= ?2 AND t < ?3";
+
+}  // namespace
+
+Connection::Connection(std::unique_ptr<Database> file)
+    : owner(std::move(file)),
+      db(*owner),
+      findSeries(db,
+                 "SELECT id, ifname, minute_until, hour_until, day_until, pruned_until "
+                 "FROM series WHERE device = ?1 AND ifindex = ?2"),
+      insertSeries(db, "INSERT INTO series (device, ifindex, ifname) VALUES (?1, ?2, ?3)"),
+      renameSeries(db, "UPDATE series SET ifname = ?2 WHERE id = ?1"),
+      saveSeries(db,
+                 "UPDATE series SET minute_until = ?2, hour_until = ?3, day_until = ?4, "
+                 "pruned_until = ?5 WHERE id = ?1"),
+      loadSeries(db,
+                 "SELECT id, ifname, minute_until, hour_until, day_until, pruned_until "
+                 "FROM series WHERE id = ?1"),
+      allSeries(db, "SELECT id, device, ifindex, ifname FROM series ORDER BY device, ifindex"),
+      insertRaw(db, "INSERT OR REPLACE INTO raw VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
+      insertAlarm(db, "INSERT OR IGNORE INTO alarm VALUES (?1, ?2)"),
+      alarms(db, "SELECT t FROM alarm WHERE series = ?1 AND t >= ?2 AND t < ?3 ORDER BY t"),
+      pruneRaw(db,
+               "DELETE FROM raw WHERE series = ?1 AND t >= ?2 AND t < ?3 AND NOT EXISTS ("
+               "SELECT 1 FROM alarm WHERE alarm.series = ?1 "
+               "AND alarm.t BETWEEN raw.t - 600000 AND raw.t + 600000)"),
+      rawRange(db,
+               "SELECT t, in_rate, out_rate, in_rate, in_rate, out_rate, out_rate, in_bytes, "
+               "out_bytes, (in_rate IS NOT NULL OR out_rate IS NOT NULL), notes FROM raw WHERE "
+               "series = ?1 AND t >= ?2 AND t < ?3 ORDER BY t"),
+      busiestHour(db,
+                  "SELECT t, in_bytes, out_bytes FROM hour WHERE series = ?1 AND t >= ?2 AND "
+                  "t < ?3 ORDER BY in_bytes + out_bytes DESC, t LIMIT 1"),
+      openHours(db,
+                "SELECT (t / 3600000) * 3600000 AS h, sum(in_bytes), sum(out_bytes) FROM minute "
+                "WHERE series = ?1 AND t >= ?2 AND t < ?3 GROUP BY h "
+                "ORDER BY sum(in_bytes) + sum(out_bytes) DESC, h LIMIT 1") {
+    for (int level = 0; level < kLevels; ++level) {
+        const auto i = static_cast<std::size_t>(level);
+        const std::string table = kTables[i];
+        first[i] = Prepare(db, "SELECT min(t) FROM " + table + " WHERE series = ?1");
+        count[i] = Prepare(db, "SELECT count(*) FROM " + table + kRange);
+        volume[i] =
+            Prepare(db, "SELECT sum(in_bytes), sum(out_bytes), count(*) FROM " + table + kRange);
+        if (level == 0) {
+            buckets[i] = Prepare(db, "SELECT in_rate, out_rate FROM raw" + std::string(kRange));
+            summary[i] = Prepare(db,
+                                 "SELECT avg(in_rate), max(in_rate), avg(out_rate), "
+                                 "max(out_rate) FROM raw" +
+                                     std::string(kRange));
+            continue;
+        }
+        consolidate[i] = Prepare(db, ConsolidateSql(level));
+        prune[i] = Prepare(db, "DELETE FROM " + table + " WHERE series = ?1 AND t < ?2");
+        range[i] = Prepare(db,
+                           "SELECT t, in_avg, out_avg, in_min, in_max, out_min, out_max, "
+                           "in_bytes, out_bytes, max(in_count, out_count), 0 FROM " +
+                               table + kRange + " ORDER BY t");
+        summary[i] = Prepare(db,
+                             "SELECT sum(in_avg * in_count) / nullif(sum(in_count), 0), "
+                             "max(in_max), sum(out_avg * out_count) / nullif(sum(out_count), 0), "
+                             "max(out_max) FROM " +
+                                 table + kRange);
+        // Minute rows give the billing convention's 5-minute averages.
+        buckets[i] = Prepare(
+            db, level == 1 ? "SELECT sum(in_avg * in_count) / nullif(sum(in_count), 0), "
+                             "sum(out_avg * out_count) / nullif(sum(out_count), 0) FROM minute" +
+                                 std::string(kRange) + " GROUP BY t / 300000"
+                           : "SELECT in_avg, out_avg FROM " + table + kRange);
+    }
+}
+
+}  // namespace pulsewell::history

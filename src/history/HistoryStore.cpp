@@ -1,0 +1,300 @@
+#include "history/HistoryStore.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "history/Connection.h"
+#include "history/Schema.h"
+
+namespace pulsewell::history {
+
+namespace {
+
+// "20261208T161500", UTC.
+std::string Stamp(std::int64_t ms) {
+    const std::time_t seconds = static_cast<std::time_t>(FloorTo(ms, 1000) / 1000);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%dT%H%M%S", &utc);
+    return text;
+}
+
+}  // namespace
+
+HistoryStore::HistoryStore(std::string path, Retention retention, Reporter reporter, Clock clock)
+    : path_(std::move(path)),
+      retention_(retention),
+      reporter_(std::move(reporter)),
+      clock_(std::move(clock)) {
+    Open();
+}
+
+HistoryStore::~HistoryStore() = default;
+
+std::int64_t HistoryStore::SystemClockMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+bool HistoryStore::Usable() const {
+    return connection_ != nullptr;
+}
+
+Connection& HistoryStore::Db() {
+    if (!connection_) {
+        throw DatabaseError(SQLITE_CANTOPEN, "the history file " + path_ + " is not open");
+    }
+    return *connection_;
+}
+
+void HistoryStore::Report(const std::string& text) {
+    if (!failing_ && reporter_) {
+        reporter_(text);
+    }
+    failing_ = true;
+}
+
+void HistoryStore::OpenFile() {
+    auto db = std::make_unique<Database>(path_);
+    sqlite3_busy_timeout(db->Handle(), 10'000);
+    if (ForeignDatabase(*db)) {
+        throw DatabaseError(SQLITE_NOTADB, "not a Pulsewell history database");
+    }
+    {
+        Statement check(*db, "PRAGMA quick_check");
+        if (check.Step() && check.Text(0) != "ok") {
+            throw DatabaseError(SQLITE_CORRUPT, check.Text(0));
+        }
+    }
+    // WAL: a reader never blocks the writer, and a crash loses at most the
+    // transaction being written; NORMAL syncs at checkpoints only, which a
+    // killed process cannot undo.
+    db->Execute("PRAGMA journal_mode = WAL");
+    db->Execute("PRAGMA synchronous = NORMAL");
+    // A sweep touches a page per interface: keep them at hand, and copy them
+    // back from the journal after many sweeps rather than after each one.
+    db->Execute("PRAGMA cache_size = -32768");
+    db->Execute("PRAGMA wal_autocheckpoint = 10000");
+    db->Execute("PRAGMA journal_size_limit = 67108864");
+    PrepareSchema(*db);
+    connection_ = std::make_unique<Connection>(std::move(db));
+    CatchUp();
+}
+
+void HistoryStore::Open() {
+    std::string damage;
+    try {
+        OpenFile();
+        return;
+    } catch (const DatabaseError& error) {
+        connection_.reset();
+        if (!error.Damaged()) {
+            Report("History not recorded: " + path_ + ": " + error.what());
+            return;
+        }
+        damage = error.what();
+    }
+    MoveAside(damage);
+}
+
+void HistoryStore::MoveAside(const std::string& why) {
+    connection_.reset();
+    const std::string aside = path_ + ".corrupt-" + Stamp(SystemClockMs());
+    if (std::rename(path_.c_str(), aside.c_str()) != 0) {
+        Report("History not recorded: " + path_ + " is damaged (" + why +
+               ") and cannot be moved aside");
+        return;
+    }
+    // The journal belongs to the old file: a new one must not replay it.
+    for (const char* suffix : {"-wal", "-shm"}) {
+        std::rename((path_ + suffix).c_str(), (aside + suffix).c_str());
+    }
+    if (reporter_) {
+        reporter_("History file " + path_ + " is not a Pulsewell history or is damaged (" + why +
+                  "): moved to " + aside + ", a new one started");
+    }
+    try {
+        OpenFile();
+    } catch (const DatabaseError& error) {
+        connection_.reset();
+        Report("History not recorded: " + path_ + ": " + error.what());
+    }
+}
+
+void HistoryStore::Record(const Reading& reading) {
+    Write({reading});
+}
+
+void HistoryStore::Record(const std::vector<Reading>& readings) {
+    Write(readings);
+}
+
+void HistoryStore::Write(const std::vector<Reading>& readings) {
+    if (!connection_) {
+        return;
+    }
+    try {
+        Transaction transaction(connection_->db);
+        for (const Reading& reading : readings) {
+            WriteOne(reading);
+        }
+        transaction.Commit();
+        failing_ = false;
+    } catch (const DatabaseError& error) {
+        if (error.Damaged()) {
+            MoveAside(error.what());
+        } else {
+            Report("History not recorded: " + path_ + ": " + error.what());
+        }
+    }
+}
+
+HistoryStore::SeriesState HistoryStore::SeriesFor(const Reading& reading) {
+    Connection& c = *connection_;
+    c.findSeries.Bind(1, reading.device).Bind(2, reading.interfaceIndex);
+    if (!c.findSeries.Step()) {
+        c.insertSeries.Bind(1, reading.device)
+            .Bind(2, reading.interfaceIndex)
+            .Bind(3, reading.interfaceName)
+            .Run();
+        return SeriesState{sqlite3_last_insert_rowid(c.db.Handle())};
+    }
+    SeriesState series{c.findSeries.Integer(0), c.findSeries.Integer(2), c.findSeries.Integer(3),
+                       c.findSeries.Integer(4), c.findSeries.Integer(5)};
+    const bool renamed =
+        !reading.interfaceName.empty() && c.findSeries.Text(1) != reading.interfaceName;
+    c.findSeries.Run();
+    if (renamed) {
+        c.renameSeries.Bind(1, series.id).Bind(2, reading.interfaceName).Run();
+    }
+    return series;
+}
+
+void HistoryStore::SaveSeries(const SeriesState& s) {
+    connection_->saveSeries.Bind(1, s.id)
+        .Bind(2, s.minuteUntil)
+        .Bind(3, s.hourUntil)
+        .Bind(4, s.dayUntil)
+        .Bind(5, s.prunedUntil)
+        .Run();
+}
+
+HistoryStore::SeriesState HistoryStore::LoadSeries(std::int64_t seriesId) {
+    Statement& load = Db().loadSeries;
+    load.Bind(1, seriesId);
+    SeriesState series{seriesId};
+    if (load.Step()) {
+        series = {seriesId, load.Integer(2), load.Integer(3), load.Integer(4), load.Integer(5)};
+        load.Run();
+    }
+    return series;
+}
+
+void HistoryStore::WriteOne(const Reading& r) {
+    SeriesState series = SeriesFor(r);
+    connection_->insertRaw.Bind(1, series.id)
+        .Bind(2, r.timeMs)
+        .Bind(3, r.inCounter)
+        .Bind(4, r.outCounter)
+        .Bind(5, r.inBytes)
+        .Bind(6, r.outBytes)
+        .Bind(7, r.inRate)
+        .Bind(8, r.outRate)
+        .Bind(9, static_cast<std::int64_t>(r.notes))
+        .Run();
+    const std::int64_t minute = FloorTo(r.timeMs, kMinuteMs);
+    if (series.minuteUntil == 0) {
+        series.minuteUntil = minute;
+        series.hourUntil = FloorTo(minute, kHourMs);
+        series.dayUntil = FloorTo(minute, kDayMs);
+        SaveSeries(series);
+    } else if (minute < series.minuteUntil) {
+        Reconsolidate(series, minute);
+    } else if (minute > series.minuteUntil) {
+        CloseMinutes(series, minute, r.timeMs);
+    }
+}
+
+void HistoryStore::Consolidate(int level, std::int64_t seriesId, std::int64_t fromMs,
+                               std::int64_t toMs) {
+    connection_->consolidate[static_cast<std::size_t>(level)]
+        ->Bind(1, seriesId)
+        .Bind(2, fromMs)
+        .Bind(3, toMs)
+        .Run();
+}
+
+void HistoryStore::CloseMinutes(SeriesState& s, std::int64_t minuteMs, std::int64_t nowMs) {
+    Consolidate(1, s.id, s.minuteUntil, minuteMs);
+    s.minuteUntil = minuteMs;
+    if (const std::int64_t hour = FloorTo(minuteMs, kHourMs); hour > s.hourUntil) {
+        Consolidate(2, s.id, s.hourUntil, hour);
+        s.hourUntil = hour;
+    }
+    if (const std::int64_t day = FloorTo(s.hourUntil, kDayMs); day > s.dayUntil) {
+        Consolidate(3, s.id, s.dayUntil, day);
+        s.dayUntil = day;
+    }
+    Prune(s, nowMs);
+    SaveSeries(s);
+}
+
+// A reading older than what was consolidated (another writer's, or a clock
+// set back): its buckets are worked out again.
+void HistoryStore::Reconsolidate(const SeriesState& s, std::int64_t minuteMs) {
+    Consolidate(1, s.id, minuteMs, minuteMs + kMinuteMs);
+    if (const std::int64_t hour = FloorTo(minuteMs, kHourMs); hour < s.hourUntil) {
+        Consolidate(2, s.id, hour, hour + kHourMs);
+    }
+    if (const std::int64_t day = FloorTo(minuteMs, kDayMs); day < s.dayUntil) {
+        Consolidate(3, s.id, day, day + kDayMs);
+    }
+}
+
+void HistoryStore::Prune(SeriesState& s, std::int64_t nowMs) {
+    Connection& c = *connection_;
+    const std::int64_t rawCut = nowMs - retention_.rawHours * kHourMs;
+    if (rawCut > s.prunedUntil) {
+        c.pruneRaw.Bind(1, s.id).Bind(2, s.prunedUntil).Bind(3, rawCut).Run();
+        s.prunedUntil = rawCut;
+    }
+    c.prune[1]->Bind(1, s.id).Bind(2, nowMs - retention_.minuteDays * kDayMs).Run();
+    c.prune[2]->Bind(1, s.id).Bind(2, nowMs - retention_.hourDays * kDayMs).Run();
+}
+
+// What closed while no program recorded is consolidated and pruned at once.
+void HistoryStore::CatchUp() {
+    const std::int64_t now = clock_();
+    Transaction transaction(connection_->db);
+    for (const Series& series : AllSeries()) {
+        SeriesState state = LoadSeries(series.id);
+        if (state.minuteUntil != 0 && FloorTo(now, kMinuteMs) > state.minuteUntil) {
+            CloseMinutes(state, FloorTo(now, kMinuteMs), now);
+        }
+    }
+    transaction.Commit();
+}
+
+void HistoryStore::MarkAlarm(const std::string& device, std::int64_t interfaceIndex,
+                             std::int64_t timeMs) {
+    if (!connection_) {
+        return;
+    }
+    try {
+        Transaction transaction(connection_->db);
+        Reading reading;
+        reading.device = device;
+        reading.interfaceIndex = interfaceIndex;
+        connection_->insertAlarm.Bind(1, SeriesFor(reading).id).Bind(2, timeMs).Run();
+        transaction.Commit();
+    } catch (const DatabaseError& error) {
+        Report("History not recorded: " + path_ + ": " + error.what());
+    }
+}
+
+}  // namespace pulsewell::history

@@ -1,0 +1,185 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "history/Calendar.h"
+#include "history/Reading.h"
+
+namespace pulsewell::history {
+
+struct Connection;
+
+// The resolutions a range can be read at.
+enum class Step { Raw, Minute, Hour, Day };
+
+// One point of a range: a reading, or a bucket of a consolidated step. A
+// direction without a rate is a gap (no reading, or none with a value).
+struct Point {
+    // The reading's time, or the start of its bucket.
+    std::int64_t timeMs = 0;
+    // Bytes per second: the reading's, or the bucket's average, least and most.
+    std::optional<double> inRate;
+    std::optional<double> outRate;
+    std::optional<double> inMin, inMax, outMin, outMax;
+    std::int64_t inBytes = 0;
+    std::int64_t outBytes = 0;
+    // Readings with a value behind the point.
+    std::int64_t samples = 0;
+    std::uint32_t notes = 0;
+};
+
+struct Volume {
+    std::int64_t in = 0;
+    std::int64_t out = 0;
+    // The stored rows behind it: none means nothing was read, not zero bytes.
+    std::int64_t rows = 0;
+    Volume& operator+=(const Volume& other) {
+        in += other.in;
+        out += other.out;
+        rows += other.rows;
+        return *this;
+    }
+};
+
+struct PeriodVolume {
+    Period period;
+    Volume volume;
+};
+
+// Rates in bytes per second; empty where the range has no value for it.
+struct DirectionFigures {
+    std::optional<double> average;
+    std::optional<double> maximum;
+    std::optional<double> percentile95;
+};
+
+struct RangeFigures {
+    // The rows the figures come from: Minute means 5-minute averages.
+    std::optional<Step> basis;
+    DirectionFigures in;
+    DirectionFigures out;
+};
+
+// One device's interface as stored.
+struct Series {
+    std::int64_t id = 0;
+    std::string device;
+    std::int64_t interfaceIndex = 0;
+    std::string interfaceName;
+};
+
+// The store of readings in one SQLite file shared by every Pulsewell program:
+// raw readings, consolidated per minute, hour and day as each closes, pruned
+// after their retention, and kept raw around every alarm. A writer waits for
+// the other (busy time-out). A file that is no Pulsewell history or is damaged
+// is moved aside with a time stamp and a new one started; a file that cannot
+// be written is reported once until writing works again. Every failure goes
+// to the reporter, never out of Record.
+class HistoryStore {
+  public:
+    using Reporter = std::function<void(const std::string&)>;
+    // Milliseconds since 1970, UTC.
+    using Clock = std::function<std::int64_t()>;
+
+    static constexpr const char* kFileName = "history.sqlite";
+    // Points a range read at an automatic step holds at most.
+    static constexpr std::int64_t kMaxPoints = 2000;
+
+    HistoryStore(std::string path, Retention retention, Reporter reporter,
+                 Clock clock = SystemClockMs);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore&) = delete;
+    HistoryStore& operator=(const HistoryStore&) = delete;
+
+    static std::int64_t SystemClockMs();
+
+    // False when the file could not be opened or made.
+    bool Usable() const;
+    const std::string& Path() const { return path_; }
+
+    // One poll; one transaction.
+    void Record(const Reading& reading);
+    // A sweep of many interfaces; one transaction.
+    void Record(const std::vector<Reading>& readings);
+    // An alarm went off: the raw readings around it are kept.
+    void MarkAlarm(const std::string& device, std::int64_t interfaceIndex, std::int64_t timeMs);
+
+    // The queries throw DatabaseError when the file cannot be read.
+    std::vector<Series> AllSeries();
+    // `interface` is the index as decimal text or the stored name.
+    std::optional<Series> FindSeries(const std::string& device, const std::string& interface);
+    // The finest step with rows over [from, to) that gives at most kMaxPoints.
+    Step AutomaticStep(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs);
+    // The readings or buckets of [from, to); a consolidated step has a point
+    // for every bucket, a gap where nothing was read.
+    std::vector<Point> Range(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs,
+                             Step step);
+    // Bytes counted by the readings of [from, to), from the coarsest rows that cover it.
+    Volume VolumeOf(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs);
+    std::vector<PeriodVolume> DailyVolumes(std::int64_t seriesId, std::int64_t fromMs,
+                                           std::int64_t toMs);
+    // Billing months (from `billingDay`, 1..28) that overlap [from, to).
+    std::vector<PeriodVolume> MonthlyVolumes(std::int64_t seriesId, std::int64_t fromMs,
+                                             std::int64_t toMs, int billingDay);
+    // Average, maximum and 95th percentile per direction: of 5-minute averages
+    // where the range has minute rows, else of the finest rows it has.
+    RangeFigures Figures(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs);
+    // When alarms went off in [from, to), in order.
+    std::vector<std::int64_t> AlarmTimes(std::int64_t seriesId, std::int64_t fromMs,
+                                         std::int64_t toMs);
+    // The hour of [from, to) with the most bytes both ways.
+    std::optional<PeriodVolume> BusiestHour(std::int64_t seriesId, std::int64_t fromMs,
+                                            std::int64_t toMs);
+
+  private:
+    struct SeriesState {
+        std::int64_t id = 0;
+        // The first bucket of each level not yet consolidated (0: nothing read yet).
+        std::int64_t minuteUntil = 0;
+        std::int64_t hourUntil = 0;
+        std::int64_t dayUntil = 0;
+        // Raw readings before it are pruned (but those around alarms).
+        std::int64_t prunedUntil = 0;
+    };
+
+    void Open();
+    void OpenFile();
+    void MoveAside(const std::string& why);
+    void Report(const std::string& text);
+    void Write(const std::vector<Reading>& readings);
+    void WriteOne(const Reading& reading);
+    SeriesState SeriesFor(const Reading& reading);
+    void SaveSeries(const SeriesState& series);
+    void CloseMinutes(SeriesState& series, std::int64_t minuteMs, std::int64_t nowMs);
+    void Reconsolidate(const SeriesState& series, std::int64_t minuteMs);
+    void Consolidate(int level, std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs);
+    void Prune(SeriesState& series, std::int64_t nowMs);
+    void CatchUp();
+    SeriesState LoadSeries(std::int64_t seriesId);
+    // Whether each level has rows from the start of [from, ...) on, or from
+    // the first reading when that came later.
+    std::array<bool, 4> Covering(std::int64_t seriesId, std::int64_t fromMs);
+    Volume LevelVolume(const SeriesState& series, int level, std::int64_t fromMs,
+                       std::int64_t toMs);
+    Connection& Db();
+
+    std::string path_;
+    Retention retention_;
+    Reporter reporter_;
+    Clock clock_;
+    std::unique_ptr<Connection> connection_;
+    // A write failed and was reported; the next success clears it.
+    bool failing_ = false;
+};
+
+// Text forms of the steps: "raw", "1m", "1h", "1d".
+const char* StepName(Step step);
+std::optional<Step> ParseStep(const std::string& text);
+
+}  // namespace pulsewell::history

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pulsewell::history {
+
+// What a poll noted beside its figures, as bits of Reading::notes.
+enum Note : std::uint32_t {
+    InWrapped = 1,
+    OutWrapped = 2,
+    // A 64-bit counter fell or leapt: that side counted 0.
+    InReset = 4,
+    OutReset = 8,
+    // No value came for that side: the previous reading stood in for it.
+    InSubstituted = 16,
+    OutSubstituted = 32,
+    // Counters only, nothing to measure against (the first poll of a run).
+    NotMeasured = 64,
+};
+
+// One poll of one interface. A rate left empty is a gap, never a zero.
+struct Reading {
+    // UTC, milliseconds since 1970.
+    std::int64_t timeMs = 0;
+    std::string device;
+    std::int64_t interfaceIndex = 0;
+    // Empty where the poll does not know it; a stored name is then kept.
+    std::string interfaceName;
+    std::int64_t inCounter = 0;
+    std::int64_t outCounter = 0;
+    std::int64_t inBytes = 0;
+    std::int64_t outBytes = 0;
+    // Bytes per second.
+    std::optional<std::int64_t> inRate;
+    std::optional<std::int64_t> outRate;
+    std::uint32_t notes = 0;
+};
+
+// How long each resolution is kept.
+struct Retention {
+    std::int64_t rawHours = 48;
+    std::int64_t minuteDays = 30;
+    std::int64_t hourDays = 730;
+};
+
+}  // namespace pulsewell::history

@@ -1,0 +1,95 @@
+#include "history/Schema.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pulsewell::history {
+
+namespace {
+
+// Times: raw readings in milliseconds, consolidated rows by the second their
+// bucket starts. Series ids stand for the repeated device and interface text.
+// WITHOUT ROWID tables keyed by (series, time) keep each row in one place.
+const char* const kVersion1 = R"(
+CREATE TABLE schema_version (version INTEGER NOT NULL);
+CREATE TABLE series (
+    id INTEGER PRIMARY KEY,
+    device TEXT NOT NULL,
+    ifindex INTEGER NOT NULL,
+    ifname TEXT NOT NULL DEFAULT '',
+    minute_until INTEGER NOT NULL DEFAULT 0,
+    hour_until INTEGER NOT NULL DEFAULT 0,
+    day_until INTEGER NOT NULL DEFAULT 0,
+    pruned_until INTEGER NOT NULL DEFAULT 0,
+    UNIQUE (device, ifindex));
+CREATE TABLE raw (
+    series INTEGER NOT NULL, t INTEGER NOT NULL,
+    in_counter INTEGER, out_counter INTEGER,
+    in_bytes INTEGER, out_bytes INTEGER,
+    in_rate INTEGER, out_rate INTEGER,
+    notes INTEGER NOT NULL,
+    PRIMARY KEY (series, t)) WITHOUT ROWID;
+CREATE TABLE alarm (
+    series INTEGER NOT NULL, t INTEGER NOT NULL,
+    PRIMARY KEY (series, t)) WITHOUT ROWID;
+)";
+
+std::string ConsolidatedTable(const std::string& name) {
+    return "CREATE TABLE " + name +
+           " (series INTEGER NOT NULL, t INTEGER NOT NULL,"
+           " in_count INTEGER NOT NULL, out_count INTEGER NOT NULL,"
+           " in_bytes INTEGER, out_bytes INTEGER,"
+           " in_avg REAL, in_min INTEGER, in_max INTEGER,"
+           " out_avg REAL, out_min INTEGER, out_max INTEGER,"
+           " PRIMARY KEY (series, t)) WITHOUT ROWID;";
+}
+
+void CreateVersion1(Database& db) {
+    db.Execute(kVersion1);
+    for (const char* table : {"minute", "hour", "day"}) {
+        db.Execute(ConsolidatedTable(table));
+    }
+    db.Execute("INSERT INTO schema_version VALUES (0)");
+}
+
+// upgrades[n] turns schema n into n + 1.
+const std::vector<std::function<void(Database&)>> kUpgrades = {CreateVersion1};
+
+std::int64_t Pragma(Database& db, const char* sql) {
+    Statement pragma(db, sql);
+    return pragma.Step() ? pragma.Integer(0) : 0;
+}
+
+}  // namespace
+
+std::int64_t SchemaVersion(Database& db) {
+    Statement table(db, "SELECT 1 FROM sqlite_master WHERE name = 'schema_version'");
+    if (!table.Step()) {
+        return 0;
+    }
+    Statement version(db, "SELECT max(version) FROM schema_version");
+    return version.Step() ? version.Integer(0) : 0;
+}
+
+bool ForeignDatabase(Database& db) {
+    return Pragma(db, "PRAGMA application_id") != kApplicationId &&
+           Pragma(db, "SELECT count(*) FROM sqlite_master") > 0;
+}
+
+void PrepareSchema(Database& db) {
+    Transaction transaction(db);
+    std::int64_t version = SchemaVersion(db);
+    if (version > kSchemaVersion) {
+        throw DatabaseError(
+            0, "written by a newer Pulsewell (schema " + std::to_string(version) + ")");
+    }
+    for (; version < kSchemaVersion; ++version) {
+        kUpgrades[static_cast<std::size_t>(version)](db);
+        db.Execute("UPDATE schema_version SET version = " + std::to_string(version + 1));
+    }
+    db.Execute("PRAGMA application_id = " + std::to_string(kApplicationId));
+    transaction.Commit();
+}
+
+}  // namespace pulsewell::history

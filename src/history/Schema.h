@@ -1,0 +1,19 @@
+#pragma once
+
+#include "history/Database.h"
+
+namespace pulsewell::history {
+
+// Marks a database as ours, beside SQLite's own header.
+inline constexpr std::int64_t kApplicationId = 0x50574c48;  // "PWLH"
+inline constexpr std::int64_t kSchemaVersion = 1;
+
+// The database's schema version: 0 for an empty file.
+std::int64_t SchemaVersion(Database& db);
+// Whether the file holds tables while lacking our application id.
+bool ForeignDatabase(Database& db);
+// Creates the tables of an empty file, or upgrades an older schema in place,
+// step by step. A newer schema than this program knows throws.
+void PrepareSchema(Database& db);
+
+}  // namespace pulsewell::history

@@ -1,0 +1,356 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "GeneratedHistory.h"
+#include "history/Database.h"
+#include "history/HistoryStore.h"
+
+namespace pulsewell {
+namespace {
+
+using history::HistoryStore;
+using history::kDayMs;
+using history::kHourMs;
+using history::kMinuteMs;
+
+// A fresh folder of the test's own.
+struct Folder {
+    QTemporaryDir dir;
+    std::string File() const { return Path() / HistoryStore::kFileName; }
+    std::filesystem::path Path() const { return dir.path().toStdString(); }
+};
+
+// A store on a fake clock, collecting what it reports.
+struct Opened {
+    Opened(const std::string& path, std::int64_t& clock, history::Retention retention = {})
+        : store(
+              path, retention, [this](const std::string& text) { messages.push_back(text); },
+              [&clock] { return clock; }) {}
+    std::vector<std::string> messages;
+    HistoryStore store;
+};
+
+// How long the thousand interfaces are swept; the whole day takes minutes
+// on a busy machine.
+constexpr std::int64_t kSweptHours = 2;
+
+std::int64_t Day(int year, int month, int day) {
+    return history::UtcMidnightMs({year, month, day});
+}
+
+TEST(GeneratedHistory, MonthAtTenSecondsGivesThePercentileAndVolumesOfItsReadings) {
+    Folder folder;
+    const std::int64_t start = Day(2026, 11, 1);
+    const std::int64_t end = Day(2026, 12, 1);
+    const std::int64_t outage = Day(2026, 11, 10) + 2 * kHourMs;
+    std::int64_t clock = start;
+    test::ReadingGenerator generator(start, 10'000, 42);
+    test::Expectation expected;
+    {
+        Opened opened(folder.File(), clock);
+        while (generator.Now() < end) {
+            if (generator.Now() == outage) {
+                generator.Skip(3 * kHourMs);  // the program did not run
+            }
+            clock = generator.Now();
+            const history::Reading reading = generator.Next(2);
+            expected.Add(reading);
+            opened.store.Record(reading);
+            generator.NextPoll();
+        }
+        EXPECT_TRUE(opened.messages.empty());
+    }
+    clock = end;
+    Opened opened(folder.File(), clock);
+    HistoryStore& store = opened.store;
+    const auto series = store.FindSeries("10.0.0.1", "eth2");
+    ASSERT_TRUE(series);
+    EXPECT_EQ(store.FindSeries("10.0.0.1", "2")->id, series->id);
+
+    struct Case {
+        const char* name;
+        std::int64_t from;
+        std::int64_t to;
+    };
+    const Case cases[] = {
+        {"the month", start, end},
+        {"from the 15th", Day(2026, 11, 15), end},
+        {"minutes across days", Day(2026, 11, 7) + 13 * kMinuteMs,
+         Day(2026, 11, 12) + 77 * kMinuteMs},
+        {"the last two days, to the millisecond", end - 2 * kDayMs + 4321, end - 999},
+        {"around the outage", outage - kHourMs, outage + 4 * kHourMs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const history::Volume volume = store.VolumeOf(series->id, c.from, c.to);
+        const history::Volume computed = expected.VolumeOf(c.from, c.to);
+        EXPECT_EQ(volume.in, computed.in);
+        EXPECT_EQ(volume.out, computed.out);
+        const history::RangeFigures figures = store.Figures(series->id, c.from, c.to);
+        if (c.from % (5 * kMinuteMs) == 0 && c.to % (5 * kMinuteMs) == 0) {
+            const auto [in, out] = expected.Percentile95(c.from, c.to);
+            EXPECT_EQ(figures.basis, history::Step::Minute);
+            EXPECT_NEAR(*figures.in.percentile95, in, in * 1e-9);
+            EXPECT_NEAR(*figures.out.percentile95, out, out * 1e-9);
+        }
+    }
+
+    const auto months = store.MonthlyVolumes(series->id, start, end, 15);
+    ASSERT_EQ(months.size(), 2u);
+    EXPECT_EQ(months[0].period.toMs, Day(2026, 11, 15));
+    EXPECT_EQ(months[0].volume.in, expected.VolumeOf(start, Day(2026, 11, 15)).in);
+    EXPECT_EQ(months[1].volume.out, expected.VolumeOf(Day(2026, 11, 15), end).out);
+    const auto days = store.DailyVolumes(series->id, start, end);
+    ASSERT_EQ(days.size(), 30u);
+    EXPECT_EQ(days[9].volume.in, expected.VolumeOf(Day(2026, 11, 10), Day(2026, 11, 11)).in);
+
+    // A month reads hourly; the hours nothing ran are gaps, not zeroes.
+    EXPECT_EQ(store.AutomaticStep(series->id, start, end), history::Step::Hour);
+    const auto hours = store.Range(series->id, start, end, history::Step::Hour);
+    ASSERT_EQ(hours.size(), 720u);
+    const auto outageHour = (outage - start) / kHourMs;
+    for (std::int64_t h = outageHour - 1; h <= outageHour + 3; ++h) {
+        const bool inside = h >= outageHour && h < outageHour + 3;
+        EXPECT_EQ(hours[static_cast<std::size_t>(h)].inRate.has_value(), !inside) << h;
+    }
+    EXPECT_EQ(store.AutomaticStep(series->id, end - kHourMs, end), history::Step::Raw);
+}
+
+TEST(GeneratedHistory, ThousandInterfacesSweptAtTenSeconds) {
+    Folder folder;
+    const std::int64_t start = Day(2026, 12, 1);
+    const std::int64_t span = kSweptHours * kHourMs;
+    std::int64_t clock = start;
+    constexpr int kInterfaces = 1000;
+    test::ReadingGenerator generator(start, 10'000, 7);
+    std::map<int, test::Expectation> expected;
+    const std::vector<int> watched = {1, 377, 1000};
+    {
+        Opened opened(folder.File(), clock);
+        std::vector<history::Reading> sweep(kInterfaces);
+        while (generator.Now() < start + span) {
+            clock = generator.Now();
+            for (int i = 1; i <= kInterfaces; ++i) {
+                sweep[static_cast<std::size_t>(i - 1)] = generator.Next(i);
+            }
+            for (const int i : watched) {
+                expected[i].Add(sweep[static_cast<std::size_t>(i - 1)]);
+            }
+            opened.store.Record(sweep);
+            generator.NextPoll();
+        }
+        EXPECT_TRUE(opened.messages.empty());
+    }
+    clock = start + span;
+    Opened opened(folder.File(), clock);
+    for (const int i : watched) {
+        SCOPED_TRACE(i);
+        const auto series = opened.store.FindSeries("10.0.0.1", std::to_string(i));
+        ASSERT_TRUE(series);
+        const auto [in, out] = expected[i].Percentile95(start, start + span);
+        const auto figures = opened.store.Figures(series->id, start, start + span);
+        EXPECT_NEAR(*figures.in.percentile95, in, in * 1e-9);
+        EXPECT_NEAR(*figures.out.percentile95, out, out * 1e-9);
+        const auto month = opened.store.MonthlyVolumes(series->id, start, start + span, 1);
+        ASSERT_EQ(month.size(), 1u);
+        EXPECT_EQ(month[0].volume.in, expected[i].VolumeOf(start, start + span).in);
+        EXPECT_EQ(month[0].volume.out, expected[i].VolumeOf(start, start + span).out);
+    }
+}
+
+// Where the minutes of a range are pruned, its figures come from its hours.
+TEST(GeneratedHistory, PercentileOfHoursWhereMinutesArePruned) {
+    Folder folder;
+    const std::int64_t start = Day(2026, 12, 1);
+    std::int64_t clock = start;
+    Opened opened(folder.File(), clock, {48, 1, 730});
+    test::ReadingGenerator generator(start, 30'000, 11);
+    test::Expectation expected;
+    while (generator.Now() < start + 4 * kDayMs) {
+        clock = generator.Now();
+        const history::Reading reading = generator.Next(1);
+        expected.Add(reading);
+        opened.store.Record(reading);
+        generator.NextPoll();
+    }
+    // The last hour closes when the next program opens the file.
+    clock = start + 4 * kDayMs;
+    Opened reopened(folder.File(), clock, {48, 1, 730});
+    HistoryStore& store = reopened.store;
+    const auto id = store.FindSeries("10.0.0.1", "1")->id;
+    const auto figures = store.Figures(id, start, clock);
+    const auto [in, out] = expected.Percentile95(start, clock, kHourMs);
+    EXPECT_EQ(figures.basis, history::Step::Hour);
+    EXPECT_NEAR(*figures.in.percentile95, in, in * 1e-9);
+    EXPECT_NEAR(*figures.out.percentile95, out, out * 1e-9);
+    EXPECT_EQ(store.AutomaticStep(id, start, clock), history::Step::Hour);
+}
+
+TEST(HistoryFile, AlarmKeepsTheReadingsAroundItRaw) {
+    Folder folder;
+    const std::int64_t start = Day(2026, 12, 1);
+    const std::int64_t alarm = start + 12 * kHourMs;
+    std::int64_t clock = start;
+    Opened opened(folder.File(), clock);
+    test::ReadingGenerator generator(start, kMinuteMs, 3);
+    while (generator.Now() < start + 4 * kDayMs) {
+        clock = generator.Now();
+        opened.store.Record(generator.Next(1));
+        if (generator.Now() == alarm) {
+            opened.store.MarkAlarm("10.0.0.1", 1, alarm);
+        }
+        generator.NextPoll();
+    }
+    const auto id = opened.store.FindSeries("10.0.0.1", "1")->id;
+    const auto firstDay = opened.store.Range(id, start, start + kDayMs, history::Step::Raw);
+    ASSERT_EQ(firstDay.size(), 21u);  // 11:50 to 12:10, a reading a minute
+    EXPECT_EQ(firstDay.front().timeMs, alarm - 10 * kMinuteMs);
+    // The last 48 hours stay whole.
+    EXPECT_EQ(
+        opened.store.Range(id, clock - 48 * kHourMs + 1, clock + 1, history::Step::Raw).size(),
+        48u * 60u);
+    EXPECT_EQ(opened.store.Range(id, start, start + kDayMs, history::Step::Minute).size(), 1440u);
+}
+
+TEST(HistoryFile, DamagedOrForeignFileIsMovedAsideAndANewOneStarted) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& path)> make;
+        bool damaged;
+    };
+    const auto fillAndCut = [](const std::string& path) {
+        std::int64_t clock = Day(2026, 12, 1);
+        {
+            HistoryStore store(path, {}, {}, [&clock] { return clock; });
+            test::ReadingGenerator generator(clock, 10'000, 1);
+            for (int i = 0; i < 3000; ++i) {
+                store.Record(generator.Next(1 + i % 7));
+                generator.NextPoll();
+            }
+        }
+        std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
+    };
+    const Case cases[] = {
+        {"garbage", [](const std::string& path) { std::ofstream(path) << std::string(9000, 'x'); },
+         true},
+        {"truncated", fillAndCut, true},
+        {"another program's database",
+         [](const std::string& path) {
+             std::int64_t clock = 0;
+             HistoryStore(path, {}, {}, [&clock] {
+                 return clock;
+             }).Record(test::ReadingGenerator(0, 1000, 1).Next(1));
+             std::ofstream(path, std::ios::in | std::ios::out | std::ios::binary).seekp(68)
+                 << std::string(4, '\0');  // SQLite's application id, cleared
+         },
+         true},
+        {"empty", [](const std::string& path) { std::ofstream{path}; }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Folder folder;
+        c.make(folder.File());
+        std::int64_t clock = Day(2026, 12, 2);
+        Opened opened(folder.File(), clock);
+        ASSERT_TRUE(opened.store.Usable());
+        ASSERT_EQ(opened.messages.size(), c.damaged ? 1u : 0u);
+        std::size_t aside = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            aside += entry.path().filename().string().starts_with("history.sqlite.corrupt-");
+        }
+        EXPECT_EQ(aside, c.damaged ? 1u : 0u);
+        if (c.damaged) {
+            EXPECT_NE(opened.messages[0].find(folder.File()), std::string::npos);
+            EXPECT_NE(opened.messages[0].find(".corrupt-"), std::string::npos);
+        }
+        // The new file takes readings.
+        opened.store.Record(test::ReadingGenerator(clock, 1000, 1).Next(4));
+        const auto series = opened.store.FindSeries("10.0.0.1", "4");
+        ASSERT_TRUE(series);
+        EXPECT_EQ(opened.store.Range(series->id, clock, clock + 1, history::Step::Raw).size(), 1u);
+        EXPECT_EQ(opened.messages.size(), c.damaged ? 1u : 0u);
+    }
+}
+
+TEST(HistoryFile, UnwritablePlaceIsReportedOnceAndRecordingGoesOn) {
+    Folder folder;
+    std::ofstream(folder.Path() / "plain-file") << "x";
+    const std::string places[] = {
+        "/proc/" + std::string(HistoryStore::kFileName),  // read-only, even for root
+        (folder.Path() / "plain-file" / HistoryStore::kFileName).string(),
+    };
+    for (const std::string& path : places) {
+        SCOPED_TRACE(path);
+        std::int64_t clock = Day(2026, 12, 1);
+        Opened opened(path, clock);
+        EXPECT_FALSE(opened.store.Usable());
+        test::ReadingGenerator generator(clock, 1000, 1);
+        for (int i = 0; i < 3; ++i) {
+            opened.store.Record(generator.Next(1));
+            opened.store.MarkAlarm("10.0.0.1", 1, clock);
+            generator.NextPoll();
+        }
+        ASSERT_EQ(opened.messages.size(), 1u);
+        EXPECT_NE(opened.messages[0].find(path), std::string::npos);
+    }
+}
+
+// A file of a later Pulsewell is neither written nor moved aside.
+TEST(HistoryFile, NewerSchemaIsLeftAlone) {
+    Folder folder;
+    std::int64_t clock = Day(2026, 12, 1);
+    { Opened(folder.File(), clock).store.Record(test::ReadingGenerator(clock, 1000, 1).Next(1)); }
+    history::Database(folder.File()).Execute("UPDATE schema_version SET version = 99");
+    const auto size = std::filesystem::file_size(folder.File());
+    Opened opened(folder.File(), clock);
+    opened.store.Record(test::ReadingGenerator(clock + 1000, 1000, 1).Next(1));
+    EXPECT_FALSE(opened.store.Usable());
+    ASSERT_EQ(opened.messages.size(), 1u);
+    EXPECT_NE(opened.messages[0].find("newer"), std::string::npos) << opened.messages[0];
+    EXPECT_EQ(std::filesystem::file_size(folder.File()), size);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(HistoryFile, TwoWritersAtOnceBothSucceed) {
+    Folder folder;
+    const std::int64_t start = Day(2026, 12, 1);
+    std::vector<std::string> messages;
+    std::mutex guard;
+    const auto write = [&](int interfaceIndex) {
+        std::int64_t clock = start;
+        HistoryStore store(
+            folder.File(), {},
+            [&](const std::string& text) {
+                const std::lock_guard lock(guard);
+                messages.push_back(text);
+            },
+            [&clock] { return clock; });
+        test::ReadingGenerator generator(start, 1000, static_cast<std::uint64_t>(interfaceIndex));
+        for (int i = 0; i < 400; ++i) {
+            clock = generator.Now();
+            store.Record(generator.Next(interfaceIndex));
+            generator.NextPoll();
+        }
+    };
+    std::thread window(write, 1);
+    std::thread cli(write, 2);
+    window.join();
+    cli.join();
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    std::int64_t clock = start;
+    Opened opened(folder.File(), clock);
+    for (const char* interface : {"1", "2"}) {
+        const auto series = opened.store.FindSeries("10.0.0.1", interface);
+        ASSERT_TRUE(series);
+        EXPECT_EQ(opened.store.Range(series->id, start, start + kHourMs, history::Step::Raw).size(),
+                  400u);
+    }
+}
+
+}  // namespace
+}  // namespace pulsewell
