@@ -34,7 +34,7 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
       scheduler_(view, state_),
       alarms_(view, state_, worker_),
       cycle_(view, state_, messages_, graph_, scheduler_, alarms_, worker_),
-      discovery_(view, state_, table_, choice_, scheduler_, worker_),
+      discovery_(view, state_, table_, choice_, scheduler_, worker_, messages_),
       report_(view, state_, discovery_, table_, worker_) {
     connect(&scheduler_, &PollScheduler::PollDue, this, &Monitor::PollDue);
     connect(&scheduler_, &PollScheduler::AutoStartDue, this, &Monitor::AutoStart);
@@ -370,6 +370,13 @@ QString Monitor::TotalsLine() const {
 void Monitor::FirstContact() {
     discovery_.Start([this](int index) { SelectInterface(index); },
                      [this] { emit DiscoveryEnded(); });
+}
+
+void Monitor::CallOffFirstContact() {
+    if (discovery_.Running()) {
+        worker_.Abandon();
+        discovery_.CallOff();
+    }
 }
 
 void Monitor::SelectInterface(int index) {

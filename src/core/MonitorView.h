@@ -37,6 +37,8 @@ public:
     // equal to the text is the chosen one.
     virtual void ShowHosts(const QStringList& entries, const QString& text) = 0;
     virtual void ShowBandwidth(const QString& bandwidth) = 0;
+    // The texts of the interface list's entries; the view reports a choice
+    // by its position (Monitor::SelectInterface).
     virtual void ShowInterfaceList(const QStringList& entries, int selected, bool enabled) = 0;
     virtual void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,
                             std::int64_t totalCombined) = 0;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
+#include <functional>
 
 #include "SnmpDeviceReader.h"
 #include "TestAgent.h"
@@ -60,7 +61,11 @@ class MainWindowAgentTest : public QObject {
 
         auto* interfaces = w.findChild<QComboBox*>("interfaceList");
         QCOMPARE(interfaces->count(), 2);
-        QCOMPARE(interfaces->currentText(), QStringLiteral("1"));
+        QCOMPARE(interfaces->currentText(), QStringLiteral("1 - lo (up)"));
+        QCOMPARE(interfaces->itemText(1), QStringLiteral("2 - eth0 (up)"));
+        QCOMPARE(w.monitor().State().PolledInterface, QStringLiteral("1"));
+        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(), QStringLiteral("2 interfaces found"));
+        QVERIFY(Button(w, "&First contact")->isEnabled());
         QVERIFY(interfaces->isEnabled());
         QTRY_VERIFY(interfaces->hasFocus());
         auto* bandwidth = w.findChild<QLineEdit*>("bandwidthEdit");
@@ -71,7 +76,7 @@ class MainWindowAgentTest : public QObject {
         QCOMPARE(QApplication::overrideCursor(), nullptr);
 
         QTest::keyClick(interfaces, Qt::Key_Down);
-        QCOMPARE(interfaces->currentText(), QStringLiteral("2"));
+        QCOMPARE(interfaces->currentText(), QStringLiteral("2 - eth0 (up)"));
         QCOMPARE(bandwidth->text(), QStringLiteral("100000000"));
         QCOMPARE(w.monitor().State().PolledInterface, QStringLiteral("2"));
 
@@ -101,9 +106,70 @@ class MainWindowAgentTest : public QObject {
         QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
         QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(),
                  QStringLiteral("Failure contacting device!"));
+        QCOMPARE(w.monitor().Messages().Lines(),
+                 QStringList{"No answer: check the address, the port, the community and the SNMP "
+                             "version"});
+        QVERIFY(Button(w, "&First contact")->isEnabled());
         QVERIFY(!Button(w, "Export device info")->isVisible());
         QVERIFY(!w.findChild<QComboBox*>("interfaceList")->isEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void doubleClickOnATableRowChoosesThatInterface() {
+        TForm1& w = ui_->Window();
+        pulsewell::test::SetAgentInterfaceValue(2, "ifOperStatus", "2");
+        DiscoverAgent(w);
+        auto* interfaces = w.findChild<QComboBox*>("interfaceList");
+        QCOMPARE(interfaces->itemText(1), QStringLiteral("2 - eth0 (down)"));
+        QTest::mouseClick(Button(w, "Show interface information"), Qt::LeftButton);
+        auto* grid = w.findChild<QTableWidget*>();
+        struct Case {
+            int row;
+            const char* entry;
+            const char* bandwidth;
+        };
+        for (const Case c : {Case{1, "2 - eth0 (down)", "100000000"},
+                             Case{0, "1 - lo (up)", "10000000"}}) {
+            const QRect cell = grid->visualRect(grid->model()->index(c.row, 4));
+            // As the desktop sends a double click: a click, then the second press.
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QCOMPARE(interfaces->currentText(), QString::fromLatin1(c.entry));
+            QCOMPARE(w.monitor().State().InterfaceNumber, QString::number(c.row + 1));
+            QCOMPARE(w.findChild<QLineEdit*>("bandwidthEdit")->text(),
+                     QString::fromLatin1(c.bandwidth));
+        }
+        pulsewell::test::ResetAgentState();
+    }
+
+    // Esc and a host change end a "First contact" that waits for a silent device.
+    void firstContactShowsItIsBusyAndCanBeCalledOff() {
+        struct Case {
+            const char* name;
+            std::function<void(TForm1&)> callOff;
+            const char* status;
+        };
+        const Case cases[] = {
+            {"Esc", [](TForm1& w) { QTest::keyClick(&w, Qt::Key_Escape); },
+             "First contact called off."},
+            {"host change",
+             [](TForm1& w) { QTest::keyClick(w.findChild<QComboBox*>("hostCombo"), '0'); },
+             "Reading the interface table..."},
+        };
+        for (const Case& c : cases) {
+            ui_.emplace();
+            QVERIFY(ui_->Open(reader_, QString(), pulsewell::DeviceWorker::Threading::OwnThread));
+            TForm1& w = ui_->Window();
+            QTest::keyClicks(w.findChild<QComboBox*>("hostCombo"), "127.0.0.1:9");
+            QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
+            QVERIFY2(!Button(w, "&First contact")->isEnabled(), c.name);
+            auto* status = w.findChild<QLabel*>("statusPanel0");
+            QCOMPARE(status->text(), QStringLiteral("Reading the interface table..."));
+            c.callOff(w);
+            QVERIFY2(Button(w, "&First contact")->isEnabled(), c.name);
+            QCOMPARE(status->text(), QString::fromLatin1(c.status));
+            QCOMPARE(QApplication::overrideCursor(), nullptr);
+        }
     }
 
     void exportWritesTheFileThenAsksTheDesktop() {

@@ -87,6 +87,11 @@ QString MacCell(const QString& value) {
     return text;
 }
 
+QString InterfaceLabel(const QString& index, const QString& name, const QString& description,
+                       const QString& status) {
+    return QStringLiteral("%1 - %2 (%3)").arg(index, name.isEmpty() ? description : name, status);
+}
+
 QString StatusCell(const QString& value) {
     const std::int32_t status = ParseInt32(value);
     switch (status) {

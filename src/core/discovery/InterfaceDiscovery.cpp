@@ -26,6 +26,10 @@ constexpr qint64 kWalkMargin = 1000;
 // query component has always put it.
 const QString kNoAnswer = QStringLiteral("Failure");
 
+// The traffic log's line after a device that never answered.
+const QString kSilenceHint =
+    QStringLiteral("No answer: check the address, the port, the community and the SNMP version");
+
 }  // namespace
 
 // One discovery as it runs on the device worker. Everything it changes on the
@@ -64,6 +68,10 @@ class InterfaceDiscovery::Walk {
         MonitorView* view = &owner_.view_;
         Post([view, text] { view->SetStatusText(MonitorView::kStatusPanel, text); });
     }
+    void AppendMessage(const QString& line) {
+        MessageList* messages = &owner_.messages_;
+        Post([messages, line] { messages->Append(line); });
+    }
     // Lets the view show the rows so far; false when the discovery was
     // abandoned meanwhile, which ends it there.
     bool Progress() {
@@ -84,7 +92,9 @@ class InterfaceDiscovery::Walk {
     // The objects' values: those the column walk read, the rest asked.
     QList<std::optional<QString>> ValuesOf(const QStringList& oids,
                                            const QHash<QString, QString>& walked);
-    bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
+    // name: the interface's ifName, empty where the device gave none.
+    bool FillInterfaceRow(int row, bool withDuplex, const QString& name,
+                          const std::function<QString()>& value);
 
     InterfaceDiscovery& owner_;
     const DeviceWorker::Job& job_;
@@ -95,19 +105,23 @@ class InterfaceDiscovery::Walk {
     const SnmpV3Security security_;
     const Select select_;
     QStringList indexes_;
+    // The interface list's entries, one per row filled.
+    QStringList labels_;
     // The device's own interface count; none when it gave no number.
     std::optional<qint64> reported_;
 };
 
 InterfaceDiscovery::InterfaceDiscovery(MonitorView& view, const TMonitorState& state,
                                        InterfaceTable& table, InterfaceChoice& choice,
-                                       PollScheduler& scheduler, DeviceWorker& worker)
+                                       PollScheduler& scheduler, DeviceWorker& worker,
+                                       MessageList& messages)
     : view_(view),
       state_(state),
       table_(table),
       choice_(choice),
       scheduler_(scheduler),
-      worker_(worker) {}
+      worker_(worker),
+      messages_(messages) {}
 
 void InterfaceDiscovery::Start(Select select, Ended ended) {
     if (running_) {
@@ -116,9 +130,10 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     running_ = true;
     // The last export stays until an export replaces it.
     view_.ShowExportDeviceInfo(false);
-    view_.SetStatusText(MonitorView::kStatusPanel, QString());
+    view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Reading the interface table..."));
     choice_.Clear();  // an empty list offers nothing to choose
     table_.ClearDataCells();
+    view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
     view_.SetBusy(true);
 
     auto found = std::make_shared<bool>(false);
@@ -129,6 +144,7 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     worker_.Run(std::move(walk), [this, found, ended = std::move(ended)](std::exception_ptr error) {
         running_ = false;
         view_.SetBusy(false);
+        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
         const bool ok = RunGuarded(view_, [&] {
             if (error) {
                 std::rethrow_exception(error);
@@ -147,7 +163,17 @@ void InterfaceDiscovery::Abandon() {
     if (running_) {
         running_ = false;
         view_.SetBusy(false);
+        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
     }
+}
+
+bool InterfaceDiscovery::CallOff() {
+    if (!running_) {
+        return false;
+    }
+    Abandon();
+    view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("First contact called off."));
+    return true;
 }
 
 bool InterfaceDiscovery::Walk::Run() {
@@ -167,6 +193,10 @@ bool InterfaceDiscovery::Walk::Run() {
                                           SnmpVersion::V1, cause)
                            : NoAnswerText(QStringLiteral("Failure contacting device!"), version_,
                                           cause));
+        // A device that told why needs no guess.
+        if (!answered && !cause) {
+            AppendMessage(kSilenceHint);
+        }
         return false;
     }
 
@@ -195,12 +225,16 @@ bool InterfaceDiscovery::Walk::Run() {
         return false;
     }
 
-    Post([choice] { choice->Show(true); });
+    Post([choice, labels = labels_] {
+        choice->Label(labels);
+        choice->Show(true);
+    });
     if (!Progress()) {
         return false;
     }
     Post([select = select_] { select(0); });
 
+    SetStatus(QStringLiteral("%1 interfaces found").arg(*rows));
     const QString count = reader_.QueryValue(kIfNumber).value_or(kNoAnswer);
     const bool pollable = ParseInt32(count) > 0;
     Post([owner, count, pollable] {
@@ -267,7 +301,7 @@ bool InterfaceDiscovery::Walk::QueryInterfaceRows(int rows) {
     const bool askDuplex = width == 1 || HasDuplexObjects();
     const int rowsPerRequest = std::max(1, width / (askDuplex ? 8 : 7));
     const QHash<QString, QString> walked =
-        WalkColumns(reader_, RowColumns(), indexes_.constLast(), rows);
+        WalkColumns(reader_, RowColumns() << kIfName.chopped(1), indexes_.constLast(), rows);
     for (int first = 1; first <= rows; first += rowsPerRequest) {
         const int last = std::min(rows, first + rowsPerRequest - 1);
         QStringList oids;
@@ -284,7 +318,10 @@ bool InterfaceDiscovery::Walk::QueryInterfaceRows(int rows) {
             return values[i] ? *values[i] : reader_.QueryValue(oids[i]).value_or(kNoAnswer);
         };
         for (int row = first; row <= last; ++row) {
-            if (!FillInterfaceRow(row, askDuplex, value)) {
+            // Read where GetBulk walks its column alongside; the list falls
+            // back to the description elsewhere rather than cost requests.
+            const QString name = walked.value(kIfName + indexes_[row - 1]);
+            if (!FillInterfaceRow(row, askDuplex, name, value)) {
                 return false;
             }
         }
@@ -339,9 +376,10 @@ QStringList InterfaceDiscovery::Walk::RowObjects(const QString& index, bool with
     return oids;
 }
 
-bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
+bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex, const QString& name,
                                                 const std::function<QString()>& value) {
-    SetCell(1, row, DescriptionCell(value()));
+    const QString description = DescriptionCell(value());
+    SetCell(1, row, description);
     SetCell(2, row, InterfaceSpeedCell(reader_, version_, indexes_[row - 1], value()));
     const QString duplex = withDuplex ? value() : QString();
     SetCell(3, row, duplex.isEmpty() ? QStringLiteral("unknown") : DuplexCell(duplex));
@@ -351,7 +389,10 @@ bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
     SetCell(4, row, MacCell(value()));
     SetCell(5, row, value());
     SetCell(6, row, StatusCell(value()));
-    SetCell(7, row, StatusCell(value()));
+    const QString status = StatusCell(value());
+    SetCell(7, row, status);
+    labels_.append(InterfaceLabel(indexes_[row - 1], VisibleCell(DescriptionCell(name)),
+                                  VisibleCell(description), status));
     if (!Progress()) {
         return false;
     }

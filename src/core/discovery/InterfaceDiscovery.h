@@ -8,6 +8,7 @@
 #include "DeviceWorker.h"
 #include "InterfaceChoice.h"
 #include "InterfaceTable.h"
+#include "MessageList.h"
 #include "MonitorState.h"
 #include "MonitorView.h"
 #include "PollScheduler.h"
@@ -17,6 +18,7 @@ namespace pulsewell {
 // "&First contact": walks the device's interface table on the device worker
 // into the table and the interface list, row by row as the answers come, and
 // keeps what the device report takes from it (uptime, interface count).
+// While it runs, "&First contact" is disabled and the status says so.
 class InterfaceDiscovery {
   public:
     // Chooses an interface of the list (the monitor's selection).
@@ -25,7 +27,8 @@ class InterfaceDiscovery {
     using Ended = std::function<void()>;
 
     InterfaceDiscovery(MonitorView& view, const TMonitorState& state, InterfaceTable& table,
-                       InterfaceChoice& choice, PollScheduler& scheduler, DeviceWorker& worker);
+                       InterfaceChoice& choice, PollScheduler& scheduler, DeviceWorker& worker,
+                       MessageList& messages);
 
     // Ignored while a discovery runs: a second walk would fill the table
     // twice over with rows of both.
@@ -33,6 +36,9 @@ class InterfaceDiscovery {
     bool Running() const { return running_; }
     // The device worker dropped the discovery (a host change, a reset).
     void Abandon();
+    // The user called the discovery off; true when one was running. The
+    // device worker's job must be dropped first.
+    bool CallOff();
 
     // What the last discovery read for the device report, as decimal text.
     const QString& Uptime() const { return uptime_; }
@@ -47,6 +53,7 @@ class InterfaceDiscovery {
     InterfaceChoice& choice_;
     PollScheduler& scheduler_;
     DeviceWorker& worker_;
+    MessageList& messages_;
     bool running_ = false;
     QString uptime_ = QStringLiteral("0");
     QString interfaceCount_ = QStringLiteral("0");
