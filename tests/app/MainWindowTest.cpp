@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "GraphData.h"
 #include "WindowUnderTest.h"
 #include "ScriptedDeviceReader.h"
 #include "WindowFinders.h"
@@ -388,7 +389,8 @@ private slots:
     void graphDataPictureAndKeys() {
         TForm1& w = ui_->Window();
         pulsewell::Monitor& monitor = w.monitor();
-        monitor.SetHost("10.1.1.1");
+        // A host that a spreadsheet would take for a formula.
+        monitor.SetHost("=10.1.1.1");
         monitor.PollInterface("3");
         monitor.SetBandwidth("100000");
         for (const char* octets : {"1000", "2500", "9000", "9100"}) {
@@ -407,24 +409,41 @@ private slots:
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
         QTest::keyClick(&w, Qt::Key_F1);
 
+        const pulsewell::TrafficGraph& graph = monitor.Graph();
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
-        QCOMPARE(rows.value(0), QStringLiteral("Time,IN bits/s,OUT bits/s,Utilization %"));
-        const pulsewell::TrafficGraph& graph = monitor.Graph();
-        const auto& in = graph.Series(pulsewell::TrafficSeries::InBits).Values();
-        const auto& out = graph.Series(pulsewell::TrafficSeries::OutBits).Values();
-        const auto& use = graph.Series(pulsewell::TrafficSeries::Utilization).Values();
+        QCOMPARE(rows.value(0),
+                 QStringLiteral("Time,Host,Interface,IN bits/s,OUT bits/s,Utilization %"));
+        // Rates over the 6-second interval, utilization of 100,000 bit/s: the
+        // first poll measures nothing yet.
+        const QStringList measured = {",,0.00", "2000,2000,4.00", "8666,8666,17.33",
+                                      "133,133,0.27"};
         QCOMPARE(rows.size(), 5);
-        for (int i = 0; i < 4; ++i) {  // the first poll measures nothing yet
-            QCOMPARE(rows[i + 1], graph.PollTimes()[i].toString("yyyy-MM-dd HH:mm:ss") + ',' +
-                                      (i ? QString("%1,%2").arg(in[i - 1]).arg(out[i - 1]) : ",") +
-                                      ',' + QString::number(use[i]));
+        for (int i = 0; i < 4; ++i) {
+            const QStringList fields = rows[i + 1].split(',');
+            QCOMPARE(fields.value(0), graph.PollTimes()[i].toString(Qt::ISODate));
+            QVERIFY2(fields.value(0).endsWith('Z'), qPrintable(rows[i + 1]));  // the tests' zone is UTC
+            QCOMPARE(fields.mid(1, 2), (QStringList{"'=10.1.1.1", "3"}));
+            QCOMPARE(fields.mid(3).join(','), measured[i]);
         }
         QCOMPARE(ui_->boxes.errors.size(), 1);
         QVERIFY(ui_->boxes.errors[0].startsWith("E/A-Fehler: /nonexistent/graph.csv"));
-        QCOMPARE(QImage(png).size(), w.GraphImage().size());
-        QVERIFY(w.GraphImage().width() > w.GraphPicture().Picture().width());  // the captions
+        // The picture as drawn, and under it what it shows.
+        const QImage saved(png);
+        const QImage drawn = w.GraphImage();
+        QCOMPARE(saved.width(), drawn.width());
+        QVERIFY(saved.height() > drawn.height());
+        QCOMPARE(saved.copy(drawn.rect()), drawn.convertToFormat(saved.format()));
+        const QImage strip = saved.copy(0, drawn.height(), saved.width(), saved.height() - drawn.height());
+        QImage blank(strip.size(), strip.format());
+        blank.fill(Qt::white);
+        QVERIFY(strip != blank);
+        QCOMPARE(pulsewell::GraphPictureCaption(graph, monitor.State().Host, "3"),
+                 "Host: =10.1.1.1; interface: 3; Bit/sec; from " +
+                     graph.PollTimes().front().toString(Qt::ISODate) + " to " +
+                     graph.PollTimes().back().toString(Qt::ISODate));
+        QVERIFY(drawn.width() > w.GraphPicture().Picture().width());  // the captions
         QVERIFY(ui_->boxes.suggestions.value(2).endsWith("/pulsewell-graph.png"));
         QCOMPARE(about.size(), 1);
     }
