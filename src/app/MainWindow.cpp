@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include "GraphData.h"
 #include "InterfaceGrid.h"
 #include "MessageBoxes.h"
 #include "MessageListView.h"
@@ -336,9 +337,16 @@ void TForm1::BuildMenus() {
     QAction* savePicture = file->addAction(QStringLiteral("Save graph as &picture..."));
     savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(savePicture, &QAction::triggered, this,
-            [this] { graphKeeper_.SavePicture(GraphImage()); });
+            [this] {
+                graphKeeper_.SavePicture(GraphImage(),
+                                         GraphPictureCaption(monitor_.Graph(), monitor_.State().Host,
+                                                             monitor_.State().PolledInterface));
+            });
     connect(file->addAction(QStringLiteral("Export graph &data...")), &QAction::triggered, this,
-            [this] { graphKeeper_.ExportData(monitor_.Graph()); });
+            [this] {
+                graphKeeper_.ExportData(monitor_.Graph(), monitor_.State().Host,
+                                        monitor_.State().PolledInterface);
+            });
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("&Exit"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
