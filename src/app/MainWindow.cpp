@@ -641,6 +641,12 @@ void TForm1::SetBusy(bool busy) {
     }
 }
 
+void TForm1::ShowDiscoveryStatus(const QString& text) {
+    statusPanels_[kStatusPanel]->setText(text);
+}
+
+void TForm1::ShowDiscoveryHint(const QString& line) { monitor_.Messages().Append(line); }
+
 void TForm1::ShowExportDeviceInfo(bool visible) { exportButton_->setVisible(visible); }
 
 void TForm1::FocusInterfaceList() { interfaceList_->setFocus(); }

@@ -34,7 +34,7 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
       scheduler_(view, state_),
       alarms_(view, state_, worker_),
       cycle_(view, state_, messages_, graph_, scheduler_, alarms_, worker_),
-      discovery_(view, state_, table_, choice_, scheduler_, worker_, messages_),
+      discovery_(view, state_, table_, choice_, scheduler_, worker_),
       report_(view, state_, discovery_, table_, worker_) {
     connect(&scheduler_, &PollScheduler::PollDue, this, &Monitor::PollDue);
     connect(&scheduler_, &PollScheduler::AutoStartDue, this, &Monitor::AutoStart);

@@ -60,6 +60,11 @@ public:
     // Discovery has filled more of the table; user actions may follow
     // before it goes on.
     virtual void ShowDiscoveryProgress() {}
+    // What discovery is doing or has found ("Reading the interface
+    // table...", "3 interfaces found"), for the status bar.
+    virtual void ShowDiscoveryStatus(const QString& /*text*/) {}
+    // One line of advice after a discovery that got no answer, for the traffic log.
+    virtual void ShowDiscoveryHint(const QString& /*line*/) {}
     // The "Export device info" button.
     virtual void ShowExportDeviceInfo(bool /*visible*/) {}
     virtual void FocusInterfaceList() {}

@@ -28,9 +28,7 @@ inline const QString kIfOperStatus = QStringLiteral("1.3.6.1.2.1.2.2.1.8.");
 inline const QString kIfInOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.10.");
 inline const QString kIfOutOctets = QStringLiteral("1.3.6.1.2.1.2.2.1.16.");
 
-// IF-MIB's ifXTable: the interface's short name, the 64-bit counters and the
-// speed past ifSpeed's ceiling.
-inline const QString kIfName = QStringLiteral("1.3.6.1.2.1.31.1.1.1.1.");
+// IF-MIB's ifXTable: the 64-bit counters and the speed past ifSpeed's ceiling.
 inline const QString kIfHCInOctets = QStringLiteral("1.3.6.1.2.1.31.1.1.1.6.");
 inline const QString kIfHCOutOctets = QStringLiteral("1.3.6.1.2.1.31.1.1.1.10.");
 inline const QString kIfHighSpeed = QStringLiteral("1.3.6.1.2.1.31.1.1.1.15.");

@@ -87,9 +87,8 @@ QString MacCell(const QString& value) {
     return text;
 }
 
-QString InterfaceLabel(const QString& index, const QString& name, const QString& description,
-                       const QString& status) {
-    return QStringLiteral("%1 - %2 (%3)").arg(index, name.isEmpty() ? description : name, status);
+QString InterfaceLabel(const QString& index, const QString& description, const QString& status) {
+    return QStringLiteral("%1 - %2 (%3)").arg(index, description, status);
 }
 
 QString StatusCell(const QString& value) {

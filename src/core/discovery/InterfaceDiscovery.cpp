@@ -26,7 +26,7 @@ constexpr qint64 kWalkMargin = 1000;
 // query component has always put it.
 const QString kNoAnswer = QStringLiteral("Failure");
 
-// The traffic log's line after a device that never answered.
+// The advice after a device that never answered.
 const QString kSilenceHint =
     QStringLiteral("No answer: check the address, the port, the community and the SNMP version");
 
@@ -68,9 +68,9 @@ class InterfaceDiscovery::Walk {
         MonitorView* view = &owner_.view_;
         Post([view, text] { view->SetStatusText(MonitorView::kStatusPanel, text); });
     }
-    void AppendMessage(const QString& line) {
-        MessageList* messages = &owner_.messages_;
-        Post([messages, line] { messages->Append(line); });
+    void ShowDiscoveryStatus(const QString& text) {
+        MonitorView* view = &owner_.view_;
+        Post([view, text] { view->ShowDiscoveryStatus(text); });
     }
     // Lets the view show the rows so far; false when the discovery was
     // abandoned meanwhile, which ends it there.
@@ -92,9 +92,7 @@ class InterfaceDiscovery::Walk {
     // The objects' values: those the column walk read, the rest asked.
     QList<std::optional<QString>> ValuesOf(const QStringList& oids,
                                            const QHash<QString, QString>& walked);
-    // name: the interface's ifName, empty where the device gave none.
-    bool FillInterfaceRow(int row, bool withDuplex, const QString& name,
-                          const std::function<QString()>& value);
+    bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
 
     InterfaceDiscovery& owner_;
     const DeviceWorker::Job& job_;
@@ -113,15 +111,13 @@ class InterfaceDiscovery::Walk {
 
 InterfaceDiscovery::InterfaceDiscovery(MonitorView& view, const TMonitorState& state,
                                        InterfaceTable& table, InterfaceChoice& choice,
-                                       PollScheduler& scheduler, DeviceWorker& worker,
-                                       MessageList& messages)
+                                       PollScheduler& scheduler, DeviceWorker& worker)
     : view_(view),
       state_(state),
       table_(table),
       choice_(choice),
       scheduler_(scheduler),
-      worker_(worker),
-      messages_(messages) {}
+      worker_(worker) {}
 
 void InterfaceDiscovery::Start(Select select, Ended ended) {
     if (running_) {
@@ -130,7 +126,8 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     running_ = true;
     // The last export stays until an export replaces it.
     view_.ShowExportDeviceInfo(false);
-    view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Reading the interface table..."));
+    view_.SetStatusText(MonitorView::kStatusPanel, QString());
+    view_.ShowDiscoveryStatus(QStringLiteral("Reading the interface table..."));
     choice_.Clear();  // an empty list offers nothing to choose
     table_.ClearDataCells();
     view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
@@ -172,7 +169,7 @@ bool InterfaceDiscovery::CallOff() {
         return false;
     }
     Abandon();
-    view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("First contact called off."));
+    view_.ShowDiscoveryStatus(QStringLiteral("First contact called off."));
     return true;
 }
 
@@ -195,7 +192,8 @@ bool InterfaceDiscovery::Walk::Run() {
                                           cause));
         // A device that told why needs no guess.
         if (!answered && !cause) {
-            AppendMessage(kSilenceHint);
+            MonitorView* view = &owner_.view_;
+            Post([view] { view->ShowDiscoveryHint(kSilenceHint); });
         }
         return false;
     }
@@ -234,7 +232,7 @@ bool InterfaceDiscovery::Walk::Run() {
     }
     Post([select = select_] { select(0); });
 
-    SetStatus(QStringLiteral("%1 interfaces found").arg(*rows));
+    ShowDiscoveryStatus(QStringLiteral("%1 interfaces found").arg(*rows));
     const QString count = reader_.QueryValue(kIfNumber).value_or(kNoAnswer);
     const bool pollable = ParseInt32(count) > 0;
     Post([owner, count, pollable] {
@@ -301,7 +299,7 @@ bool InterfaceDiscovery::Walk::QueryInterfaceRows(int rows) {
     const bool askDuplex = width == 1 || HasDuplexObjects();
     const int rowsPerRequest = std::max(1, width / (askDuplex ? 8 : 7));
     const QHash<QString, QString> walked =
-        WalkColumns(reader_, RowColumns() << kIfName.chopped(1), indexes_.constLast(), rows);
+        WalkColumns(reader_, RowColumns(), indexes_.constLast(), rows);
     for (int first = 1; first <= rows; first += rowsPerRequest) {
         const int last = std::min(rows, first + rowsPerRequest - 1);
         QStringList oids;
@@ -318,10 +316,7 @@ bool InterfaceDiscovery::Walk::QueryInterfaceRows(int rows) {
             return values[i] ? *values[i] : reader_.QueryValue(oids[i]).value_or(kNoAnswer);
         };
         for (int row = first; row <= last; ++row) {
-            // Read where GetBulk walks its column alongside; the list falls
-            // back to the description elsewhere rather than cost requests.
-            const QString name = walked.value(kIfName + indexes_[row - 1]);
-            if (!FillInterfaceRow(row, askDuplex, name, value)) {
+            if (!FillInterfaceRow(row, askDuplex, value)) {
                 return false;
             }
         }
@@ -376,7 +371,7 @@ QStringList InterfaceDiscovery::Walk::RowObjects(const QString& index, bool with
     return oids;
 }
 
-bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex, const QString& name,
+bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
                                                 const std::function<QString()>& value) {
     const QString description = DescriptionCell(value());
     SetCell(1, row, description);
@@ -391,8 +386,7 @@ bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex, const 
     SetCell(6, row, StatusCell(value()));
     const QString status = StatusCell(value());
     SetCell(7, row, status);
-    labels_.append(InterfaceLabel(indexes_[row - 1], VisibleCell(DescriptionCell(name)),
-                                  VisibleCell(description), status));
+    labels_.append(InterfaceLabel(indexes_[row - 1], VisibleCell(description), status));
     if (!Progress()) {
         return false;
     }

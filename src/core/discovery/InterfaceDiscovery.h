@@ -8,7 +8,6 @@
 #include "DeviceWorker.h"
 #include "InterfaceChoice.h"
 #include "InterfaceTable.h"
-#include "MessageList.h"
 #include "MonitorState.h"
 #include "MonitorView.h"
 #include "PollScheduler.h"
@@ -27,8 +26,7 @@ class InterfaceDiscovery {
     using Ended = std::function<void()>;
 
     InterfaceDiscovery(MonitorView& view, const TMonitorState& state, InterfaceTable& table,
-                       InterfaceChoice& choice, PollScheduler& scheduler, DeviceWorker& worker,
-                       MessageList& messages);
+                       InterfaceChoice& choice, PollScheduler& scheduler, DeviceWorker& worker);
 
     // Ignored while a discovery runs: a second walk would fill the table
     // twice over with rows of both.
@@ -53,7 +51,6 @@ class InterfaceDiscovery {
     InterfaceChoice& choice_;
     PollScheduler& scheduler_;
     DeviceWorker& worker_;
-    MessageList& messages_;
     bool running_ = false;
     QString uptime_ = QStringLiteral("0");
     QString interfaceCount_ = QStringLiteral("0");
