@@ -179,7 +179,7 @@ QWidget* TForm3::BuildOtherTab() {
     for (QRadioButton* version : {snmpV1_, snmpV2c_, snmpV3_}) {
         connect(version, &QRadioButton::toggled, this, [this] { UpdateV3Controls(); });
     }
-    v3Group_ = BuildV3Group(page, QRect(kOtherGroupLeft, 182, kOtherGroupWidth, 142));
+    v3Group_ = BuildV3Group(page, QRect(kOtherGroupLeft, 182, kOtherGroupWidth, 164));
     return page;
 }
 
@@ -225,7 +225,7 @@ QGroupBox* TForm3::BuildV3Group(QWidget* page, const QRect& geometry) {
     }
     v3PrivPassphrase_ = addPassphrase("snmpV3PrivPassphraseEdit", 98);
     showPassphrases_ = AddButtonLike<QCheckBox>(group, QStringLiteral("show passphrases"),
-                                                QRect(216, 46, 124, kEditHeight));
+                                                QRect(8, 122, 328, 20));
     showPassphrases_->setObjectName(QStringLiteral("showPassphrasesCheck"));
     connect(showPassphrases_, &QCheckBox::toggled, this, [this](bool shown) {
         for (QLineEdit* edit : {v3AuthPassphrase_, v3PrivPassphrase_}) {
@@ -234,7 +234,7 @@ QGroupBox* TForm3::BuildV3Group(QWidget* page, const QRect& geometry) {
     });
     keyringNote_ = AddButtonLike<QLabel>(
         group, QStringLiteral("No keyring reachable: the passphrases are kept for this run only."),
-        QRect(8, 122, 328, 16));
+        QRect(8, 144, 328, 16));
     keyringNote_->setObjectName(QStringLiteral("keyringNote"));
     QFont small = keyringNote_->font();
     small.setPointSizeF(small.pointSizeF() * 0.8);

@@ -33,7 +33,7 @@ class TForm3 : public QDialog, public OptionsView {
     static constexpr int kClientHeight = 249;
     // While SNMPv3 is chosen the options layout grows by its fields, which
     // the "Other" tab shows under the versions.
-    static constexpr int kV3ClientHeight = 395;
+    static constexpr int kV3ClientHeight = 417;
 
     // Fills the controls from the store at once, as the dialog is created.
     TForm3(OptionsTarget& monitor, OptionsPrompts& prompts, QWidget* parent);
