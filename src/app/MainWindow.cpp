@@ -336,12 +336,11 @@ void TForm1::BuildMenus() {
     file->addSeparator();
     QAction* savePicture = file->addAction(QStringLiteral("Save graph as &picture..."));
     savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(savePicture, &QAction::triggered, this,
-            [this] {
-                graphKeeper_.SavePicture(GraphImage(),
-                                         GraphPictureCaption(monitor_.Graph(), monitor_.State().Host,
-                                                             monitor_.State().PolledInterface));
-            });
+    connect(savePicture, &QAction::triggered, this, [this] {
+        graphKeeper_.SavePicture(GraphImage(),
+                                 GraphPictureCaption(monitor_.Graph(), monitor_.State().Host,
+                                                     monitor_.State().PolledInterface));
+    });
     connect(file->addAction(QStringLiteral("Export graph &data...")), &QAction::triggered, this,
             [this] {
                 graphKeeper_.ExportData(monitor_.Graph(), monitor_.State().Host,
@@ -645,7 +644,9 @@ void TForm1::ShowDiscoveryStatus(const QString& text) {
     statusPanels_[kStatusPanel]->setText(text);
 }
 
-void TForm1::ShowDiscoveryHint(const QString& line) { monitor_.Messages().Append(line); }
+void TForm1::ShowDiscoveryHint(const QString& line) {
+    monitor_.Messages().Append(line);
+}
 
 void TForm1::ShowExportDeviceInfo(bool visible) { exportButton_->setVisible(visible); }
 

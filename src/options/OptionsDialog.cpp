@@ -224,8 +224,8 @@ QGroupBox* TForm3::BuildV3Group(QWidget* page, const QRect& geometry) {
         v3PrivProtocol_->addItem(PrivProtocolText(protocol), static_cast<int>(protocol));
     }
     v3PrivPassphrase_ = addPassphrase("snmpV3PrivPassphraseEdit", 98);
-    showPassphrases_ = AddButtonLike<QCheckBox>(group, QStringLiteral("show passphrases"),
-                                                QRect(8, 122, 160, 20));
+    showPassphrases_ =
+        AddButtonLike<QCheckBox>(group, QStringLiteral("show passphrases"), QRect(8, 122, 160, 20));
     showPassphrases_->setObjectName(QStringLiteral("showPassphrasesCheck"));
     connect(showPassphrases_, &QCheckBox::toggled, this, [this](bool shown) {
         for (QLineEdit* edit : {v3AuthPassphrase_, v3PrivPassphrase_}) {

@@ -64,7 +64,8 @@ class MainWindowAgentTest : public QObject {
         QCOMPARE(interfaces->currentText(), QStringLiteral("1 - lo (up)"));
         QCOMPARE(interfaces->itemText(1), QStringLiteral("2 - eth0 (up)"));
         QCOMPARE(w.monitor().State().PolledInterface, QStringLiteral("1"));
-        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(), QStringLiteral("2 interfaces found"));
+        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(),
+                 QStringLiteral("2 interfaces found"));
         QVERIFY(Button(w, "&First contact")->isEnabled());
         QVERIFY(interfaces->isEnabled());
         QTRY_VERIFY(interfaces->hasFocus());
@@ -128,8 +129,8 @@ class MainWindowAgentTest : public QObject {
             const char* entry;
             const char* bandwidth;
         };
-        for (const Case c : {Case{1, "2 - eth0 (down)", "100000000"},
-                             Case{0, "1 - lo (up)", "10000000"}}) {
+        for (const Case c :
+             {Case{1, "2 - eth0 (down)", "100000000"}, Case{0, "1 - lo (up)", "10000000"}}) {
             const QRect cell = grid->visualRect(grid->model()->index(c.row, 4));
             // As the desktop sends a double click: a click, then the second press.
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());

@@ -13,9 +13,9 @@
 #include <QtTest>
 
 #include "GraphData.h"
-#include "WindowUnderTest.h"
 #include "ScriptedDeviceReader.h"
 #include "WindowFinders.h"
+#include "WindowUnderTest.h"
 
 using pulsewell::TForm1;
 
@@ -424,8 +424,9 @@ private slots:
             const QStringList fields = rows[i + 1].split(',');
             // With its offset: the tests' zone is UTC.
             QVERIFY2(fields.value(0).endsWith('Z'), qPrintable(rows[i + 1]));
-            QCOMPARE(QDateTime::fromString(fields.value(0), Qt::ISODate).secsTo(graph.PollTimes()[i]),
-                     0);
+            QCOMPARE(
+                QDateTime::fromString(fields.value(0), Qt::ISODate).secsTo(graph.PollTimes()[i]),
+                0);
             QCOMPARE(fields.mid(1, 2), (QStringList{"'=10.1.1.1", "3"}));
             QCOMPARE(fields.mid(3).join(','), measured[i]);
         }
@@ -437,7 +438,8 @@ private slots:
         QCOMPARE(saved.width(), drawn.width());
         QVERIFY(saved.height() > drawn.height());
         QCOMPARE(saved.copy(drawn.rect()), drawn.convertToFormat(saved.format()));
-        const QImage strip = saved.copy(0, drawn.height(), saved.width(), saved.height() - drawn.height());
+        const QImage strip =
+            saved.copy(0, drawn.height(), saved.width(), saved.height() - drawn.height());
         QImage blank(strip.size(), strip.format());
         blank.fill(Qt::white);
         QVERIFY(strip != blank);

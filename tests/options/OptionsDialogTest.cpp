@@ -261,9 +261,9 @@ class OptionsDialogTest : public QObject {
             const char* version;
             bool v3;
         };
-        for (const Case c : {Case{"SNMPv2c (64-bit counters)", false},
-                             Case{"SNMPv3 (64-bit counters)", true},
-                             Case{"SNMPv1 (32-bit counters)", false}}) {
+        for (const Case c :
+             {Case{"SNMPv2c (64-bit counters)", false}, Case{"SNMPv3 (64-bit counters)", true},
+              Case{"SNMPv1 (32-bit counters)", false}}) {
             Click(c.version);
             QCOMPARE(dialog.width(), 352);
             QVERIFY2(c.v3 ? dialog.height() > 249 : dialog.height() == 249, c.version);
@@ -276,7 +276,8 @@ class OptionsDialogTest : public QObject {
             if (c.v3) {
                 QVERIFY(shown.contains(QRect(v3Group->mapTo(page, QPoint()), v3Group->size())));
             }
-            const QRect ok(Button(dialog, "OK")->mapTo(&dialog, QPoint()), Button(dialog, "OK")->size());
+            const QRect ok(Button(dialog, "OK")->mapTo(&dialog, QPoint()),
+                           Button(dialog, "OK")->size());
             QVERIFY2(dialog.rect().contains(ok), c.version);
         }
         Click("SNMPv3 (64-bit counters)");

@@ -6,7 +6,9 @@ QString IsoTime(const QDateTime& time) {
     return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate);
 }
 
-QString PercentField(double percent) { return QString::number(percent, 'f', 2); }
+QString PercentField(double percent) {
+    return QString::number(percent, 'f', 2);
+}
 
 QString CsvTextField(const QString& text) {
     QString field = text;

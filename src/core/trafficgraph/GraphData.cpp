@@ -37,8 +37,8 @@ QString GraphDataCsv(const TrafficGraph& graph, const QString& host, const QStri
     for (std::size_t age = ShownPolls(graph); age-- > 0;) {
         const std::size_t poll = times.size() - 1 - age;
         csv += IsoTime(times[poll]) + u',' + hostField + u',' + interfaceField + u',' +
-               Field(in, age) + u',' + Field(out, age) + u',' +
-               PercentField(utilizations[poll]) + QStringLiteral("\r\n");
+               Field(in, age) + u',' + Field(out, age) + u',' + PercentField(utilizations[poll]) +
+               QStringLiteral("\r\n");
     }
     return csv;
 }
