@@ -161,6 +161,7 @@ void InterfaceDiscovery::Abandon() {
         running_ = false;
         view_.SetBusy(false);
         view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+        view_.ShowDiscoveryStatus(QString());
     }
 }
 
