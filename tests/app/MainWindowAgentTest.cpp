@@ -61,7 +61,8 @@ class MainWindowAgentTest : public QObject {
         auto* interfaces = w.findChild<QComboBox*>("interfaceList");
         QCOMPARE(interfaces->count(), 2);
         QCOMPARE(interfaces->currentText(), QStringLiteral("1 - lo (up)"));
-        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(), QStringLiteral("2 interfaces found"));
+        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(),
+                 QStringLiteral("2 interfaces found"));
         QVERIFY(interfaces->isEnabled());
         QTRY_VERIFY(interfaces->hasFocus());
         auto* bandwidth = w.findChild<QLineEdit*>("bandwidthEdit");
@@ -115,8 +116,8 @@ class MainWindowAgentTest : public QObject {
 
     // Esc and a host change end a "First contact" that waits for a silent device.
     void firstContactShowsItIsBusyAndCanBeCalledOff() {
-        for (const auto& [key, status] : {std::pair{Qt::Key_Escape, "First contact called off."},
-                                          std::pair{Qt::Key_0, ""}}) {
+        for (const auto& [key, status] :
+             {std::pair{Qt::Key_Escape, "First contact called off."}, std::pair{Qt::Key_0, ""}}) {
             ui_.emplace();
             QVERIFY(ui_->Open(reader_, QString(), pulsewell::DeviceWorker::Threading::OwnThread));
             auto* host = ui_->Window().findChild<QComboBox*>("hostCombo");
