@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that Pulsewell needs, by purpose:
 #   scripts/install-deps.sh run    building and running the two programs
+#   scripts/install-deps.sh package  that, and making the two Debian packages
 #   scripts/install-deps.sh test   that, and running every test (the default)
 #   scripts/install-deps.sh tools  that, and redrawing the icons and pictures
 # Safe to run again; asks for sudo when not run as root.
@@ -22,13 +23,16 @@ test=(
     ccache
     tzdata
 )
+# cpack's Debian packages: dpkg-shlibdeps finds the libraries' packages.
+package=(dpkg-dev file)
 tools=(imagemagick xvfb xauth)
 
 case ${1:-test} in
     run) packages=("${run[@]}") ;;
+    package) packages=("${run[@]}" "${package[@]}") ;;
     test) packages=("${run[@]}" "${test[@]}") ;;
     tools) packages=("${run[@]}" "${test[@]}" "${tools[@]}") ;;
-    *) echo "usage: $0 [run|test|tools]" >&2; exit 2 ;;
+    *) echo "usage: $0 [run|package|test|tools]" >&2; exit 2 ;;
 esac
 
 as_root() {

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QWidget>
 
 #include "GraphData.h"
 #include "SettingNames.h"
@@ -9,19 +12,42 @@
 
 namespace pulsewell {
 
-void GraphKeeper::SavePicture(const QImage& picture) {
+namespace {
+
+constexpr int kCaptionMargin = 4;
+
+QImage Captioned(const QImage& picture, const QString& caption, const QFont& font) {
+    const QRect room(kCaptionMargin, 0, picture.width() - 2 * kCaptionMargin, 0);
+    const QRect text = QFontMetrics(font).boundingRect(room, Qt::TextWordWrap, caption);
+    QImage captioned(picture.width(), picture.height() + text.height() + 2 * kCaptionMargin,
+                     QImage::Format_RGB32);
+    captioned.fill(Qt::white);
+    QPainter painter(&captioned);
+    painter.drawImage(0, 0, picture);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(text.translated(0, picture.height() + kCaptionMargin), Qt::TextWordWrap,
+                     caption);
+    return captioned;
+}
+
+}  // namespace
+
+void GraphKeeper::SavePicture(const QImage& picture, const QString& caption) {
+    const QImage captioned = Captioned(picture, caption, window_.font());
     Keep(QStringLiteral("Save graph as picture"), QStringLiteral("pulsewell-graph.png"),
          QStringLiteral("PNG pictures (*.png)"), [&](const QString& path) {
-             if (!picture.save(path, "PNG")) {
+             if (!captioned.save(path, "PNG")) {
                  throw FileError(path, QStringLiteral("the picture could not be written"));
              }
          });
 }
 
-void GraphKeeper::ExportData(const TrafficGraph& graph) {
+void GraphKeeper::ExportData(const TrafficGraph& graph, const QString& host,
+                             const QString& interface) {
     Keep(QStringLiteral("Export graph data"), QStringLiteral("pulsewell-graph.csv"),
          QStringLiteral("CSV files (*.csv)"),
-         [&](const QString& path) { WriteGraphData(path, graph); });
+         [&](const QString& path) { WriteGraphData(path, graph, host, interface); });
 }
 
 void GraphKeeper::Keep(const QString& caption, const QString& name, const QString& filter,

@@ -21,8 +21,9 @@ class GraphKeeper {
     GraphKeeper(MessageBoxes& boxes, ErrorReporter& reporter, QWidget& window)
         : boxes_(boxes), reporter_(reporter), window_(window) {}
 
-    void SavePicture(const QImage& picture);
-    void ExportData(const TrafficGraph& graph);
+    // The picture with `caption` written under it, in the window's font.
+    void SavePicture(const QImage& picture, const QString& caption);
+    void ExportData(const TrafficGraph& graph, const QString& host, const QString& interface);
 
   private:
     // Asks for a file like `name` and writes it.

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,8 +17,11 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 
+#include "GraphData.h"
 #include "InterfaceGrid.h"
 #include "MessageBoxes.h"
 #include "MessageListView.h"
@@ -180,6 +184,8 @@ void TForm1::BuildInputs(QWidget* client) {
     startButton_ = AddButton(client, QStringLiteral("&Start polling"), 516, 38, 140);
     stopButton_ = AddButton(client, QStringLiteral("Sto&p polling"), 516, 68, 140);
     connect(firstContactButton_, &QPushButton::clicked, this, [this] { monitor_.FirstContact(); });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            [this] { monitor_.CallOffFirstContact(); });
     connect(startButton_, &QPushButton::clicked, this, [this] { monitor_.StartPolling(); });
     connect(stopButton_, &QPushButton::clicked, this, [this] { monitor_.StopPolling(); });
     stopButton_->installEventFilter(this);
@@ -311,6 +317,12 @@ void TForm1::BuildInterfaceGroup(QWidget* client) {
     interfaceGroup_->setGeometry(8, 462, 808, 140);
     interfaceGroup_->hide();
     interfaceGrid_ = new InterfaceGrid(monitor_.Table(), interfaceGroup_);
+    // Grid row r is entry r of the interface list, which holds exactly the rows shown.
+    connect(interfaceGrid_, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        if (interfaceList_->isEnabled() && row < interfaceList_->count()) {
+            interfaceList_->setCurrentIndex(row);
+        }
+    });
     interfaceGrid_->setGeometry(8, 18, 792, 114);
     Follow(interfaceGroup_, Room::BelowWide);
     Follow(interfaceGrid_, Room::Wide);
@@ -324,10 +336,16 @@ void TForm1::BuildMenus() {
     file->addSeparator();
     QAction* savePicture = file->addAction(QStringLiteral("Save graph as &picture..."));
     savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(savePicture, &QAction::triggered, this,
-            [this] { graphKeeper_.SavePicture(GraphImage()); });
+    connect(savePicture, &QAction::triggered, this, [this] {
+        graphKeeper_.SavePicture(GraphImage(),
+                                 GraphPictureCaption(monitor_.Graph(), monitor_.State().Host,
+                                                     monitor_.State().PolledInterface));
+    });
     connect(file->addAction(QStringLiteral("Export graph &data...")), &QAction::triggered, this,
-            [this] { graphKeeper_.ExportData(monitor_.Graph()); });
+            [this] {
+                graphKeeper_.ExportData(monitor_.Graph(), monitor_.State().Host,
+                                        monitor_.State().PolledInterface);
+            });
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("&Exit"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -572,6 +590,11 @@ void TForm1::ShowInterfaceList(const QStringList& entries, int selected, bool en
     interfaceList_->addItems(entries);
     interfaceList_->setCurrentIndex(selected);
     interfaceList_->setEnabled(enabled);
+    // The names are longer than the field: the open list shows them whole.
+    QAbstractItemView* view = interfaceList_->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) +
+                          view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                          2 * view->frameWidth());
 }
 
 void TForm1::ShowHosts(const QStringList& entries, const QString& text) {
@@ -615,6 +638,14 @@ void TForm1::SetBusy(bool busy) {
     } else {
         QApplication::restoreOverrideCursor();
     }
+}
+
+void TForm1::ShowDiscoveryStatus(const QString& text) {
+    statusPanels_[kStatusPanel]->setText(text);
+}
+
+void TForm1::ShowDiscoveryHint(const QString& line) {
+    monitor_.Messages().Append(line);
 }
 
 void TForm1::ShowExportDeviceInfo(bool visible) { exportButton_->setVisible(visible); }

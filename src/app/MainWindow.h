@@ -80,6 +80,8 @@ public:
     TAlarmSettings CurrentAlarmSettings() const override;
     bool OpenDocument(const QString& path) override;
     void SetBusy(bool busy) override;
+    void ShowDiscoveryStatus(const QString& text) override;
+    void ShowDiscoveryHint(const QString& line) override;
     void ShowExportDeviceInfo(bool visible) override;
     void FocusInterfaceList() override;
     void ShowSnmpVersion(SnmpVersion version) override;

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "NumberText.h"
+#include "RecordFields.h"
 
 namespace pulsewell::cli {
 
@@ -78,7 +79,7 @@ QString PollRecords::Poll(const PollMeasurement& m, int intervalSeconds,
         Value::Of(s.outbytepers),
         Value::Of(s.inbitpers),
         Value::Of(s.outbitpers),
-        Value{Value::Number, QString::number(s.utilbit, 'f', 2)},
+        Value{Value::Number, PercentField(s.utilbit)},
         Value::Of(Notes(m)),
     });
 }
@@ -109,7 +110,7 @@ QString PollRecords::Record(const QList<Value>& values) const {
     for (qsizetype i = 0; i < values.size(); ++i) {
         const Value& v = values[i];
         if (format_ == OutputFormat::Csv) {
-            fields.append(v.kind == Value::Text ? CsvField(v.text) : v.text);
+            fields.append(v.kind == Value::Text ? CsvTextField(v.text) : v.text);
             continue;
         }
         const QString json = v.kind == Value::Text      ? JsonString(v.text)
@@ -119,19 +120,6 @@ QString PollRecords::Record(const QList<Value>& values) const {
     }
     return format_ == OutputFormat::Csv ? fields.join(u',')
                                         : u'{' + fields.join(u',') + u'}';
-}
-
-QString IsoTime(const QDateTime& time) {
-    return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate);
-}
-
-QString CsvField(const QString& text) {
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r')) {
-        return text;
-    }
-    QString quoted = text;
-    return u'"' + quoted.replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
 QString JsonString(const QString& text) {

@@ -35,11 +35,6 @@ class PollRecords {
     QString interface_;
 };
 
-// "2026-12-08T09:51:50+01:00", "Z" for UTC.
-QString IsoTime(const QDateTime& time);
-// A field of a CSV line after RFC 4180: quoted where it holds a comma, a
-// quote or a line break, its quotes doubled.
-QString CsvField(const QString& text);
 // A JSON string literal.
 QString JsonString(const QString& text);
 

@@ -384,6 +384,13 @@ void Monitor::FirstContact() {
                      [this] { emit DiscoveryEnded(); });
 }
 
+void Monitor::CallOffFirstContact() {
+    if (discovery_.Running()) {
+        worker_.Abandon();
+        discovery_.CallOff();
+    }
+}
+
 void Monitor::SelectInterface(int index) {
     choice_.Select(index);
     const QString entry = choice_.SelectedEntry();

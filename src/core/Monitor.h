@@ -84,6 +84,8 @@ class Monitor : public QObject, public OptionsTarget {
     // "&First contact": walks the device's interface table into the table
     // and the interface list and selects the first interface.
     void FirstContact();
+    // Esc while "&First contact" runs: it ends where it stands.
+    void CallOffFirstContact();
     // The user chose entry `index` of the interface list: it becomes the
     // polled interface, with its speed as the bandwidth, from zero traffic.
     void SelectInterface(int index);

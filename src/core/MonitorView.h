@@ -37,6 +37,8 @@ public:
     // equal to the text is the chosen one.
     virtual void ShowHosts(const QStringList& entries, const QString& text) = 0;
     virtual void ShowBandwidth(const QString& bandwidth) = 0;
+    // The texts of the interface list's entries; the view reports a choice
+    // by its position (Monitor::SelectInterface).
     virtual void ShowInterfaceList(const QStringList& entries, int selected, bool enabled) = 0;
     virtual void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,
                             std::int64_t totalCombined) = 0;
@@ -58,6 +60,11 @@ public:
     // Discovery has filled more of the table; user actions may follow
     // before it goes on.
     virtual void ShowDiscoveryProgress() {}
+    // What discovery is doing or has found ("Reading the interface
+    // table...", "3 interfaces found"), for the status bar.
+    virtual void ShowDiscoveryStatus(const QString& /*text*/) {}
+    // One line of advice after a discovery that got no answer, for the traffic log.
+    virtual void ShowDiscoveryHint(const QString& /*line*/) {}
     // The "Export device info" button.
     virtual void ShowExportDeviceInfo(bool /*visible*/) {}
     virtual void FocusInterfaceList() {}

@@ -24,10 +24,11 @@ namespace {
 
 // The page control fills the upper part; the buttons stand below it at the
 // right. The device information view puts its memo where the pages are.
-constexpr int kExtraHeight = TForm3::kOptionsClientHeight - TForm3::kClientHeight;
-constexpr QRect kPagesGeometry(0, 0, 352, 209 + kExtraHeight);
-constexpr QRect kOkGeometry(188, 216 + kExtraHeight, 75, 25);
-constexpr QRect kCancelGeometry(269, 216 + kExtraHeight, 75, 25);
+// The pages and the buttons as the smaller layout has them; the SNMPv3
+// fields add their height to the pages and move the buttons down.
+constexpr QRect kPagesGeometry(0, 0, 352, 209);
+constexpr QRect kOkGeometry(188, 216, 75, 25);
+constexpr QRect kCancelGeometry(269, 216, 75, 25);
 constexpr QRect kDeviceInfoGeometry(0, 0, 351, 209);
 constexpr QRect kDeviceInfoOkGeometry(269, 216, 75, 25);
 // Inside a tab page.
@@ -154,31 +155,31 @@ QWidget* TForm3::BuildOtherTab() {
     auto* page = new QWidget;
     const auto addChoices = [page](int top, const QString& first, const QString& second) {
         auto* group = new QGroupBox(page);
-        group->setGeometry(kOtherGroupLeft, top, kOtherGroupWidth, 54);
-        return std::pair{AddButtonLike<QRadioButton>(group, first, QRect(6, 8, 336, 18)),
-                         AddButtonLike<QRadioButton>(group, second, QRect(6, 30, 336, 18))};
+        group->setGeometry(kOtherGroupLeft, top, kOtherGroupWidth, 50);
+        return std::pair{AddButtonLike<QRadioButton>(group, first, QRect(6, 6, 336, 18)),
+                         AddButtonLike<QRadioButton>(group, second, QRect(6, 27, 336, 18))};
     };
     std::tie(stopOnErrors_, continueOnErrors_) =
-        addChoices(4, QStringLiteral("Stop polling when errors occur"),
+        addChoices(2, QStringLiteral("Stop polling when errors occur"),
                    QStringLiteral("Continue polling with zero values when errors occur"));
     connect(stopOnErrors_, &QRadioButton::clicked, this,
             [this] { options_.ChooseErrorPolicy(false); });
     connect(continueOnErrors_, &QRadioButton::clicked, this,
             [this] { options_.ChooseErrorPolicy(true); });
-    std::tie(showBytes_, showBits_) = addChoices(62, QStringLiteral("Show octet (byte) values"),
+    std::tie(showBytes_, showBits_) = addChoices(54, QStringLiteral("Show octet (byte) values"),
                                                  QStringLiteral("Show bit values"));
-    std::tie(snmpV1_, snmpV2c_) = addChoices(120, QStringLiteral("SNMPv1 (32-bit counters)"),
+    std::tie(snmpV1_, snmpV2c_) = addChoices(106, QStringLiteral("SNMPv1 (32-bit counters)"),
                                              QStringLiteral("SNMPv2c (64-bit counters)"));
     // SNMPv3 under the two versions, its fields in a group of their own below.
     QWidget* versions = snmpV1_->parentWidget();
-    versions->resize(kOtherGroupWidth, 76);
+    versions->resize(kOtherGroupWidth, 72);
     snmpV3_ = AddButtonLike<QRadioButton>(versions, QStringLiteral("SNMPv3 (64-bit counters)"),
-                                          QRect(6, 52, 336, 18));
+                                          QRect(6, 48, 336, 18));
     snmpV3_->setObjectName(QStringLiteral("snmpV3Radio"));
     for (QRadioButton* version : {snmpV1_, snmpV2c_, snmpV3_}) {
         connect(version, &QRadioButton::toggled, this, [this] { UpdateV3Controls(); });
     }
-    v3Group_ = BuildV3Group(page, QRect(kOtherGroupLeft, 200, kOtherGroupWidth, 142));
+    v3Group_ = BuildV3Group(page, QRect(kOtherGroupLeft, 182, kOtherGroupWidth, 164));
     return page;
 }
 
@@ -223,9 +224,17 @@ QGroupBox* TForm3::BuildV3Group(QWidget* page, const QRect& geometry) {
         v3PrivProtocol_->addItem(PrivProtocolText(protocol), static_cast<int>(protocol));
     }
     v3PrivPassphrase_ = addPassphrase("snmpV3PrivPassphraseEdit", 98);
+    showPassphrases_ =
+        AddButtonLike<QCheckBox>(group, QStringLiteral("show passphrases"), QRect(8, 122, 160, 20));
+    showPassphrases_->setObjectName(QStringLiteral("showPassphrasesCheck"));
+    connect(showPassphrases_, &QCheckBox::toggled, this, [this](bool shown) {
+        for (QLineEdit* edit : {v3AuthPassphrase_, v3PrivPassphrase_}) {
+            edit->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+        }
+    });
     keyringNote_ = AddButtonLike<QLabel>(
         group, QStringLiteral("No keyring reachable: the passphrases are kept for this run only."),
-        QRect(8, 122, 328, 16));
+        QRect(8, 144, 328, 16));
     keyringNote_->setObjectName(QStringLiteral("keyringNote"));
     QFont small = keyringNote_->font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
@@ -241,6 +250,7 @@ void TForm3::UpdateV3Controls() {
     const bool v3 = snmpV3_->isChecked();
     const auto level = static_cast<snmp::TV3Flags>(v3Level_->currentData().toInt());
     v3Group_->setEnabled(v3);
+    v3Group_->setVisible(v3);
     const bool auth = level != snmp::TV3Flags::NoAuthNoPriv;
     const bool priv = level == snmp::TV3Flags::AuthPriv;
     v3AuthProtocol_->setEnabled(auth);
@@ -248,12 +258,25 @@ void TForm3::UpdateV3Controls() {
     v3PrivProtocol_->setEnabled(priv);
     v3PrivPassphrase_->setEnabled(priv);
     keyringNote_->setVisible(keeper_ == nullptr || !keeper_->KeyringReachable());
+    FitOptionsLayout();
+}
+
+void TForm3::FitOptionsLayout() {
+    if (!showingOptions_) {
+        return;
+    }
+    const int extra = snmpV3_->isChecked() ? kV3ClientHeight - kClientHeight : 0;
+    setFixedSize(kClientWidth, kClientHeight + extra);
+    pages_->setGeometry(kPagesGeometry.adjusted(0, 0, 0, extra));
+    okButton_->setGeometry(kOkGeometry.translated(0, extra));
+    cancelButton_->setGeometry(kCancelGeometry.translated(0, extra));
 }
 
 void TForm3::ApplyLayout(Layout layout) {
     switch (layout) {
         case Layout::Options:
-            setFixedSize(kClientWidth, kOptionsClientHeight);
+            showingOptions_ = true;
+            FitOptionsLayout();
             setWindowTitle(QStringLiteral("Options"));
             pages_->show();
             okButton_->show();
@@ -262,6 +285,7 @@ void TForm3::ApplyLayout(Layout layout) {
             deviceInfoOkButton_->hide();
             break;
         case Layout::DeviceInfo:
+            showingOptions_ = false;
             setFixedSize(kClientWidth, kClientHeight);
             setWindowTitle(QStringLiteral("Device Info"));
             deviceInfoMemo_->show();
@@ -293,6 +317,7 @@ void TForm3::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         options_.LoadDialog();
         shownV3_ = Fields().V3;
+        showPassphrases_->setChecked(false);  // shown only while asked for
         (okButton_->isVisible() ? okButton_ : deviceInfoOkButton_)->setFocus();
     }
 }

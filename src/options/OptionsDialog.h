@@ -31,8 +31,9 @@ class TForm3 : public QDialog, public OptionsView {
   public:
     static constexpr int kClientWidth = 352;
     static constexpr int kClientHeight = 249;
-    // The options layout is taller by the SNMPv3 fields of the "Other" tab.
-    static constexpr int kOptionsClientHeight = 416;
+    // While SNMPv3 is chosen the options layout grows by its fields, which
+    // the "Other" tab shows under the versions.
+    static constexpr int kV3ClientHeight = 417;
 
     // Fills the controls from the store at once, as the dialog is created.
     TForm3(OptionsTarget& monitor, OptionsPrompts& prompts, QWidget* parent);
@@ -70,6 +71,8 @@ class TForm3 : public QDialog, public OptionsView {
     QGroupBox* BuildV3Group(QWidget* page, const QRect& geometry);
     // Fields that the chosen version and level leave without use are disabled.
     void UpdateV3Controls();
+    // The options layout's size: taller only while SNMPv3 is chosen.
+    void FitOptionsLayout();
     // After OK: the passphrases go to the keeper when they changed.
     void KeepPassphrases(const SnmpV3Security& shown, const SnmpV3Security& accepted);
     void ChooseSoundFile(QLineEdit* edit);
@@ -102,10 +105,12 @@ class TForm3 : public QDialog, public OptionsView {
     QLineEdit* v3AuthPassphrase_ = nullptr;
     QComboBox* v3PrivProtocol_ = nullptr;
     QLineEdit* v3PrivPassphrase_ = nullptr;
+    QCheckBox* showPassphrases_ = nullptr;
     QLabel* keyringNote_ = nullptr;
     V3PassphraseKeeper* keeper_ = nullptr;
     // The SNMPv3 fields as the dialog showed them when it opened.
     SnmpV3Security shownV3_;
+    bool showingOptions_ = false;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPlainTextEdit* deviceInfoMemo_ = nullptr;

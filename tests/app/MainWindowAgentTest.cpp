@@ -60,7 +60,9 @@ class MainWindowAgentTest : public QObject {
 
         auto* interfaces = w.findChild<QComboBox*>("interfaceList");
         QCOMPARE(interfaces->count(), 2);
-        QCOMPARE(interfaces->currentText(), QStringLiteral("1"));
+        QCOMPARE(interfaces->currentText(), QStringLiteral("1 - lo (up)"));
+        QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(),
+                 QStringLiteral("2 interfaces found"));
         QVERIFY(interfaces->isEnabled());
         QTRY_VERIFY(interfaces->hasFocus());
         auto* bandwidth = w.findChild<QLineEdit*>("bandwidthEdit");
@@ -70,8 +72,12 @@ class MainWindowAgentTest : public QObject {
         QVERIFY(Button(w, "Sto&p polling")->isEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
 
-        QTest::keyClick(interfaces, Qt::Key_Down);
-        QCOMPARE(interfaces->currentText(), QStringLiteral("2"));
+        // A double click on eth0's row, as the desktop sends it: a click, then the second press.
+        QTest::mouseClick(Button(w, "Show interface information"), Qt::LeftButton);
+        const QPoint eth0 = grid->visualRect(grid->model()->index(1, 4)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, eth0);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, eth0);
+        QCOMPARE(interfaces->currentText(), QStringLiteral("2 - eth0 (up)"));
         QCOMPARE(bandwidth->text(), QStringLiteral("100000000"));
         QCOMPARE(w.monitor().State().PolledInterface, QStringLiteral("2"));
 
@@ -89,7 +95,6 @@ class MainWindowAgentTest : public QObject {
         QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
 
         // For looking at: the window with the table shown.
-        QTest::mouseClick(Button(w, "Show interface information"), Qt::LeftButton);
         const QPixmap picture = w.grab();
         QCOMPARE(picture.size(), QSize(824, 720));
         QVERIFY(picture.save(QCoreApplication::applicationDirPath() + "/first-contact.png"));
@@ -101,9 +106,30 @@ class MainWindowAgentTest : public QObject {
         QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
         QCOMPARE(w.findChild<QLabel*>("statusPanel0")->text(),
                  QStringLiteral("Failure contacting device!"));
+        QCOMPARE(w.monitor().Messages().LastLine(),
+                 QStringLiteral("No answer: check the address, the port, the community and the "
+                                "SNMP version"));
         QVERIFY(!Button(w, "Export device info")->isVisible());
         QVERIFY(!w.findChild<QComboBox*>("interfaceList")->isEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // Esc and a host change end a "First contact" that waits for a silent device.
+    void firstContactShowsItIsBusyAndCanBeCalledOff() {
+        for (const auto& [key, status] :
+             {std::pair{Qt::Key_Escape, "First contact called off."}, std::pair{Qt::Key_0, ""}}) {
+            ui_.emplace();
+            QVERIFY(ui_->Open(reader_, QString(), pulsewell::DeviceWorker::Threading::OwnThread));
+            auto* host = ui_->Window().findChild<QComboBox*>("hostCombo");
+            QTest::keyClicks(host, "127.0.0.1:9");
+            QTest::mouseClick(Button(ui_->Window(), "&First contact"), Qt::LeftButton);
+            QVERIFY(!Button(ui_->Window(), "&First contact")->isEnabled());
+            auto* shown = ui_->Window().findChild<QLabel*>("statusPanel0");
+            QCOMPARE(shown->text(), QStringLiteral("Reading the interface table..."));
+            QTest::keyClick(host, key);  // a digit changes the host
+            QVERIFY(Button(ui_->Window(), "&First contact")->isEnabled());
+            QCOMPARE(shown->text(), QString::fromLatin1(status));
+        }
     }
 
     void exportWritesTheFileThenAsksTheDesktop() {

@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "GraphData.h"
 #include "WindowUnderTest.h"
 #include "ScriptedDeviceReader.h"
 #include "WindowFinders.h"
@@ -388,7 +389,8 @@ private slots:
     void graphDataPictureAndKeys() {
         TForm1& w = ui_->Window();
         pulsewell::Monitor& monitor = w.monitor();
-        monitor.SetHost("10.1.1.1");
+        // A host that a spreadsheet would take for a formula.
+        monitor.SetHost("=10.1.1.1");
         monitor.PollInterface("3");
         monitor.SetBandwidth("100000");
         for (const char* octets : {"1000", "2500", "9000", "9100"}) {
@@ -410,21 +412,25 @@ private slots:
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
-        QCOMPARE(rows.value(0), QStringLiteral("Time,IN bits/s,OUT bits/s,Utilization %"));
-        const pulsewell::TrafficGraph& graph = monitor.Graph();
-        const auto& in = graph.Series(pulsewell::TrafficSeries::InBits).Values();
-        const auto& out = graph.Series(pulsewell::TrafficSeries::OutBits).Values();
-        const auto& use = graph.Series(pulsewell::TrafficSeries::Utilization).Values();
+        QCOMPARE(rows.value(0),
+                 QStringLiteral("Time,Host,Interface,IN bits/s,OUT bits/s,Utilization %"));
+        // Rates over 6 s of 100,000 bit/s; the first poll measures nothing yet.
+        const QStringList rates = {",,0.00", "2000,2000,4.00", "8667,8667,17.33", "133,133,0.27"};
         QCOMPARE(rows.size(), 5);
-        for (int i = 0; i < 4; ++i) {  // the first poll measures nothing yet
-            QCOMPARE(rows[i + 1], graph.PollTimes()[i].toString("yyyy-MM-dd HH:mm:ss") + ',' +
-                                      (i ? QString("%1,%2").arg(in[i - 1]).arg(out[i - 1]) : ",") +
-                                      ',' + QString::number(use[i]));
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(rows[i + 1], monitor.Graph().PollTimes()[i].toUTC().toString(Qt::ISODate) +
+                                      ",'=10.1.1.1,3," + rates[i]);
         }
         QCOMPARE(ui_->boxes.errors.size(), 1);
         QVERIFY(ui_->boxes.errors[0].startsWith("E/A-Fehler: /nonexistent/graph.csv"));
-        QCOMPARE(QImage(png).size(), w.GraphImage().size());
+        // The picture as drawn, and under it what it shows.
+        const QImage saved(png), drawn = w.GraphImage();
+        QCOMPARE(saved.copy(drawn.rect()), drawn.convertToFormat(saved.format()));
+        QVERIFY(saved.height() > drawn.height());
         QVERIFY(w.GraphImage().width() > w.GraphPicture().Picture().width());  // the captions
+        QCOMPARE(pulsewell::GraphPictureCaption(monitor.Graph(), "=10.1.1.1", "3"),
+                 "Host: =10.1.1.1; interface: 3; Bit/sec; from " + rows[1].section(',', 0, 0) +
+                     " to " + rows[4].section(',', 0, 0));
         QVERIFY(ui_->boxes.suggestions.value(2).endsWith("/pulsewell-graph.png"));
         QCOMPARE(about.size(), 1);
     }

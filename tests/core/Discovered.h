@@ -38,7 +38,7 @@ inline Discovered Discover(const QString& host, const QString& community, const 
     monitor.SetSnmpSecurity(way.security);
     monitor.FirstContact();
     Discovered discovered{monitor.Table().ExportLines() + view.interfaces + view.errors,
-                          view.interfaces, view.errors,
+                          monitor.InterfaceEntries(), view.errors,
                           reader.QueryComponent().Client().Query.ID - 1};
     discovered.shown.append(monitor.InterfaceCount());
     return discovered;

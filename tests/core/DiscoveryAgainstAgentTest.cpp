@@ -114,7 +114,7 @@ TEST_F(DiscoveryAgainstAgent, TableEqualsTheInterfaceTableSnmpwalkReads) {
     EXPECT_EQ(monitor.Table().Cell(7, 3), "7");
     EXPECT_EQ(monitor.Table().Cell(8, 3), "117");
 
-    EXPECT_EQ(view.interfaces, indexes);
+    EXPECT_EQ(monitor.InterfaceEntries(), indexes);
     EXPECT_EQ(monitor.InterfaceCount(), "3");
     bool isNumber = false;
     monitor.DiscoveryUptime().toUInt(&isNumber);
@@ -156,7 +156,7 @@ TEST_F(DiscoveryAgainstAgent, GetBulkGivesTheTableOfGetNextAndGet) {
 
 TEST_F(DiscoveryAgainstAgent, SelectingTheLoopbackRowTakesItsSpeed) {
     monitor.FirstContact();
-    ASSERT_EQ(view.interfaces, (QStringList{"1", "2"}));
+    ASSERT_EQ(monitor.InterfaceEntries(), (QStringList{"1", "2"}));
     EXPECT_EQ(monitor.State().Bandwidth, kLoopbackSpeed);  // selected by discovery
     monitor.SelectInterface(1);
     EXPECT_EQ(monitor.State().Bandwidth, "100000000");

@@ -111,7 +111,8 @@ TEST_F(DiscoveryTest, IndexesOneTwoTenGiveThreeRowsAndSelectTheFirst) {
     EXPECT_EQ(monitor.Table().Cell(0, 1), "1");
     EXPECT_EQ(monitor.Table().Cell(0, 2), "2");
     EXPECT_EQ(monitor.Table().Cell(0, 3), "10");
-    EXPECT_EQ(view.interfaces, (QStringList{"1", "2", "10"}));
+    EXPECT_EQ(monitor.InterfaceEntries(), (QStringList{"1", "2", "10"}));
+    EXPECT_EQ(view.interfaces, (QStringList{"1 - eth (up)", "2 - eth (up)", "10 - eth (up)"}));
     EXPECT_EQ(view.selectedInterface, 0);
     EXPECT_TRUE(view.interfaceListEnabled);
     EXPECT_EQ(monitor.State().PolledInterface, "1");
@@ -209,7 +210,7 @@ TEST_F(DiscoveryTest, InterfaceCountZeroLeavesPollingDisabledButTheListFilled) {
     Serve({{.index = "1"}, {.index = "2"}}, "1", "0");
     monitor.FirstContact();
     EXPECT_EQ(monitor.InterfaceCount(), "0");
-    EXPECT_EQ(view.interfaces, (QStringList{"1", "2"}));
+    EXPECT_EQ(monitor.InterfaceEntries(), (QStringList{"1", "2"}));
     EXPECT_TRUE(view.interfaceListEnabled);
     EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
     EXPECT_FALSE(view.enabled.value(MonitorCommand::StopPolling));
@@ -242,7 +243,7 @@ TEST_F(DiscoveryTest, FirstWalkEndsWithoutAFollowingIdentifier) {
         }
         monitor.FirstContact();
         EXPECT_EQ(monitor.Table().RowCount(), 3);
-        EXPECT_EQ(view.interfaces, (QStringList{"1", "2"}));
+        EXPECT_EQ(monitor.InterfaceEntries(), (QStringList{"1", "2"}));
         EXPECT_EQ(reader.requests.filter("next ").size(), 1 + 3);
         EXPECT_TRUE(PollingCommandsEnabled());
     }

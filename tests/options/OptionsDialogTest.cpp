@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -247,6 +248,28 @@ class OptionsDialogTest : public QObject {
         QCOMPARE(monitor.State().Version, pulsewell::SnmpVersion::V2c);
         monitor.FirstContact();
         QCOMPARE(reader_.version, pulsewell::SnmpVersion::V2c);
+    }
+
+    // The dialog keeps its size with SNMPv1 and SNMPv2c and grows by the SNMPv3
+    // fields only while SNMPv3 is chosen; the passphrases show while asked for.
+    void onlySnmpV3GrowsTheDialogAndItsPassphrasesShowOnRequest() {
+        TForm3& dialog = OpenOptions();
+        for (const auto& [version, v3] : {std::pair{"SNMPv2c (64-bit counters)", false},
+                                          std::pair{"SNMPv3 (64-bit counters)", true},
+                                          std::pair{"SNMPv1 (32-bit counters)", false}}) {
+            Click(version);
+            QVERIFY(v3 ? dialog.height() > 249 : dialog.size() == QSize(352, 249));
+            QCOMPARE(!Control<QGroupBox>("snmpV3Group")->isHidden(), v3);
+            QVERIFY(Button(dialog, "OK")->geometry().bottom() < dialog.height());
+        }
+        Click("SNMPv3 (64-bit counters)");
+        Click("show passphrases");
+        QCOMPARE(Control("snmpV3AuthPassphraseEdit")->echoMode(), QLineEdit::Normal);
+        QCOMPARE(Control("snmpV3PrivPassphraseEdit")->echoMode(), QLineEdit::Normal);
+        Click("Cancel");
+        OpenOptions();  // masked again
+        QCOMPARE(Control("snmpV3AuthPassphraseEdit")->echoMode(), QLineEdit::Password);
+        QCOMPARE(Control("snmpV3PrivPassphraseEdit")->echoMode(), QLineEdit::Password);
     }
 
     void deviceInfoShowsTheReportUntilOptionsRestoresTheDialog() {

@@ -87,6 +87,10 @@ QString MacCell(const QString& value) {
     return text;
 }
 
+QString InterfaceLabel(const QString& index, const QString& description, const QString& status) {
+    return QStringLiteral("%1 - %2 (%3)").arg(index, description, status);
+}
+
 QString StatusCell(const QString& value) {
     const std::int32_t status = ParseInt32(value);
     switch (status) {

@@ -37,6 +37,9 @@ QString MacCell(const QString& value);
 // Admin and oper status: "up", "down", "testing" or the number.
 QString StatusCell(const QString& value);
 
+// An entry of the interface list: "index - description (status)".
+QString InterfaceLabel(const QString& index, const QString& description, const QString& status);
+
 // The interface type's name and number, or the bare number.
 QString TypeCell(const QString& value);
 

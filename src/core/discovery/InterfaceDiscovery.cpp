@@ -26,6 +26,10 @@ constexpr qint64 kWalkMargin = 1000;
 // query component has always put it.
 const QString kNoAnswer = QStringLiteral("Failure");
 
+// The advice after a device that never answered.
+const QString kSilenceHint =
+    QStringLiteral("No answer: check the address, the port, the community and the SNMP version");
+
 }  // namespace
 
 // One discovery as it runs on the device worker. Everything it changes on the
@@ -64,6 +68,10 @@ class InterfaceDiscovery::Walk {
         MonitorView* view = &owner_.view_;
         Post([view, text] { view->SetStatusText(MonitorView::kStatusPanel, text); });
     }
+    void ShowDiscoveryStatus(const QString& text) {
+        MonitorView* view = &owner_.view_;
+        Post([view, text] { view->ShowDiscoveryStatus(text); });
+    }
     // Lets the view show the rows so far; false when the discovery was
     // abandoned meanwhile, which ends it there.
     bool Progress() {
@@ -95,6 +103,8 @@ class InterfaceDiscovery::Walk {
     const SnmpV3Security security_;
     const Select select_;
     QStringList indexes_;
+    // The interface list's entries, one per row filled.
+    QStringList labels_;
     // The device's own interface count; none when it gave no number.
     std::optional<qint64> reported_;
     // Whether walking this device by GetBulk pays.
@@ -119,8 +129,10 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     // The last export stays until an export replaces it.
     view_.ShowExportDeviceInfo(false);
     view_.SetStatusText(MonitorView::kStatusPanel, QString());
+    view_.ShowDiscoveryStatus(QStringLiteral("Reading the interface table..."));
     choice_.Clear();  // an empty list offers nothing to choose
     table_.ClearDataCells();
+    view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
     view_.SetBusy(true);
 
     auto found = std::make_shared<bool>(false);
@@ -131,6 +143,7 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     worker_.Run(std::move(walk), [this, found, ended = std::move(ended)](std::exception_ptr error) {
         running_ = false;
         view_.SetBusy(false);
+        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
         const bool ok = RunGuarded(view_, [&] {
             if (error) {
                 std::rethrow_exception(error);
@@ -149,7 +162,18 @@ void InterfaceDiscovery::Abandon() {
     if (running_) {
         running_ = false;
         view_.SetBusy(false);
+        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+        view_.ShowDiscoveryStatus(QString());
     }
+}
+
+bool InterfaceDiscovery::CallOff() {
+    if (!running_) {
+        return false;
+    }
+    Abandon();
+    view_.ShowDiscoveryStatus(QStringLiteral("First contact called off."));
+    return true;
 }
 
 bool InterfaceDiscovery::Walk::Run() {
@@ -169,6 +193,11 @@ bool InterfaceDiscovery::Walk::Run() {
                                           SnmpVersion::V1, cause)
                            : NoAnswerText(QStringLiteral("Failure contacting device!"), version_,
                                           cause));
+        // A device that told why needs no guess.
+        if (!answered && !cause) {
+            MonitorView* view = &owner_.view_;
+            Post([view] { view->ShowDiscoveryHint(kSilenceHint); });
+        }
         return false;
     }
 
@@ -197,12 +226,16 @@ bool InterfaceDiscovery::Walk::Run() {
         return false;
     }
 
-    Post([choice] { choice->Show(true); });
+    Post([choice, labels = labels_] {
+        choice->Label(labels);
+        choice->Show(true);
+    });
     if (!Progress()) {
         return false;
     }
     Post([select = select_] { select(0); });
 
+    ShowDiscoveryStatus(QStringLiteral("%1 interfaces found").arg(*rows));
     const QString count = reader_.QueryValue(kIfNumber).value_or(kNoAnswer);
     const bool pollable = ParseInt32(count) > 0;
     Post([owner, count, pollable] {
@@ -343,7 +376,8 @@ QStringList InterfaceDiscovery::Walk::RowObjects(const QString& index, bool with
 
 bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
                                                 const std::function<QString()>& value) {
-    SetCell(1, row, DescriptionCell(value()));
+    const QString description = DescriptionCell(value());
+    SetCell(1, row, description);
     SetCell(2, row, InterfaceSpeedCell(reader_, version_, indexes_[row - 1], value()));
     const QString duplex = withDuplex ? value() : QString();
     SetCell(3, row, duplex.isEmpty() ? QStringLiteral("unknown") : DuplexCell(duplex));
@@ -353,7 +387,9 @@ bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
     SetCell(4, row, MacCell(value()));
     SetCell(5, row, value());
     SetCell(6, row, StatusCell(value()));
-    SetCell(7, row, StatusCell(value()));
+    const QString status = StatusCell(value());
+    SetCell(7, row, status);
+    labels_.append(InterfaceLabel(indexes_[row - 1], VisibleCell(description), status));
     if (!Progress()) {
         return false;
     }

@@ -17,6 +17,7 @@ namespace pulsewell {
 // "&First contact": walks the device's interface table on the device worker
 // into the table and the interface list, row by row as the answers come, and
 // keeps what the device report takes from it (uptime, interface count).
+// While it runs, "&First contact" is disabled and the status says so.
 class InterfaceDiscovery {
   public:
     // Chooses an interface of the list (the monitor's selection).
@@ -33,6 +34,9 @@ class InterfaceDiscovery {
     bool Running() const { return running_; }
     // The device worker dropped the discovery (a host change, a reset).
     void Abandon();
+    // The user called the discovery off; true when one was running. The
+    // device worker's job must be dropped first.
+    bool CallOff();
 
     // What the last discovery read for the device report, as decimal text.
     const QString& Uptime() const { return uptime_; }

@@ -270,7 +270,7 @@ bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
 }
 
 void PollCycle::AppendSamples(const TTrafficSample& s) {
-    graph_.MarkPoll(pollTime_);
+    graph_.MarkPoll(pollTime_, s.utilbit);
     // The input series wait for a previous output counter and vice versa.
     if (state_.HasPrevOutCounter()) {
         graph_.AddSample(TrafficSeries::InBytes, s.inbytepers);

@@ -43,6 +43,7 @@ void TrafficGraph::SetUp() {
         series.Clear();
     }
     pollTimes_.clear();
+    pollUtilizations_.clear();
     // A fresh graph shows every series until a type chooses.
     visible_.fill(true);
     gridY_ = 10;
@@ -91,6 +92,7 @@ void TrafficGraph::ClearSeries() {
         series.Clear();
     }
     pollTimes_.clear();
+    pollUtilizations_.clear();
     emit SeriesCleared();
 }
 
@@ -99,10 +101,12 @@ void TrafficGraph::AddSample(TrafficSeries series, std::int64_t value) {
     emit SampleAdded(series, value);
 }
 
-void TrafficGraph::MarkPoll(const QDateTime& time) {
+void TrafficGraph::MarkPoll(const QDateTime& time, double utilization) {
     pollTimes_.push_back(time);
+    pollUtilizations_.push_back(utilization);
     if (pollTimes_.size() > static_cast<std::size_t>(kHeldSamples)) {
         pollTimes_.pop_front();
+        pollUtilizations_.pop_front();
     }
 }
 

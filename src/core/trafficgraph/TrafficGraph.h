@@ -105,8 +105,9 @@ class TrafficGraph : public QObject {
     void ClearSeries();
 
     void AddSample(TrafficSeries series, std::int64_t value);
-    // When the poll whose samples follow was taken.
-    void MarkPoll(const QDateTime& time);
+    // When the poll whose samples follow was taken, and its utilization in
+    // percent as measured (the utilization series holds it rounded).
+    void MarkPoll(const QDateTime& time, double utilization);
 
     // How many of the newest samples the drawing has room for (1 to
     // kHeldSamples); the scale captions follow them. Then Graphupdate.
@@ -132,6 +133,8 @@ class TrafficGraph : public QObject {
     // The times of the polls held, oldest first; the newest belongs to the
     // newest sample of every series that received one.
     const std::deque<QDateTime>& PollTimes() const { return pollTimes_; }
+    // The utilization of each of those polls as measured.
+    const std::deque<double>& PollUtilizations() const { return pollUtilizations_; }
     bool Visible(TrafficSeries series) const { return visible_[static_cast<std::size_t>(series)]; }
     // Value units between two horizontal grid lines.
     std::int64_t GridY() const { return gridY_; }
@@ -155,6 +158,7 @@ class TrafficGraph : public QObject {
 
     std::array<SeriesHistory, kSeriesCount> series_;
     std::deque<QDateTime> pollTimes_;
+    std::deque<double> pollUtilizations_;
     int shown_ = kShownAtStart;
     std::array<bool, kSeriesCount> visible_{};
     std::int64_t gridY_ = 10;

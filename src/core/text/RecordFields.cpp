@@ -1,0 +1,25 @@
+#include "RecordFields.h"
+
+namespace pulsewell {
+
+QString IsoTime(const QDateTime& time) {
+    return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+QString PercentField(double percent) {
+    return QString::number(percent, 'f', 2);
+}
+
+QString CsvTextField(const QString& text) {
+    QString field = text;
+    if (!field.isEmpty() && QStringLiteral("=+-@").contains(field.front())) {
+        field.prepend(u'\'');
+    }
+    if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') &&
+        !field.contains(u'\r')) {
+        return field;
+    }
+    return u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+}  // namespace pulsewell

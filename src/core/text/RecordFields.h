@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// The forms every record file shares (pulsewell-cli's CSV and JSON records,
+// the graph's CSV): times in ISO 8601 with their offset, numbers in the C
+// locale, text fields a spreadsheet takes as text.
+namespace pulsewell {
+
+// "2026-12-08T09:51:50+01:00", "Z" for UTC.
+QString IsoTime(const QDateTime& time);
+
+// A utilization in percent with two decimals: "4.80".
+QString PercentField(double percent);
+
+// A text field of a CSV line: one that begins with "=", "+", "-" or "@",
+// which a spreadsheet would run as a formula, gets a leading "'"; then,
+// after RFC 4180, quoted where it holds a comma, a quote or a line break,
+// its quotes doubled. Never for numbers: a negative number stays one.
+QString CsvTextField(const QString& text);
+
+}  // namespace pulsewell
