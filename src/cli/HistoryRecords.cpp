@@ -6,6 +6,7 @@
 
 #include "NumberText.h"
 #include "PollRecords.h"
+#include "RecordFields.h"
 
 namespace pulsewell::cli {
 
@@ -110,7 +111,7 @@ QString HistoryRecords::Line(const history::Point& p) const {
     for (qsizetype i = 0; i < values.size(); ++i) {
         const auto& [value, text] = values[i];
         if (format_ == OutputFormat::Csv) {
-            fields.append(!value ? QString() : text ? CsvField(*value) : *value);
+            fields.append(!value ? QString() : text ? CsvTextField(*value) : *value);
         } else {
             fields.append(JsonString(kHistoryColumns[i]) + u':' +
                           (!value ? QStringLiteral("null")
