@@ -25,6 +25,7 @@
 #include "OptionsDialog.h"
 #include "Rounding.h"
 #include "V3PassphraseKeeper.h"
+#include "VisibleText.h"
 #include "WindowGeometry.h"
 
 namespace pulsewell {
@@ -368,6 +369,7 @@ void TForm1::BuildStatusBar() {
         statusPanels_[panel] = new QLabel(this);
         statusPanels_[panel]->setObjectName(QStringLiteral("statusPanel%1").arg(panel));
         statusPanels_[panel]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusPanels_[panel]->setTextFormat(Qt::PlainText);  // causes quote the device
     }
     statusPanels_[kStatusPanel]->setFixedWidth(500);
     statusBar()->setSizeGripEnabled(true);
@@ -533,7 +535,7 @@ void TForm1::ShowError(const QString& message) { boxes_.ShowError(this, message)
 
 void TForm1::SetStatusText(int panel, const QString& text) {
     if (panel == kStatusPanel || panel == kCountdownPanel) {
-        statusPanels_[panel]->setText(text);
+        statusPanels_[panel]->setText(ShownText(text));
     }
 }
 

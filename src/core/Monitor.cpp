@@ -164,10 +164,14 @@ void Monitor::ApplyStartProfile() {
     }
     // The combo offers the profile's host alone; hostfile.txt keeps the others.
     view_.ShowHosts({}, QString());
-    const std::optional<THostEntry> entry = ReadStartProfile(ProgramFolder() + startProfile_);
+    const QString path = ProgramFolder() + startProfile_;
+    const std::optional<THostEntry> entry = ReadStartProfile(path);
     if (!entry) {
         return;
     }
+    QList<int> intervals(std::begin(kIntervals), std::end(kIntervals));
+    intervals.removeOne(1);  // reached by a middle click only
+    CheckStartProfile(*entry, path, intervals);
     SetHost(entry->IP);
     view_.ShowHosts({state_.Host}, state_.Host);
     state_.Community = entry->community;
@@ -184,7 +188,7 @@ void Monitor::ApplyStartProfile() {
     if (const auto version = ParseSnmpVersion(entry->version)) {
         state_.Version = *version;
     }
-    ApplyV3Profile(*entry, state_.Security);
+    ApplyV3Profile(*entry, path, state_.Security);
     view_.ShowSnmpVersion(state_.Version);
     view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, true);

@@ -102,7 +102,7 @@ TEST(DiscoverArgumentsTest, HostRequiredCommunityOptional) {
     EXPECT_EQ(ParseDiscoverArguments({"--host", "h"}).community, "cobalt");
     EXPECT_EQ(ParseDiscoverArguments({"--host", "h", "--snmp-version", "2c"}).snmpVersion,
               SnmpVersion::V2c);
-    EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--snmp-version", "v2c"}), UsageError);
+    EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--snmp-version", "v2"}), UsageError);
     EXPECT_THROW(ParseDiscoverArguments({}), UsageError);
     EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--interface", "1"}), UsageError);
     EXPECT_EQ(ParseDiscoverArguments({"--host", "h", "--timeout", "2"}).connection.timeoutSeconds,

@@ -84,14 +84,43 @@ TEST_F(StoredSettingsTest, SnmpVersionIsReadButNeverWritten) {
     Store(QStringLiteral("snmpversion"), QStringLiteral("2c"));
     Load();
     EXPECT_EQ(state.Version, SnmpVersion::V2c);
-    Store(QStringLiteral("snmpversion"), QStringLiteral("v3"));  // an unknown word changes nothing
+    Store(QStringLiteral("snmpversion"), QStringLiteral("V3"));
     Load();
-    EXPECT_EQ(state.Version, SnmpVersion::V2c);
+    EXPECT_EQ(state.Version, SnmpVersion::V3);
     Store().remove(QStringLiteral("snmpversion"));
     Load();
     EXPECT_EQ(state.Version, SnmpVersion::V1);
     EXPECT_FALSE(Store().contains(QStringLiteral("snmpversion")));
     EXPECT_TRUE(view.errors.isEmpty());
+}
+
+// A hand-edited value that names nothing is reported, with the file; its
+// setting stays as it was and the store keeps the text.
+TEST_F(StoredSettingsTest, SnmpValuesThatNameNothingAreReported) {
+    const struct {
+        const char* name;
+        const char* value;
+        const char* expected;
+    } cases[] = {
+        {"snmpversion", "4", "1, 2c or 3"},
+        {"snmpv3level", "authPrivacy", "noAuthNoPriv, authNoPriv or authPriv"},
+        {"snmpv3authprotocol", "SHA-3", "MD5, SHA, SHA-224, SHA-256, SHA-384 or SHA-512"},
+        {"snmpv3privprotocol", "AES-512", "DES, AES, AES-192, AES-256, AES-192-C or AES-256-C"},
+    };
+    for (const auto& c : cases) {
+        view.errors.clear();
+        state = TMonitorState();
+        Store(QLatin1String(c.name), QLatin1String(c.value));
+        Load();
+        EXPECT_EQ(view.errors,
+                  QStringList(QStringLiteral("'%1' is no valid value for '%2' in %3 (%4)")
+                                  .arg(QLatin1String(c.value), QLatin1String(c.name), StorePath(),
+                                       QLatin1String(c.expected))));
+        EXPECT_EQ(state.Security, SnmpV3Security()) << c.name;
+        EXPECT_EQ(state.Version, SnmpVersion::V1) << c.name;
+        EXPECT_EQ(Store().value(QLatin1String(c.name)).toString(), c.value);
+        Store().remove(QLatin1String(c.name));
+    }
 }
 
 TEST_F(StoredSettingsTest, BadEntryIsReportedAndTheRestStillApplies) {

@@ -4,6 +4,7 @@
 
 #include "NumberText.h"
 #include "SettingNames.h"
+#include "SettingValueError.h"
 #include "SettingsKey.h"
 #include "SnmpV3Settings.h"
 
@@ -60,11 +61,18 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
         },
         [&] {
             const QString text = key.Read(kSnmpVersion.name).value_or(kSnmpVersion.defaultText);
-            if (const auto version = ParseSnmpVersion(text)) {
-                state.Version = *version;
+            const auto version = ParseSnmpVersion(text);
+            if (!version) {
+                throw SettingValueError(kSnmpVersion.name, text, key.Path(), SnmpVersionChoices());
+            }
+            state.Version = *version;
+        },
+        [&] {
+            if (const QStringList problems = ReadV3Settings(key, state.Security);
+                !problems.isEmpty()) {
+                throw OperationError(problems.join(u'\n'));
             }
         },
-        [&] { ReadV3Settings(key, state.Security); },
     };
     for (const auto& step : steps) {
         RunGuarded(reporter, step);
