@@ -632,6 +632,25 @@ void TForm1::ShowSnmpVersion(SnmpVersion version) {
 void TForm1::SetPassphraseKeeper(V3PassphraseKeeper& keeper) {
     keeper_ = &keeper;
     monitor_.RequestV3Passphrases();
+    RecallCommunity(monitor_.State().Host);
+}
+
+void TForm1::RecallCommunity(const QString& host) {
+    if (keeper_ == nullptr || host.isEmpty()) {
+        return;
+    }
+    QPointer<TForm1> self(this);
+    keeper_->RecallCommunity(host, [self, host](const QString& community) {
+        if (self) {
+            self->monitor_.SetRecalledCommunity(host, community);
+        }
+    });
+}
+
+void TForm1::KeepCommunity(const QString& host, const QString& community) {
+    if (keeper_ != nullptr) {
+        keeper_->KeepCommunity(host, community);
+    }
 }
 
 bool TForm1::RequestV3Passphrases(const QString& user) {

@@ -40,14 +40,19 @@ QString QtOptionsPrompts::OpenWaveFile(QWidget* parent, const QString& folder) {
 }
 
 std::optional<V3Passphrases> QtOptionsPrompts::AskV3Passphrases(QWidget* parent,
-                                                                const QString& user) {
+                                                                const QString& user,
+                                                                bool inKeyring) {
     QDialog dialog(parent);
     dialog.setWindowTitle(ApplicationTitle());
     auto* layout = new QVBoxLayout(&dialog);
     auto* text = new QLabel;
     text->setTextFormat(Qt::PlainText);
-    text->setText(QStringLiteral("No keyring is reachable. The SNMPv3 passphrases of user \"%1\" "
-                                 "are needed for this run; they will not be kept.")
+    text->setText((inKeyring ? QStringLiteral("The keyring holds no SNMPv3 passphrases of user "
+                                              "\"%1\". They are needed for this run; the "
+                                              "keyring will keep them.")
+                             : QStringLiteral("No keyring is reachable. The SNMPv3 passphrases of "
+                                              "user \"%1\" are needed for this run; they will "
+                                              "not be kept."))
                       .arg(ShownText(user)));
     text->setWordWrap(true);
     layout->addWidget(text);

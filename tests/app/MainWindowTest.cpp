@@ -402,7 +402,7 @@ private slots:
             {"status bar", [&] { w.SetStatusText(pulsewell::MonitorView::kStatusPanel, hostile); }},
             {"options error", [&] { prompts.ShowError(&w, hostile); }},
             {"options information", [&] { prompts.ShowInformation(hostile); }},
-            {"passphrase question", [&] { prompts.AskV3Passphrases(&w, hostile); }},
+            {"passphrase question", [&] { prompts.AskV3Passphrases(&w, hostile, false); }},
         };
         for (const auto& c : cases) {
             // What each label quoting the text showed, and how: closed boxes delete themselves.

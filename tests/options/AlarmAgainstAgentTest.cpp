@@ -113,7 +113,7 @@ class AlarmAgainstAgentTest : public QObject {
         QVERIFY(bus.registerService("org.freedesktop.Notifications"));
         ui_->player.alsoPlayOn = &noDevice_;
         // The notice quotes the file's name, which the service must not take for markup.
-        SwitchOnHighAlarm("50", "tone <b>&</b>.wav");
+        SwitchOnHighAlarm("50", "tone <b>&amp;<i>.wav");
         const int steps[][2] = {{0, 0},      {450000, 1}, {450000, 1},  // +bytes, notices
                                 {60000, 1}, {450000, 2}, {300000, 2}};
         QDBusMessage count = QDBusMessage::createMethodCall(
@@ -131,7 +131,7 @@ class AlarmAgainstAgentTest : public QObject {
                                    .arg(QString::fromStdString(TestAgentAddress()))
                                    .arg(kIfIndex);
         QVERIFY(service.notices.value(0).startsWith(notice + "MCI-Fehler"));
-        QVERIFY2(service.notices.value(0).endsWith("/tone &lt;b&gt;&amp;&lt;/b&gt;.wav"),
+        QVERIFY2(service.notices.value(0).endsWith("/tone &lt;b&gt;&amp;amp;&lt;i&gt;.wav"),
                  qPrintable(service.notices.value(0)));
         QCOMPARE(service.notices.value(1), notice + "it failed before");
         QCOMPARE(ui_->boxes.errors.size(), 1);  // the sound's error, once

@@ -2,6 +2,7 @@
 // a D-Bus session with an unlocked GNOME Keyring (with-keyring.sh), where they
 // are stored and read back, and with no session bus at all, where the window
 // asks for them once per run and says they will not be kept.
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -156,6 +157,79 @@ class KeyringTest : public QObject {
         QVERIFY(QTest::qWaitFor([&] { return !monitor.IsAwaitingV3Passphrases(); }, 30000));
         QCOMPARE(prompts.passphraseQuestions.size(), 1);
         QCOMPARE(monitor.State().Security.PrivPassphrase, QString("asked-priv-2"));
+    }
+
+    // A start profile over SNMPv3 whose user the keyring does not know: the
+    // window asks once, and with a keyring keeps the answer there, so that
+    // the next run polls without asking.
+    void AnEmptyKeyringAsksForTheProfilesPassphrases() {
+        test::TempHome home;
+        QFile profile(home.ProgramFolder() + "site.ini");
+        QVERIFY(profile.open(QIODevice::WriteOnly));
+        profile.write("[Details]\nIP=192.0.2.7\nversion=3\nuser=profiled\n");
+        profile.close();
+        SecretServiceKeyring keyring(service_);
+        test::RecordingOptionsPrompts prompts;
+        prompts.passphraseAnswer = V3Passphrases{"asked-auth-5", "asked-priv-6"};
+        test::RecordingMessageBoxes boxes;
+        test::ScriptedDeviceReader reader;
+        test::RecordingSoundPlayer player;
+        const QString question = KeyringExpected() ? "profiled (keyring)" : "profiled";
+        for (const QStringList& asked : {QStringList(question), QStringList()}) {
+            V3PassphraseKeeper keeper(keyring, prompts);  // a run of its own
+            prompts.passphraseQuestions.clear();
+            TForm1 window(boxes, reader, player, "site.ini");
+            window.SetPassphraseKeeper(keeper);
+            Monitor& monitor = window.monitor();
+            QVERIFY(QTest::qWaitFor([&] { return !monitor.IsAwaitingV3Passphrases(); }, 30000));
+            QCOMPARE(monitor.State().Security.AuthPassphrase, QString("asked-auth-5"));
+            QCOMPARE(monitor.State().Security.PrivPassphrase, QString("asked-priv-6"));
+            QCOMPARE(prompts.passphraseQuestions,
+                     KeyringExpected() ? asked : QStringList(question));
+            QTest::qWait(KeyringExpected() ? 2000 : 0);  // the write runs meanwhile
+        }
+    }
+
+    // The community of a host that polled is kept in the keyring, never in
+    // the settings file; choosing the host in the next run brings it back.
+    void TheHostsCommunityComesBackFromTheKeyring() {
+        test::TempHome home;
+        SecretServiceKeyring keyring(service_);
+        test::RecordingOptionsPrompts prompts;
+        test::RecordingMessageBoxes boxes;
+        test::ScriptedDeviceReader reader;
+        test::RecordingSoundPlayer player;
+        reader.Answer("1.3.6.1.2.1.2.2.1.5.1", "1000000");
+        {
+            V3PassphraseKeeper keeper(keyring, prompts);
+            TForm1 window(boxes, reader, player);
+            window.SetPassphraseKeeper(keeper);
+            QTest::keyClicks(window.findChild<QComboBox*>("hostCombo"), "Router-7");
+            auto* community = window.findChild<QLineEdit*>("communityEdit");
+            community->clear();
+            QTest::keyClicks(community, "kept-secret-9");
+            window.monitor().StartPolling();
+            QVERIFY(window.monitor().IsPolling());
+            QTest::qWait(KeyringExpected() ? 2000 : 200);  // the write runs meanwhile
+        }
+        QFile settings(home.ConfigFolder() + "/Tarnwick/Pulsewell.conf");
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QVERIFY(!settings.readAll().contains("kept-secret"));
+
+        V3PassphraseKeeper nextRun(keyring, prompts);
+        TForm1 window(boxes, reader, player);
+        window.SetPassphraseKeeper(nextRun);
+        auto* community = window.findChild<QLineEdit*>("communityEdit");
+        QCOMPARE(window.monitor().State().Host, QString("Router-7"));
+        const QString expected = KeyringExpected() ? "kept-secret-9" : "cobalt";
+        QTRY_COMPARE_WITH_TIMEOUT(community->text(), expected, 10000);
+        QCOMPARE(window.monitor().State().Community, expected);
+        // A host typed in other letters is the same host.
+        community->setText("typed-over");
+        window.monitor().SetHost("ROUTER-7");
+        QTRY_COMPARE_WITH_TIMEOUT(community->text(), KeyringExpected() ? expected : "typed-over",
+                                  10000);
+        QVERIFY(prompts.passphraseQuestions.isEmpty());
     }
 
   private:

@@ -17,5 +17,12 @@ class SettingValueError : public OperationError {
 
 // "a, b or c": the choices a value has, for the error's <expected>.
 QString ListOfChoices(const QStringList& choices);
+// Each number as a text, for choices such as the intervals.
+QStringList ChoiceTexts(const QList<int>& numbers);
+
+// An interface's index as a setting gives it: a whole number from 1 to
+// 2147483647, plain decimal.
+bool IsInterfaceIndex(const QString& text);
+QString InterfaceIndexChoices();
 
 }  // namespace pulsewell

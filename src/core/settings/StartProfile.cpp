@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QMap>
-#include <limits>
 
 #include "NumberText.h"
 #include "OperationError.h"
@@ -70,16 +69,11 @@ void CheckStartProfile(const THostEntry& entry, const QString& path, const QList
             problems.append(SettingValueError(QLatin1String(key), value, path, expected).Message());
         }
     };
-    const auto number = TryParseInt64(entry.Interface);
-    check(number && *number >= 1 && *number <= std::numeric_limits<std::int32_t>::max(),
-          "Interface", entry.Interface, QStringLiteral("an interface number from 1 up"));
+    check(IsInterfaceIndex(entry.Interface), "Interface", entry.Interface, InterfaceIndexChoices());
     const auto bandwidth = TryParseInt64(StripSeparators(entry.bandwidth));
     check(bandwidth && *bandwidth >= 0, "bandwidth", entry.bandwidth,
           QStringLiteral("bits per second, a whole number from 0 up"));
-    QStringList seconds;
-    for (const int interval : intervals) {
-        seconds.append(QString::number(interval));
-    }
+    const QStringList seconds = ChoiceTexts(intervals);
     check(seconds.contains(entry.interval), "interval", entry.interval, ListOfChoices(seconds));
     check(entry.version.isEmpty() || ParseSnmpVersion(entry.version), "version", entry.version,
           SnmpVersionChoices());
