@@ -171,6 +171,8 @@ void Monitor::ApplyStartProfile() {
     if (startProfile_.isEmpty()) {
         return;
     }
+    // An earlier "Reset all" armed it for a profile that may no longer hold.
+    scheduler_.DisarmAutoStart();
     // The combo offers the profile's host alone; hostfile.txt keeps the others.
     view_.ShowHosts({}, QString());
     const QString path = ProgramFolder() + startProfile_;

@@ -351,86 +351,63 @@ private slots:
         QCOMPARE(next.geometry(), restored);
     }
 
-    void unreadableGeometryIsReportedAndTheWindowOpensAsUsual_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("error");  // after "'<value>' "
-        const QString range =
-            "is no valid value for '%1' in %2 (a whole number from %3 to 16777215)";
-        QTest::newRow("no number") << "windowwidth"
-                                   << "wide"
-                                   << "ist kein gültiger Integerwert";
-        QTest::newRow("left at the end of int")
-            << "windowleft"
-            << "2147483647" << range.arg("windowleft", "%1", "-16777215");
-        QTest::newRow("top at the start of int")
-            << "windowtop"
-            << "-2147483648" << range.arg("windowtop", "%1", "-16777215");
-        QTest::newRow("width beyond Qt's") << "windowwidth"
-                                           << "16777216" << range.arg("windowwidth", "%1", "0");
-        QTest::newRow("negative height") << "windowheight"
-                                         << "-1" << range.arg("windowheight", "%1", "0");
-    }
+    // Values no window can have are refused before any arithmetic on them.
     void unreadableGeometryIsReportedAndTheWindowOpensAsUsual() {
-        QFETCH(QString, name);
-        QFETCH(QString, value);
-        QFETCH(QString, error);
-        ui_->Window().StoreGeometry();
-        QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Pulsewell");
-        store.setValue(name, value);
-        store.sync();
-        TForm1 next(ui_->boxes, reader_, ui_->player);
-        QCOMPARE(ui_->boxes.errors,
-                 QStringList{"'" + value + "' " + QString(error).replace("%1", store.fileName())});
-        QCOMPARE(next.size(), QSize(824, 540));
+        const QString range =
+            "'%1' is no valid value for '%2' in %3 (a whole number from %4 to 16777215)";
+        const char* cases[][3] = {{"windowwidth", "wide", nullptr},
+                                  {"windowleft", "2147483647", "-16777215"},
+                                  {"windowtop", "-2147483648", "-16777215"},
+                                  {"windowwidth", "16777216", "0"},
+                                  {"windowheight", "-1", "0"}};
+        for (const auto& [name, value, least] : cases) {
+            ui_->Window().StoreGeometry();
+            QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Pulsewell");
+            store.setValue(name, value);
+            store.sync();
+            ui_->boxes.errors.clear();
+            TForm1 next(ui_->boxes, reader_, ui_->player);
+            QCOMPARE(ui_->boxes.errors.value(0),
+                     least ? range.arg(value, name, store.fileName(), least)
+                           : QString("'%1' ist kein gültiger Integerwert").arg(value));
+            QCOMPARE(next.size(), QSize(824, 540));
+        }
     }
 
-    // A device's value nested 3000 tables deep, as the conversion error quotes it:
-    // laid out as markup it overflowed the stack. Every box and label that can
-    // quote a device or a file shows it as it stands, cut with an ellipsis.
+    // A device's value nested 3000 tables deep, as the conversion error quotes
+    // it, overflowed the stack laid out as markup: boxes and labels show such
+    // texts as they stand, cut with an ellipsis.
     void deviceTextIsShownPlainAndCut() {
         const QString hostile = QString("<table><tr><td>").repeated(3000);
         TForm1& w = ui_->Window();
         pulsewell::QtMessageBoxes boxes;
         pulsewell::QtOptionsPrompts prompts;
-        const struct {
-            const char* where;
-            std::function<void()> show;
-        } cases[] = {
-            {"error box", [&] { boxes.ShowError(&w, hostile); }},
-            {"message box", [&] { boxes.ShowMessage(&w, hostile, "Error"); }},
-            {"status bar", [&] { w.SetStatusText(pulsewell::MonitorView::kStatusPanel, hostile); }},
-            {"options error", [&] { prompts.ShowError(&w, hostile); }},
-            {"options information", [&] { prompts.ShowInformation(hostile); }},
-            {"passphrase question", [&] { prompts.AskV3Passphrases(&w, hostile, false); }},
-        };
-        for (const auto& c : cases) {
-            // What each label quoting the text showed, and how: closed boxes delete themselves.
-            QMap<QLabel*, std::pair<QString, Qt::TextFormat>> shown;
-            const auto collect = [&] {
-                for (QWidget* top : QApplication::topLevelWidgets()) {
-                    for (QLabel* label : top->findChildren<QLabel*>()) {
-                        if (label->isVisible() && label->text().contains("<table>")) {
-                            shown.insert(label, {label->text(), label->textFormat()});
-                        }
+        const std::function<void()> shows[] = {
+            [&] { boxes.ShowError(&w, hostile); },
+            [&] { boxes.ShowMessage(&w, hostile, "Error"); },
+            [&] { prompts.ShowError(&w, hostile); },
+            [&] { prompts.ShowInformation(hostile); },
+            [&] { prompts.AskV3Passphrases(&w, hostile, false); },
+            [&] { w.SetStatusText(pulsewell::MonitorView::kStatusPanel, hostile); }};
+        for (const auto& show : shows) {
+            QList<std::pair<QString, Qt::TextFormat>> shown;
+            QTimer::singleShot(0, [&] {  // a box is looked at while it waits, then closed
+                QWidget* box = QApplication::activeModalWidget();
+                for (const QLabel* label : (box ? box : &w)->findChildren<QLabel*>()) {
+                    if (label->text().contains("<table>")) {
+                        shown.append({label->text(), label->textFormat()});
                     }
                 }
-            };
-            // A modal box is looked at while it waits, then closed.
-            QTimer::singleShot(0, [&] {
-                collect();
-                if (QWidget* modal = QApplication::activeModalWidget()) {
-                    modal->close();
+                if (box) {
+                    box->close();
                 }
             });
-            c.show();
+            show();
             QTest::qWait(10);
-            w.SetStatusText(pulsewell::MonitorView::kStatusPanel, QString());
-            QVERIFY2(shown.size() == 1, c.where);
-            const auto [text, format] = shown.first();
-            QVERIFY2(format == Qt::PlainText, c.where);
-            QVERIFY2(text.contains(hostile.left(1000) + QChar(0x2026)), c.where);
-            QVERIFY2(text.size() < 1200, c.where);
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown[0].second, Qt::PlainText);
+            QVERIFY(shown[0].first.contains(hostile.left(1000) + QChar(0x2026)));
+            QVERIFY(shown[0].first.size() < 1200);
         }
     }
 

@@ -9,17 +9,11 @@ namespace {
 // Host and interface are the user's and the device's texts: whatever they
 // hold stays where it stands, and the numbers stay in theirs.
 TEST(AlarmNoticeTest, HostAndInterfaceTextsAreTakenAsTheyAre) {
-    const struct {
-        const char* host;
-        const char* interface;
-    } cases[] = {{"router", "2"}, {"%1", "2"}, {"r%3%5", "%2"}, {"%%1", "%4x"}};
-    for (const auto& c : cases) {
-        const TAlarmNotice notice =
-            AlarmNoticeText(AlarmLevel::Low, 45, 20, c.host, c.interface, "");
-        EXPECT_EQ(notice.Summary, "Utilization 45 % reached the low threshold");
-        EXPECT_EQ(notice.Body, QStringLiteral("Host ") + c.host + ", interface " + c.interface +
-                                   ": the utilization of 45 % reached the low threshold of 20 %.")
-            << c.host;
+    const char* cases[][3] = {{"%1", "2", "Host %1, interface 2: "},
+                              {"r%3%5", "%2", "Host r%3%5, interface %2: "}};
+    for (const auto& [host, interface, start] : cases) {
+        EXPECT_EQ(AlarmNoticeText(AlarmLevel::Low, 45, 20, host, interface, "").Body,
+                  QString(start) + "the utilization of 45 % reached the low threshold of 20 %.");
     }
 }
 

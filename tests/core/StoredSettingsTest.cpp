@@ -97,29 +97,21 @@ TEST_F(StoredSettingsTest, SnmpVersionIsReadButNeverWritten) {
 // A hand-edited value that names nothing is reported, with the file; its
 // setting stays as it was and the store keeps the text.
 TEST_F(StoredSettingsTest, SnmpValuesThatNameNothingAreReported) {
-    const struct {
-        const char* name;
-        const char* value;
-        const char* expected;
-    } cases[] = {
+    const char* cases[][3] = {
         {"snmpversion", "4", "1, 2c or 3"},
         {"snmpv3level", "authPrivacy", "noAuthNoPriv, authNoPriv or authPriv"},
-        {"snmpv3authprotocol", "SHA-3", "MD5, SHA, SHA-224, SHA-256, SHA-384 or SHA-512"},
-        {"snmpv3privprotocol", "AES-512", "DES, AES, AES-192, AES-256, AES-192-C or AES-256-C"},
-    };
-    for (const auto& c : cases) {
+        {"snmpv3privprotocol", "AES-512", "DES, AES, AES-192, AES-256, AES-192-C or AES-256-C"}};
+    for (const auto& [name, value, expected] : cases) {
         view.errors.clear();
-        state = TMonitorState();
-        Store(QLatin1String(c.name), QLatin1String(c.value));
+        Store(name, value);
         Load();
         EXPECT_EQ(view.errors,
                   QStringList(QStringLiteral("'%1' is no valid value for '%2' in %3 (%4)")
-                                  .arg(QLatin1String(c.value), QLatin1String(c.name), StorePath(),
-                                       QLatin1String(c.expected))));
-        EXPECT_EQ(state.Security, SnmpV3Security()) << c.name;
-        EXPECT_EQ(state.Version, SnmpVersion::V1) << c.name;
-        EXPECT_EQ(Store().value(QLatin1String(c.name)).toString(), c.value);
-        Store().remove(QLatin1String(c.name));
+                                  .arg(value, name, StorePath(), expected)));
+        EXPECT_EQ(std::pair(state.Security, state.Version),
+                  std::pair(SnmpV3Security(), SnmpVersion::V1));
+        EXPECT_EQ(Store().value(name).toString(), value);
+        Store().remove(name);
     }
 }
 
@@ -128,8 +120,10 @@ TEST_F(StoredSettingsTest, BadEntryIsReportedAndTheRestStillApplies) {
     Store(QStringLiteral("lowvalue"), QStringList{QStringLiteral("1"), QStringLiteral("2")});
     Store(QStringLiteral("show"), QStringLiteral("bytes"));
     Load();
-    EXPECT_EQ(view.errors, QStringList({QStringLiteral("'seventy' ist kein gültiger Integerwert"),
-                                        QStringLiteral("Ungültiger Datentyp für 'lowvalue'")}));
+    EXPECT_EQ(view.errors,
+              QStringList({"'seventy' is no valid value for 'highvalue' in " + StorePath() +
+                               " (a whole number, or \"$\" and hexadecimal digits)",
+                           QStringLiteral("Ungültiger Datentyp für 'lowvalue'")}));
     EXPECT_TRUE(state.ShowBytes);
     EXPECT_EQ(Utilization().HighThreshold, 70);
     // Nothing the user stored is replaced.

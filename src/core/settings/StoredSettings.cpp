@@ -10,6 +10,21 @@
 
 namespace pulsewell {
 
+namespace {
+
+// A stored threshold; one that is no integer is named with its file.
+std::int32_t StoredThreshold(const SettingsKey& key, const settings::Setting& setting,
+                             const QString& text) {
+    try {
+        return ParseStoredInt32(text);
+    } catch (const ConversionError&) {
+        throw SettingValueError(setting.name, text, key.Path(),
+                                QStringLiteral("a whole number, or \"$\" and hexadecimal digits"));
+    }
+}
+
+}  // namespace
+
 void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorState& state,
                         bool storeMissing) {
     using namespace settings;
@@ -26,14 +41,14 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
     const std::function<void()> steps[] = {
         [&] {
             if (const auto high = key.Read(kHighValue.name)) {
-                graph.SetHighThreshold(ParseStoredInt32(*high));
+                graph.SetHighThreshold(StoredThreshold(key, kHighValue, *high));
             } else {
                 storeDefault(kHighValue);
             }
         },
         [&] {
             if (const auto low = key.Read(kLowValue.name)) {
-                graph.SetLowThreshold(ParseStoredInt32(*low));
+                graph.SetLowThreshold(StoredThreshold(key, kLowValue, *low));
             } else {
                 storeDefault(kLowValue);
             }
