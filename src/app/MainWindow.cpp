@@ -29,6 +29,7 @@
 #include "OptionsDialog.h"
 #include "Rounding.h"
 #include "V3PassphraseKeeper.h"
+#include "VisibleText.h"
 #include "WindowGeometry.h"
 
 namespace pulsewell {
@@ -386,6 +387,7 @@ void TForm1::BuildStatusBar() {
         statusPanels_[panel] = new QLabel(this);
         statusPanels_[panel]->setObjectName(QStringLiteral("statusPanel%1").arg(panel));
         statusPanels_[panel]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusPanels_[panel]->setTextFormat(Qt::PlainText);  // causes quote the device
     }
     statusPanels_[kStatusPanel]->setFixedWidth(500);
     statusBar()->setSizeGripEnabled(true);
@@ -551,7 +553,7 @@ void TForm1::ShowError(const QString& message) { boxes_.ShowError(this, message)
 
 void TForm1::SetStatusText(int panel, const QString& text) {
     if (panel == kStatusPanel || panel == kCountdownPanel) {
-        statusPanels_[panel]->setText(text);
+        statusPanels_[panel]->setText(ShownText(text));
     }
 }
 
@@ -661,6 +663,25 @@ void TForm1::ShowSnmpVersion(SnmpVersion version) {
 void TForm1::SetPassphraseKeeper(V3PassphraseKeeper& keeper) {
     keeper_ = &keeper;
     monitor_.RequestV3Passphrases();
+    RecallCommunity(monitor_.State().Host);
+}
+
+void TForm1::RecallCommunity(const QString& host) {
+    if (keeper_ == nullptr || host.isEmpty()) {
+        return;
+    }
+    QPointer<TForm1> self(this);
+    keeper_->RecallCommunity(host, [self, host](const QString& community) {
+        if (self) {
+            self->monitor_.SetRecalledCommunity(host, community);
+        }
+    });
+}
+
+void TForm1::KeepCommunity(const QString& host, const QString& community) {
+    if (keeper_ != nullptr) {
+        keeper_->KeepCommunity(host, community);
+    }
 }
 
 bool TForm1::RequestV3Passphrases(const QString& user) {

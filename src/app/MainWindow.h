@@ -59,7 +59,9 @@ public:
     // it, and the poll's alarms read its controls.
     void SetOptionsDialog(TForm3& options) { options_ = &options; }
     // Where the SNMPv3 passphrases come from (the desktop's keyring, or the
-    // user once per run); the monitor asks for them again at once.
+    // user once per run), and where the hosts' communities are kept; the
+    // monitor asks for the passphrases and the chosen host's community again
+    // at once.
     void SetPassphraseKeeper(V3PassphraseKeeper& keeper);
 
     // MonitorView
@@ -86,6 +88,8 @@ public:
     void FocusInterfaceList() override;
     void ShowSnmpVersion(SnmpVersion version) override;
     bool RequestV3Passphrases(const QString& user) override;
+    void RecallCommunity(const QString& host) override;
+    void KeepCommunity(const QString& host, const QString& community) override;
     void ShowAlarmNotice(const TAlarmNotice& notice) override { notifier_.Post(notice); }
 
 signals:

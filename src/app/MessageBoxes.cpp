@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include "ApplicationTitle.h"
+#include "VisibleText.h"
 
 namespace pulsewell {
 
@@ -28,7 +29,9 @@ QString QtMessageBoxes::AskFileToSave(QWidget* parent, const QString& caption,
 }
 
 void QtMessageBoxes::Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
-                          const QString& text) {
+                          const QString& message) {
+    // Messages carry what devices and files said: never markup to lay out.
+    const QString text = ShownText(message);
     open_.removeAll(nullptr);  // closed boxes delete themselves
     for (QMessageBox* box : std::as_const(open_)) {
         if (box->windowTitle() == caption && box->text() == text) {
@@ -36,7 +39,9 @@ void QtMessageBoxes::Show(QWidget* parent, QMessageBox::Icon icon, const QString
             return;
         }
     }
-    auto* box = new QMessageBox(icon, caption, text, QMessageBox::Ok, parent);
+    auto* box = new QMessageBox(icon, caption, QString(), QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);  // before the text: laying out markup is the harm
+    box->setText(text);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     box->show();

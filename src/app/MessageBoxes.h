@@ -29,7 +29,8 @@ class MessageBoxes {
 // waiting in a loop of its own would hold up the poll timer whose tick raised
 // it, and polling would stop until the user came back. A box with the same
 // caption and text as one still open is not opened again, so a fault that
-// every poll meets leaves one box, not a pile.
+// every poll meets leaves one box, not a pile. The text is shown as it is,
+// never as markup, and cut at the longest shown text.
 class QtMessageBoxes : public MessageBoxes {
   public:
     void ShowError(QWidget* parent, const QString& message) override;
@@ -38,7 +39,8 @@ class QtMessageBoxes : public MessageBoxes {
                           const QString& filter, const QString& suffix) override;
 
   private:
-    void Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text);
+    void Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+              const QString& message);
 
     QList<QPointer<QMessageBox>> open_;
 };

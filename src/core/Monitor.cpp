@@ -2,11 +2,12 @@
 
 #include "DeviceObjects.h"
 #include "HostList.h"
+#include "HostMemory.h"
 #include "InterfaceSpeed.h"
 #include "NumberText.h"
 #include "ProgramFolder.h"
-#include "StartProfile.h"
 #include "SnmpV3Settings.h"
+#include "StartProfile.h"
 #include "StoredSettings.h"
 
 namespace pulsewell {
@@ -19,6 +20,14 @@ namespace {
 QString BandwidthOfSpeedCell(const QString& cell) {
     return StripSeparators(cell).remove(QLocale().groupSeparator());
 }
+
+QList<int> AllIntervals() {
+    return QList<int>(std::begin(Monitor::kIntervals), std::end(Monitor::kIntervals));
+}
+
+// The table's columns that name an interface.
+constexpr int kIndexColumn = 0;
+constexpr int kDescriptionColumn = 1;
 
 }  // namespace
 
@@ -164,15 +173,21 @@ void Monitor::ApplyStartProfile() {
     if (startProfile_.isEmpty()) {
         return;
     }
+    // An earlier "Reset all" armed it for a profile that may no longer hold.
+    scheduler_.DisarmAutoStart();
     // The combo offers the profile's host alone; hostfile.txt keeps the others.
     view_.ShowHosts({}, QString());
-    const std::optional<THostEntry> entry = ReadStartProfile(ProgramFolder() + startProfile_);
+    const QString path = ProgramFolder() + startProfile_;
+    const std::optional<THostEntry> entry = ReadStartProfile(path);
     if (!entry) {
         return;
     }
+    QList<int> intervals = AllIntervals();
+    intervals.removeOne(1);  // reached by a middle click only
+    CheckStartProfile(*entry, path, intervals);
     SetHost(entry->IP);
     view_.ShowHosts({state_.Host}, state_.Host);
-    state_.Community = entry->community;
+    SetCommunity(entry->community);
     view_.ShowCommunity(state_.Community);
     state_.Bandwidth = entry->bandwidth;
     view_.ShowBandwidth(state_.Bandwidth);
@@ -186,7 +201,7 @@ void Monitor::ApplyStartProfile() {
     if (const auto version = ParseSnmpVersion(entry->version)) {
         state_.Version = *version;
     }
-    ApplyV3Profile(*entry, state_.Security);
+    ApplyV3Profile(*entry, path, state_.Security);
     view_.ShowSnmpVersion(state_.Version);
     view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
@@ -199,6 +214,94 @@ void Monitor::SetHost(const QString& host) {
     }
     state_.Host = host;
     ClearHostDependentState();
+    RecallHostSettings();
+}
+
+void Monitor::RecallHostSettings() {
+    remembered_.reset();
+    recallingCommunityFor_.clear();
+    if (!keepHostList_) {
+        return;
+    }
+    RunGuarded(view_, [this] {
+        remembered_ = RecallHost(state_.Host, AllIntervals());
+        if (remembered_) {
+            ChooseInterval(remembered_->IntervalSeconds);
+        }
+    });
+    const bool known = std::ranges::any_of(hosts_, [this](const QString& entry) {
+        return entry.compare(state_.Host, Qt::CaseInsensitive) == 0;
+    });
+    if (remembered_ || known) {
+        // Set first: a view that knows it already answers inside the call.
+        recallingCommunityFor_ = state_.Host;
+        view_.RecallCommunity(state_.Host);
+    }
+}
+
+void Monitor::SetCommunity(const QString& text) {
+    state_.Community = text;
+    recallingCommunityFor_.clear();
+}
+
+void Monitor::SetRecalledCommunity(const QString& host, const QString& community) {
+    if (host.isEmpty() || host != recallingCommunityFor_ || host != state_.Host) {
+        return;
+    }
+    SetCommunity(community);
+    view_.ShowCommunity(state_.Community);
+}
+
+int Monitor::RememberedEntry(int offered) const {
+    if (!remembered_) {
+        return offered;
+    }
+    std::optional<int> byIndex;
+    std::optional<int> byName;
+    for (int row = 1; row < table_.RowCount(); ++row) {
+        const bool index = table_.Cell(kIndexColumn, row) == remembered_->Interface;
+        const bool name = !remembered_->InterfaceName.isEmpty() &&
+                          table_.Cell(kDescriptionColumn, row) == remembered_->InterfaceName;
+        if (index && (name || remembered_->InterfaceName.isEmpty())) {
+            return row - 1;
+        }
+        if (name && !byName) {
+            byName = row - 1;  // the device numbered its interfaces anew
+        }
+        if (index) {
+            byIndex = row - 1;
+        }
+    }
+    return byName.value_or(byIndex.value_or(offered));
+}
+
+void Monitor::RememberPolling() {
+    const QString index = choice_.SelectedEntry();
+    if (!keepHostList_ || state_.Host.isEmpty() || index.isEmpty()) {
+        return;
+    }
+    THostMemory memory{index, QString(), state_.IntervalSeconds};
+    for (int row = 1; row < table_.RowCount(); ++row) {
+        if (table_.Cell(kIndexColumn, row) == index) {
+            memory.InterfaceName = table_.Cell(kDescriptionColumn, row);
+        }
+    }
+    RunGuarded(view_, [&] { RememberHost(state_.Host, memory); });
+    remembered_ = memory;
+}
+
+void Monitor::SelectInterval(int seconds) {
+    scheduler_.SelectInterval(seconds);
+    if (IsPolling()) {
+        RememberPolling();
+    }
+}
+
+void Monitor::ChooseInterval(int seconds) {
+    scheduler_.ChooseInterval(seconds);
+    if (IsPolling()) {
+        RememberPolling();
+    }
 }
 
 void Monitor::ClearHostDependentState() {
@@ -281,6 +384,10 @@ void Monitor::ProbeAnswered(bool answered, const std::optional<QString>& cause) 
         started = true;
     });
     if (started) {
+        RememberPolling();
+        if (state_.Version != SnmpVersion::V3) {
+            view_.KeepCommunity(state_.Host, state_.Community);
+        }
         emit PollingStarted();
         PollOnce();
     }
@@ -380,8 +487,15 @@ QString Monitor::TotalsLine() const {
 }
 
 void Monitor::FirstContact() {
-    discovery_.Start([this](int index) { SelectInterface(index); },
-                     [this] { emit DiscoveryEnded(); });
+    discovery_.Start(
+        [this](int index) {
+            const int chosen = RememberedEntry(index);
+            SelectInterface(chosen);
+            if (chosen != index) {
+                choice_.Show(true);
+            }
+        },
+        [this] { emit DiscoveryEnded(); });
 }
 
 void Monitor::CallOffFirstContact() {

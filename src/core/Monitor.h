@@ -8,6 +8,7 @@
 #include "DeviceReader.h"
 #include "DeviceWorker.h"
 #include "HistoryRecorder.h"
+#include "HostMemory.h"
 #include "InterfaceChoice.h"
 #include "InterfaceDiscovery.h"
 #include "InterfaceTable.h"
@@ -71,16 +72,21 @@ class Monitor : public QObject, public OptionsTarget {
     void PollOnce();
     void StartPolling();
     void StopPolling();
-    void SelectInterval(int seconds) { scheduler_.SelectInterval(seconds); }
+    // While polling, the host's memory keeps the interval chosen.
+    void SelectInterval(int seconds);
     // The user picks an interval; "every 1 sec" is reached by a middle click.
-    void ChooseInterval(int seconds) { scheduler_.ChooseInterval(seconds); }
+    void ChooseInterval(int seconds);
     void SetWriteLog(bool on) { scheduler_.SetWriteLog(on); }
     void SetWriteDebugLog(bool on) { scheduler_.SetWriteDebugLog(on); }
 
     // Edits of the window's fields.
     void SetHost(const QString& host);
     void SetBandwidth(const QString& text) { state_.Bandwidth = text; }
-    void SetCommunity(const QString& text) { state_.Community = text; }
+    // What the user types wins over a community the view still looks for.
+    void SetCommunity(const QString& text);
+    // The view's answer to MonitorView::RecallCommunity: taken while `host`
+    // is still the one chosen and nobody gave a community meanwhile.
+    void SetRecalledCommunity(const QString& host, const QString& community);
     // "&First contact": walks the device's interface table into the table
     // and the interface list and selects the first interface.
     void FirstContact();
@@ -96,7 +102,8 @@ class Monitor : public QObject, public OptionsTarget {
     void ExportDeviceInfo() { report_.Export(); }
     // What the export writes: the report, then the interface table.
     QStringList DeviceInfoLines() const { return report_.FileLines(); }
-    // The window keeps hostfile.txt; a monitor without a host combo leaves it alone.
+    // The window keeps hostfile.txt and each host's memory in the settings;
+    // a monitor without a host combo leaves both alone.
     void KeepHostList(bool keep) { keepHostList_ = keep; }
     // The window stores the default of every option missing from the settings;
     // a monitor that only reads them leaves the store as it is.
@@ -159,6 +166,14 @@ class Monitor : public QObject, public OptionsTarget {
 
   private:
     void ClearHostDependentState();
+    // A remembered host brings back its interval, the interface that
+    // discovery then chooses, and (through the view) its community.
+    void RecallHostSettings();
+    // The entry of the interface list that discovery chooses: the host's
+    // remembered interface where the table has it, else `offered`.
+    int RememberedEntry(int offered) const;
+    // Polling runs: the host's interface and interval go to its memory.
+    void RememberPolling();
     void LoadHostList();
     void ApplyStartProfile();
     void ShowTotals();
@@ -193,6 +208,10 @@ class Monitor : public QObject, public OptionsTarget {
     bool keepHostList_ = true;
     bool storeMissingSettings_ = true;
     QString startProfile_;
+    // The chosen host's memory, while it has one.
+    std::optional<THostMemory> remembered_;
+    // The host whose community the view looks for; empty when none is awaited.
+    QString recallingCommunityFor_;
     bool probing_ = false;
     // A poll fell due while one was running.
     bool pollDueAfterThis_ = false;

@@ -77,6 +77,11 @@ public:
     // with Monitor::SetV3Passphrases and returns true; polling that a start
     // profile starts by itself waits for that answer.
     virtual bool RequestV3Passphrases(const QString& /*user*/) { return false; }
+    // A remembered host was chosen: a view that keeps communities (the
+    // desktop's keyring) answers later with Monitor::SetRecalledCommunity.
+    virtual void RecallCommunity(const QString& /*host*/) {}
+    // Polling of `host` started with this community: worth keeping.
+    virtual void KeepCommunity(const QString& /*host*/, const QString& /*community*/) {}
 
     // A threshold alarm went off: once when the utilization reaches its
     // level, again only after it fell below that level's threshold. A view

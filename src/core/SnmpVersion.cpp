@@ -3,14 +3,18 @@
 namespace pulsewell {
 
 std::optional<SnmpVersion> ParseSnmpVersion(const QString& text) {
-    if (text == QStringLiteral("1")) {
-        return SnmpVersion::V1;
+    // People write "V3", "v2C" or "SNMPv3" as often as "3".
+    QString name = text.toLower();
+    if (name.startsWith(QStringLiteral("snmp"))) {
+        name.remove(0, 4);
     }
-    if (text == QStringLiteral("2c")) {
-        return SnmpVersion::V2c;
+    if (name.startsWith(u'v')) {
+        name.remove(0, 1);
     }
-    if (text == QStringLiteral("3")) {
-        return SnmpVersion::V3;
+    for (const SnmpVersion version : {SnmpVersion::V1, SnmpVersion::V2c, SnmpVersion::V3}) {
+        if (name == SnmpVersionText(version)) {
+            return version;
+        }
     }
     return std::nullopt;
 }
@@ -25,6 +29,10 @@ QString SnmpVersionText(SnmpVersion version) {
             break;
     }
     return QStringLiteral("1");
+}
+
+QString SnmpVersionChoices() {
+    return QStringLiteral("1, 2c or 3");
 }
 
 QString SnmpVersionName(SnmpVersion version) {

@@ -11,9 +11,12 @@ namespace pulsewell {
 enum class SnmpVersion { V1, V2c, V3 };
 
 // "1", "2c" or "3", as the settings, the start profile and the command line
-// write it; nothing for any other text.
+// write it; parsing ignores case and takes a leading "v" or "SNMPv" ("V3",
+// "SNMPv2c"); nothing for any other text.
 std::optional<SnmpVersion> ParseSnmpVersion(const QString& text);
 QString SnmpVersionText(SnmpVersion version);
+// "1, 2c or 3", for the message of a text that names none.
+QString SnmpVersionChoices();
 // "SNMPv1", "SNMPv2c", "SNMPv3", for messages.
 QString SnmpVersionName(SnmpVersion version);
 // SNMPv2's PDUs: Counter64 values (ifXTable's counters and ifHighSpeed) and

@@ -10,15 +10,28 @@
 #include <QVBoxLayout>
 
 #include "ApplicationTitle.h"
+#include "VisibleText.h"
 
 namespace pulsewell {
 
+namespace {
+
+// What a stored value or a file said, as it stands: never markup.
+void ShowPlainBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, ApplicationTitle(), QString(), QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);  // before the text: laying out markup is the harm
+    box.setText(ShownText(text));
+    box.exec();
+}
+
+}  // namespace
+
 void QtOptionsPrompts::ShowError(QWidget* parent, const QString& message) {
-    QMessageBox::critical(parent, ApplicationTitle(), message);
+    ShowPlainBox(parent, QMessageBox::Critical, message);
 }
 
 void QtOptionsPrompts::ShowInformation(const QString& text) {
-    QMessageBox::information(nullptr, ApplicationTitle(), text);
+    ShowPlainBox(nullptr, QMessageBox::Information, text);
 }
 
 QString QtOptionsPrompts::OpenWaveFile(QWidget* parent, const QString& folder) {
@@ -27,14 +40,20 @@ QString QtOptionsPrompts::OpenWaveFile(QWidget* parent, const QString& folder) {
 }
 
 std::optional<V3Passphrases> QtOptionsPrompts::AskV3Passphrases(QWidget* parent,
-                                                                const QString& user) {
+                                                                const QString& user,
+                                                                bool inKeyring) {
     QDialog dialog(parent);
     dialog.setWindowTitle(ApplicationTitle());
     auto* layout = new QVBoxLayout(&dialog);
-    auto* text = new QLabel(QStringLiteral("No keyring is reachable. The SNMPv3 passphrases of "
-                                           "user \"%1\" are needed for this run; they will not "
-                                           "be kept.")
-                                .arg(user));
+    auto* text = new QLabel;
+    text->setTextFormat(Qt::PlainText);
+    text->setText((inKeyring ? QStringLiteral("The keyring holds no SNMPv3 passphrases of user "
+                                              "\"%1\". They are needed for this run; the "
+                                              "keyring will keep them.")
+                             : QStringLiteral("No keyring is reachable. The SNMPv3 passphrases of "
+                                              "user \"%1\" are needed for this run; they will "
+                                              "not be kept."))
+                      .arg(ShownText(user)));
     text->setWordWrap(true);
     layout->addWidget(text);
     auto* form = new QFormLayout;

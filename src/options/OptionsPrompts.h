@@ -20,9 +20,11 @@ class OptionsPrompts {
     virtual void ShowInformation(const QString& text) = 0;
     // The path of a wave file chosen in `folder`, or empty when cancelled.
     virtual QString OpenWaveFile(QWidget* parent, const QString& folder) = 0;
-    // No keyring is reachable: the SNMPv3 passphrases of `user` for this run,
-    // which will not be kept; nothing when the user declines.
-    virtual std::optional<V3Passphrases> AskV3Passphrases(QWidget* parent, const QString& user) = 0;
+    // The SNMPv3 passphrases of `user` for this run, which the keyring then
+    // keeps (`inKeyring`: it is there but has none) or which will not be kept
+    // (no keyring is reachable); nothing when the user declines.
+    virtual std::optional<V3Passphrases> AskV3Passphrases(QWidget* parent, const QString& user,
+                                                          bool inKeyring) = 0;
 };
 
 class QtOptionsPrompts : public OptionsPrompts {
@@ -30,7 +32,8 @@ class QtOptionsPrompts : public OptionsPrompts {
     void ShowError(QWidget* parent, const QString& message) override;
     void ShowInformation(const QString& text) override;
     QString OpenWaveFile(QWidget* parent, const QString& folder) override;
-    std::optional<V3Passphrases> AskV3Passphrases(QWidget* parent, const QString& user) override;
+    std::optional<V3Passphrases> AskV3Passphrases(QWidget* parent, const QString& user,
+                                                  bool inKeyring) override;
 };
 
 }  // namespace pulsewell

@@ -48,6 +48,11 @@ void WriteEntry(const QString& service, const QString& key, const QString& text,
     job->start();
 }
 
+QString CommunityKey(const QString& host) {
+    // Hosts compare without regard to case, as the host list does.
+    return QStringLiteral("community/%1").arg(host.toLower());
+}
+
 }  // namespace
 
 SecretServiceKeyring::SecretServiceKeyring(const QString& service) : service_(service) {}
@@ -88,6 +93,22 @@ void SecretServiceKeyring::Write(const QString& user, const V3Passphrases& passp
                        done(kept ? Outcome::Done : Outcome::Unreachable);
                    });
                });
+}
+
+void SecretServiceKeyring::ReadCommunity(const QString& host, TextDone done) {
+    ReadEntry(service_, CommunityKey(host), [done](bool reached, std::optional<QString> text) {
+        if (!reached) {
+            done(Outcome::Unreachable, QString());
+        } else {
+            done(text ? Outcome::Done : Outcome::NotFound, text.value_or(QString()));
+        }
+    });
+}
+
+void SecretServiceKeyring::WriteCommunity(const QString& host, const QString& community,
+                                          WriteDone done) {
+    WriteEntry(service_, CommunityKey(host), community,
+               [done](bool kept) { done(kept ? Outcome::Done : Outcome::Unreachable); });
 }
 
 }  // namespace pulsewell

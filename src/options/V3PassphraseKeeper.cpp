@@ -25,19 +25,21 @@ void V3PassphraseKeeper::Fetch(const QString& user, QWidget* parent, Found found
                 found(passphrases);
                 break;
             case PassphraseKeyring::Outcome::NotFound:
-                found({});  // to be entered in the options dialog
-                break;
-            case PassphraseKeyring::Outcome::Unreachable:
-                reachable_ = false;
+            case PassphraseKeyring::Outcome::Unreachable: {
+                const bool inKeyring = outcome == PassphraseKeyring::Outcome::NotFound;
+                reachable_ = reachable_ && inKeyring;
                 // Not inside the keyring's callback: the question waits for an answer.
-                QTimer::singleShot(0,
-                                   [this, user, window, found] { AskOnce(user, window, found); });
+                QTimer::singleShot(0, [this, user, window, found, inKeyring] {
+                    AskOnce(user, window, found, inKeyring);
+                });
                 break;
+            }
         }
     });
 }
 
-void V3PassphraseKeeper::AskOnce(const QString& user, QWidget* parent, const Found& found) {
+void V3PassphraseKeeper::AskOnce(const QString& user, QWidget* parent, const Found& found,
+                                 bool inKeyring) {
     if (const auto known = known_.constFind(user); known != known_.constEnd()) {
         found(*known);
         return;
@@ -47,8 +49,10 @@ void V3PassphraseKeeper::AskOnce(const QString& user, QWidget* parent, const Fou
         return;
     }
     asked_.insert(user);
-    const std::optional<V3Passphrases> answer = prompts_.AskV3Passphrases(parent, user);
-    if (answer) {
+    const std::optional<V3Passphrases> answer = prompts_.AskV3Passphrases(parent, user, inKeyring);
+    if (answer && inKeyring) {
+        Keep(user, *answer);
+    } else if (answer) {
         known_.insert(user, *answer);
     }
     found(answer.value_or(V3Passphrases{}));
@@ -66,6 +70,19 @@ void V3PassphraseKeeper::Keep(const QString& user, const V3Passphrases& passphra
             inKeyring(kept);
         }
     });
+}
+
+void V3PassphraseKeeper::RecallCommunity(const QString& host,
+                                         std::function<void(const QString&)> found) {
+    keyring_.ReadCommunity(host, [found](PassphraseKeyring::Outcome outcome, const QString& text) {
+        if (outcome == PassphraseKeyring::Outcome::Done) {
+            found(text);
+        }
+    });
+}
+
+void V3PassphraseKeeper::KeepCommunity(const QString& host, const QString& community) {
+    keyring_.WriteCommunity(host, community, [](PassphraseKeyring::Outcome) {});
 }
 
 }  // namespace pulsewell

@@ -14,9 +14,10 @@ namespace pulsewell {
 class OptionsPrompts;
 
 // Finds and keeps the SNMPv3 passphrases for the window: in the desktop's
-// keyring, and for the rest of the run in memory. Where no keyring is
-// reachable it asks the user, once per run and user, and says that they
-// will not be kept.
+// keyring, and for the rest of the run in memory. Where the keyring has none
+// for the user it asks, once per run and user, and keeps the answer there;
+// where no keyring is reachable it asks likewise and says that they will
+// not be kept. The communities of the hosts polled are kept there too.
 class V3PassphraseKeeper {
   public:
     using Found = std::function<void(const V3Passphrases&)>;
@@ -33,8 +34,14 @@ class V3PassphraseKeeper {
     // False since a keyring call found no keyring.
     bool KeyringReachable() const { return reachable_; }
 
+    // The community the keyring keeps for `host`; `found` runs only when it has one.
+    void RecallCommunity(const QString& host, std::function<void(const QString&)> found);
+    // Kept in the keyring where there is one; never anywhere else.
+    void KeepCommunity(const QString& host, const QString& community);
+
   private:
-    void AskOnce(const QString& user, QWidget* parent, const Found& found);
+    // `inKeyring`: the keyring is there but had none, and takes the answer.
+    void AskOnce(const QString& user, QWidget* parent, const Found& found, bool inKeyring);
 
     PassphraseKeyring& keyring_;
     OptionsPrompts& prompts_;

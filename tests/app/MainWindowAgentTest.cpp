@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -150,6 +152,40 @@ class MainWindowAgentTest : public QObject {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readLine(), QByteArray("System description: \r\n"));
+    }
+
+    // What the settings file remembers of a host polled; a new window on the
+    // same folders chooses the host again, and "&First contact" the interface,
+    // also where the device numbered or named its interfaces anew.
+    void aRestartBringsBackTheHostsInterfaceAndInterval() {
+        const QString host = QString::fromStdString(pulsewell::test::TestAgentAddress());
+        const char* stored[][2] = {{nullptr, nullptr}, {"9", "eth0"}, {"2", "eth9"}, {"1", "eth0"}};
+        for (const auto& [interface, name] : stored) {
+            ui_.emplace();
+            QVERIFY(ui_->Open(reader_));
+            DiscoverAgent(ui_->Window());
+            QTest::keyClick(ui_->Window().findChild<QComboBox*>("interfaceList"), Qt::Key_Down);
+            pulsewell::test::FindByText<QRadioButton>(ui_->Window(), "every 30 sec")->click();
+            QTest::mouseClick(Button(ui_->Window(), "&Start polling"), Qt::LeftButton);
+            QTest::mouseClick(Button(ui_->Window(), "Sto&p polling"), Qt::LeftButton);
+            QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Pulsewell");
+            QCOMPARE(store.value("hosts/" + host + "/interfacename").toString(), QString("eth0"));
+            if (interface) {
+                store.setValue("hosts/" + host + "/interface", interface);
+                store.setValue("hosts/" + host + "/interfacename", name);
+                store.sync();
+            }
+            TForm1 next(ui_->boxes, reader_, ui_->player);
+            QCOMPARE(next.findChild<QComboBox*>("hostCombo")->currentText(), host);
+            QVERIFY(pulsewell::test::FindByText<QRadioButton>(next, "every 30 sec")->isChecked());
+            // No keyring here: the community is typed again, as it was never stored.
+            auto* community = next.findChild<QLineEdit*>("communityEdit");
+            QCOMPARE(community->text(), QStringLiteral("cobalt"));
+            community->setText(QString::fromLatin1(pulsewell::test::kTestAgentCommunity));
+            QTest::mouseClick(Button(next, "&First contact"), Qt::LeftButton);
+            QCOMPARE(next.findChild<QComboBox*>("interfaceList")->currentText(), QString("2"));
+            QVERIFY2(ui_->boxes.errors.isEmpty(), qPrintable(ui_->boxes.errors.join("; ")));
+        }
     }
 
   private:

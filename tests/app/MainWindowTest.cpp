@@ -13,9 +13,11 @@
 #include <QtTest>
 
 #include "GraphData.h"
-#include "WindowUnderTest.h"
+#include "MessageBoxes.h"
+#include "OptionsPrompts.h"
 #include "ScriptedDeviceReader.h"
 #include "WindowFinders.h"
+#include "WindowUnderTest.h"
 
 using pulsewell::TForm1;
 
@@ -350,13 +352,64 @@ private slots:
         QCOMPARE(next.geometry(), restored);
     }
 
+    // Values no window can have are refused before any arithmetic on them.
     void unreadableGeometryIsReportedAndTheWindowOpensAsUsual() {
-        ui_->Window().StoreGeometry();
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Pulsewell")
-            .setValue("windowwidth", "wide");
-        TForm1 next(ui_->boxes, reader_, ui_->player);
-        QCOMPARE(ui_->boxes.errors, QStringList{"'wide' ist kein gültiger Integerwert"});
-        QCOMPARE(next.size(), QSize(824, 540));
+        const QString range =
+            "'%1' is no valid value for '%2' in %3 (a whole number from %4 to 16777215)";
+        const char* cases[][3] = {{"windowwidth", "wide", nullptr},
+                                  {"windowleft", "2147483647", "-16777215"},
+                                  {"windowtop", "-2147483648", "-16777215"},
+                                  {"windowwidth", "16777216", "0"},
+                                  {"windowheight", "-1", "0"}};
+        for (const auto& [name, value, least] : cases) {
+            ui_->Window().StoreGeometry();
+            QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Pulsewell");
+            store.setValue(name, value);
+            store.sync();
+            ui_->boxes.errors.clear();
+            TForm1 next(ui_->boxes, reader_, ui_->player);
+            QCOMPARE(ui_->boxes.errors.value(0),
+                     least ? range.arg(value, name, store.fileName(), least)
+                           : QString("'%1' ist kein gültiger Integerwert").arg(value));
+            QCOMPARE(next.size(), QSize(824, 540));
+        }
+    }
+
+    // A device's value nested 3000 tables deep, as the conversion error quotes
+    // it, overflowed the stack laid out as markup: boxes and labels show such
+    // texts as they stand, cut with an ellipsis.
+    void deviceTextIsShownPlainAndCut() {
+        const QString hostile = QString("<table><tr><td>").repeated(3000);
+        TForm1& w = ui_->Window();
+        pulsewell::QtMessageBoxes boxes;
+        pulsewell::QtOptionsPrompts prompts;
+        const std::function<void()> shows[] = {
+            [&] { boxes.ShowError(&w, hostile); },
+            [&] { boxes.ShowMessage(&w, hostile, "Error"); },
+            [&] { prompts.ShowError(&w, hostile); },
+            [&] { prompts.ShowInformation(hostile); },
+            [&] { prompts.AskV3Passphrases(&w, hostile, false); },
+            [&] { w.SetStatusText(pulsewell::MonitorView::kStatusPanel, hostile); }};
+        for (const auto& show : shows) {
+            QList<std::pair<QString, Qt::TextFormat>> shown;
+            QTimer::singleShot(0, [&] {  // a box is looked at while it waits, then closed
+                QWidget* box = QApplication::activeModalWidget();
+                for (const QLabel* label : (box ? box : &w)->findChildren<QLabel*>()) {
+                    if (label->text().contains("<table>")) {
+                        shown.append({label->text(), label->textFormat()});
+                    }
+                }
+                if (box) {
+                    box->close();
+                }
+            });
+            show();
+            QTest::qWait(10);
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown[0].second, Qt::PlainText);
+            QVERIFY(shown[0].first.contains(hostile.left(1000) + QChar(0x2026)));
+            QVERIFY(shown[0].first.size() < 1200);
+        }
     }
 
     // More samples show in a larger window, none is lost; the scale follows them.

@@ -131,20 +131,29 @@ class PollingWindowTest : public QObject {
     // user without holding up the polls after it, and the same fault every
     // poll leaves one box.
     void pollingGoesOnWhileAnErrorBoxIsOpen() {
-        QVERIFY(WriteProfile("nobandwidth.ini", ""));
+        QVERIFY(WriteProfile("site.ini", ""));
         ui_->options.reset();
         ui_->window.reset();
         pulsewell::QtMessageBoxes boxes;
-        TForm1 w(boxes, reader_, ui_->player, "nobandwidth.ini");
+        TForm1 w(boxes, reader_, ui_->player, "site.ini");
         w.show();
         QSignalSpy polls(&w.monitor(), &pulsewell::Monitor::PollFinished);
+        QTRY_VERIFY_WITH_TIMEOUT(w.monitor().IsPolling(), 5000);
+        // A profile without a bandwidth polls at 0, as the window's field would.
+        QTRY_VERIFY_WITH_TIMEOUT(polls.count() >= 1, 5000);
+        QVERIFY(w.findChildren<QMessageBox*>().isEmpty());
+        QCOMPARE(w.findChild<QLineEdit*>("bandwidthEdit")->text(), QStringLiteral("0"));
 
-        // Without a bandwidth every poll ends with the conversion error.
-        QTRY_VERIFY_WITH_TIMEOUT(polls.count() >= 3, 15000);
+        // With a bandwidth that is no number every poll ends with the conversion error.
+        auto* bandwidth = w.findChild<QLineEdit*>("bandwidthEdit");
+        bandwidth->selectAll();
+        QTest::keyClicks(bandwidth, "fast");
+        const qsizetype before = polls.count();
+        QTRY_VERIFY_WITH_TIMEOUT(polls.count() >= before + 3, 15000);
         const QList<QMessageBox*> open = w.findChildren<QMessageBox*>();
         QCOMPARE(open.size(), 1);
         QVERIFY(open.first()->isVisible());
-        QCOMPARE(open.first()->text(), QStringLiteral("'' ist kein gültiger Integerwert"));
+        QCOMPARE(open.first()->text(), QStringLiteral("'fast' ist kein gültiger Integerwert"));
         QVERIFY(w.monitor().IsPolling());
     }
 

@@ -17,8 +17,10 @@ class RecordingOptionsPrompts : public OptionsPrompts {
         return chosenFile;
     }
 
-    std::optional<V3Passphrases> AskV3Passphrases(QWidget*, const QString& user) override {
-        passphraseQuestions.append(user);
+    // Recorded as the user, with " (keyring)" where the keyring takes the answer.
+    std::optional<V3Passphrases> AskV3Passphrases(QWidget*, const QString& user,
+                                                  bool inKeyring) override {
+        passphraseQuestions.append(inKeyring ? user + QStringLiteral(" (keyring)") : user);
         return passphraseAnswer;
     }
 

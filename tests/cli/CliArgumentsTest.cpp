@@ -76,8 +76,8 @@ TEST(PollArgumentsTest, WrongArgumentsSayWhatIsWrong) {
         {"--host h --interface 1 extra", "unknown argument \"extra\""},
         {"--host h --interface 1 --snmp-version 2",
          "--snmp-version must be 1, 2c or 3, not \"2\""},
-        {"--host h --interface 1 --snmp-version 2C",
-         "--snmp-version must be 1, 2c or 3, not \"2C\""},
+        {"--host h --interface 1 --snmp-version 2d",
+         "--snmp-version must be 1, 2c or 3, not \"2d\""},
         {"--host h --interface 1 --format CSV", "--format must be text, csv or json, not \"CSV\""},
         {"--host h --interface 1 --timeout 1.5",
          "--timeout must be a whole number from 1 to 600, not \"1.5\""},
@@ -102,7 +102,7 @@ TEST(DiscoverArgumentsTest, HostRequiredCommunityOptional) {
     EXPECT_EQ(ParseDiscoverArguments({"--host", "h"}).community, "cobalt");
     EXPECT_EQ(ParseDiscoverArguments({"--host", "h", "--snmp-version", "2c"}).snmpVersion,
               SnmpVersion::V2c);
-    EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--snmp-version", "v2c"}), UsageError);
+    EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--snmp-version", "v2"}), UsageError);
     EXPECT_THROW(ParseDiscoverArguments({}), UsageError);
     EXPECT_THROW(ParseDiscoverArguments({"--host", "h", "--interface", "1"}), UsageError);
     EXPECT_EQ(ParseDiscoverArguments({"--host", "h", "--timeout", "2"}).connection.timeoutSeconds,

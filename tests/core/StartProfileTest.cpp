@@ -107,7 +107,7 @@ TEST_F(StartProfileTest, ResetAllWhilePollingAppliesTheProfileAndStartsAgain) {
     EXPECT_TRUE(monitor.IsPolling());
 }
 
-TEST_F(StartProfileTest, OneSecondIsNotAProfileIntervalAndAMissingFileEmptiesTheHosts) {
+TEST_F(StartProfileTest, AMissingFileEmptiesTheHosts) {
     Write("hostfile.txt", "10.5.5.5\r\n");
     monitor.SetStartProfile("absent.ini");
     monitor.ResetAll();
@@ -116,26 +116,54 @@ TEST_F(StartProfileTest, OneSecondIsNotAProfileIntervalAndAMissingFileEmptiesThe
     EXPECT_EQ(monitor.State().Host, "10.5.5.5");
     EXPECT_FALSE(monitor.IsAutoStartArmed());
     EXPECT_TRUE(view.errors.isEmpty());
-
-    Write("fast.ini", "[Details]\nIP=10.0.0.1\ninterval=1\n");
-    monitor.SetStartProfile("fast.ini");
-    monitor.ResetAll();
-    EXPECT_EQ(monitor.State().IntervalSeconds, 6);
-    EXPECT_TRUE(monitor.IsAutoStartArmed());
 }
 
-TEST_F(StartProfileTest, VersionOverridesTheStoredSetting) {
-    SettingsKey().Write(QStringLiteral("snmpversion"), QStringLiteral("2c"));
-    const std::pair<const char*, SnmpVersion> cases[] = {
-        {"Version=1\n", SnmpVersion::V1},
-        {"version=v1\n", SnmpVersion::V2c},  // unknown: the stored setting stands
-        {"", SnmpVersion::V2c},              // missing: likewise
+// Values are read as people write them. One that names nothing is reported
+// with its key and file, and nothing of the profile applies: polling with a
+// guess sent requests unprotected.
+TEST_F(StartProfileTest, ValuesThatNameNothingAreReportedAndPollingDoesNotStart) {
+    const auto error = [&](const char* value, const char* key, const char* expected) {
+        return QStringLiteral("'%1' is no valid value for '%2' in %3 (%4)")
+            .arg(value, key, home.ProgramFolder() + "site.ini", expected);
     };
-    for (const auto& [line, version] : cases) {
-        Write("site.ini", QByteArray("[Details]\nIP=10.0.0.1\n") + line);
+    const std::tuple<const char*, SnmpVersion, snmp::TV3Flags, QStringList> cases[] = {
+        {"version=V3\nsecuritylevel=authnopriv\n", SnmpVersion::V3, snmp::TV3Flags::AuthNoPriv, {}},
+        {"version=SNMPv2C\nsecuritylevel=NOAUTHNOPRIV\nauthprotocol=sha-256\n",
+         SnmpVersion::V2c,
+         snmp::TV3Flags::NoAuthNoPriv,
+         {}},
+        {"version=3\nsecuritylevel=authPrivacy\n",
+         SnmpVersion::V1,
+         snmp::TV3Flags::AuthPriv,
+         {error("authPrivacy", "securitylevel", "noAuthNoPriv, authNoPriv or authPriv")}},
+        {"version=V4\nauthprotocol=SHA-1024\nprivprotocol=3DES\n",
+         SnmpVersion::V1,
+         snmp::TV3Flags::AuthPriv,
+         {error("V4", "version", "1, 2c or 3"),
+          error("SHA-1024", "authprotocol", "MD5, SHA, SHA-224, SHA-256, SHA-384 or SHA-512"),
+          error("3DES", "privprotocol", "DES, AES, AES-192, AES-256, AES-192-C or AES-256-C")}},
+        {"interval=1\n",
+         SnmpVersion::V1,
+         snmp::TV3Flags::AuthPriv,
+         {error("1", "interval", "3, 6, 15, 30, 60, 120 or 300")}},
+        {"Interface=eth0\nbandwidth=fast\n",
+         SnmpVersion::V1,
+         snmp::TV3Flags::AuthPriv,
+         {error("eth0", "Interface", "an interface number from 1 up"),
+          error("fast", "bandwidth", "bits per second, a whole number from 0 up")}}};
+    for (const auto& [lines, version, level, errors] : cases) {
+        view.errors.clear();
+        monitor.SetSnmpVersion(SnmpVersion::V1);
+        monitor.SetSnmpSecurity(SnmpV3Security());
+        monitor.SetCommunity("cobalt");
+        Write("site.ini", QByteArray("[Details]\nIP=10.0.0.1\ncommunity=public\n") + lines);
         monitor.SetStartProfile("site.ini");
         monitor.ResetAll();
-        EXPECT_EQ(monitor.State().Version, version) << line;
+        EXPECT_EQ(view.errors, errors.isEmpty() ? QStringList() : QStringList(errors.join('\n')));
+        EXPECT_EQ(monitor.IsAutoStartArmed(), errors.isEmpty()) << lines;
+        const TMonitorState& state = monitor.State();
+        EXPECT_EQ(std::tuple(state.Community, state.Version, state.Security.Level),
+                  std::tuple(QString(errors.isEmpty() ? "public" : "cobalt"), version, level));
     }
 }
 

@@ -84,9 +84,9 @@ TEST_F(StoredSettingsTest, SnmpVersionIsReadButNeverWritten) {
     Store(QStringLiteral("snmpversion"), QStringLiteral("2c"));
     Load();
     EXPECT_EQ(state.Version, SnmpVersion::V2c);
-    Store(QStringLiteral("snmpversion"), QStringLiteral("v3"));  // an unknown word changes nothing
+    Store(QStringLiteral("snmpversion"), QStringLiteral("V3"));
     Load();
-    EXPECT_EQ(state.Version, SnmpVersion::V2c);
+    EXPECT_EQ(state.Version, SnmpVersion::V3);
     Store().remove(QStringLiteral("snmpversion"));
     Load();
     EXPECT_EQ(state.Version, SnmpVersion::V1);
@@ -94,13 +94,36 @@ TEST_F(StoredSettingsTest, SnmpVersionIsReadButNeverWritten) {
     EXPECT_TRUE(view.errors.isEmpty());
 }
 
+// A hand-edited value that names nothing is reported, with the file; its
+// setting stays as it was and the store keeps the text.
+TEST_F(StoredSettingsTest, SnmpValuesThatNameNothingAreReported) {
+    const char* cases[][3] = {
+        {"snmpversion", "4", "1, 2c or 3"},
+        {"snmpv3level", "authPrivacy", "noAuthNoPriv, authNoPriv or authPriv"},
+        {"snmpv3privprotocol", "AES-512", "DES, AES, AES-192, AES-256, AES-192-C or AES-256-C"}};
+    for (const auto& [name, value, expected] : cases) {
+        view.errors.clear();
+        Store(name, value);
+        Load();
+        EXPECT_EQ(view.errors,
+                  QStringList(QStringLiteral("'%1' is no valid value for '%2' in %3 (%4)")
+                                  .arg(value, name, StorePath(), expected)));
+        EXPECT_EQ(std::pair(state.Security, state.Version),
+                  std::pair(SnmpV3Security(), SnmpVersion::V1));
+        EXPECT_EQ(Store().value(name).toString(), value);
+        Store().remove(name);
+    }
+}
+
 TEST_F(StoredSettingsTest, BadEntryIsReportedAndTheRestStillApplies) {
     Store(QStringLiteral("highvalue"), QStringLiteral("seventy"));
     Store(QStringLiteral("lowvalue"), QStringList{QStringLiteral("1"), QStringLiteral("2")});
     Store(QStringLiteral("show"), QStringLiteral("bytes"));
     Load();
-    EXPECT_EQ(view.errors, QStringList({QStringLiteral("'seventy' ist kein gültiger Integerwert"),
-                                        QStringLiteral("Ungültiger Datentyp für 'lowvalue'")}));
+    EXPECT_EQ(view.errors,
+              QStringList({"'seventy' is no valid value for 'highvalue' in " + StorePath() +
+                               " (a whole number, or \"$\" and hexadecimal digits)",
+                           QStringLiteral("Ungültiger Datentyp für 'lowvalue'")}));
     EXPECT_TRUE(state.ShowBytes);
     EXPECT_EQ(Utilization().HighThreshold, 70);
     // Nothing the user stored is replaced.

@@ -52,10 +52,10 @@ class AlarmAgainstAgentTest : public QObject {
 
   private:
     // Polls the agent's interface as 1 Mbit/s with the high alarm on at `threshold` %.
-    void SwitchOnHighAlarm(const QString& threshold) {
+    void SwitchOnHighAlarm(const QString& threshold, const QString& toneName = "tone.wav") {
         pulsewell::TForm1& w = ui_->Window();
         pulsewell::TForm3& options = ui_->Options();
-        const QString tone = ui_->home.ProgramFolder() + "tone.wav";
+        const QString tone = ui_->home.ProgramFolder() + toneName;
         QVERIFY(WriteTone(tone, 800));  // a tenth of a second
         QTest::keyClicks(w.findChild<QComboBox*>("hostCombo"),
                          QString::fromStdString(TestAgentAddress()));
@@ -112,7 +112,8 @@ class AlarmAgainstAgentTest : public QObject {
                                    QDBusConnection::ExportAllSlots));
         QVERIFY(bus.registerService("org.freedesktop.Notifications"));
         ui_->player.alsoPlayOn = &noDevice_;
-        SwitchOnHighAlarm("50");
+        // The notice quotes the file's name, which the service must not take for markup.
+        SwitchOnHighAlarm("50", "tone <b>&amp;<i>.wav");
         const int steps[][2] = {{0, 0},      {450000, 1}, {450000, 1},  // +bytes, notices
                                 {60000, 1}, {450000, 2}, {300000, 2}};
         QDBusMessage count = QDBusMessage::createMethodCall(
@@ -130,6 +131,8 @@ class AlarmAgainstAgentTest : public QObject {
                                    .arg(QString::fromStdString(TestAgentAddress()))
                                    .arg(kIfIndex);
         QVERIFY(service.notices.value(0).startsWith(notice + "MCI-Fehler"));
+        QVERIFY2(service.notices.value(0).endsWith("/tone &lt;b&gt;&amp;amp;&lt;i&gt;.wav"),
+                 qPrintable(service.notices.value(0)));
         QCOMPARE(service.notices.value(1), notice + "it failed before");
         QCOMPARE(ui_->boxes.errors.size(), 1);  // the sound's error, once
     }

@@ -2,6 +2,7 @@
 // a D-Bus session with an unlocked GNOME Keyring (with-keyring.sh), where they
 // are stored and read back, and with no session bus at all, where the window
 // asks for them once per run and says they will not be kept.
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -158,9 +159,67 @@ class KeyringTest : public QObject {
         QCOMPARE(monitor.State().Security.PrivPassphrase, QString("asked-priv-2"));
     }
 
+    // A start profile over SNMPv3 whose user the keyring does not know: the
+    // window asks once, and with a keyring keeps the answer there, so that
+    // the next run polls without asking.
+    void AnEmptyKeyringAsksForTheProfilesPassphrases() {
+        test::TempHome home;
+        QFile profile(home.ProgramFolder() + "site.ini");
+        QVERIFY(profile.open(QIODevice::WriteOnly));
+        profile.write("[Details]\nIP=192.0.2.7\nversion=3\nuser=profiled\n");
+        profile.close();
+        SecretServiceKeyring keyring(service_);
+        prompts_.passphraseAnswer = V3Passphrases{"asked-auth-5", "asked-priv-6"};
+        const QString question = KeyringExpected() ? "profiled (keyring)" : "profiled";
+        for (const QStringList& asked : {QStringList(question), QStringList()}) {
+            V3PassphraseKeeper keeper(keyring, prompts_);  // a run of its own
+            prompts_.passphraseQuestions.clear();
+            TForm1 window(boxes_, reader_, player_, "site.ini");
+            window.SetPassphraseKeeper(keeper);
+            Monitor& monitor = window.monitor();
+            QVERIFY(QTest::qWaitFor([&] { return !monitor.IsAwaitingV3Passphrases(); }, 30000));
+            QCOMPARE(monitor.State().Security.PrivPassphrase, QString("asked-priv-6"));
+            QCOMPARE(prompts_.passphraseQuestions,
+                     KeyringExpected() ? asked : QStringList(question));
+            QTest::qWait(KeyringExpected() ? 2000 : 0);  // the write runs meanwhile
+        }
+    }
+
+    // The community of a host that polled is kept in the keyring, never in
+    // the settings file; choosing the host in the next run brings it back.
+    void TheHostsCommunityComesBackFromTheKeyring() {
+        test::TempHome home;
+        SecretServiceKeyring keyring(service_);
+        reader_.Answer("1.3.6.1.2.1.2.2.1.5.1", "1000000");
+        {
+            V3PassphraseKeeper keeper(keyring, prompts_);
+            TForm1 window(boxes_, reader_, player_);
+            window.SetPassphraseKeeper(keeper);
+            QTest::keyClicks(window.findChild<QComboBox*>("hostCombo"), "Router-7");
+            window.findChild<QLineEdit*>("communityEdit")->setText("kept-secret-9");
+            window.monitor().StartPolling();
+            QVERIFY(window.monitor().IsPolling());
+            QTest::qWait(KeyringExpected() ? 2000 : 200);  // the write runs meanwhile
+        }
+        QFile settings(home.ConfigFolder() + "/Tarnwick/Pulsewell.conf");
+        QVERIFY(settings.open(QIODevice::ReadOnly) && !settings.readAll().contains("kept-secret"));
+
+        V3PassphraseKeeper nextRun(keyring, prompts_);
+        TForm1 window(boxes_, reader_, player_);
+        window.SetPassphraseKeeper(nextRun);
+        QCOMPARE(window.monitor().State().Host, QString("Router-7"));
+        const QString expected = KeyringExpected() ? "kept-secret-9" : "cobalt";
+        QTRY_COMPARE_WITH_TIMEOUT(window.monitor().State().Community, expected, 10000);
+        QCOMPARE(window.findChild<QLineEdit*>("communityEdit")->text(), expected);
+    }
+
   private:
     QString service_;
     int cases_ = 0;
+    test::RecordingOptionsPrompts prompts_;
+    test::RecordingMessageBoxes boxes_;
+    test::ScriptedDeviceReader reader_;
+    test::RecordingSoundPlayer player_;
 };
 
 QTEST_MAIN(KeyringTest)

@@ -7,13 +7,13 @@ TAlarmNotice AlarmNoticeText(AlarmLevel level, std::int64_t utilization, std::in
                              const QString& soundFailure) {
     const QString name = level == AlarmLevel::High ? QStringLiteral("high") : QStringLiteral("low");
     TAlarmNotice notice;
-    notice.Summary = QStringLiteral("Utilization %1 % reached the %2 threshold").arg(utilization).arg(name);
-    notice.Body = QStringLiteral("Host %1, interface %2: the utilization of %3 % reached the %4 "
-                                 "threshold of %5 %.")
-                      .arg(host, interface)
-                      .arg(utilization)
-                      .arg(name)
-                      .arg(threshold);
+    const QString percent = QString::number(utilization);
+    notice.Summary = QStringLiteral("Utilization %1 % reached the %2 threshold").arg(percent, name);
+    // One substitution: a "%1" in the host must not take the next value.
+    notice.Body = QStringLiteral(
+                      "Host %1, interface %2: the utilization of %3 % reached the %4 "
+                      "threshold of %5 %.")
+                      .arg(host, interface, percent, name, QString::number(threshold));
     if (!soundFailure.isEmpty()) {
         notice.Body += QStringLiteral("\nThe alarm sound could not play: ") + soundFailure;
     }

@@ -14,8 +14,7 @@ namespace {
 QString SoundIdentity(const QString& path) {
     const QFileInfo file(path);
     return QStringLiteral("%1\n%2\n%3")
-        .arg(path, file.lastModified().toString(Qt::ISODateWithMs))
-        .arg(file.size());
+        .arg(path, file.lastModified().toString(Qt::ISODateWithMs), QString::number(file.size()));
 }
 
 }  // namespace

@@ -102,6 +102,7 @@ void Options::ReadSettings(SettingsKey& key, TOptionsFields& fields) {
     if (const auto parsed = ParseSnmpVersion(version)) {
         fields.Version = *parsed;
     }
+    // A value that names nothing was reported when the window loaded the store.
     ReadV3Settings(key, fields.V3);
     // The passphrases are not stored here: those in force, while their user is the stored one.
     const SnmpV3Security& inForce = target_.SnmpSecurity();

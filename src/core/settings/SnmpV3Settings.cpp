@@ -1,44 +1,76 @@
 #include "SnmpV3Settings.h"
 
 #include "SettingNames.h"
+#include "SettingValueError.h"
 #include "SettingsKey.h"
 
 namespace pulsewell {
 
 namespace {
 
-// Each field from its text where the text names one.
-void ApplyTexts(const std::optional<QString>& user, const std::optional<QString>& level,
-                const std::optional<QString>& auth, const std::optional<QString>& priv,
-                const std::optional<QString>& context, SnmpV3Security& security) {
-    if (user) {
-        security.User = *user;
+// The SNMPv3 values as a store or a profile gives them: name and text of
+// each, nothing where it says nothing.
+struct V3Value {
+    QString name;
+    std::optional<QString> text;
+};
+struct V3Texts {
+    V3Value user, level, auth, priv, context;
+};
+
+template <typename Item, typename Parse>
+void ApplyChoice(const V3Value& value, Parse parse, const QList<Item>& items,
+                 QString (*itemText)(Item), const QString& file, Item& field,
+                 QStringList& problems) {
+    if (!value.text) {
+        return;
     }
-    if (const auto parsed = ParseSecurityLevelText(level.value_or(QString()))) {
-        security.Level = *parsed;
+    if (const auto parsed = parse(*value.text)) {
+        field = *parsed;
+        return;
     }
-    if (const auto parsed = ParseAuthProtocolText(auth.value_or(QString()))) {
-        security.AuthProtocol = *parsed;
+    QStringList names;
+    for (const Item item : items) {
+        names.append(itemText(item));
     }
-    if (const auto parsed = ParsePrivProtocolText(priv.value_or(QString()))) {
-        security.PrivProtocol = *parsed;
-    }
-    if (context) {
-        security.Context = *context;
-    }
+    problems.append(
+        SettingValueError(value.name, *value.text, file, ListOfChoices(names)).Message());
 }
 
-std::optional<QString> Given(const QString& text) {
-    return text.isEmpty() ? std::nullopt : std::optional(text);
+QStringList ApplyTexts(const V3Texts& texts, const QString& file, SnmpV3Security& security) {
+    using enum snmp::TV3Flags;
+    QStringList problems;
+    if (texts.user.text) {
+        security.User = *texts.user.text;
+    }
+    ApplyChoice(texts.level, ParseSecurityLevelText, {NoAuthNoPriv, AuthNoPriv, AuthPriv},
+                SecurityLevelText, file, security.Level, problems);
+    ApplyChoice(texts.auth, ParseAuthProtocolText, AuthProtocols(), AuthProtocolText, file,
+                security.AuthProtocol, problems);
+    ApplyChoice(texts.priv, ParsePrivProtocolText, PrivProtocols(), PrivProtocolText, file,
+                security.PrivProtocol, problems);
+    if (texts.context.text) {
+        security.Context = *texts.context.text;
+    }
+    return problems;
+}
+
+V3Value Stored(const SettingsKey& key, const settings::Setting& setting) {
+    return {setting.name, key.Read(setting.name)};
+}
+
+V3Value Given(const char* name, const QString& text) {
+    return {QLatin1String(name), text.isEmpty() ? std::nullopt : std::optional(text)};
 }
 
 }  // namespace
 
-void ReadV3Settings(const SettingsKey& key, SnmpV3Security& security) {
+QStringList ReadV3Settings(const SettingsKey& key, SnmpV3Security& security) {
     using namespace settings;
-    ApplyTexts(key.Read(kSnmpV3User.name), key.Read(kSnmpV3Level.name),
-               key.Read(kSnmpV3AuthProtocol.name), key.Read(kSnmpV3PrivProtocol.name),
-               key.Read(kSnmpV3Context.name), security);
+    return ApplyTexts(
+        {Stored(key, kSnmpV3User), Stored(key, kSnmpV3Level), Stored(key, kSnmpV3AuthProtocol),
+         Stored(key, kSnmpV3PrivProtocol), Stored(key, kSnmpV3Context)},
+        key.Path(), security);
 }
 
 void WriteV3Settings(SettingsKey& key, const SnmpV3Security& security) {
@@ -50,9 +82,11 @@ void WriteV3Settings(SettingsKey& key, const SnmpV3Security& security) {
     key.Write(kSnmpV3Context.name, security.Context);
 }
 
-void ApplyV3Profile(const THostEntry& entry, SnmpV3Security& security) {
-    ApplyTexts(Given(entry.user), Given(entry.securitylevel), Given(entry.authprotocol),
-               Given(entry.privprotocol), Given(entry.context), security);
+QStringList ApplyV3Profile(const THostEntry& entry, const QString& file, SnmpV3Security& security) {
+    return ApplyTexts({Given("user", entry.user), Given("securitylevel", entry.securitylevel),
+                       Given("authprotocol", entry.authprotocol),
+                       Given("privprotocol", entry.privprotocol), Given("context", entry.context)},
+                      file, security);
 }
 
 }  // namespace pulsewell

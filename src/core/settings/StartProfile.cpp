@@ -3,7 +3,11 @@
 #include <QFile>
 #include <QMap>
 
+#include "NumberText.h"
 #include "OperationError.h"
+#include "SettingValueError.h"
+#include "SnmpV3Settings.h"
+#include "SnmpVersion.h"
 
 namespace pulsewell {
 
@@ -38,11 +42,16 @@ std::optional<THostEntry> ReadStartProfile(const QString& path) {
         throw FileError(path, file.errorString());
     }
     THostEntry entry;
+    // An empty value says no more than a missing key.
+    const auto given = [&details](const char* key, const QString& fallback) {
+        const QString value = details.value(QLatin1String(key));
+        return value.isEmpty() ? fallback : value;
+    };
     entry.IP = details.value(QStringLiteral("ip"));
     entry.community = details.value(QStringLiteral("community"));
-    entry.bandwidth = details.value(QStringLiteral("bandwidth"));
-    entry.Interface = details.value(QStringLiteral("interface"), entry.Interface);
-    entry.interval = details.value(QStringLiteral("interval"), entry.interval);
+    entry.bandwidth = given("bandwidth", entry.bandwidth);
+    entry.Interface = given("interface", entry.Interface);
+    entry.interval = given("interval", entry.interval);
     entry.version = details.value(QStringLiteral("version"));
     entry.user = details.value(QStringLiteral("user"));
     entry.securitylevel = details.value(QStringLiteral("securitylevel"));
@@ -50,6 +59,29 @@ std::optional<THostEntry> ReadStartProfile(const QString& path) {
     entry.privprotocol = details.value(QStringLiteral("privprotocol"));
     entry.context = details.value(QStringLiteral("context"));
     return entry;
+}
+
+void CheckStartProfile(const THostEntry& entry, const QString& path, const QList<int>& intervals) {
+    QStringList problems;
+    const auto check = [&](bool good, const char* key, const QString& value,
+                           const QString& expected) {
+        if (!good) {
+            problems.append(SettingValueError(QLatin1String(key), value, path, expected).Message());
+        }
+    };
+    check(IsInterfaceIndex(entry.Interface), "Interface", entry.Interface, InterfaceIndexChoices());
+    const auto bandwidth = TryParseInt64(StripSeparators(entry.bandwidth));
+    check(bandwidth && *bandwidth >= 0, "bandwidth", entry.bandwidth,
+          QStringLiteral("bits per second, a whole number from 0 up"));
+    const QStringList seconds = ChoiceTexts(intervals);
+    check(seconds.contains(entry.interval), "interval", entry.interval, ListOfChoices(seconds));
+    check(entry.version.isEmpty() || ParseSnmpVersion(entry.version), "version", entry.version,
+          SnmpVersionChoices());
+    SnmpV3Security security;
+    problems += ApplyV3Profile(entry, path, security);
+    if (!problems.isEmpty()) {
+        throw OperationError(problems.join(u'\n'));
+    }
 }
 
 }  // namespace pulsewell

@@ -4,10 +4,26 @@
 
 #include "NumberText.h"
 #include "SettingNames.h"
+#include "SettingValueError.h"
 #include "SettingsKey.h"
 #include "SnmpV3Settings.h"
 
 namespace pulsewell {
+
+namespace {
+
+// A stored threshold; one that is no integer is named with its file.
+std::int32_t StoredThreshold(const SettingsKey& key, const settings::Setting& setting,
+                             const QString& text) {
+    try {
+        return ParseStoredInt32(text);
+    } catch (const ConversionError&) {
+        throw SettingValueError(setting.name, text, key.Path(),
+                                QStringLiteral("a whole number, or \"$\" and hexadecimal digits"));
+    }
+}
+
+}  // namespace
 
 void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorState& state,
                         bool storeMissing) {
@@ -25,14 +41,14 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
     const std::function<void()> steps[] = {
         [&] {
             if (const auto high = key.Read(kHighValue.name)) {
-                graph.SetHighThreshold(ParseStoredInt32(*high));
+                graph.SetHighThreshold(StoredThreshold(key, kHighValue, *high));
             } else {
                 storeDefault(kHighValue);
             }
         },
         [&] {
             if (const auto low = key.Read(kLowValue.name)) {
-                graph.SetLowThreshold(ParseStoredInt32(*low));
+                graph.SetLowThreshold(StoredThreshold(key, kLowValue, *low));
             } else {
                 storeDefault(kLowValue);
             }
@@ -60,11 +76,18 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
         },
         [&] {
             const QString text = key.Read(kSnmpVersion.name).value_or(kSnmpVersion.defaultText);
-            if (const auto version = ParseSnmpVersion(text)) {
-                state.Version = *version;
+            const auto version = ParseSnmpVersion(text);
+            if (!version) {
+                throw SettingValueError(kSnmpVersion.name, text, key.Path(), SnmpVersionChoices());
+            }
+            state.Version = *version;
+        },
+        [&] {
+            if (const QStringList problems = ReadV3Settings(key, state.Security);
+                !problems.isEmpty()) {
+                throw OperationError(problems.join(u'\n'));
             }
         },
-        [&] { ReadV3Settings(key, state.Security); },
     };
     for (const auto& step : steps) {
         RunGuarded(reporter, step);

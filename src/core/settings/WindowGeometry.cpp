@@ -5,15 +5,25 @@
 
 #include "NumberText.h"
 #include "SettingNames.h"
+#include "SettingValueError.h"
 #include "SettingsKey.h"
 
 namespace pulsewell {
 
 namespace {
 
-const std::array<const settings::Setting*, 4> kParts = {
-    &settings::kWindowLeft, &settings::kWindowTop, &settings::kWindowWidth,
-    &settings::kWindowHeight};
+// Qt's largest widget size: within it the window's edges never leave int.
+constexpr int kLargest = 16777215;
+
+struct Part {
+    const settings::Setting* setting;
+    int least;
+};
+
+const std::array<Part, 4> kParts = {{{&settings::kWindowLeft, -kLargest},
+                                     {&settings::kWindowTop, -kLargest},
+                                     {&settings::kWindowWidth, 0},
+                                     {&settings::kWindowHeight, 0}}};
 
 }  // namespace
 
@@ -21,11 +31,17 @@ std::optional<QRect> ReadWindowGeometry() {
     const SettingsKey key;
     std::array<int, 4> values{};
     for (std::size_t i = 0; i < kParts.size(); ++i) {
-        const std::optional<QString> text = key.Read(kParts[i]->name);
+        const Part& part = kParts[i];
+        const std::optional<QString> text = key.Read(part.setting->name);
         if (!text) {
             return std::nullopt;
         }
         values[i] = ParseInt32(*text);
+        if (values[i] < part.least || values[i] > kLargest) {
+            throw SettingValueError(
+                part.setting->name, *text, key.Path(),
+                QStringLiteral("a whole number from %1 to %2").arg(part.least).arg(kLargest));
+        }
     }
     return QRect(values[0], values[1], values[2], values[3]);
 }
@@ -35,7 +51,7 @@ void WriteWindowGeometry(const QRect& geometry) {
     const std::array<int, 4> values = {geometry.x(), geometry.y(), geometry.width(),
                                        geometry.height()};
     for (std::size_t i = 0; i < kParts.size(); ++i) {
-        key.Write(kParts[i]->name, QString::number(values[i]));
+        key.Write(kParts[i].setting->name, QString::number(values[i]));
     }
 }
 

@@ -9,7 +9,8 @@ namespace pulsewell {
 // between runs (windowleft, windowtop, windowwidth, windowheight).
 
 // The stored geometry; nothing when any of the four values is missing. A
-// value that is no integer fails with the conversion error.
+// value that is no integer fails with the conversion error, one outside
+// what a window can be with a SettingValueError.
 std::optional<QRect> ReadWindowGeometry();
 // Fails with the settings' write error when the store refuses it.
 void WriteWindowGeometry(const QRect& geometry);

@@ -38,6 +38,17 @@ QStringList VisibleLines(const QString& text) {
     return lines;
 }
 
+QString ShownText(const QString& text) {
+    if (text.size() <= kLongestShownText) {
+        return text;
+    }
+    qsizetype end = kLongestShownText;
+    if (text[end - 1].isHighSurrogate()) {
+        --end;  // never half a character
+    }
+    return text.first(end) + QChar(0x2026);
+}
+
 QString VisibleCell(const QString& text) {
     return VisibleText(QString(text).replace(LineBreak(), QStringLiteral(" ")));
 }

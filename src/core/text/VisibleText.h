@@ -20,4 +20,10 @@ QStringList VisibleLines(const QString& text);
 // VisibleText.
 QString VisibleCell(const QString& text);
 
+// The most of a text that a box, label or notice shows: a device or a file
+// can hand over megabytes, and a window laying them out stops answering.
+inline constexpr qsizetype kLongestShownText = 1000;
+// The text cut after kLongestShownText characters, with "…" for the rest.
+QString ShownText(const QString& text);
+
 }  // namespace pulsewell
