@@ -14,6 +14,7 @@
 
 #include "WindowUnderTest.h"
 #include "ScriptedDeviceReader.h"
+#include "SteppingClock.h"
 #include "WindowFinders.h"
 
 using pulsewell::TForm1;
@@ -26,6 +27,7 @@ private slots:
     void init() {
         ui_.emplace();
         QVERIFY(ui_->Open(reader_));
+        UseSteppingClock(ui_->Window().monitor());
     }
     void cleanup() { ui_.reset(); }
 

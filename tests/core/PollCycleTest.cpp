@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <thread>
 
 #include "Monitor.h"
 #include "QtPrinters.h"
 #include "RecordingSoundPlayer.h"
 #include "RecordingView.h"
 #include "ScriptedDeviceReader.h"
+#include "SteppingClock.h"
 #include "TempHome.h"
 
 namespace pulsewell {
@@ -27,6 +27,7 @@ protected:
         monitor.SetHost("10.1.1.1");
         monitor.OfferInterfaces({"2"});
         monitor.SetBandwidth("10000000");
+        test::UseSteppingClock(monitor);
     }
 
     void Counters(std::int64_t out, std::int64_t in) {
@@ -106,12 +107,10 @@ TEST_F(PollCycleTest, SilentDeviceWithContinueWithZeroesSubstitutesBothReadings)
     monitor.PollOnce();
     reader.Silence(kOut);
     reader.Silence(kIn);
-    std::this_thread::sleep_for(std::chrono::seconds(1));
     monitor.PollOnce();
     EXPECT_EQ(monitor.Messages().Lines(),
               (QStringList{kSubstituted, kSubstituted, monitor.Messages().LastLine()}));
     EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: 0; OUT bits/s: 0;"));
-    std::this_thread::sleep_for(std::chrono::seconds(1));
     Counters(1000 + 4000, 2000 + 4000);
     monitor.PollOnce();
     EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: 16000; OUT bits/s: 16000;"));

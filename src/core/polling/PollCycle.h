@@ -65,11 +65,18 @@ class PollCycle {
     void Abandon();
     // Each polling run looks for the 64-bit counters again.
     void ForgetNarrowCounters() { narrowCountersOf_.clear(); }
+    // Milliseconds on a clock that no adjustment moves, read on the device
+    // worker as each counter's answer arrives.
+    using Clock = std::function<std::int64_t()>;
+    void UseClock(Clock clock) { clock_ = std::move(clock); }
 
   private:
     struct Readings {
         std::optional<QString> out;
         std::optional<QString> in;
+        // When each read ended, on the clock.
+        std::int64_t outAtMs = 0;
+        std::int64_t inAtMs = 0;
         bool wide = false;
         // SNMPv2c or SNMPv3 found no 64-bit counters and read the 32-bit ones.
         bool narrow = false;
@@ -77,7 +84,8 @@ class PollCycle {
         std::optional<QString> cause;
     };
     static Readings ReadCounters(DeviceReader& reader, const TMonitorState& target,
-                                 const CounterObjects& counters, bool tryWide);
+                                 const CounterObjects& counters, bool tryWide,
+                                 const Clock& clock);
     void CountersRead(const Readings& readings);
     void UseCounterWidth(bool wide);
     bool ApplyErrorPolicy(const Readings& readings);
@@ -95,12 +103,11 @@ class PollCycle {
     PollScheduler& scheduler_;
     AlarmPlayer& alarms_;
     DeviceWorker& worker_;
+    Clock clock_;
     bool running_ = false;
     Finished finished_;
     std::optional<PollOutcome> early_;
     QDateTime pollTime_;
-    // The same moment on a clock that no adjustment moves.
-    std::int64_t pollClockMs_ = 0;
     // The SNMPv2c hint was given for the silence that still lasts.
     bool hinted_ = false;
     bool outSubstituted_ = false;
