@@ -32,6 +32,7 @@ QString Notes(const PollMeasurement& m) {
         {m.inSubstituted, "in-no-value"},   {m.outSubstituted, "out-no-value"},
         {m.sample.inWrapped, "in-wrap"},    {m.sample.outWrapped, "out-wrap"},
         {m.sample.inReset, "in-reset"},     {m.sample.outReset, "out-reset"},
+        {m.sample.inNoRate, "in-no-rate"},  {m.sample.outNoRate, "out-no-rate"},
     };
     for (const auto& [happened, word] : kinds) {
         if (happened) {

@@ -9,6 +9,7 @@
 #include "DeviceWorker.h"
 #include "InterfaceChoice.h"
 #include "InterfaceDiscovery.h"
+#include "InterfaceSpeed.h"
 #include "InterfaceTable.h"
 #include "MessageList.h"
 #include "MonitorState.h"
@@ -69,7 +70,8 @@ class Monitor : public QObject, public OptionsTarget {
     // One measurement; a poll asked for while one runs follows it, once.
     void PollOnce();
     void StartPolling();
-    void StopPolling();
+    // The status says why; by default it was the user.
+    void StopPolling(const QString& status = QStringLiteral("Polling stopped by user."));
     void SelectInterval(int seconds) { scheduler_.SelectInterval(seconds); }
     // The user picks an interval; "every 1 sec" is reached by a middle click.
     void ChooseInterval(int seconds) { scheduler_.ChooseInterval(seconds); }
@@ -98,9 +100,10 @@ class Monitor : public QObject, public OptionsTarget {
     // The window stores the default of every option missing from the settings;
     // a monitor that only reads them leaves the store as it is.
     void StoreMissingSettings(bool store) { storeMissingSettings_ = store; }
-    // Reads the polled interface's speed into the bandwidth, as choosing the
-    // interface from the discovered list does; InterfaceSpeedRead() follows.
-    void ReadInterfaceSpeed();
+    // Reads the polled interface's speed, and with takeBandwidth puts it into
+    // the bandwidth, as choosing the interface from the discovered list does;
+    // InterfaceSpeedRead() follows.
+    void ReadInterfaceSpeed(bool takeBandwidth = true);
     // The unit of the graph, the traffic lines and the logs.
     void SetShowBytes(bool on) override;
     void SetContinueWithZeroes(bool on) override { state_.ContinueWithZeroes = on; }
@@ -127,6 +130,9 @@ class Monitor : public QObject, public OptionsTarget {
     // it names the log files as a selection would.
     void PollInterface(const QString& index);
     void ApplyGraphType(TGraphType type);
+    // The clock that times the counter readings; a caller that drives time
+    // itself (tests) sets its own.
+    void UseClock(PollCycle::Clock clock) { cycle_.UseClock(std::move(clock)); }
 
     // The poll, countdown and auto-start ticks; public so that a caller that
     // drives time itself (tests) can fire them.
@@ -150,9 +156,9 @@ class Monitor : public QObject, public OptionsTarget {
     void DiscoveryEnded();
     // GatherDeviceInfo() has ended; DeviceReport() holds the report.
     void DeviceInfoGathered();
-    // ReadInterfaceSpeed() has ended; the bandwidth changed if the device
-    // has a speed for the interface.
-    void InterfaceSpeedRead(bool answered);
+    // ReadInterfaceSpeed() has ended; the bandwidth changed if it was to
+    // take the speed and the device has one for the interface.
+    void InterfaceSpeedRead(const pulsewell::InterfaceSpeedReading& reading);
 
   private:
     void ClearHostDependentState();

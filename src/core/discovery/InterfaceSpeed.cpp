@@ -24,8 +24,14 @@ InterfaceSpeedReading ReadInterfaceSpeed(DeviceReader& reader, SnmpVersion versi
     const std::optional<QString> speed = reader.QueryValue(objects::kIfSpeed + index);
     InterfaceSpeedReading reading;
     reading.answered = speed.has_value();
-    if (speed && !speed->isEmpty()) {
+    if (!speed) {
+        reading.cause = reader.LastFailureCause();
+    } else if (!speed->isEmpty()) {
         reading.cell = InterfaceSpeedCell(reader, version, index, *speed);
+    } else {
+        // Some devices give no speed for an interface they have.
+        const QString ifIndex = objects::kIfIndexColumn + u'.' + index;
+        reading.present = !reader.QueryValue(ifIndex).value_or(index).isEmpty();
     }
     return reading;
 }
