@@ -63,7 +63,7 @@ CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
                      [&](const InterfaceSpeedReading& reading) { interface = reading; });
     cli.Await(&Monitor::InterfaceSpeedRead,
               [&] { monitor.ReadInterfaceSpeed(!options.bandwidth); });
-    if (!interface.answered) {
+    if (!interface.answered || interface.cause) {
         return Unknown(interface.cause ? NoAnswerText(QStringLiteral("Failure contacting host!"),
                                                       monitor.State().Version, interface.cause)
                                        : QStringLiteral("no answer from %1").arg(options.host));

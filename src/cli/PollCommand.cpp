@@ -94,6 +94,15 @@ int RunPoll(const PollOptions& options, DeviceReader& reader) {
         end(false, state);
     };
     auto stopByUser = [&] { stop(QStringLiteral("Polling stopped by user.")); };
+    auto stopByError = [&] {
+        if (ended) {
+            return;
+        }
+        if (started) {
+            cli.PrintLine(monitor.TotalsLine());
+        }
+        end(true, monitor.State());
+    };
     QObject::connect(&monitor, &Monitor::PollingStarted, [&] {
         started = true;
         // Queued before the first poll's reads, so the speed is known by the second poll.
@@ -104,21 +113,12 @@ int RunPoll(const PollOptions& options, DeviceReader& reader) {
                          if (!reading.present) {
                              PrintErr(QStringLiteral("error: the device has no interface %1")
                                           .arg(options.interface));
-                             ended = true;
-                             QCoreApplication::exit(1);
+                             stopByError();
                          } else if (!options.bandwidth) {
                              ReportSpeed(monitor, reading.answered);
                          }
                      });
-    QObject::connect(&monitor, &Monitor::PollingFailed, [&] {
-        if (ended) {
-            return;
-        }
-        if (started) {
-            cli.PrintLine(monitor.TotalsLine());
-        }
-        end(true, monitor.State());
-    });
+    QObject::connect(&monitor, &Monitor::PollingFailed, stopByError);
     QObject::connect(&monitor, &Monitor::PollMeasured, [&](const PollMeasurement& m) {
         gaveReading = gaveReading || !(m.outSubstituted && m.inSubstituted);
         if (records && m.measured) {

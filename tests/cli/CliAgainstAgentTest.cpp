@@ -79,7 +79,7 @@ TEST_F(CliPoll, TotalsAccountForEveryByteSentThroughLoopback) {
     EXPECT_LT(out, 2 * kSent);
     EXPECT_EQ(combined, in + out);
     EXPECT_EQ(this->out.size(), 4);  // three traffic lines, then the totals
-    EXPECT_TRUE(err.contains("status: Polling stopped by user."));
+    EXPECT_TRUE(err.contains("status: Polling stopped after 4 polls."));
 }
 
 TEST_F(CliPoll, StopByErrorPrintsTheTotalsAndFails) {
@@ -139,14 +139,40 @@ TEST_F(CliPoll, LogsAreWrittenOnlyWhereTheWindowAllowsThem) {
     EXPECT_TRUE(QFile::exists(debugLog)) << debugLog.toStdString();
 }
 
-TEST_F(CliPoll, WrongArgumentsShowTheUsage) {
-    Start({"--host", AgentHost(), "--interface", "1", "--interval", "7"});
-    EXPECT_EQ(Finish(), 2);
-    EXPECT_TRUE(out.isEmpty());
-    ASSERT_FALSE(err.isEmpty());
-    EXPECT_EQ(err.first(),
-              "pulsewell-cli: --interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"7\"");
-    EXPECT_TRUE(err.contains("usage:"));
+// The usage follows where the command line's form is wrong, not where a value is.
+TEST_F(CliPoll, WrongArgumentsSayWhyInOneLine) {
+    const std::tuple<QStringList, const char*, bool> cases[] = {
+        {{"--interval", "7"},
+         "--interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"7\"", false},
+        {{"--user", "u", "--auth-protocol", "SHA"},
+         "--security-level authNoPriv needs the authentication passphrase: set "
+         "PULSEWELL_AUTH_PASSPHRASE or give --auth-passphrase-file FILE",
+         false},
+        {{"--count"}, "--count needs a value", true},
+        {{"--counts", "3"}, "unknown argument \"--counts\"", true},
+    };
+    for (const auto& [arguments, error, usage] : cases) {
+        SCOPED_TRACE(error);
+        Start(QStringList{"--host", AgentHost(), "--interface", "1"} + arguments);
+        EXPECT_EQ(Finish(), 2);
+        EXPECT_TRUE(out.isEmpty());
+        EXPECT_EQ(err.value(0), QStringLiteral("pulsewell-cli: ") + error);
+        EXPECT_EQ(err.contains("usage:"), usage);
+        EXPECT_EQ(err.size() == 1, !usage);
+    }
+}
+
+// An interface the device does not have is named, whatever else is given.
+TEST_F(CliPoll, InterfaceTheDeviceLacksEndsPolling) {
+    for (const QStringList& bandwidth : {QStringList(), QStringList{"--bandwidth", "1000"}}) {
+        Start(QStringList{"--host", AgentHost(), "--community", "public", "--interface", "99",
+                          "--interval", "1"} +
+              bandwidth);
+        EXPECT_EQ(Finish(), 1);
+        EXPECT_TRUE(err.contains("error: the device has no interface 99"))
+            << err.join(u'\n').toStdString();
+        EXPECT_EQ(Totals(), (std::array<qint64, 3>{0, 0, 0}));
+    }
 }
 
 using CliOption = test::CliCommand;

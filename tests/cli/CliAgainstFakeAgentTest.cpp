@@ -116,7 +116,9 @@ TEST(CliAgainstASilentAgent, TimeoutAndRetriesReachEveryCommand) {
         {{"info", "--timeout=1", "--retries=1"}, 2, 1},
         {{"poll", "--interface", "1", "--timeout", "1", "--retries", "2"}, 3, 1},
         {{"check", "--interface", "1", "--timeout", "1", "--retries", "1"}, 2, 3},
-        {{"check", "--interface", "1", "--timeout", "1", "--bandwidth", "1000"}, 2, 3},  // out, in
+        {{"check", "--interface", "1", "--timeout", "1", "--bandwidth", "1000", "--retries", "1"},
+         2,
+         3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -142,6 +144,29 @@ TEST(CliAgainstASilentAgent, TimeoutAndRetriesReachEveryCommand) {
             EXPECT_LT(gap.count(), 1900) << i;
         }
     }
+}
+
+// What a device sends stays inside the plugin's one line: a line break
+// cannot start a second status line, nor "|" a second set of performance data.
+TEST(CliCheckAgainstAHostileAgent, DeviceTextInTheReasonIsEscaped) {
+    const std::string counter = "1|in_bps=1;;;0\nPULSEWELL OK - all\x1b[2J";
+    test::TempHome home;
+    test::FakeAgent agent([&](const snmp::TSNMPRec& request, int) {
+        const snmp::TSNMPMib asked = request.Bindings().front();
+        const bool speed = asked.ObjectId == "1.3.6.1.2.1.2.2.1.5.1";
+        return std::vector<test::FakeAgent::Datagram>{{test::ResponseTo(
+            request, {{asked.ObjectId, speed ? "100000000" : counter,
+                       speed ? snmp::ber::Gauge : snmp::ber::OctetString}})}};
+    });
+    QProcess cli;
+    cli.start(QStringLiteral(PULSEWELL_CLI),
+              {"check", "--host", QString::fromStdString(agent.Address()), "--interface", "1",
+               "--interval", "1"});
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    EXPECT_EQ(cli.exitCode(), 3);
+    EXPECT_EQ(QString::fromLocal8Bit(cli.readAllStandardOutput()),
+              "PULSEWELL UNKNOWN - '1\\x7cin_bps=1;;;0\\x0aPULSEWELL OK - all\\x1b[2J' ist kein "
+              "gültiger Integerwert\n");
 }
 
 }  // namespace

@@ -5,8 +5,15 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "CliCommand.h"
 #include "CounterRamp.h"
+#include "FakeAgent.h"
 #include "QtPrinters.h"
 
 namespace pulsewell {
@@ -130,6 +137,84 @@ TEST_F(CliRecords, ExitCodeSaysWhetherTheDeviceGaveAReading) {
         }
         EXPECT_EQ(ParseRecords("json", out).size(), records);
         EXPECT_EQ(ParseRecords("json", out).back().at("type"), "totals");
+    }
+}
+
+// Passes requests on to the test agent and its answers back, but loses the
+// `nth` request (counted from 1) for `oid`, as a network loses a datagram.
+class LossyRelay {
+  public:
+    LossyRelay(const std::string& oid, int nth)
+        : socket_(::socket(AF_INET, SOCK_DGRAM, 0)),
+          agent_([this, oid, nth, seen = 0](std::string_view request, int) mutable {
+              snmp::TSNMPRec decoded;
+              decoded.DecodeMessage(request);
+              if (decoded.Bindings().front().ObjectId == oid && ++seen == nth) {
+                  return std::vector<test::FakeAgent::Datagram>{};
+              }
+              return Forward(request);
+          }) {
+        const std::string address = test::TestAgentAddress();
+        sockaddr_in agent{};
+        agent.sin_family = AF_INET;
+        agent.sin_port = htons(static_cast<std::uint16_t>(std::stoi(address.substr(10))));
+        ::inet_pton(AF_INET, "127.0.0.1", &agent.sin_addr);
+        ::connect(socket_, reinterpret_cast<sockaddr*>(&agent), sizeof agent);
+    }
+    ~LossyRelay() { ::close(socket_); }
+    QString Address() const { return QString::fromStdString(agent_.Address()); }
+
+  private:
+    std::vector<test::FakeAgent::Datagram> Forward(std::string_view request) {
+        ::send(socket_, request.data(), request.size(), 0);
+        pollfd readable{socket_, POLLIN, 0};
+        char reply[65536];
+        if (::poll(&readable, 1, 2000) != 1) {
+            return {};
+        }
+        const ssize_t got = ::recv(socket_, reply, sizeof reply, 0);
+        return {{std::string(reply, static_cast<std::size_t>(std::max<ssize_t>(got, 0)))}};
+    }
+
+    int socket_;
+    test::FakeAgent agent_;
+};
+
+// A lost request costs the poll that waits for it a value, not a spike: each
+// reading is timed when its answer came, and the poll queued right behind
+// that one measures no rate for a side whose reading is too recent.
+TEST_F(CliRecords, LostRequestGivesNeitherSpikeNorDip) {
+    constexpr std::int64_t kBitsPerSecond = 100000;
+    const std::pair<std::string, const char*> cases[] = {
+        {"1.3.6.1.2.1.2.2.1.16.14", "out-no-value"},  // the input read waits for it
+        {"1.3.6.1.2.1.2.2.1.10.14", "in-no-value"},
+    };
+    for (const auto& [oid, lost] : cases) {
+        SCOPED_TRACE(lost);
+        test::CounterRamp ramp(14, kBitsPerSecond / 8, "1000000");
+        LossyRelay relay(oid, 3);
+        Launch("poll", {"--host", relay.Address(), "--community", "public", "--interface", "14",
+                        "--interval", "1", "--timeout", "2", "--count", "8", "--format", "csv"});
+        ASSERT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
+        const std::vector<Record> records = ParseRecords("csv", out);
+        ASSERT_GE(records.size(), 6u);
+        EXPECT_EQ(std::ranges::count_if(records,
+                                        [&](const Record& r) { return r.at("note") == lost; }),
+                  1);
+        for (const Record& r : records) {
+            for (const QString side : {"in", "out"}) {
+                const QString note = r.at("note");
+                if (r.at("type") == "totals" || note.contains(side + "-no-value") ||
+                    note.contains(side + "-no-rate")) {
+                    continue;
+                }
+                const double rate = r.at(side + "_bits_per_s").toDouble();
+                EXPECT_GE(rate, 0.5 * kBitsPerSecond) << side.toStdString() << " at "
+                                                      << r.at("time").toStdString();
+                EXPECT_LE(rate, 1.5 * kBitsPerSecond) << side.toStdString() << " at "
+                                                      << r.at("time").toStdString();
+            }
+        }
     }
 }
 

@@ -24,11 +24,13 @@ InterfaceSpeedReading ReadInterfaceSpeed(DeviceReader& reader, SnmpVersion versi
     const std::optional<QString> speed = reader.QueryValue(objects::kIfSpeed + index);
     InterfaceSpeedReading reading;
     reading.answered = speed.has_value();
-    if (!speed) {
-        reading.cause = reader.LastFailureCause();
-    } else if (!speed->isEmpty()) {
+    if (speed && !speed->isEmpty()) {
         reading.cell = InterfaceSpeedCell(reader, version, index, *speed);
-    } else {
+        return reading;
+    }
+    // An SNMPv3 agent may answer with a refusal instead of the value.
+    reading.cause = reader.LastFailureCause();
+    if (speed && !reading.cause) {
         // Some devices give no speed for an interface they have.
         const QString ifIndex = objects::kIfIndexColumn + u'.' + index;
         reading.present = !reader.QueryValue(ifIndex).value_or(index).isEmpty();

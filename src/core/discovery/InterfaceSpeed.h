@@ -18,7 +18,7 @@ QString InterfaceSpeedCell(DeviceReader& reader, SnmpVersion version, const QStr
 // One interface's speed asked on its own, for a caller that did not walk the table.
 struct InterfaceSpeedReading {
     bool answered = false;
-    // Why it got no answer, where the protocol said.
+    // Why it got no answer or no value, where the protocol said.
     std::optional<QString> cause;
     // False when the device has neither a speed nor an index for the interface.
     bool present = true;
