@@ -162,6 +162,17 @@ TEST_F(CliPoll, WrongArgumentsSayWhyInOneLine) {
     }
 }
 
+// A bandwidth of 0 is said once, not in every line.
+TEST_F(CliPoll, ZeroBandwidthIsNotedOnce) {
+    Start({"--host", AgentHost(), "--community", "public", "--interface", "2", "--interval", "1",
+           "--count", "3", "--bandwidth", "0"});
+    EXPECT_EQ(Finish(), 0);
+    EXPECT_EQ(err.filter("note: ").join(u'\n'),
+              "note: bandwidth 0: the utilization is not computed");
+    EXPECT_EQ(err.last(), "status: Polling stopped after 3 polls.");
+    EXPECT_EQ(out.size(), 3);  // two traffic lines, then the totals
+}
+
 // An interface the device does not have is named, whatever else is given.
 TEST_F(CliPoll, InterfaceTheDeviceLacksEndsPolling) {
     for (const QStringList& bandwidth : {QStringList(), QStringList{"--bandwidth", "1000"}}) {

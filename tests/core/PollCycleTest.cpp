@@ -77,6 +77,26 @@ TEST_F(PollCycleTest, SecondPollWritesTheTrafficLineAndFeedsEverySeries) {
     EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{150000, 37500, 187500}));
 }
 
+// A counter standing at 0 is a reading; each side's series waits for a
+// previous reading of its own.
+TEST_F(PollCycleTest, EachSideIsMeasuredFromItsOwnPreviousReading) {
+    Counters(0, 5000);
+    monitor.PollOnce();
+    Counters(0, 5000 + 1500);
+    monitor.PollOnce();
+    EXPECT_EQ(SeriesCounts(), (std::vector<int>{1, 1, 2, 1, 1, 2, 2}));
+    EXPECT_TRUE(monitor.Messages().LastLine().endsWith("; IN bits/s: 2000; OUT bits/s: 0; "
+                                                       "utilization: 0.02 %"))
+        << monitor.Messages().LastLine().toStdString();
+
+    monitor.SelectInterval(6);  // from zero traffic, without a previous reading
+    reader.Silence(kIn);
+    monitor.PollOnce();
+    Counters(0, 9000);
+    monitor.PollOnce();
+    EXPECT_EQ(SeriesCounts(), (std::vector<int>{1, 2, 4, 1, 2, 4, 4}));
+}
+
 TEST_F(PollCycleTest, BandwidthSeparatorsAreRemoved) {
     Counters(1, 1);
     for (const char* typed : {"1.000.000", "1,000,000", "1 000 000"}) {

@@ -72,9 +72,15 @@ void ComputeDirection(std::int64_t reading, const Direction& d, TMonitorState& s
                       MessageList& messages) {
     const bool wide = state.WideCounters;
     d.org = !wide && reading < 0 ? WrappingAdd(reading, kCounterModulus) : reading;
+    const std::int64_t elapsed = d.readAt - d.previousReadAt;
+    if (elapsed == 0) {
+        // The reading before stood in for a missing one: nothing new, also no base.
+        d.counter = d.previousCounter;
+        d.counted = d.previousCounted;
+        return;
+    }
     std::int64_t intervals = 0;
     if (d.previousCounted) {
-        const std::int64_t elapsed = d.readAt - d.previousReadAt;
         intervals = RoundHalfEven(static_cast<double>(elapsed) /
                                   (static_cast<double>(state.IntervalSeconds) * 1000.0));
         if (intervals <= 0) {
@@ -82,12 +88,10 @@ void ComputeDirection(std::int64_t reading, const Direction& d, TMonitorState& s
             d.counter = d.previousCounter;
             d.counted = true;
             d.readAt = d.previousReadAt;
-            if (elapsed != 0) {
-                d.noRate = true;
-                messages.Append(QStringLiteral("Reading came less than half an interval after "
-                                               "the one before: no rate for %1 in this poll")
-                                    .arg(d.traffic));
-            }
+            d.noRate = true;
+            messages.Append(QStringLiteral("Reading came less than half an interval after the "
+                                           "one before: no rate for %1 in this poll")
+                                .arg(d.traffic));
             return;
         }
         if (wide) {
