@@ -58,9 +58,6 @@ struct TMonitorState {
     // Who asks when Version is SNMPv3.
     SnmpV3Security Security;
 
-    // Whether the poll before left a reading to measure from, on either side:
-    // the poll's traffic line and log entry wait for one.
-    bool HasPrevReading() const { return PrevOutCounted || PrevInCounted; }
 
     // The resets that several commands share.
     void ZeroCounters();             // the four counters, none counted

@@ -146,27 +146,23 @@ TEST(CliAgainstASilentAgent, TimeoutAndRetriesReachEveryCommand) {
     }
 }
 
-// What a device sends stays inside the plugin's one line: a line break
-// cannot start a second status line, nor "|" a second set of performance data.
+// A device's text cannot start a second status line, nor "|" more performance data.
 TEST(CliCheckAgainstAHostileAgent, DeviceTextInTheReasonIsEscaped) {
-    const std::string counter = "1|in_bps=1;;;0\nPULSEWELL OK - all\x1b[2J";
     test::TempHome home;
     test::FakeAgent agent([&](const snmp::TSNMPRec& request, int) {
-        const snmp::TSNMPMib asked = request.Bindings().front();
-        const bool speed = asked.ObjectId == "1.3.6.1.2.1.2.2.1.5.1";
+        const std::string oid = request.Bindings().front().ObjectId;
         return std::vector<test::FakeAgent::Datagram>{{test::ResponseTo(
-            request, {{asked.ObjectId, speed ? "100000000" : counter,
-                       speed ? snmp::ber::Gauge : snmp::ber::OctetString}})}};
+            request, {oid.ends_with("2.2.1.5.1") ? snmp::TSNMPMib{oid, "1000", snmp::ber::Gauge}
+                                                 : snmp::TSNMPMib{oid, "1|x=1\nPULSEWELL OK",
+                                                                  snmp::ber::OctetString}})}};
     });
     QProcess cli;
-    cli.start(QStringLiteral(PULSEWELL_CLI),
-              {"check", "--host", QString::fromStdString(agent.Address()), "--interface", "1",
-               "--interval", "1"});
+    cli.start(QStringLiteral(PULSEWELL_CLI), {"check", "--host", QString::fromStdString(
+                                                  agent.Address()), "--interface", "1"});
     ASSERT_TRUE(cli.waitForFinished(20000));
     EXPECT_EQ(cli.exitCode(), 3);
     EXPECT_EQ(QString::fromLocal8Bit(cli.readAllStandardOutput()),
-              "PULSEWELL UNKNOWN - '1\\x7cin_bps=1;;;0\\x0aPULSEWELL OK - all\\x1b[2J' ist kein "
-              "gültiger Integerwert\n");
+              "PULSEWELL UNKNOWN - '1\\x7cx=1\\x0aPULSEWELL OK' ist kein gültiger Integerwert\n");
 }
 
 }  // namespace

@@ -10,29 +10,17 @@
 namespace pulsewell {
 namespace {
 
+// Both sides have a previous reading, and the readings come an interval after it.
 class TrafficSampleTest : public ::testing::Test {
 protected:
-    TrafficSampleTest() { ReadAnIntervalLater(); }
-
-    // Both readings one interval after the previous ones.
-    void ReadAnIntervalLater() {
-        state.OutReadAtMs = state.PrevOutReadAtMs + state.IntervalSeconds * 1000;
-        state.InReadAtMs = state.PrevInReadAtMs + state.IntervalSeconds * 1000;
-    }
-    void PreviousOut(std::int64_t counter) {
-        state.PrevOutCounter = counter;
-        state.PrevOutCounted = true;
-        state.PrevOutCounted = true;
-    }
-    void PreviousIn(std::int64_t counter) {
-        state.PrevInCounter = counter;
-        state.PrevInCounted = true;
-        state.PrevInCounted = true;
+    TrafficSampleTest() {
+        state.PrevOutCounted = state.PrevInCounted = true;
+        state.OutReadAtMs = state.InReadAtMs = 6000;
     }
     TTrafficSample Compute(const QString& out, const QString& in) {
         state.OutReading = out;
         state.InReading = in;
-        ReadAnIntervalLater();
+        state.OutReadAtMs = state.InReadAtMs = state.IntervalSeconds * 1000;
         return ComputeSample(state, messages);
     }
 
@@ -49,6 +37,7 @@ TEST_F(TrafficSampleTest, NegativeReadingIsTheUnsignedCounter) {
 }
 
 TEST_F(TrafficSampleTest, FirstPollStoresCountersButComputesNothing) {
+    state.PrevOutCounted = state.PrevInCounted = false;
     state.Bandwidth = "1000";
     state.TotalIn = 7;
     state.TotalOut = 5;
@@ -67,8 +56,8 @@ TEST_F(TrafficSampleTest, FirstPollStoresCountersButComputesNothing) {
 }
 
 TEST_F(TrafficSampleTest, WrapAddsTwoToThe32OnceAndSaysSo) {
-    PreviousOut(4294960000);
-    PreviousIn(100);
+    state.PrevOutCounter = 4294960000;
+    state.PrevInCounter = 100;
     const TTrafficSample s = Compute("5000", "150");
     EXPECT_EQ(s.outbyte, 12296);
     EXPECT_TRUE(s.outWrapped);
@@ -79,8 +68,8 @@ TEST_F(TrafficSampleTest, WrapAddsTwoToThe32OnceAndSaysSo) {
 }
 
 TEST_F(TrafficSampleTest, BothWrapsAreReportedOutputFirst) {
-    PreviousOut(10);
-    PreviousIn(10);
+    state.PrevOutCounter = 10;
+    state.PrevInCounter = 10;
     Compute("1", "2");
     ASSERT_EQ(messages.Count(), 2);
     EXPECT_EQ(messages.Lines()[0], "Integer wrap around occured for outgoing traffic");
@@ -88,14 +77,14 @@ TEST_F(TrafficSampleTest, BothWrapsAreReportedOutputFirst) {
 }
 
 TEST_F(TrafficSampleTest, CounterRestartCountsAsWrap) {
-    PreviousOut(3000000000);
+    state.PrevOutCounter = 3000000000;
     const TTrafficSample s = Compute("1000", "0");
     EXPECT_EQ(s.outbyte, 1294968296);
     EXPECT_EQ(s.outbit, 10359746368);  // needs 64-bit multiplication
 }
 
 TEST_F(TrafficSampleTest, DifferenceOutsideThe32BitRangeStaysNegative) {
-    PreviousOut(10000000000);
+    state.PrevOutCounter = 10000000000;
     const TTrafficSample s = Compute("1", "0");
     EXPECT_EQ(s.outbyte, 1 - 10000000000 + 4294967296);
     EXPECT_EQ(s.outbytepers, 0);
@@ -103,8 +92,8 @@ TEST_F(TrafficSampleTest, DifferenceOutsideThe32BitRangeStaysNegative) {
 }
 
 TEST_F(TrafficSampleTest, RatesRoundHalvesToEven) {
-    PreviousOut(100);
-    PreviousIn(100);
+    state.PrevOutCounter = 100;
+    state.PrevInCounter = 100;
     state.IntervalSeconds = 6;
     TTrafficSample s = Compute("115", "121");
     EXPECT_EQ(s.outbytepers, 2);   // 2.5
@@ -116,8 +105,8 @@ TEST_F(TrafficSampleTest, RatesRoundHalvesToEven) {
 }
 
 TEST_F(TrafficSampleTest, UnchangedCounterGivesZeroWithoutMessage) {
-    PreviousOut(500);
-    PreviousIn(500);
+    state.PrevOutCounter = 500;
+    state.PrevInCounter = 500;
     const TTrafficSample s = Compute("500", "500");
     EXPECT_EQ(s.outbyte, 0);
     EXPECT_EQ(s.inbitpers, 0);
@@ -126,8 +115,8 @@ TEST_F(TrafficSampleTest, UnchangedCounterGivesZeroWithoutMessage) {
 
 TEST_F(TrafficSampleTest, UtilizationSumsBothDirectionsOverOneBandwidth) {
     state.IntervalSeconds = 1;
-    PreviousOut(1);
-    PreviousIn(1);
+    state.PrevOutCounter = 1;
+    state.PrevInCounter = 1;
     state.Bandwidth = "10000000";
     const TTrafficSample s = Compute(QString::number(1 + 625000), QString::number(1 + 1250000));
     EXPECT_EQ(s.inbitpers, 10000000);
@@ -138,18 +127,18 @@ TEST_F(TrafficSampleTest, UtilizationSumsBothDirectionsOverOneBandwidth) {
 }
 
 TEST_F(TrafficSampleTest, ZeroBandwidthLeavesUtilizationAtZero) {
-    PreviousOut(1);
-    PreviousIn(1);
+    state.PrevOutCounter = 1;
+    state.PrevInCounter = 1;
     state.Bandwidth = "0";
     EXPECT_EQ(Compute("60001", "60001").utilbit, 0.0);
 }
 
 TEST_F(TrafficSampleTest, TotalsAccumulateAcrossPolls) {
-    PreviousOut(1000);
-    PreviousIn(2000);
+    state.PrevOutCounter = 1000;
+    state.PrevInCounter = 2000;
     Compute("1500", "3000");
-    PreviousOut(state.OutCounter);
-    PreviousIn(state.InCounter);
+    state.PrevOutCounter = state.OutCounter;
+    state.PrevInCounter = state.InCounter;
     Compute("1600", "3001");
     EXPECT_EQ(state.TotalOut, 600);
     EXPECT_EQ(state.TotalIn, 1001);
@@ -157,7 +146,7 @@ TEST_F(TrafficSampleTest, TotalsAccumulateAcrossPolls) {
 }
 
 TEST_F(TrafficSampleTest, UnparsableReadingChangesNothing) {
-    PreviousOut(10);
+    state.PrevOutCounter = 10;
     state.TotalOut = 3;
     for (const QString& bad : {QString(), QString("12a"), QString(" 5"), QString("1.5"),
                                QString("99999999999999999999")}) {
@@ -176,8 +165,8 @@ TEST_F(TrafficSampleTest, UnparsableReadingChangesNothing) {
 }
 
 TEST_F(TrafficSampleTest, UnparsableBandwidthFailsAfterCountersAndTotals) {
-    PreviousOut(4294967000);
-    PreviousIn(100);
+    state.PrevOutCounter = 4294967000;
+    state.PrevInCounter = 100;
     state.Bandwidth = "";
     state.OutReading = "704";
     state.InReading = "300";
@@ -196,8 +185,8 @@ TEST_F(TrafficSampleTest, UnparsableBandwidthFailsAfterCountersAndTotals) {
 }
 
 TEST_F(TrafficSampleTest, HostileReadingsNearTheLimitsDoNotOverflow) {
-    PreviousOut(1);
-    PreviousIn(1);
+    state.PrevOutCounter = 1;
+    state.PrevInCounter = 1;
     state.Bandwidth = "1";
     const TTrafficSample s = Compute("9223372036854775807", "-9223372036854775808");
     EXPECT_EQ(s.orgout, 9223372036854775807);
@@ -208,7 +197,7 @@ TEST_F(TrafficSampleTest, HostileReadingsNearTheLimitsDoNotOverflow) {
 // they cannot send.
 TEST_F(TrafficSampleTest, WideReadingsAreUnsignedDigitsUpToTwoToThe64) {
     state.WideCounters = true;
-    PreviousOut(-1000);  // the pattern of 2^64 - 1000
+    state.PrevOutCounter = -1000;  // the pattern of 2^64 - 1000
     const TTrafficSample s = Compute("18446744073709551615", "0");
     EXPECT_EQ(s.outbyte, 999);
     EXPECT_FALSE(s.outReset);

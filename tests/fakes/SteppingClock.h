@@ -1,15 +1,13 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 
 #include "Monitor.h"
 
 namespace pulsewell::test {
 
-// For a test that runs a monitor's polls back to back: the readings' clock
-// moves half the interval at each counter read, so that each side's readings
-// fall one interval apart, as those of polls on time do.
+// For polls run back to back: the readings' clock moves half an interval a
+// counter read, so each side's readings fall an interval apart as on time.
 inline void UseSteppingClock(Monitor& monitor) {
     auto ms = std::make_shared<std::int64_t>(0);
     monitor.UseClock([&monitor, ms] { return *ms += monitor.State().IntervalSeconds * 500; });

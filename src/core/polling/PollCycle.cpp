@@ -196,7 +196,7 @@ void PollCycle::Complete(const TTrafficSample& sample) {
                 WriteDebugLogEntry(folder, state_, sample, pollTime_, messages_.LastLine());
             }
             messages_.Trim();
-            const bool measured = state_.HasPrevReading();
+            const bool measured = HasRates(state_, sample);
             if (measured) {
                 messages_.Append(TrafficMessageLine(pollTime_, sample, state_.ShowBytes));
             }

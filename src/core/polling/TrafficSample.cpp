@@ -146,4 +146,9 @@ TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages) {
     return s;
 }
 
+bool HasRates(const TMonitorState& state, const TTrafficSample& sample) {
+    return (state.PrevOutCounted || state.PrevInCounted) &&
+           !(sample.outNoRate && sample.inNoRate);
+}
+
 }  // namespace pulsewell

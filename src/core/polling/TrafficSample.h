@@ -50,4 +50,8 @@ inline constexpr std::int64_t kCounterModulus = 4294967296;  // 2^32
 // nothing. A counter counts from its first reading on, whatever its value.
 TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages);
 
+// Whether the sample has rates to show, in a traffic line and log entry: a
+// side had a previous reading, and not both came too soon after theirs.
+bool HasRates(const TMonitorState& state, const TTrafficSample& sample);
+
 }  // namespace pulsewell
