@@ -90,8 +90,7 @@ CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
             return failure();
         }
     }
-    if (!second || !second->measured || second->sample.inNoRate ||
-        second->sample.outNoRate) {
+    if (!second || !second->measured || second->sample.inNoRate || second->sample.outNoRate) {
         return Unknown(QStringLiteral("no rate for interface %1 between the two readings")
                            .arg(options.interface));
     }

@@ -198,8 +198,9 @@ void SettleV3(std::optional<SnmpVersion>& version, ConnectionOptions& connection
         Fail(QStringLiteral("--user needs a name"));
     }
     if (v3.priv && !v3.auth) {
-        Misshapen(QStringLiteral("--priv-protocol needs --auth-protocol: SNMPv3 has no "
-                                 "privacy without authentication"));
+        Misshapen(
+            QStringLiteral("--priv-protocol needs --auth-protocol: SNMPv3 has no "
+                           "privacy without authentication"));
     }
     SnmpV3Security security;
     security.User = *v3.user;

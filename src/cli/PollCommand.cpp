@@ -108,16 +108,16 @@ int RunPoll(const PollOptions& options, DeviceReader& reader) {
         // Queued before the first poll's reads, so the speed is known by the second poll.
         monitor.ReadInterfaceSpeed(!options.bandwidth);
     });
-    QObject::connect(&monitor, &Monitor::InterfaceSpeedRead,
-                     [&](const InterfaceSpeedReading& reading) {
-                         if (!reading.present) {
-                             PrintErr(QStringLiteral("error: the device has no interface %1")
-                                          .arg(options.interface));
-                             stopByError();
-                         } else if (!options.bandwidth) {
-                             ReportSpeed(monitor, reading.answered);
-                         }
-                     });
+    QObject::connect(
+        &monitor, &Monitor::InterfaceSpeedRead, [&](const InterfaceSpeedReading& reading) {
+            if (!reading.present) {
+                PrintErr(
+                    QStringLiteral("error: the device has no interface %1").arg(options.interface));
+                stopByError();
+            } else if (!options.bandwidth) {
+                ReportSpeed(monitor, reading.answered);
+            }
+        });
     QObject::connect(&monitor, &Monitor::PollingFailed, stopByError);
     QObject::connect(&monitor, &Monitor::PollMeasured, [&](const PollMeasurement& m) {
         gaveReading = gaveReading || !(m.outSubstituted && m.inSubstituted);

@@ -58,7 +58,6 @@ struct TMonitorState {
     // Who asks when Version is SNMPv3.
     SnmpV3Security Security;
 
-
     // The resets that several commands share.
     void ZeroCounters();             // the four counters, none counted
     void ZeroReadings();             // both readings to "0"

@@ -143,7 +143,8 @@ TEST_F(CliPoll, LogsAreWrittenOnlyWhereTheWindowAllowsThem) {
 // command line's form is wrong.
 TEST_F(CliPoll, EndsSayWhyInOneLine) {
     const std::pair<QStringList, const char*> cases[] = {
-        {{"--count", "2", "--bandwidth", "0"}, "note: bandwidth 0: the utilization is not computed"},
+        {{"--count", "2", "--bandwidth", "0"},
+         "note: bandwidth 0: the utilization is not computed"},
         {{"--interface", "99"}, "error: the device has no interface 99"},
         {{"--interface", "99", "--bandwidth", "1000"}, "error: the device has no interface 99"},
         {{"--interval", "7"},

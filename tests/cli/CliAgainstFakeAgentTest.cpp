@@ -152,13 +152,13 @@ TEST(CliCheckAgainstAHostileAgent, DeviceTextInTheReasonIsEscaped) {
     test::FakeAgent agent([&](const snmp::TSNMPRec& request, int) {
         const std::string oid = request.Bindings().front().ObjectId;
         return std::vector<test::FakeAgent::Datagram>{{test::ResponseTo(
-            request, {oid.ends_with("2.2.1.5.1") ? snmp::TSNMPMib{oid, "1000", snmp::ber::Gauge}
-                                                 : snmp::TSNMPMib{oid, "1|x=1\nPULSEWELL OK",
-                                                                  snmp::ber::OctetString}})}};
+            request, {oid.ends_with("2.2.1.5.1")
+                          ? snmp::TSNMPMib{oid, "1000", snmp::ber::Gauge}
+                          : snmp::TSNMPMib{oid, "1|x=1\nPULSEWELL OK", snmp::ber::OctetString}})}};
     });
     QProcess cli;
-    cli.start(QStringLiteral(PULSEWELL_CLI), {"check", "--host", QString::fromStdString(
-                                                  agent.Address()), "--interface", "1"});
+    cli.start(QStringLiteral(PULSEWELL_CLI),
+              {"check", "--host", QString::fromStdString(agent.Address()), "--interface", "1"});
     ASSERT_TRUE(cli.waitForFinished(20000));
     EXPECT_EQ(cli.exitCode(), 3);
     EXPECT_EQ(QString::fromLocal8Bit(cli.readAllStandardOutput()),

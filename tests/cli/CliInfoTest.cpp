@@ -64,9 +64,10 @@ TEST_F(CliInfo, HostileRouterIsShownEscapedOneRowPerInterface) {
 // Interface 1 of the recorded switch reads IN 39,857,997 and OUT 0, for good:
 // a counter standing at 0 is a reading all the same.
 TEST_F(CliInfo, IdlePortOfTheRecordedSwitchIsMeasuredAtZero) {
-    const QStringList device = {"--host", QString::fromStdString(test::TestSimulatorAddress()),
-                                "--community", "cisco_16_switch", "--interface", "1",
-                                "--interval", "1"};
+    const QStringList device = {"--host",      QString::fromStdString(test::TestSimulatorAddress()),
+                                "--community", "cisco_16_switch",
+                                "--interface", "1",
+                                "--interval",  "1"};
     Launch("poll", device + QStringList{"--count", "3"});
     ASSERT_EQ(Finish(60000), 0) << err.join(u'\n').toStdString();
     ASSERT_EQ(out.size(), 3) << out.join(u'\n').toStdString();

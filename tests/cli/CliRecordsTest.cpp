@@ -146,8 +146,7 @@ std::unique_ptr<test::FakeAgent> LossyRelay(const std::string& oid, int nth) {
     sockaddr_in agent{AF_INET, htons(port), {}, {}};
     agent.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::connect(fd, reinterpret_cast<sockaddr*>(&agent), sizeof agent);
-    return std::make_unique<test::FakeAgent>([=, seen = 0](std::string_view request,
-                                                           int) mutable {
+    return std::make_unique<test::FakeAgent>([=, seen = 0](std::string_view request, int) mutable {
         snmp::TSNMPRec decoded;
         decoded.DecodeMessage(request);
         std::string reply(65536, '\0');
@@ -169,20 +168,20 @@ TEST_F(CliRecords, LostRequestGivesNeitherSpikeNorDip) {
         SCOPED_TRACE(counter);
         test::CounterRamp ramp(14, 12500, "1000000");  // 100 kbit/s each way
         const auto relay = LossyRelay("1.3.6.1.2.1.2.2.1." + counter + ".14", 3);
-        Launch("poll", {"--host", QString::fromStdString(relay->Address()), "--community",
-                        "public", "--interface", "14", "--interval", "1", "--timeout", "2",
-                        "--count", "8", "--format", "csv"});
+        Launch("poll", {"--host", QString::fromStdString(relay->Address()), "--community", "public",
+                        "--interface", "14", "--interval", "1", "--timeout", "2", "--count", "8",
+                        "--format", "csv"});
         ASSERT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
         const std::vector<Record> records = ParseRecords("csv", out);
-        EXPECT_EQ(std::ranges::count_if(records, [](const Record& r) {
-                      return r.at("note").contains("-no-value");
-                  }), 1);
+        EXPECT_EQ(std::ranges::count_if(
+                      records, [](const Record& r) { return r.at("note").contains("-no-value"); }),
+                  1);
         for (const Record& r : records | std::views::take(records.size() - 1)) {
             for (const QString side : {"in", "out"}) {
                 if (!r.at("note").contains(side + "-no-")) {
                     const double rate = r.at(side + "_bits_per_s").toDouble();
-                    EXPECT_TRUE(rate >= 50000 && rate <= 150000) << side.toStdString() << " "
-                                                                << rate;
+                    EXPECT_TRUE(rate >= 50000 && rate <= 150000)
+                        << side.toStdString() << " " << rate;
                 }
             }
         }

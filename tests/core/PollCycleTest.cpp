@@ -83,8 +83,9 @@ TEST_F(PollCycleTest, EachSideIsMeasuredFromItsOwnPreviousReading) {
         Counters(0, in);
         monitor.PollOnce();
     }
-    EXPECT_TRUE(monitor.Messages().LastLine().endsWith("; IN bits/s: 2000; OUT bits/s: 0; "
-                                                       "utilization: 0.02 %"));
+    EXPECT_TRUE(
+        monitor.Messages().LastLine().endsWith("; IN bits/s: 2000; OUT bits/s: 0; "
+                                               "utilization: 0.02 %"));
     monitor.SelectInterval(6);  // no previous reading
     reader.Silence(kIn);
     monitor.PollOnce();

@@ -84,8 +84,7 @@ class PollCycle {
         std::optional<QString> cause;
     };
     static Readings ReadCounters(DeviceReader& reader, const TMonitorState& target,
-                                 const CounterObjects& counters, bool tryWide,
-                                 const Clock& clock);
+                                 const CounterObjects& counters, bool tryWide, const Clock& clock);
     void CountersRead(const Readings& readings);
     void UseCounterWidth(bool wide);
     bool ApplyErrorPolicy(const Readings& readings);

@@ -147,8 +147,7 @@ TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages) {
 }
 
 bool HasRates(const TMonitorState& state, const TTrafficSample& sample) {
-    return (state.PrevOutCounted || state.PrevInCounted) &&
-           !(sample.outNoRate && sample.inNoRate);
+    return (state.PrevOutCounted || state.PrevInCounted) && !(sample.outNoRate && sample.inNoRate);
 }
 
 }  // namespace pulsewell
