@@ -2,29 +2,22 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 
 #include "CliMonitor.h"
 #include "NumberText.h"
-#include "SettingNames.h"
-#include "SettingsKey.h"
 
 namespace pulsewell::cli {
 
 namespace {
 
-// The options' thresholds, else the window's stored low and high ones, else
-// the defaults. A stored value that is no number raises an OperationError.
+// The options' thresholds, else the plugin's own: a critical one alone below
+// the default warning one leaves no room for a warning.
 CheckThresholds Thresholds(const CheckOptions& options) {
     CheckThresholds thresholds;
-    const SettingsKey key;
-    if (const auto low = key.Read(settings::kLowValue.name)) {
-        thresholds.warning = ParseStoredInt32(*low);
-    }
-    if (const auto high = key.Read(settings::kHighValue.name)) {
-        thresholds.critical = ParseStoredInt32(*high);
-    }
-    thresholds.warning = options.warning.value_or(thresholds.warning);
     thresholds.critical = options.critical.value_or(thresholds.critical);
+    thresholds.warning =
+        options.warning.value_or(std::min(thresholds.warning, thresholds.critical));
     return thresholds;
 }
 
@@ -48,12 +41,7 @@ void Wait(qint64 milliseconds) {
 }  // namespace
 
 CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
-    CheckThresholds thresholds;
-    try {
-        thresholds = Thresholds(options);
-    } catch (const OperationError& error) {
-        return Unknown(QStringLiteral("stored threshold: ") + error.Message());
-    }
+    const CheckThresholds thresholds = Thresholds(options);
     if (thresholds.warning > thresholds.critical) {
         return Unknown(QStringLiteral("the warning threshold %1 % is above the critical one %2 %")
                            .arg(thresholds.warning)
@@ -69,16 +57,22 @@ CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
         return Unknown(error.isEmpty() ? cli.View().LastStatus() : error);
     };
 
-    if (!options.bandwidth) {
-        bool answered = false;
-        QObject::connect(&monitor, &Monitor::InterfaceSpeedRead, [&](bool a) { answered = a; });
-        cli.Await(&Monitor::InterfaceSpeedRead, [&] { monitor.ReadInterfaceSpeed(); });
-        if (!answered) {
-            return Unknown(QStringLiteral("no answer from %1").arg(options.host));
-        }
-        if (cli.ErrorCount() > 0) {
-            return failure();
-        }
+    // Whether the device has the interface, and its speed where no bandwidth is given.
+    InterfaceSpeedReading interface;
+    QObject::connect(&monitor, &Monitor::InterfaceSpeedRead,
+                     [&](const InterfaceSpeedReading& reading) { interface = reading; });
+    cli.Await(&Monitor::InterfaceSpeedRead,
+              [&] { monitor.ReadInterfaceSpeed(!options.bandwidth); });
+    if (!interface.answered || interface.cause) {
+        return Unknown(interface.cause ? NoAnswerText(QStringLiteral("Failure contacting host!"),
+                                                      monitor.State().Version, interface.cause)
+                                       : QStringLiteral("no answer from %1").arg(options.host));
+    }
+    if (cli.ErrorCount() > 0) {
+        return failure();
+    }
+    if (!interface.present) {
+        return Unknown(QStringLiteral("the device has no interface %1").arg(options.interface));
     }
 
     bool failed = false;
@@ -96,8 +90,8 @@ CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
             return failure();
         }
     }
-    if (!second || !second->measured) {
-        return Unknown(QStringLiteral("no rate: the counters of interface %1 stand at 0")
+    if (!second || !second->measured || second->sample.inNoRate || second->sample.outNoRate) {
+        return Unknown(QStringLiteral("no rate for interface %1 between the two readings")
                            .arg(options.interface));
     }
     if (ParseInt64(monitor.State().Bandwidth) == 0) {

@@ -1,6 +1,7 @@
 #include "CheckVerdict.h"
 
 #include "NumberText.h"
+#include "VisibleText.h"
 
 namespace pulsewell::cli {
 
@@ -50,7 +51,11 @@ CheckVerdict Judge(std::int64_t inBitsPerSecond, std::int64_t outBitsPerSecond,
 }
 
 CheckVerdict Unknown(const QString& reason) {
-    return {CheckState::Unknown, Line(CheckState::Unknown, reason)};
+    // The reason may carry a device's text: the plugin's output stays one
+    // line, and only its own "|" starts performance data.
+    QString text = VisibleText(reason);
+    text.replace(u'|', QStringLiteral("\\x7c"));
+    return {CheckState::Unknown, Line(CheckState::Unknown, text)};
 }
 
 QString BitRateText(std::int64_t bitsPerSecond) {

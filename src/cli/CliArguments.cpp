@@ -16,8 +16,14 @@ namespace pulsewell::cli {
 
 namespace {
 
+// An option's value that cannot be used.
 [[noreturn]] void Fail(const QString& problem) {
-    throw UsageError(problem.toStdString());
+    throw UsageError(problem.toStdString(), UsageError::Value);
+}
+
+// Options that do not make up a command line of the usage's form.
+[[noreturn]] void Misshapen(const QString& problem) {
+    throw UsageError(problem.toStdString(), UsageError::Shape);
 }
 
 // Walks "--name value", "--name=value" and "--switch" arguments.
@@ -44,13 +50,13 @@ class OptionReader {
             } else if (const auto handler = values_.find(name); handler != values_.end()) {
                 if (!value) {
                     if (++i == arguments.size()) {
-                        Fail(QStringLiteral("%1 needs a value").arg(name));
+                        Misshapen(QStringLiteral("%1 needs a value").arg(name));
                     }
                     value = arguments[i];
                 }
                 handler->second(*value);
             } else {
-                Fail(QStringLiteral("unknown argument \"%1\"").arg(arguments[i]));
+                Misshapen(QStringLiteral("unknown argument \"%1\"").arg(arguments[i]));
             }
         }
     }
@@ -86,7 +92,7 @@ int NumberFrom(const QString& name, const QString& text, int least, int most) {
 
 void Decide(std::optional<bool>& choice, bool value, const QString& conflict) {
     if (choice && *choice != value) {
-        Fail(conflict);
+        Misshapen(conflict);
     }
     choice = value;
 }
@@ -173,8 +179,8 @@ void SettleV3(std::optional<SnmpVersion>& version, ConnectionOptions& connection
         return;
     }
     if (version && *version != SnmpVersion::V3) {
-        Fail(QStringLiteral("the SNMPv3 options go with --snmp-version 3, not %1")
-                 .arg(SnmpVersionText(*version)));
+        Misshapen(QStringLiteral("the SNMPv3 options go with --snmp-version 3, not %1")
+                      .arg(SnmpVersionText(*version)));
     }
     version = SnmpVersion::V3;
     connection.authPassphrase =
@@ -183,7 +189,7 @@ void SettleV3(std::optional<SnmpVersion>& version, ConnectionOptions& connection
         Passphrase(QStringLiteral("--priv-passphrase-file"), v3.privFile, kPrivPassphraseVariable);
     if (!v3.user) {
         if (v3.level || v3.auth || v3.priv || v3.context) {
-            Fail(QStringLiteral(
+            Misshapen(QStringLiteral(
                 "--security-level, --auth-protocol, --priv-protocol and --context need --user"));
         }
         return;  // the stored user, with these passphrases
@@ -193,8 +199,9 @@ void SettleV3(std::optional<SnmpVersion>& version, ConnectionOptions& connection
         Fail(QStringLiteral("--user needs a name"));
     }
     if (v3.priv && !v3.auth) {
-        Fail(QStringLiteral("--priv-protocol needs --auth-protocol: SNMPv3 has no privacy "
-                            "without authentication"));
+        Misshapen(
+            QStringLiteral("--priv-protocol needs --auth-protocol: SNMPv3 has no "
+                           "privacy without authentication"));
     }
     SnmpV3Security security;
     security.User = *v3.user;
@@ -208,8 +215,8 @@ void SettleV3(std::optional<SnmpVersion>& version, ConnectionOptions& connection
                           const std::optional<QString>& passphrase, const char* which,
                           const char* variable, const char* fileOption) {
         if (!protocolGiven) {
-            Fail(QStringLiteral("--security-level %1 needs %2")
-                     .arg(level, QLatin1String(protocolOption)));
+            Misshapen(QStringLiteral("--security-level %1 needs %2")
+                          .arg(level, QLatin1String(protocolOption)));
         }
         if (!passphrase) {
             Fail(QStringLiteral("--security-level %1 needs the %2 passphrase: set %3 or give %4 "
@@ -343,16 +350,16 @@ void ReadStoredInterface(OptionReader& reader, QString& host, QString& interface
 
 void RequireStoredInterface(const QString& host, const QString& interface) {
     if (host.isEmpty()) {
-        Fail(QStringLiteral("--host is required"));
+        Misshapen(QStringLiteral("--host is required"));
     }
     if (interface.isEmpty()) {
-        Fail(QStringLiteral("--interface is required"));
+        Misshapen(QStringLiteral("--interface is required"));
     }
 }
 
 void RequireHost(const QString& host) {
     if (host.isEmpty()) {
-        Fail(QStringLiteral("--host is required"));
+        Misshapen(QStringLiteral("--host is required"));
     }
 }
 
@@ -375,7 +382,7 @@ Options ParseInterfaceCommand(const QStringList& arguments,
     RequireHost(options.host);
     connection.Settle();
     if (!interface) {
-        Fail(QStringLiteral("--interface is required"));
+        Misshapen(QStringLiteral("--interface is required"));
     }
     options.interface = *interface;
     return options;
@@ -531,7 +538,8 @@ QString UsageText() {
         "check takes two readings --interval seconds apart (1-300, default 6) and\n"
         "prints one line as monitoring plugins do: exit code 0 OK, 1 WARNING (the\n"
         "utilization above --warning), 2 CRITICAL (above --critical), 3 UNKNOWN. The\n"
-        "thresholds default to the stored low and high ones, else 70 and 90.\n"
+        "thresholds default to 70 and 90; a critical one alone below 70 is the\n"
+        "warning one too.\n"
         "discover and info exit with 0 when they found interfaces, else 1.\n"
         "history prints the stored readings of HOST's interface from --from to --to\n"
         "(ISO 8601 times; the last 24 hours by default) at --step, by default the finest\n"
@@ -539,7 +547,8 @@ QString UsageText() {
         "billing month's volume, average, maximum and 95th percentile per direction and\n"
         "its busiest hour (times in UTC). Both read history.sqlite in the program's\n"
         "folder and exit with 0, or 1 when it holds nothing for the interface.\n"
-        "Wrong arguments exit with 2 (check: 3).\n");
+        "Wrong arguments exit with 2 (check: 3); the usage follows only where the\n"
+        "command line's form is wrong.\n");
 }
 
 QString VersionText() {

@@ -10,10 +10,18 @@
 
 namespace pulsewell::cli {
 
-// Arguments that do not fit the command line's fixed interface.
+// Arguments that do not fit the command line's fixed interface. Where its
+// shape is wrong (an unknown, missing or clashing option) the usage helps;
+// where an option's value is, the message alone says what to mend.
 class UsageError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    enum Kind { Shape, Value };
+    explicit UsageError(const std::string& problem, Kind kind = Shape)
+        : std::runtime_error(problem), kind_(kind) {}
+    bool ShowsUsage() const { return kind_ == Shape; }
+
+  private:
+    Kind kind_;
 };
 
 // How every command talks to the device, beyond host, community and version.
@@ -67,7 +75,7 @@ struct CheckOptions {
     QString community = QStringLiteral("cobalt");
     std::optional<QString> bandwidth;
     int interval = 6;
-    // Utilization in percent; unset: the stored thresholds.
+    // Utilization in percent; unset: 70 and 90, or the critical one alone.
     std::optional<double> warning;
     std::optional<double> critical;
     std::optional<SnmpVersion> snmpVersion;

@@ -39,6 +39,15 @@ void ReportSpeed(const Monitor& monitor, bool answered) {
     }
 }
 
+bool IsZero(const QString& bandwidth) {
+    return TryParseInt64(StripSeparators(bandwidth)) == 0;
+}
+
+QString StoppedAfter(qint64 polls) {
+    return polls == 1 ? QStringLiteral("Polling stopped after 1 poll.")
+                      : QStringLiteral("Polling stopped after %1 polls.").arg(polls);
+}
+
 }  // namespace
 
 int RunPoll(const PollOptions& options, DeviceReader& reader) {
@@ -47,6 +56,9 @@ int RunPoll(const PollOptions& options, DeviceReader& reader) {
                    options.connection, text ? Echo::Lines : Echo::Aside);
     Monitor& monitor = cli.monitor();
     Configure(monitor, options);
+    if (options.bandwidth && IsZero(*options.bandwidth)) {
+        PrintErr(QStringLiteral("note: bandwidth 0: the utilization is not computed"));
+    }
     if ((options.log || options.debugLog) && (options.interval == 1 || options.interval == 3)) {
         PrintErr(QStringLiteral("note: no log files are written at intervals of 1 and 3 seconds"));
     }
@@ -71,26 +83,18 @@ int RunPoll(const PollOptions& options, DeviceReader& reader) {
         ended = true;
         QCoreApplication::exit(!stoppedByError && gaveReading ? 0 : 1);
     };
-    auto stopByUser = [&] {
+    auto stop = [&](const QString& status) {
         if (ended) {
             return;
         }
         const TMonitorState state = monitor.State();
         if (started) {
-            monitor.StopPolling();  // prints the totals line
+            monitor.StopPolling(status);  // prints the totals line
         }
         end(false, state);
     };
-    QObject::connect(&monitor, &Monitor::PollingStarted, [&] {
-        started = true;
-        if (!options.bandwidth) {
-            // Queued before the first poll's reads, so it is known by the second poll.
-            monitor.ReadInterfaceSpeed();
-        }
-    });
-    QObject::connect(&monitor, &Monitor::InterfaceSpeedRead,
-                     [&](bool answered) { ReportSpeed(monitor, answered); });
-    QObject::connect(&monitor, &Monitor::PollingFailed, [&] {
+    auto stopByUser = [&] { stop(QStringLiteral("Polling stopped by user.")); };
+    auto stopByError = [&] {
         if (ended) {
             return;
         }
@@ -98,7 +102,23 @@ int RunPoll(const PollOptions& options, DeviceReader& reader) {
             cli.PrintLine(monitor.TotalsLine());
         }
         end(true, monitor.State());
+    };
+    QObject::connect(&monitor, &Monitor::PollingStarted, [&] {
+        started = true;
+        // Queued before the first poll's reads, so the speed is known by the second poll.
+        monitor.ReadInterfaceSpeed(!options.bandwidth);
     });
+    QObject::connect(
+        &monitor, &Monitor::InterfaceSpeedRead, [&](const InterfaceSpeedReading& reading) {
+            if (!reading.present) {
+                PrintErr(
+                    QStringLiteral("error: the device has no interface %1").arg(options.interface));
+                stopByError();
+            } else if (!options.bandwidth) {
+                ReportSpeed(monitor, reading.answered);
+            }
+        });
+    QObject::connect(&monitor, &Monitor::PollingFailed, stopByError);
     QObject::connect(&monitor, &Monitor::PollMeasured, [&](const PollMeasurement& m) {
         gaveReading = gaveReading || !(m.outSubstituted && m.inSubstituted);
         if (records && m.measured) {
@@ -108,7 +128,7 @@ int RunPoll(const PollOptions& options, DeviceReader& reader) {
     });
     QObject::connect(&monitor, &Monitor::PollFinished, [&] {
         if (options.count && ++polls >= *options.count) {
-            stopByUser();
+            stop(StoppedAfter(polls));
         }
     });
     StopSignals stopSignals;

@@ -30,9 +30,10 @@ const QStringList kColumns = {
 QString Notes(const PollMeasurement& m) {
     QStringList notes;
     const std::pair<bool, const char*> kinds[] = {
-        {m.inSubstituted, "in-no-value"},   {m.outSubstituted, "out-no-value"},
-        {m.sample.inWrapped, "in-wrap"},    {m.sample.outWrapped, "out-wrap"},
-        {m.sample.inReset, "in-reset"},     {m.sample.outReset, "out-reset"},
+        {m.inSubstituted, "in-no-value"},  {m.outSubstituted, "out-no-value"},
+        {m.sample.inWrapped, "in-wrap"},   {m.sample.outWrapped, "out-wrap"},
+        {m.sample.inReset, "in-reset"},    {m.sample.outReset, "out-reset"},
+        {m.sample.inNoRate, "in-no-rate"}, {m.sample.outNoRate, "out-no-rate"},
     };
     for (const auto& [happened, word] : kinds) {
         if (happened) {

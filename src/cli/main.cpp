@@ -33,7 +33,9 @@ int RunCheckCommand(const QStringList& arguments, pulsewell::SnmpDeviceReader& r
         verdict = RunCheck(Connect(ParseCheckArguments(arguments), reader), reader);
     } catch (const UsageError& problem) {
         verdict = Unknown(QString::fromStdString(problem.what()));
-        PrintErr(UsageText());
+        if (problem.ShowsUsage()) {
+            PrintErr(UsageText());
+        }
     }
     PrintOut(verdict.line);
     return static_cast<int>(verdict.state);
@@ -79,7 +81,9 @@ int main(int argc, char* argv[]) {
                                            : "unknown command \"" + command.toStdString() + "\"");
     } catch (const UsageError& problem) {
         PrintErr(QStringLiteral("pulsewell-cli: ") + QString::fromStdString(problem.what()));
-        PrintErr(UsageText());
+        if (problem.ShowsUsage()) {
+            PrintErr(UsageText());
+        }
         return 2;
     }
 }

@@ -458,7 +458,7 @@ void Monitor::StopByError(const QString& status) {
     emit PollingFailed();
 }
 
-void Monitor::StopPolling() {
+void Monitor::StopPolling(const QString& status) {
     if (probing_ || cycle_.Running()) {
         AbandonDeviceWork();
     }
@@ -471,7 +471,7 @@ void Monitor::StopPolling() {
     view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, true);
     state_.ZeroCounters();
     state_.ZeroReadings();
-    view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Polling stopped by user."));
+    view_.SetStatusText(MonitorView::kStatusPanel, status);
     view_.SetStatusText(MonitorView::kCountdownPanel, QString());
     messages_.Append(TotalsLine());
     state_.ZeroTotals();
@@ -530,7 +530,7 @@ void Monitor::PollInterface(const QString& index) {
     choice_.Offer({index}, true);
 }
 
-void Monitor::ReadInterfaceSpeed() {
+void Monitor::ReadInterfaceSpeed(bool takeBandwidth) {
     const TMonitorState target = state_;
     auto reading = std::make_shared<InterfaceSpeedReading>();
     worker_.Run(
@@ -541,17 +541,17 @@ void Monitor::ReadInterfaceSpeed() {
             *reading = pulsewell::ReadInterfaceSpeed(job.Reader(), target.Version,
                                                      target.PolledInterface);
         },
-        [this, reading](std::exception_ptr error) {
+        [this, reading, takeBandwidth](std::exception_ptr error) {
             RunGuarded(view_, [&] {
                 if (error) {
                     std::rethrow_exception(error);
                 }
-                if (!reading->cell.isEmpty()) {
+                if (takeBandwidth && !reading->cell.isEmpty()) {
                     state_.Bandwidth = BandwidthOfSpeedCell(reading->cell);
                     view_.ShowBandwidth(state_.Bandwidth);
                 }
             });
-            emit InterfaceSpeedRead(reading->answered);
+            emit InterfaceSpeedRead(*reading);
         });
 }
 

@@ -11,6 +11,7 @@
 #include "HostMemory.h"
 #include "InterfaceChoice.h"
 #include "InterfaceDiscovery.h"
+#include "InterfaceSpeed.h"
 #include "InterfaceTable.h"
 #include "MessageList.h"
 #include "MonitorState.h"
@@ -71,7 +72,8 @@ class Monitor : public QObject, public OptionsTarget {
     // One measurement; a poll asked for while one runs follows it, once.
     void PollOnce();
     void StartPolling();
-    void StopPolling();
+    // The status says why; by default it was the user.
+    void StopPolling(const QString& status = QStringLiteral("Polling stopped by user."));
     // While polling, the host's memory keeps the interval chosen.
     void SelectInterval(int seconds);
     // The user picks an interval; "every 1 sec" is reached by a middle click.
@@ -108,9 +110,10 @@ class Monitor : public QObject, public OptionsTarget {
     // The window stores the default of every option missing from the settings;
     // a monitor that only reads them leaves the store as it is.
     void StoreMissingSettings(bool store) { storeMissingSettings_ = store; }
-    // Reads the polled interface's speed into the bandwidth, as choosing the
-    // interface from the discovered list does; InterfaceSpeedRead() follows.
-    void ReadInterfaceSpeed();
+    // Reads the polled interface's speed, and with takeBandwidth puts it into
+    // the bandwidth, as choosing the interface from the discovered list does;
+    // InterfaceSpeedRead() follows.
+    void ReadInterfaceSpeed(bool takeBandwidth = true);
     // The unit of the graph, the traffic lines and the logs.
     void SetShowBytes(bool on) override;
     void SetContinueWithZeroes(bool on) override { state_.ContinueWithZeroes = on; }
@@ -137,6 +140,9 @@ class Monitor : public QObject, public OptionsTarget {
     // it names the log files as a selection would.
     void PollInterface(const QString& index);
     void ApplyGraphType(TGraphType type);
+    // The clock that times the counter readings; a caller that drives time
+    // itself (tests) sets its own.
+    void UseClock(PollCycle::Clock clock) { cycle_.UseClock(std::move(clock)); }
 
     // The poll, countdown and auto-start ticks; public so that a caller that
     // drives time itself (tests) can fire them.
@@ -160,9 +166,9 @@ class Monitor : public QObject, public OptionsTarget {
     void DiscoveryEnded();
     // GatherDeviceInfo() has ended; DeviceReport() holds the report.
     void DeviceInfoGathered();
-    // ReadInterfaceSpeed() has ended; the bandwidth changed if the device
-    // has a speed for the interface.
-    void InterfaceSpeedRead(bool answered);
+    // ReadInterfaceSpeed() has ended; the bandwidth changed if it was to
+    // take the speed and the device has one for the interface.
+    void InterfaceSpeedRead(const pulsewell::InterfaceSpeedReading& reading);
 
   private:
     void ClearHostDependentState();

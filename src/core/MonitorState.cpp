@@ -7,6 +7,10 @@ void TMonitorState::ZeroCounters() {
     InCounter = 0;
     PrevOutCounter = 0;
     PrevInCounter = 0;
+    OutCounted = false;
+    InCounted = false;
+    PrevOutCounted = false;
+    PrevInCounted = false;
 }
 
 void TMonitorState::ZeroReadings() {

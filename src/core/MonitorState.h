@@ -26,6 +26,12 @@ struct TMonitorState {
     std::int64_t InCounter = 0;
     std::int64_t PrevOutCounter = 0;
     std::int64_t PrevInCounter = 0;
+    // Whether each of the four counters holds a reading: from the first one
+    // after a reset on, whatever its value (a port at rest reads 0).
+    bool OutCounted = false;
+    bool InCounted = false;
+    bool PrevOutCounted = false;
+    bool PrevInCounted = false;
     // When the readings behind the four counters were taken, in a monotonic
     // clock's milliseconds; a substituted reading keeps the time of the one
     // it repeats.
@@ -52,16 +58,8 @@ struct TMonitorState {
     // Who asks when Version is SNMPv3.
     SnmpV3Security Security;
 
-    // Whether the poll before left a counter to measure from: 0 means none,
-    // and a 32-bit counter below 0 (a reading outside the 32-bit range) too.
-    bool HasPrevOutCounter() const { return HasCounter(PrevOutCounter); }
-    bool HasPrevInCounter() const { return HasCounter(PrevInCounter); }
-    bool HasCounter(std::int64_t counter) const {
-        return WideCounters ? counter != 0 : counter > 0;
-    }
-
     // The resets that several commands share.
-    void ZeroCounters();             // the four counters
+    void ZeroCounters();             // the four counters, none counted
     void ZeroReadings();             // both readings to "0"
     void ZeroTotals();               // the three totals
     void ZeroTrafficFigures();       // all of the above

@@ -16,6 +16,7 @@
 #include "MessageBoxes.h"
 #include "OptionsPrompts.h"
 #include "ScriptedDeviceReader.h"
+#include "SteppingClock.h"
 #include "WindowFinders.h"
 #include "WindowUnderTest.h"
 
@@ -29,6 +30,7 @@ private slots:
     void init() {
         ui_.emplace();
         QVERIFY(ui_->Open(reader_));
+        UseSteppingClock(ui_->Window().monitor());
     }
     void cleanup() { ui_.reset(); }
 

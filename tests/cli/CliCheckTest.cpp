@@ -49,8 +49,11 @@ TEST_F(CliCheck, FourStatesAndTheirPerformanceData) {
         {{"--warning", "97", "--critical", "99"}, "", 0, "OK", {"97", "99", "0", "100"}},
         {{"--warning", "30"}, "", 1, "WARNING", {"30", "90", "0", "100"}},
         {{"--warning", "10", "--critical", "20.5"}, "", 2, "CRITICAL", {"10", "20.5", "0", "100"}},
-        {{}, "[General]\nlowvalue=20\nhighvalue=30\n", 2, "CRITICAL", {"20", "30", "0", "100"}},
-        {{"--critical", "95"}, "[General]\nlowvalue=20\n", 1, "WARNING", {"20", "95", "0", "100"}},
+        // The window's stored thresholds are not the plugin's.
+        {{}, "[General]\nlowvalue=20\nhighvalue=30\n", 0, "OK", {"70", "90", "0", "100"}},
+        {{"--critical", "95"}, "[General]\nlowvalue=20\n", 0, "OK", {"70", "95", "0", "100"}},
+        // A critical threshold alone below the default warning one.
+        {{"--critical", "30"}, "", 2, "CRITICAL", {"30", "30", "0", "100"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.options.join(u' ').toStdString() + " " + c.stored.toStdString());
@@ -92,7 +95,9 @@ TEST_F(CliCheck, UnknownWhenItCannotJudge) {
         {{"--host", "127.0.0.1:9", "--interface", "1", "--timeout", "1"},
          "no answer from 127.0.0.1:9"},
         {{"--host", host, "--community", "public", "--interface", "99", "--interval", "1"},
-         "No values from host! Polling stopped!"},
+         "the device has no interface 99"},
+        {{"--host", host, "--community", "public", "--interface", "99", "--bandwidth", "1000"},
+         "the device has no interface 99"},
         {{"--host", host, "--community", "public", "--interface", "2", "--interval", "1",
           "--bandwidth", "0"},
          "no bandwidth to measure interface 2 against: give --bandwidth"},

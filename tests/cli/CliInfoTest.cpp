@@ -61,5 +61,23 @@ TEST_F(CliInfo, HostileRouterIsShownEscapedOneRowPerInterface) {
     }
 }
 
+// Interface 1 of the recorded switch reads IN 39,857,997 and OUT 0, for good:
+// a counter standing at 0 is a reading all the same.
+TEST_F(CliInfo, IdlePortOfTheRecordedSwitchIsMeasuredAtZero) {
+    const QStringList device = {"--host",      QString::fromStdString(test::TestSimulatorAddress()),
+                                "--community", "cisco_16_switch",
+                                "--interface", "1",
+                                "--interval",  "1"};
+    Launch("poll", device + QStringList{"--count", "3"});
+    ASSERT_EQ(Finish(60000), 0) << err.join(u'\n').toStdString();
+    ASSERT_EQ(out.size(), 3) << out.join(u'\n').toStdString();
+    EXPECT_TRUE(out[0].endsWith("; IN bits/s: 0; OUT bits/s: 0; utilization: 0.00 %"));
+    EXPECT_EQ(out[0].section(u';', 1), out[1].section(u';', 1));
+    Launch("check", device);
+    EXPECT_EQ(Finish(60000), 0);
+    EXPECT_EQ(out, QStringList("PULSEWELL OK - IN 0 bit/s, OUT 0 bit/s, utilization 0.00 % | "
+                               "in_bps=0;;;0 out_bps=0;;;0 utilization=0.00%;70;90;0;100"));
+}
+
 }  // namespace
 }  // namespace pulsewell

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <ranges>
 
 #include "CliCommand.h"
 #include "CounterRamp.h"
+#include "FakeAgent.h"
 #include "QtPrinters.h"
 
 namespace pulsewell {
@@ -130,6 +135,56 @@ TEST_F(CliRecords, ExitCodeSaysWhetherTheDeviceGaveAReading) {
         }
         EXPECT_EQ(ParseRecords("json", out).size(), records);
         EXPECT_EQ(ParseRecords("json", out).back().at("type"), "totals");
+    }
+}
+
+// Passes requests on to the test agent and its answers back, but loses the
+// `nth` request for `oid`, as a network loses a datagram.
+std::unique_ptr<test::FakeAgent> LossyRelay(const std::string& oid, int nth) {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    const auto port = static_cast<std::uint16_t>(std::stoi(test::TestAgentAddress().substr(10)));
+    sockaddr_in agent{AF_INET, htons(port), {}, {}};
+    agent.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::connect(fd, reinterpret_cast<sockaddr*>(&agent), sizeof agent);
+    return std::make_unique<test::FakeAgent>([=, seen = 0](std::string_view request, int) mutable {
+        snmp::TSNMPRec decoded;
+        decoded.DecodeMessage(request);
+        std::string reply(65536, '\0');
+        pollfd answer{fd, POLLIN, 0};
+        if ((decoded.Bindings().front().ObjectId == oid && ++seen == nth) ||
+            ::send(fd, request.data(), request.size(), 0) < 0 || ::poll(&answer, 1, 2000) != 1) {
+            return std::vector<test::FakeAgent::Datagram>{};
+        }
+        reply.resize(static_cast<std::size_t>(std::max(0L, ::recv(fd, reply.data(), 65536, 0))));
+        return std::vector<test::FakeAgent::Datagram>{{reply}};
+    });
+}
+
+// A lost request costs a value, not a spike: each reading is timed when its
+// answer came, and a poll queued right behind gives no rate for a side whose
+// reading is too recent.
+TEST_F(CliRecords, LostRequestGivesNeitherSpikeNorDip) {
+    for (const std::string counter : {"16", "10"}) {  // ifOutOctets, ifInOctets
+        SCOPED_TRACE(counter);
+        test::CounterRamp ramp(14, 12500, "1000000");  // 100 kbit/s each way
+        const auto relay = LossyRelay("1.3.6.1.2.1.2.2.1." + counter + ".14", 3);
+        Launch("poll", {"--host", QString::fromStdString(relay->Address()), "--community", "public",
+                        "--interface", "14", "--interval", "1", "--timeout", "2", "--count", "8",
+                        "--format", "csv"});
+        ASSERT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
+        const std::vector<Record> records = ParseRecords("csv", out);
+        EXPECT_EQ(std::ranges::count_if(
+                      records, [](const Record& r) { return r.at("note").contains("-no-value"); }),
+                  1);
+        for (const Record& r : records | std::views::take(records.size() - 1)) {
+            for (const QString side : {"in", "out"}) {
+                if (!r.at("note").contains(side + "-no-")) {
+                    const double rate = r.at(side + "_bits_per_s").toDouble();
+                    EXPECT_TRUE(rate >= 50000 && rate <= 150000)
+                        << side.toStdString() << " " << rate;
+                }
+            }
+        }
     }
 }
 

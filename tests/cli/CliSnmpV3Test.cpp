@@ -91,6 +91,15 @@ TEST_F(CliSnmpV3, FailuresExitWithOneLineNamingTheCause) {
         EXPECT_TRUE(err[0].contains("SNMPv3: ")) << err[0].toStdString();
         EXPECT_TRUE(err[0].contains(QLatin1String(c.cause))) << c.what << ": "
                                                              << err[0].toStdString();
+        // check names the same cause, also without --bandwidth.
+        const QString cause = err[0].mid(err[0].indexOf("SNMPv3: "));
+        for (const QStringList& bandwidth : {QStringList(), QStringList{"--bandwidth", "1000"}}) {
+            Launch("check", QStringList{"--host", V3AgentHost(), "--interface", "1"} + c.arguments +
+                                bandwidth);
+            EXPECT_EQ(Finish(), 3) << c.what;
+            EXPECT_EQ(out, QStringList("PULSEWELL UNKNOWN - Failure contacting host! " + cause))
+                << c.what;
+        }
     }
 
     // The poll's probe says the same.

@@ -15,6 +15,7 @@
 #include "RecordingView.h"
 #include "ScriptedDeviceReader.h"
 #include "SnmpDeviceReader.h"
+#include "SteppingClock.h"
 #include "TempHome.h"
 
 // The monitor as the window and pulsewell-cli run it, with the device's
@@ -162,6 +163,7 @@ TEST(CallingOff, StopEndsASoundingAlarmAndKeepsItsPoll) {
     counters(1000);
     test::BlockingSoundPlayer player;
     Monitor monitor(view, reader, player, DeviceWorker::Threading::OwnThread);
+    test::UseSteppingClock(monitor);
     QSignalSpy polls(&monitor, &Monitor::PollFinished);
     monitor.ResetAll();
     monitor.SetHost("10.1.1.1");

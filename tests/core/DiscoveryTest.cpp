@@ -10,6 +10,7 @@
 #include "RecordingSoundPlayer.h"
 #include "RecordingView.h"
 #include "ScriptedDeviceReader.h"
+#include "SteppingClock.h"
 #include "TempHome.h"
 
 namespace pulsewell {
@@ -47,6 +48,7 @@ protected:
         monitor.ResetAll();
         monitor.SetHost("10.1.1.1");
         view.busyHistory.clear();
+        test::UseSteppingClock(monitor);
     }
 
     // A device with these interfaces, whose index column is followed by

@@ -5,6 +5,7 @@
 #include "RecordingSoundPlayer.h"
 #include "RecordingView.h"
 #include "SnmpDeviceReader.h"
+#include "SteppingClock.h"
 #include "TempHome.h"
 #include "TestAgent.h"
 
@@ -18,6 +19,7 @@ protected:
         monitor.ResetAll();
         monitor.SetHost(QString::fromStdString(test::TestAgentAddress()));
         monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
+        test::UseSteppingClock(monitor);
     }
 
     test::TempHome home;

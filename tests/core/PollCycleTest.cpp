@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <thread>
 
 #include "Monitor.h"
 #include "QtPrinters.h"
 #include "RecordingSoundPlayer.h"
 #include "RecordingView.h"
 #include "ScriptedDeviceReader.h"
+#include "SteppingClock.h"
 #include "TempHome.h"
 
 namespace pulsewell {
@@ -27,6 +27,7 @@ protected:
         monitor.SetHost("10.1.1.1");
         monitor.OfferInterfaces({"2"});
         monitor.SetBandwidth("10000000");
+        test::UseSteppingClock(monitor);
     }
 
     void Counters(std::int64_t out, std::int64_t in) {
@@ -76,6 +77,23 @@ TEST_F(PollCycleTest, SecondPollWritesTheTrafficLineAndFeedsEverySeries) {
     EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{150000, 37500, 187500}));
 }
 
+// A counter at 0 is a reading; each side's series waits for one of its own.
+TEST_F(PollCycleTest, EachSideIsMeasuredFromItsOwnPreviousReading) {
+    for (const std::int64_t in : {5000, 6500}) {
+        Counters(0, in);
+        monitor.PollOnce();
+    }
+    EXPECT_TRUE(
+        monitor.Messages().LastLine().endsWith("; IN bits/s: 2000; OUT bits/s: 0; "
+                                               "utilization: 0.02 %"));
+    monitor.SelectInterval(6);  // no previous reading
+    reader.Silence(kIn);
+    monitor.PollOnce();
+    Counters(0, 9000);
+    monitor.PollOnce();
+    EXPECT_EQ(SeriesCounts(), (std::vector<int>{1, 2, 4, 1, 2, 4, 4}));
+}
+
 TEST_F(PollCycleTest, BandwidthSeparatorsAreRemoved) {
     Counters(1, 1);
     for (const char* typed : {"1.000.000", "1,000,000", "1 000 000"}) {
@@ -106,12 +124,10 @@ TEST_F(PollCycleTest, SilentDeviceWithContinueWithZeroesSubstitutesBothReadings)
     monitor.PollOnce();
     reader.Silence(kOut);
     reader.Silence(kIn);
-    std::this_thread::sleep_for(std::chrono::seconds(1));
     monitor.PollOnce();
     EXPECT_EQ(monitor.Messages().Lines(),
               (QStringList{kSubstituted, kSubstituted, monitor.Messages().LastLine()}));
     EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: 0; OUT bits/s: 0;"));
-    std::this_thread::sleep_for(std::chrono::seconds(1));
     Counters(1000 + 4000, 2000 + 4000);
     monitor.PollOnce();
     EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: 16000; OUT bits/s: 16000;"));

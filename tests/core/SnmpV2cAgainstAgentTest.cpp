@@ -9,6 +9,7 @@
 #include "RecordingSoundPlayer.h"
 #include "RecordingView.h"
 #include "SnmpDeviceReader.h"
+#include "SteppingClock.h"
 #include "TempHome.h"
 #include "TestAgent.h"
 #include "TrafficLogs.h"
@@ -24,6 +25,7 @@ class SnmpV2cAgainstAgent : public ::testing::Test {
         monitor.SetHost(QString::fromStdString(test::TestAgentAddress()));
         monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
         monitor.SetSnmpVersion(SnmpVersion::V2c);
+        test::UseSteppingClock(monitor);
     }
     ~SnmpV2cAgainstAgent() override { test::ResetAgentState(); }
 

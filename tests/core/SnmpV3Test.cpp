@@ -10,6 +10,7 @@
 #include "ScriptedDeviceReader.h"
 #include "SettingsKey.h"
 #include "SnmpV3Security.h"
+#include "SteppingClock.h"
 #include "TempHome.h"
 
 namespace pulsewell {
@@ -43,6 +44,7 @@ class SnmpV3MonitorTest : public ::testing::Test {
         security.PrivPassphrase = QStringLiteral("priv-passphrase");
         monitor.SetSnmpSecurity(security);
         monitor.PollInterface(QStringLiteral("2"));
+        test::UseSteppingClock(monitor);
     }
     void Write(const QString& name, const QByteArray& content) {
         QFile file(home.ProgramFolder() + name);

@@ -59,7 +59,7 @@ TEST_F(TrafficLogsTest, LaterPollsAppendWithoutHeader) {
     s.outbytepers = 700;
     s.utilbit = 12.5;
     WriteTrafficLogEntry(folder, state, s, time);  // first poll: header only
-    state.PrevOutCounter = 1;
+    state.PrevOutCounted = true;
     state.ShowBytes = true;
     WriteTrafficLogEntry(folder, state, s, time);
     state.ShowBytes = false;
@@ -102,7 +102,7 @@ TEST_F(TrafficLogsTest, NotesFollowTheLastMessageOnly) {
 
 TEST_F(TrafficLogsTest, DeletedFileIsCreatedAgainWithAHeader) {
     TTrafficSample s;
-    state.PrevOutCounter = 1;
+    state.PrevOutCounted = true;
     WriteTrafficLogEntry(folder, state, s, time);
     QFile::remove(TrafficLogPath(folder, state));
     WriteTrafficLogEntry(folder, state, s, time);

@@ -10,11 +10,17 @@
 namespace pulsewell {
 namespace {
 
+// Both sides have a previous reading, and the readings come an interval after it.
 class TrafficSampleTest : public ::testing::Test {
 protected:
+    TrafficSampleTest() {
+        state.PrevOutCounted = state.PrevInCounted = true;
+        state.OutReadAtMs = state.InReadAtMs = 6000;
+    }
     TTrafficSample Compute(const QString& out, const QString& in) {
         state.OutReading = out;
         state.InReading = in;
+        state.OutReadAtMs = state.InReadAtMs = state.IntervalSeconds * 1000;
         return ComputeSample(state, messages);
     }
 
@@ -31,6 +37,7 @@ TEST_F(TrafficSampleTest, NegativeReadingIsTheUnsignedCounter) {
 }
 
 TEST_F(TrafficSampleTest, FirstPollStoresCountersButComputesNothing) {
+    state.PrevOutCounted = state.PrevInCounted = false;
     state.Bandwidth = "1000";
     state.TotalIn = 7;
     state.TotalOut = 5;

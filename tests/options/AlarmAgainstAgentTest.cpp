@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "SnmpDeviceReader.h"
+#include "SteppingClock.h"
 #include "TestAgent.h"
 #include "ToneFile.h"
 #include "WindowFinders.h"
@@ -43,6 +44,7 @@ class AlarmAgainstAgentTest : public QObject {
         SetAgentInterfaceValue(kIfIndex, "ifInOctets", QByteArray::number(in_).toStdString());
         ui_.emplace();
         QVERIFY(ui_->Open(reader_));
+        UseSteppingClock(ui_->Window().monitor());
         ui_->player.alsoPlayOn = &alsa_;
     }
     void cleanup() {

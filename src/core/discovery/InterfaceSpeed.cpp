@@ -26,6 +26,14 @@ InterfaceSpeedReading ReadInterfaceSpeed(DeviceReader& reader, SnmpVersion versi
     reading.answered = speed.has_value();
     if (speed && !speed->isEmpty()) {
         reading.cell = InterfaceSpeedCell(reader, version, index, *speed);
+        return reading;
+    }
+    // An SNMPv3 agent may answer with a refusal instead of the value.
+    reading.cause = reader.LastFailureCause();
+    if (speed && !reading.cause) {
+        // Some devices give no speed for an interface they have.
+        const QString ifIndex = objects::kIfIndexColumn + u'.' + index;
+        reading.present = !reader.QueryValue(ifIndex).value_or(index).isEmpty();
     }
     return reading;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "DeviceReader.h"
 #include "SnmpVersion.h"
@@ -17,6 +18,10 @@ QString InterfaceSpeedCell(DeviceReader& reader, SnmpVersion version, const QStr
 // One interface's speed asked on its own, for a caller that did not walk the table.
 struct InterfaceSpeedReading {
     bool answered = false;
+    // Why it got no answer or no value, where the protocol said.
+    std::optional<QString> cause;
+    // False when the device has neither a speed nor an index for the interface.
+    bool present = true;
     // Empty when the device has no speed for the interface.
     QString cell;
 };

@@ -1,6 +1,7 @@
 #include "PollCycle.h"
 
 #include <chrono>
+#include <tuple>
 
 #include "DeviceObjects.h"
 #include "NumberText.h"
@@ -38,7 +39,8 @@ PollCycle::PollCycle(MonitorView& view, TMonitorState& state, MessageList& messa
       graph_(graph),
       scheduler_(scheduler),
       alarms_(alarms),
-      worker_(worker) {}
+      worker_(worker),
+      clock_(MonotonicMs) {}
 
 bool PollCycle::Step(const std::function<void()>& step) {
     if (RunGuarded(view_, step) && !early_) {
@@ -83,6 +85,8 @@ void PollCycle::Start(const QString& interface, Finished finished) {
 
         state_.PrevOutCounter = state_.OutCounter;
         state_.PrevInCounter = state_.InCounter;
+        state_.PrevOutCounted = state_.OutCounted;
+        state_.PrevInCounted = state_.InCounted;
         state_.PrevOutReading = state_.OutReading;
         state_.PrevInReading = state_.InReading;
         state_.PrevOutReadAtMs = state_.OutReadAtMs;
@@ -90,7 +94,6 @@ void PollCycle::Start(const QString& interface, Finished finished) {
 
         view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
         pollTime_ = QDateTime::currentDateTime();
-        pollClockMs_ = MonotonicMs();
     });
     if (!reading) {
         return;
@@ -103,22 +106,26 @@ void PollCycle::Start(const QString& interface, Finished finished) {
     auto readings = std::make_shared<Readings>();
     counters_.Follow(state_.PolledInterface);
     worker_.Run(
-        [target, counters = counters_, width, readings](const DeviceWorker::Job& job) {
-            *readings = ReadCounters(job.Reader(), target, counters, width);
+        [target, counters = counters_, width, clock = clock_,
+         readings](const DeviceWorker::Job& job) {
+            *readings = ReadCounters(job.Reader(), target, counters, width, clock);
         },
         [this, readings](std::exception_ptr) { CountersRead(*readings); });
 }
 
 PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitorState& target,
-                                            const CounterObjects& counters, Width width) {
+                                            const CounterObjects& counters, Width width,
+                                            const Clock& clock) {
     reader.SetSnmpVersion(target.Version);
     reader.SetSecurity(target.Security);
     reader.SetQueryTarget(target.Community, target.Host);
     const auto read = [&](const snmp::TOid& outOid, const snmp::TOid& inOid) {
         Readings readings;
-        for (auto [reading, oid] :
-             {std::pair{&readings.out, &outOid}, std::pair{&readings.in, &inOid}}) {
+        for (auto [reading, oid, at] : {std::tuple{&readings.out, &outOid, &readings.outAtMs},
+                                        std::tuple{&readings.in, &inOid, &readings.inAtMs}}) {
             *reading = reader.ReadOneObject(*oid, target.Community, target.Host);
+            // A read waits out a lost request: the counter is as of its answer.
+            *at = clock();
             if (!*reading && !readings.cause) {
                 readings.cause = reader.LastFailureCause();
             }
@@ -145,8 +152,8 @@ void PollCycle::CountersRead(const Readings& readings) {
     const bool measured = Step([&] {
         state_.OutReading = readings.out.value_or(QString());
         state_.InReading = readings.in.value_or(QString());
-        state_.OutReadAtMs = pollClockMs_;
-        state_.InReadAtMs = pollClockMs_;
+        state_.OutReadAtMs = readings.outAtMs;
+        state_.InReadAtMs = readings.inAtMs;
         // A probe that was answered decides the width for the rest of the run.
         if (readings.narrow || (readings.wide && readings.out && readings.in)) {
             probedCountersOf_ = CounterDevice(state_);
@@ -197,7 +204,7 @@ void PollCycle::Complete(const TTrafficSample& sample) {
                 WriteDebugLogEntry(folder, state_, sample, pollTime_, messages_.LastLine());
             }
             messages_.Trim();
-            const bool measured = state_.HasPrevOutCounter();
+            const bool measured = HasRates(state_, sample);
             if (measured) {
                 messages_.Append(TrafficMessageLine(pollTime_, sample, state_.ShowBytes));
             }
@@ -271,12 +278,12 @@ bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
 
 void PollCycle::AppendSamples(const TTrafficSample& s) {
     graph_.MarkPoll(pollTime_, s.utilbit);
-    // The input series wait for a previous output counter and vice versa.
-    if (state_.HasPrevOutCounter()) {
+    // Each side's series waits for a rate of that side.
+    if (state_.PrevInCounted && !s.inNoRate) {
         graph_.AddSample(TrafficSeries::InBytes, s.inbytepers);
         graph_.AddSample(TrafficSeries::InBits, s.inbitpers);
     }
-    if (state_.HasPrevInCounter()) {
+    if (state_.PrevOutCounted && !s.outNoRate) {
         graph_.AddSample(TrafficSeries::OutBytes, s.outbytepers);
         graph_.AddSample(TrafficSeries::OutBits, s.outbitpers);
     }

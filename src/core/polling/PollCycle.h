@@ -65,6 +65,10 @@ class PollCycle {
     void Abandon();
     // Each polling run looks for the 64-bit counters again.
     void ForgetCounterWidth() { probedCountersOf_.clear(); }
+    // Milliseconds on a clock that no adjustment moves, read on the device
+    // worker as each counter's answer arrives.
+    using Clock = std::function<std::int64_t()>;
+    void UseClock(Clock clock) { clock_ = std::move(clock); }
 
   private:
     // Which counters a poll reads over SNMPv2c and SNMPv3: the first poll of
@@ -73,6 +77,9 @@ class PollCycle {
     struct Readings {
         std::optional<QString> out;
         std::optional<QString> in;
+        // When each read ended, on the clock.
+        std::int64_t outAtMs = 0;
+        std::int64_t inAtMs = 0;
         bool wide = false;
         // SNMPv2c or SNMPv3 found no 64-bit counters and read the 32-bit ones.
         bool narrow = false;
@@ -80,7 +87,7 @@ class PollCycle {
         std::optional<QString> cause;
     };
     static Readings ReadCounters(DeviceReader& reader, const TMonitorState& target,
-                                 const CounterObjects& counters, Width width);
+                                 const CounterObjects& counters, Width width, const Clock& clock);
     void CountersRead(const Readings& readings);
     void UseCounterWidth(bool wide);
     bool ApplyErrorPolicy(const Readings& readings);
@@ -98,12 +105,11 @@ class PollCycle {
     PollScheduler& scheduler_;
     AlarmPlayer& alarms_;
     DeviceWorker& worker_;
+    Clock clock_;
     bool running_ = false;
     Finished finished_;
     std::optional<PollOutcome> early_;
     QDateTime pollTime_;
-    // The same moment on a clock that no adjustment moves.
-    std::int64_t pollClockMs_ = 0;
     // The SNMPv2c hint was given for the silence that still lasts.
     bool hinted_ = false;
     bool outSubstituted_ = false;

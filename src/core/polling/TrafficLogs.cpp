@@ -78,7 +78,7 @@ void WriteTrafficLogEntry(const QString& folder, const TMonitorState& state,
     const QString header = QStringLiteral("Host: %1, Interface: %2, Bandwidth: %3")
                                .arg(state.Host, state.InterfaceNumber, state.Bandwidth);
     QStringList lines;
-    if (state.HasPrevOutCounter()) {
+    if (HasRates(state, sample)) {
         lines.append(QStringLiteral("DateTime: ") + LogTimestamp(pollTime) +
                      TrafficFigures(sample, state.ShowBytes));
     }

@@ -1,6 +1,5 @@
 #include "TrafficSample.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -13,9 +12,13 @@ namespace {
 
 struct Direction {
     std::int64_t& counter;
+    bool& counted;
+    // When the reading was taken; set back to previousReadAt where the
+    // earlier reading stays the one to measure from.
+    std::int64_t& readAt;
     std::int64_t previousCounter;
-    // Intervals since the reading previousCounter came from.
-    std::int64_t intervals;
+    bool previousCounted;
+    std::int64_t previousReadAt;
     std::int64_t& total;
     std::int64_t& org;
     std::int64_t& byteDiff;
@@ -24,15 +27,9 @@ struct Direction {
     std::int64_t& bitsPerSecond;
     bool& wrapped;
     bool& reset;
+    bool& noRate;
     QString traffic;  // "outgoing traffic", "incoming traffic"
 };
-
-// Whole intervals from one reading to the next as the polls fell due: a poll
-// on time spans one, a poll after missing readings one for each.
-std::int64_t IntervalsBetween(std::int64_t fromMs, std::int64_t toMs, int seconds) {
-    return std::max<std::int64_t>(
-        1, RoundHalfEven(static_cast<double>(toMs - fromMs) / (seconds * 1000.0)));
-}
 
 // A reading as the counter it stands for: 64-bit ones as the bit pattern of
 // their unsigned value, 32-bit ones as their signed text.
@@ -40,28 +37,21 @@ std::int64_t ParseReading(const QString& text, bool wide) {
     return wide ? static_cast<std::int64_t>(ParseUInt64(text)) : ParseInt64(text);
 }
 
-void NarrowDifference(std::int64_t reading, const Direction& d, MessageList& messages) {
-    d.org = reading < 0 ? WrappingAdd(reading, kCounterModulus) : reading;
-    if (d.previousCounter > 0) {
-        std::int64_t diff = WrappingSub(d.org, d.previousCounter);
-        if (diff < 0) {
-            diff = WrappingAdd(diff, kCounterModulus);
-            d.wrapped = true;
-            messages.Append(QStringLiteral("Integer wrap around occured for ") + d.traffic);
-        }
-        d.byteDiff = diff;
+void NarrowDifference(const Direction& d, MessageList& messages) {
+    std::int64_t diff = WrappingSub(d.org, d.previousCounter);
+    if (diff < 0) {
+        diff = WrappingAdd(diff, kCounterModulus);
+        d.wrapped = true;
+        messages.Append(QStringLiteral("Integer wrap around occured for ") + d.traffic);
     }
+    d.byteDiff = diff;
 }
 
 // 64 bits do not wrap in any device's lifetime: a counter that falls was
 // restarted, and the octets before the restart are unknown. Nor does any
 // link move 2^63 octets between two polls: such a step is the agent's glitch.
-void WideDifference(std::int64_t reading, const Direction& d, MessageList& messages) {
-    d.org = reading;
-    if (d.previousCounter == 0) {
-        return;
-    }
-    const auto now = static_cast<std::uint64_t>(reading);
+void WideDifference(const Direction& d, MessageList& messages) {
+    const auto now = static_cast<std::uint64_t>(d.org);
     const auto before = static_cast<std::uint64_t>(d.previousCounter);
     const std::uint64_t step = now - before;
     if (now < before ||
@@ -80,16 +70,43 @@ void WideDifference(std::int64_t reading, const Direction& d, MessageList& messa
 
 void ComputeDirection(std::int64_t reading, const Direction& d, TMonitorState& state,
                       MessageList& messages) {
-    if (state.WideCounters) {
-        WideDifference(reading, d, messages);
-    } else {
-        NarrowDifference(reading, d, messages);
+    const bool wide = state.WideCounters;
+    d.org = !wide && reading < 0 ? WrappingAdd(reading, kCounterModulus) : reading;
+    const std::int64_t elapsed = d.readAt - d.previousReadAt;
+    if (elapsed == 0) {
+        // The reading before stood in for a missing one: nothing new, also no base.
+        d.counter = d.previousCounter;
+        d.counted = d.previousCounted;
+        return;
+    }
+    std::int64_t intervals = 0;
+    if (d.previousCounted) {
+        intervals = RoundHalfEven(static_cast<double>(elapsed) /
+                                  (static_cast<double>(state.IntervalSeconds) * 1000.0));
+        if (intervals <= 0) {
+            // The earlier reading stays the base, so this traffic counts next time.
+            d.counter = d.previousCounter;
+            d.counted = true;
+            d.readAt = d.previousReadAt;
+            d.noRate = true;
+            messages.Append(QStringLiteral("Reading came less than half an interval after the "
+                                           "one before: no rate for %1 in this poll")
+                                .arg(d.traffic));
+            return;
+        }
+        if (wide) {
+            WideDifference(d, messages);
+        } else {
+            NarrowDifference(d, messages);
+        }
     }
     d.counter = d.org;
+    // A 32-bit reading beyond what 32 bits hold is no counter to measure from.
+    d.counted = wide || d.org >= 0;
     d.bitDiff = WrappingMul(d.byteDiff, 8);
     d.total = WrappingAdd(d.total, d.byteDiff);
     state.TotalCombined = WrappingAdd(state.TotalIn, state.TotalOut);
-    const double seconds = static_cast<double>(state.IntervalSeconds) * d.intervals;
+    const double seconds = static_cast<double>(state.IntervalSeconds) * intervals;
     if (d.byteDiff > 0) {
         d.bytesPerSecond = RoundHalfEven(static_cast<double>(d.byteDiff) / seconds);
     }
@@ -104,19 +121,18 @@ TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages) {
     const std::int64_t outReading = ParseReading(state.OutReading, state.WideCounters);
     const std::int64_t inReading = ParseReading(state.InReading, state.WideCounters);
 
-    const int seconds = state.IntervalSeconds;
     TTrafficSample s;
     ComputeDirection(outReading,
-                     {state.OutCounter, state.PrevOutCounter,
-                      IntervalsBetween(state.PrevOutReadAtMs, state.OutReadAtMs, seconds),
-                      state.TotalOut, s.orgout, s.outbyte, s.outbit, s.outbytepers, s.outbitpers,
-                      s.outWrapped, s.outReset, QStringLiteral("outgoing traffic")},
+                     {state.OutCounter, state.OutCounted, state.OutReadAtMs, state.PrevOutCounter,
+                      state.PrevOutCounted, state.PrevOutReadAtMs, state.TotalOut, s.orgout,
+                      s.outbyte, s.outbit, s.outbytepers, s.outbitpers, s.outWrapped, s.outReset,
+                      s.outNoRate, QStringLiteral("outgoing traffic")},
                      state, messages);
     ComputeDirection(inReading,
-                     {state.InCounter, state.PrevInCounter,
-                      IntervalsBetween(state.PrevInReadAtMs, state.InReadAtMs, seconds),
-                      state.TotalIn, s.orgin, s.inbyte, s.inbit, s.inbytepers, s.inbitpers,
-                      s.inWrapped, s.inReset, QStringLiteral("incoming traffic")},
+                     {state.InCounter, state.InCounted, state.InReadAtMs, state.PrevInCounter,
+                      state.PrevInCounted, state.PrevInReadAtMs, state.TotalIn, s.orgin, s.inbyte,
+                      s.inbit, s.inbytepers, s.inbitpers, s.inWrapped, s.inReset, s.inNoRate,
+                      QStringLiteral("incoming traffic")},
                      state, messages);
 
     const std::int64_t bandwidth = ParseInt64(state.Bandwidth);
@@ -128,6 +144,10 @@ TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages) {
     s.combinedbytepers = WrappingAdd(s.inbytepers, s.outbytepers);
     s.combinedbitpers = WrappingAdd(s.inbitpers, s.outbitpers);
     return s;
+}
+
+bool HasRates(const TMonitorState& state, const TTrafficSample& sample) {
+    return (state.PrevOutCounted || state.PrevInCounted) && !(sample.outNoRate && sample.inNoRate);
 }
 
 }  // namespace pulsewell

@@ -30,6 +30,11 @@ struct TTrafficSample {
     // 2^63 or more (the agent's glitch): counted as 0.
     bool outReset = false;
     bool inReset = false;
+    // The reading came less than half an interval after the one it would be
+    // measured from (a poll queued right behind another): no rate for that
+    // side, and the next poll measures from the earlier reading.
+    bool outNoRate = false;
+    bool inNoRate = false;
 };
 
 inline constexpr std::int64_t kCounterModulus = 4294967296;  // 2^32
@@ -40,7 +45,13 @@ inline constexpr std::int64_t kCounterModulus = 4294967296;  // 2^32
 // parse throws after the counters and totals were updated. 32-bit readings
 // arrive signed and a fall is a wrap-around; 64-bit ones (WideCounters) are
 // unsigned, and a fall or a leap of 2^63 or more counts 0 for that poll.
-// Rates divide by every interval since the reading a difference starts from.
+// Rates divide by the whole intervals, rounded, between the two readings'
+// times; a reading that repeats the one before (its time unchanged) adds
+// nothing. A counter counts from its first reading on, whatever its value.
 TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages);
+
+// Whether the sample has rates to show, in a traffic line and log entry: a
+// side had a previous reading, and not both came too soon after theirs.
+bool HasRates(const TMonitorState& state, const TTrafficSample& sample);
 
 }  // namespace pulsewell
