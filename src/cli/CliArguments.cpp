@@ -304,6 +304,21 @@ void ReadPercent(OptionReader& reader, const QString& name, std::optional<double
     });
 }
 
+void ReadFormat(OptionReader& reader, OutputFormat& format) {
+    reader.Value(QStringLiteral("--format"), [&](const QString& v) {
+        static const std::map<QString, OutputFormat> kFormats = {
+            {QStringLiteral("text"), OutputFormat::Text},
+            {QStringLiteral("csv"), OutputFormat::Csv},
+            {QStringLiteral("json"), OutputFormat::Json},
+        };
+        const auto found = kFormats.find(v);
+        if (found == kFormats.end()) {
+            Fail(QStringLiteral("--format must be text, csv or json, not \"%1\"").arg(v));
+        }
+        format = found->second;
+    });
+}
+
 void RequireHost(const QString& host) {
     if (host.isEmpty()) {
         Fail(QStringLiteral("--host is required"));
@@ -340,18 +355,7 @@ Options ParseInterfaceCommand(const QStringList& arguments,
 PollOptions ParsePollArguments(const QStringList& arguments) {
     return ParseInterfaceCommand<PollOptions>(arguments, [](OptionReader& reader,
                                                             PollOptions& options) {
-        reader.Value(QStringLiteral("--format"), [&](const QString& v) {
-            static const std::map<QString, OutputFormat> kFormats = {
-                {QStringLiteral("text"), OutputFormat::Text},
-                {QStringLiteral("csv"), OutputFormat::Csv},
-                {QStringLiteral("json"), OutputFormat::Json},
-            };
-            const auto format = kFormats.find(v);
-            if (format == kFormats.end()) {
-                Fail(QStringLiteral("--format must be text, csv or json, not \"%1\"").arg(v));
-            }
-            options.format = format->second;
-        });
+        ReadFormat(reader, options.format);
         reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
             bool ok = false;
             const int seconds = v.toInt(&ok);
@@ -407,6 +411,44 @@ CheckOptions ParseCheckArguments(const QStringList& arguments) {
         });
 }
 
+TopOptions ParseTopArguments(const QStringList& arguments) {
+    TopOptions options;
+    OptionReader reader;
+    ReadHostAndCommunity(reader, options.host, options.community);
+    ReadSnmpVersion(reader, options.snmpVersion);
+    ConnectionReader connection(reader, options.snmpVersion, options.connection);
+    ReadFormat(reader, options.format);
+    reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
+        options.interval = NumberFrom(QStringLiteral("--interval"), v, 1, 3600);
+    });
+    reader.Value(QStringLiteral("--count"), [&](const QString& v) {
+        options.count = PositiveNumber(QStringLiteral("--count"), v);
+    });
+    reader.Value(QStringLiteral("--interfaces"), [&](const QString& v) {
+        if (v.isEmpty()) {
+            Fail(QStringLiteral("--interfaces needs indexes or a name pattern"));
+        }
+        options.interfaces = v;
+    });
+    reader.Value(QStringLiteral("--sort"), [&](const QString& v) {
+        using Sort = TopOptions::Sort;
+        static const std::map<QString, Sort> kSorts = {
+            {QStringLiteral("util"), Sort::Utilization}, {QStringLiteral("in"), Sort::In},
+            {QStringLiteral("out"), Sort::Out},          {QStringLiteral("errors"), Sort::Errors},
+            {QStringLiteral("name"), Sort::Name},
+        };
+        const auto found = kSorts.find(v);
+        if (found == kSorts.end()) {
+            Fail(QStringLiteral("--sort must be util, in, out, errors or name, not \"%1\"").arg(v));
+        }
+        options.sort = found->second;
+    });
+    reader.Read(arguments);
+    RequireHost(options.host);
+    connection.Settle();
+    return options;
+}
+
 QString UsageText() {
     return QStringLiteral(
         "usage:\n"
@@ -420,6 +462,10 @@ QString UsageText() {
         "  pulsewell-cli discover --host HOST [--community TEXT] [--snmp-version 1|2c|3]\n"
         "                [CONNECTION]\n"
         "  pulsewell-cli info --host HOST [--community TEXT] [--snmp-version 1|2c|3]\n"
+        "                [CONNECTION]\n"
+        "  pulsewell-cli top --host HOST [--community TEXT] [--interval SECONDS]\n"
+        "                [--sort util|in|out|errors|name] [--interfaces PATTERN]\n"
+        "                [--count N] [--format text|csv|json] [--snmp-version 1|2c|3]\n"
         "                [CONNECTION]\n"
         "  pulsewell-cli --help | --version\n"
         "CONNECTION: [--timeout SECONDS] [--retries N] [SNMPv3]\n"
@@ -452,6 +498,13 @@ QString UsageText() {
         "utilization above --warning), 2 CRITICAL (above --critical), 3 UNKNOWN. The\n"
         "thresholds default to the stored low and high ones, else 70 and 90.\n"
         "discover and info exit with 0 when they found interfaces, else 1.\n"
+        "top reads every interface each --interval seconds (1-3600, default 6): traffic,\n"
+        "utilization each way, errors and discards per second, status. On a terminal it\n"
+        "redraws a table in place, else it prints the table each sweep; --format csv or\n"
+        "json prints a record per interface per sweep and the events (link down and up,\n"
+        "utilization at the stored high threshold) on standard error. PATTERN is a list\n"
+        "of indexes (\"1,3,10\") or a glob on the name ('Gi1/0/*'). Exit code 0 when\n"
+        "the device answered a sweep, else 1; Ctrl-C and SIGTERM end it at once.\n"
         "Wrong arguments exit with 2 (check: 3).\n");
 }
 

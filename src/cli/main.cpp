@@ -8,6 +8,7 @@
 #include "PollCommand.h"
 #include "ProgramIdentity.h"
 #include "SnmpDeviceReader.h"
+#include "TopCommand.h"
 
 using namespace pulsewell::cli;
 
@@ -64,6 +65,9 @@ int main(int argc, char* argv[]) {
         }
         if (command == QStringLiteral("discover")) {
             return RunDiscover(Connect(ParseDiscoverArguments(arguments), reader), reader);
+        }
+        if (command == QStringLiteral("top")) {
+            return RunTop(Connect(ParseTopArguments(arguments), reader), reader);
         }
         if (command == QStringLiteral("info")) {
             return RunInfo(Connect(ParseDiscoverArguments(arguments), reader), reader);
