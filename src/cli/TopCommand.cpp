@@ -77,11 +77,12 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
         answered = answered || !sweep.silent;
         const QList<SweepRow> rows = shown.Of(sweep.rows);
         if (records) {
-            for (const SweepRow& row : rows) {
-                PrintOut(records->Row(sweep, row));
-            }
+            // Events first: a reader of both streams has them by the sweep's records.
             for (const SweepEvent& event : sweep.events) {
                 PrintErr(QStringLiteral("event: ") + SweepEventLine(event));
+            }
+            for (const SweepRow& row : rows) {
+                PrintOut(records->Row(sweep, row));
             }
         } else if (const auto size = TerminalSize()) {
             // Home, the lines, and the rest of the screen cleared.

@@ -67,8 +67,13 @@ class Sweep {
     bool Walk(const QList<Column>& columns, int rows);
     // Get batches of these objects; false when a request went unanswered.
     bool Get(const QList<std::pair<int, Column>>& objects);
-    // Over SNMPv1: the table's members by GetNext down ifDescr.
+    // Over SNMPv1: the table's members by GetNext down ifDescr, then the
+    // rest of their names by Get.
     bool WalkDescriptions(int rows);
+    bool ReadMembers(int rows);
+    QList<int> Members() const;
+    // The sweep by GetNext and Get; false when a request went unanswered.
+    bool ReadByGet(bool names, const QList<Column>& counters, int rows);
     int ExpectedRows() const;
     QList<std::pair<int, Column>> ObjectsOf(const QList<int>& indexes,
                                             const QList<Column>& columns) const;
@@ -216,6 +221,53 @@ bool Sweep::WalkDescriptions(int rows) {
     return true;
 }
 
+bool Sweep::ReadMembers(int rows) {
+    if (!WalkDescriptions(rows)) {
+        return false;
+    }
+    QList<Column> rest = kNames;
+    rest.removeOne(Column::Descr);
+    if (!Get(ObjectsOf(Members(), rest))) {
+        return false;
+    }
+    reading_.namesRead = true;
+    return true;
+}
+
+QList<int> Sweep::Members() const {
+    QList<int> members;
+    for (const auto& [index, cells] : reading_.interfaces) {
+        if (cells.Has(Column::Descr)) {
+            members.append(index);
+        }
+    }
+    return members;
+}
+
+bool Sweep::ReadByGet(bool names, const QList<Column>& counters, int rows) {
+    if (names && !ReadMembers(rows)) {
+        return false;
+    }
+    QList<int> members = names ? Members() : plan_.operStatus.keys();
+    std::ranges::sort(members);
+    if (!Get(ObjectsOf(members, counters))) {
+        return false;
+    }
+    // An interface that left the table answers nothing: the table changed
+    // without ifNumber saying so, as when the device renumbers.
+    const bool gone = std::ranges::any_of(members, [&](int index) {
+        return !TryParseInt64(reading_.interfaces[index].Text(Column::OperStatus));
+    });
+    if (names || !gone) {
+        return true;
+    }
+    reading_.interfaces.clear();
+    if (!ReadMembers(rows)) {
+        return false;
+    }
+    return Get(ObjectsOf(Members(), counters));
+}
+
 QList<std::pair<int, Column>> Sweep::ObjectsOf(const QList<int>& indexes,
                                                const QList<Column>& columns) const {
     QList<std::pair<int, Column>> objects;
@@ -237,7 +289,6 @@ SweepReading Sweep::Read() {
     counters.append(plan_.wide ? QList{Column::HcInOctets, Column::HcOutOctets}
                                : QList{Column::InOctets, Column::OutOctets});
     const int rows = ExpectedRows();
-    QList<int> members = plan_.operStatus.keys();
     if (reader_.BulkWalks()) {
         if (!Walk(names ? counters + kNames : counters, rows)) {
             return reading_;
@@ -263,26 +314,8 @@ SweepReading Sweep::Read() {
         if (!Get(ObjectsOf(narrow, {Column::InOctets, Column::OutOctets}))) {
             return reading_;
         }
-    } else {
-        if (names) {
-            if (!WalkDescriptions(rows)) {
-                return reading_;
-            }
-            members = QList<int>();
-            for (const auto& entry : reading_.interfaces) {
-                members.append(entry.first);
-            }
-            QList<Column> rest = kNames;
-            rest.removeOne(Column::Descr);
-            if (!Get(ObjectsOf(members, rest))) {
-                return reading_;
-            }
-            reading_.namesRead = true;
-        }
-        std::ranges::sort(members);
-        if (!Get(ObjectsOf(members, counters))) {
-            return reading_;
-        }
+    } else if (!ReadByGet(names, counters, rows)) {
+        return reading_;
     }
     // ifLastChange of the interfaces whose state changed since the sweep before.
     QList<int> changed;

@@ -89,7 +89,9 @@ void SweepTable::Forget(Followed& f) {
 void SweepTable::Measure(Followed& f, const SweepCells& cells) {
     SweepRow& row = f.row;
     const bool wide = cells.Has(Column::HcInOctets) || cells.Has(Column::HcOutOctets);
-    if (wide != row.wide) {
+    const bool counted = wide || cells.Has(Column::InOctets) || cells.Has(Column::OutOctets);
+    // Readings of the other width are no base for a difference.
+    if (counted && wide != row.wide) {
         f.in.reset();
         f.out.reset();
         row.wide = wide;
