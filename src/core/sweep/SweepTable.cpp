@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "InterfaceCells.h"
 #include "NumberText.h"
 #include "Rounding.h"
 #include "TrafficSample.h"
@@ -13,7 +14,6 @@ namespace {
 using Column = SweepColumn;
 
 constexpr int kUp = 1;
-constexpr std::int64_t kSpeedCeiling = 4294967295;
 
 std::optional<std::int64_t> Number(const SweepCells& cells, Column column) {
     return cells.Has(column) ? TryParseInt64(cells.Text(column)) : std::nullopt;
@@ -38,13 +38,17 @@ std::optional<std::int64_t> Counter(const SweepCells& cells, Column column, bool
 }
 
 // Bits per second; ifHighSpeed's megabits where ifSpeed is at its ceiling.
+// Gauges may arrive as signed 32-bit texts.
 std::optional<std::int64_t> SpeedOf(const SweepCells& cells) {
-    const std::optional<std::int64_t> speed = Number(cells, Column::Speed);
-    const std::optional<std::int64_t> high = Number(cells, Column::HighSpeed);
-    if (speed == kSpeedCeiling && high && *high > 0) {
+    const auto gauge = [&](Column column) -> std::optional<std::int64_t> {
+        const std::optional<std::int64_t> value = Number(cells, column);
+        return value && *value < 0 ? *value + kCounterModulus : value;
+    };
+    const std::optional<std::int64_t> high = gauge(Column::HighSpeed);
+    if (IsSpeedCeiling(cells.Text(Column::Speed)) && high && *high > 0) {
         return *high * 1000000;
     }
-    return speed;
+    return gauge(Column::Speed);
 }
 
 double Seconds(std::int64_t fromMs, std::int64_t toMs) {
@@ -241,7 +245,9 @@ SweepResult SweepTable::Apply(const SweepReading& reading, const QDateTime& ende
             rows_.append(Followed{});
             rows_.last().row.name = key;
             byName_.insert(key, at);
-            fresh = swept_ ? SweepRowState::Appeared : SweepRowState::FirstReading;
+            if (swept_) {
+                fresh = SweepRowState::Appeared;
+            }
         } else if (rows_[at].row.index != index) {
             Forget(rows_[at]);
             fresh = SweepRowState::Renumbered;
