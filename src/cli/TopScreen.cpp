@@ -78,7 +78,7 @@ QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& ro
                  Cell(QStringLiteral("Out bit/s"), 9) + u' ' + Cell(QStringLiteral("In%"), 6) +
                  u' ' + Cell(QStringLiteral("Out%"), 6) + u' ' + Cell(QStringLiteral("Err/s"), 7) +
                  u' ' + Cell(QStringLiteral("Disc/s"), 7) + u' ' +
-                 Cell(QStringLiteral("State"), 13, false));
+                 QStringLiteral("State"));
     // A screen keeps the latest events; printed lines say each once.
     const QList<SweepEvent>& events = height > 0 ? events_ : sweep.events;
     QStringList foot;
