@@ -38,26 +38,39 @@ const QStringList kTopColumns = {
     QStringLiteral("note"),
 };
 
-// A field: text, or a number, or none.
+// A field: text, or a number, or none. Words of the program's own need no
+// escapes, only JSON's quotes.
 struct TopField {
+    enum Kind { Text, Word, Number };
     std::optional<QString> text;
-    bool quoted = false;
+    Kind kind = Number;
 };
 
 TopField TopText(const QString& text) {
-    return {text, true};
+    return {text, TopField::Text};
+}
+TopField TopWord(const QString& word) {
+    return {word, TopField::Word};
 }
 TopField TopNumber(const std::optional<std::int64_t>& number) {
-    return {number ? std::optional(IntegerText(*number)) : std::nullopt, false};
+    return {number ? std::optional(IntegerText(*number)) : std::nullopt};
 }
 TopField TopDecimal(const std::optional<double>& number) {
-    return {number ? std::optional(QString::number(*number, 'f', 2)) : std::nullopt, false};
+    return {number ? std::optional(QString::number(*number, 'f', 2)) : std::nullopt};
 }
 
 }  // namespace
 
 TopRecords::TopRecords(OutputFormat format, const QString& host, int intervalSeconds)
     : format_(format), host_(host), interval_(intervalSeconds) {}
+
+const QString& TopRecords::TimeOf(const QDateTime& time) const {
+    if (time != time_ || timeText_.isEmpty()) {
+        time_ = time;
+        timeText_ = IsoTime(time);
+    }
+    return timeText_;
+}
 
 std::optional<QString> TopRecords::Header() const {
     if (format_ != OutputFormat::Csv) {
@@ -83,14 +96,14 @@ QString TopRecords::Row(const SweepResult& sweep, const SweepRow& row) const {
         notes.append(QStringLiteral("agent-restart"));
     }
     const TopField fields[] = {
-        TopText(QStringLiteral("interface")),
-        TopText(IsoTime(sweep.ended)),
+        TopWord(QStringLiteral("interface")),
+        TopWord(TimeOf(sweep.ended)),
         TopText(host_),
         TopNumber(row.index),
         TopText(VisibleCell(row.name)),
         TopText(VisibleCell(row.alias)),
-        TopText(InterfaceStatusText(row.operStatus)),
-        TopText(InterfaceStatusText(row.adminStatus)),
+        TopWord(InterfaceStatusText(row.operStatus)),
+        TopWord(InterfaceStatusText(row.adminStatus)),
         TopNumber(interval_),
         TopNumber(row.speed),
         TopNumber(row.inOctets),
@@ -106,21 +119,43 @@ QString TopRecords::Row(const SweepResult& sweep, const SweepRow& row) const {
         TopDecimal(row.outErrorsPerSecond),
         TopDecimal(row.inDiscardsPerSecond),
         TopDecimal(row.outDiscardsPerSecond),
-        TopText(SweepRowStateText(row.state)),
-        TopText(notes.join(u' ')),
+        TopWord(SweepRowStateText(row.state)),
+        TopWord(notes.join(u' ')),
     };
-    QStringList out;
-    out.reserve(kTopColumns.size());
+    // JSON keys with their quotes and colon, made once.
+    static const QStringList kKeys = [] {
+        QStringList keys;
+        for (const QString& column : kTopColumns) {
+            keys.append(JsonString(column) + u':');
+        }
+        return keys;
+    }();
+    const bool csv = format_ == OutputFormat::Csv;
+    QString line;
+    line.reserve(320);
+    line += csv ? QString() : QStringLiteral("{");
     for (qsizetype i = 0; i < kTopColumns.size(); ++i) {
         const TopField& f = fields[i];
-        if (format_ == OutputFormat::Csv) {
-            out.append(!f.text ? QString() : f.quoted ? CsvField(*f.text) : *f.text);
+        if (i > 0) {
+            line += u',';
+        }
+        if (!csv) {
+            line += kKeys[i];
+        }
+        if (!f.text) {
+            line += csv ? QString() : QStringLiteral("null");
+        } else if (f.kind == TopField::Text) {
+            line += csv ? CsvField(*f.text) : JsonString(*f.text);
+        } else if (f.kind == TopField::Word && !csv) {
+            line += u'"' + *f.text + u'"';
         } else {
-            out.append(JsonString(kTopColumns[i]) + u':' +
-                       (!f.text ? QStringLiteral("null") : f.quoted ? JsonString(*f.text) : *f.text));
+            line += *f.text;
         }
     }
-    return format_ == OutputFormat::Csv ? out.join(u',') : u'{' + out.join(u',') + u'}';
+    if (!csv) {
+        line += u'}';
+    }
+    return line;
 }
 
 QString SweepEventLine(const SweepEvent& event) {

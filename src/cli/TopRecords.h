@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
@@ -21,9 +22,14 @@ class TopRecords {
     QString Row(const SweepResult& sweep, const SweepRow& row) const;
 
   private:
+    // The sweep's time as text, made once for all its rows.
+    const QString& TimeOf(const QDateTime& time) const;
+
     OutputFormat format_;
     QString host_;
     int interval_;
+    mutable QDateTime time_;
+    mutable QString timeText_;
 };
 
 // One line of what happened, as top reports events.
