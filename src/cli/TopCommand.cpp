@@ -49,8 +49,8 @@ std::optional<std::pair<int, int>> TerminalSize() {
 }  // namespace
 
 int RunTop(const TopOptions& options, DeviceReader& reader) {
-    CliMonitor cli(reader, options.host, options.community, options.snmpVersion,
-                   options.connection, Echo::Quiet);
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion, options.connection,
+                   Echo::Quiet);
     const TMonitorState& state = cli.monitor().State();
     DeviceWorker& worker = cli.monitor().Worker();
     InterfaceSweeper sweeper(worker);

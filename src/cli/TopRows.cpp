@@ -22,8 +22,7 @@ std::optional<double> Key(const SweepRow& row, TopOptions::Sort sort) {
             }
             return std::max(row.inUtilization.value_or(0.0), row.outUtilization.value_or(0.0));
         case TopOptions::Sort::In:
-            return row.inBitsPerSecond ? std::optional<double>(*row.inBitsPerSecond)
-                                       : std::nullopt;
+            return row.inBitsPerSecond ? std::optional<double>(*row.inBitsPerSecond) : std::nullopt;
         case TopOptions::Sort::Out:
             return row.outBitsPerSecond ? std::optional<double>(*row.outBitsPerSecond)
                                         : std::nullopt;

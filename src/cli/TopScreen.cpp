@@ -61,24 +61,24 @@ QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& ro
         events_.remove(0, events_.size() - kKeptEvents);
     }
     QStringList lines;
-    QString title = QStringLiteral("%1  %2  sweep %3 s  %4 interfaces")
-                        .arg(VisibleCell(host_), IsoTime(sweep.ended),
-                             QString::number(static_cast<double>(sweep.durationMs) / 1000.0, 'f', 2))
-                        .arg(rows.size());
+    QString title =
+        QStringLiteral("%1  %2  sweep %3 s  %4 interfaces")
+            .arg(VisibleCell(host_), IsoTime(sweep.ended),
+                 QString::number(static_cast<double>(sweep.durationMs) / 1000.0, 'f', 2))
+            .arg(rows.size());
     if (sweep.silent) {
         title += QStringLiteral("  no answer");
     } else if (sweep.agentRestarted) {
         title += QStringLiteral("  agent restarted");
     }
     lines.append(title);
-    lines.append(Cell(QStringLiteral("Index"), 7) + u' ' +
-                 Cell(QStringLiteral("Name"), kNameWidth, false) + u' ' +
-                 Cell(QStringLiteral("Status"), 6, false) + u' ' + Cell(QStringLiteral("Speed"), 7) +
-                 u' ' + Cell(QStringLiteral("In bit/s"), 9) + u' ' +
-                 Cell(QStringLiteral("Out bit/s"), 9) + u' ' + Cell(QStringLiteral("In%"), 6) +
-                 u' ' + Cell(QStringLiteral("Out%"), 6) + u' ' + Cell(QStringLiteral("Err/s"), 7) +
-                 u' ' + Cell(QStringLiteral("Disc/s"), 7) + u' ' +
-                 QStringLiteral("State"));
+    lines.append(
+        Cell(QStringLiteral("Index"), 7) + u' ' + Cell(QStringLiteral("Name"), kNameWidth, false) +
+        u' ' + Cell(QStringLiteral("Status"), 6, false) + u' ' + Cell(QStringLiteral("Speed"), 7) +
+        u' ' + Cell(QStringLiteral("In bit/s"), 9) + u' ' + Cell(QStringLiteral("Out bit/s"), 9) +
+        u' ' + Cell(QStringLiteral("In%"), 6) + u' ' + Cell(QStringLiteral("Out%"), 6) + u' ' +
+        Cell(QStringLiteral("Err/s"), 7) + u' ' + Cell(QStringLiteral("Disc/s"), 7) + u' ' +
+        QStringLiteral("State"));
     // A screen keeps the latest events; printed lines say each once.
     const QList<SweepEvent>& events = height > 0 ? events_ : sweep.events;
     QStringList foot;
@@ -94,16 +94,16 @@ QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& ro
     }
     for (qsizetype i = 0; i < room; ++i) {
         const SweepRow& row = rows[i];
-        lines.append(Cell(QString::number(row.index), 7) + u' ' +
-                     Cell(VisibleCell(row.name), kNameWidth, false) + u' ' +
-                     Cell(InterfaceStatusText(row.operStatus), 6, false) + u' ' +
-                     Cell(row.speed ? ShortRate(*row.speed) : QStringLiteral("-"), 7) + u' ' +
-                     Cell(Rate(row.inBitsPerSecond), 9) + u' ' + Cell(Rate(row.outBitsPerSecond), 9) +
-                     u' ' + Cell(Percent(row.inUtilization), 6) + u' ' +
-                     Cell(Percent(row.outUtilization), 6) + u' ' +
-                     Cell(PerSecond(row.inErrorsPerSecond, row.outErrorsPerSecond), 7) + u' ' +
-                     Cell(PerSecond(row.inDiscardsPerSecond, row.outDiscardsPerSecond), 7) + u' ' +
-                     SweepRowStateText(row.state));
+        lines.append(
+            Cell(QString::number(row.index), 7) + u' ' +
+            Cell(VisibleCell(row.name), kNameWidth, false) + u' ' +
+            Cell(InterfaceStatusText(row.operStatus), 6, false) + u' ' +
+            Cell(row.speed ? ShortRate(*row.speed) : QStringLiteral("-"), 7) + u' ' +
+            Cell(Rate(row.inBitsPerSecond), 9) + u' ' + Cell(Rate(row.outBitsPerSecond), 9) + u' ' +
+            Cell(Percent(row.inUtilization), 6) + u' ' + Cell(Percent(row.outUtilization), 6) +
+            u' ' + Cell(PerSecond(row.inErrorsPerSecond, row.outErrorsPerSecond), 7) + u' ' +
+            Cell(PerSecond(row.inDiscardsPerSecond, row.outDiscardsPerSecond), 7) + u' ' +
+            SweepRowStateText(row.state));
     }
     if (room < rows.size()) {
         lines.append(QStringLiteral("... %1 more").arg(rows.size() - room));

@@ -17,8 +17,7 @@ class TopScreen {
 
     // Lines of one sweep; width and height of 0 mean no limit (and this
     // sweep's events only).
-    QStringList Lines(const SweepResult& sweep, const QList<SweepRow>& rows, int width,
-                      int height);
+    QStringList Lines(const SweepResult& sweep, const QList<SweepRow>& rows, int width, int height);
     // The events kept for the screen, newest last.
     const QList<SweepEvent>& Events() const { return events_; }
 

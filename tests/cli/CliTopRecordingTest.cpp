@@ -32,12 +32,13 @@ TEST_F(TopRecording, SweepsEveryPortOfTheSwitch) {
                 ASSERT_TRUE(match.hasMatch()) << line.toStdString();
                 indexes.insert(match.captured(1).toInt());
                 const bool counted = !match.captured(2).startsWith("StackSub-");
-                const char* state = !counted    ? "\"state\":\"no answer\","
+                const char* state = !counted     ? "\"state\":\"no answer\","
                                     : sweep == 0 ? "\"state\":\"first reading\","
                                                  : "\"state\":\"measured\",";
                 EXPECT_TRUE(line.contains(state)) << line.toStdString();
                 if (sweep == 1 && counted) {
-                    EXPECT_TRUE(line.contains("\"in_bytes\":0,\"out_bytes\":0,")) << line.toStdString();
+                    EXPECT_TRUE(line.contains("\"in_bytes\":0,\"out_bytes\":0,"))
+                        << line.toStdString();
                 }
             }
             EXPECT_EQ(indexes.size(), 59u);

@@ -61,7 +61,8 @@ class CliTop : public test::CliCommand {
         // The default interfaces with every column, so that no request of
         // several objects meets one the agent lacks.
         for (const int index : {1, 2}) {
-            for (const char* column : {"ifInErrors", "ifOutErrors", "ifInDiscards", "ifOutDiscards"}) {
+            for (const char* column :
+                 {"ifInErrors", "ifOutErrors", "ifInDiscards", "ifOutDiscards"}) {
                 test::SetAgentInterfaceValue(index, column, "0");
             }
         }
@@ -91,8 +92,8 @@ struct Step {
     std::function<void(const std::map<int, Record>& sweep, const QString& events)> check;
 };
 
-void ExpectRates(const Record& r, std::int64_t inOctets, std::int64_t outOctets,
-                 double inErrors, int intervalSeconds) {
+void ExpectRates(const Record& r, std::int64_t inOctets, std::int64_t outOctets, double inErrors,
+                 int intervalSeconds) {
     EXPECT_EQ(r.at("state"), "measured");
     EXPECT_EQ(r.at("in_bytes"), QString::number(inOctets));
     EXPECT_EQ(r.at("out_bytes"), QString::number(outOctets));
@@ -180,10 +181,10 @@ TEST_F(CliTop, SweepsFollowTheAgentsInterfaces) {
                  EXPECT_EQ(sweep.at(16).at("state"), "appeared");
              }},
         };
-        Launch("top", {"--host", QString::fromStdString(test::TestAgentAddress()), "--community",
-                       "public", "--snmp-version", c.version, "--interval",
-                       QString::number(kInterval), "--count", "4", "--format", "csv",
-                       "--interfaces", "ge-*"});
+        Launch("top",
+               {"--host", QString::fromStdString(test::TestAgentAddress()), "--community", "public",
+                "--snmp-version", c.version, "--interval", QString::number(kInterval), "--count",
+                "4", "--format", "csv", "--interfaces", "ge-*"});
         WaitForStdoutLine();
         const QString header = QString::fromUtf8(process.readLine()).trimmed();
         const std::size_t rows[] = {3, 3, 3, 4};

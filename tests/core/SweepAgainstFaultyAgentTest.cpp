@@ -59,8 +59,10 @@ class FaultyAgent : public test::ScriptedDeviceReader {
         column(objects::kIfOutDiscards, [](int) { return QStringLiteral("0"); });
         column(objects::kIfOutErrors, [](int) { return QStringLiteral("0"); });
         column(objects::kIfName, [](int i) { return QStringLiteral("ge%1").arg(i); });
-        column(objects::kIfHCInOctets, [sweep](int i) { return QString::number(1000LL * i * sweep); });
-        column(objects::kIfHCOutOctets, [sweep](int i) { return QString::number(500LL * i * sweep); });
+        column(objects::kIfHCInOctets,
+               [sweep](int i) { return QString::number(1000LL * i * sweep); });
+        column(objects::kIfHCOutOctets,
+               [sweep](int i) { return QString::number(500LL * i * sweep); });
     }
 
     bool BulkWalks() const override { return true; }
@@ -165,11 +167,12 @@ TEST(SweepAgainstAFaultyAgent, ShowsWhatCameAndStartsCleanAfter) {
          {1, 2, 3, 5, 6},
          {},
          {4}},
-        {"errors and discards not answered", {.lacking = {objects::kIfInErrors,
-                                                          objects::kIfOutErrors,
-                                                          objects::kIfInDiscards,
-                                                          objects::kIfOutDiscards}},
-         all, {}, {}},
+        {"errors and discards not answered",
+         {.lacking = {objects::kIfInErrors, objects::kIfOutErrors, objects::kIfInDiscards,
+                      objects::kIfOutDiscards}},
+         all,
+         {},
+         {}},
         {"silent after the first request", {.answeredBulks = 1}, {1, 2}, {3, 4, 5, 6}, {}},
         {"silent from the start", {.answeredBulks = 0}, {}, all, {}},
     };
@@ -188,21 +191,22 @@ TEST(SweepAgainstAFaultyAgent, ShowsWhatCameAndStartsCleanAfter) {
         EXPECT_EQ(shown.measured, c.measured);
         EXPECT_EQ(shown.noAnswer, c.noAnswer);
         for (const SweepRow& row : faulty.rows) {
-            EXPECT_EQ(row.inOctets.has_value(), !c.inMissing.contains(row.index) &&
-                                                    c.measured.contains(row.index))
+            EXPECT_EQ(row.inOctets.has_value(),
+                      !c.inMissing.contains(row.index) && c.measured.contains(row.index))
                 << row.index;
             if (row.inOctets) {
                 EXPECT_EQ(*row.inOctets, 1000 * row.index);
             }
-            const bool errors = !c.fault.lacking.contains(objects::kIfInErrors) &&
-                                c.measured.contains(row.index);
+            const bool errors =
+                !c.fault.lacking.contains(objects::kIfInErrors) && c.measured.contains(row.index);
             EXPECT_EQ(row.inErrorsPerSecond.has_value(), errors) << row.index;
         }
         const SweepResult after = sweep(3, {});
         EXPECT_EQ(Shown(after).measured, all);
         for (const SweepRow& row : after.rows) {
             // A row without a reading last time spans both sweeps.
-            const int sweeps = c.measured.contains(row.index) && !c.inMissing.contains(row.index) ? 1 : 2;
+            const int sweeps =
+                c.measured.contains(row.index) && !c.inMissing.contains(row.index) ? 1 : 2;
             EXPECT_EQ(row.inOctets.value_or(-1), 1000 * row.index * sweeps) << row.index;
         }
     }
@@ -214,8 +218,8 @@ TEST(SweepAgainstAFaultyAgent, AnAgentRestartGivesNoRates) {
     SweepTable table;
     for (const auto& [number, upTime] : {std::pair{1, 50000}, {2, 60000}, {3, 100}, {4, 200}}) {
         agent.BeginSweep(number, {.upTime = upTime});
-        const SweepResult result = table.Apply(
-            ReadSweep(agent, table.Plan(true), [] { return true; }), QDateTime(), 0);
+        const SweepResult result =
+            table.Apply(ReadSweep(agent, table.Plan(true), [] { return true; }), QDateTime(), 0);
         ASSERT_EQ(result.rows.size(), 6);
         EXPECT_EQ(result.agentRestarted, number == 3);
         for (const SweepRow& row : result.rows) {

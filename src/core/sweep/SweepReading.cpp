@@ -16,11 +16,11 @@ using Column = SweepColumn;
 
 const QString& Prefix(Column column) {
     static const std::array<QString, kSweepColumns> kPrefixes = {
-        objects::kIfHCInOctets, objects::kIfHCOutOctets, objects::kIfInOctets,
-        objects::kIfOutOctets,  objects::kIfInErrors,    objects::kIfOutErrors,
-        objects::kIfInDiscards, objects::kIfOutDiscards, objects::kIfOperStatus,
-        objects::kIfAdminStatus, objects::kIfLastChange, objects::kIfDescr,
-        objects::kIfName,       objects::kIfAlias,       objects::kIfSpeed,
+        objects::kIfHCInOctets,  objects::kIfHCOutOctets, objects::kIfInOctets,
+        objects::kIfOutOctets,   objects::kIfInErrors,    objects::kIfOutErrors,
+        objects::kIfInDiscards,  objects::kIfOutDiscards, objects::kIfOperStatus,
+        objects::kIfAdminStatus, objects::kIfLastChange,  objects::kIfDescr,
+        objects::kIfName,        objects::kIfAlias,       objects::kIfSpeed,
         objects::kIfHighSpeed,
     };
     return kPrefixes[static_cast<std::size_t>(column)];
@@ -28,9 +28,9 @@ const QString& Prefix(Column column) {
 
 // Read every sweep; ifLastChange only moves with ifOperStatus, so it is read
 // with the names and for the interfaces whose state changed.
-const QList<Column> kCounters = {Column::InErrors,   Column::OutErrors,  Column::InDiscards,
+const QList<Column> kCounters = {Column::InErrors,    Column::OutErrors,  Column::InDiscards,
                                  Column::OutDiscards, Column::OperStatus, Column::AdminStatus};
-const QList<Column> kNames = {Column::Descr, Column::Name,  Column::Alias,
+const QList<Column> kNames = {Column::Descr, Column::Name,      Column::Alias,
                               Column::Speed, Column::HighSpeed, Column::LastChange};
 
 // A broken agent's column may go on for ever; none is walked further than
@@ -96,8 +96,8 @@ void Sweep::Store(int index, Column column, const QString& text, std::int64_t at
 
 bool Sweep::ReadScalars() {
     ++reading_.requests;
-    const QList<std::optional<QString>> values = reader_.QueryValues(
-        {objects::kSysUpTime, objects::kIfNumber, objects::kIfTableLastChange});
+    const QList<std::optional<QString>> values =
+        reader_.QueryValues({objects::kSysUpTime, objects::kIfNumber, objects::kIfTableLastChange});
     const auto number = [&](qsizetype i) -> std::optional<std::int64_t> {
         return i < values.size() && values[i] ? TryParseInt64(*values[i]) : std::nullopt;
     };
@@ -114,8 +114,8 @@ bool Sweep::TableChanged() const {
 }
 
 int Sweep::ExpectedRows() const {
-    return static_cast<int>(std::max<std::int64_t>(
-        {reading_.ifNumber.value_or(0), plan_.operStatus.size(), 1}));
+    return static_cast<int>(
+        std::max<std::int64_t>({reading_.ifNumber.value_or(0), plan_.operStatus.size(), 1}));
 }
 
 bool Sweep::Walk(const QList<Column>& columns, int rows) {

@@ -21,8 +21,7 @@ class SweepTable {
     // The high threshold of the utilization events, in percent.
     void SetHighThreshold(double percent) { highThreshold_ = percent; }
     // Takes one sweep's reading. ended and durationMs are the sweep's own.
-    SweepResult Apply(const SweepReading& reading, const QDateTime& ended,
-                      std::int64_t durationMs);
+    SweepResult Apply(const SweepReading& reading, const QDateTime& ended, std::int64_t durationMs);
     // Forgets every interface, as for another device.
     void Clear();
 
