@@ -30,6 +30,27 @@ class FaultyAgent : public test::ScriptedDeviceReader {
         std::int64_t upTime = 0;
         // Columns the agent does not have.
         std::set<QString> lacking;
+
+        static Fault Walks(std::map<QString, QList<int>> walks) {
+            Fault f;
+            f.walks = std::move(walks);
+            return f;
+        }
+        static Fault SilentAfter(int bulks) {
+            Fault f;
+            f.answeredBulks = bulks;
+            return f;
+        }
+        static Fault Lacking(std::set<QString> columns) {
+            Fault f;
+            f.lacking = std::move(columns);
+            return f;
+        }
+        static Fault UpTime(std::int64_t upTime) {
+            Fault f;
+            f.upTime = upTime;
+            return f;
+        }
     };
 
     explicit FaultyAgent(int width) { this->width = width; }
@@ -155,26 +176,26 @@ TEST(SweepAgainstAFaultyAgent, ShowsWhatCameAndStartsCleanAfter) {
     };
     const Case cases[] = {
         {"row 3 dropped from every column",
-         {.walks = {{objects::kIfHCInOctets, {1, 2, 4, 5, 6}},
-                    {objects::kIfHCOutOctets, {1, 2, 4, 5, 6}},
-                    {objects::kIfOperStatus, {1, 2, 4, 5, 6}},
-                    {objects::kIfInErrors, {1, 2, 4, 5, 6}}}},
+         Fault::Walks({{objects::kIfHCInOctets, {1, 2, 4, 5, 6}},
+                       {objects::kIfHCOutOctets, {1, 2, 4, 5, 6}},
+                       {objects::kIfOperStatus, {1, 2, 4, 5, 6}},
+                       {objects::kIfInErrors, {1, 2, 4, 5, 6}}}),
          {1, 2, 4, 5, 6},
          {3},
          {}},
         {"rows repeated and out of order",
-         {.walks = {{objects::kIfHCInOctets, {1, 2, 2, 3, 5, 4, 6}}}},
+         Fault::Walks({{objects::kIfHCInOctets, {1, 2, 2, 3, 5, 4, 6}}}),
          {1, 2, 3, 5, 6},
          {},
          {4}},
         {"errors and discards not answered",
-         {.lacking = {objects::kIfInErrors, objects::kIfOutErrors, objects::kIfInDiscards,
-                      objects::kIfOutDiscards}},
+         Fault::Lacking({objects::kIfInErrors, objects::kIfOutErrors, objects::kIfInDiscards,
+                         objects::kIfOutDiscards}),
          all,
          {},
          {}},
-        {"silent after the first request", {.answeredBulks = 1}, {1, 2}, {3, 4, 5, 6}, {}},
-        {"silent from the start", {.answeredBulks = 0}, {}, all, {}},
+        {"silent after the first request", Fault::SilentAfter(1), {1, 2}, {3, 4, 5, 6}, {}},
+        {"silent from the start", Fault::SilentAfter(0), {}, all, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -217,7 +238,7 @@ TEST(SweepAgainstAFaultyAgent, AnAgentRestartGivesNoRates) {
     FaultyAgent agent(16);
     SweepTable table;
     for (const auto& [number, upTime] : {std::pair{1, 50000}, {2, 60000}, {3, 100}, {4, 200}}) {
-        agent.BeginSweep(number, {.upTime = upTime});
+        agent.BeginSweep(number, FaultyAgent::Fault::UpTime(upTime));
         const SweepResult result =
             table.Apply(ReadSweep(agent, table.Plan(true), [] { return true; }), QDateTime(), 0);
         ASSERT_EQ(result.rows.size(), 6);
