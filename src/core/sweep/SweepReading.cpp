@@ -7,6 +7,7 @@
 #include "BulkWalk.h"
 #include "DeviceObjects.h"
 #include "NumberText.h"
+#include "TrafficSample.h"
 
 namespace pulsewell {
 
@@ -19,9 +20,9 @@ const QString& Prefix(Column column) {
         objects::kIfHCInOctets,  objects::kIfHCOutOctets, objects::kIfInOctets,
         objects::kIfOutOctets,   objects::kIfInErrors,    objects::kIfOutErrors,
         objects::kIfInDiscards,  objects::kIfOutDiscards, objects::kIfOperStatus,
-        objects::kIfAdminStatus, objects::kIfLastChange,  objects::kIfDescr,
-        objects::kIfName,        objects::kIfAlias,       objects::kIfSpeed,
-        objects::kIfHighSpeed,
+        objects::kIfAdminStatus, objects::kIfLastChange,  objects::kIfSpeed,
+        objects::kIfHighSpeed,   objects::kIfDescr,       objects::kIfName,
+        objects::kIfAlias,
     };
     return kPrefixes[static_cast<std::size_t>(column)];
 }
@@ -255,9 +256,8 @@ bool Sweep::ReadByGet(bool names, const QList<Column>& counters, int rows) {
     }
     // An interface that left the table answers nothing: the table changed
     // without ifNumber saying so, as when the device renumbers.
-    const bool gone = std::ranges::any_of(members, [&](int index) {
-        return !TryParseInt64(reading_.interfaces[index].Text(Column::OperStatus));
-    });
+    const bool gone = std::ranges::any_of(
+        members, [&](int index) { return !reading_.interfaces[index].Has(Column::OperStatus); });
     if (names || !gone) {
         return true;
     }
@@ -322,7 +322,7 @@ SweepReading Sweep::Read() {
     for (const auto& [index, cells] : reading_.interfaces) {
         const auto before = plan_.operStatus.constFind(index);
         if (!cells.Has(Column::LastChange) && cells.Has(Column::OperStatus) &&
-            before != plan_.operStatus.cend() && *before != cells.Text(Column::OperStatus)) {
+            before != plan_.operStatus.cend() && *before != cells.Number(Column::OperStatus)) {
             changed.append(index);
         }
     }
@@ -331,6 +331,26 @@ SweepReading Sweep::Read() {
 }
 
 }  // namespace
+
+void SweepCells::Set(SweepColumn column, const QString& text) {
+    if (Slot(column) >= kSweepNumberColumns) {
+        texts_[Slot(column) - kSweepNumberColumns] = text;
+        answered_ |= Bit(column);
+        return;
+    }
+    bool ok = false;
+    std::int64_t number = 0;
+    if (column == Column::HcInOctets || column == Column::HcOutOctets) {
+        number = static_cast<std::int64_t>(text.toULongLong(&ok));
+    } else {
+        number = text.toLongLong(&ok);
+        number = number < 0 ? number + kCounterModulus : number;
+    }
+    if (ok) {
+        numbers_[Slot(column)] = number;
+        answered_ |= Bit(column);
+    }
+}
 
 SweepReading ReadSweep(DeviceReader& reader, const SweepPlan& plan,
                        const std::function<bool()>& current) {

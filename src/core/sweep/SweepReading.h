@@ -13,7 +13,7 @@
 
 namespace pulsewell {
 
-// The objects a sweep reads of each interface.
+// The objects a sweep reads of each interface: numbers, then texts.
 enum class SweepColumn {
     HcInOctets,
     HcOutOctets,
@@ -26,24 +26,30 @@ enum class SweepColumn {
     OperStatus,
     AdminStatus,
     LastChange,
+    Speed,
+    HighSpeed,
     Descr,
     Name,
     Alias,
-    Speed,
-    HighSpeed,
 };
 inline constexpr int kSweepColumns = 16;
+inline constexpr int kSweepNumberColumns = 13;
 
-// What came of one interface, as the device's value texts.
+// What came of one interface, numbers parsed as they arrive so that a
+// sweep of many interfaces keeps no texts but the names.
 class SweepCells {
   public:
     bool Has(SweepColumn column) const { return answered_ & Bit(column); }
-    // Empty where none came.
-    const QString& Text(SweepColumn column) const { return texts_[Slot(column)]; }
-    void Set(SweepColumn column, const QString& text) {
-        texts_[Slot(column)] = text;
-        answered_ |= Bit(column);
+    // A number column's value: 64-bit counters as the bit pattern of their
+    // unsigned value, 32-bit counters and gauges unsigned (agents may send
+    // them signed).
+    std::int64_t Number(SweepColumn column) const { return numbers_[Slot(column)]; }
+    // A text column's value; empty where none came.
+    const QString& Text(SweepColumn column) const {
+        return texts_[Slot(column) - kSweepNumberColumns];
     }
+    // The agent's value text; a number column keeps none that is no number.
+    void Set(SweepColumn column, const QString& text);
 
     // Steady-clock milliseconds when the incoming and outgoing counters arrived.
     std::int64_t inAtMs = 0;
@@ -53,7 +59,8 @@ class SweepCells {
     static std::size_t Slot(SweepColumn column) { return static_cast<std::size_t>(column); }
     static std::uint32_t Bit(SweepColumn column) { return 1u << Slot(column); }
 
-    std::array<QString, kSweepColumns> texts_;
+    std::array<std::int64_t, kSweepNumberColumns> numbers_{};
+    std::array<QString, kSweepColumns - kSweepNumberColumns> texts_;
     std::uint32_t answered_ = 0;
 };
 
@@ -82,8 +89,8 @@ struct SweepPlan {
     std::optional<std::int64_t> upTime;
     std::optional<std::int64_t> ifNumber;
     std::optional<std::int64_t> tableLastChange;
-    // The table as last read, with each interface's ifOperStatus text.
-    QHash<int, QString> operStatus;
+    // The table as last read, with each interface's ifOperStatus (0: none came).
+    QHash<int, int> operStatus;
     QString community;
     QString host;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "InterfaceCells.h"
 #include "NumberText.h"
 #include "Rounding.h"
 #include "TrafficSample.h"
@@ -14,41 +13,20 @@ namespace {
 using Column = SweepColumn;
 
 constexpr int kUp = 1;
+// The most ifSpeed can say; ifHighSpeed says more.
+constexpr std::int64_t kSpeedCeiling = 4294967295;
 
 std::optional<std::int64_t> Number(const SweepCells& cells, Column column) {
-    return cells.Has(column) ? TryParseInt64(cells.Text(column)) : std::nullopt;
-}
-
-// A counter as the poll holds it: 64-bit ones as the bit pattern of their
-// unsigned value, 32-bit ones non-negative.
-std::optional<std::int64_t> Counter(const SweepCells& cells, Column column, bool wide) {
-    if (!cells.Has(column)) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    if (wide) {
-        const qulonglong value = cells.Text(column).toULongLong(&ok);
-        return ok ? std::optional(static_cast<std::int64_t>(value)) : std::nullopt;
-    }
-    const qlonglong value = cells.Text(column).toLongLong(&ok);
-    if (!ok) {
-        return std::nullopt;
-    }
-    return value < 0 ? value + kCounterModulus : value;
+    return cells.Has(column) ? std::optional(cells.Number(column)) : std::nullopt;
 }
 
 // Bits per second; ifHighSpeed's megabits where ifSpeed is at its ceiling.
-// Gauges may arrive as signed 32-bit texts.
 std::optional<std::int64_t> SpeedOf(const SweepCells& cells) {
-    const auto gauge = [&](Column column) -> std::optional<std::int64_t> {
-        const std::optional<std::int64_t> value = Number(cells, column);
-        return value && *value < 0 ? *value + kCounterModulus : value;
-    };
-    const std::optional<std::int64_t> high = gauge(Column::HighSpeed);
-    if (IsSpeedCeiling(cells.Text(Column::Speed)) && high && *high > 0) {
+    const std::optional<std::int64_t> high = Number(cells, Column::HighSpeed);
+    if (Number(cells, Column::Speed) == kSpeedCeiling && high && *high > 0) {
         return *high * 1000000;
     }
-    return gauge(Column::Speed);
+    return Number(cells, Column::Speed);
 }
 
 double Seconds(std::int64_t fromMs, std::int64_t toMs) {
@@ -129,7 +107,7 @@ void SweepTable::Measure(Followed& f, const SweepCells& cells) {
     // Errors and discards: 32-bit counters per second.
     const auto perSecond = [&](std::optional<Reading>& before, Column column, std::int64_t atMs,
                                std::optional<double>& rate) {
-        const std::optional<std::int64_t> now = Counter(cells, column, false);
+        const std::optional<std::int64_t> now = Number(cells, column);
         if (!now || atMs == 0) {
             return;
         }
@@ -140,9 +118,9 @@ void SweepTable::Measure(Followed& f, const SweepCells& cells) {
         before = Reading{*now, atMs};
     };
     const std::optional<std::int64_t> in =
-        Counter(cells, wide ? Column::HcInOctets : Column::InOctets, wide);
+        Number(cells, wide ? Column::HcInOctets : Column::InOctets);
     const std::optional<std::int64_t> out =
-        Counter(cells, wide ? Column::HcOutOctets : Column::OutOctets, wide);
+        Number(cells, wide ? Column::HcOutOctets : Column::OutOctets);
     octets(f.in, in, cells.inAtMs, row.inOctets, row.inBytesPerSecond, row.inBitsPerSecond,
            row.inUtilization, row.inWrapped);
     octets(f.out, out, cells.outAtMs, row.outOctets, row.outBytesPerSecond, row.outBitsPerSecond,
@@ -232,7 +210,7 @@ SweepResult SweepTable::Apply(const SweepReading& reading, const QDateTime& ende
 
     QList<int> indexes = members.keys();
     std::ranges::sort(indexes);
-    QHash<int, QString> operStatus;
+    QHash<int, int> operStatus;
     const SweepCells none;
     for (const int index : indexes) {
         const QString& key = members[index];
@@ -257,7 +235,7 @@ SweepResult SweepTable::Apply(const SweepReading& reading, const QDateTime& ende
         if (fresh) {
             f.row.state = *fresh;
         }
-        operStatus.insert(index, cells.Text(Column::OperStatus));
+        operStatus.insert(index, static_cast<int>(Number(cells, Column::OperStatus).value_or(0)));
     }
     for (Followed& f : rows_) {
         if (!members.contains(f.row.index) || members[f.row.index] != f.row.name) {

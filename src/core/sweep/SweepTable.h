@@ -57,7 +57,7 @@ class SweepTable {
     QHash<QString, qsizetype> byName_;
     // The table as last read: index to name.
     QHash<int, QString> members_;
-    QHash<int, QString> operStatus_;
+    QHash<int, int> operStatus_;
     std::optional<std::int64_t> upTime_;
     std::optional<std::int64_t> ifNumber_;
     std::optional<std::int64_t> tableLastChange_;
