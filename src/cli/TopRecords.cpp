@@ -1,6 +1,8 @@
 #include "TopRecords.h"
 
 #include <QStringList>
+#include <array>
+#include <charconv>
 
 #include "NumberText.h"
 #include "PollRecords.h"
@@ -55,8 +57,16 @@ TopField TopWord(const QString& word) {
 TopField TopNumber(const std::optional<std::int64_t>& number) {
     return {number ? std::optional(IntegerText(*number)) : std::nullopt};
 }
+// Two decimals, as QString::number(value, 'f', 2) writes them, without its
+// locale machinery: a sweep writes thousands.
 TopField TopDecimal(const std::optional<double>& number) {
-    return {number ? std::optional(QString::number(*number, 'f', 2)) : std::nullopt};
+    if (!number) {
+        return {};
+    }
+    std::array<char, 64> text{};
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), *number, std::chars_format::fixed, 2);
+    return {QString::fromLatin1(text.data(), end.ptr - text.data())};
 }
 
 }  // namespace
