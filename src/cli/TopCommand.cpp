@@ -76,9 +76,10 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
     QObject::connect(&sweeper, &InterfaceSweeper::SweepEnded, [&](const SweepResult& sweep) {
         answered = answered || !sweep.silent;
         const QList<SweepRow> rows = shown.Of(sweep.rows);
+        const QList<SweepEvent> events = shown.Of(sweep.events);
         if (records) {
             // Events first: a reader of both streams has them by the sweep's records.
-            for (const SweepEvent& event : sweep.events) {
+            for (const SweepEvent& event : events) {
                 PrintErr(QStringLiteral("event: ") + SweepEventLine(event));
             }
             for (const SweepRow& row : rows) {
@@ -86,7 +87,7 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
             }
         } else if (const auto size = TerminalSize()) {
             // Home, the lines, and the rest of the screen cleared.
-            const QStringList lines = screen.Lines(sweep, rows, size->first, size->second);
+            const QStringList lines = screen.Lines(sweep, rows, events, size->first, size->second);
             std::fputs("\x1b[H", stdout);
             for (qsizetype i = 0; i < lines.size(); ++i) {
                 const QByteArray line = lines[i].toLocal8Bit();
@@ -96,7 +97,7 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
             std::fputs("\x1b[J", stdout);
             std::fflush(stdout);
         } else {
-            for (const QString& line : screen.Lines(sweep, rows, 0, 0)) {
+            for (const QString& line : screen.Lines(sweep, rows, events, 0, 0)) {
                 PrintOut(line);
             }
         }

@@ -64,18 +64,28 @@ TopRows::TopRows(const QString& pattern, TopOptions::Sort sort) : sort_(sort) {
     }
 }
 
-bool TopRows::Admits(const SweepRow& row) const {
+bool TopRows::Admits(int index, const QString& name) const {
     if (all_) {
         return true;
     }
-    return glob_.isValid() && !glob_.pattern().isEmpty() ? glob_.match(row.name).hasMatch()
-                                                         : indexes_.contains(row.index);
+    return glob_.isValid() && !glob_.pattern().isEmpty() ? glob_.match(name).hasMatch()
+                                                         : indexes_.contains(index);
+}
+
+QList<SweepEvent> TopRows::Of(const QList<SweepEvent>& events) const {
+    QList<SweepEvent> shown;
+    for (const SweepEvent& event : events) {
+        if (Admits(event.index, event.name)) {
+            shown.append(event);
+        }
+    }
+    return shown;
 }
 
 QList<SweepRow> TopRows::Of(const QList<SweepRow>& rows) const {
     QList<SweepRow> shown;
     for (const SweepRow& row : rows) {
-        if (Admits(row)) {
+        if (Admits(row.index, row.name)) {
             shown.append(row);
         }
     }

@@ -17,9 +17,11 @@ class TopRows {
     TopRows(const QString& pattern, TopOptions::Sort sort);
 
     QList<SweepRow> Of(const QList<SweepRow>& rows) const;
+    // The events of the interfaces shown.
+    QList<SweepEvent> Of(const QList<SweepEvent>& events) const;
 
   private:
-    bool Admits(const SweepRow& row) const;
+    bool Admits(int index, const QString& name) const;
 
     QSet<int> indexes_;
     QRegularExpression glob_;

@@ -54,9 +54,9 @@ QString ShortRate(std::int64_t bitsPerSecond) {
 
 TopScreen::TopScreen(const QString& host) : host_(host) {}
 
-QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& rows, int width,
-                             int height) {
-    events_.append(sweep.events);
+QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& rows,
+                             const QList<SweepEvent>& events, int width, int height) {
+    events_.append(events);
     if (events_.size() > kKeptEvents) {
         events_.remove(0, events_.size() - kKeptEvents);
     }
@@ -80,11 +80,11 @@ QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& ro
         Cell(QStringLiteral("Err/s"), 7) + u' ' + Cell(QStringLiteral("Disc/s"), 7) + u' ' +
         QStringLiteral("State"));
     // A screen keeps the latest events; printed lines say each once.
-    const QList<SweepEvent>& events = height > 0 ? events_ : sweep.events;
+    const QList<SweepEvent>& footEvents = height > 0 ? events_ : events;
     QStringList foot;
-    if (!events.isEmpty()) {
+    if (!footEvents.isEmpty()) {
         foot.append(QStringLiteral("Events:"));
-        for (const SweepEvent& event : events) {
+        for (const SweepEvent& event : footEvents) {
             foot.append(SweepEventLine(event));
         }
     }

@@ -15,14 +15,14 @@ class TopScreen {
   public:
     explicit TopScreen(const QString& host);
 
-    // Lines of one sweep; width and height of 0 mean no limit (and this
-    // sweep's events only).
-    QStringList Lines(const SweepResult& sweep, const QList<SweepRow>& rows, int width, int height);
-    // The events kept for the screen, newest last.
-    const QList<SweepEvent>& Events() const { return events_; }
+    // Lines of one sweep with the rows and events shown; width and height
+    // of 0 mean no limit (and this sweep's events only).
+    QStringList Lines(const SweepResult& sweep, const QList<SweepRow>& rows,
+                      const QList<SweepEvent>& events, int width, int height);
 
   private:
     QString host_;
+    // The latest events the screen shows, newest last.
     QList<SweepEvent> events_;
 };
 

@@ -131,6 +131,7 @@ TEST_F(CliTop, SweepsFollowTheAgentsInterfaces) {
         MakeInterface(12, "ge-0/0/12", c.wide, c.start);
         MakeInterface(13, "ge-0/0/13", c.wide, 500);
         MakeInterface(15, "ge-0/0/15", c.wide, 500);
+        test::SetAgentInterfaceValue(2, "ifSpeed", "8000");
         const std::string state = test::TestAgentStateFolder() + "/if/";
         const std::vector<Step> steps = {
             {[&](std::int64_t) {},
@@ -146,6 +147,7 @@ TEST_F(CliTop, SweepsFollowTheAgentsInterfaces) {
                  Write(12, c.wide ? "ifHCInOctets" : "ifInOctets", c.wide ? in : in % 4294967296);
                  Write(12, c.wide ? "ifHCOutOctets" : "ifOutOctets", 9000);
                  Write(12, "ifInErrors", 17);
+                 Write(2, "ifInOctets", 3000005000);  // busy, but not shown
              },
              [&](const std::map<int, Record>& sweep, const QString& events) {
                  ExpectRates(sweep.at(12), 5000, 7000, 10, kInterval);
@@ -154,6 +156,7 @@ TEST_F(CliTop, SweepsFollowTheAgentsInterfaces) {
                  // 5000 bytes in about 4 s at 8000 bit/s: well above 90 %.
                  EXPECT_TRUE(events.contains("Utilization high: ge-0/0/12 (ifIndex 12)"))
                      << events.toStdString();
+                 EXPECT_FALSE(events.contains("eth0")) << events.toStdString();
              }},
             {[&](std::int64_t) {
                  Write(12, "ifOperStatus", 2);
