@@ -491,6 +491,44 @@ ReportOptions ParseReportArguments(const QStringList& arguments) {
     return options;
 }
 
+TopOptions ParseTopArguments(const QStringList& arguments) {
+    TopOptions options;
+    OptionReader reader;
+    ReadHostAndCommunity(reader, options.host, options.community);
+    ReadSnmpVersion(reader, options.snmpVersion);
+    ConnectionReader connection(reader, options.snmpVersion, options.connection);
+    ReadFormat(reader, options.format);
+    reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
+        options.interval = NumberFrom(QStringLiteral("--interval"), v, 1, 3600);
+    });
+    reader.Value(QStringLiteral("--count"), [&](const QString& v) {
+        options.count = PositiveNumber(QStringLiteral("--count"), v);
+    });
+    reader.Value(QStringLiteral("--interfaces"), [&](const QString& v) {
+        if (v.isEmpty()) {
+            Fail(QStringLiteral("--interfaces needs indexes or a name pattern"));
+        }
+        options.interfaces = v;
+    });
+    reader.Value(QStringLiteral("--sort"), [&](const QString& v) {
+        using Sort = TopOptions::Sort;
+        static const std::map<QString, Sort> kSorts = {
+            {QStringLiteral("util"), Sort::Utilization}, {QStringLiteral("in"), Sort::In},
+            {QStringLiteral("out"), Sort::Out},          {QStringLiteral("errors"), Sort::Errors},
+            {QStringLiteral("name"), Sort::Name},
+        };
+        const auto found = kSorts.find(v);
+        if (found == kSorts.end()) {
+            Fail(QStringLiteral("--sort must be util, in, out, errors or name, not \"%1\"").arg(v));
+        }
+        options.sort = found->second;
+    });
+    reader.Read(arguments);
+    RequireHost(options.host);
+    connection.Settle();
+    return options;
+}
+
 QString UsageText() {
     return QStringLiteral(
         "usage:\n"
@@ -509,6 +547,10 @@ QString UsageText() {
         "                [--step raw|1m|1h|1d] [--format text|csv|json]\n"
         "  pulsewell-cli report --host HOST --interface N|NAME [--month YYYY-MM]\n"
         "                [--billing-day 1-28]\n"
+        "  pulsewell-cli top --host HOST [--community TEXT] [--interval SECONDS]\n"
+        "                [--sort util|in|out|errors|name] [--interfaces PATTERN]\n"
+        "                [--count N] [--format text|csv|json] [--snmp-version 1|2c|3]\n"
+        "                [CONNECTION]\n"
         "  pulsewell-cli --help | --version\n"
         "CONNECTION: [--timeout SECONDS] [--retries N] [SNMPv3]\n"
         "SNMPv3: --user NAME [--security-level noAuthNoPriv|authNoPriv|authPriv]\n"
@@ -547,6 +589,13 @@ QString UsageText() {
         "billing month's volume, average, maximum and 95th percentile per direction and\n"
         "its busiest hour (times in UTC). Both read history.sqlite in the program's\n"
         "folder and exit with 0, or 1 when it holds nothing for the interface.\n"
+        "top reads every interface each --interval seconds (1-3600, default 6): traffic,\n"
+        "utilization each way, errors and discards per second, status. On a terminal it\n"
+        "redraws a table in place, else it prints the table each sweep; --format csv or\n"
+        "json prints a record per interface per sweep and the events (link down and up,\n"
+        "utilization at the stored high threshold) on standard error. PATTERN is a list\n"
+        "of indexes (\"1,3,10\") or a glob on the name ('Gi1/0/*'). Exit code 0 when\n"
+        "the device answered a sweep, else 1; Ctrl-C and SIGTERM end it at once.\n"
         "Wrong arguments exit with 2 (check: 3); the usage follows only where the\n"
         "command line's form is wrong.\n");
 }

@@ -105,6 +105,23 @@ struct ReportOptions {
     int billingDay = 1;
 };
 
+// The arguments of top: every interface, swept at the interval.
+struct TopOptions {
+    enum class Sort { Utilization, In, Out, Errors, Name };
+
+    QString host;
+    QString community = QStringLiteral("cobalt");
+    int interval = 6;
+    Sort sort = Sort::Utilization;
+    // Indexes ("1,3,10") or a glob on the name ("Gi1/0/*"); empty: all.
+    QString interfaces;
+    // Sweeps before top ends; unset: until stopped.
+    std::optional<qint64> count;
+    OutputFormat format = OutputFormat::Text;
+    std::optional<SnmpVersion> snmpVersion;
+    ConnectionOptions connection;
+};
+
 // The arguments after the command word. Options take their value as the next
 // argument or after "="; anything unknown, missing or malformed is a UsageError.
 PollOptions ParsePollArguments(const QStringList& arguments);
@@ -112,6 +129,7 @@ DiscoverOptions ParseDiscoverArguments(const QStringList& arguments);
 CheckOptions ParseCheckArguments(const QStringList& arguments);
 HistoryOptions ParseHistoryArguments(const QStringList& arguments);
 ReportOptions ParseReportArguments(const QStringList& arguments);
+TopOptions ParseTopArguments(const QStringList& arguments);
 
 QString UsageText();
 // What --version prints, in the form "NAME (PACKAGE) VERSION".

@@ -9,6 +9,7 @@
 #include "PollCommand.h"
 #include "ProgramIdentity.h"
 #include "SnmpDeviceReader.h"
+#include "TopCommand.h"
 
 using namespace pulsewell::cli;
 
@@ -73,6 +74,9 @@ int main(int argc, char* argv[]) {
         }
         if (command == QStringLiteral("report")) {
             return RunReport(ParseReportArguments(arguments));
+        }
+        if (command == QStringLiteral("top")) {
+            return RunTop(Connect(ParseTopArguments(arguments), reader), reader);
         }
         if (command == QStringLiteral("info")) {
             return RunInfo(Connect(ParseDiscoverArguments(arguments), reader), reader);

@@ -58,6 +58,9 @@ class Monitor : public QObject, public OptionsTarget {
     bool IsCountingDown() const { return scheduler_.IsCountingDown(); }
     bool IsAutoStartArmed() const { return scheduler_.IsAutoStartArmed(); }
     int PollPeriodMs() const { return scheduler_.PollPeriodMs(); }
+    // The device worker, for a part that runs its jobs beside the monitor's
+    // (the sweep of every interface), called off with them.
+    DeviceWorker& Worker() { return worker_; }
     // Whether the device worker has an exchange or a sound of ours going.
     bool IsWaitingForDevice() const { return worker_.Busy(); }
 

@@ -14,9 +14,11 @@ if [ "${2:-}" = ifx ]; then
     rows=.1.3.6.1.2.1.31.1.1.1
     count_oid=
     columns=(
+        "1 ifName string"
         "6 ifHCInOctets counter64"
         "10 ifHCOutOctets counter64"
         "15 ifHighSpeed gauge"
+        "18 ifAlias string"
     )
 else
     rows=.1.3.6.1.2.1.2.2.1
@@ -32,7 +34,11 @@ else
         "8 ifOperStatus integer"
         "9 ifLastChange timeticks"
         "10 ifInOctets counter"
+        "13 ifInDiscards counter"
+        "14 ifInErrors counter"
         "16 ifOutOctets counter"
+        "19 ifOutDiscards counter"
+        "20 ifOutErrors counter"
     )
 fi
 

@@ -165,5 +165,50 @@ TEST(CliCheckAgainstAHostileAgent, DeviceTextInTheReasonIsEscaped) {
               "PULSEWELL UNKNOWN - '1\\x7cx=1\\x0aPULSEWELL OK' ist kein gültiger Integerwert\n");
 }
 
+// top against a device that never answers: Ctrl-C ends a sweep's wait at
+// once, and without it each sweep gives up after its one unanswered request
+// and says so; neither has anything to show but that.
+TEST(CliTopAgainstASilentAgent, EndsAtOnceOrAfterItsSweeps) {
+    struct Case {
+        QStringList arguments;
+        bool interrupt;
+        int noAnswerLines;
+        qint64 mostMs;
+    };
+    const Case cases[] = {
+        {{"--interval", "6"}, true, 0, 1000},  // the request alone would wait 5 s
+        {{"--interval", "1", "--count", "2", "--timeout", "1", "--retries", "0"}, false, 2, 5000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        test::TempHome home;
+        test::FakeAgent agent(
+            [](const snmp::TSNMPRec&, int) { return std::vector<test::FakeAgent::Datagram>(); });
+        QProcess cli;
+        cli.start(QStringLiteral(PULSEWELL_CLI),
+                  QStringList{"top", "--host", QString::fromStdString(agent.Address()),
+                              "--snmp-version", "2c"} +
+                      c.arguments);
+        ASSERT_TRUE(cli.waitForStarted());
+        QElapsedTimer clock;
+        clock.start();
+        if (c.interrupt) {
+            while (agent.RequestCount() < 1) {
+                ASSERT_LT(clock.elapsed(), 10000);
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            clock.restart();
+            ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+        }
+        ASSERT_TRUE(cli.waitForFinished(20000));
+        EXPECT_LT(clock.elapsed(), c.mostMs);
+        EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(cli.exitCode(), 1);
+        const QString out = QString::fromLocal8Bit(cli.readAllStandardOutput());
+        EXPECT_EQ(out.count("  no answer\n"), c.noAnswerLines) << out.toStdString();
+        EXPECT_EQ(out.count("Index Name"), c.noAnswerLines) << out.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace pulsewell

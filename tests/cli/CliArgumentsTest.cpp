@@ -129,6 +129,27 @@ TEST(CheckArgumentsTest, WrongArgumentsSayWhatIsWrong) {
     }
 }
 
+TEST(TopArgumentsTest, WrongArgumentsSayWhatIsWrong) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--host", "h", "--interval", "0"},
+         "--interval must be a whole number from 1 to 3600, not \"0\""},
+        {{"--host", "h", "--sort", "speed"},
+         "--sort must be util, in, out, errors or name, not \"speed\""},
+        {{"--host", "h", "--interfaces", ""}, "--interfaces needs indexes or a name pattern"},
+        {{"--host", "h", "--format", "xml"}, "--format must be text, csv or json, not \"xml\""},
+        {{"--host", "h", "--interface", "2"}, "unknown argument \"--interface\""},
+        {{"--sort", "name"}, "--host is required"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        try {
+            ParseTopArguments(arguments);
+            ADD_FAILURE() << "accepted: " << message;
+        } catch (const UsageError& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+    }
+}
+
 DiscoverOptions Discover(const QString& line) {
     return ParseDiscoverArguments(line.split(u' ', Qt::SkipEmptyParts));
 }

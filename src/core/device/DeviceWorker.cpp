@@ -85,6 +85,7 @@ void DeviceWorker::Abandon() {
     pending_ = 0;
     reader_.AbandonExchanges();
     player_.Stop();
+    emit Abandoned();
 }
 
 }  // namespace pulsewell

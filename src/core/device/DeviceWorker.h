@@ -63,6 +63,10 @@ class DeviceWorker : public QObject {
     // Jobs queued or running that were not abandoned.
     bool Busy() const { return pending_ > 0; }
 
+  signals:
+    // Abandon() called off every job: their `done` will not come.
+    void Abandoned();
+
   private:
     void Execute(int generation, const Work& work, const Done& done);
 

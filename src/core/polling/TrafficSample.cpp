@@ -38,34 +38,27 @@ std::int64_t ParseReading(const QString& text, bool wide) {
 }
 
 void NarrowDifference(const Direction& d, MessageList& messages) {
-    std::int64_t diff = WrappingSub(d.org, d.previousCounter);
-    if (diff < 0) {
-        diff = WrappingAdd(diff, kCounterModulus);
+    const CounterStep step = StepBetween(d.previousCounter, d.org, false);
+    if (step.wrapped) {
         d.wrapped = true;
         messages.Append(QStringLiteral("Integer wrap around occured for ") + d.traffic);
     }
-    d.byteDiff = diff;
+    d.byteDiff = step.octets;
 }
 
-// 64 bits do not wrap in any device's lifetime: a counter that falls was
-// restarted, and the octets before the restart are unknown. Nor does any
-// link move 2^63 octets between two polls: such a step is the agent's glitch.
 void WideDifference(const Direction& d, MessageList& messages) {
-    const auto now = static_cast<std::uint64_t>(d.org);
-    const auto before = static_cast<std::uint64_t>(d.previousCounter);
-    const std::uint64_t step = now - before;
-    if (now < before ||
-        step > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+    const CounterStep step = StepBetween(d.previousCounter, d.org, true);
+    if (step.fell || step.leapt) {
         d.reset = true;
-        messages.Append(now < before ? QStringLiteral("64-bit counter fell for %1 (device restart "
-                                                      "or counter reset), counted as 0")
-                                           .arg(d.traffic)
-                                     : QStringLiteral("64-bit counter leapt by 2^63 or more for "
-                                                      "%1 (a glitch of the agent), counted as 0")
-                                           .arg(d.traffic));
+        messages.Append(step.fell ? QStringLiteral("64-bit counter fell for %1 (device restart "
+                                                   "or counter reset), counted as 0")
+                                        .arg(d.traffic)
+                                  : QStringLiteral("64-bit counter leapt by 2^63 or more for "
+                                                   "%1 (a glitch of the agent), counted as 0")
+                                        .arg(d.traffic));
         return;
     }
-    d.byteDiff = static_cast<std::int64_t>(step);
+    d.byteDiff = step.octets;
 }
 
 void ComputeDirection(std::int64_t reading, const Direction& d, TMonitorState& state,
@@ -116,6 +109,31 @@ void ComputeDirection(std::int64_t reading, const Direction& d, TMonitorState& s
 }
 
 }  // namespace
+
+// 64 bits do not wrap in any device's lifetime: a counter that falls was
+// restarted, and the octets before the restart are unknown. Nor does any
+// link move 2^63 octets between two readings: such a step is the agent's glitch.
+CounterStep StepBetween(std::int64_t before, std::int64_t now, bool wide) {
+    CounterStep step;
+    if (!wide) {
+        step.octets = WrappingSub(now, before);
+        if (step.octets < 0) {
+            step.octets = WrappingAdd(step.octets, kCounterModulus);
+            step.wrapped = true;
+        }
+        return step;
+    }
+    const auto to = static_cast<std::uint64_t>(now);
+    const auto from = static_cast<std::uint64_t>(before);
+    const std::uint64_t octets = to - from;
+    step.fell = to < from;
+    step.leapt =
+        !step.fell && octets > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (!step.fell && !step.leapt) {
+        step.octets = static_cast<std::int64_t>(octets);
+    }
+    return step;
+}
 
 TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages) {
     const std::int64_t outReading = ParseReading(state.OutReading, state.WideCounters);

@@ -39,6 +39,17 @@ struct TTrafficSample {
 
 inline constexpr std::int64_t kCounterModulus = 4294967296;  // 2^32
 
+// What one counter moved between two readings: a 32-bit counter that fell
+// wrapped around once; a 64-bit one that fell, or leapt by 2^63 or more,
+// counts 0. Readings as ComputeSample holds them (32-bit ones non-negative).
+struct CounterStep {
+    std::int64_t octets = 0;
+    bool wrapped = false;
+    bool fell = false;
+    bool leapt = false;
+};
+CounterStep StepBetween(std::int64_t before, std::int64_t now, bool wide);
+
 // Computes the sample from the state's readings and previous counters, and
 // stores the new counters and totals in the state. Readings that do not parse
 // throw ConversionError before anything changes; a bandwidth that does not

@@ -1,0 +1,122 @@
+#include "TopCommand.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <memory>
+
+#include "CliMonitor.h"
+#include "InterfaceSweeper.h"
+#include "NumberText.h"
+#include "OperationError.h"
+#include "SettingNames.h"
+#include "SettingsKey.h"
+#include "StopSignals.h"
+#include "TopRecords.h"
+#include "TopRows.h"
+#include "TopScreen.h"
+
+namespace pulsewell::cli {
+
+namespace {
+
+// The stored high threshold of the window's options, else 90 %.
+double HighThreshold() {
+    try {
+        if (const auto high = SettingsKey().Read(settings::kHighValue.name)) {
+            return ParseStoredInt32(*high);
+        }
+    } catch (const ConversionError&) {
+    } catch (const OperationError&) {
+    }
+    return 90.0;
+}
+
+// The terminal's columns and rows; none when standard output is no terminal.
+std::optional<std::pair<int, int>> TerminalSize() {
+    if (::isatty(STDOUT_FILENO) != 1) {
+        return std::nullopt;
+    }
+    winsize size = {};
+    if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0) {
+        return std::pair(80, 24);
+    }
+    return std::pair(static_cast<int>(size.ws_col), static_cast<int>(size.ws_row));
+}
+
+}  // namespace
+
+int RunTop(const TopOptions& options, DeviceReader& reader) {
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion, options.connection,
+                   Echo::Quiet);
+    const TMonitorState& state = cli.monitor().State();
+    DeviceWorker& worker = cli.monitor().Worker();
+    InterfaceSweeper sweeper(worker);
+    sweeper.SetTarget({state.Host, state.Community, state.Version, state.Security});
+    sweeper.SetHighThreshold(HighThreshold());
+
+    const TopRows shown(options.interfaces, options.sort);
+    TopScreen screen(options.host);
+    std::unique_ptr<TopRecords> records;
+    if (options.format != OutputFormat::Text) {
+        records = std::make_unique<TopRecords>(options.format, options.host, options.interval);
+        if (const auto header = records->Header()) {
+            PrintOut(*header);
+        }
+    }
+    bool answered = false;
+    qint64 sweeps = 0;
+    const auto end = [&] {
+        sweeper.Stop();
+        worker.Abandon();
+        QCoreApplication::exit(answered ? 0 : 1);
+    };
+    QObject::connect(&sweeper, &InterfaceSweeper::SweepEnded, [&](const SweepResult& sweep) {
+        answered = answered || !sweep.silent;
+        const QList<SweepRow> rows = shown.Of(sweep.rows);
+        const QList<SweepEvent> events = shown.Of(sweep.events);
+        if (records) {
+            // Events first: a reader of both streams has them by the sweep's records.
+            for (const SweepEvent& event : events) {
+                PrintErr(QStringLiteral("event: ") + SweepEventLine(event));
+            }
+            for (const SweepRow& row : rows) {
+                PrintOut(records->Row(sweep, row));
+            }
+        } else if (const auto size = TerminalSize()) {
+            // Home, the lines, and the rest of the screen cleared.
+            const QStringList lines = screen.Lines(sweep, rows, events, size->first, size->second);
+            std::fputs("\x1b[H", stdout);
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                const QByteArray line = lines[i].toLocal8Bit();
+                std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
+                std::fputs(i + 1 < lines.size() ? "\x1b[K\n" : "\x1b[K", stdout);
+            }
+            std::fputs("\x1b[J", stdout);
+            std::fflush(stdout);
+        } else {
+            for (const QString& line : screen.Lines(sweep, rows, events, 0, 0)) {
+                PrintOut(line);
+            }
+        }
+        if (options.count && ++sweeps >= *options.count) {
+            end();
+        }
+    });
+    StopSignals stopSignals;
+    QObject::connect(&stopSignals, &StopSignals::StopRequested, end);
+    if (records == nullptr && TerminalSize()) {
+        std::fputs("\x1b[H\x1b[2J", stdout);
+        std::fflush(stdout);
+    }
+    QTimer::singleShot(0, &sweeper, [&] { sweeper.Start(options.interval); });
+    const int code = QCoreApplication::exec();
+    if (records == nullptr && TerminalSize()) {
+        std::fputs("\n", stdout);
+    }
+    return code;
+}
+
+}  // namespace pulsewell::cli

@@ -1,0 +1,106 @@
+#include "TopRows.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace pulsewell::cli {
+
+namespace {
+
+// The figure a row is sorted by, largest first; none sorts last.
+std::optional<double> Key(const SweepRow& row, TopOptions::Sort sort) {
+    const auto sum = [](const auto& a, const auto& b) -> std::optional<double> {
+        if (!a && !b) {
+            return std::nullopt;
+        }
+        return static_cast<double>(a.value_or(0)) + static_cast<double>(b.value_or(0));
+    };
+    switch (sort) {
+        case TopOptions::Sort::Utilization:
+            if (!row.inUtilization && !row.outUtilization) {
+                return std::nullopt;
+            }
+            return std::max(row.inUtilization.value_or(0.0), row.outUtilization.value_or(0.0));
+        case TopOptions::Sort::In:
+            return row.inBitsPerSecond ? std::optional<double>(*row.inBitsPerSecond) : std::nullopt;
+        case TopOptions::Sort::Out:
+            return row.outBitsPerSecond ? std::optional<double>(*row.outBitsPerSecond)
+                                        : std::nullopt;
+        case TopOptions::Sort::Errors:
+            return sum(row.inErrorsPerSecond, row.outErrorsPerSecond);
+        case TopOptions::Sort::Name:
+            break;
+    }
+    return std::nullopt;
+}
+
+// A glob as a regular expression: "*" any text, "/" included, "?" one character.
+QString GlobPattern(const QString& glob) {
+    QString pattern = QStringLiteral("^");
+    for (const QChar c : glob) {
+        pattern += c == u'*'   ? QStringLiteral(".*")
+                   : c == u'?' ? QStringLiteral(".")
+                               : QRegularExpression::escape(QString(c));
+    }
+    return pattern + u'$';
+}
+
+}  // namespace
+
+TopRows::TopRows(const QString& pattern, TopOptions::Sort sort) : sort_(sort) {
+    if (pattern.isEmpty()) {
+        return;
+    }
+    all_ = false;
+    for (const QString& part : pattern.split(u',')) {
+        bool ok = false;
+        const int index = part.trimmed().toInt(&ok);
+        if (!ok || index <= 0) {
+            indexes_.clear();
+            glob_ = QRegularExpression(GlobPattern(pattern));
+            return;
+        }
+        indexes_.insert(index);
+    }
+}
+
+bool TopRows::Admits(int index, const QString& name) const {
+    if (all_) {
+        return true;
+    }
+    return glob_.isValid() && !glob_.pattern().isEmpty() ? glob_.match(name).hasMatch()
+                                                         : indexes_.contains(index);
+}
+
+QList<SweepEvent> TopRows::Of(const QList<SweepEvent>& events) const {
+    QList<SweepEvent> shown;
+    for (const SweepEvent& event : events) {
+        if (Admits(event.index, event.name)) {
+            shown.append(event);
+        }
+    }
+    return shown;
+}
+
+QList<SweepRow> TopRows::Of(const QList<SweepRow>& rows) const {
+    QList<SweepRow> shown;
+    for (const SweepRow& row : rows) {
+        if (Admits(row.index, row.name)) {
+            shown.append(row);
+        }
+    }
+    if (sort_ == TopOptions::Sort::Name) {
+        std::ranges::stable_sort(shown, [](const SweepRow& a, const SweepRow& b) {
+            return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+        });
+        return shown;
+    }
+    std::ranges::stable_sort(shown, [this](const SweepRow& a, const SweepRow& b) {
+        const std::optional<double> x = Key(a, sort_);
+        const std::optional<double> y = Key(b, sort_);
+        return x && (!y || *x > *y);
+    });
+    return shown;
+}
+
+}  // namespace pulsewell::cli

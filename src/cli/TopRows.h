@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QRegularExpression>
+#include <QSet>
+#include <QString>
+
+#include "CliArguments.h"
+#include "SweepResult.h"
+
+namespace pulsewell::cli {
+
+// The rows top shows: those --interfaces names, in the order --sort asks.
+class TopRows {
+  public:
+    // pattern: indexes separated by commas, else a glob on the name; empty for all.
+    TopRows(const QString& pattern, TopOptions::Sort sort);
+
+    QList<SweepRow> Of(const QList<SweepRow>& rows) const;
+    // The events of the interfaces shown.
+    QList<SweepEvent> Of(const QList<SweepEvent>& events) const;
+
+  private:
+    bool Admits(int index, const QString& name) const;
+
+    QSet<int> indexes_;
+    QRegularExpression glob_;
+    bool all_ = true;
+    TopOptions::Sort sort_;
+};
+
+}  // namespace pulsewell::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "SweepResult.h"
+
+namespace pulsewell::cli {
+
+// top's table as text: a title line, the column heads and a line per
+// interface, then the latest events. On a terminal the whole screen is
+// redrawn in place and cut to its size; elsewhere every line is printed.
+class TopScreen {
+  public:
+    explicit TopScreen(const QString& host);
+
+    // Lines of one sweep with the rows and events shown; width and height
+    // of 0 mean no limit (and this sweep's events only).
+    QStringList Lines(const SweepResult& sweep, const QList<SweepRow>& rows,
+                      const QList<SweepEvent>& events, int width, int height);
+
+  private:
+    QString host_;
+    // The latest events the screen shows, newest last.
+    QList<SweepEvent> events_;
+};
+
+// "950", "12.3k", "1.25M", "10.0G": bits per second as top shows them.
+QString ShortRate(std::int64_t bitsPerSecond);
+
+}  // namespace pulsewell::cli

@@ -1,0 +1,125 @@
+#include "InterfaceSweeper.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <algorithm>
+
+#include "SweepReading.h"
+
+namespace pulsewell {
+
+namespace {
+
+std::int64_t MonotonicMs() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock.elapsed();
+}
+
+}  // namespace
+
+InterfaceSweeper::InterfaceSweeper(DeviceWorker& worker, QObject* parent)
+    : QObject(parent), worker_(worker) {
+    next_.setSingleShot(true);
+    connect(&next_, &QTimer::timeout, this, &InterfaceSweeper::Sweep);
+    connect(&worker_, &DeviceWorker::Abandoned, this, [this] {
+        if (inFlight_) {
+            CallOff();
+            SweepDone();
+        }
+    });
+}
+
+InterfaceSweeper::~InterfaceSweeper() {
+    CallOff();
+}
+
+void InterfaceSweeper::SetTarget(const SweepTarget& target) {
+    if (target.host != target_.host || target.community != target_.community ||
+        target.version != target_.version) {
+        CallOff();
+        table_.Clear();
+        if (inFlight_) {
+            inFlight_ = false;
+            if (running_) {
+                next_.start(0);
+            }
+        }
+    }
+    target_ = target;
+}
+
+void InterfaceSweeper::Start(int seconds) {
+    intervalMs_ = std::max(1, seconds) * 1000;
+    running_ = true;
+    if (!inFlight_) {
+        next_.start(0);
+    }
+}
+
+void InterfaceSweeper::Stop() {
+    running_ = false;
+    next_.stop();
+    CallOff();
+    inFlight_ = false;
+}
+
+void InterfaceSweeper::CallOff() {
+    ++generation_;
+    if (cancelled_) {
+        *cancelled_ = true;
+    }
+}
+
+void InterfaceSweeper::Sweep() {
+    if (!running_ || inFlight_) {
+        return;
+    }
+    inFlight_ = true;
+    startedMs_ = MonotonicMs();
+    cancelled_ = std::make_shared<std::atomic<bool>>(false);
+    const int generation = generation_;
+    SweepPlan plan = table_.Plan(target_.version != SnmpVersion::V1);
+    plan.community = target_.community;
+    plan.host = target_.host;
+    const QPointer<InterfaceSweeper> self(this);
+    worker_.Run(
+        [self, plan, target = target_, cancelled = cancelled_,
+         generation](const DeviceWorker::Job& job) {
+            DeviceReader& reader = job.Reader();
+            reader.SetSnmpVersion(target.version);
+            reader.SetSecurity(target.security);
+            reader.SetQueryTarget(target.community, target.host);
+            const SweepReading reading =
+                ReadSweep(reader, plan, [&] { return job.Current() && !*cancelled; });
+            job.Post([self, reading, generation] {
+                if (self && generation == self->generation_) {
+                    self->Ended(reading);
+                }
+            });
+        },
+        [self, generation](std::exception_ptr) {
+            if (self && generation == self->generation_) {
+                self->SweepDone();
+            }
+        });
+}
+
+void InterfaceSweeper::Ended(const SweepReading& reading) {
+    const std::int64_t durationMs = MonotonicMs() - startedMs_;
+    emit SweepEnded(table_.Apply(reading, QDateTime::currentDateTime(), durationMs));
+}
+
+void InterfaceSweeper::SweepDone() {
+    inFlight_ = false;
+    if (running_) {
+        next_.start(static_cast<int>(
+            std::clamp<std::int64_t>(startedMs_ + intervalMs_ - MonotonicMs(), 0, intervalMs_)));
+    }
+}
+
+}  // namespace pulsewell

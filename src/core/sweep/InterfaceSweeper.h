@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <atomic>
+#include <memory>
+
+#include "DeviceWorker.h"
+#include "SnmpV3Security.h"
+#include "SnmpVersion.h"
+#include "SweepReading.h"
+#include "SweepResult.h"
+#include "SweepTable.h"
+
+namespace pulsewell {
+
+// The device a sweep asks, and how.
+struct SweepTarget {
+    QString host;
+    QString community;
+    SnmpVersion version = SnmpVersion::V1;
+    SnmpV3Security security;
+};
+
+// Every interface of one device at an interval: each sweep is one job on the
+// device worker, and its result comes back as SweepEnded. A sweep that takes
+// longer than the interval is followed by the next at once, never by two.
+// The worker's Abandon() (Stop, a host change, the program's end) calls off
+// the sweep in flight; sweeping goes on at the next interval.
+class InterfaceSweeper : public QObject {
+    Q_OBJECT
+  public:
+    explicit InterfaceSweeper(DeviceWorker& worker, QObject* parent = nullptr);
+    ~InterfaceSweeper() override;
+
+    // Another host or community forgets every interface.
+    void SetTarget(const SweepTarget& target);
+    // Percent at which a row's utilization raises an event.
+    void SetHighThreshold(double percent) { table_.SetHighThreshold(percent); }
+    // Sweeps now and then every `seconds`.
+    void Start(int seconds);
+    // No sweep after this; the one in flight ends at its next request and
+    // its result is dropped.
+    void Stop();
+    bool IsRunning() const { return running_; }
+
+  signals:
+    void SweepEnded(const pulsewell::SweepResult& result);
+
+  private:
+    void Sweep();
+    void Ended(const SweepReading& reading);
+    void SweepDone();
+    void CallOff();
+
+    DeviceWorker& worker_;
+    SweepTarget target_;
+    SweepTable table_;
+    QTimer next_;
+    int intervalMs_ = 6000;
+    bool running_ = false;
+    bool inFlight_ = false;
+    // Tells the job in flight to end; a fresh one for every sweep.
+    std::shared_ptr<std::atomic<bool>> cancelled_;
+    std::int64_t startedMs_ = 0;
+    int generation_ = 0;
+};
+
+}  // namespace pulsewell

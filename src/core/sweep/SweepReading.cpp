@@ -1,0 +1,362 @@
+#include "SweepReading.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <chrono>
+
+#include "BulkWalk.h"
+#include "DeviceObjects.h"
+#include "NumberText.h"
+#include "TrafficSample.h"
+
+namespace pulsewell {
+
+namespace {
+
+using Column = SweepColumn;
+
+const QString& Prefix(Column column) {
+    static const std::array<QString, kSweepColumns> kPrefixes = {
+        objects::kIfHCInOctets,  objects::kIfHCOutOctets, objects::kIfInOctets,
+        objects::kIfOutOctets,   objects::kIfInErrors,    objects::kIfOutErrors,
+        objects::kIfInDiscards,  objects::kIfOutDiscards, objects::kIfOperStatus,
+        objects::kIfAdminStatus, objects::kIfLastChange,  objects::kIfSpeed,
+        objects::kIfHighSpeed,   objects::kIfDescr,       objects::kIfName,
+        objects::kIfAlias,
+    };
+    return kPrefixes[static_cast<std::size_t>(column)];
+}
+
+// Read every sweep; ifLastChange only moves with ifOperStatus, so it is read
+// with the names and for the interfaces whose state changed.
+const QList<Column> kCounters = {Column::InErrors,    Column::OutErrors,  Column::InDiscards,
+                                 Column::OutDiscards, Column::OperStatus, Column::AdminStatus};
+const QList<Column> kNames = {Column::Descr, Column::Name,      Column::Alias,
+                              Column::Speed, Column::HighSpeed, Column::LastChange};
+
+// A broken agent's column may go on for ever; none is walked further than
+// the rows expected and this many more.
+constexpr int kRowMargin = 1000;
+
+std::int64_t NowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The index of an interface's object in the column, or 0 when oid is not one.
+int IndexIn(const QString& oid, const QString& prefix) {
+    if (!oid.startsWith(prefix)) {
+        return 0;
+    }
+    bool ok = false;
+    const int index = QStringView(oid).mid(prefix.size()).toInt(&ok);
+    return ok && index > 0 ? index : 0;
+}
+
+class Sweep {
+  public:
+    Sweep(DeviceReader& reader, const SweepPlan& plan, const std::function<bool()>& current)
+        : reader_(reader), plan_(plan), current_(current) {}
+
+    SweepReading Read();
+
+  private:
+    void Store(int index, Column column, const QString& text, std::int64_t atMs);
+    bool ReadScalars();
+    bool TableChanged() const;
+    // GetBulk down the columns side by side; false when a request went unanswered.
+    bool Walk(const QList<Column>& columns, int rows);
+    // Get batches of these objects; false when a request went unanswered.
+    bool Get(const QList<std::pair<int, Column>>& objects);
+    // Over SNMPv1: the table's members by GetNext down ifDescr, then the
+    // rest of their names by Get.
+    bool WalkDescriptions(int rows);
+    bool ReadMembers(int rows);
+    QList<int> Members() const;
+    // The sweep by GetNext and Get; false when a request went unanswered.
+    bool ReadByGet(bool names, const QList<Column>& counters, int rows);
+    int ExpectedRows() const;
+    QList<std::pair<int, Column>> ObjectsOf(const QList<int>& indexes,
+                                            const QList<Column>& columns) const;
+
+    DeviceReader& reader_;
+    const SweepPlan& plan_;
+    const std::function<bool()>& current_;
+    SweepReading reading_;
+};
+
+void Sweep::Store(int index, Column column, const QString& text, std::int64_t atMs) {
+    SweepCells& cells = reading_.interfaces[index];
+    cells.Set(column, text);
+    if (column == Column::HcInOctets || column == Column::InOctets) {
+        cells.inAtMs = atMs;
+    } else if (column == Column::HcOutOctets || column == Column::OutOctets) {
+        cells.outAtMs = atMs;
+    }
+}
+
+bool Sweep::ReadScalars() {
+    ++reading_.requests;
+    const QList<std::optional<QString>> values =
+        reader_.QueryValues({objects::kSysUpTime, objects::kIfNumber, objects::kIfTableLastChange});
+    const auto number = [&](qsizetype i) -> std::optional<std::int64_t> {
+        return i < values.size() && values[i] ? TryParseInt64(*values[i]) : std::nullopt;
+    };
+    reading_.upTime = number(0);
+    reading_.ifNumber = number(1);
+    reading_.tableLastChange = number(2);
+    return reading_.upTime.has_value();
+}
+
+bool Sweep::TableChanged() const {
+    return plan_.readNames || reading_.ifNumber != plan_.ifNumber ||
+           reading_.tableLastChange != plan_.tableLastChange ||
+           (plan_.upTime && *reading_.upTime < *plan_.upTime);
+}
+
+int Sweep::ExpectedRows() const {
+    return static_cast<int>(
+        std::max<std::int64_t>({reading_.ifNumber.value_or(0), plan_.operStatus.size(), 1}));
+}
+
+bool Sweep::Walk(const QList<Column>& columns, int rows) {
+    struct Walking {
+        Column column;
+        int at = 0;  // the last index taken
+        int steps = 0;
+    };
+    QList<Walking> walking;
+    for (const Column column : columns) {
+        walking.append({column});
+    }
+    while (!walking.isEmpty() && current_()) {
+        QStringList from;
+        int fewest = rows;
+        for (const Walking& w : walking) {
+            from.append(w.at == 0 ? Prefix(w.column).chopped(1)
+                                  : Prefix(w.column) + QString::number(w.at));
+            fewest = std::min(fewest, w.steps);
+        }
+        ++reading_.requests;
+        const std::optional<QList<DeviceReader::Binding>> reply =
+            reader_.QueryBulk(from, std::max(rows + 1 - fewest, 8));
+        if (!reply || reply->isEmpty()) {
+            return false;
+        }
+        const std::int64_t atMs = NowMs();
+        const qsizetype width = walking.size();
+        QList<Walking> still;
+        for (qsizetype c = 0; c < width; ++c) {
+            Walking w = walking[c];
+            const QString& prefix = Prefix(w.column);
+            bool done = false;
+            bool moved = false;
+            bool seen = false;
+            for (qsizetype i = c; i < reply->size() && !done; i += width) {
+                const DeviceReader::Binding& step = (*reply)[i];
+                seen = true;
+                const int index = step.endOfMibView ? 0 : IndexIn(step.oid, prefix);
+                if (index == 0) {
+                    done = true;  // past the column's end
+                } else if (index > w.at) {
+                    Store(index, w.column, step.value, atMs);
+                    w.at = index;
+                    moved = true;
+                    done = ++w.steps >= rows + kRowMargin;
+                }
+                // An index at or before the last one is a repeat or out of
+                // order: skipped, the walk goes on after the highest.
+            }
+            if (!done && (moved || !seen)) {
+                still.append(w);
+            }
+        }
+        walking = still;
+    }
+    return true;
+}
+
+bool Sweep::Get(const QList<std::pair<int, Column>>& objects) {
+    const qsizetype width = std::max(1, reader_.QueryWidth());
+    for (qsizetype start = 0; start < objects.size() && current_(); start += width) {
+        const QList<std::pair<int, Column>> chunk = objects.mid(start, width);
+        QStringList oids;
+        for (const auto& [index, column] : chunk) {
+            oids.append(Prefix(column) + QString::number(index));
+        }
+        ++reading_.requests;
+        const QList<std::optional<QString>> values = reader_.QueryValues(oids);
+        const std::int64_t atMs = NowMs();
+        bool answered = false;
+        for (qsizetype i = 0; i < values.size() && i < chunk.size(); ++i) {
+            // The query component's text for an object no request answered.
+            if (values[i] && *values[i] != QLatin1String("Failure")) {
+                Store(chunk[i].first, chunk[i].second, *values[i], atMs);
+                answered = true;
+            }
+        }
+        if (!answered) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Sweep::WalkDescriptions(int rows) {
+    const QString column = objects::kIfDescr.chopped(1);
+    BulkYield yield;
+    NextSteps steps(reader_, plan_.community, plan_.host, column, yield);
+    QString oid = column;
+    QString value;
+    int last = 0;
+    for (int taken = 0; taken < rows + kRowMargin && current_(); ++taken) {
+        ++reading_.requests;
+        if (!steps.Next(oid, value, rows)) {
+            return false;
+        }
+        const int index = IndexIn(oid, objects::kIfDescr);
+        if (index <= last) {
+            break;  // past the column, or an agent going back
+        }
+        Store(index, Column::Descr, value, NowMs());
+        last = index;
+    }
+    return true;
+}
+
+bool Sweep::ReadMembers(int rows) {
+    if (!WalkDescriptions(rows)) {
+        return false;
+    }
+    QList<Column> rest = kNames;
+    rest.removeOne(Column::Descr);
+    if (!Get(ObjectsOf(Members(), rest))) {
+        return false;
+    }
+    reading_.namesRead = true;
+    return true;
+}
+
+QList<int> Sweep::Members() const {
+    QList<int> members;
+    for (const auto& [index, cells] : reading_.interfaces) {
+        if (cells.Has(Column::Descr)) {
+            members.append(index);
+        }
+    }
+    return members;
+}
+
+bool Sweep::ReadByGet(bool names, const QList<Column>& counters, int rows) {
+    if (names && !ReadMembers(rows)) {
+        return false;
+    }
+    QList<int> members = names ? Members() : plan_.operStatus.keys();
+    std::ranges::sort(members);
+    if (!Get(ObjectsOf(members, counters))) {
+        return false;
+    }
+    // An interface that left the table answers nothing: the table changed
+    // without ifNumber saying so, as when the device renumbers.
+    const bool gone = std::ranges::any_of(
+        members, [&](int index) { return !reading_.interfaces[index].Has(Column::OperStatus); });
+    if (names || !gone) {
+        return true;
+    }
+    reading_.interfaces.clear();
+    if (!ReadMembers(rows)) {
+        return false;
+    }
+    return Get(ObjectsOf(Members(), counters));
+}
+
+QList<std::pair<int, Column>> Sweep::ObjectsOf(const QList<int>& indexes,
+                                               const QList<Column>& columns) const {
+    QList<std::pair<int, Column>> objects;
+    objects.reserve(indexes.size() * columns.size());
+    for (const int index : indexes) {
+        for (const Column column : columns) {
+            objects.append({index, column});
+        }
+    }
+    return objects;
+}
+
+SweepReading Sweep::Read() {
+    if (!ReadScalars()) {
+        return reading_;
+    }
+    const bool names = TableChanged();
+    QList<Column> counters = kCounters;
+    counters.append(plan_.wide ? QList{Column::HcInOctets, Column::HcOutOctets}
+                               : QList{Column::InOctets, Column::OutOctets});
+    const int rows = ExpectedRows();
+    if (reader_.BulkWalks()) {
+        if (!Walk(names ? counters + kNames : counters, rows)) {
+            return reading_;
+        }
+        reading_.namesRead = names;
+        const bool unknown = std::ranges::any_of(reading_.interfaces, [&](const auto& entry) {
+            return !plan_.operStatus.contains(entry.first);
+        });
+        if (!names && unknown) {
+            if (!Walk(kNames, rows)) {
+                return reading_;
+            }
+            reading_.namesRead = true;
+        }
+        // Interfaces without the 64-bit counters: their 32-bit ones.
+        QList<int> narrow;
+        for (const auto& [index, cells] : reading_.interfaces) {
+            if (plan_.wide && cells.Has(Column::OperStatus) && !cells.Has(Column::HcInOctets) &&
+                !cells.Has(Column::HcOutOctets)) {
+                narrow.append(index);
+            }
+        }
+        if (!Get(ObjectsOf(narrow, {Column::InOctets, Column::OutOctets}))) {
+            return reading_;
+        }
+    } else if (!ReadByGet(names, counters, rows)) {
+        return reading_;
+    }
+    // ifLastChange of the interfaces whose state changed since the sweep before.
+    QList<int> changed;
+    for (const auto& [index, cells] : reading_.interfaces) {
+        const auto before = plan_.operStatus.constFind(index);
+        if (!cells.Has(Column::LastChange) && cells.Has(Column::OperStatus) &&
+            before != plan_.operStatus.cend() && *before != cells.Number(Column::OperStatus)) {
+            changed.append(index);
+        }
+    }
+    Get(ObjectsOf(changed, {Column::LastChange}));
+    return reading_;
+}
+
+}  // namespace
+
+void SweepCells::Set(SweepColumn column, const QString& text) {
+    if (Slot(column) >= kSweepNumberColumns) {
+        texts_[Slot(column) - kSweepNumberColumns] = text;
+        answered_ |= Bit(column);
+        return;
+    }
+    bool ok = false;
+    std::int64_t number = 0;
+    if (column == Column::HcInOctets || column == Column::HcOutOctets) {
+        number = static_cast<std::int64_t>(text.toULongLong(&ok));
+    } else {
+        number = text.toLongLong(&ok);
+        number = number < 0 ? number + kCounterModulus : number;
+    }
+    if (ok) {
+        numbers_[Slot(column)] = number;
+        answered_ |= Bit(column);
+    }
+}
+
+SweepReading ReadSweep(DeviceReader& reader, const SweepPlan& plan,
+                       const std::function<bool()>& current) {
+    return Sweep(reader, plan, current).Read();
+}
+
+}  // namespace pulsewell

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "DeviceReader.h"
+
+namespace pulsewell {
+
+// The objects a sweep reads of each interface: numbers, then texts.
+enum class SweepColumn {
+    HcInOctets,
+    HcOutOctets,
+    InOctets,
+    OutOctets,
+    InErrors,
+    OutErrors,
+    InDiscards,
+    OutDiscards,
+    OperStatus,
+    AdminStatus,
+    LastChange,
+    Speed,
+    HighSpeed,
+    Descr,
+    Name,
+    Alias,
+};
+inline constexpr int kSweepColumns = 16;
+inline constexpr int kSweepNumberColumns = 13;
+
+// What came of one interface, numbers parsed as they arrive so that a
+// sweep of many interfaces keeps no texts but the names.
+class SweepCells {
+  public:
+    bool Has(SweepColumn column) const { return answered_ & Bit(column); }
+    // A number column's value: 64-bit counters as the bit pattern of their
+    // unsigned value, 32-bit counters and gauges unsigned (agents may send
+    // them signed).
+    std::int64_t Number(SweepColumn column) const { return numbers_[Slot(column)]; }
+    // A text column's value; empty where none came.
+    const QString& Text(SweepColumn column) const {
+        return texts_[Slot(column) - kSweepNumberColumns];
+    }
+    // The agent's value text; a number column keeps none that is no number.
+    void Set(SweepColumn column, const QString& text);
+
+    // Steady-clock milliseconds when the incoming and outgoing counters arrived.
+    std::int64_t inAtMs = 0;
+    std::int64_t outAtMs = 0;
+
+  private:
+    static std::size_t Slot(SweepColumn column) { return static_cast<std::size_t>(column); }
+    static std::uint32_t Bit(SweepColumn column) { return 1u << Slot(column); }
+
+    std::array<std::int64_t, kSweepNumberColumns> numbers_{};
+    std::array<QString, kSweepColumns - kSweepNumberColumns> texts_;
+    std::uint32_t answered_ = 0;
+};
+
+// What one sweep read of the device.
+struct SweepReading {
+    // sysUpTime in hundredths of a second; none when the sweep got no answer at all.
+    std::optional<std::int64_t> upTime;
+    std::optional<std::int64_t> ifNumber;
+    std::optional<std::int64_t> tableLastChange;
+    // The table's members and their names were read afresh: an interface
+    // missing from them has left the table.
+    bool namesRead = false;
+    // By ifIndex.
+    std::map<int, SweepCells> interfaces;
+    // GetBulk, Get and GetNext requests sent.
+    int requests = 0;
+};
+
+// What the sweep before learnt, so that this one reads no more than it must.
+struct SweepPlan {
+    // The 64-bit counters (SNMPv2c, SNMPv3).
+    bool wide = false;
+    // Names, aliases and speeds are read on the first sweep and when the
+    // table changed (ifNumber, ifTableLastChange, an agent restart).
+    bool readNames = true;
+    std::optional<std::int64_t> upTime;
+    std::optional<std::int64_t> ifNumber;
+    std::optional<std::int64_t> tableLastChange;
+    // The table as last read, with each interface's ifOperStatus (0: none came).
+    QHash<int, int> operStatus;
+    QString community;
+    QString host;
+};
+
+// The device worker's side of a sweep: every interface's counters, errors,
+// discards and states, by GetBulk where the reader walks that way, else by
+// GetNext and Get batches. It stops at the first request that goes
+// unanswered and when `current` turns false, with what it got so far.
+SweepReading ReadSweep(DeviceReader& reader, const SweepPlan& plan,
+                       const std::function<bool()>& current);
+
+}  // namespace pulsewell

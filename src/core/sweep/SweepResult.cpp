@@ -1,0 +1,46 @@
+#include "SweepResult.h"
+
+#include <array>
+
+namespace pulsewell {
+
+QString SweepRowStateText(SweepRowState state) {
+    switch (state) {
+        case SweepRowState::Measured:
+            return QStringLiteral("measured");
+        case SweepRowState::FirstReading:
+            return QStringLiteral("first reading");
+        case SweepRowState::NoAnswer:
+            return QStringLiteral("no answer");
+        case SweepRowState::Appeared:
+            return QStringLiteral("appeared");
+        case SweepRowState::Vanished:
+            return QStringLiteral("vanished");
+        case SweepRowState::Renumbered:
+            return QStringLiteral("renumbered");
+    }
+    return {};
+}
+
+QString InterfaceStatusText(int status) {
+    static const std::array<const char*, 7> kNames = {
+        "up", "down", "testing", "unknown", "dormant", "notPresent", "lowerLayerDown"};
+    if (status >= 1 && status <= static_cast<int>(kNames.size())) {
+        return QString::fromLatin1(kNames[static_cast<std::size_t>(status - 1)]);
+    }
+    return status == 0 ? QString() : QString::number(status);
+}
+
+QString SweepEventKindText(SweepEvent::Kind kind) {
+    switch (kind) {
+        case SweepEvent::LinkDown:
+            return QStringLiteral("Link down");
+        case SweepEvent::LinkUp:
+            return QStringLiteral("Link up");
+        case SweepEvent::HighUtilization:
+            return QStringLiteral("Utilization high");
+    }
+    return {};
+}
+
+}  // namespace pulsewell
