@@ -9,6 +9,7 @@
 #include "RecordingSoundPlayer.h"
 #include "RecordingView.h"
 #include "ScriptedDeviceReader.h"
+#include "SteppingClock.h"
 #include "TempHome.h"
 
 namespace pulsewell {
@@ -24,6 +25,7 @@ TEST(RecordedPolls, EveryPollIsStoredAndEveryAlarmMarked) {
     test::ScriptedDeviceReader reader;
     test::RecordingSoundPlayer player;
     Monitor monitor{view, reader, player};
+    test::UseSteppingClock(monitor);
     monitor.ResetAll();
     monitor.SetHost("10.1.1.1");
     monitor.OfferInterfaces({"2"});
@@ -36,18 +38,24 @@ TEST(RecordedPolls, EveryPollIsStoredAndEveryAlarmMarked) {
 
     struct Case {
         // Unset: the device gives no outgoing value.
-        std::optional<std::int64_t> outPerSecond;
+        std::optional<std::int64_t> outStep;
+        // The octets after a gap spread over the intervals it spans.
+        std::optional<double> outRate;
         bool alarm;
     };
-    const Case cases[] = {{10, false}, {75, true}, {std::nullopt, false}, {30, false}, {90, true}};
+    const Case cases[] = {{10, 10, false},
+                          {75, 75, true},
+                          {std::nullopt, std::nullopt, false},
+                          {30, 15, false},
+                          {90, 90, true}};
     const std::int64_t from = QDateTime::currentMSecsSinceEpoch();
     std::int64_t out = 1000;
     reader.Answer(kOut, QString::number(out));
     reader.Answer(kIn, "500");
     monitor.PollOnce();
     for (const Case& c : cases) {
-        if (c.outPerSecond) {
-            out += *c.outPerSecond;
+        if (c.outStep) {
+            out += *c.outStep;
             reader.Answer(kOut, QString::number(out));
         } else {
             reader.Silence(kOut);
@@ -72,10 +80,9 @@ TEST(RecordedPolls, EveryPollIsStoredAndEveryAlarmMarked) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         const history::Point& p = points[i + 1];
-        EXPECT_EQ(p.outRate, cases[i].outPerSecond ? std::optional<double>(*cases[i].outPerSecond)
-                                                   : std::nullopt);
+        EXPECT_EQ(p.outRate, cases[i].outRate);
         EXPECT_EQ(p.inRate, std::optional<double>(0.0));
-        EXPECT_EQ((p.notes & history::OutSubstituted) != 0, !cases[i].outPerSecond);
+        EXPECT_EQ((p.notes & history::OutSubstituted) != 0, !cases[i].outStep);
         alarms += cases[i].alarm;
     }
     EXPECT_EQ(store.AlarmTimes(series->id, from, to).size(), alarms);
