@@ -19,7 +19,7 @@ test=(
     gnome-keyring dbus libsecret-tools
     snmpd snmp libsnmp-dev snmpsim
     dpkg-dev file desktop-file-utils groff-base lintian
-    ccache
+    ccache ninja-build mold
     tzdata
 )
 tools=(imagemagick xvfb xauth)
