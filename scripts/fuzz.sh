@@ -13,9 +13,9 @@ dir=build-fuzz
 targets=(decode_message)
 
 build() {
-    cmake -S . -B "$dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DPULSEWELL_FUZZ=ON -DBUILD_TESTING=OFF -DPULSEWELL_GUI=OFF -DPULSEWELL_BENCH=OFF >/dev/null
-    cmake --build "$dir" -j "$(nproc)" --target "${targets[@]/#/fuzz_}" >/dev/null
+    scripts/build.sh "$dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DPULSEWELL_FUZZ=ON -DBUILD_TESTING=OFF -DPULSEWELL_GUI=OFF -DPULSEWELL_BENCH=OFF \
+        -- "${targets[@]/#/fuzz_}" >/dev/null
 }
 
 run() {  # seconds

@@ -20,7 +20,7 @@ test=(
     gnome-keyring dbus libsecret-tools
     snmpd snmp libsnmp-dev snmpsim
     dpkg-dev file desktop-file-utils groff-base lintian
-    ccache
+    ccache ninja-build mold
     tzdata
 )
 # cpack's Debian packages: dpkg-shlibdeps finds the libraries' packages.

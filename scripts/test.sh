@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Installs what Pulsewell's tests need, builds and runs every test: the whole
-# suite in build/; the whole suite again, but for the tests of the installed
-# program, under AddressSanitizer (leaks included) and UBSan in
-# build-sanitize/; and a 60-second fuzzing run of every network decoder.
-# Where one step mostly waits another runs beside it: the sanitizer and fuzzer
-# builds behind the first suite, at a lower priority so that its timers keep
-# time, and the fuzzing run beside the second suite. Ends with "N passed, N failed".
+# Installs what Pulsewell's tests need, builds and runs every test once:
+#   build-sanitize/  everything, with AddressSanitizer (leaks included) and
+#                    UBSan; the whole suite runs here
+#   build/           the two programs as released (and the benchmarks, which
+#                    must keep compiling); the tests of the installed program
+#                    and of the Debian packages run here
+#   build-fuzz/      the decoder fuzz target (clang), run for 60 seconds
+# The release and fuzz builds run beside the sanitizer suite, at a lower
+# priority so that its timers keep time; the fuzzing runs beside the tests of
+# the packages. Ends with "N passed, N failed".
+#   scripts/test.sh --twice   also builds build/ whole and runs the suite there
 set -uo pipefail
 cd "$(dirname "$0")/.."
+twice=false
+case ${1:-} in
+    --twice) twice=true ;;
+    "") ;;
+    *) echo "usage: $0 [--twice]" >&2; exit 2 ;;
+esac
 scripts/install-deps.sh test || exit 1
 # Paths below here are hashed relative to it, so another clone reuses the cache.
 export CCACHE_BASEDIR=$PWD
@@ -35,39 +45,52 @@ run_suite() {  # folder, ctest arguments...
         bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
         passed=$((passed + total - bad))
         failed=$((failed + bad))
+    else
+        echo "$dir: ctest ran no test"
     fi
     rm -f "$log"
     [ "$result" -eq 0 ] || status=1
 }
 
-# The sanitizer and fuzzer trees, built behind the first suite; their output
-# is shown only when they fail.
+release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=ON)
+if $twice; then
+    release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=OFF)
+fi
+
+# The release programs and the fuzz target, built behind the sanitizer suite;
+# their output is shown only when they fail.
 background_builds() {
-    scripts/build.sh build-sanitize -DPULSEWELL_SANITIZE=ON -DPULSEWELL_BENCH=OFF &&
-        scripts/fuzz.sh build
+    scripts/build.sh build "${release_options[@]}" && scripts/fuzz.sh build
 }
 background_log=$(mktemp)
 builds=
 trap 'rm -f "$background_log"; [ -z "$builds" ] || kill -- "-$builds" 2>/dev/null' EXIT
 
-if scripts/build.sh build; then
+if scripts/build.sh build-sanitize -DPULSEWELL_SANITIZE=ON -DPULSEWELL_BENCH=OFF; then
     # In a process group of its own, to be given full priority again later.
-    setsid nice -n 10 bash -c "$(declare -f background_builds); background_builds" \
+    setsid nice -n 10 bash -c "$(declare -f background_builds); \
+        release_options=(${release_options[*]}); background_builds" \
         >"$background_log" 2>&1 &
     builds=$!
-    run_suite build
+    run_suite build-sanitize
     renice -n 0 -g "$builds" >/dev/null 2>&1 || true
 else
     status=1
+    echo "the sanitizer build failed"
     background_builds >"$background_log" 2>&1 &
     builds=$!
 fi
 
 if wait "$builds"; then
-    # A short fuzzing run beside the sanitizer suite; any finding fails the run.
+    builds=
+    # A short fuzzing run beside the tests of the packages; any finding fails the run.
     scripts/fuzz.sh run 60 >build-fuzz/run.log 2>&1 &
     fuzzing=$!
-    run_suite build-sanitize
+    if $twice; then
+        run_suite build
+    else
+        run_suite build -L install
+    fi
     if ! wait "$fuzzing"; then
         cat build-fuzz/run.log
         echo "fuzzing found a failing input (see build-fuzz/artifacts/)"
@@ -76,8 +99,9 @@ if wait "$builds"; then
         cat build-fuzz/run.log
     fi
 else
+    builds=
     cat "$background_log"
-    echo "the sanitizer or fuzzer build failed"
+    echo "the release or fuzzer build failed"
     status=1
 fi
 
