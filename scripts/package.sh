@@ -5,8 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh package
-cmake -S . -B build-package -DBUILD_TESTING=OFF -DPULSEWELL_BENCH=OFF >/dev/null
 # Without tests and benchmarks, everything cpack builds first is what the packages hold.
-cmake --build build-package -j "$(nproc)" >/dev/null
+scripts/build.sh build-package -DBUILD_TESTING=OFF -DPULSEWELL_BENCH=OFF >/dev/null
 (cd build-package && cpack -G DEB >/dev/null)
 ls "$PWD"/build-package/pulsewell_*.deb "$PWD"/build-package/pulsewell-cli_*.deb

@@ -5,6 +5,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh run
-cmake -S . -B build-run -DBUILD_TESTING=OFF -DPULSEWELL_BENCH=OFF >/dev/null
-cmake --build build-run -j "$(nproc)" --target pulsewell pulsewell-cli >/dev/null
+scripts/build.sh build-run -DBUILD_TESTING=OFF -DPULSEWELL_BENCH=OFF -- pulsewell pulsewell-cli >/dev/null
 exec build-run/src/app/pulsewell "$@"
