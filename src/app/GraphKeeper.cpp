@@ -9,9 +9,9 @@
 
 namespace pulsewell {
 
-void GraphKeeper::SavePicture(const QImage& picture) {
-    Keep(QStringLiteral("Save graph as picture"), QStringLiteral("pulsewell-graph.png"),
-         QStringLiteral("PNG pictures (*.png)"), [&](const QString& path) {
+void GraphKeeper::SavePicture(const QImage& picture, const QString& name) {
+    Keep(QStringLiteral("Save graph as picture"), name, QStringLiteral("PNG pictures (*.png)"),
+         [&](const QString& path) {
              if (!picture.save(path, "PNG")) {
                  throw FileError(path, QStringLiteral("the picture could not be written"));
              }
@@ -22,6 +22,11 @@ void GraphKeeper::ExportData(const TrafficGraph& graph) {
     Keep(QStringLiteral("Export graph data"), QStringLiteral("pulsewell-graph.csv"),
          QStringLiteral("CSV files (*.csv)"),
          [&](const QString& path) { WriteGraphData(path, graph); });
+}
+
+void GraphKeeper::ExportCsv(const QString& name, const QString& csv) {
+    Keep(QStringLiteral("Export graph data"), name, QStringLiteral("CSV files (*.csv)"),
+         [&](const QString& path) { WriteCsvFile(path, csv); });
 }
 
 void GraphKeeper::Keep(const QString& caption, const QString& name, const QString& filter,

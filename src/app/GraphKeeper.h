@@ -21,8 +21,12 @@ class GraphKeeper {
     GraphKeeper(MessageBoxes& boxes, ErrorReporter& reporter, QWidget& window)
         : boxes_(boxes), reporter_(reporter), window_(window) {}
 
-    void SavePicture(const QImage& picture);
+    // Suggested as `name`.
+    void SavePicture(const QImage& picture,
+                     const QString& name = QStringLiteral("pulsewell-graph.png"));
     void ExportData(const TrafficGraph& graph);
+    // Rows of the history window, suggested as `name`.
+    void ExportCsv(const QString& name, const QString& csv);
 
   private:
     // Asks for a file like `name` and writes it.

@@ -46,13 +46,30 @@ std::pair<std::size_t, std::size_t> VisibleRange(const std::vector<QPoint>& poin
 TRAGGraph::TRAGGraph(int capacity) : capacity_(capacity), points_(std::max(capacity, 0)) {}
 
 void TRAGGraph::AddValue(std::int64_t value) {
+    Append(value, false);
+}
+
+void TRAGGraph::AddGap() {
+    Append(0, true);
+}
+
+void TRAGGraph::Append(std::int64_t value, bool gap) {
     pointsStale_ = placement_.has_value();
+    if (gap && gaps_.empty()) {
+        gaps_.assign(static_cast<std::size_t>(values_.Count()), false);
+    }
+    if (!gaps_.empty()) {
+        gaps_.push_back(gap);
+    }
     values_.Add(value);
     if (value > maxValue_) {
         maxValue_ = value;
     }
     if (values_.Count() > capacity_) {
         values_.RemoveFirst();
+        if (!gaps_.empty()) {
+            gaps_.pop_front();
+        }
         maxValue_ = 0;
         for (int i = 0; i < values_.Count(); ++i) {
             maxValue_ = std::max(maxValue_, values_.GetItem(i));
@@ -63,6 +80,7 @@ void TRAGGraph::AddValue(std::int64_t value) {
 void TRAGGraph::Clear() {
     pointsStale_ = placement_.has_value();
     values_.Clear();
+    gaps_.clear();
     maxValue_ = 0;
 }
 
@@ -140,6 +158,9 @@ void TRAGGraph::DrawPolyline(QImage& canvas) const {
                                        : std::pair<std::size_t, std::size_t>{0, drawn_.size()};
     const RasterCanvas raster(canvas);
     for (std::size_t i = first; i + 1 < last; ++i) {
+        if (IsGap(i) || IsGap(i + 1)) {
+            continue;
+        }
         DrawLine(raster, Clamped(drawn_[i]), Clamped(drawn_[i + 1]), pen, color);
     }
 }

@@ -179,6 +179,9 @@ QWidget* TForm3::BuildOtherTab() {
         connect(version, &QRadioButton::toggled, this, [this] { UpdateV3Controls(); });
     }
     v3Group_ = BuildV3Group(page, QRect(kOtherGroupLeft, 200, kOtherGroupWidth, 142));
+    keepHistory_ = AddButtonLike<QCheckBox>(page, QStringLiteral("Keep a history of the readings"),
+                                            QRect(kOtherGroupLeft + 6, 346, 336, 18));
+    keepHistory_->setObjectName(QStringLiteral("keepHistoryCheck"));
     return page;
 }
 
@@ -353,6 +356,7 @@ TOptionsFields TForm3::Fields() const {
     fields.LowColor = lowColor_->Color();
     fields.ShowBytes = showBytes_->isChecked();
     fields.ContinueWithZeroes = continueOnErrors_->isChecked();
+    fields.KeepHistory = keepHistory_->isChecked();
     fields.Version = snmpV3_->isChecked()    ? SnmpVersion::V3
                      : snmpV2c_->isChecked() ? SnmpVersion::V2c
                                              : SnmpVersion::V1;
@@ -378,6 +382,7 @@ void TForm3::ShowFields(const TOptionsFields& fields) {
     lowColor_->SetColor(fields.LowColor);
     (fields.ShowBytes ? showBytes_ : showBits_)->setChecked(true);
     (fields.ContinueWithZeroes ? continueOnErrors_ : stopOnErrors_)->setChecked(true);
+    keepHistory_->setChecked(fields.KeepHistory);
     QRadioButton* const versions[] = {snmpV1_, snmpV2c_, snmpV3_};
     versions[static_cast<int>(fields.Version)]->setChecked(true);
     v3User_->setText(fields.V3.User);

@@ -37,11 +37,15 @@ QString GraphDataCsv(const TrafficGraph& graph) {
 }
 
 void WriteGraphData(const QString& path, const TrafficGraph& graph) {
+    WriteCsvFile(path, GraphDataCsv(graph));
+}
+
+void WriteCsvFile(const QString& path, const QString& csv) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         throw FileError(path, file.errorString());
     }
-    file.write(GraphDataCsv(graph).toUtf8());
+    file.write(csv.toUtf8());
     if (!file.commit()) {
         throw FileError(path, file.errorString());
     }

@@ -14,5 +14,7 @@ QString GraphDataCsv(const TrafficGraph& graph);
 
 // Writes GraphDataCsv to `path`; a file that cannot be written fails with FileError.
 void WriteGraphData(const QString& path, const TrafficGraph& graph);
+// Writes `csv` to `path` whole or not at all; failing with FileError.
+void WriteCsvFile(const QString& path, const QString& csv);
 
 }  // namespace pulsewell
