@@ -31,8 +31,9 @@ class TForm3 : public QDialog, public OptionsView {
   public:
     static constexpr int kClientWidth = 352;
     static constexpr int kClientHeight = 249;
-    // The options layout is taller by the SNMPv3 fields of the "Other" tab.
-    static constexpr int kOptionsClientHeight = 416;
+    // The options layout is taller by the SNMPv3 fields and the history switch
+    // of the "Other" tab.
+    static constexpr int kOptionsClientHeight = 440;
 
     // Fills the controls from the store at once, as the dialog is created.
     TForm3(OptionsTarget& monitor, OptionsPrompts& prompts, QWidget* parent);

@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "HistoryRecorder.h"
 #include "ScriptedDeviceReader.h"
 #include "WindowFinders.h"
 #include "WindowUnderTest.h"
@@ -226,6 +227,29 @@ class OptionsDialogTest : public QObject {
         QVERIFY(series[3].Visible() && series[4].Visible());
         QVERIFY(!series[0].Visible() && !series[1].Visible());
         QCOMPARE(series[3].Values().Count(), 2);
+    }
+
+    // The history switch shows what is stored; OK stores a change, which the
+    // recorder reads before its next poll, and Cancel stores nothing.
+    void historySwitchIsStoredByOkOnly() {
+        const struct {
+            const char* button;
+            bool shownBefore;
+            const char* stored;
+        } steps[] = {
+            {"Cancel", true, ""},  // nothing stored: recording is on
+            {"OK", true, "no"},
+            {"OK", false, "yes"},
+        };
+        for (const auto& step : steps) {
+            OpenOptions();
+            auto* keep = Control<QCheckBox>("keepHistoryCheck");
+            QCOMPARE(keep->isChecked(), step.shownBefore);
+            Click("Keep a history of the readings");
+            Click(QString::fromLatin1(step.button));
+            QCOMPARE(Stored("historyrecording"), QString::fromLatin1(step.stored));
+            QCOMPARE(pulsewell::StoredHistorySettings().recording, Stored("historyrecording") != "no");
+        }
     }
 
     // The version reaches the store and the monitor only through OK, and
