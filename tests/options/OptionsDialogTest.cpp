@@ -248,7 +248,8 @@ class OptionsDialogTest : public QObject {
             Click("Keep a history of the readings");
             Click(QString::fromLatin1(step.button));
             QCOMPARE(Stored("historyrecording"), QString::fromLatin1(step.stored));
-            QCOMPARE(pulsewell::StoredHistorySettings().recording, Stored("historyrecording") != "no");
+            QCOMPARE(pulsewell::StoredHistorySettings().recording,
+                     Stored("historyrecording") != "no");
         }
     }
 
