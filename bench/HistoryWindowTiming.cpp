@@ -1,7 +1,7 @@
-// Not a test: renders the history window at 24 hours and at a year to PNG
-// files for looking at, over a generated store (a year of hourly readings,
-// then a day at 10 s, with stretches where nothing ran), and prints the CPU
-// time the window takes to show the year.
+// The CPU time the history window takes to show a year at hourly resolution
+// with its percentiles, over a generated store (a year of hourly readings,
+// then a day at 10 s, with stretches where nothing ran); renders the window at
+// 24 hours and at the year to PNG files for looking at.
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
@@ -13,7 +13,7 @@
 
 #include "GeneratedHistory.h"
 #include "HistoryWindow.h"
-#include "RecordingMessageBoxes.h"
+#include "MessageBoxes.h"
 
 using namespace pulsewell;
 
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     Fill(store, clock, dayStart, end + 10 * history::kMinuteMs, 10'000, end - 5 * history::kHourMs,
          history::kHourMs);
 
-    test::RecordingMessageBoxes boxes;
+    QtMessageBoxes boxes;
     PrintingReporter reporter;
     HistoryWindow window(store, QStringLiteral("10.0.0.1"), QStringLiteral("2"), false, boxes,
                          reporter, [end] { return end; });
