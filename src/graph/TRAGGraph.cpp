@@ -157,11 +157,17 @@ void TRAGGraph::DrawPolyline(QImage& canvas) const {
     auto [first, last] = pointsAscend_ ? VisibleRange(drawn_, canvas.width(), pen)
                                        : std::pair<std::size_t, std::size_t>{0, drawn_.size()};
     const RasterCanvas raster(canvas);
-    for (std::size_t i = first; i + 1 < last; ++i) {
-        if (IsGap(i) || IsGap(i + 1)) {
+    const auto count = static_cast<std::size_t>(values_.Count());
+    for (std::size_t i = first; i < last; ++i) {
+        if (IsGap(i)) {
             continue;
         }
-        DrawLine(raster, Clamped(drawn_[i]), Clamped(drawn_[i + 1]), pen, color);
+        if (i + 1 < last && !IsGap(i + 1)) {
+            DrawLine(raster, Clamped(drawn_[i]), Clamped(drawn_[i + 1]), pen, color);
+        } else if (!gaps_.empty() && (i == 0 || IsGap(i - 1)) && (i + 1 == count || IsGap(i + 1))) {
+            // A sample between gaps has no line: a dot shows it.
+            DrawLine(raster, Clamped(drawn_[i]), Clamped(drawn_[i] + QPoint(1, 0)), pen, color);
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "NumberText.h"
@@ -24,11 +25,12 @@ QString UtcDay(std::int64_t ms) {
     return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-// Each span's step: every reading of the last hour, minutes for a day, hours beyond.
+// Each span's step: minutes up to a day, hours beyond. Consolidated steps have
+// a point for every bucket, so the points lie evenly in time and a stretch
+// without readings is a gap; raw readings lie where the polls fell.
 std::optional<history::Step> SpanStep(HistorySpan span) {
     switch (span) {
         case HistorySpan::Hour:
-            return history::Step::Raw;
         case HistorySpan::Day:
             return history::Step::Minute;
         case HistorySpan::Week:
@@ -63,7 +65,7 @@ bool HistoryView::Show(const QString& device, const QString& interface, HistoryS
     const std::int64_t id = series->id;
     step_ = SpanStep(span).value_or(history::Step::Hour);
     if (span == HistorySpan::FromTo) {
-        step_ = store_.AutomaticStep(id, range.fromMs, range.toMs);
+        step_ = std::max(store_.AutomaticStep(id, range.fromMs, range.toMs), history::Step::Minute);
     }
     points_ = store_.Range(id, range.fromMs, range.toMs, step_);
     figures_ = store_.Figures(id, range.fromMs, range.toMs);
