@@ -161,6 +161,13 @@ void HistoryWindow::FillTable(QTableWidget& table, const std::vector<VolumeRow>&
     table.resizeColumnsToContents();
 }
 
+void HistoryWindow::SetShowBytes(bool showBytes) {
+    if (showBytes != view_.ShowsBytes()) {
+        view_.SetShowBytes(showBytes);
+        Refresh();
+    }
+}
+
 void HistoryWindow::Refresh() {
     const auto span = static_cast<HistorySpan>(span_->currentIndex());
     const HistoryRange range = span == HistorySpan::FromTo

@@ -34,6 +34,8 @@ class HistoryWindow : public QDialog {
 
     // Shows the range chosen now.
     void Refresh();
+    // Shows bytes or bits from now on; redraws only when that changes.
+    void SetShowBytes(bool showBytes);
 
   private:
     QWidget* BuildChoices();

@@ -329,6 +329,9 @@ void TForm1::ShowHistory() {
         new HistoryWindow(*historyStore_, state.Host, state.PolledInterface, state.ShowBytes,
                           boxes_, *this, &history::HistoryStore::SystemClockMs, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // The unit follows the options, as the main graph does.
+    connect(&monitor_.Graph(), &TrafficGraph::Changed, window,
+            [this, window] { window->SetShowBytes(monitor_.Graph().ShowBytes()); });
     window->show();
 }
 

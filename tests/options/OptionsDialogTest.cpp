@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "HistoryRecorder.h"
+#include "HistoryWindow.h"
 #include "ScriptedDeviceReader.h"
 #include "WindowFinders.h"
 #include "WindowUnderTest.h"
@@ -216,9 +217,13 @@ class OptionsDialogTest : public QObject {
         }
         graph.Graphupdate();
         QCOMPARE(LabelText(ui_->Window(), "unitCaption"), QStringLiteral("Bit/sec"));
+        FindAction(ui_->Window(), "History...")->trigger();
+        auto* history = ui_->Window().findChild<pulsewell::HistoryWindow*>();
+        QVERIFY(!history->View().ShowsBytes());
         OpenOptions();
         Click("Show octet (byte) values");
         Click("OK");
+        QVERIFY(history->View().ShowsBytes());
         QCOMPARE(Stored("show"), QStringLiteral("bytes"));
         QVERIFY(ui_->Window().monitor().State().ShowBytes);
         QCOMPARE(LabelText(ui_->Window(), "unitCaption"), QStringLiteral("Bytes/sec"));
