@@ -33,10 +33,11 @@ QImage Captioned(const QImage& picture, const QString& caption, const QFont& fon
 
 }  // namespace
 
-void GraphKeeper::SavePicture(const QImage& picture, const QString& caption) {
+void GraphKeeper::SavePicture(const QImage& picture, const QString& caption,
+                              const QString& name) {
     const QImage captioned = Captioned(picture, caption, window_.font());
-    Keep(QStringLiteral("Save graph as picture"), QStringLiteral("pulsewell-graph.png"),
-         QStringLiteral("PNG pictures (*.png)"), [&](const QString& path) {
+    Keep(QStringLiteral("Save graph as picture"), name, QStringLiteral("PNG pictures (*.png)"),
+         [&](const QString& path) {
              if (!captioned.save(path, "PNG")) {
                  throw FileError(path, QStringLiteral("the picture could not be written"));
              }
@@ -48,6 +49,11 @@ void GraphKeeper::ExportData(const TrafficGraph& graph, const QString& host,
     Keep(QStringLiteral("Export graph data"), QStringLiteral("pulsewell-graph.csv"),
          QStringLiteral("CSV files (*.csv)"),
          [&](const QString& path) { WriteGraphData(path, graph, host, interface); });
+}
+
+void GraphKeeper::ExportCsv(const QString& name, const QString& csv) {
+    Keep(QStringLiteral("Export graph data"), name, QStringLiteral("CSV files (*.csv)"),
+         [&](const QString& path) { WriteCsvFile(path, csv); });
 }
 
 void GraphKeeper::Keep(const QString& caption, const QString& name, const QString& filter,

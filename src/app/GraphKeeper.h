@@ -21,9 +21,13 @@ class GraphKeeper {
     GraphKeeper(MessageBoxes& boxes, ErrorReporter& reporter, QWidget& window)
         : boxes_(boxes), reporter_(reporter), window_(window) {}
 
-    // The picture with `caption` written under it, in the window's font.
-    void SavePicture(const QImage& picture, const QString& caption);
+    // The picture with `caption` written under it, in the window's font,
+    // suggested as `name`.
+    void SavePicture(const QImage& picture, const QString& caption,
+                     const QString& name = QStringLiteral("pulsewell-graph.png"));
     void ExportData(const TrafficGraph& graph, const QString& host, const QString& interface);
+    // Rows of the history window, suggested as `name`.
+    void ExportCsv(const QString& name, const QString& csv);
 
   private:
     // Asks for a file like `name` and writes it.

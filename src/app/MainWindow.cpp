@@ -22,6 +22,8 @@
 #include <QStyle>
 
 #include "GraphData.h"
+#include "HistoryRecorder.h"
+#include "HistoryWindow.h"
 #include "InterfaceGrid.h"
 #include "MessageBoxes.h"
 #include "MessageListView.h"
@@ -329,11 +331,30 @@ void TForm1::BuildInterfaceGroup(QWidget* client) {
     Follow(interfaceGrid_, Room::Wide);
 }
 
+void TForm1::ShowHistory() {
+    if (!historyStore_) {
+        historyStore_ = std::make_unique<history::HistoryStore>(
+            HistoryPath().toStdString(), StoredHistorySettings().retention,
+            [this](const std::string& text) { ShowError(QString::fromStdString(text)); });
+    }
+    const TMonitorState& state = monitor_.State();
+    auto* window =
+        new HistoryWindow(*historyStore_, state.Host, state.PolledInterface, state.ShowBytes,
+                          boxes_, *this, &history::HistoryStore::SystemClockMs, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // The unit follows the options, as the main graph does.
+    connect(&monitor_.Graph(), &TrafficGraph::Changed, window,
+            [this, window] { window->SetShowBytes(monitor_.Graph().ShowBytes()); });
+    window->show();
+}
+
 void TForm1::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     showDeviceInfoAction_ = file->addAction(QStringLiteral("Show device info"));
     showDeviceInfoAction_->setEnabled(false);
     connect(showDeviceInfoAction_, &QAction::triggered, this, &TForm1::ShowDeviceInfo);
+    connect(file->addAction(QStringLiteral("History...")), &QAction::triggered, this,
+            &TForm1::ShowHistory);
     file->addSeparator();
     QAction* savePicture = file->addAction(QStringLiteral("Save graph as &picture..."));
     savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));

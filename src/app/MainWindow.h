@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QVector>
+#include <memory>
 
 #include "DesktopNotifier.h"
 #include "GraphKeeper.h"
@@ -10,6 +11,7 @@
 #include "MonitorView.h"
 #include "TrafficGraphPicture.h"
 #include "UrlOpener.h"
+#include "history/HistoryStore.h"
 
 class QAction;
 class QCheckBox;
@@ -126,6 +128,7 @@ private:
     void BuildStatusBar();
     void ShowInterfaceTable();
     void ShowDeviceInfo();
+    void ShowHistory();
     void ToggleAlwaysOnTop();
     void ShowCommunityClick();
     void ShowGraph();
@@ -141,6 +144,8 @@ private:
     bool tableShown_ = false;
     TForm3* options_ = nullptr;
     V3PassphraseKeeper* keeper_ = nullptr;
+    // Opened when the history window is first asked for.
+    std::unique_ptr<history::HistoryStore> historyStore_;
 
     QComboBox* hostCombo_ = nullptr;
     QComboBox* interfaceList_ = nullptr;

@@ -21,7 +21,6 @@ constexpr SeriesLook kSeries[TrafficGraph::kSeriesCount] = {
 constexpr int kGridX = 10;
 constexpr int kHeadroomPercent = 3;
 constexpr double kXStep = 3.0;
-constexpr int kPenWidth = 2;
 constexpr int kUtilization = static_cast<int>(TrafficSeries::Utilization);
 
 }  // namespace
@@ -41,6 +40,17 @@ TrafficGraphPicture::TrafficGraphPicture(TrafficGraph& graph, QObject* parent)
 
 TrafficGraphPicture::~TrafficGraphPicture() = default;
 
+TColor TrafficGraphPicture::SeriesColor(TrafficSeries series) {
+    return kSeries[static_cast<int>(series)].color;
+}
+
+std::unique_ptr<TRAG> TrafficGraphPicture::NewEngine(QSize size) {
+    auto engine = std::make_unique<TRAG>(size.width(), size.height());
+    engine->SetGridX(kGridX);
+    engine->SetHeadroom(kHeadroomPercent);
+    return engine;
+}
+
 void TrafficGraphPicture::Resize(QSize size) {
     size_ = size.expandedTo(QSize(static_cast<int>(kXStep), 1));
     Build();
@@ -51,9 +61,7 @@ int TrafficGraphPicture::Columns() const { return static_cast<int>(size_.width()
 
 void TrafficGraphPicture::Build() {
     const int columns = Columns();
-    auto engine = std::make_unique<TRAG>(size_.width(), size_.height());
-    engine->SetGridX(kGridX);
-    engine->SetHeadroom(kHeadroomPercent);
+    auto engine = NewEngine(size_);
     for (const SeriesLook& series : kSeries) {
         engine->AddGraph(columns, series.color, series.style).SetPenWidth(kPenWidth);
     }

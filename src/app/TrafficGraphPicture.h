@@ -19,6 +19,12 @@ class TrafficGraphPicture : public QObject {
     static constexpr int kWidth = 690;
     static constexpr int kHeight = 170;
 
+    // Series are drawn with this pen, in these colours.
+    static constexpr int kPenWidth = 2;
+    static TColor SeriesColor(TrafficSeries series);
+    // An engine of this size with the main graph's grid and headroom.
+    static std::unique_ptr<TRAG> NewEngine(QSize size);
+
     // Tells the graph how many samples fit the picture.
     explicit TrafficGraphPicture(TrafficGraph& graph, QObject* parent = nullptr);
     ~TrafficGraphPicture() override;

@@ -64,6 +64,12 @@ void TRAG::AddValue(int index, std::int64_t value) {
     }
 }
 
+void TRAG::AddGap(int index) {
+    if (index >= 0 && index < graphs_.Count()) {
+        graphs_[index].AddGap();
+    }
+}
+
 void TRAG::SetCaption(TCaptionCorner corner, const QString& text, bool show) {
     captions_[static_cast<std::size_t>(corner)] = {text, show};
 }

@@ -33,6 +33,8 @@ class TRAG {
     // Appends to series index (ignored when there is no such series). A lone
     // series that scrolls also scrolls the vertical grid with it.
     void AddValue(int index, std::int64_t value);
+    // Appends a slot without a sample to series index.
+    void AddGap(int index);
 
     void Redraw(bool rescale);
     // The picture of the last redraw. Redraws draw into it in place; a copy of

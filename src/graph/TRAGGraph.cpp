@@ -46,13 +46,30 @@ std::pair<std::size_t, std::size_t> VisibleRange(const std::vector<QPoint>& poin
 TRAGGraph::TRAGGraph(int capacity) : capacity_(capacity), points_(std::max(capacity, 0)) {}
 
 void TRAGGraph::AddValue(std::int64_t value) {
+    Append(value, false);
+}
+
+void TRAGGraph::AddGap() {
+    Append(0, true);
+}
+
+void TRAGGraph::Append(std::int64_t value, bool gap) {
     pointsStale_ = placement_.has_value();
+    if (gap && gaps_.empty()) {
+        gaps_.assign(static_cast<std::size_t>(values_.Count()), false);
+    }
+    if (!gaps_.empty()) {
+        gaps_.push_back(gap);
+    }
     values_.Add(value);
     if (value > maxValue_) {
         maxValue_ = value;
     }
     if (values_.Count() > capacity_) {
         values_.RemoveFirst();
+        if (!gaps_.empty()) {
+            gaps_.pop_front();
+        }
         maxValue_ = 0;
         for (int i = 0; i < values_.Count(); ++i) {
             maxValue_ = std::max(maxValue_, values_.GetItem(i));
@@ -63,6 +80,7 @@ void TRAGGraph::AddValue(std::int64_t value) {
 void TRAGGraph::Clear() {
     pointsStale_ = placement_.has_value();
     values_.Clear();
+    gaps_.clear();
     maxValue_ = 0;
 }
 
@@ -139,8 +157,17 @@ void TRAGGraph::DrawPolyline(QImage& canvas) const {
     auto [first, last] = pointsAscend_ ? VisibleRange(drawn_, canvas.width(), pen)
                                        : std::pair<std::size_t, std::size_t>{0, drawn_.size()};
     const RasterCanvas raster(canvas);
-    for (std::size_t i = first; i + 1 < last; ++i) {
-        DrawLine(raster, Clamped(drawn_[i]), Clamped(drawn_[i + 1]), pen, color);
+    const auto count = static_cast<std::size_t>(values_.Count());
+    for (std::size_t i = first; i < last; ++i) {
+        if (IsGap(i)) {
+            continue;
+        }
+        if (i + 1 < last && !IsGap(i + 1)) {
+            DrawLine(raster, Clamped(drawn_[i]), Clamped(drawn_[i + 1]), pen, color);
+        } else if (!gaps_.empty() && (i == 0 || IsGap(i - 1)) && (i + 1 == count || IsGap(i + 1))) {
+            // A sample between gaps has no line: a dot shows it.
+            DrawLine(raster, Clamped(drawn_[i]), Clamped(drawn_[i] + QPoint(1, 0)), pen, color);
+        }
     }
 }
 

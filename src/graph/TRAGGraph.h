@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -27,10 +28,14 @@ class TRAGGraph {
     // Appends a sample; once the history exceeds the capacity the oldest one
     // goes and the maximum is taken again over what is left.
     void AddValue(std::int64_t value);
+    // Appends a slot without a sample: no line is drawn to or from it.
+    void AddGap();
     void Clear();
 
     std::int64_t MaxValue() const { return maxValue_; }
     const TLinkedList& Values() const { return values_; }
+    // Whether the slot at index (below the count) is a gap.
+    bool IsGap(std::size_t index) const { return !gaps_.empty() && gaps_[index]; }
     // Pixel positions of the samples held now, placed as by the last
     // CalcPoints (before any: one unset point per slot). Worked out when
     // asked, since CalcPoints works out only the points a redraw can draw.
@@ -73,11 +78,14 @@ class TRAGGraph {
         std::int64_t wholeStep;
     };
 
+    void Append(std::int64_t value, bool gap);
     QPoint PointAt(int index, const Placement& placement) const;
     void DrawPolyline(QImage& canvas) const;
     void DrawBars(QImage& canvas, int height, double yScale) const;
 
     TLinkedList values_;
+    // Which slots are gaps; empty as long as there are none.
+    std::deque<bool> gaps_;
     int capacity_;
     std::int64_t maxValue_ = 0;
     TGraphStyle style_ = gsLine;

@@ -119,8 +119,13 @@ QWidget* TForm3::BuildThresholdsTab() {
 
 QWidget* TForm3::BuildAlarmsTab() {
     auto* page = new QWidget;
+    // The alarms leave room under them for the history switch: the readings
+    // around an alarm are what the history keeps whole.
     auto* group = new QGroupBox(QStringLiteral("Threshold alarms"), page);
-    group->setGeometry(kTabGroupGeometry);
+    group->setGeometry(kTabGroupGeometry.adjusted(0, 0, 0, -26));
+    keepHistory_ = AddButtonLike<QCheckBox>(page, QStringLiteral("Keep a history of the readings"),
+                                            QRect(10, kTabGroupGeometry.bottom() - 18, 330, 18));
+    keepHistory_->setObjectName(QStringLiteral("keepHistoryCheck"));
     struct Alarm {
         const char* caption;
         const char* editName;
@@ -378,6 +383,7 @@ TOptionsFields TForm3::Fields() const {
     fields.LowColor = lowColor_->Color();
     fields.ShowBytes = showBytes_->isChecked();
     fields.ContinueWithZeroes = continueOnErrors_->isChecked();
+    fields.KeepHistory = keepHistory_->isChecked();
     fields.Version = snmpV3_->isChecked()    ? SnmpVersion::V3
                      : snmpV2c_->isChecked() ? SnmpVersion::V2c
                                              : SnmpVersion::V1;
@@ -403,6 +409,7 @@ void TForm3::ShowFields(const TOptionsFields& fields) {
     lowColor_->SetColor(fields.LowColor);
     (fields.ShowBytes ? showBytes_ : showBits_)->setChecked(true);
     (fields.ContinueWithZeroes ? continueOnErrors_ : stopOnErrors_)->setChecked(true);
+    keepHistory_->setChecked(fields.KeepHistory);
     QRadioButton* const versions[] = {snmpV1_, snmpV2c_, snmpV3_};
     versions[static_cast<int>(fields.Version)]->setChecked(true);
     v3User_->setText(fields.V3.User);

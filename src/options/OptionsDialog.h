@@ -98,6 +98,7 @@ class TForm3 : public QDialog, public OptionsView {
     QRadioButton* snmpV2c_ = nullptr;
     QRadioButton* snmpV3_ = nullptr;
     QGroupBox* v3Group_ = nullptr;
+    QCheckBox* keepHistory_ = nullptr;
     QLineEdit* v3User_ = nullptr;
     QLineEdit* v3Context_ = nullptr;
     QComboBox* v3Level_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "HistoryWindow.h"
 #include "MessageBoxes.h"
 #include "SnmpDeviceReader.h"
 #include "TestAgent.h"
@@ -76,6 +77,14 @@ class PollingWindowTest : public QObject {
         QCOMPARE(LabelText(w, "totalIn"), QStringLiteral("3000"));
         QCOMPARE(LabelText(w, "totalOut"), QStringLiteral("6000"));
         QCOMPARE(LabelText(w, "totalCombined"), QStringLiteral("9000"));
+
+        // File > History...: the bytes the polls counted, as stored.
+        pulsewell::test::FindAction(w, "History...")->trigger();
+        auto* history = w.findChild<pulsewell::HistoryWindow*>();
+        QVERIFY(history && history->isVisible());
+        QCOMPARE(LabelText(*history, "volume"),
+                 QStringLiteral("Volume IN: %1 bytes; OUT: %2 bytes")
+                     .arg(QLocale().toString(3000), QLocale().toString(6000)));
 
         QTest::mouseClick(Button(w, "Sto&p polling"), Qt::LeftButton);
         QVERIFY(!w.monitor().IsPolling());

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "TRAG.h"
@@ -366,6 +367,37 @@ TEST(TRAGScaleTest, FullSeriesScrollsLeftByOneStep) {
     EXPECT_NE(At(engine, 15, 150), Rgb(kRed));
     EXPECT_NE(At(engine, 25, 150), Rgb(kRed));
     EXPECT_EQ(engine.Graphs()[0].Points().back(), QPoint(20, -3));
+}
+
+// A gap breaks the line on both sides; a sample between gaps shows as a dot.
+TEST(TRAGScaleTest, GapsBreakTheLineAndALoneSampleIsADot) {
+    TRAG engine(100, 50);
+    engine.SetGridX(1000);  // no vertical grid line in the way
+    engine.SetXStep(10.0);
+    engine.AddGraph(8, kRed, gsLine);
+    const std::optional<std::int64_t> samples[] = {10, 20, {}, {}, 30, {}, 40, 40};
+    for (const auto& sample : samples) {
+        sample ? engine.AddValue(0, *sample) : engine.AddGap(0);
+    }
+    engine.Redraw(true);
+    EXPECT_EQ(engine.Graphs()[0].MaxValue(), 40);
+    const struct {
+        int from, to;
+        bool drawn;
+    } columns[] = {
+        {1, 9, true},     // 0 to 1
+        {11, 39, false},  // 1 to the gaps at 2 and 3, and on to 4
+        {40, 40, true},   // 4 alone
+        {41, 59, false},  // to the gap at 5, and on to 6
+        {61, 69, true},   // 6 to 7
+    };
+    for (const auto& c : columns) {
+        int inked = 0;
+        for (int x = c.from; x <= c.to; ++x) {
+            inked += CountInColumn(engine, x, Rgb(kRed), 0, 49);
+        }
+        EXPECT_EQ(inked > 0, c.drawn) << c.from << " to " << c.to;
+    }
 }
 
 TEST(TRAGScaleTest, SamplesPastTheRightEdgeChangeNoPixel) {

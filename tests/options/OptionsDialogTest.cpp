@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "HistoryRecorder.h"
+#include "HistoryWindow.h"
 #include "ScriptedDeviceReader.h"
 #include "WindowFinders.h"
 #include "WindowUnderTest.h"
@@ -216,9 +218,13 @@ class OptionsDialogTest : public QObject {
         }
         graph.Graphupdate();
         QCOMPARE(LabelText(ui_->Window(), "unitCaption"), QStringLiteral("Bit/sec"));
+        FindAction(ui_->Window(), "History...")->trigger();
+        auto* history = ui_->Window().findChild<pulsewell::HistoryWindow*>();
+        QVERIFY(!history->View().ShowsBytes());
         OpenOptions();
         Click("Show octet (byte) values");
         Click("OK");
+        QVERIFY(history->View().ShowsBytes());
         QCOMPARE(Stored("show"), QStringLiteral("bytes"));
         QVERIFY(ui_->Window().monitor().State().ShowBytes);
         QCOMPARE(LabelText(ui_->Window(), "unitCaption"), QStringLiteral("Bytes/sec"));
@@ -227,6 +233,30 @@ class OptionsDialogTest : public QObject {
         QVERIFY(series[3].Visible() && series[4].Visible());
         QVERIFY(!series[0].Visible() && !series[1].Visible());
         QCOMPARE(series[3].Values().Count(), 2);
+    }
+
+    // The history switch shows what is stored; OK stores a change, which the
+    // recorder reads before its next poll, and Cancel stores nothing.
+    void historySwitchIsStoredByOkOnly() {
+        const struct {
+            const char* button;
+            bool shownBefore;
+            const char* stored;
+        } steps[] = {
+            {"Cancel", true, ""},  // nothing stored: recording is on
+            {"OK", true, "no"},
+            {"OK", false, "yes"},
+        };
+        for (const auto& step : steps) {
+            OpenOptions();
+            auto* keep = Control<QCheckBox>("keepHistoryCheck");
+            QCOMPARE(keep->isChecked(), step.shownBefore);
+            Click("Keep a history of the readings");
+            Click(QString::fromLatin1(step.button));
+            QCOMPARE(Stored("historyrecording"), QString::fromLatin1(step.stored));
+            QCOMPARE(pulsewell::StoredHistorySettings().recording,
+                     Stored("historyrecording") != "no");
+        }
     }
 
     // The version reaches the store and the monitor only through OK, and

@@ -109,6 +109,8 @@ void Options::ReadSettings(SettingsKey& key, TOptionsFields& fields) {
     const bool sameUser = inForce.User == fields.V3.User;
     fields.V3.AuthPassphrase = sameUser ? inForce.AuthPassphrase : QString();
     fields.V3.PrivPassphrase = sameUser ? inForce.PrivPassphrase : QString();
+    fields.KeepHistory = key.Read(kHistoryRecording.name).value_or(kHistoryRecording.defaultText) !=
+                         QStringLiteral("no");
     const QString onErrors = ReadOrWrite(key, kOnErrors);
     if (onErrors == QStringLiteral("continue") || onErrors == QStringLiteral("stop")) {
         fields.ContinueWithZeroes = onErrors == QStringLiteral("continue");
@@ -153,6 +155,8 @@ void Options::WriteSettings(SettingsKey& key, const TOptionsFields& fields) {
     key.Write(kOnErrors.name,
               fields.ContinueWithZeroes ? QStringLiteral("continue") : QStringLiteral("stop"));
     ChooseErrorPolicy(fields.ContinueWithZeroes);
+    key.Write(kHistoryRecording.name,
+              fields.KeepHistory ? QStringLiteral("yes") : QStringLiteral("no"));
     for (const ColorValue& color : kColorValues) {
         key.Write(color.setting.name, ColorToText(fields.*color.field));
         (target_.Graph().*color.apply)(fields.*color.field);

@@ -18,6 +18,8 @@ struct TOptionsFields {
     TColor LowColor = 0x00FF00;
     bool ShowBytes = false;
     bool ContinueWithZeroes = false;
+    // Every poll goes into the history file.
+    bool KeepHistory = true;
     SnmpVersion Version = SnmpVersion::V1;
     // The SNMPv3 fields; the passphrases are the keyring's, not the store's.
     SnmpV3Security V3;

@@ -45,11 +45,15 @@ QString GraphDataCsv(const TrafficGraph& graph, const QString& host, const QStri
 
 void WriteGraphData(const QString& path, const TrafficGraph& graph, const QString& host,
                     const QString& interface) {
+    WriteCsvFile(path, GraphDataCsv(graph, host, interface));
+}
+
+void WriteCsvFile(const QString& path, const QString& csv) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         throw FileError(path, file.errorString());
     }
-    file.write(GraphDataCsv(graph, host, interface).toUtf8());
+    file.write(csv.toUtf8());
     if (!file.commit()) {
         throw FileError(path, file.errorString());
     }

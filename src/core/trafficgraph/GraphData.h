@@ -16,6 +16,8 @@ QString GraphDataCsv(const TrafficGraph& graph, const QString& host, const QStri
 // Writes GraphDataCsv to `path`; a file that cannot be written fails with FileError.
 void WriteGraphData(const QString& path, const TrafficGraph& graph, const QString& host,
                     const QString& interface);
+// Writes `csv` to `path` whole or not at all; failing with FileError.
+void WriteCsvFile(const QString& path, const QString& csv);
 
 // What the saved picture carries under the graph: host, interface, unit and
 // the times of the first and last poll it shows; empty times without polls.
