@@ -3,10 +3,13 @@
 #include <QStringList>
 #include <algorithm>
 #include <chrono>
+#include <limits>
 
+#include "Ber.h"
 #include "BulkWalk.h"
 #include "DeviceObjects.h"
 #include "NumberText.h"
+#include "OctetString.h"
 #include "TrafficSample.h"
 
 namespace pulsewell {
@@ -25,6 +28,18 @@ const QString& Prefix(Column column) {
         objects::kIfAlias,
     };
     return kPrefixes[static_cast<std::size_t>(column)];
+}
+
+// A column's identifier as it goes on the wire, for finding replies by bytes.
+const std::string& PrefixBytes(Column column) {
+    static const std::array<std::string, kSweepColumns> kBytes = [] {
+        std::array<std::string, kSweepColumns> bytes;
+        for (std::size_t c = 0; c < bytes.size(); ++c) {
+            bytes[c] = snmp::OidToBytes(OctetBytes(Prefix(static_cast<Column>(c)).chopped(1)));
+        }
+        return bytes;
+    }();
+    return kBytes[static_cast<std::size_t>(column)];
 }
 
 // Read every sweep; ifLastChange only moves with ifOperStatus, so it is read
@@ -53,6 +68,19 @@ int IndexIn(const QString& oid, const QString& prefix) {
     return ok && index > 0 ? index : 0;
 }
 
+// The same for an identifier's wire bytes and the column's: one more
+// sub-identifier, read as its text would read.
+int IndexIn(std::string_view oid, std::string_view prefix) {
+    if (!oid.starts_with(prefix)) {
+        return 0;
+    }
+    std::size_t pos = prefix.size();
+    const std::uint32_t index = snmp::DecodeSubId(oid, pos);
+    return pos == oid.size() && index > 0 && index <= std::numeric_limits<int>::max()
+               ? static_cast<int>(index)
+               : 0;
+}
+
 class Sweep {
   public:
     Sweep(DeviceReader& reader, const SweepPlan& plan, const std::function<bool()>& current)
@@ -61,6 +89,8 @@ class Sweep {
     SweepReading Read();
 
   private:
+    // The interface's cells, its arrival time taken for the counters.
+    SweepCells& Arrived(int index, Column column, std::int64_t atMs);
     void Store(int index, Column column, const QString& text, std::int64_t atMs);
     bool ReadScalars();
     bool TableChanged() const;
@@ -85,14 +115,18 @@ class Sweep {
     SweepReading reading_;
 };
 
-void Sweep::Store(int index, Column column, const QString& text, std::int64_t atMs) {
+SweepCells& Sweep::Arrived(int index, Column column, std::int64_t atMs) {
     SweepCells& cells = reading_.interfaces[index];
-    cells.Set(column, text);
     if (column == Column::HcInOctets || column == Column::InOctets) {
         cells.inAtMs = atMs;
     } else if (column == Column::HcOutOctets || column == Column::OutOctets) {
         cells.outAtMs = atMs;
     }
+    return cells;
+}
+
+void Sweep::Store(int index, Column column, const QString& text, std::int64_t atMs) {
+    Arrived(index, column, atMs).Set(column, text);
 }
 
 bool Sweep::ReadScalars() {
@@ -124,6 +158,10 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
         Column column;
         int at = 0;  // the last index taken
         int steps = 0;
+        // Of the last reply.
+        bool done = false;
+        bool moved = false;
+        bool seen = false;
     };
     QList<Walking> walking;
     for (const Column column : columns) {
@@ -132,46 +170,45 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
     while (!walking.isEmpty() && current_()) {
         QStringList from;
         int fewest = rows;
-        for (const Walking& w : walking) {
+        for (Walking& w : walking) {
             from.append(w.at == 0 ? Prefix(w.column).chopped(1)
                                   : Prefix(w.column) + QString::number(w.at));
             fewest = std::min(fewest, w.steps);
+            w.done = w.moved = w.seen = false;
         }
         ++reading_.requests;
-        const std::optional<QList<DeviceReader::Binding>> reply =
-            reader_.QueryBulk(from, std::max(rows + 1 - fewest, 8));
-        if (!reply || reply->isEmpty()) {
-            return false;
-        }
-        const std::int64_t atMs = NowMs();
         const qsizetype width = walking.size();
-        QList<Walking> still;
-        for (qsizetype c = 0; c < width; ++c) {
-            Walking w = walking[c];
-            const QString& prefix = Prefix(w.column);
-            bool done = false;
-            bool moved = false;
-            bool seen = false;
-            for (qsizetype i = c; i < reply->size() && !done; i += width) {
-                const DeviceReader::Binding& step = (*reply)[i];
-                seen = true;
-                const int index = step.endOfMibView ? 0 : IndexIn(step.oid, prefix);
+        qsizetype taken = 0;
+        std::int64_t atMs = 0;
+        // The reply's bindings go repetition by repetition, a column each.
+        const bool answered = reader_.QueryBulkWire(
+            from, std::max(rows + 1 - fewest, 8), [&](const DeviceReader::WireBinding& step) {
+                if (taken == 0) {
+                    atMs = NowMs();
+                }
+                Walking& w = walking[taken++ % width];
+                if (w.done) {
+                    return;
+                }
+                w.seen = true;
+                const int index = step.type == snmp::ber::EndOfMibView
+                                      ? 0
+                                      : IndexIn(step.oid, PrefixBytes(w.column));
                 if (index == 0) {
-                    done = true;  // past the column's end
+                    w.done = true;  // past the column's end
                 } else if (index > w.at) {
-                    Store(index, w.column, step.value, atMs);
+                    Arrived(index, w.column, atMs).SetContents(w.column, step.type, step.contents);
                     w.at = index;
-                    moved = true;
-                    done = ++w.steps >= rows + kRowMargin;
+                    w.moved = true;
+                    w.done = ++w.steps >= rows + kRowMargin;
                 }
                 // An index at or before the last one is a repeat or out of
                 // order: skipped, the walk goes on after the highest.
-            }
-            if (!done && (moved || !seen)) {
-                still.append(w);
-            }
+            });
+        if (!answered || taken == 0) {
+            return false;
         }
-        walking = still;
+        walking.removeIf([](const Walking& w) { return w.done || (w.seen && !w.moved); });
     }
     return true;
 }
@@ -352,6 +389,39 @@ void SweepCells::Set(SweepColumn column, const QString& text) {
         numbers_[Slot(column)] = number;
         answered_ |= Bit(column);
     }
+}
+
+void SweepCells::SetContents(SweepColumn column, int type, std::string_view contents) {
+    const bool wide = column == Column::HcInOctets || column == Column::HcOutOctets;
+    std::optional<std::int64_t> number;
+    switch (type) {
+        case snmp::ber::Boolean:
+        case snmp::ber::Integer:
+        case snmp::ber::Enumerated:
+            number = snmp::SignedValue(contents);
+            break;
+        case snmp::ber::Counter:
+        case snmp::ber::Gauge:
+        case snmp::ber::TimeTicks:
+            number = snmp::UnsignedValue(contents);
+            break;
+        case snmp::ber::Counter64:
+            if (const std::uint64_t value = snmp::Unsigned64Value(contents);
+                wide || value <= std::numeric_limits<std::int64_t>::max()) {
+                number = static_cast<std::int64_t>(value);
+            }
+            break;
+        default:
+            break;
+    }
+    // Texts, and the numbers a 64-bit column would read from a negative text.
+    if (Slot(column) >= kSweepNumberColumns || !number || (wide && *number < 0 &&
+                                                           type != snmp::ber::Counter64)) {
+        Set(column, OctetText(snmp::ValueText(type, contents)));
+        return;
+    }
+    numbers_[Slot(column)] = !wide && *number < 0 ? *number + kCounterModulus : *number;
+    answered_ |= Bit(column);
 }
 
 SweepReading ReadSweep(DeviceReader& reader, const SweepPlan& plan,
