@@ -106,7 +106,7 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
         results_.emplace_back();
         std::string& line = results_.back();
         int failed = 0;
-        const Outcome outcome = Ask(host, {oid}, pduType, failed);
+        const Outcome outcome = Ask(host, std::vector{oid}, pduType, failed);
         if (failed > 0) {
             line = "Failure";
             result = "Failure";
@@ -133,8 +133,9 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
     return result;
 }
 
-TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
-                                        const std::vector<std::string>& oids, int pduType,
+template <typename Oid>
+TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host, const std::vector<Oid>& oids,
+                                        int pduType,
                                         int& failedAttempts, int repetitions, bool texts) {
     host_ = host;
     failedAttempts = 0;
@@ -154,7 +155,7 @@ TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
     client_.Query.MaxRepetitions() = repetitions;
     client_.Reply.OidTexts = texts;
     client_.Reply.ValueTexts = texts;
-    for (const std::string& oid : oids) {
+    for (const Oid& oid : oids) {
         client_.Query.AddBinding(oid, "", ber::Null);
     }
     ThrottleStep();
@@ -280,14 +281,15 @@ std::optional<std::vector<TSNMPMib>> TSNMPSynapse::QueryBulk(
 }
 
 std::optional<std::span<const TSNMPMib>> TSNMPSynapse::QueryBulkContents(
-    const std::vector<std::string>& oids, int repetitions) {
+    const std::vector<TOid>& oids, int repetitions) {
     if (!AskBulk(oids, repetitions, false)) {
         return std::nullopt;
     }
     return client_.Reply.Bindings();
 }
 
-bool TSNMPSynapse::AskBulk(const std::vector<std::string>& oids, int repetitions, bool texts) {
+template <typename Oid>
+bool TSNMPSynapse::AskBulk(const std::vector<Oid>& oids, int repetitions, bool texts) {
     if (hostList_.empty() || oids.empty()) {
         return false;
     }

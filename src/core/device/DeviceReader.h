@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Ber.h"
 #include "OctetString.h"
@@ -74,9 +75,13 @@ public:
     // that call only, so that a reader of many numbers makes no texts; false
     // where QueryBulk gives none. By default through QueryBulk's texts, each
     // value an octet string.
-    virtual bool QueryBulkWire(const QStringList& oids, int repetitions,
+    virtual bool QueryBulkWire(const std::vector<snmp::TOid>& oids, int repetitions,
                                const std::function<void(const WireBinding&)>& take) {
-        const std::optional<QList<Binding>> reply = QueryBulk(oids, repetitions);
+        QStringList texts;
+        for (const snmp::TOid& oid : oids) {
+            texts.append(QString::fromLatin1(oid.Text()));
+        }
+        const std::optional<QList<Binding>> reply = QueryBulk(texts, repetitions);
         if (!reply) {
             return false;
         }

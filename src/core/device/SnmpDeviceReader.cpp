@@ -99,10 +99,10 @@ std::optional<QList<DeviceReader::Binding>> SnmpDeviceReader::QueryBulk(const QS
     return bindings;
 }
 
-bool SnmpDeviceReader::QueryBulkWire(const QStringList& oids, int repetitions,
+bool SnmpDeviceReader::QueryBulkWire(const std::vector<snmp::TOid>& oids, int repetitions,
                                      const std::function<void(const WireBinding&)>& take) {
     const std::optional<std::span<const snmp::TSNMPMib>> reply =
-        synapse_.QueryBulkContents(OctetBytesOf(oids), repetitions);
+        synapse_.QueryBulkContents(oids, repetitions);
     problem_ = synapse_.LastV3Problem();
     if (!reply) {
         return false;

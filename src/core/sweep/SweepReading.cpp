@@ -30,16 +30,17 @@ const QString& Prefix(Column column) {
     return kPrefixes[static_cast<std::size_t>(column)];
 }
 
-// A column's identifier as it goes on the wire, for finding replies by bytes.
-const std::string& PrefixBytes(Column column) {
-    static const std::array<std::string, kSweepColumns> kBytes = [] {
-        std::array<std::string, kSweepColumns> bytes;
-        for (std::size_t c = 0; c < bytes.size(); ++c) {
-            bytes[c] = snmp::OidToBytes(OctetBytes(Prefix(static_cast<Column>(c)).chopped(1)));
+// A column's identifier as it goes on the wire, for asking and for finding
+// replies by bytes.
+const snmp::TOid& ColumnOid(Column column) {
+    static const std::array<snmp::TOid, kSweepColumns> kOids = [] {
+        std::array<snmp::TOid, kSweepColumns> oids;
+        for (std::size_t c = 0; c < oids.size(); ++c) {
+            oids[c] = snmp::TOid(OctetBytes(Prefix(static_cast<Column>(c)).chopped(1)));
         }
-        return bytes;
+        return oids;
     }();
-    return kBytes[static_cast<std::size_t>(column)];
+    return kOids[static_cast<std::size_t>(column)];
 }
 
 // Read every sweep; ifLastChange only moves with ifOperStatus, so it is read
@@ -168,11 +169,11 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
         walking.append({column});
     }
     while (!walking.isEmpty() && current_()) {
-        QStringList from;
+        std::vector<snmp::TOid> from;
         int fewest = rows;
         for (Walking& w : walking) {
-            from.append(w.at == 0 ? Prefix(w.column).chopped(1)
-                                  : Prefix(w.column) + QString::number(w.at));
+            from.push_back(w.at == 0 ? ColumnOid(w.column)
+                                     : ColumnOid(w.column).Child(static_cast<std::uint32_t>(w.at)));
             fewest = std::min(fewest, w.steps);
             w.done = w.moved = w.seen = false;
         }
@@ -193,7 +194,7 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
                 w.seen = true;
                 const int index = step.type == snmp::ber::EndOfMibView
                                       ? 0
-                                      : IndexIn(step.oid, PrefixBytes(w.column));
+                                      : IndexIn(step.oid, ColumnOid(w.column).Bytes());
                 if (index == 0) {
                     w.done = true;  // past the column's end
                 } else if (index > w.at) {
