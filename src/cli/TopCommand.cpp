@@ -82,8 +82,16 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
             for (const SweepEvent& event : events) {
                 PrintErr(QStringLiteral("event: ") + SweepEventLine(event));
             }
+            // The sweep's records in one write.
+            QString lines;
             for (const SweepRow& row : rows) {
-                PrintOut(records->Row(sweep, row));
+                if (!lines.isEmpty()) {
+                    lines += u'\n';
+                }
+                lines += records->Row(sweep, row);
+            }
+            if (!rows.isEmpty()) {
+                PrintOut(lines);
             }
         } else if (const auto size = TerminalSize()) {
             // Home, the lines, and the rest of the screen cleared.

@@ -1,9 +1,11 @@
 #include "TopRecords.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <optional>
+#include <string>
 
 #include "NumberText.h"
 #include "PollRecords.h"
@@ -54,8 +56,8 @@ const QStringList& JsonKeys() {
     return kKeys;
 }
 
-// A record's line, field by field: a sweep writes thousands, so numbers go
-// straight in, without a text each.
+// A record's line, field by field, in UTF-8 bytes made a text once: a sweep
+// writes thousands, so numbers and separators go straight in.
 class RecordLine {
   public:
     explicit RecordLine(bool csv) : csv_(csv) { line_.reserve(320); }
@@ -63,31 +65,33 @@ class RecordLine {
     void None() {
         Next();
         if (!csv_) {
-            line_ += QLatin1StringView("null");
+            line_ += "null";
         }
     }
     // Device text and the like, escaped.
     void Text(const QString& text) {
         Next();
-        line_ += csv_ ? CsvTextField(text) : JsonString(text);
+        Append(csv_ ? CsvTextField(text) : JsonString(text));
     }
     // A word of the program's own: no escapes, only JSON's quotes.
     void Word(QStringView word) {
         Next();
         if (!csv_) {
-            line_ += u'"';
+            line_ += '"';
         }
-        line_ += word;
+        Append(word);
         if (!csv_) {
-            line_ += u'"';
+            line_ += '"';
         }
     }
     void Number(const std::optional<std::int64_t>& number) {
         if (!number) {
             return None();
         }
+        Next();
         std::array<char, 24> text{};
-        Digits(std::to_chars(text.data(), text.data() + text.size(), *number).ptr, text.data());
+        line_.append(text.data(),
+                     std::to_chars(text.data(), text.data() + text.size(), *number).ptr);
     }
     // Two decimals, as QString::number(value, 'f', 2) writes them, without
     // its locale machinery.
@@ -95,38 +99,44 @@ class RecordLine {
         if (!number) {
             return None();
         }
+        Next();
         std::array<char, 64> text{};
-        Digits(std::to_chars(text.data(), text.data() + text.size(), *number,
-                             std::chars_format::fixed, 2)
-                   .ptr,
-               text.data());
+        line_.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), *number,
+                                                std::chars_format::fixed, 2)
+                                      .ptr);
     }
     QString Take() {
         if (!csv_) {
-            line_ += u'}';
+            line_ += '}';
         }
-        return std::move(line_);
+        return QString::fromUtf8(line_.data(), static_cast<qsizetype>(line_.size()));
     }
 
   private:
     void Next() {
         if (column_ > 0) {
-            line_ += u',';
+            line_ += ',';
         } else if (!csv_) {
-            line_ += u'{';
+            line_ += '{';
         }
         if (!csv_) {
-            line_ += JsonKeys()[column_];
+            Append(JsonKeys()[column_]);
         }
         ++column_;
     }
-    void Digits(const char* end, const char* begin) {
-        Next();
-        line_ += QLatin1StringView(begin, end);
+    void Append(QStringView text) {
+        if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; })) {
+            for (const QChar c : text) {
+                line_ += static_cast<char>(c.unicode());
+            }
+            return;
+        }
+        const QByteArray utf8 = text.toUtf8();
+        line_.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
     }
 
     bool csv_;
-    QString line_;
+    std::string line_;
     qsizetype column_ = 0;
 };
 
