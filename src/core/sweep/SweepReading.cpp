@@ -90,8 +90,8 @@ class Sweep {
     SweepReading Read();
 
   private:
-    // The interface's cells, its arrival time taken for the counters.
-    SweepCells& Arrived(int index, Column column, std::int64_t atMs);
+    // The counters' arrival time.
+    static void Timed(SweepCells& cells, Column column, std::int64_t atMs);
     void Store(int index, Column column, const QString& text, std::int64_t atMs);
     bool ReadScalars();
     bool TableChanged() const;
@@ -116,18 +116,18 @@ class Sweep {
     SweepReading reading_;
 };
 
-SweepCells& Sweep::Arrived(int index, Column column, std::int64_t atMs) {
-    SweepCells& cells = reading_.interfaces[index];
+void Sweep::Timed(SweepCells& cells, Column column, std::int64_t atMs) {
     if (column == Column::HcInOctets || column == Column::InOctets) {
         cells.inAtMs = atMs;
     } else if (column == Column::HcOutOctets || column == Column::OutOctets) {
         cells.outAtMs = atMs;
     }
-    return cells;
 }
 
 void Sweep::Store(int index, Column column, const QString& text, std::int64_t atMs) {
-    Arrived(index, column, atMs).Set(column, text);
+    SweepCells& cells = reading_.interfaces[index];
+    Timed(cells, column, atMs);
+    cells.Set(column, text);
 }
 
 bool Sweep::ReadScalars() {
@@ -159,6 +159,8 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
         Column column;
         int at = 0;  // the last index taken
         int steps = 0;
+        // Where the next index most likely goes: the columns walk the same rows.
+        std::map<int, SweepCells>::iterator next;
         // Of the last reply.
         bool done = false;
         bool moved = false;
@@ -166,7 +168,7 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
     };
     QList<Walking> walking;
     for (const Column column : columns) {
-        walking.append({column});
+        walking.append({column, 0, 0, reading_.interfaces.begin()});
     }
     while (!walking.isEmpty() && current_()) {
         std::vector<snmp::TOid> from;
@@ -198,7 +200,10 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
                 if (index == 0) {
                     w.done = true;  // past the column's end
                 } else if (index > w.at) {
-                    Arrived(index, w.column, atMs).SetContents(w.column, step.type, step.contents);
+                    const auto at = reading_.interfaces.try_emplace(w.next, index);
+                    w.next = std::next(at);
+                    Timed(at->second, w.column, atMs);
+                    at->second.SetContents(w.column, step.type, step.contents);
                     w.at = index;
                     w.moved = true;
                     w.done = ++w.steps >= rows + kRowMargin;
