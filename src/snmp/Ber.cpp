@@ -205,9 +205,9 @@ void AppendValueText(std::string& out, int type, std::string_view contents) {
         }
         case ber::Counter64: {
             char digits[20];
-            out.append(digits, std::to_chars(digits, digits + sizeof digits,
-                                             Unsigned64Value(contents))
-                                   .ptr);
+            out.append(
+                digits,
+                std::to_chars(digits, digits + sizeof digits, Unsigned64Value(contents)).ptr);
             return;
         }
         case ber::Null:

@@ -135,8 +135,8 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
 
 template <typename Oid>
 TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host, const std::vector<Oid>& oids,
-                                        int pduType,
-                                        int& failedAttempts, int repetitions, bool texts) {
+                                        int pduType, int& failedAttempts, int repetitions,
+                                        bool texts) {
     host_ = host;
     failedAttempts = 0;
     if (blockNoResponse_ && IsHostBlocked(host)) {

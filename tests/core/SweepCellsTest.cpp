@@ -32,9 +32,9 @@ TEST(SweepCells, ContentsReadAsTheirTexts) {
     };
     const Value values[] = {
         {ber::Integer, Bytes("01")},
-        {ber::Integer, Bytes("FF")},                          // -1
-        {ber::Integer, Bytes("80 00 00 00")},                 // the least
-        {ber::Counter, Bytes("00 FF FF FF FF")},              // reads as -1
+        {ber::Integer, Bytes("FF")},              // -1
+        {ber::Integer, Bytes("80 00 00 00")},     // the least
+        {ber::Counter, Bytes("00 FF FF FF FF")},  // reads as -1
         {ber::Gauge, Bytes("3B 9A CA 00")},
         {ber::TimeTicks, Bytes("7F FF FF FF")},
         {ber::Counter64, Bytes("00 FF FF FF FF FF FF FF FF")},  // past int64

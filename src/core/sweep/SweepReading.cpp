@@ -421,8 +421,8 @@ void SweepCells::SetContents(SweepColumn column, int type, std::string_view cont
             break;
     }
     // Texts, and the numbers a 64-bit column would read from a negative text.
-    if (Slot(column) >= kSweepNumberColumns || !number || (wide && *number < 0 &&
-                                                           type != snmp::ber::Counter64)) {
+    if (Slot(column) >= kSweepNumberColumns || !number ||
+        (wide && *number < 0 && type != snmp::ber::Counter64)) {
         Set(column, OctetText(snmp::ValueText(type, contents)));
         return;
     }

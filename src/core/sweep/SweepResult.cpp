@@ -24,11 +24,13 @@ QString SweepRowStateText(SweepRowState state) {
 
 QString InterfaceStatusText(int status) {
     // Made once: every row of every sweep asks.
-    static const std::array<QString, 7> kNames = {
-        QStringLiteral("up"),         QStringLiteral("down"),
-        QStringLiteral("testing"),    QStringLiteral("unknown"),
-        QStringLiteral("dormant"),    QStringLiteral("notPresent"),
-        QStringLiteral("lowerLayerDown")};
+    static const std::array<QString, 7> kNames = {QStringLiteral("up"),
+                                                  QStringLiteral("down"),
+                                                  QStringLiteral("testing"),
+                                                  QStringLiteral("unknown"),
+                                                  QStringLiteral("dormant"),
+                                                  QStringLiteral("notPresent"),
+                                                  QStringLiteral("lowerLayerDown")};
     if (status >= 1 && status <= static_cast<int>(kNames.size())) {
         return kNames[static_cast<std::size_t>(status - 1)];
     }

@@ -13,11 +13,10 @@ QString PercentField(double percent) {
 }
 
 QString CsvTextField(const QString& text) {
-    const bool plain =
-        (text.isEmpty() || !QStringView(u"=+-@").contains(text.front())) &&
-        std::ranges::none_of(text, [](QChar c) {
-            return c == u',' || c == u'"' || c == u'\n' || c == u'\r';
-        });
+    const bool plain = (text.isEmpty() || !QStringView(u"=+-@").contains(text.front())) &&
+                       std::ranges::none_of(text, [](QChar c) {
+                           return c == u',' || c == u'"' || c == u'\n' || c == u'\r';
+                       });
     if (plain) {
         return text;  // most fields: one pass, no copy
     }
