@@ -12,7 +12,9 @@
 #   memory (MODE memory): resident memory after sweep 2 and after sweep
 #     2+SWEEPS, and against a recording of N/10 interfaces at the same sweep.
 # Usage: bench/top-sweeps.sh [MODE] [N] [SWEEPS]   MODE: requests (default),
-# callgrind, memory.
+# callgrind, memory. INTERFACES=PATTERN passes --interfaces to top: a name
+# no interface has (INTERFACES=none) sweeps every interface and writes no
+# record, which parts the sweep from the records in callgrind's count.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-requests}
@@ -41,7 +43,8 @@ run_top() {  # recording sweeps [wrapper...]
     local recording=$1 n=$2
     shift 2
     "$@" "$cli" top --host "$address" --community "$recording" --snmp-version 2c \
-        --interval 1 --count "$n" --format csv >"$work/top.csv"
+        --interval 1 --count "$n" --format csv ${INTERFACES:+--interfaces "$INTERFACES"} \
+        >"$work/top.csv"
 }
 strace_sends() {
     strace -f -qq -e trace=sendto,sendmsg -o "$work/trace" "$@" >/dev/null

@@ -22,6 +22,9 @@ namespace pulsewell::cli {
 
 namespace {
 
+// Characters of records gathered before they are written.
+constexpr qsizetype kRecordCharsPerWrite = 8192;
+
 // The stored high threshold of the window's options, else 90 %.
 double HighThreshold() {
     try {
@@ -82,9 +85,25 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
             for (const SweepEvent& event : events) {
                 PrintErr(QStringLiteral("event: ") + SweepEventLine(event));
             }
+            // Records a few dozen to a write: fewer writes, and no sweep's
+            // worth held at once.
+            QString lines;
+            const auto write = [&] {
+                if (!lines.isEmpty()) {
+                    PrintOut(lines);
+                    lines.clear();
+                }
+            };
             for (const SweepRow& row : rows) {
-                PrintOut(records->Row(sweep, row));
+                if (!lines.isEmpty()) {
+                    lines += u'\n';
+                }
+                lines += records->Row(sweep, row);
+                if (lines.size() >= kRecordCharsPerWrite) {
+                    write();
+                }
             }
+            write();
         } else if (const auto size = TerminalSize()) {
             // Home, the lines, and the rest of the screen cleared.
             const QStringList lines = screen.Lines(sweep, rows, events, size->first, size->second);

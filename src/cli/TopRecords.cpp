@@ -1,8 +1,11 @@
 #include "TopRecords.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <optional>
+#include <string>
 
 #include "NumberText.h"
 #include "PollRecords.h"
@@ -41,34 +44,101 @@ const QStringList kTopColumns = {
     QStringLiteral("note"),
 };
 
-// A field: text, or a number, or none. Words of the program's own need no
-// escapes, only JSON's quotes.
-struct TopField {
-    enum Kind { Text, Word, Number };
-    std::optional<QString> text;
-    Kind kind = Number;
-};
+// JSON keys with their quotes and colon, made once.
+const QStringList& JsonKeys() {
+    static const QStringList kKeys = [] {
+        QStringList keys;
+        for (const QString& column : kTopColumns) {
+            keys.append(JsonString(column) + u':');
+        }
+        return keys;
+    }();
+    return kKeys;
+}
 
-TopField TopText(const QString& text) {
-    return {text, TopField::Text};
-}
-TopField TopWord(const QString& word) {
-    return {word, TopField::Word};
-}
-TopField TopNumber(const std::optional<std::int64_t>& number) {
-    return {number ? std::optional(IntegerText(*number)) : std::nullopt};
-}
-// Two decimals, as QString::number(value, 'f', 2) writes them, without its
-// locale machinery: a sweep writes thousands.
-TopField TopDecimal(const std::optional<double>& number) {
-    if (!number) {
-        return {};
+// A record's line, field by field, in UTF-8 bytes made a text once: a sweep
+// writes thousands, so numbers and separators go straight in.
+class RecordLine {
+  public:
+    explicit RecordLine(bool csv) : csv_(csv) { line_.reserve(320); }
+
+    void None() {
+        Next();
+        if (!csv_) {
+            line_ += "null";
+        }
     }
-    std::array<char, 64> text{};
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), *number, std::chars_format::fixed, 2);
-    return {QString::fromLatin1(text.data(), end.ptr - text.data())};
-}
+    // Device text and the like, escaped.
+    void Text(const QString& text) {
+        Next();
+        Append(csv_ ? CsvTextField(text) : JsonString(text));
+    }
+    // A word of the program's own: no escapes, only JSON's quotes.
+    void Word(QStringView word) {
+        Next();
+        if (!csv_) {
+            line_ += '"';
+        }
+        Append(word);
+        if (!csv_) {
+            line_ += '"';
+        }
+    }
+    void Number(const std::optional<std::int64_t>& number) {
+        if (!number) {
+            return None();
+        }
+        Next();
+        std::array<char, 24> text{};
+        line_.append(text.data(),
+                     std::to_chars(text.data(), text.data() + text.size(), *number).ptr);
+    }
+    // Two decimals, as QString::number(value, 'f', 2) writes them, without
+    // its locale machinery.
+    void Decimal(const std::optional<double>& number) {
+        if (!number) {
+            return None();
+        }
+        Next();
+        std::array<char, 64> text{};
+        line_.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), *number,
+                                                std::chars_format::fixed, 2)
+                                      .ptr);
+    }
+    QString Take() {
+        if (!csv_) {
+            line_ += '}';
+        }
+        return QString::fromUtf8(line_.data(), static_cast<qsizetype>(line_.size()));
+    }
+
+  private:
+    void Next() {
+        if (column_ > 0) {
+            line_ += ',';
+        } else if (!csv_) {
+            line_ += '{';
+        }
+        if (!csv_) {
+            Append(JsonKeys()[column_]);
+        }
+        ++column_;
+    }
+    void Append(QStringView text) {
+        if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; })) {
+            for (const QChar c : text) {
+                line_ += static_cast<char>(c.unicode());
+            }
+            return;
+        }
+        const QByteArray utf8 = text.toUtf8();
+        line_.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    }
+
+    bool csv_;
+    std::string line_;
+    qsizetype column_ = 0;
+};
 
 }  // namespace
 
@@ -106,67 +176,33 @@ QString TopRecords::Row(const SweepResult& sweep, const SweepRow& row) const {
     if (sweep.agentRestarted) {
         notes.append(QStringLiteral("agent-restart"));
     }
-    const TopField fields[] = {
-        TopWord(QStringLiteral("interface")),
-        TopWord(TimeOf(sweep.ended)),
-        TopText(host_),
-        TopNumber(row.index),
-        TopText(VisibleCell(row.name)),
-        TopText(VisibleCell(row.alias)),
-        TopWord(InterfaceStatusText(row.operStatus)),
-        TopWord(InterfaceStatusText(row.adminStatus)),
-        TopNumber(interval_),
-        TopNumber(row.speed),
-        TopNumber(row.inOctets),
-        TopNumber(row.outOctets),
-        TopNumber(row.inBytesPerSecond),
-        TopNumber(row.outBytesPerSecond),
-        TopNumber(row.inBitsPerSecond),
-        TopNumber(row.outBitsPerSecond),
-        TopDecimal(both),
-        TopDecimal(row.inUtilization),
-        TopDecimal(row.outUtilization),
-        TopDecimal(row.inErrorsPerSecond),
-        TopDecimal(row.outErrorsPerSecond),
-        TopDecimal(row.inDiscardsPerSecond),
-        TopDecimal(row.outDiscardsPerSecond),
-        TopWord(SweepRowStateText(row.state)),
-        TopWord(notes.join(u' ')),
-    };
-    // JSON keys with their quotes and colon, made once.
-    static const QStringList kKeys = [] {
-        QStringList keys;
-        for (const QString& column : kTopColumns) {
-            keys.append(JsonString(column) + u':');
-        }
-        return keys;
-    }();
-    const bool csv = format_ == OutputFormat::Csv;
-    QString line;
-    line.reserve(320);
-    line += csv ? QString() : QStringLiteral("{");
-    for (qsizetype i = 0; i < kTopColumns.size(); ++i) {
-        const TopField& f = fields[i];
-        if (i > 0) {
-            line += u',';
-        }
-        if (!csv) {
-            line += kKeys[i];
-        }
-        if (!f.text) {
-            line += csv ? QString() : QStringLiteral("null");
-        } else if (f.kind == TopField::Text) {
-            line += csv ? CsvTextField(*f.text) : JsonString(*f.text);
-        } else if (f.kind == TopField::Word && !csv) {
-            line += u'"' + *f.text + u'"';
-        } else {
-            line += *f.text;
-        }
-    }
-    if (!csv) {
-        line += u'}';
-    }
-    return line;
+    RecordLine line(format_ == OutputFormat::Csv);
+    line.Word(u"interface");
+    line.Word(TimeOf(sweep.ended));
+    line.Text(host_);
+    line.Number(row.index);
+    line.Text(VisibleCell(row.name));
+    line.Text(VisibleCell(row.alias));
+    line.Word(InterfaceStatusText(row.operStatus));
+    line.Word(InterfaceStatusText(row.adminStatus));
+    line.Number(interval_);
+    line.Number(row.speed);
+    line.Number(row.inOctets);
+    line.Number(row.outOctets);
+    line.Number(row.inBytesPerSecond);
+    line.Number(row.outBytesPerSecond);
+    line.Number(row.inBitsPerSecond);
+    line.Number(row.outBitsPerSecond);
+    line.Decimal(both);
+    line.Decimal(row.inUtilization);
+    line.Decimal(row.outUtilization);
+    line.Decimal(row.inErrorsPerSecond);
+    line.Decimal(row.outErrorsPerSecond);
+    line.Decimal(row.inDiscardsPerSecond);
+    line.Decimal(row.outDiscardsPerSecond);
+    line.Word(SweepRowStateText(row.state));
+    line.Word(notes.join(u' '));
+    return line.Take();
 }
 
 QString SweepEventLine(const SweepEvent& event) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace pulsewell::cli {
 
@@ -83,23 +84,28 @@ QList<SweepEvent> TopRows::Of(const QList<SweepEvent>& events) const {
 }
 
 QList<SweepRow> TopRows::Of(const QList<SweepRow>& rows) const {
-    QList<SweepRow> shown;
+    // Sorted by reference, each key worked out once, then copied in order.
+    std::vector<std::pair<std::optional<double>, const SweepRow*>> keyed;
+    keyed.reserve(static_cast<std::size_t>(rows.size()));
     for (const SweepRow& row : rows) {
         if (Admits(row.index, row.name)) {
-            shown.append(row);
+            keyed.emplace_back(Key(row, sort_), &row);
         }
     }
     if (sort_ == TopOptions::Sort::Name) {
-        std::ranges::stable_sort(shown, [](const SweepRow& a, const SweepRow& b) {
-            return QString::compare(a.name, b.name, Qt::CaseInsensitive) < 0;
+        std::ranges::stable_sort(keyed, [](const auto& a, const auto& b) {
+            return QString::compare(a.second->name, b.second->name, Qt::CaseInsensitive) < 0;
         });
-        return shown;
+    } else {
+        std::ranges::stable_sort(keyed, [](const auto& a, const auto& b) {
+            return a.first && (!b.first || *a.first > *b.first);
+        });
     }
-    std::ranges::stable_sort(shown, [this](const SweepRow& a, const SweepRow& b) {
-        const std::optional<double> x = Key(a, sort_);
-        const std::optional<double> y = Key(b, sort_);
-        return x && (!y || *x > *y);
-    });
+    QList<SweepRow> shown;
+    shown.reserve(static_cast<qsizetype>(keyed.size()));
+    for (const auto& [key, row] : keyed) {
+        shown.append(*row);
+    }
     return shown;
 }
 

@@ -176,6 +176,15 @@ std::int32_t UnsignedValue(std::string_view contents) {
     return ToSigned32(value);
 }
 
+std::uint64_t Unsigned64Value(std::string_view contents) {
+    // A leading 00 byte drops out.
+    std::uint64_t value = 0;
+    for (char c : contents) {
+        value = (value << 8) | static_cast<unsigned char>(c);
+    }
+    return value;
+}
+
 void AppendValueText(std::string& out, int type, std::string_view contents) {
     switch (type) {
         case ber::Boolean:
@@ -195,13 +204,10 @@ void AppendValueText(std::string& out, int type, std::string_view contents) {
             return;
         }
         case ber::Counter64: {
-            // Unsigned, low 64 bits: a leading 00 byte drops out.
-            std::uint64_t value = 0;
-            for (char c : contents) {
-                value = (value << 8) | static_cast<unsigned char>(c);
-            }
             char digits[20];
-            out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+            out.append(
+                digits,
+                std::to_chars(digits, digits + sizeof digits, Unsigned64Value(contents)).ptr);
             return;
         }
         case ber::Null:

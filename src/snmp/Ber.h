@@ -72,6 +72,8 @@ void DecodeItemInto(std::string_view data, std::size_t& pos, int& type, std::str
 // as their 32-bit pattern read as signed (what their value text says).
 std::int32_t SignedValue(std::string_view contents);
 std::int32_t UnsignedValue(std::string_view contents);
+// Counter64 contents as an unsigned number, low 64 bits (what its value text says).
+std::uint64_t Unsigned64Value(std::string_view contents);
 
 std::string OidToBytes(std::string_view oid);
 // The same bytes appended to out: the one encoder of identifier texts.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ class TOid {
     TOid() = default;
     // Dotted text as OidToBytes reads it.
     explicit TOid(std::string_view text);
+
+    // The identifier one arc deeper, as a table column's row.
+    TOid Child(std::uint32_t arc) const;
 
     const std::string& Bytes() const { return bytes_; }
     std::string Text() const;

@@ -89,6 +89,7 @@ void TSNMPRec::AddBinding(std::string_view oid, std::string_view value, std::int
     mib.ValueText.assign(value);
     mib.TypeCode = type;
     mib.OidBytes.clear();
+    mib.Contents.clear();
 }
 
 void TSNMPRec::AddBinding(const TOid& oid, std::string_view value, std::int32_t type) {
@@ -97,6 +98,7 @@ void TSNMPRec::AddBinding(const TOid& oid, std::string_view value, std::int32_t 
     mib.ValueText.assign(value);
     mib.TypeCode = type;
     mib.OidBytes.assign(oid.Bytes());
+    mib.Contents.clear();
 }
 
 std::string TSNMPRec::FindValue(std::string_view oid) const {
@@ -227,9 +229,18 @@ void TSNMPRec::ReadPdu(std::string_view data, std::size_t& pos, std::int64_t bin
         } else if (OidTexts) {
             mib.ObjectId.append(oid);  // as DecodeItemInto gives it
         }
-        DecodeItemInto(data, pos, type, mib.ValueText);
+        if (ValueTexts) {
+            DecodeItemInto(data, pos, type, mib.ValueText);
+            mib.Contents.clear();
+        } else {
+            std::string_view contents;
+            ReadItemHeader(data, pos, type, contents);
+            mib.Contents.assign(contents);
+            mib.ValueText.clear();
+        }
         if (ber::IsException(type)) {
             mib.ValueText.clear();  // no value, whatever the agent put inside
+            mib.Contents.clear();
         }
         mib.TypeCode = type;
         if (pos == before) {

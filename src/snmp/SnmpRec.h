@@ -42,6 +42,9 @@ struct TSNMPMib {
     // The identifier's BER contents: from a decode, or from AddBinding of a
     // TOid; empty for a binding added by its text.
     std::string OidBytes = {};
+    // The value's BER contents as they came, from a decode by a record that
+    // keeps no value texts; empty otherwise.
+    std::string Contents = {};
 };
 
 // The security level of an SNMPv3 message.
@@ -69,6 +72,10 @@ class TSNMPRec {
     // bytes (the default); a caller that finds values by TOid can do without.
     // A reset keeps it.
     bool OidTexts = true;
+    // Whether a decode writes each binding's value as text (the default) or
+    // keeps its contents as they came (TSNMPMib::Contents, an exception
+    // value's emptied), for a caller that reads many numbers. A reset keeps it.
+    bool ValueTexts = true;
 
     // The datagram bytes. The version 3 layout is not built: empty bytes.
     std::string EncodeMessage() const;

@@ -106,7 +106,7 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
         results_.emplace_back();
         std::string& line = results_.back();
         int failed = 0;
-        const Outcome outcome = Ask(host, {oid}, pduType, failed);
+        const Outcome outcome = Ask(host, std::vector{oid}, pduType, failed);
         if (failed > 0) {
             line = "Failure";
             result = "Failure";
@@ -133,9 +133,10 @@ std::string TSNMPSynapse::QueryHosts(const std::string& oid, int pduType) {
     return result;
 }
 
-TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
-                                        const std::vector<std::string>& oids, int pduType,
-                                        int& failedAttempts, int repetitions) {
+template <typename Oid>
+TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host, const std::vector<Oid>& oids,
+                                        int pduType, int& failedAttempts, int repetitions,
+                                        bool texts) {
     host_ = host;
     failedAttempts = 0;
     if (blockNoResponse_ && IsHostBlocked(host)) {
@@ -152,7 +153,9 @@ TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
     // A GetBulk reply may be as large as the agent can make it.
     client_.Query.MaxSize = pduType == pdu::GetBulkRequest ? kLargestDatagram : 1472;
     client_.Query.MaxRepetitions() = repetitions;
-    for (const std::string& oid : oids) {
+    client_.Reply.OidTexts = texts;
+    client_.Reply.ValueTexts = texts;
+    for (const Oid& oid : oids) {
         client_.Query.AddBinding(oid, "", ber::Null);
     }
     ThrottleStep();
@@ -164,7 +167,7 @@ TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host,
             const TSNMPRec& reply = client_.Reply;
             if (reply.BindingCount() > 0) {
                 const TSNMPMib& first = reply.Bindings().front();
-                LastOid = first.ObjectId;
+                LastOid = texts ? first.ObjectId : BytesToOid(first.OidBytes);
                 LastVersion = reply.Version;
                 LastValueKind = ValueKind(first.TypeCode);
             }
@@ -270,8 +273,25 @@ void TSNMPSynapse::AskChunk(const std::vector<std::string>& oids,
 
 std::optional<std::vector<TSNMPMib>> TSNMPSynapse::QueryBulk(
     const std::vector<std::string>& oids, int repetitions) {
-    if (hostList_.empty() || oids.empty()) {
+    if (!AskBulk(oids, repetitions, true)) {
         return std::nullopt;
+    }
+    const std::span<const TSNMPMib> bindings = client_.Reply.Bindings();
+    return std::vector<TSNMPMib>(bindings.begin(), bindings.end());
+}
+
+std::optional<std::span<const TSNMPMib>> TSNMPSynapse::QueryBulkContents(
+    const std::vector<TOid>& oids, int repetitions) {
+    if (!AskBulk(oids, repetitions, false)) {
+        return std::nullopt;
+    }
+    return client_.Reply.Bindings();
+}
+
+template <typename Oid>
+bool TSNMPSynapse::AskBulk(const std::vector<Oid>& oids, int repetitions, bool texts) {
+    if (hostList_.empty() || oids.empty()) {
+        return false;
     }
     if (!fittingBindings_) {
         // An SNMPv3 agent says its message size in every message it sends.
@@ -285,23 +305,20 @@ std::optional<std::vector<TSNMPMib>> TSNMPSynapse::QueryBulk(
     const int asked = std::clamp(*fittingBindings_ / columns, 1, std::max(repetitions, 1));
     const auto narrow = [&] { fittingBindings_ = std::max(1, asked / 2) * columns; };
     int failed = 0;
-    const Outcome outcome = Ask(hostList_.front(), oids, pdu::GetBulkRequest, failed, asked);
+    const Outcome outcome =
+        Ask(hostList_.front(), oids, pdu::GetBulkRequest, failed, asked, texts);
     if (outcome != Outcome::Answered) {
         if (outcome == Outcome::Unanswered) {
             narrow();  // an agent may drop what it cannot send
         }
-        return std::nullopt;
+        return false;
     }
     const TSNMPRec& reply = client_.Reply;
     if (reply.ErrorStatus == kTooBig) {
         narrow();
-        return std::nullopt;
+        return false;
     }
-    if (reply.ErrorStatus != kNoError) {
-        return std::nullopt;
-    }
-    const std::span<const TSNMPMib> bindings = reply.Bindings();
-    return std::vector<TSNMPMib>(bindings.begin(), bindings.end());
+    return reply.ErrorStatus == kNoError;
 }
 
 void TSNMPSynapse::ThrottleStep() {

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "Interrupt.h"
+#include "Oid.h"
 #include "SnmpSend.h"
 
 // The query component: reads one value by object identifier from every host
@@ -54,6 +56,12 @@ class TSNMPSynapse {
     // agent, or none at all, halves the repetitions for this host from then on.
     std::optional<std::vector<TSNMPMib>> QueryBulk(const std::vector<std::string>& oids,
                                                    int repetitions);
+    // The same request with the reply's bindings left where they were
+    // decoded, identifiers as bytes and values as their BER contents
+    // (TSNMPMib::OidBytes, TSNMPMib::Contents), valid until the next request:
+    // a sweep of many counters makes no texts.
+    std::optional<std::span<const TSNMPMib>> QueryBulkContents(const std::vector<TOid>& oids,
+                                                               int repetitions);
     // Whether walks go by GetBulk (SNMPv2c and SNMPv3 only; on by default).
     bool BulkWalks() const { return bulkWalks_ && version_ != version::V1; }
     void SetBulkWalks(bool value) { bulkWalks_ = value; }
@@ -116,8 +124,14 @@ class TSNMPSynapse {
     // One request for these objects to host: the skip of a blocked host,
     // the throttle step, the attempts and the request-id's step. The reply
     // stays in the client. A GetBulk asks `repetitions` of each.
-    Outcome Ask(const std::string& host, const std::vector<std::string>& oids, int pduType,
-                int& failedAttempts, int repetitions = 0);
+    // The reply's bindings are decoded into texts unless `texts` is false.
+    // Identifiers as texts or as TOids.
+    template <typename Oid>
+    Outcome Ask(const std::string& host, const std::vector<Oid>& oids, int pduType,
+                int& failedAttempts, int repetitions = 0, bool texts = true);
+    // One GetBulkRequest; true when its reply, left in the client, is one to read.
+    template <typename Oid>
+    bool AskBulk(const std::vector<Oid>& oids, int repetitions, bool texts);
     // Fills values for the objects at positions `chunk` of oids with one
     // request; what is left to ask goes to `rest`, in order.
     void AskChunk(const std::vector<std::string>& oids, const std::vector<std::size_t>& chunk,

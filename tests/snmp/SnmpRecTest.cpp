@@ -321,3 +321,40 @@ TEST(SnmpRecRoundTrip, EncodedRequestsDecodeToTheirFields) {
         EXPECT_EQ(back.Bindings()[i].TypeCode, rec.Bindings()[i].TypeCode);
     }
 }
+
+TEST(SnmpRecDecode, WithoutValueTextsTheContentsComeAsTheyCame) {
+    struct Case {
+        int type;
+        const char* text;  // as the reply is built from it
+        std::string want;  // empty for an exception value, whatever it held
+    };
+    const Case cases[] = {
+        {ber::Integer, "-1", Bytes("FF FF FF FF")},
+        {ber::Counter, "4294967295", Bytes("FF FF FF FF")},
+        {ber::Gauge, "1000000000", Bytes("3B 9A CA 00")},
+        {ber::OctetString, "Gi1/0/1", "Gi1/0/1"},
+        {ber::NoSuchInstance, "junk", ""},
+        {ber::EndOfMibView, "", ""},
+    };
+    TSNMPRec answer = Request(pdu::GetResponse, "c", {});
+    for (const Case& c : cases) {
+        answer.AddBinding("1.3.6.1.2.1.2.2.1.10.7", c.text, c.type);
+    }
+    TSNMPRec reply;
+    reply.ValueTexts = false;
+    reply.OidTexts = false;
+    ASSERT_TRUE(reply.DecodeMessage(answer.EncodeMessage()));
+    ASSERT_EQ(reply.BindingCount(), static_cast<int>(std::size(cases)));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const TSNMPMib& mib = reply.Bindings()[i];
+        EXPECT_EQ(Hex(mib.Contents), Hex(cases[i].want)) << cases[i].text;
+        EXPECT_EQ(mib.TypeCode, cases[i].type) << cases[i].text;
+        EXPECT_EQ(mib.ValueText, "") << cases[i].text;
+        EXPECT_EQ(Hex(mib.OidBytes), Hex(TOid("1.3.6.1.2.1.2.2.1.10.7").Bytes()));
+    }
+    // Texts again, and no contents left from the decode before.
+    reply.ValueTexts = true;
+    ASSERT_TRUE(reply.DecodeMessage(answer.EncodeMessage()));
+    EXPECT_EQ(reply.Bindings()[0].ValueText, "-1");
+    EXPECT_EQ(reply.Bindings()[0].Contents, "");
+}

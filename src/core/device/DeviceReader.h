@@ -3,8 +3,14 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "Ber.h"
+#include "OctetString.h"
 #include "Oid.h"
 #include "SnmpV3Security.h"
 #include "SnmpVersion.h"
@@ -56,6 +62,36 @@ public:
     virtual std::optional<QList<Binding>> QueryBulk(const QStringList& /*oids*/,
                                                     int /*repetitions*/) {
         return std::nullopt;
+    }
+
+    // A GetBulk binding as it came off the wire: the identifier's BER bytes,
+    // the value's type and contents (none for an exception value).
+    struct WireBinding {
+        std::string_view oid;
+        int type = 0;
+        std::string_view contents;
+    };
+    // QueryBulk with each binding handed to `take` as it came, valid during
+    // that call only, so that a reader of many numbers makes no texts; false
+    // where QueryBulk gives none. By default through QueryBulk's texts, each
+    // value an octet string.
+    virtual bool QueryBulkWire(const std::vector<snmp::TOid>& oids, int repetitions,
+                               const std::function<void(const WireBinding&)>& take) {
+        QStringList texts;
+        for (const snmp::TOid& oid : oids) {
+            texts.append(QString::fromLatin1(oid.Text()));
+        }
+        const std::optional<QList<Binding>> reply = QueryBulk(texts, repetitions);
+        if (!reply) {
+            return false;
+        }
+        for (const Binding& binding : *reply) {
+            const std::string oid = snmp::OidToBytes(OctetBytes(binding.oid));
+            const std::string value = OctetBytes(binding.value);
+            take({oid, binding.endOfMibView ? snmp::ber::EndOfMibView : snmp::ber::OctetString,
+                  value});
+        }
+        return true;
     }
 
     // The version of every request from now on. SNMPv2c exception values

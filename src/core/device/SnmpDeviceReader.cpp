@@ -99,6 +99,20 @@ std::optional<QList<DeviceReader::Binding>> SnmpDeviceReader::QueryBulk(const QS
     return bindings;
 }
 
+bool SnmpDeviceReader::QueryBulkWire(const std::vector<snmp::TOid>& oids, int repetitions,
+                                     const std::function<void(const WireBinding&)>& take) {
+    const std::optional<std::span<const snmp::TSNMPMib>> reply =
+        synapse_.QueryBulkContents(oids, repetitions);
+    problem_ = synapse_.LastV3Problem();
+    if (!reply) {
+        return false;
+    }
+    for (const snmp::TSNMPMib& binding : *reply) {
+        take({binding.OidBytes, binding.TypeCode, binding.Contents});
+    }
+    return true;
+}
+
 void SnmpDeviceReader::SetTimeout(int milliseconds) {
     patience_.TimeoutMs = milliseconds;
     synapse_.SetTimeout(milliseconds);

@@ -27,6 +27,8 @@ public:
     int QueryWidth() const override { return synapse_.Width(); }
     bool BulkWalks() const override { return synapse_.BulkWalks(); }
     std::optional<QList<Binding>> QueryBulk(const QStringList& oids, int repetitions) override;
+    bool QueryBulkWire(const std::vector<snmp::TOid>& oids, int repetitions,
+                       const std::function<void(const WireBinding&)>& take) override;
     void SetSnmpVersion(SnmpVersion version) override;
     void SetSecurity(const SnmpV3Security& security) override;
     std::optional<QString> LastFailureCause() const override;

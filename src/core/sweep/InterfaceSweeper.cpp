@@ -94,9 +94,9 @@ void InterfaceSweeper::Sweep() {
             reader.SetSnmpVersion(target.version);
             reader.SetSecurity(target.security);
             reader.SetQueryTarget(target.community, target.host);
-            const SweepReading reading =
+            SweepReading reading =
                 ReadSweep(reader, plan, [&] { return job.Current() && !*cancelled; });
-            job.Post([self, reading, generation] {
+            job.Post([self, reading = std::move(reading), generation] {
                 if (self && generation == self->generation_) {
                     self->Ended(reading);
                 }

@@ -3,10 +3,13 @@
 #include <QStringList>
 #include <algorithm>
 #include <chrono>
+#include <limits>
 
+#include "Ber.h"
 #include "BulkWalk.h"
 #include "DeviceObjects.h"
 #include "NumberText.h"
+#include "OctetString.h"
 #include "TrafficSample.h"
 
 namespace pulsewell {
@@ -25,6 +28,19 @@ const QString& Prefix(Column column) {
         objects::kIfAlias,
     };
     return kPrefixes[static_cast<std::size_t>(column)];
+}
+
+// A column's identifier as it goes on the wire, for asking and for finding
+// replies by bytes.
+const snmp::TOid& ColumnOid(Column column) {
+    static const std::array<snmp::TOid, kSweepColumns> kOids = [] {
+        std::array<snmp::TOid, kSweepColumns> oids;
+        for (std::size_t c = 0; c < oids.size(); ++c) {
+            oids[c] = snmp::TOid(OctetBytes(Prefix(static_cast<Column>(c)).chopped(1)));
+        }
+        return oids;
+    }();
+    return kOids[static_cast<std::size_t>(column)];
 }
 
 // Read every sweep; ifLastChange only moves with ifOperStatus, so it is read
@@ -53,6 +69,19 @@ int IndexIn(const QString& oid, const QString& prefix) {
     return ok && index > 0 ? index : 0;
 }
 
+// The same for an identifier's wire bytes and the column's: one more
+// sub-identifier, read as its text would read.
+int IndexIn(std::string_view oid, std::string_view prefix) {
+    if (!oid.starts_with(prefix)) {
+        return 0;
+    }
+    std::size_t pos = prefix.size();
+    const std::uint32_t index = snmp::DecodeSubId(oid, pos);
+    return pos == oid.size() && index > 0 && index <= std::numeric_limits<int>::max()
+               ? static_cast<int>(index)
+               : 0;
+}
+
 class Sweep {
   public:
     Sweep(DeviceReader& reader, const SweepPlan& plan, const std::function<bool()>& current)
@@ -61,6 +90,8 @@ class Sweep {
     SweepReading Read();
 
   private:
+    // The counters' arrival time.
+    static void Timed(SweepCells& cells, Column column, std::int64_t atMs);
     void Store(int index, Column column, const QString& text, std::int64_t atMs);
     bool ReadScalars();
     bool TableChanged() const;
@@ -85,14 +116,18 @@ class Sweep {
     SweepReading reading_;
 };
 
-void Sweep::Store(int index, Column column, const QString& text, std::int64_t atMs) {
-    SweepCells& cells = reading_.interfaces[index];
-    cells.Set(column, text);
+void Sweep::Timed(SweepCells& cells, Column column, std::int64_t atMs) {
     if (column == Column::HcInOctets || column == Column::InOctets) {
         cells.inAtMs = atMs;
     } else if (column == Column::HcOutOctets || column == Column::OutOctets) {
         cells.outAtMs = atMs;
     }
+}
+
+void Sweep::Store(int index, Column column, const QString& text, std::int64_t atMs) {
+    SweepCells& cells = reading_.interfaces[index];
+    Timed(cells, column, atMs);
+    cells.Set(column, text);
 }
 
 bool Sweep::ReadScalars() {
@@ -124,54 +159,62 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
         Column column;
         int at = 0;  // the last index taken
         int steps = 0;
+        // Where the next index most likely goes: the columns walk the same rows.
+        std::map<int, SweepCells>::iterator next;
+        // Of the last reply.
+        bool done = false;
+        bool moved = false;
+        bool seen = false;
     };
     QList<Walking> walking;
     for (const Column column : columns) {
-        walking.append({column});
+        walking.append({column, 0, 0, reading_.interfaces.begin()});
     }
     while (!walking.isEmpty() && current_()) {
-        QStringList from;
+        std::vector<snmp::TOid> from;
         int fewest = rows;
-        for (const Walking& w : walking) {
-            from.append(w.at == 0 ? Prefix(w.column).chopped(1)
-                                  : Prefix(w.column) + QString::number(w.at));
+        for (Walking& w : walking) {
+            from.push_back(w.at == 0 ? ColumnOid(w.column)
+                                     : ColumnOid(w.column).Child(static_cast<std::uint32_t>(w.at)));
             fewest = std::min(fewest, w.steps);
+            w.done = w.moved = w.seen = false;
         }
         ++reading_.requests;
-        const std::optional<QList<DeviceReader::Binding>> reply =
-            reader_.QueryBulk(from, std::max(rows + 1 - fewest, 8));
-        if (!reply || reply->isEmpty()) {
-            return false;
-        }
-        const std::int64_t atMs = NowMs();
         const qsizetype width = walking.size();
-        QList<Walking> still;
-        for (qsizetype c = 0; c < width; ++c) {
-            Walking w = walking[c];
-            const QString& prefix = Prefix(w.column);
-            bool done = false;
-            bool moved = false;
-            bool seen = false;
-            for (qsizetype i = c; i < reply->size() && !done; i += width) {
-                const DeviceReader::Binding& step = (*reply)[i];
-                seen = true;
-                const int index = step.endOfMibView ? 0 : IndexIn(step.oid, prefix);
+        qsizetype taken = 0;
+        std::int64_t atMs = 0;
+        // The reply's bindings go repetition by repetition, a column each.
+        const bool answered = reader_.QueryBulkWire(
+            from, std::max(rows + 1 - fewest, 8), [&](const DeviceReader::WireBinding& step) {
+                if (taken == 0) {
+                    atMs = NowMs();
+                }
+                Walking& w = walking[taken++ % width];
+                if (w.done) {
+                    return;
+                }
+                w.seen = true;
+                const int index = step.type == snmp::ber::EndOfMibView
+                                      ? 0
+                                      : IndexIn(step.oid, ColumnOid(w.column).Bytes());
                 if (index == 0) {
-                    done = true;  // past the column's end
+                    w.done = true;  // past the column's end
                 } else if (index > w.at) {
-                    Store(index, w.column, step.value, atMs);
+                    const auto at = reading_.interfaces.try_emplace(w.next, index);
+                    w.next = std::next(at);
+                    Timed(at->second, w.column, atMs);
+                    at->second.SetContents(w.column, step.type, step.contents);
                     w.at = index;
-                    moved = true;
-                    done = ++w.steps >= rows + kRowMargin;
+                    w.moved = true;
+                    w.done = ++w.steps >= rows + kRowMargin;
                 }
                 // An index at or before the last one is a repeat or out of
                 // order: skipped, the walk goes on after the highest.
-            }
-            if (!done && (moved || !seen)) {
-                still.append(w);
-            }
+            });
+        if (!answered || taken == 0) {
+            return false;
         }
-        walking = still;
+        walking.removeIf([](const Walking& w) { return w.done || (w.seen && !w.moved); });
     }
     return true;
 }
@@ -352,6 +395,39 @@ void SweepCells::Set(SweepColumn column, const QString& text) {
         numbers_[Slot(column)] = number;
         answered_ |= Bit(column);
     }
+}
+
+void SweepCells::SetContents(SweepColumn column, int type, std::string_view contents) {
+    const bool wide = column == Column::HcInOctets || column == Column::HcOutOctets;
+    std::optional<std::int64_t> number;
+    switch (type) {
+        case snmp::ber::Boolean:
+        case snmp::ber::Integer:
+        case snmp::ber::Enumerated:
+            number = snmp::SignedValue(contents);
+            break;
+        case snmp::ber::Counter:
+        case snmp::ber::Gauge:
+        case snmp::ber::TimeTicks:
+            number = snmp::UnsignedValue(contents);
+            break;
+        case snmp::ber::Counter64:
+            if (const std::uint64_t value = snmp::Unsigned64Value(contents);
+                wide || value <= std::numeric_limits<std::int64_t>::max()) {
+                number = static_cast<std::int64_t>(value);
+            }
+            break;
+        default:
+            break;
+    }
+    // Texts, and the numbers a 64-bit column would read from a negative text.
+    if (Slot(column) >= kSweepNumberColumns || !number ||
+        (wide && *number < 0 && type != snmp::ber::Counter64)) {
+        Set(column, OctetText(snmp::ValueText(type, contents)));
+        return;
+    }
+    numbers_[Slot(column)] = !wide && *number < 0 ? *number + kCounterModulus : *number;
+    answered_ |= Bit(column);
 }
 
 SweepReading ReadSweep(DeviceReader& reader, const SweepPlan& plan,

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string_view>
 
 #include "DeviceReader.h"
 
@@ -50,6 +51,9 @@ class SweepCells {
     }
     // The agent's value text; a number column keeps none that is no number.
     void Set(SweepColumn column, const QString& text);
+    // The same from a value's BER type and contents, numbers read without a
+    // text where their text would leave no doubt.
+    void SetContents(SweepColumn column, int type, std::string_view contents);
 
     // Steady-clock milliseconds when the incoming and outgoing counters arrived.
     std::int64_t inAtMs = 0;

@@ -23,10 +23,16 @@ QString SweepRowStateText(SweepRowState state) {
 }
 
 QString InterfaceStatusText(int status) {
-    static const std::array<const char*, 7> kNames = {
-        "up", "down", "testing", "unknown", "dormant", "notPresent", "lowerLayerDown"};
+    // Made once: every row of every sweep asks.
+    static const std::array<QString, 7> kNames = {QStringLiteral("up"),
+                                                  QStringLiteral("down"),
+                                                  QStringLiteral("testing"),
+                                                  QStringLiteral("unknown"),
+                                                  QStringLiteral("dormant"),
+                                                  QStringLiteral("notPresent"),
+                                                  QStringLiteral("lowerLayerDown")};
     if (status >= 1 && status <= static_cast<int>(kNames.size())) {
-        return QString::fromLatin1(kNames[static_cast<std::size_t>(status - 1)]);
+        return kNames[static_cast<std::size_t>(status - 1)];
     }
     return status == 0 ? QString() : QString::number(status);
 }

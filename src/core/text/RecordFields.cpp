@@ -1,5 +1,7 @@
 #include "RecordFields.h"
 
+#include <algorithm>
+
 namespace pulsewell {
 
 QString IsoTime(const QDateTime& time) {
@@ -11,6 +13,13 @@ QString PercentField(double percent) {
 }
 
 QString CsvTextField(const QString& text) {
+    const bool plain = (text.isEmpty() || !QStringView(u"=+-@").contains(text.front())) &&
+                       std::ranges::none_of(text, [](QChar c) {
+                           return c == u',' || c == u'"' || c == u'\n' || c == u'\r';
+                       });
+    if (plain) {
+        return text;  // most fields: one pass, no copy
+    }
     QString field = text;
     if (!field.isEmpty() && QStringLiteral("=+-@").contains(field.front())) {
         field.prepend(u'\'');

@@ -1,6 +1,7 @@
 #include "VisibleText.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace pulsewell {
 
@@ -15,9 +16,16 @@ bool IsControl(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
+bool HasControl(const QString& text) {
+    return std::ranges::any_of(text, [](QChar c) { return IsControl(c.unicode()); });
+}
+
 }  // namespace
 
 QString VisibleText(const QString& text) {
+    if (!HasControl(text)) {
+        return text;  // most device texts: nothing to escape, no copy
+    }
     QString visible;
     visible.reserve(text.size());
     for (const QChar c : text) {
@@ -50,6 +58,9 @@ QString ShownText(const QString& text) {
 }
 
 QString VisibleCell(const QString& text) {
+    if (!HasControl(text)) {
+        return text;  // no line break either
+    }
     return VisibleText(QString(text).replace(LineBreak(), QStringLiteral(" ")));
 }
 
