@@ -52,6 +52,14 @@ run_suite() {  # folder, ctest arguments...
     [ "$result" -eq 0 ] || status=1
 }
 
+# Prints what a step took, in wall and CPU seconds, on standard error.
+timed() {  # label, command...
+    local label=$1
+    shift
+    local TIMEFORMAT="$label: %R s wall, %U s user and %S s system CPU"
+    time "$@"
+}
+
 release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=ON)
 if $twice; then
     release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=OFF)
@@ -60,19 +68,21 @@ fi
 # The release programs and the fuzz target, built behind the sanitizer suite;
 # their output is shown only when they fail.
 background_builds() {
-    scripts/build.sh build "${release_options[@]}" && scripts/fuzz.sh build
+    timed "release build" scripts/build.sh build "${release_options[@]}" &&
+        timed "fuzz build" scripts/fuzz.sh build
 }
 background_log=$(mktemp)
 builds=
 trap 'rm -f "$background_log"; [ -z "$builds" ] || kill -- "-$builds" 2>/dev/null' EXIT
 
-if scripts/build.sh build-sanitize -DPULSEWELL_SANITIZE=ON -DPULSEWELL_BENCH=OFF; then
+if timed "sanitizer build" scripts/build.sh build-sanitize -DPULSEWELL_SANITIZE=ON \
+    -DPULSEWELL_BENCH=OFF; then
     # In a process group of its own, to be given full priority again later.
-    setsid nice -n 10 bash -c "$(declare -f background_builds); \
+    setsid nice -n 10 bash -c "$(declare -f timed background_builds); \
         release_options=(${release_options[*]}); background_builds" \
         >"$background_log" 2>&1 &
     builds=$!
-    run_suite build-sanitize
+    timed "sanitizer suite" run_suite build-sanitize
     renice -n 0 -g "$builds" >/dev/null 2>&1 || true
 else
     status=1
@@ -83,6 +93,7 @@ fi
 
 if wait "$builds"; then
     builds=
+    grep -E '^(release|fuzz) build: ' "$background_log" >&2
     # A short fuzzing run beside the tests of the packages; any finding fails the run.
     scripts/fuzz.sh run 60 >build-fuzz/run.log 2>&1 &
     fuzzing=$!
