@@ -6,9 +6,9 @@
 #                    must keep compiling); the tests of the installed program
 #                    and of the Debian packages run here
 #   build-fuzz/      the decoder fuzz target (clang), run for 60 seconds
-# The release and fuzz builds run beside the sanitizer suite, at a lower
-# priority so that its timers keep time; the fuzzing runs beside the tests of
-# the packages. Ends with "N passed, N failed".
+# The fuzz and release builds and the fuzzing run beside the sanitizer suite,
+# at a lower priority so that its timers keep time; the tests of the packages
+# follow. Ends with "N passed, N failed".
 #   scripts/test.sh --twice   also builds build/ whole and runs the suite there
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -65,11 +65,17 @@ if $twice; then
     release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=OFF)
 fi
 
-# The release programs and the fuzz target, built behind the sanitizer suite;
-# their output is shown only when they fail.
+# The fuzz target and the release programs, built behind the sanitizer suite,
+# the fuzzing running beside them; their output is shown only when they fail.
 background_builds() {
-    timed "release build" scripts/build.sh build "${release_options[@]}" &&
-        timed "fuzz build" scripts/fuzz.sh build
+    timed "fuzz build" scripts/fuzz.sh build || return 1
+    scripts/fuzz.sh run 60 >build-fuzz/run.log 2>&1 &
+    local fuzzing=$!
+    timed "release build" scripts/build.sh build "${release_options[@]}" || return 1
+    if ! wait "$fuzzing"; then
+        echo "fuzzing found a failing input (see build-fuzz/artifacts/)"
+        return 1
+    fi
 }
 background_log=$(mktemp)
 builds=
@@ -94,25 +100,17 @@ fi
 if wait "$builds"; then
     builds=
     grep -E '^(release|fuzz) build: ' "$background_log" >&2
-    # A short fuzzing run beside the tests of the packages; any finding fails the run.
-    scripts/fuzz.sh run 60 >build-fuzz/run.log 2>&1 &
-    fuzzing=$!
+    cat build-fuzz/run.log
     if $twice; then
         run_suite build
     else
         run_suite build -L install
     fi
-    if ! wait "$fuzzing"; then
-        cat build-fuzz/run.log
-        echo "fuzzing found a failing input (see build-fuzz/artifacts/)"
-        status=1
-    else
-        cat build-fuzz/run.log
-    fi
 else
     builds=
     cat "$background_log"
-    echo "the release or fuzzer build failed"
+    [ ! -f build-fuzz/run.log ] || cat build-fuzz/run.log
+    echo "the release or fuzzer build failed, or the fuzzing found a failing input"
     status=1
 fi
 
