@@ -172,4 +172,28 @@ std::optional<TColor> UtilizationColor(const SweepRow& row, OverviewColumn colum
     return rounded <= bars.HighThreshold ? bars.MidColor : bars.HighColor;
 }
 
+namespace {
+
+// "Link down: Gi1/0/3 (ifIndex 3)", " at 93.20 %" after a high utilization.
+QString EventText(const SweepEvent& event) {
+    QString text = QStringLiteral("%1: %2 (ifIndex %3)")
+                       .arg(SweepEventKindText(event.kind), ShownText(VisibleCell(event.name)))
+                       .arg(event.index);
+    if (event.kind == SweepEvent::HighUtilization) {
+        text += QStringLiteral(" at %1 %").arg(QString::number(event.utilization, 'f', 2));
+    }
+    return text;
+}
+
+}  // namespace
+
+QString OverviewEventLine(const SweepEvent& event) {
+    return event.time.toString(QStringLiteral("HH:mm:ss")) + u' ' + EventText(event);
+}
+
+TAlarmNotice OverviewEventNotice(const SweepEvent& event, const QString& host) {
+    return {EventText(event), QStringLiteral("Host %1: ").arg(ShownText(VisibleCell(host))) +
+                                  OverviewEventLine(event)};
+}
+
 }  // namespace pulsewell

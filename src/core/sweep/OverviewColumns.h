@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <optional>
 
+#include "AlarmNotice.h"
 #include "ColorValue.h"
 #include "SweepResult.h"
 #include "TrafficGraph.h"
@@ -44,5 +45,11 @@ QVariant OverviewCellOrder(const SweepRow& row, OverviewColumn column);
 // rounded). None where no utilization was measured.
 std::optional<TColor> UtilizationColor(const SweepRow& row, OverviewColumn column,
                                        const TUtilizationBars& bars);
+
+// An event as the window's event list shows it: "17:02:03 Link down: Gi1/0/3
+// (ifIndex 3)", the utilization added to a high one.
+QString OverviewEventLine(const SweepEvent& event);
+// The desktop notice of an event on the host's interface.
+TAlarmNotice OverviewEventNotice(const SweepEvent& event, const QString& host);
 
 }  // namespace pulsewell
