@@ -22,6 +22,13 @@ void AllInterfacesModel::ShowRows(const QList<SweepRow>& rows) {
 }
 
 void AllInterfacesModel::SetLook(bool showBytes, const TUtilizationBars& bars) {
+    const auto same = [](const TUtilizationBars& a, const TUtilizationBars& b) {
+        return a.LowThreshold == b.LowThreshold && a.HighThreshold == b.HighThreshold &&
+               a.LowColor == b.LowColor && a.MidColor == b.MidColor && a.HighColor == b.HighColor;
+    };
+    if (showBytes == showBytes_ && same(bars, bars_)) {
+        return;
+    }
     showBytes_ = showBytes;
     bars_ = bars;
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);

@@ -83,10 +83,8 @@ AllInterfacesWindow::AllInterfacesWindow(Monitor& monitor, DesktopNotifier& noti
 
 void AllInterfacesWindow::Open() {
     const TMonitorState& state = monitor_.State();
-    const TUtilizationBars& bars = monitor_.Graph().Bars();
-    model_->SetLook(state.ShowBytes, bars);
+    FollowOptions();
     sweeper_.SetTarget({state.Host, state.Community, state.Version, state.Security});
-    sweeper_.SetHighThreshold(bars.HighThreshold);
     setWindowTitle(QStringLiteral("All interfaces - ") + ShownText(VisibleCell(state.Host)));
     if (!sweeper_.IsRunning()) {
         status_->setText(QStringLiteral("Sweeping..."));
@@ -109,7 +107,15 @@ void AllInterfacesWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+void AllInterfacesWindow::FollowOptions() {
+    const TUtilizationBars& bars = monitor_.Graph().Bars();
+    model_->SetLook(monitor_.State().ShowBytes, bars);
+    sweeper_.SetHighThreshold(bars.HighThreshold);
+}
+
 void AllInterfacesWindow::ShowSweep(const SweepResult& sweep) {
+    // The options may have changed since the sweep before, as for the main window's lines.
+    FollowOptions();
     model_->ShowRows(sweep.rows);
     QString status = QStringLiteral("Last sweep ended %1, took %2 s")
                          .arg(sweep.ended.toString(QStringLiteral("HH:mm:ss")),

@@ -44,6 +44,8 @@ class AllInterfacesWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The unit, colours and high threshold the options hold now.
+    void FollowOptions();
     void ShowSweep(const SweepResult& sweep);
 
     Monitor& monitor_;
