@@ -116,7 +116,6 @@ void AllInterfacesWindow::FollowOptions() {
 void AllInterfacesWindow::ShowSweep(const SweepResult& sweep) {
     // The options may have changed since the sweep before, as for the main window's lines.
     FollowOptions();
-    model_->ShowRows(sweep.rows);
     QString status = QStringLiteral("Last sweep ended %1, took %2 s")
                          .arg(sweep.ended.toString(QStringLiteral("HH:mm:ss")),
                               QString::number(static_cast<double>(sweep.durationMs) / 1000.0, 'f',
@@ -127,6 +126,11 @@ void AllInterfacesWindow::ShowSweep(const SweepResult& sweep) {
         status += QStringLiteral("; the agent restarted, no rates this time");
     }
     status_->setText(status);
+    const bool firstRows = model_->rowCount() == 0 && !sweep.rows.isEmpty();
+    model_->ShowRows(sweep.rows);
+    if (firstRows) {
+        table_->resizeColumnsToContents();
+    }
     for (const SweepEvent& event : sweep.events) {
         events_->addItem(OverviewEventLine(event));
         notifier_.Post(OverviewEventNotice(event, monitor_.State().Host));

@@ -103,6 +103,10 @@ class AllInterfacesWindowTest : public QObject {
             QCOMPARE(utilization.data(Qt::BackgroundRole).value<QColor>(),
                      QColor(ToQColor(c.color)));
         }
+        // By number, not by text ("8000" would come before "72000").
+        window.Table()->sortByColumn(static_cast<int>(OverviewColumn::In), Qt::DescendingOrder);
+        QVERIFY(RowOf(window, 14) < RowOf(window, 13));
+        QVERIFY(RowOf(window, 13) < RowOf(window, 12));
         const QStringList events = Lines(*window.Events());
         QCOMPARE(events.filter("Utilization high").size(), 1);
         QVERIFY2(events.filter("Utilization high: ge-0/0/14 (ifIndex 14) at ").size() == 1,
