@@ -161,10 +161,14 @@ class AllInterfacesWindowTest : public QObject {
 
     // A double click on a row polls that interface, as the interface list does.
     void doubleClickChoosesTheInterface() {
+        MakeInterface(12);
         AllInterfacesWindow& window = OpenWindow();
         WaitForSweeps(window, 1);
+        // The rows in another order than the list's entries.
+        window.Table()->sortByColumn(static_cast<int>(OverviewColumn::Index), Qt::DescendingOrder);
         auto* list = ui_->Window().findChild<QComboBox*>("interfaceList");
-        for (const int ifIndex : {2, 1}) {
+        QTRY_VERIFY(list->isEnabled());
+        for (const int ifIndex : {2, 12, 1}) {
             const QModelIndex cell = window.Table()->model()->index(RowOf(window, ifIndex), 1);
             window.Table()->scrollTo(cell);
             QWidget* viewport = window.Table()->viewport();
