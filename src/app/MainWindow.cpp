@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include "AllInterfacesWindow.h"
 #include "GraphData.h"
 #include "HistoryRecorder.h"
 #include "HistoryWindow.h"
@@ -130,6 +131,8 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
 }
 
 TForm1::~TForm1() {
+    // Its sweeps run on the monitor's worker, which ends before the children.
+    delete allInterfaces_;
     // The monitor and every other member end before QWidget's destructor hides
     // and deletes the controls, and controls still signal on their way out (a
     // focused host combo finishes its edit). Nothing of theirs may reach here.
@@ -190,7 +193,12 @@ void TForm1::BuildInputs(QWidget* client) {
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             [this] { monitor_.CallOffFirstContact(); });
     connect(startButton_, &QPushButton::clicked, this, [this] { monitor_.StartPolling(); });
-    connect(stopButton_, &QPushButton::clicked, this, [this] { monitor_.StopPolling(); });
+    connect(stopButton_, &QPushButton::clicked, this, [this] {
+        monitor_.StopPolling();
+        if (allInterfaces_ != nullptr) {
+            allInterfaces_->Halt();
+        }
+    });
     stopButton_->installEventFilter(this);
 
     // Reached through the poll timer and the menu only.
@@ -321,11 +329,7 @@ void TForm1::BuildInterfaceGroup(QWidget* client) {
     interfaceGroup_->hide();
     interfaceGrid_ = new InterfaceGrid(monitor_.Table(), interfaceGroup_);
     // Grid row r is entry r of the interface list, which holds exactly the rows shown.
-    connect(interfaceGrid_, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        if (interfaceList_->isEnabled() && row < interfaceList_->count()) {
-            interfaceList_->setCurrentIndex(row);
-        }
-    });
+    connect(interfaceGrid_, &QTableWidget::cellDoubleClicked, this, &TForm1::ChooseEntry);
     interfaceGrid_->setGeometry(8, 18, 792, 114);
     Follow(interfaceGroup_, Room::BelowWide);
     Follow(interfaceGrid_, Room::Wide);
@@ -348,6 +352,23 @@ void TForm1::ShowHistory() {
     window->show();
 }
 
+void TForm1::ChooseEntry(int entry) {
+    if (interfaceList_->isEnabled() && entry >= 0 && entry < interfaceList_->count()) {
+        interfaceList_->setCurrentIndex(entry);
+    }
+}
+
+void TForm1::ShowAllInterfaces() {
+    if (allInterfaces_ == nullptr) {
+        allInterfaces_ = new AllInterfacesWindow(monitor_, notifier_, this);
+        connect(allInterfaces_, &AllInterfacesWindow::InterfaceChosen, this, [this](int ifIndex) {
+            ChooseEntry(static_cast<int>(
+                monitor_.InterfaceEntries().indexOf(QString::number(ifIndex))));
+        });
+    }
+    allInterfaces_->Open();
+}
+
 void TForm1::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     showDeviceInfoAction_ = file->addAction(QStringLiteral("Show device info"));
@@ -355,6 +376,13 @@ void TForm1::BuildMenus() {
     connect(showDeviceInfoAction_, &QAction::triggered, this, &TForm1::ShowDeviceInfo);
     connect(file->addAction(QStringLiteral("History...")), &QAction::triggered, this,
             &TForm1::ShowHistory);
+    // Once a first contact has listed the device's interfaces.
+    allInterfacesAction_ = file->addAction(QStringLiteral("All interfaces..."));
+    allInterfacesAction_->setEnabled(false);
+    connect(allInterfacesAction_, &QAction::triggered, this, &TForm1::ShowAllInterfaces);
+    connect(&monitor_, &Monitor::DiscoveryEnded, this, [this] {
+        allInterfacesAction_->setEnabled(!monitor_.InterfaceEntries().isEmpty());
+    });
     file->addSeparator();
     QAction* savePicture = file->addAction(QStringLiteral("Save graph as &picture..."));
     savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -608,6 +636,13 @@ void TForm1::ShowCompactLayout() {
 void TForm1::ShowBandwidth(const QString& bandwidth) { bandwidthEdit_->setText(bandwidth); }
 
 void TForm1::ShowInterfaceList(const QStringList& entries, int selected, bool enabled) {
+    if (entries.isEmpty()) {
+        // Another host, or none: its interfaces are to be found first.
+        allInterfacesAction_->setEnabled(false);
+        if (allInterfaces_ != nullptr) {
+            allInterfaces_->close();
+        }
+    }
     const QSignalBlocker blocker(interfaceList_);
     interfaceList_->clear();
     interfaceList_->addItems(entries);

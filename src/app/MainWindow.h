@@ -24,6 +24,7 @@ class QRadioButton;
 
 namespace pulsewell {
 
+class AllInterfacesWindow;
 class InterfaceGrid;
 class TForm3;
 class V3PassphraseKeeper;
@@ -127,6 +128,9 @@ private:
     void BuildMenus();
     void BuildStatusBar();
     void ShowInterfaceTable();
+    void ShowAllInterfaces();
+    // Polls the interface list's entry; what a choice in the list does.
+    void ChooseEntry(int entry);
     void ShowDeviceInfo();
     void ShowHistory();
     void ToggleAlwaysOnTop();
@@ -174,6 +178,8 @@ private:
     InterfaceGrid* interfaceGrid_ = nullptr;
     QLabel* statusPanels_[2] = {nullptr, nullptr};
     QAction* showDeviceInfoAction_ = nullptr;
+    QAction* allInterfacesAction_ = nullptr;
+    AllInterfacesWindow* allInterfaces_ = nullptr;
     QAction* alwaysOnTopAction_ = nullptr;
     QAction* writeLogAction_ = nullptr;
     QAction* writeDebugLogAction_ = nullptr;

@@ -1,8 +1,8 @@
 #include "TopScreen.h"
 
 #include <algorithm>
-#include <array>
 
+#include "NumberText.h"
 #include "PollRecords.h"
 #include "SweepResult.h"
 #include "TopRecords.h"
@@ -37,20 +37,6 @@ QString PerSecond(const std::optional<double>& in, const std::optional<double>& 
 }
 
 }  // namespace
-
-QString ShortRate(std::int64_t bitsPerSecond) {
-    static const std::array<const char*, 4> kPrefixes = {"k", "M", "G", "T"};
-    if (bitsPerSecond < 1000) {
-        return QString::number(bitsPerSecond);
-    }
-    double value = static_cast<double>(bitsPerSecond);
-    std::size_t prefix = 0;
-    for (value /= 1000.0; value >= 1000.0 && prefix + 1 < kPrefixes.size(); value /= 1000.0) {
-        ++prefix;
-    }
-    const int decimals = value < 10.0 ? 2 : value < 100.0 ? 1 : 0;
-    return QString::number(value, 'f', decimals) + QLatin1String(kPrefixes[prefix]);
-}
 
 TopScreen::TopScreen(const QString& host) : host_(host) {}
 

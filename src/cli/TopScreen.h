@@ -26,7 +26,4 @@ class TopScreen {
     QList<SweepEvent> events_;
 };
 
-// "950", "12.3k", "1.25M", "10.0G": bits per second as top shows them.
-QString ShortRate(std::int64_t bitsPerSecond);
-
 }  // namespace pulsewell::cli

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -296,5 +297,19 @@ QString FloatText(double value, const QString& decimalSeparator) {
 }
 
 QString FloatText(double value) { return FloatText(value, QLocale().decimalPoint()); }
+
+QString ShortRate(std::int64_t bitsPerSecond) {
+    static const std::array<const char*, 4> kPrefixes = {"k", "M", "G", "T"};
+    if (bitsPerSecond < 1000) {
+        return QString::number(bitsPerSecond);
+    }
+    double value = static_cast<double>(bitsPerSecond);
+    std::size_t prefix = 0;
+    for (value /= 1000.0; value >= 1000.0 && prefix + 1 < kPrefixes.size(); value /= 1000.0) {
+        ++prefix;
+    }
+    const int decimals = value < 10.0 ? 2 : value < 100.0 ? 1 : 0;
+    return QString::number(value, 'f', decimals) + QLatin1String(kPrefixes[prefix]);
+}
 
 }  // namespace pulsewell

@@ -41,6 +41,9 @@ QString PercentText(double value);
 QString GroupedIntegerText(std::int64_t value, int significantDigits,
                            const QLocale& locale = QLocale());
 
+// "950", "12.3k", "1.25M", "10.0G": a rate or speed in short, decimal prefixes.
+QString ShortRate(std::int64_t bitsPerSecond);
+
 // Removes every ".", "," and " ": the separators a typed bandwidth may carry.
 QString StripSeparators(QString text);
 

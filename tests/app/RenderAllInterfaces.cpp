@@ -1,0 +1,81 @@
+// Not a test: opens the window of every interface against a device, prints
+// when each sweep reached the table and what the window says it took, and
+// renders the window to a PNG file.
+// Usage: render_all_interfaces HOST COMMUNITY VERSION SWEEPS INTERVAL FILE.png
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QTimer>
+#include <cstdio>
+
+#include "AllInterfacesWindow.h"
+#include "MainWindow.h"
+#include "RecordingMessageBoxes.h"
+#include "RecordingSoundPlayer.h"
+#include "SnmpDeviceReader.h"
+#include "WindowFinders.h"
+
+using namespace pulsewell;
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    if (argc != 7) {
+        std::fprintf(stderr, "usage: %s HOST COMMUNITY VERSION SWEEPS INTERVAL FILE.png\n", argv[0]);
+        return 2;
+    }
+    const int sweeps = QString::fromLocal8Bit(argv[4]).toInt();
+    const QString interval = QString::fromLocal8Bit(argv[5]) + QStringLiteral(" s");
+    test::RecordingMessageBoxes boxes;
+    test::RecordingSoundPlayer player;
+    SnmpDeviceReader reader;
+    TForm1 main(boxes, reader, player, QString(), DeviceWorker::Threading::OwnThread);
+    Monitor& monitor = main.monitor();
+    monitor.SetHost(QString::fromLocal8Bit(argv[1]));
+    monitor.SetCommunity(QString::fromLocal8Bit(argv[2]));
+    monitor.SetSnmpVersion(*ParseSnmpVersion(QString::fromLocal8Bit(argv[3])));
+    main.show();
+
+    int seen = 0;
+    QElapsedTimer clock;
+    qint64 last = 0;
+    QObject::connect(&monitor, &Monitor::DiscoveryEnded, [&] {
+        std::printf("first contact: %lld interfaces\n",
+                    static_cast<long long>(monitor.InterfaceEntries().size()));
+        test::FindAction(main, QStringLiteral("All interfaces..."))->trigger();
+        auto* window = main.findChild<AllInterfacesWindow*>();
+        window->findChild<QComboBox*>(QStringLiteral("sweepInterval"))->setCurrentText(interval);
+        auto* sorted = qobject_cast<QSortFilterProxyModel*>(window->Table()->model());
+        const auto shown = [&, window] {
+            const qint64 now = clock.elapsed();
+            QString status;
+            for (QLabel* label : window->findChildren<QLabel*>()) {
+                if (label->text().startsWith(QStringLiteral("Last sweep"))) {
+                    status = label->text();
+                }
+            }
+            std::printf("sweep %d: %lld rows, %lld ms after the one before; %s\n", seen,
+                        static_cast<long long>(window->Table()->model()->rowCount()),
+                        static_cast<long long>(seen == 0 ? 0 : now - last), qPrintable(status));
+            last = now;
+            if (++seen == sweeps) {
+                window->resize(1100, 700);
+                window->grab().save(QString::fromLocal8Bit(argv[6]));
+                QApplication::quit();
+            }
+        };
+        clock.start();
+        QObject::connect(sorted->sourceModel(), &QAbstractItemModel::dataChanged, shown);
+        QObject::connect(sorted->sourceModel(), &QAbstractItemModel::modelReset, shown);
+    });
+    monitor.FirstContact();
+    return QApplication::exec();
+}
