@@ -56,11 +56,6 @@ void CreateVersion1(Database& db) {
 // upgrades[n] turns schema n into n + 1.
 const std::vector<std::function<void(Database&)>> kUpgrades = {CreateVersion1};
 
-std::int64_t Pragma(Database& db, const char* sql) {
-    Statement pragma(db, sql);
-    return pragma.Step() ? pragma.Integer(0) : 0;
-}
-
 }  // namespace
 
 std::int64_t SchemaVersion(Database& db) {
@@ -73,8 +68,13 @@ std::int64_t SchemaVersion(Database& db) {
 }
 
 bool ForeignDatabase(Database& db) {
-    return Pragma(db, "PRAGMA application_id") != kApplicationId &&
-           Pragma(db, "SELECT count(*) FROM sqlite_master") > 0;
+    // One statement, one snapshot: read apart, another program's first
+    // commit could fall between the id and the tables, and a new history
+    // would pass for a foreign file.
+    Statement look(db,
+                   "SELECT (SELECT application_id FROM pragma_application_id),"
+                   " (SELECT count(*) FROM sqlite_master)");
+    return look.Step() && look.Integer(0) != kApplicationId && look.Integer(1) > 0;
 }
 
 void PrepareSchema(Database& db) {
