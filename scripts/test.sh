@@ -21,6 +21,8 @@ esac
 scripts/install-deps.sh test || exit 1
 # Paths below here are hashed relative to it, so another clone reuses the cache.
 export CCACHE_BASEDIR=$PWD
+# Nor may the folder a file is compiled in, which debug information names.
+export CCACHE_NOHASHDIR=1
 # The libraries' precompiled Qt headers may come from the cache as well.
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 
