@@ -22,11 +22,7 @@ void AllInterfacesModel::ShowRows(const QList<SweepRow>& rows) {
 }
 
 void AllInterfacesModel::SetLook(bool showBytes, const TUtilizationBars& bars) {
-    const auto same = [](const TUtilizationBars& a, const TUtilizationBars& b) {
-        return a.LowThreshold == b.LowThreshold && a.HighThreshold == b.HighThreshold &&
-               a.LowColor == b.LowColor && a.MidColor == b.MidColor && a.HighColor == b.HighColor;
-    };
-    if (showBytes == showBytes_ && same(bars, bars_)) {
+    if (showBytes == showBytes_ && bars == bars_) {
         return;
     }
     showBytes_ = showBytes;

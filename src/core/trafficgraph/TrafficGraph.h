@@ -57,6 +57,8 @@ struct TUtilizationBars {
     TColor LowColor = 0x00FF00;
     TColor MidColor = 0x00FFFF;
     TColor HighColor = 0x0000FF;
+
+    bool operator==(const TUtilizationBars&) const = default;
 };
 
 // The main window's traffic graph without its drawing: the seven series, the
