@@ -15,11 +15,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "CliMonitor.h"
-#include "Monitor.h"
-#include "OneShot.h"
-#include "SnmpDeviceReader.h"
-#include "SnmpSynapse.h"
+#include "cli/CliMonitor.h"
+#include "core/Monitor.h"
+#include "snmp/OneShot.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "snmp/SnmpSynapse.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "TRAG.h"
+#include "graph/TRAG.h"
 
 namespace pulsewell {
 namespace {

@@ -11,9 +11,9 @@
 #include <ctime>
 #include <vector>
 
-#include "GeneratedHistory.h"
-#include "HistoryWindow.h"
-#include "MessageBoxes.h"
+#include "tests/support/GeneratedHistory.h"
+#include "app/HistoryWindow.h"
+#include "app/MessageBoxes.h"
 
 using namespace pulsewell;
 

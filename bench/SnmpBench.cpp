@@ -17,8 +17,8 @@
 #include <string>
 #include <type_traits>
 
-#include "OneShot.h"
-#include "SnmpRec.h"
+#include "snmp/OneShot.h"
+#include "snmp/SnmpRec.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "SnmpSynapse.h"
+#include "snmp/SnmpSynapse.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Ber.h"
-#include "SnmpRec.h"
-#include "V3Message.h"
+#include "snmp/Ber.h"
+#include "snmp/SnmpRec.h"
+#include "snmp/V3Message.h"
 
 namespace {
 

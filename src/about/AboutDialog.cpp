@@ -1,4 +1,4 @@
-#include "AboutDialog.h"
+#include "about/AboutDialog.h"
 
 #include <QFile>
 #include <QLabel>
@@ -6,8 +6,8 @@
 #include <QTextEdit>
 #include <algorithm>
 
-#include "JpegImage.h"
-#include "TpsvWebLabel.h"
+#include "about/JpegImage.h"
+#include "about/TpsvWebLabel.h"
 
 namespace pulsewell {
 

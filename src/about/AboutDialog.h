@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "OperationError.h"
-#include "UrlOpener.h"
+#include "core/OperationError.h"
+#include "about/UrlOpener.h"
 
 class QPushButton;
 

@@ -1,4 +1,4 @@
-#include "JpegImage.h"
+#include "about/JpegImage.h"
 
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t first

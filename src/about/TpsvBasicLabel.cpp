@@ -1,4 +1,4 @@
-#include "TpsvBasicLabel.h"
+#include "about/TpsvBasicLabel.h"
 
 namespace pulsewell {
 

@@ -1,8 +1,8 @@
-#include "TpsvWebLabel.h"
+#include "about/TpsvWebLabel.h"
 
 #include <QMouseEvent>
 
-#include "WebHandCursor.h"
+#include "about/WebHandCursor.h"
 
 namespace pulsewell {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "OperationError.h"
-#include "TpsvBasicLabel.h"
-#include "UrlOpener.h"
+#include "core/OperationError.h"
+#include "about/TpsvBasicLabel.h"
+#include "about/UrlOpener.h"
 
 namespace pulsewell {
 

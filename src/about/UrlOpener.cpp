@@ -1,4 +1,4 @@
-#include "UrlOpener.h"
+#include "about/UrlOpener.h"
 
 #include <QDesktopServices>
 

@@ -1,4 +1,4 @@
-#include "WebHandCursor.h"
+#include "about/WebHandCursor.h"
 
 #include <QBitmap>
 #include <optional>

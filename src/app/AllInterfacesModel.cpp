@@ -1,9 +1,9 @@
-#include "AllInterfacesModel.h"
+#include "app/AllInterfacesModel.h"
 
 #include <QColor>
 
-#include "GraphColor.h"
-#include "OverviewColumns.h"
+#include "graph/GraphColor.h"
+#include "core/sweep/OverviewColumns.h"
 
 namespace pulsewell {
 

@@ -3,8 +3,8 @@
 #include <QAbstractTableModel>
 #include <QList>
 
-#include "SweepResult.h"
-#include "TrafficGraph.h"
+#include "core/sweep/SweepResult.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {
 

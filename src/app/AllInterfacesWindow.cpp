@@ -1,4 +1,4 @@
-#include "AllInterfacesWindow.h"
+#include "app/AllInterfacesWindow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,10 +11,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "AllInterfacesModel.h"
-#include "Monitor.h"
-#include "OverviewColumns.h"
-#include "VisibleText.h"
+#include "app/AllInterfacesModel.h"
+#include "core/Monitor.h"
+#include "core/sweep/OverviewColumns.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell {
 

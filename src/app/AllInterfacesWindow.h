@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "DesktopNotifier.h"
-#include "InterfaceSweeper.h"
+#include "app/DesktopNotifier.h"
+#include "core/sweep/InterfaceSweeper.h"
 
 class QComboBox;
 class QLabel;

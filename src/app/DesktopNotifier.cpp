@@ -1,11 +1,11 @@
-#include "DesktopNotifier.h"
+#include "app/DesktopNotifier.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QStringList>
 #include <QVariantMap>
 
-#include "VisibleText.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell {
 

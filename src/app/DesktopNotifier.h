@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AlarmNotice.h"
+#include "core/polling/AlarmNotice.h"
 
 namespace pulsewell {
 

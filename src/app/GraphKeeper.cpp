@@ -1,4 +1,4 @@
-#include "GraphKeeper.h"
+#include "app/GraphKeeper.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "GraphData.h"
-#include "SettingNames.h"
-#include "SettingsKey.h"
+#include "core/trafficgraph/GraphData.h"
+#include "core/settings/SettingNames.h"
+#include "core/settings/SettingsKey.h"
 
 namespace pulsewell {
 

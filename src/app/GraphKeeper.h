@@ -4,9 +4,9 @@
 #include <QString>
 #include <functional>
 
-#include "MessageBoxes.h"
-#include "OperationError.h"
-#include "TrafficGraph.h"
+#include "app/MessageBoxes.h"
+#include "core/OperationError.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 class QWidget;
 

@@ -1,9 +1,9 @@
-#include "HistoryGraphPicture.h"
+#include "app/HistoryGraphPicture.h"
 
 #include <algorithm>
 
-#include "NumberText.h"
-#include "TrafficGraphPicture.h"
+#include "core/numbers/NumberText.h"
+#include "app/TrafficGraphPicture.h"
 
 namespace pulsewell {
 

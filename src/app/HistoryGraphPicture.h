@@ -3,8 +3,8 @@
 #include <QSize>
 #include <memory>
 
-#include "HistoryView.h"
-#include "TRAG.h"
+#include "core/trafficgraph/HistoryView.h"
+#include "graph/TRAG.h"
 
 namespace pulsewell {
 

@@ -1,4 +1,4 @@
-#include "HistoryWindow.h"
+#include "app/HistoryWindow.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>

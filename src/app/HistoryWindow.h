@@ -4,9 +4,9 @@
 #include <functional>
 #include <memory>
 
-#include "GraphKeeper.h"
-#include "HistoryGraphPicture.h"
-#include "HistoryView.h"
+#include "app/GraphKeeper.h"
+#include "app/HistoryGraphPicture.h"
+#include "core/trafficgraph/HistoryView.h"
 
 class QComboBox;
 class QDateTimeEdit;

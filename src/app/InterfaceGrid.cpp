@@ -1,4 +1,4 @@
-#include "InterfaceGrid.h"
+#include "app/InterfaceGrid.h"
 
 #include <QHeaderView>
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include <QTableWidget>
 
-#include "InterfaceTable.h"
+#include "core/discovery/InterfaceTable.h"
 
 namespace pulsewell {
 

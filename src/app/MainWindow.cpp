@@ -1,4 +1,4 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -21,19 +21,19 @@
 #include <QStatusBar>
 #include <QStyle>
 
-#include "AllInterfacesWindow.h"
-#include "GraphData.h"
-#include "HistoryRecorder.h"
-#include "HistoryWindow.h"
-#include "InterfaceGrid.h"
-#include "MessageBoxes.h"
-#include "MessageListView.h"
-#include "NumberText.h"
-#include "OptionsDialog.h"
-#include "Rounding.h"
-#include "V3PassphraseKeeper.h"
-#include "VisibleText.h"
-#include "WindowGeometry.h"
+#include "app/AllInterfacesWindow.h"
+#include "core/trafficgraph/GraphData.h"
+#include "core/polling/HistoryRecorder.h"
+#include "app/HistoryWindow.h"
+#include "app/InterfaceGrid.h"
+#include "app/MessageBoxes.h"
+#include "app/MessageListView.h"
+#include "core/numbers/NumberText.h"
+#include "options/OptionsDialog.h"
+#include "core/numbers/Rounding.h"
+#include "options/V3PassphraseKeeper.h"
+#include "core/text/VisibleText.h"
+#include "core/settings/WindowGeometry.h"
 
 namespace pulsewell {
 

@@ -5,12 +5,12 @@
 #include <QVector>
 #include <memory>
 
-#include "DesktopNotifier.h"
-#include "GraphKeeper.h"
-#include "Monitor.h"
-#include "MonitorView.h"
-#include "TrafficGraphPicture.h"
-#include "UrlOpener.h"
+#include "app/DesktopNotifier.h"
+#include "app/GraphKeeper.h"
+#include "core/Monitor.h"
+#include "core/MonitorView.h"
+#include "app/TrafficGraphPicture.h"
+#include "about/UrlOpener.h"
 #include "history/HistoryStore.h"
 
 class QAction;

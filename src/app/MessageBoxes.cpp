@@ -1,9 +1,9 @@
-#include "MessageBoxes.h"
+#include "app/MessageBoxes.h"
 
 #include <QFileDialog>
 
-#include "ApplicationTitle.h"
-#include "VisibleText.h"
+#include "core/ApplicationTitle.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell {
 

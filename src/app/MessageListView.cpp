@@ -1,9 +1,9 @@
-#include "MessageListView.h"
+#include "app/MessageListView.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "MessageList.h"
+#include "core/MessageList.h"
 
 namespace pulsewell {
 

@@ -1,4 +1,4 @@
-#include "TrafficGraphPicture.h"
+#include "app/TrafficGraphPicture.h"
 
 #include <algorithm>
 

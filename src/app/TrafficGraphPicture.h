@@ -4,8 +4,8 @@
 #include <QObject>
 #include <memory>
 
-#include "TRAG.h"
-#include "TrafficGraph.h"
+#include "graph/TRAG.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {
 

@@ -5,19 +5,20 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "AboutDialog.h"
-#include "MainWindow.h"
-#include "MessageBoxes.h"
-#include "OptionsDialog.h"
-#include "OptionsPrompts.h"
-#include "PassphraseKeyring.h"
-#include "ProgramFolder.h"
-#include "ProgramIdentity.h"
-#include "SnmpDeviceReader.h"
-#include "SoundPlayer.h"
-#include "UrlOpener.h"
-#include "V3PassphraseKeeper.h"
-#include "WebHandCursor.h"
+#include "about/AboutDialog.h"
+#include "app/MainWindow.h"
+#include "app/MessageBoxes.h"
+#include "options/OptionsDialog.h"
+#include "options/OptionsPrompts.h"
+#include "options/PassphraseKeyring.h"
+#include "core/ProgramFolder.h"
+#include "core/ProgramIdentity.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "core/polling/SoundPlayer.h"
+#include "about/UrlOpener.h"
+#include "options/V3PassphraseKeeper.h"
+#include "about/WebHandCursor.h"
+#include "core/ProgramVersion.h"
 
 namespace {
 

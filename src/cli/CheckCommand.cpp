@@ -1,11 +1,11 @@
-#include "CheckCommand.h"
+#include "cli/CheckCommand.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
 
-#include "CliMonitor.h"
-#include "NumberText.h"
+#include "cli/CliMonitor.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell::cli {
 

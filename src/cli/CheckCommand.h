@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CheckVerdict.h"
-#include "CliArguments.h"
-#include "DeviceReader.h"
+#include "cli/CheckVerdict.h"
+#include "cli/CliArguments.h"
+#include "core/device/DeviceReader.h"
 
 namespace pulsewell::cli {
 

@@ -1,7 +1,7 @@
-#include "CheckVerdict.h"
+#include "cli/CheckVerdict.h"
 
-#include "NumberText.h"
-#include "VisibleText.h"
+#include "core/numbers/NumberText.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell::cli {
 

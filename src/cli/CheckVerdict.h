@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "core/ProgramDefaults.h"
+
 namespace pulsewell::cli {
 
 // The states of a monitoring plugin, as its exit codes.
@@ -10,7 +12,7 @@ enum class CheckState { Ok = 0, Warning = 1, Critical = 2, Unknown = 3 };
 
 // Utilization in percent above which the check warns or is critical.
 struct CheckThresholds {
-    double warning = 70;
+    double warning = defaults::kHighThreshold;
     double critical = 90;
 };
 

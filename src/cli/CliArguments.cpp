@@ -1,4 +1,4 @@
-#include "CliArguments.h"
+#include "cli/CliArguments.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -8,9 +8,10 @@
 #include <limits>
 #include <map>
 
-#include "Monitor.h"
-#include "NumberText.h"
-#include "OperationError.h"
+#include "core/Monitor.h"
+#include "core/numbers/NumberText.h"
+#include "core/OperationError.h"
+#include "core/ProgramVersion.h"
 
 namespace pulsewell::cli {
 

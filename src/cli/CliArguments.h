@@ -5,8 +5,9 @@
 #include <optional>
 #include <stdexcept>
 
-#include "SnmpV3Security.h"
-#include "SnmpVersion.h"
+#include "core/SnmpV3Security.h"
+#include "core/SnmpVersion.h"
+#include "core/ProgramDefaults.h"
 
 namespace pulsewell::cli {
 
@@ -44,10 +45,10 @@ enum class OutputFormat { Text, Csv, Json };
 struct PollOptions {
     QString host;
     QString interface;
-    QString community = QStringLiteral("cobalt");
+    QString community = defaults::Community();
     // Unset: the interface's own speed.
     std::optional<QString> bandwidth;
-    int interval = 6;
+    int interval = defaults::kPollInterval;
     std::optional<qint64> count;
     // Unset: the stored settings decide.
     std::optional<bool> showBytes;
@@ -62,7 +63,7 @@ struct PollOptions {
 // The arguments of discover and info.
 struct DiscoverOptions {
     QString host;
-    QString community = QStringLiteral("cobalt");
+    QString community = defaults::Community();
     // Unset: the stored setting decides.
     std::optional<SnmpVersion> snmpVersion;
     ConnectionOptions connection;
@@ -72,9 +73,9 @@ struct DiscoverOptions {
 struct CheckOptions {
     QString host;
     QString interface;
-    QString community = QStringLiteral("cobalt");
+    QString community = defaults::Community();
     std::optional<QString> bandwidth;
-    int interval = 6;
+    int interval = defaults::kPollInterval;
     // Utilization in percent; unset: 70 and 90, or the critical one alone.
     std::optional<double> warning;
     std::optional<double> critical;
@@ -110,8 +111,8 @@ struct TopOptions {
     enum class Sort { Utilization, In, Out, Errors, Name };
 
     QString host;
-    QString community = QStringLiteral("cobalt");
-    int interval = 6;
+    QString community = defaults::Community();
+    int interval = defaults::kPollInterval;
     Sort sort = Sort::Utilization;
     // Indexes ("1,3,10") or a glob on the name ("Gi1/0/*"); empty: all.
     QString interfaces;

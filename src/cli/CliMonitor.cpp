@@ -1,4 +1,4 @@
-#include "CliMonitor.h"
+#include "cli/CliMonitor.h"
 
 namespace pulsewell::cli {
 

@@ -4,11 +4,11 @@
 #include <functional>
 #include <optional>
 
-#include "CliArguments.h"
-#include "CliView.h"
-#include "DeviceReader.h"
-#include "Monitor.h"
-#include "SoundPlayer.h"
+#include "cli/CliArguments.h"
+#include "cli/CliView.h"
+#include "core/device/DeviceReader.h"
+#include "core/Monitor.h"
+#include "core/polling/SoundPlayer.h"
 
 namespace pulsewell::cli {
 

@@ -1,4 +1,4 @@
-#include "CliView.h"
+#include "cli/CliView.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MonitorView.h"
+#include "core/MonitorView.h"
 
 namespace pulsewell::cli {
 

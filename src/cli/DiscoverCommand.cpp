@@ -1,6 +1,6 @@
-#include "DiscoverCommand.h"
+#include "cli/DiscoverCommand.h"
 
-#include "CliMonitor.h"
+#include "cli/CliMonitor.h"
 
 namespace pulsewell::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CliArguments.h"
-#include "DeviceReader.h"
+#include "cli/CliArguments.h"
+#include "core/device/DeviceReader.h"
 
 namespace pulsewell::cli {
 

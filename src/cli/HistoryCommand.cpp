@@ -1,11 +1,11 @@
-#include "HistoryCommand.h"
+#include "cli/HistoryCommand.h"
 
 #include <QDateTime>
 
-#include "CliView.h"
-#include "HistoryRecorder.h"
-#include "HistoryRecords.h"
-#include "NumberText.h"
+#include "cli/CliView.h"
+#include "core/polling/HistoryRecorder.h"
+#include "cli/HistoryRecords.h"
+#include "core/numbers/NumberText.h"
 #include "history/Database.h"
 
 namespace pulsewell::cli {

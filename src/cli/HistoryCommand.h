@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CliArguments.h"
+#include "cli/CliArguments.h"
 
 namespace pulsewell::cli {
 

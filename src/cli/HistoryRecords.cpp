@@ -1,12 +1,12 @@
-#include "HistoryRecords.h"
+#include "cli/HistoryRecords.h"
 
 #include <QDateTime>
 #include <QStringList>
 #include <cmath>
 
-#include "NumberText.h"
-#include "PollRecords.h"
-#include "RecordFields.h"
+#include "core/numbers/NumberText.h"
+#include "cli/PollRecords.h"
+#include "core/text/RecordFields.h"
 
 namespace pulsewell::cli {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "CliArguments.h"
+#include "cli/CliArguments.h"
 #include "history/HistoryStore.h"
 
 namespace pulsewell::cli {

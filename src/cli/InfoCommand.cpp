@@ -1,6 +1,6 @@
-#include "InfoCommand.h"
+#include "cli/InfoCommand.h"
 
-#include "CliMonitor.h"
+#include "cli/CliMonitor.h"
 
 namespace pulsewell::cli {
 

@@ -1,13 +1,13 @@
-#include "PollCommand.h"
+#include "cli/PollCommand.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 #include <memory>
 
-#include "CliMonitor.h"
-#include "NumberText.h"
-#include "PollRecords.h"
-#include "StopSignals.h"
+#include "cli/CliMonitor.h"
+#include "core/numbers/NumberText.h"
+#include "cli/PollRecords.h"
+#include "cli/StopSignals.h"
 
 namespace pulsewell::cli {
 

@@ -1,9 +1,9 @@
-#include "PollRecords.h"
+#include "cli/PollRecords.h"
 
 #include <QStringList>
 
-#include "NumberText.h"
-#include "RecordFields.h"
+#include "core/numbers/NumberText.h"
+#include "core/text/RecordFields.h"
 
 namespace pulsewell::cli {
 

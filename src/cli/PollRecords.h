@@ -4,8 +4,8 @@
 #include <QString>
 #include <optional>
 
-#include "CliArguments.h"
-#include "PollCycle.h"
+#include "cli/CliArguments.h"
+#include "core/polling/PollCycle.h"
 
 namespace pulsewell::cli {
 

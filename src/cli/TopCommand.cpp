@@ -1,4 +1,4 @@
-#include "TopCommand.h"
+#include "cli/TopCommand.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -7,16 +7,16 @@
 #include <QTimer>
 #include <memory>
 
-#include "CliMonitor.h"
-#include "InterfaceSweeper.h"
-#include "NumberText.h"
-#include "OperationError.h"
-#include "SettingNames.h"
-#include "SettingsKey.h"
-#include "StopSignals.h"
-#include "TopRecords.h"
-#include "TopRows.h"
-#include "TopScreen.h"
+#include "cli/CliMonitor.h"
+#include "core/sweep/InterfaceSweeper.h"
+#include "core/numbers/NumberText.h"
+#include "core/OperationError.h"
+#include "core/settings/SettingNames.h"
+#include "core/settings/SettingsKey.h"
+#include "cli/StopSignals.h"
+#include "cli/TopRecords.h"
+#include "cli/TopRows.h"
+#include "cli/TopScreen.h"
 
 namespace pulsewell::cli {
 

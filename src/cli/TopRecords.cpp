@@ -1,4 +1,4 @@
-#include "TopRecords.h"
+#include "cli/TopRecords.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "NumberText.h"
-#include "PollRecords.h"
-#include "RecordFields.h"
-#include "VisibleText.h"
+#include "core/numbers/NumberText.h"
+#include "cli/PollRecords.h"
+#include "core/text/RecordFields.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell::cli {
 

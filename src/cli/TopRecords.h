@@ -4,8 +4,8 @@
 #include <QString>
 #include <optional>
 
-#include "CliArguments.h"
-#include "SweepResult.h"
+#include "cli/CliArguments.h"
+#include "core/sweep/SweepResult.h"
 
 namespace pulsewell::cli {
 

@@ -1,4 +1,4 @@
-#include "TopRows.h"
+#include "cli/TopRows.h"
 
 #include <algorithm>
 #include <optional>

@@ -5,8 +5,8 @@
 #include <QSet>
 #include <QString>
 
-#include "CliArguments.h"
-#include "SweepResult.h"
+#include "cli/CliArguments.h"
+#include "core/sweep/SweepResult.h"
 
 namespace pulsewell::cli {
 

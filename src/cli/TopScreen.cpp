@@ -1,12 +1,12 @@
-#include "TopScreen.h"
+#include "cli/TopScreen.h"
 
 #include <algorithm>
 
-#include "NumberText.h"
-#include "PollRecords.h"
-#include "SweepResult.h"
-#include "TopRecords.h"
-#include "VisibleText.h"
+#include "core/numbers/NumberText.h"
+#include "cli/PollRecords.h"
+#include "core/sweep/SweepResult.h"
+#include "cli/TopRecords.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell::cli {
 

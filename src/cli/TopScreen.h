@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "SweepResult.h"
+#include "core/sweep/SweepResult.h"
 
 namespace pulsewell::cli {
 

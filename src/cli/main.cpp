@@ -1,15 +1,15 @@
 #include <QCoreApplication>
 
-#include "CheckCommand.h"
-#include "CliArguments.h"
-#include "CliView.h"
-#include "DiscoverCommand.h"
-#include "HistoryCommand.h"
-#include "InfoCommand.h"
-#include "PollCommand.h"
-#include "ProgramIdentity.h"
-#include "SnmpDeviceReader.h"
-#include "TopCommand.h"
+#include "cli/CheckCommand.h"
+#include "cli/CliArguments.h"
+#include "cli/CliView.h"
+#include "cli/DiscoverCommand.h"
+#include "cli/HistoryCommand.h"
+#include "cli/InfoCommand.h"
+#include "cli/PollCommand.h"
+#include "core/ProgramIdentity.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "cli/TopCommand.h"
 
 using namespace pulsewell::cli;
 

@@ -2,13 +2,15 @@
 
 #include <QString>
 
+#include "core/ProgramDefaults.h"
+
 namespace pulsewell {
 
 // What the options dialog currently holds for the two sound alarms, as it
 // starts. The thresholds stay text: they are converted only when an alarm needs them.
 struct TAlarmSettings {
-    QString HighValue = QStringLiteral("70");
-    QString LowValue = QStringLiteral("20");
+    QString HighValue = QString::number(defaults::kHighThreshold);
+    QString LowValue = QString::number(defaults::kLowThreshold);
     bool HighAlarm = false;
     bool LowAlarm = false;
     QString HighAlarmFile;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "core/ProgramVersion.h"
+
 namespace pulsewell {
 
 // The application's title: the caption of the standard error box.

@@ -1,4 +1,4 @@
-#include "MessageList.h"
+#include "core/MessageList.h"
 
 namespace pulsewell {
 

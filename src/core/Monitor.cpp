@@ -1,14 +1,14 @@
-#include "Monitor.h"
+#include "core/Monitor.h"
 
-#include "DeviceObjects.h"
-#include "HostList.h"
-#include "HostMemory.h"
-#include "InterfaceSpeed.h"
-#include "NumberText.h"
-#include "ProgramFolder.h"
-#include "SnmpV3Settings.h"
-#include "StartProfile.h"
-#include "StoredSettings.h"
+#include "core/device/DeviceObjects.h"
+#include "core/settings/HostList.h"
+#include "core/settings/HostMemory.h"
+#include "core/discovery/InterfaceSpeed.h"
+#include "core/numbers/NumberText.h"
+#include "core/ProgramFolder.h"
+#include "core/settings/SnmpV3Settings.h"
+#include "core/settings/StartProfile.h"
+#include "core/settings/StoredSettings.h"
 
 namespace pulsewell {
 

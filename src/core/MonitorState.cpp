@@ -1,4 +1,4 @@
-#include "MonitorState.h"
+#include "core/MonitorState.h"
 
 namespace pulsewell {
 

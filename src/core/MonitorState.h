@@ -3,8 +3,9 @@
 #include <QString>
 #include <cstdint>
 
-#include "SnmpV3Security.h"
-#include "SnmpVersion.h"
+#include "core/SnmpV3Security.h"
+#include "core/SnmpVersion.h"
+#include "core/ProgramDefaults.h"
 
 namespace pulsewell {
 
@@ -12,7 +13,7 @@ namespace pulsewell {
 // text exactly as the agent sent them; they are parsed only when used.
 struct TMonitorState {
     QString Host;
-    QString Community = QStringLiteral("cobalt");
+    QString Community = defaults::Community();
     QString InterfaceNumber = QStringLiteral("1");
     QString PolledInterface = QStringLiteral("1");
     QString Bandwidth = QStringLiteral("0");
@@ -47,7 +48,7 @@ struct TMonitorState {
     std::int64_t TotalOut = 0;
     std::int64_t TotalCombined = 0;
 
-    int IntervalSeconds = 6;
+    int IntervalSeconds = defaults::kPollInterval;
     int Countdown = 0;
 
     bool WriteLog = false;

@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "AlarmNotice.h"
-#include "AlarmSettings.h"
-#include "OperationError.h"
-#include "SnmpVersion.h"
+#include "core/polling/AlarmNotice.h"
+#include "core/AlarmSettings.h"
+#include "core/OperationError.h"
+#include "core/SnmpVersion.h"
 
 namespace pulsewell {
 

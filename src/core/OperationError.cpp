@@ -1,4 +1,4 @@
-#include "OperationError.h"
+#include "core/OperationError.h"
 
 namespace pulsewell {
 

@@ -1,4 +1,5 @@
-#include "ProgramIdentity.h"
+#include "core/ProgramIdentity.h"
+#include "core/ProgramVersion.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
-#include "SnmpV3Security.h"
+#include "core/SnmpV3Security.h"
 
 #include <QList>
 
-#include "OctetString.h"
+#include "core/device/OctetString.h"
 
 namespace pulsewell {
 

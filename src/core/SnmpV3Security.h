@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "V3Security.h"
+#include "snmp/V3Security.h"
 
 namespace pulsewell {
 

@@ -1,4 +1,4 @@
-#include "SnmpVersion.h"
+#include "core/SnmpVersion.h"
 
 namespace pulsewell {
 

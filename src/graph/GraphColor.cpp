@@ -1,4 +1,4 @@
-#include "GraphColor.h"
+#include "graph/GraphColor.h"
 
 #include <QGuiApplication>
 #include <QPalette>

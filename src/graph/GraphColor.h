@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "ColorValue.h"
+#include "graph/ColorValue.h"
 
 namespace pulsewell {
 

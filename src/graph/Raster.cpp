@@ -1,4 +1,4 @@
-#include "Raster.h"
+#include "graph/Raster.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "TRAGGraph.h"
+#include "graph/TRAGGraph.h"
 
 namespace pulsewell {
 

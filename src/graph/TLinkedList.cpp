@@ -1,4 +1,4 @@
-#include "TLinkedList.h"
+#include "graph/TLinkedList.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "TRAG.h"
+#include "graph/TRAG.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -8,8 +8,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "GraphRound.h"
-#include "Raster.h"
+#include "graph/GraphRound.h"
+#include "graph/Raster.h"
 
 namespace pulsewell {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "GraphColor.h"
-#include "TGraphArray.h"
+#include "graph/GraphColor.h"
+#include "graph/TGraphArray.h"
 
 namespace pulsewell {
 

@@ -1,11 +1,11 @@
-#include "TRAGGraph.h"
+#include "graph/TRAGGraph.h"
 
 #include <algorithm>
 #include <cmath>
 #include <ranges>
 
-#include "GraphRound.h"
-#include "Raster.h"
+#include "graph/GraphRound.h"
+#include "graph/Raster.h"
 
 namespace pulsewell {
 

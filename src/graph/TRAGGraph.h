@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "GraphColor.h"
-#include "TLinkedList.h"
+#include "graph/GraphColor.h"
+#include "graph/TLinkedList.h"
 
 namespace pulsewell {
 

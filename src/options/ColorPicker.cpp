@@ -1,9 +1,9 @@
-#include "ColorPicker.h"
+#include "options/ColorPicker.h"
 
 #include <QPainter>
 #include <QPixmap>
 
-#include "ColorIdentifiers.h"
+#include "core/settings/ColorIdentifiers.h"
 
 namespace pulsewell {
 

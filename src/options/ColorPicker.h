@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "GraphColor.h"
+#include "graph/GraphColor.h"
 
 namespace pulsewell {
 

@@ -1,4 +1,4 @@
-#include "OptionsDialog.h"
+#include "options/OptionsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,10 +13,10 @@
 #include <QTabWidget>
 #include <tuple>
 
-#include "ColorPicker.h"
-#include "OptionsPrompts.h"
-#include "ProgramFolder.h"
-#include "V3PassphraseKeeper.h"
+#include "options/ColorPicker.h"
+#include "options/OptionsPrompts.h"
+#include "core/ProgramFolder.h"
+#include "options/V3PassphraseKeeper.h"
 
 namespace pulsewell {
 

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "Options.h"
-#include "OptionsView.h"
+#include "core/settings/Options.h"
+#include "core/settings/OptionsView.h"
 
 class QCheckBox;
 class QComboBox;

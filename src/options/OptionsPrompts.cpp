@@ -1,4 +1,4 @@
-#include "OptionsPrompts.h"
+#include "options/OptionsPrompts.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -9,8 +9,8 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-#include "ApplicationTitle.h"
-#include "VisibleText.h"
+#include "core/ApplicationTitle.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell {
 

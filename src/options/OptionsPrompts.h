@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "PassphraseKeyring.h"
+#include "options/PassphraseKeyring.h"
 
 class QWidget;
 

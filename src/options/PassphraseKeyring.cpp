@@ -1,4 +1,4 @@
-#include "PassphraseKeyring.h"
+#include "options/PassphraseKeyring.h"
 
 #include <qt6keychain/keychain.h>
 

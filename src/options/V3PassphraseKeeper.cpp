@@ -1,10 +1,10 @@
-#include "V3PassphraseKeeper.h"
+#include "options/V3PassphraseKeeper.h"
 
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
-#include "OptionsPrompts.h"
+#include "options/OptionsPrompts.h"
 
 namespace pulsewell {
 

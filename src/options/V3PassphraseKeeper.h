@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "PassphraseKeyring.h"
+#include "options/PassphraseKeyring.h"
 
 class QWidget;
 

@@ -1,8 +1,8 @@
-#include "Ber.h"
+#include "snmp/Ber.h"
 
 #include <charconv>
 
-#include "NumberText.h"
+#include "snmp/DecimalText.h"
 
 namespace pulsewell::snmp {
 

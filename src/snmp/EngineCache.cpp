@@ -1,4 +1,4 @@
-#include "EngineCache.h"
+#include "snmp/EngineCache.h"
 
 #include <algorithm>
 #include <map>

@@ -1,4 +1,4 @@
-#include "HostPort.h"
+#include "snmp/HostPort.h"
 
 namespace pulsewell::snmp {
 

@@ -1,4 +1,4 @@
-#include "Interrupt.h"
+#include "snmp/Interrupt.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>

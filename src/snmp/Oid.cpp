@@ -1,6 +1,6 @@
-#include "Oid.h"
+#include "snmp/Oid.h"
 
-#include "Ber.h"
+#include "snmp/Ber.h"
 
 namespace pulsewell::snmp {
 

@@ -1,9 +1,9 @@
-#include "OneShot.h"
+#include "snmp/OneShot.h"
 
 #include <type_traits>
 
-#include "Ber.h"
-#include "SnmpSend.h"
+#include "snmp/Ber.h"
+#include "snmp/SnmpSend.h"
 
 namespace pulsewell::snmp {
 

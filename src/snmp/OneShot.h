@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "Interrupt.h"
-#include "Oid.h"
-#include "SnmpRec.h"
-#include "SnmpSend.h"
-#include "V3Security.h"
+#include "snmp/Interrupt.h"
+#include "snmp/Oid.h"
+#include "snmp/SnmpRec.h"
+#include "snmp/SnmpSend.h"
+#include "snmp/V3Security.h"
 
 // Single requests with a short-lived client: by default one attempt, 5000 ms.
 // Failure is false with empty value text; ReadNextValue then leaves oid unchanged. An

@@ -1,8 +1,8 @@
-#include "ReverseWriter.h"
+#include "snmp/ReverseWriter.h"
 
 #include <cstring>
 
-#include "Ber.h"
+#include "snmp/Ber.h"
 
 namespace pulsewell::snmp {
 

@@ -1,8 +1,9 @@
-#include "SnmpRec.h"
+#include "snmp/SnmpRec.h"
 
-#include "Ber.h"
-#include "NumberText.h"
-#include "ReverseWriter.h"
+#include "snmp/Ber.h"
+#include "snmp/DecimalText.h"
+#include "snmp/ReverseWriter.h"
+#include "snmp/DefaultCommunity.h"
 
 namespace pulsewell::snmp {
 
@@ -49,7 +50,7 @@ TSNMPRec::TSNMPRec() {
 
 void TSNMPRec::Reset() {
     Version = 0;
-    Community = "cobalt";
+    Community = kDefaultCommunity;
     PDUType = 0;
     ErrorStatus = 0;
     ErrorIndex = 0;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Oid.h"
+#include "snmp/Oid.h"
 
 // One SNMP message (SNMPv1/v2c layout and the SNMPv1 trap layout) with its
 // variable bindings, all values held as text with their BER type code. The

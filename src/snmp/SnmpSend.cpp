@@ -1,10 +1,10 @@
-#include "SnmpSend.h"
+#include "snmp/SnmpSend.h"
 
 #include <chrono>
 #include <cstdlib>
 
-#include "HostPort.h"
-#include "V3Exchange.h"
+#include "snmp/HostPort.h"
+#include "snmp/V3Exchange.h"
 
 namespace pulsewell::snmp {
 

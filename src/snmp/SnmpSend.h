@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "SnmpRec.h"
-#include "UdpBlockSocket.h"
-#include "V3Security.h"
+#include "snmp/SnmpRec.h"
+#include "snmp/UdpBlockSocket.h"
+#include "snmp/V3Security.h"
 
 // One SNMP request/response exchange over UDP. All exchanges of one TSNMPSend
 // use the same socket and local port.

@@ -1,10 +1,10 @@
-#include "SnmpSynapse.h"
+#include "snmp/SnmpSynapse.h"
 
 #include <algorithm>
 #include <span>
 #include <thread>
 
-#include "Ber.h"
+#include "snmp/Ber.h"
 
 namespace pulsewell::snmp {
 

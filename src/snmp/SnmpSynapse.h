@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "Interrupt.h"
-#include "Oid.h"
-#include "SnmpSend.h"
+#include "snmp/Interrupt.h"
+#include "snmp/Oid.h"
+#include "snmp/SnmpSend.h"
+#include "snmp/DefaultCommunity.h"
 
 // The query component: reads one value by object identifier from every host
 // of its host list, with retries, a request-rate throttle and a list of hosts
@@ -143,7 +144,7 @@ class TSNMPSynapse {
     NowFunction now_;
     SleepFunction sleep_;
     bool blockNoResponse_ = false;
-    std::string community_ = "cobalt";
+    std::string community_ = kDefaultCommunity;
     std::string host_;
     std::vector<std::string> hostList_;
     bool progress_ = false;

@@ -1,4 +1,4 @@
-#include "UdpBlockSocket.h"
+#include "snmp/UdpBlockSocket.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>

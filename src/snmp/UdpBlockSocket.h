@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Interrupt.h"
+#include "snmp/Interrupt.h"
 
 // A thin blocking UDP socket over POSIX calls. The socket is opened by the
 // first operation that needs it and kept until destruction, so every datagram

@@ -1,4 +1,4 @@
-#include "UsmCrypto.h"
+#include "snmp/UsmCrypto.h"
 
 #include <openssl/crypto.h>
 #include <openssl/evp.h>

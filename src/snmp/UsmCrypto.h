@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "SnmpRec.h"
+#include "snmp/SnmpRec.h"
 
 struct evp_md_ctx_st;
 struct evp_cipher_ctx_st;

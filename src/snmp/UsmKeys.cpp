@@ -1,4 +1,4 @@
-#include "UsmKeys.h"
+#include "snmp/UsmKeys.h"
 
 #include <openssl/crypto.h>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "UsmCrypto.h"
-#include "V3Security.h"
+#include "snmp/UsmCrypto.h"
+#include "snmp/V3Security.h"
 
 // Keys of the User-based Security Model: passphrase to master key, the key
 // localised to one engine, a privacy key extended to the cipher's length, and

@@ -1,14 +1,14 @@
-#include "V3Exchange.h"
+#include "snmp/V3Exchange.h"
 
-#include "Ber.h"
+#include "snmp/Ber.h"
 
 #include <openssl/rand.h>
 
 #include <cerrno>
 #include <chrono>
 
-#include "SnmpSend.h"
-#include "V3Message.h"
+#include "snmp/SnmpSend.h"
+#include "snmp/V3Message.h"
 
 namespace pulsewell::snmp {
 

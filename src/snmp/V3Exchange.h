@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 
-#include "EngineCache.h"
-#include "SnmpRec.h"
-#include "UsmCrypto.h"
-#include "UsmKeys.h"
-#include "V3Security.h"
+#include "snmp/EngineCache.h"
+#include "snmp/SnmpRec.h"
+#include "snmp/UsmCrypto.h"
+#include "snmp/UsmKeys.h"
+#include "snmp/V3Security.h"
 
 // One SNMPv3 request and its reply over a TSNMPSend's socket: discovers the
 // agent's engine the first time, synchronises with its clock when needed,

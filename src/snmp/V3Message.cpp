@@ -1,9 +1,9 @@
-#include "V3Message.h"
+#include "snmp/V3Message.h"
 
 #include <openssl/crypto.h>
 
-#include "Ber.h"
-#include "ReverseWriter.h"
+#include "snmp/Ber.h"
+#include "snmp/ReverseWriter.h"
 
 namespace pulsewell::snmp {
 

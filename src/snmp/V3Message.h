@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "SnmpRec.h"
-#include "UsmKeys.h"
-#include "V3Security.h"
+#include "snmp/SnmpRec.h"
+#include "snmp/UsmKeys.h"
+#include "snmp/V3Security.h"
 
 // SNMPv3 messages with the User-based Security Model: the version 3 layout
 // around a TSNMPRec's PDU, signed and encrypted as its Flags say, and read

@@ -1,4 +1,4 @@
-#include "V3Security.h"
+#include "snmp/V3Security.h"
 
 #include <array>
 #include <utility>

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "SnmpRec.h"
+#include "snmp/SnmpRec.h"
 
 // Who asks in SNMPv3 and how its messages are protected (the User-based
 // Security Model), the names of levels and protocols as users type them, and

@@ -2,9 +2,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "AboutDialog.h"
-#include "JpegImage.h"
-#include "TpsvWebLabel.h"
+#include "about/AboutDialog.h"
+#include "about/JpegImage.h"
+#include "about/TpsvWebLabel.h"
 
 using pulsewell::TpsvBasicLabel;
 using pulsewell::TpsvWebLabel;

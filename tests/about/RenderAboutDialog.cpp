@@ -4,8 +4,8 @@
 #include <QBitmap>
 #include <QPainter>
 
-#include "AboutDialog.h"
-#include "WebHandCursor.h"
+#include "about/AboutDialog.h"
+#include "about/WebHandCursor.h"
 
 namespace {
 

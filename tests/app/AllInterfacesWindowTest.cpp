@@ -9,15 +9,15 @@
 #include <memory>
 #include <vector>
 
-#include "AllInterfacesModel.h"
-#include "AllInterfacesWindow.h"
-#include "CounterRamp.h"
-#include "GraphColor.h"
-#include "OverviewColumns.h"
-#include "SnmpDeviceReader.h"
-#include "TestAgent.h"
-#include "WindowFinders.h"
-#include "WindowUnderTest.h"
+#include "app/AllInterfacesModel.h"
+#include "app/AllInterfacesWindow.h"
+#include "tests/support/CounterRamp.h"
+#include "graph/GraphColor.h"
+#include "core/sweep/OverviewColumns.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/support/TestAgent.h"
+#include "tests/support/WindowFinders.h"
+#include "tests/support/WindowUnderTest.h"
 
 using namespace pulsewell;
 using namespace pulsewell::test;

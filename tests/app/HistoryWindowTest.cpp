@@ -7,10 +7,10 @@
 #include <cmath>
 #include <memory>
 
-#include "GeneratedHistory.h"
-#include "HistoryWindow.h"
-#include "RecordingMessageBoxes.h"
-#include "TempHome.h"
+#include "tests/support/GeneratedHistory.h"
+#include "app/HistoryWindow.h"
+#include "tests/support/RecordingMessageBoxes.h"
+#include "tests/support/TempHome.h"
 
 using namespace pulsewell;
 using pulsewell::test::Expectation;

@@ -9,10 +9,10 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "SnmpDeviceReader.h"
-#include "TestAgent.h"
-#include "WindowFinders.h"
-#include "WindowUnderTest.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/support/TestAgent.h"
+#include "tests/support/WindowFinders.h"
+#include "tests/support/WindowUnderTest.h"
 
 using pulsewell::TForm1;
 using pulsewell::test::Button;

@@ -12,13 +12,13 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "GraphData.h"
-#include "MessageBoxes.h"
-#include "OptionsPrompts.h"
-#include "ScriptedDeviceReader.h"
-#include "SteppingClock.h"
-#include "WindowFinders.h"
-#include "WindowUnderTest.h"
+#include "core/trafficgraph/GraphData.h"
+#include "app/MessageBoxes.h"
+#include "options/OptionsPrompts.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/fakes/SteppingClock.h"
+#include "tests/support/WindowFinders.h"
+#include "tests/support/WindowUnderTest.h"
 
 using pulsewell::TForm1;
 

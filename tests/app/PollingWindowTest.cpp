@@ -9,12 +9,12 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "HistoryWindow.h"
-#include "MessageBoxes.h"
-#include "SnmpDeviceReader.h"
-#include "TestAgent.h"
-#include "WindowFinders.h"
-#include "WindowUnderTest.h"
+#include "app/HistoryWindow.h"
+#include "app/MessageBoxes.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/support/TestAgent.h"
+#include "tests/support/WindowFinders.h"
+#include "tests/support/WindowUnderTest.h"
 
 using pulsewell::TForm1;
 

@@ -14,12 +14,12 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "AllInterfacesWindow.h"
-#include "MainWindow.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingSoundPlayer.h"
-#include "SnmpDeviceReader.h"
-#include "WindowFinders.h"
+#include "app/AllInterfacesWindow.h"
+#include "app/MainWindow.h"
+#include "tests/support/RecordingMessageBoxes.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/support/WindowFinders.h"
 
 using namespace pulsewell;
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "MainWindow.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingSoundPlayer.h"
-#include "ScriptedDeviceReader.h"
+#include "app/MainWindow.h"
+#include "tests/support/RecordingMessageBoxes.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

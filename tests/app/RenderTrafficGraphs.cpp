@@ -8,7 +8,7 @@
 #include <QRandomGenerator>
 #include <cmath>
 
-#include "TrafficGraphPicture.h"
+#include "app/TrafficGraphPicture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QLocale>
 #include <cstdint>
 
-#include "ScaleCaption.h"
-#include "TrafficGraphPicture.h"
+#include "core/trafficgraph/ScaleCaption.h"
+#include "app/TrafficGraphPicture.h"
 
 namespace pulsewell {
 namespace {

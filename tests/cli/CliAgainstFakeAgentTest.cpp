@@ -7,9 +7,9 @@
 #include <csignal>
 #include <thread>
 
-#include "Ber.h"
-#include "FakeAgent.h"
-#include "TempHome.h"
+#include "snmp/Ber.h"
+#include "tests/snmp/FakeAgent.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

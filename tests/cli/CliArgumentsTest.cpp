@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "CliArguments.h"
-#include "QtPrinters.h"
+#include "cli/CliArguments.h"
+#include "tests/support/QtPrinters.h"
 
 namespace pulsewell::cli {
 namespace {

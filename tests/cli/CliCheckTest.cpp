@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "CliCommand.h"
-#include "CounterRamp.h"
-#include "QtPrinters.h"
+#include "tests/support/CliCommand.h"
+#include "tests/support/CounterRamp.h"
+#include "tests/support/QtPrinters.h"
 
 namespace pulsewell {
 namespace {

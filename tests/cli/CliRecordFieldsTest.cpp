@@ -2,8 +2,8 @@
 
 #include <QTimeZone>
 
-#include "PollRecords.h"
-#include "QtPrinters.h"
+#include "cli/PollRecords.h"
+#include "tests/support/QtPrinters.h"
 
 namespace pulsewell::cli {
 namespace {

@@ -9,10 +9,10 @@
 #include <QRegularExpression>
 #include <ranges>
 
-#include "CliCommand.h"
-#include "CounterRamp.h"
-#include "FakeAgent.h"
-#include "QtPrinters.h"
+#include "tests/support/CliCommand.h"
+#include "tests/support/CounterRamp.h"
+#include "tests/snmp/FakeAgent.h"
+#include "tests/support/QtPrinters.h"
 
 namespace pulsewell {
 namespace {

@@ -4,9 +4,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "CliCommand.h"
-#include "QtPrinters.h"
-#include "TestAgent.h"
+#include "tests/support/CliCommand.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/TestAgent.h"
 
 namespace pulsewell {
 namespace {

@@ -5,9 +5,9 @@
 #include <QJsonObject>
 #include <functional>
 
-#include "CliCommand.h"
-#include "QtPrinters.h"
-#include "TestAgent.h"
+#include "tests/support/CliCommand.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/TestAgent.h"
 
 namespace pulsewell {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "AlarmNotice.h"
-#include "QtPrinters.h"
+#include "core/polling/AlarmNotice.h"
+#include "tests/support/QtPrinters.h"
 
 namespace pulsewell {
 namespace {

@@ -6,17 +6,17 @@
 #include <QTest>
 #include <memory>
 
-#include "Ber.h"
-#include "BlockingSoundPlayer.h"
-#include "FakeAgent.h"
-#include "Monitor.h"
-#include "QtPrinters.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "ScriptedDeviceReader.h"
-#include "SnmpDeviceReader.h"
-#include "SteppingClock.h"
-#include "TempHome.h"
+#include "snmp/Ber.h"
+#include "tests/fakes/BlockingSoundPlayer.h"
+#include "tests/snmp/FakeAgent.h"
+#include "core/Monitor.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/fakes/SteppingClock.h"
+#include "tests/support/TempHome.h"
 
 // The monitor as the window and pulsewell-cli run it, with the device's
 // exchanges and the alarm sounds on the device worker: what the user does

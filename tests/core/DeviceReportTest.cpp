@@ -2,13 +2,13 @@
 
 #include <QFile>
 
-#include "DeviceReport.h"
-#include "Monitor.h"
-#include "QtPrinters.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "ScriptedDeviceReader.h"
-#include "TempHome.h"
+#include "core/report/DeviceReport.h"
+#include "core/Monitor.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

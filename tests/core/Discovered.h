@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Monitor.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "SnmpDeviceReader.h"
+#include "core/Monitor.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "core/device/SnmpDeviceReader.h"
 
 namespace pulsewell::test {
 

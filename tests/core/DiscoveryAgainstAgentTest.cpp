@@ -3,14 +3,14 @@
 #include <QLocale>
 #include <QProcess>
 
-#include "Discovered.h"
-#include "Monitor.h"
-#include "QtPrinters.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "SnmpDeviceReader.h"
-#include "TempHome.h"
-#include "TestAgent.h"
+#include "tests/core/Discovered.h"
+#include "core/Monitor.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/support/TempHome.h"
+#include "tests/support/TestAgent.h"
 
 namespace pulsewell {
 namespace {

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <set>
 
-#include "Ber.h"
-#include "FakeAgent.h"
-#include "Monitor.h"
-#include "QtPrinters.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "SnmpDeviceReader.h"
-#include "TempHome.h"
+#include "snmp/Ber.h"
+#include "tests/snmp/FakeAgent.h"
+#include "core/Monitor.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Discovered.h"
-#include "QtPrinters.h"
-#include "TempHome.h"
-#include "TestAgent.h"
+#include "tests/core/Discovered.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/TempHome.h"
+#include "tests/support/TestAgent.h"
 
 namespace pulsewell {
 namespace {

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <optional>
 
-#include "Monitor.h"
-#include "QtPrinters.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "ScriptedDeviceReader.h"
-#include "SteppingClock.h"
-#include "TempHome.h"
+#include "core/Monitor.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/fakes/SteppingClock.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

@@ -3,13 +3,13 @@
 #include <QDir>
 #include <QFile>
 
-#include "HostList.h"
-#include "Monitor.h"
-#include "QtPrinters.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "ScriptedDeviceReader.h"
-#include "TempHome.h"
+#include "core/settings/HostList.h"
+#include "core/Monitor.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "InterfaceCells.h"
-#include "OperationError.h"
-#include "QtPrinters.h"
+#include "core/discovery/InterfaceCells.h"
+#include "core/OperationError.h"
+#include "tests/support/QtPrinters.h"
 
 namespace pulsewell {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "InterfaceTable.h"
-#include "QtPrinters.h"
+#include "core/discovery/InterfaceTable.h"
+#include "tests/support/QtPrinters.h"
 
 namespace pulsewell {
 namespace {

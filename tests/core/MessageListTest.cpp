@@ -2,7 +2,7 @@
 
 #include <QSignalSpy>
 
-#include "MessageList.h"
+#include "core/MessageList.h"
 
 namespace pulsewell {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "QtPrinters.h"
-#include "NumberText.h"
-#include "OperationError.h"
+#include "tests/support/QtPrinters.h"
+#include "core/numbers/NumberText.h"
+#include "core/OperationError.h"
 
 namespace pulsewell {
 namespace {

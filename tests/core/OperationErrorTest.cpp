@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <QStringList>
 
-#include "NumberText.h"
-#include "OperationError.h"
+#include "core/numbers/NumberText.h"
+#include "core/OperationError.h"
 
 namespace pulsewell {
 namespace {

@@ -2,17 +2,17 @@
 
 #include <QFile>
 
-#include "InterfaceCells.h"
-#include "Monitor.h"
-#include "ProgramFolder.h"
-#include "QtPrinters.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "SnmpDeviceReader.h"
-#include "SteppingClock.h"
-#include "TempHome.h"
-#include "TestAgent.h"
-#include "TrafficLogs.h"
+#include "core/discovery/InterfaceCells.h"
+#include "core/Monitor.h"
+#include "core/ProgramFolder.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/fakes/SteppingClock.h"
+#include "tests/support/TempHome.h"
+#include "tests/support/TestAgent.h"
+#include "core/polling/TrafficLogs.h"
 
 namespace pulsewell {
 namespace {

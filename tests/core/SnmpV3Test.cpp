@@ -2,16 +2,16 @@
 
 #include <QFile>
 
-#include "DeviceObjects.h"
-#include "Monitor.h"
-#include "QtPrinters.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "ScriptedDeviceReader.h"
-#include "SettingsKey.h"
-#include "SnmpV3Security.h"
-#include "SteppingClock.h"
-#include "TempHome.h"
+#include "core/device/DeviceObjects.h"
+#include "core/Monitor.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "core/settings/SettingsKey.h"
+#include "core/SnmpV3Security.h"
+#include "tests/fakes/SteppingClock.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

@@ -9,10 +9,10 @@
 #include <QFile>
 #include <thread>
 
-#include "OperationError.h"
-#include "SoundPlayer.h"
-#include "TempHome.h"
-#include "ToneFile.h"
+#include "core/OperationError.h"
+#include "core/polling/SoundPlayer.h"
+#include "tests/support/TempHome.h"
+#include "tests/fakes/ToneFile.h"
 
 namespace pulsewell {
 namespace {

@@ -3,14 +3,14 @@
 #include <QDir>
 #include <QFile>
 
-#include "Monitor.h"
-#include "QtPrinters.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "ScriptedDeviceReader.h"
-#include "SettingsKey.h"
-#include "StartProfile.h"
-#include "TempHome.h"
+#include "core/Monitor.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "core/settings/SettingsKey.h"
+#include "core/settings/StartProfile.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

@@ -4,13 +4,13 @@
 #include <QFile>
 #include <QSettings>
 
-#include "NumberText.h"
-#include "OperationError.h"
-#include "QtPrinters.h"
-#include "RecordingView.h"
-#include "StoredSettings.h"
-#include "TempHome.h"
-#include "TrafficGraph.h"
+#include "core/numbers/NumberText.h"
+#include "core/OperationError.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/fakes/RecordingView.h"
+#include "core/settings/StoredSettings.h"
+#include "tests/support/TempHome.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {
 namespace {

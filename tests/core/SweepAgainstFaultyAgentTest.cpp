@@ -5,10 +5,10 @@
 #include <set>
 #include <thread>
 
-#include "DeviceObjects.h"
-#include "ScriptedDeviceReader.h"
-#include "SweepReading.h"
-#include "SweepTable.h"
+#include "core/device/DeviceObjects.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "core/sweep/SweepReading.h"
+#include "core/sweep/SweepTable.h"
 
 namespace pulsewell {
 namespace {

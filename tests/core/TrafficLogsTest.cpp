@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QFile>
 
-#include "QtPrinters.h"
-#include "OperationError.h"
-#include "TempHome.h"
-#include "TrafficLine.h"
-#include "TrafficLogs.h"
+#include "tests/support/QtPrinters.h"
+#include "core/OperationError.h"
+#include "tests/support/TempHome.h"
+#include "core/polling/TrafficLine.h"
+#include "core/polling/TrafficLogs.h"
 
 namespace pulsewell {
 namespace {

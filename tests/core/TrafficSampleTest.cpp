@@ -2,10 +2,10 @@
 
 #include <limits>
 
-#include "QtPrinters.h"
-#include "NumberText.h"
-#include "OperationError.h"
-#include "TrafficSample.h"
+#include "tests/support/QtPrinters.h"
+#include "core/numbers/NumberText.h"
+#include "core/OperationError.h"
+#include "core/polling/TrafficSample.h"
 
 namespace pulsewell {
 namespace {

@@ -4,7 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "SoundPlayer.h"
+#include "core/polling/SoundPlayer.h"
 
 namespace pulsewell::test {
 

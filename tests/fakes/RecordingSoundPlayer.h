@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "OperationError.h"
-#include "SoundPlayer.h"
+#include "core/OperationError.h"
+#include "core/polling/SoundPlayer.h"
 
 namespace pulsewell::test {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "MonitorView.h"
+#include "core/MonitorView.h"
 
 namespace pulsewell::test {
 

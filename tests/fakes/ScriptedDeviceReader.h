@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "DeviceReader.h"
+#include "core/device/DeviceReader.h"
 
 namespace pulsewell::test {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "Monitor.h"
+#include "core/Monitor.h"
 
 namespace pulsewell::test {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "Raster.h"
+#include "graph/Raster.h"
 
 namespace pulsewell {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TLinkedList.h"
+#include "graph/TLinkedList.h"
 
 namespace pulsewell {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TRAGGraph.h"
+#include "graph/TRAGGraph.h"
 
 namespace pulsewell {
 namespace {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "TRAG.h"
+#include "graph/TRAG.h"
 
 namespace pulsewell {
 namespace {

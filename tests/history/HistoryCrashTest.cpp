@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "GeneratedHistory.h"
+#include "tests/support/GeneratedHistory.h"
 
 namespace pulsewell {
 namespace {

@@ -4,13 +4,13 @@
 #include <QFile>
 #include <thread>
 
-#include "HistoryRecorder.h"
-#include "Monitor.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "ScriptedDeviceReader.h"
-#include "SteppingClock.h"
-#include "TempHome.h"
+#include "core/polling/HistoryRecorder.h"
+#include "core/Monitor.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/fakes/SteppingClock.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

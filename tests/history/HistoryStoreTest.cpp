@@ -6,7 +6,7 @@
 #include <fstream>
 #include <thread>
 
-#include "GeneratedHistory.h"
+#include "tests/support/GeneratedHistory.h"
 #include "history/Database.h"
 #include "history/HistoryStore.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "GeneratedHistory.h"
+#include "tests/support/GeneratedHistory.h"
 
 int main(int, char* argv[]) {
     std::int64_t clock = pulsewell::history::UtcMidnightMs({2026, 12, 1});

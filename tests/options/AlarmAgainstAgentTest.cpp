@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "SnmpDeviceReader.h"
-#include "SteppingClock.h"
-#include "TestAgent.h"
-#include "ToneFile.h"
-#include "WindowFinders.h"
-#include "WindowUnderTest.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/fakes/SteppingClock.h"
+#include "tests/support/TestAgent.h"
+#include "tests/fakes/ToneFile.h"
+#include "tests/support/WindowFinders.h"
+#include "tests/support/WindowUnderTest.h"
 
 using namespace pulsewell::test;
 

@@ -11,16 +11,16 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-#include "MainWindow.h"
-#include "OptionsDialog.h"
-#include "PassphraseKeyring.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingOptionsPrompts.h"
-#include "RecordingSoundPlayer.h"
-#include "ScriptedDeviceReader.h"
-#include "SettingsKey.h"
-#include "TempHome.h"
-#include "V3PassphraseKeeper.h"
+#include "app/MainWindow.h"
+#include "options/OptionsDialog.h"
+#include "options/PassphraseKeyring.h"
+#include "tests/support/RecordingMessageBoxes.h"
+#include "tests/support/RecordingOptionsPrompts.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "core/settings/SettingsKey.h"
+#include "tests/support/TempHome.h"
+#include "options/V3PassphraseKeeper.h"
 
 using namespace pulsewell;
 

@@ -11,11 +11,11 @@
 #include <QSettings>
 #include <QtTest>
 
-#include "HistoryRecorder.h"
-#include "HistoryWindow.h"
-#include "ScriptedDeviceReader.h"
-#include "WindowFinders.h"
-#include "WindowUnderTest.h"
+#include "core/polling/HistoryRecorder.h"
+#include "app/HistoryWindow.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/support/WindowFinders.h"
+#include "tests/support/WindowUnderTest.h"
 
 using namespace pulsewell::test;
 using pulsewell::TForm3;

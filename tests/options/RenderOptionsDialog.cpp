@@ -5,12 +5,12 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "Monitor.h"
-#include "OptionsDialog.h"
-#include "RecordingOptionsPrompts.h"
-#include "RecordingSoundPlayer.h"
-#include "RecordingView.h"
-#include "ScriptedDeviceReader.h"
+#include "core/Monitor.h"
+#include "options/OptionsDialog.h"
+#include "tests/support/RecordingOptionsPrompts.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "Hex.h"
-#include "OneShot.h"
-#include "SnmpSynapse.h"
-#include "TestAgent.h"
+#include "tests/snmp/Hex.h"
+#include "snmp/OneShot.h"
+#include "snmp/SnmpSynapse.h"
+#include "tests/support/TestAgent.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::Hex;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Ber.h"
-#include "Hex.h"
+#include "snmp/Ber.h"
+#include "tests/snmp/Hex.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::Bytes;

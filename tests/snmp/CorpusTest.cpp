@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "Ber.h"
-#include "Hex.h"
-#include "SnmpRec.h"
+#include "snmp/Ber.h"
+#include "tests/snmp/Hex.h"
+#include "snmp/SnmpRec.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::Bytes;

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "Ber.h"
-#include "FakeAgent.h"
-#include "Hex.h"
-#include "SnmpSend.h"
-#include "TestObjects.h"
+#include "snmp/Ber.h"
+#include "tests/snmp/FakeAgent.h"
+#include "tests/snmp/Hex.h"
+#include "snmp/SnmpSend.h"
+#include "tests/snmp/TestObjects.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::Bytes;

@@ -1,4 +1,4 @@
-#include "FakeAgent.h"
+#include "tests/snmp/FakeAgent.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "SnmpRec.h"
+#include "snmp/SnmpRec.h"
 
 // A scriptable UDP responder on 127.0.0.1 for what a real agent will not do:
 // stay silent, answer late, send garbage, answer from another port.

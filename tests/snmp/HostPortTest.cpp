@@ -3,8 +3,8 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 
-#include "HostPort.h"
-#include "UdpBlockSocket.h"
+#include "snmp/HostPort.h"
+#include "snmp/UdpBlockSocket.h"
 
 using namespace pulsewell::snmp;
 

@@ -7,11 +7,11 @@
 #include <set>
 #include <span>
 
-#include "Ber.h"
-#include "FakeAgent.h"
-#include "OneShot.h"
-#include "SnmpSynapse.h"
-#include "TestObjects.h"
+#include "snmp/Ber.h"
+#include "tests/snmp/FakeAgent.h"
+#include "snmp/OneShot.h"
+#include "snmp/SnmpSynapse.h"
+#include "tests/snmp/TestObjects.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::FakeAgent;

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "OneShot.h"
-#include "SnmpSynapse.h"
-#include "TestAgent.h"
+#include "snmp/OneShot.h"
+#include "snmp/SnmpSynapse.h"
+#include "tests/support/TestAgent.h"
 
 using namespace pulsewell::snmp;
 using namespace pulsewell::test;

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "Ber.h"
-#include "EngineCache.h"
-#include "FakeAgent.h"
-#include "Hex.h"
-#include "SnmpSend.h"
-#include "V3Message.h"
+#include "snmp/Ber.h"
+#include "snmp/EngineCache.h"
+#include "tests/snmp/FakeAgent.h"
+#include "tests/snmp/Hex.h"
+#include "snmp/SnmpSend.h"
+#include "snmp/V3Message.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::FakeAgent;

@@ -1,4 +1,4 @@
-#include "TempHome.h"
+#include "tests/support/TempHome.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "TestAgent.h"
+#include "tests/support/TestAgent.h"
 
 #include <gtest/gtest.h>
 

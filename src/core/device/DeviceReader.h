@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "Ber.h"
-#include "OctetString.h"
-#include "Oid.h"
-#include "SnmpV3Security.h"
-#include "SnmpVersion.h"
+#include "snmp/Ber.h"
+#include "core/device/OctetString.h"
+#include "snmp/Oid.h"
+#include "core/SnmpV3Security.h"
+#include "core/SnmpVersion.h"
 
 namespace pulsewell {
 

@@ -1,6 +1,6 @@
-#include "DeviceWorker.h"
+#include "core/device/DeviceWorker.h"
 
-#include "UsmCrypto.h"
+#include "snmp/UsmCrypto.h"
 
 namespace pulsewell {
 

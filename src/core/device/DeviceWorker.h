@@ -6,8 +6,8 @@
 #include <exception>
 #include <functional>
 
-#include "DeviceReader.h"
-#include "SoundPlayer.h"
+#include "core/device/DeviceReader.h"
+#include "core/polling/SoundPlayer.h"
 
 namespace pulsewell {
 

@@ -1,7 +1,7 @@
-#include "SnmpDeviceReader.h"
+#include "core/device/SnmpDeviceReader.h"
 
-#include "Ber.h"
-#include "OctetString.h"
+#include "snmp/Ber.h"
+#include "core/device/OctetString.h"
 
 namespace pulsewell {
 

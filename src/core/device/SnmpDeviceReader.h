@@ -1,11 +1,11 @@
 #pragma once
 
-#include "DeviceReader.h"
-#include "Interrupt.h"
+#include "core/device/DeviceReader.h"
+#include "snmp/Interrupt.h"
 #include <memory>
 
-#include "OneShot.h"
-#include "SnmpSynapse.h"
+#include "snmp/OneShot.h"
+#include "snmp/SnmpSynapse.h"
 
 namespace pulsewell {
 

@@ -1,4 +1,4 @@
-#include "BulkWalk.h"
+#include "core/discovery/BulkWalk.h"
 
 #include <QVector>
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "DeviceReader.h"
+#include "core/device/DeviceReader.h"
 
 namespace pulsewell {
 

@@ -1,9 +1,9 @@
-#include "InterfaceCells.h"
+#include "core/discovery/InterfaceCells.h"
 
 #include <QStringDecoder>
 #include <limits>
 
-#include "NumberText.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell {
 

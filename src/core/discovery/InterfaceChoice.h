@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "MonitorView.h"
+#include "core/MonitorView.h"
 
 namespace pulsewell {
 

@@ -1,14 +1,14 @@
-#include "InterfaceDiscovery.h"
+#include "core/discovery/InterfaceDiscovery.h"
 
 #include <QVector>
 #include <algorithm>
 
-#include "BulkWalk.h"
-#include "DeviceObjects.h"
-#include "InterfaceCells.h"
-#include "InterfaceSpeed.h"
-#include "NumberText.h"
-#include "VisibleText.h"
+#include "core/discovery/BulkWalk.h"
+#include "core/device/DeviceObjects.h"
+#include "core/discovery/InterfaceCells.h"
+#include "core/discovery/InterfaceSpeed.h"
+#include "core/numbers/NumberText.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell {
 

@@ -5,12 +5,12 @@
 #include <functional>
 #include <optional>
 
-#include "DeviceWorker.h"
-#include "InterfaceChoice.h"
-#include "InterfaceTable.h"
-#include "MonitorState.h"
-#include "MonitorView.h"
-#include "PollScheduler.h"
+#include "core/device/DeviceWorker.h"
+#include "core/discovery/InterfaceChoice.h"
+#include "core/discovery/InterfaceTable.h"
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
+#include "core/polling/PollScheduler.h"
 
 namespace pulsewell {
 

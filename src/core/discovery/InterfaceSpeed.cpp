@@ -1,8 +1,8 @@
-#include "InterfaceSpeed.h"
+#include "core/discovery/InterfaceSpeed.h"
 
-#include "DeviceObjects.h"
-#include "InterfaceCells.h"
-#include "NumberText.h"
+#include "core/device/DeviceObjects.h"
+#include "core/discovery/InterfaceCells.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell {
 

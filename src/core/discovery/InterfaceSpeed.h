@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
-#include "DeviceReader.h"
-#include "SnmpVersion.h"
+#include "core/device/DeviceReader.h"
+#include "core/SnmpVersion.h"
 
 namespace pulsewell {
 

@@ -1,8 +1,8 @@
-#include "InterfaceTable.h"
+#include "core/discovery/InterfaceTable.h"
 
 #include <algorithm>
 
-#include "VisibleText.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell {
 

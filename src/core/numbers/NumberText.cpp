@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "core/numbers/NumberText.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "OperationError.h"
+#include "core/OperationError.h"
 
 namespace pulsewell {
 

@@ -1,4 +1,4 @@
-#include "AlarmNotice.h"
+#include "core/polling/AlarmNotice.h"
 
 namespace pulsewell {
 

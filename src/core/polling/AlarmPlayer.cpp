@@ -1,10 +1,10 @@
-#include "AlarmPlayer.h"
+#include "core/polling/AlarmPlayer.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 
-#include "NumberText.h"
-#include "Rounding.h"
+#include "core/numbers/NumberText.h"
+#include "core/numbers/Rounding.h"
 
 namespace pulsewell {
 

@@ -6,11 +6,11 @@
 #include <functional>
 #include <optional>
 
-#include "AlarmNotice.h"
-#include "DeviceWorker.h"
-#include "MonitorState.h"
-#include "MonitorView.h"
-#include "TrafficSample.h"
+#include "core/polling/AlarmNotice.h"
+#include "core/device/DeviceWorker.h"
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
+#include "core/polling/TrafficSample.h"
 
 namespace pulsewell {
 

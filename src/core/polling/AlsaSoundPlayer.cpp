@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "OperationError.h"
-#include "SoundPlayer.h"
+#include "core/OperationError.h"
+#include "core/polling/SoundPlayer.h"
 
 namespace pulsewell {
 

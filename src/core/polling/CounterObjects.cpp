@@ -1,6 +1,6 @@
-#include "CounterObjects.h"
+#include "core/polling/CounterObjects.h"
 
-#include "DeviceObjects.h"
+#include "core/device/DeviceObjects.h"
 
 namespace pulsewell {
 

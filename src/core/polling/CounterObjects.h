@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "Oid.h"
+#include "snmp/Oid.h"
 
 namespace pulsewell {
 

@@ -1,8 +1,8 @@
-#include "HistoryRecorder.h"
+#include "core/polling/HistoryRecorder.h"
 
-#include "ProgramFolder.h"
-#include "SettingNames.h"
-#include "SettingsKey.h"
+#include "core/ProgramFolder.h"
+#include "core/settings/SettingNames.h"
+#include "core/settings/SettingsKey.h"
 
 namespace pulsewell {
 

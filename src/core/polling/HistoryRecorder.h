@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "MonitorState.h"
-#include "PollCycle.h"
+#include "core/MonitorState.h"
+#include "core/polling/PollCycle.h"
 #include "history/HistoryStore.h"
 
 namespace pulsewell {

@@ -1,15 +1,15 @@
-#include "PollCycle.h"
+#include "core/polling/PollCycle.h"
 
 #include <chrono>
 #include <tuple>
 
-#include "DeviceObjects.h"
-#include "NumberText.h"
-#include "ProgramFolder.h"
-#include "Rounding.h"
-#include "SnmpVersion.h"
-#include "TrafficLine.h"
-#include "TrafficLogs.h"
+#include "core/device/DeviceObjects.h"
+#include "core/numbers/NumberText.h"
+#include "core/ProgramFolder.h"
+#include "core/numbers/Rounding.h"
+#include "core/SnmpVersion.h"
+#include "core/polling/TrafficLine.h"
+#include "core/polling/TrafficLogs.h"
 
 namespace pulsewell {
 

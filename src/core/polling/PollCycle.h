@@ -5,14 +5,14 @@
 #include <functional>
 #include <optional>
 
-#include "AlarmPlayer.h"
-#include "CounterObjects.h"
-#include "DeviceWorker.h"
-#include "MessageList.h"
-#include "MonitorState.h"
-#include "MonitorView.h"
-#include "PollScheduler.h"
-#include "TrafficGraph.h"
+#include "core/polling/AlarmPlayer.h"
+#include "core/polling/CounterObjects.h"
+#include "core/device/DeviceWorker.h"
+#include "core/MessageList.h"
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
+#include "core/polling/PollScheduler.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {
 

@@ -1,4 +1,4 @@
-#include "PollScheduler.h"
+#include "core/polling/PollScheduler.h"
 
 namespace pulsewell {
 

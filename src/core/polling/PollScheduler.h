@@ -3,8 +3,9 @@
 #include <QObject>
 #include <QTimer>
 
-#include "MonitorState.h"
-#include "MonitorView.h"
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
+#include "core/ProgramDefaults.h"
 
 namespace pulsewell {
 
@@ -14,7 +15,7 @@ namespace pulsewell {
 class PollScheduler : public QObject {
     Q_OBJECT
   public:
-    static constexpr int kIntervals[] = {1, 3, 6, 15, 30, 60, 120, 300};
+    static constexpr auto& kIntervals = defaults::kPollIntervals;
 
     PollScheduler(MonitorView& view, TMonitorState& state, QObject* parent = nullptr);
 

@@ -1,8 +1,8 @@
-#include "TrafficLine.h"
+#include "core/polling/TrafficLine.h"
 
 #include <QLocale>
 
-#include "NumberText.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell {
 

@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
-#include "TrafficSample.h"
+#include "core/polling/TrafficSample.h"
 
 namespace pulsewell {
 

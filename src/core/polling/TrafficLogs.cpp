@@ -1,12 +1,12 @@
-#include "TrafficLogs.h"
+#include "core/polling/TrafficLogs.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
-#include "NumberText.h"
-#include "OperationError.h"
-#include "TrafficLine.h"
+#include "core/numbers/NumberText.h"
+#include "core/OperationError.h"
+#include "core/polling/TrafficLine.h"
 
 namespace pulsewell {
 

@@ -3,8 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
-#include "MonitorState.h"
-#include "TrafficSample.h"
+#include "core/MonitorState.h"
+#include "core/polling/TrafficSample.h"
 
 namespace pulsewell {
 

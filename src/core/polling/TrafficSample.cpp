@@ -1,10 +1,10 @@
-#include "TrafficSample.h"
+#include "core/polling/TrafficSample.h"
 
 #include <cstdint>
 #include <limits>
 
-#include "NumberText.h"
-#include "Rounding.h"
+#include "core/numbers/NumberText.h"
+#include "core/numbers/Rounding.h"
 
 namespace pulsewell {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "MessageList.h"
-#include "MonitorState.h"
+#include "core/MessageList.h"
+#include "core/MonitorState.h"
 
 namespace pulsewell {
 

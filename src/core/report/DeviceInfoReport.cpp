@@ -1,7 +1,7 @@
-#include "DeviceInfoReport.h"
+#include "core/report/DeviceInfoReport.h"
 
-#include "DeviceReport.h"
-#include "ProgramFolder.h"
+#include "core/report/DeviceReport.h"
+#include "core/ProgramFolder.h"
 
 namespace pulsewell {
 

@@ -3,11 +3,11 @@
 #include <QStringList>
 #include <functional>
 
-#include "DeviceWorker.h"
-#include "InterfaceDiscovery.h"
-#include "InterfaceTable.h"
-#include "MonitorState.h"
-#include "MonitorView.h"
+#include "core/device/DeviceWorker.h"
+#include "core/discovery/InterfaceDiscovery.h"
+#include "core/discovery/InterfaceTable.h"
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
 
 namespace pulsewell {
 

@@ -1,12 +1,12 @@
-#include "DeviceReport.h"
+#include "core/report/DeviceReport.h"
 
 #include <QSaveFile>
 
-#include "DeviceObjects.h"
-#include "InterfaceCells.h"
-#include "NumberText.h"
-#include "OperationError.h"
-#include "VisibleText.h"
+#include "core/device/DeviceObjects.h"
+#include "core/discovery/InterfaceCells.h"
+#include "core/numbers/NumberText.h"
+#include "core/OperationError.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell {
 

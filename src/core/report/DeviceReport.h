@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "DeviceReader.h"
+#include "core/device/DeviceReader.h"
 
 // The device report: the system group, the host and what the last discovery
 // recorded, one value a line, and the file that exports it with the table.

@@ -1,8 +1,8 @@
-#include "ColorIdentifiers.h"
+#include "core/settings/ColorIdentifiers.h"
 
 #include <array>
 
-#include "NumberText.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell {
 

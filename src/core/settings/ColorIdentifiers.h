@@ -3,7 +3,7 @@
 #include <QString>
 #include <span>
 
-#include "ColorValue.h"
+#include "graph/ColorValue.h"
 
 namespace pulsewell {
 

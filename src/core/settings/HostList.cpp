@@ -1,9 +1,9 @@
-#include "HostList.h"
+#include "core/settings/HostList.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include "OperationError.h"
+#include "core/OperationError.h"
 
 namespace pulsewell {
 

@@ -1,7 +1,7 @@
-#include "HostMemory.h"
+#include "core/settings/HostMemory.h"
 
-#include "SettingValueError.h"
-#include "SettingsKey.h"
+#include "core/settings/SettingValueError.h"
+#include "core/settings/SettingsKey.h"
 
 namespace pulsewell {
 

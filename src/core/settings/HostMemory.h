@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+#include "core/ProgramDefaults.h"
+
 namespace pulsewell {
 
 // What the settings file remembers of each host polled, under
@@ -14,7 +16,7 @@ namespace pulsewell {
 struct THostMemory {
     QString Interface;
     QString InterfaceName;
-    int IntervalSeconds = 6;
+    int IntervalSeconds = defaults::kPollInterval;
 
     bool operator==(const THostMemory&) const = default;
 };

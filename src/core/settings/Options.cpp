@@ -1,10 +1,10 @@
-#include "Options.h"
+#include "core/settings/Options.h"
 
-#include "ColorIdentifiers.h"
-#include "NumberText.h"
-#include "SettingNames.h"
-#include "SettingsKey.h"
-#include "SnmpV3Settings.h"
+#include "core/settings/ColorIdentifiers.h"
+#include "core/numbers/NumberText.h"
+#include "core/settings/SettingNames.h"
+#include "core/settings/SettingsKey.h"
+#include "core/settings/SnmpV3Settings.h"
 
 namespace pulsewell {
 

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "OptionsTarget.h"
-#include "OptionsView.h"
+#include "core/settings/OptionsTarget.h"
+#include "core/settings/OptionsView.h"
 
 namespace pulsewell {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SnmpV3Security.h"
-#include "SnmpVersion.h"
-#include "TrafficGraph.h"
+#include "core/SnmpV3Security.h"
+#include "core/SnmpVersion.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {
 

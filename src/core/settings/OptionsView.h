@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AlarmSettings.h"
-#include "ColorValue.h"
-#include "OperationError.h"
-#include "SnmpV3Security.h"
-#include "SnmpVersion.h"
+#include "core/AlarmSettings.h"
+#include "graph/ColorValue.h"
+#include "core/OperationError.h"
+#include "core/SnmpV3Security.h"
+#include "core/SnmpVersion.h"
 
 namespace pulsewell {
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "core/ProgramDefaults.h"
+
 // Every stored option: its name in the settings file and the text stored when
 // it is missing.
 namespace pulsewell::settings {
@@ -11,8 +13,8 @@ struct Setting {
     QString defaultText;
 };
 
-inline const Setting kHighValue{QStringLiteral("highvalue"), QStringLiteral("70")};
-inline const Setting kLowValue{QStringLiteral("lowvalue"), QStringLiteral("20")};
+inline const Setting kHighValue{QStringLiteral("highvalue"), QString::number(defaults::kHighThreshold)};
+inline const Setting kLowValue{QStringLiteral("lowvalue"), QString::number(defaults::kLowThreshold)};
 inline const Setting kShow{QStringLiteral("show"), QStringLiteral("bits")};
 inline const Setting kHighValueColor{QStringLiteral("highvaluecolor"), QStringLiteral("clred")};
 inline const Setting kNormalValueColor{QStringLiteral("normalvaluecolor"),

@@ -1,8 +1,8 @@
-#include "SettingValueError.h"
+#include "core/settings/SettingValueError.h"
 
 #include <limits>
 
-#include "NumberText.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell {
 

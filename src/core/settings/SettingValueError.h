@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "OperationError.h"
+#include "core/OperationError.h"
 
 namespace pulsewell {
 

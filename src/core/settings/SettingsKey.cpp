@@ -1,4 +1,4 @@
-#include "SettingsKey.h"
+#include "core/settings/SettingsKey.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "OperationError.h"
+#include "core/OperationError.h"
 
 namespace pulsewell {
 

@@ -1,8 +1,8 @@
-#include "SnmpV3Settings.h"
+#include "core/settings/SnmpV3Settings.h"
 
-#include "SettingNames.h"
-#include "SettingValueError.h"
-#include "SettingsKey.h"
+#include "core/settings/SettingNames.h"
+#include "core/settings/SettingValueError.h"
+#include "core/settings/SettingsKey.h"
 
 namespace pulsewell {
 

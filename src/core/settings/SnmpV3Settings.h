@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "SnmpV3Security.h"
-#include "StartProfile.h"
+#include "core/SnmpV3Security.h"
+#include "core/settings/StartProfile.h"
 
 namespace pulsewell {
 

@@ -1,13 +1,13 @@
-#include "StartProfile.h"
+#include "core/settings/StartProfile.h"
 
 #include <QFile>
 #include <QMap>
 
-#include "NumberText.h"
-#include "OperationError.h"
-#include "SettingValueError.h"
-#include "SnmpV3Settings.h"
-#include "SnmpVersion.h"
+#include "core/numbers/NumberText.h"
+#include "core/OperationError.h"
+#include "core/settings/SettingValueError.h"
+#include "core/settings/SnmpV3Settings.h"
+#include "core/SnmpVersion.h"
 
 namespace pulsewell {
 

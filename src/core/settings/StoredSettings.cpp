@@ -1,12 +1,12 @@
-#include "StoredSettings.h"
+#include "core/settings/StoredSettings.h"
 
 #include <functional>
 
-#include "NumberText.h"
-#include "SettingNames.h"
-#include "SettingValueError.h"
-#include "SettingsKey.h"
-#include "SnmpV3Settings.h"
+#include "core/numbers/NumberText.h"
+#include "core/settings/SettingNames.h"
+#include "core/settings/SettingValueError.h"
+#include "core/settings/SettingsKey.h"
+#include "core/settings/SnmpV3Settings.h"
 
 namespace pulsewell {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MonitorState.h"
-#include "OperationError.h"
-#include "TrafficGraph.h"
+#include "core/MonitorState.h"
+#include "core/OperationError.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {
 

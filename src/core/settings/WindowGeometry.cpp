@@ -1,12 +1,12 @@
-#include "WindowGeometry.h"
+#include "core/settings/WindowGeometry.h"
 
 #include <algorithm>
 #include <array>
 
-#include "NumberText.h"
-#include "SettingNames.h"
-#include "SettingValueError.h"
-#include "SettingsKey.h"
+#include "core/numbers/NumberText.h"
+#include "core/settings/SettingNames.h"
+#include "core/settings/SettingValueError.h"
+#include "core/settings/SettingsKey.h"
 
 namespace pulsewell {
 

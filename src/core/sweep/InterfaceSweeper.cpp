@@ -1,11 +1,11 @@
-#include "InterfaceSweeper.h"
+#include "core/sweep/InterfaceSweeper.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <algorithm>
 
-#include "SweepReading.h"
+#include "core/sweep/SweepReading.h"
 
 namespace pulsewell {
 

@@ -5,12 +5,12 @@
 #include <atomic>
 #include <memory>
 
-#include "DeviceWorker.h"
-#include "SnmpV3Security.h"
-#include "SnmpVersion.h"
-#include "SweepReading.h"
-#include "SweepResult.h"
-#include "SweepTable.h"
+#include "core/device/DeviceWorker.h"
+#include "core/SnmpV3Security.h"
+#include "core/SnmpVersion.h"
+#include "core/sweep/SweepReading.h"
+#include "core/sweep/SweepResult.h"
+#include "core/sweep/SweepTable.h"
 
 namespace pulsewell {
 

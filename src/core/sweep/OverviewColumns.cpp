@@ -1,10 +1,10 @@
-#include "OverviewColumns.h"
+#include "core/sweep/OverviewColumns.h"
 
 #include <array>
 
-#include "NumberText.h"
-#include "GraphRound.h"
-#include "VisibleText.h"
+#include "core/numbers/NumberText.h"
+#include "graph/GraphRound.h"
+#include "core/text/VisibleText.h"
 
 namespace pulsewell {
 

@@ -4,10 +4,10 @@
 #include <QVariant>
 #include <optional>
 
-#include "AlarmNotice.h"
-#include "ColorValue.h"
-#include "SweepResult.h"
-#include "TrafficGraph.h"
+#include "core/polling/AlarmNotice.h"
+#include "graph/ColorValue.h"
+#include "core/sweep/SweepResult.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {
 

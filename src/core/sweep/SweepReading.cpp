@@ -1,16 +1,16 @@
-#include "SweepReading.h"
+#include "core/sweep/SweepReading.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <chrono>
 #include <limits>
 
-#include "Ber.h"
-#include "BulkWalk.h"
-#include "DeviceObjects.h"
-#include "NumberText.h"
-#include "OctetString.h"
-#include "TrafficSample.h"
+#include "snmp/Ber.h"
+#include "core/discovery/BulkWalk.h"
+#include "core/device/DeviceObjects.h"
+#include "core/numbers/NumberText.h"
+#include "core/device/OctetString.h"
+#include "core/polling/TrafficSample.h"
 
 namespace pulsewell {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string_view>
 
-#include "DeviceReader.h"
+#include "core/device/DeviceReader.h"
 
 namespace pulsewell {
 

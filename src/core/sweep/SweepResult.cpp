@@ -1,4 +1,4 @@
-#include "SweepResult.h"
+#include "core/sweep/SweepResult.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
-#include "SweepTable.h"
+#include "core/sweep/SweepTable.h"
 
 #include <algorithm>
 
-#include "NumberText.h"
-#include "Rounding.h"
-#include "TrafficSample.h"
+#include "core/numbers/NumberText.h"
+#include "core/numbers/Rounding.h"
+#include "core/polling/TrafficSample.h"
 
 namespace pulsewell {
 

@@ -6,8 +6,8 @@
 #include <QString>
 #include <optional>
 
-#include "SweepReading.h"
-#include "SweepResult.h"
+#include "core/sweep/SweepReading.h"
+#include "core/sweep/SweepResult.h"
 
 namespace pulsewell {
 

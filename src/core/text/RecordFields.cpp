@@ -1,4 +1,4 @@
-#include "RecordFields.h"
+#include "core/text/RecordFields.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "VisibleText.h"
+#include "core/text/VisibleText.h"
 
 #include <QRegularExpression>
 #include <algorithm>

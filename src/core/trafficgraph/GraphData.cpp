@@ -1,10 +1,10 @@
-#include "GraphData.h"
+#include "core/trafficgraph/GraphData.h"
 
 #include <QSaveFile>
 #include <algorithm>
 
-#include "OperationError.h"
-#include "RecordFields.h"
+#include "core/OperationError.h"
+#include "core/text/RecordFields.h"
 
 namespace pulsewell {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "TrafficGraph.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {
 

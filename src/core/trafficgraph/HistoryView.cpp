@@ -1,11 +1,11 @@
-#include "HistoryView.h"
+#include "core/trafficgraph/HistoryView.h"
 
 #include <QDateTime>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 
-#include "NumberText.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell {
 

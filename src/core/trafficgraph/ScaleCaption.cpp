@@ -1,6 +1,6 @@
-#include "ScaleCaption.h"
+#include "core/trafficgraph/ScaleCaption.h"
 
-#include "NumberText.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell {
 

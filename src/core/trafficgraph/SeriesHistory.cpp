@@ -1,4 +1,4 @@
-#include "SeriesHistory.h"
+#include "core/trafficgraph/SeriesHistory.h"
 
 #include <algorithm>
 

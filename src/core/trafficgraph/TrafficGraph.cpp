@@ -1,9 +1,9 @@
-#include "TrafficGraph.h"
+#include "core/trafficgraph/TrafficGraph.h"
 
 #include <algorithm>
 
-#include "GraphRound.h"
-#include "ScaleCaption.h"
+#include "graph/GraphRound.h"
+#include "core/trafficgraph/ScaleCaption.h"
 
 namespace pulsewell {
 

@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <deque>
 
-#include "ColorValue.h"
-#include "SeriesHistory.h"
+#include "graph/ColorValue.h"
+#include "core/trafficgraph/SeriesHistory.h"
+#include "core/ProgramDefaults.h"
 
 namespace pulsewell {
 
@@ -53,7 +54,7 @@ struct TGraphCaptions {
 // The utilization bars' thresholds (percent, low 32 bits kept) and colours.
 struct TUtilizationBars {
     std::int32_t LowThreshold = 30;
-    std::int32_t HighThreshold = 70;
+    std::int32_t HighThreshold = defaults::kHighThreshold;
     TColor LowColor = 0x00FF00;
     TColor MidColor = 0x00FFFF;
     TColor HighColor = 0x0000FF;

@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QStringList>
 
-#include "TempHome.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell::test {
 

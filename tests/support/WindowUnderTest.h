@@ -3,12 +3,12 @@
 #include <QtTest>
 #include <memory>
 
-#include "MainWindow.h"
-#include "OptionsDialog.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingOptionsPrompts.h"
-#include "RecordingSoundPlayer.h"
-#include "TempHome.h"
+#include "app/MainWindow.h"
+#include "options/OptionsDialog.h"
+#include "tests/support/RecordingMessageBoxes.h"
+#include "tests/support/RecordingOptionsPrompts.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell::test {
 

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "snmp/DecimalText.h"
 
 namespace pulsewell::snmp {
 

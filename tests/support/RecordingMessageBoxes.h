@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "MessageBoxes.h"
+#include "app/MessageBoxes.h"
 
 namespace pulsewell::test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "TestAgent.h"
+#include "tests/support/TestAgent.h"
 
 namespace pulsewell::test {
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "OptionsPrompts.h"
+#include "options/OptionsPrompts.h"
 
 namespace pulsewell::test {
 
