@@ -17,8 +17,8 @@
 
 #include "cli/CliMonitor.h"
 #include "core/Monitor.h"
-#include "snmp/OneShot.h"
 #include "core/device/SnmpDeviceReader.h"
+#include "snmp/OneShot.h"
 #include "snmp/SnmpSynapse.h"
 
 namespace {
@@ -32,7 +32,7 @@ struct Request {
 
 // The program's reader, with a record of what it was asked.
 class RecordingReader : public DeviceReader {
-public:
+  public:
     std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
                                         const QString& host) override {
         requests.append({Request::Get, {oid}});
@@ -64,7 +64,7 @@ public:
 
     QList<Request> requests;
 
-private:
+  private:
     SnmpDeviceReader reader_;
 };
 

@@ -11,9 +11,9 @@
 #include <ctime>
 #include <vector>
 
-#include "tests/support/GeneratedHistory.h"
 #include "app/HistoryWindow.h"
 #include "app/MessageBoxes.h"
+#include "tests/support/GeneratedHistory.h"
 
 using namespace pulsewell;
 

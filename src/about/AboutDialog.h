@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "core/OperationError.h"
 #include "about/UrlOpener.h"
+#include "core/OperationError.h"
 
 class QPushButton;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/OperationError.h"
 #include "about/TpsvBasicLabel.h"
 #include "about/UrlOpener.h"
+#include "core/OperationError.h"
 
 namespace pulsewell {
 

@@ -2,8 +2,8 @@
 
 #include <QColor>
 
-#include "graph/GraphColor.h"
 #include "core/sweep/OverviewColumns.h"
+#include "graph/GraphColor.h"
 
 namespace pulsewell {
 
@@ -63,7 +63,7 @@ QVariant AllInterfacesModel::data(const QModelIndex& index, int role) const {
             // Light text on a dark threshold colour, dark text on the rest.
             if (const auto color = UtilizationColor(row, column, bars_)) {
                 return QColor(ToQColor(*color)).lightness() < 96 ? QColor(Qt::white)
-                                                                  : QColor(Qt::black);
+                                                                 : QColor(Qt::black);
             }
             return {};
         case Qt::TextAlignmentRole:

@@ -116,10 +116,10 @@ void AllInterfacesWindow::FollowOptions() {
 void AllInterfacesWindow::ShowSweep(const SweepResult& sweep) {
     // The options may have changed since the sweep before, as for the main window's lines.
     FollowOptions();
-    QString status = QStringLiteral("Last sweep ended %1, took %2 s")
-                         .arg(sweep.ended.toString(QStringLiteral("HH:mm:ss")),
-                              QString::number(static_cast<double>(sweep.durationMs) / 1000.0, 'f',
-                                              2));
+    QString status =
+        QStringLiteral("Last sweep ended %1, took %2 s")
+            .arg(sweep.ended.toString(QStringLiteral("HH:mm:ss")),
+                 QString::number(static_cast<double>(sweep.durationMs) / 1000.0, 'f', 2));
     if (sweep.silent) {
         status += QStringLiteral("; no answer");
     } else if (sweep.agentRestarted) {

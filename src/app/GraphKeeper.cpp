@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "core/trafficgraph/GraphData.h"
 #include "core/settings/SettingNames.h"
 #include "core/settings/SettingsKey.h"
+#include "core/trafficgraph/GraphData.h"
 
 namespace pulsewell {
 
@@ -33,8 +33,7 @@ QImage Captioned(const QImage& picture, const QString& caption, const QFont& fon
 
 }  // namespace
 
-void GraphKeeper::SavePicture(const QImage& picture, const QString& caption,
-                              const QString& name) {
+void GraphKeeper::SavePicture(const QImage& picture, const QString& caption, const QString& name) {
     const QImage captioned = Captioned(picture, caption, window_.font());
     Keep(QStringLiteral("Save graph as picture"), name, QStringLiteral("PNG pictures (*.png)"),
          [&](const QString& path) {
@@ -68,9 +67,8 @@ QString GraphKeeper::AskFile(const QString& caption, const QString& name, const 
                              const QString& suffix) {
     QString folder = QDir::homePath();
     // A folder that cannot be read from the settings is no reason not to save.
-    RunGuarded(reporter_, [&] {
-        folder = SettingsKey().Read(settings::kGraphFolder.name).value_or(folder);
-    });
+    RunGuarded(reporter_,
+               [&] { folder = SettingsKey().Read(settings::kGraphFolder.name).value_or(folder); });
     const QString path =
         boxes_.AskFileToSave(&window_, caption, QDir(folder).filePath(name), filter, suffix);
     if (!path.isEmpty()) {

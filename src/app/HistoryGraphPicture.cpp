@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/numbers/NumberText.h"
 #include "app/TrafficGraphPicture.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell {
 

@@ -11,10 +11,10 @@ namespace pulsewell {
 // columns but not edit cells.
 class InterfaceGrid : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     InterfaceGrid(const InterfaceTable& table, QWidget* parent = nullptr);
 
-private:
+  private:
     void ShowRows(int firstRow, int lastRow);
 
     const InterfaceTable& table_;

@@ -22,18 +22,18 @@
 #include <QStyle>
 
 #include "app/AllInterfacesWindow.h"
-#include "core/trafficgraph/GraphData.h"
-#include "core/polling/HistoryRecorder.h"
 #include "app/HistoryWindow.h"
 #include "app/InterfaceGrid.h"
 #include "app/MessageBoxes.h"
 #include "app/MessageListView.h"
 #include "core/numbers/NumberText.h"
-#include "options/OptionsDialog.h"
 #include "core/numbers/Rounding.h"
-#include "options/V3PassphraseKeeper.h"
-#include "core/text/VisibleText.h"
+#include "core/polling/HistoryRecorder.h"
 #include "core/settings/WindowGeometry.h"
+#include "core/text/VisibleText.h"
+#include "core/trafficgraph/GraphData.h"
+#include "options/OptionsDialog.h"
+#include "options/V3PassphraseKeeper.h"
 
 namespace pulsewell {
 
@@ -41,7 +41,7 @@ namespace {
 
 // The community is masked with "*" whatever the platform's password character.
 class AsteriskMaskStyle : public QProxyStyle {
-public:
+  public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_LineEdit_PasswordCharacter) {
@@ -97,10 +97,9 @@ QPushButton* AddButton(QWidget* parent, const QString& text, int x, int y, int w
 
 TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
                const QString& startProfile, DeviceWorker::Threading threading, QWidget* parent)
-    : QMainWindow(parent,
-                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                      Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                      Qt::WindowCloseButtonHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                              Qt::WindowCloseButtonHint),
       boxes_(boxes),
       monitor_(*this, reader, player, threading),
       graphPicture_(monitor_.Graph()) {
@@ -279,7 +278,8 @@ void TForm1::BuildBottomRows(QWidget* client) {
         button->setGeometry(10, 20 + i * 21, 220, 18);
         button->setChecked(i == 0);
         const auto type = static_cast<TGraphType>(i);
-        connect(button, &QRadioButton::clicked, this, [this, type] { monitor_.ApplyGraphType(type); });
+        connect(button, &QRadioButton::clicked, this,
+                [this, type] { monitor_.ApplyGraphType(type); });
         graphTypeButtons_.append(button);
     }
 
@@ -300,9 +300,8 @@ void TForm1::BuildBottomRows(QWidget* client) {
         QLabel* value = AddLabel(client, QStringLiteral("0"), 476, y, 126, 20);
         Follow(value, Room::Below);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setStyleSheet(
-            QStringLiteral("background: silver; color: %1; padding-right: 3px")
-                .arg(QString::fromLatin1(row.color)));
+        value->setStyleSheet(QStringLiteral("background: silver; color: %1; padding-right: 3px")
+                                 .arg(QString::fromLatin1(row.color)));
         value->setObjectName(QString::fromLatin1(row.name));
         *row.value = value;
         Follow(AddLabel(client, QStringLiteral("Bytes"), 606, y, 38, 20), Room::Below);
@@ -362,8 +361,8 @@ void TForm1::ShowAllInterfaces() {
     if (allInterfaces_ == nullptr) {
         allInterfaces_ = new AllInterfacesWindow(monitor_, notifier_, this);
         connect(allInterfaces_, &AllInterfacesWindow::InterfaceChosen, this, [this](int ifIndex) {
-            ChooseEntry(static_cast<int>(
-                monitor_.InterfaceEntries().indexOf(QString::number(ifIndex))));
+            ChooseEntry(
+                static_cast<int>(monitor_.InterfaceEntries().indexOf(QString::number(ifIndex))));
         });
     }
     allInterfaces_->Open();
@@ -380,9 +379,8 @@ void TForm1::BuildMenus() {
     allInterfacesAction_ = file->addAction(QStringLiteral("All interfaces..."));
     allInterfacesAction_->setEnabled(false);
     connect(allInterfacesAction_, &QAction::triggered, this, &TForm1::ShowAllInterfaces);
-    connect(&monitor_, &Monitor::DiscoveryEnded, this, [this] {
-        allInterfacesAction_->setEnabled(!monitor_.InterfaceEntries().isEmpty());
-    });
+    connect(&monitor_, &Monitor::DiscoveryEnded, this,
+            [this] { allInterfacesAction_->setEnabled(!monitor_.InterfaceEntries().isEmpty()); });
     file->addSeparator();
     QAction* savePicture = file->addAction(QStringLiteral("Save graph as &picture..."));
     savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -448,7 +446,9 @@ void TForm1::Follow(QWidget* widget, Room room, double share) {
     followers_.append(Follower{widget, widget->geometry(), room, share});
 }
 
-int TForm1::SmallestHeight() const { return tableShown_ ? kExpandedHeight : kCompactHeight; }
+int TForm1::SmallestHeight() const {
+    return tableShown_ ? kExpandedHeight : kCompactHeight;
+}
 
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
@@ -475,8 +475,9 @@ void TForm1::FitToSize() {
                 break;
             case Room::Caption:
                 // Beside the row where a sample of its value is drawn.
-                r.translate(wider, log + static_cast<int>(RoundHalfEven(
-                                            graph * (1 - f.share / kGraphHeadroom))));
+                r.translate(
+                    wider,
+                    log + static_cast<int>(RoundHalfEven(graph * (1 - f.share / kGraphHeadroom))));
                 break;
             case Room::Below:
                 r.translate(0, log + graph);
@@ -524,7 +525,8 @@ void TForm1::StoreGeometry() {
 
 QImage TForm1::GraphImage() const {
     QRect area = graphArea_->geometry();
-    for (const QLabel* caption : scaleCaptions_ + percentCaptions_ + QVector<QLabel*>{unitCaption_}) {
+    for (const QLabel* caption :
+         scaleCaptions_ + percentCaptions_ + QVector<QLabel*>{unitCaption_}) {
         if (!caption->isHidden()) {
             area |= caption->geometry();
         }
@@ -555,7 +557,9 @@ void TForm1::ShowInterfaceTable() {
     interfaceGroup_->setVisible(show);
 }
 
-void TForm1::ShowDeviceInfo() { monitor_.GatherDeviceInfo(); }
+void TForm1::ShowDeviceInfo() {
+    monitor_.GatherDeviceInfo();
+}
 
 void TForm1::ToggleAlwaysOnTop() {
     // The action has already flipped its check mark.
@@ -573,7 +577,8 @@ void TForm1::ShowCommunityClick() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == stopButton_ && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton && stopButton_->isEnabled()) {
+        static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+        stopButton_->isEnabled()) {
         monitor_.ChooseInterval(1);
         return true;
     }
@@ -598,7 +603,9 @@ void TForm1::ShowGraph() {
     }
 }
 
-void TForm1::ShowError(const QString& message) { boxes_.ShowError(this, message); }
+void TForm1::ShowError(const QString& message) {
+    boxes_.ShowError(this, message);
+}
 
 void TForm1::SetStatusText(int panel, const QString& text) {
     if (panel == kStatusPanel || panel == kCountdownPanel) {
@@ -633,7 +640,9 @@ void TForm1::ShowCompactLayout() {
     }
 }
 
-void TForm1::ShowBandwidth(const QString& bandwidth) { bandwidthEdit_->setText(bandwidth); }
+void TForm1::ShowBandwidth(const QString& bandwidth) {
+    bandwidthEdit_->setText(bandwidth);
+}
 
 void TForm1::ShowInterfaceList(const QStringList& entries, int selected, bool enabled) {
     if (entries.isEmpty()) {
@@ -663,9 +672,13 @@ void TForm1::ShowHosts(const QStringList& entries, const QString& text) {
     hostCombo_->setEditText(text);
 }
 
-void TForm1::SetCommunityReadOnly(bool readOnly) { communityEdit_->setReadOnly(readOnly); }
+void TForm1::SetCommunityReadOnly(bool readOnly) {
+    communityEdit_->setReadOnly(readOnly);
+}
 
-void TForm1::ShowCommunity(const QString& community) { communityEdit_->setText(community); }
+void TForm1::ShowCommunity(const QString& community) {
+    communityEdit_->setText(community);
+}
 
 void TForm1::ShowInterval(int seconds) {
     if (QRadioButton* button = intervalButtons_.value(seconds)) {
@@ -706,9 +719,13 @@ void TForm1::ShowDiscoveryHint(const QString& line) {
     monitor_.Messages().Append(line);
 }
 
-void TForm1::ShowExportDeviceInfo(bool visible) { exportButton_->setVisible(visible); }
+void TForm1::ShowExportDeviceInfo(bool visible) {
+    exportButton_->setVisible(visible);
+}
 
-void TForm1::FocusInterfaceList() { interfaceList_->setFocus(); }
+void TForm1::FocusInterfaceList() {
+    interfaceList_->setFocus();
+}
 
 void TForm1::ShowSnmpVersion(SnmpVersion version) {
     // SNMPv3 asks as a user; the community is not sent.

@@ -5,12 +5,12 @@
 #include <QVector>
 #include <memory>
 
+#include "about/UrlOpener.h"
 #include "app/DesktopNotifier.h"
 #include "app/GraphKeeper.h"
+#include "app/TrafficGraphPicture.h"
 #include "core/Monitor.h"
 #include "core/MonitorView.h"
-#include "app/TrafficGraphPicture.h"
-#include "about/UrlOpener.h"
 #include "history/HistoryStore.h"
 
 class QAction;
@@ -35,7 +35,7 @@ class MessageListView;
 // to it. Named as the program has always named its main form.
 class TForm1 : public QMainWindow, public MonitorView {
     Q_OBJECT
-public:
+  public:
     static constexpr int kClientWidth = 824;
     static constexpr int kCompactHeight = 540;
     static constexpr int kExpandedHeight = 720;
@@ -95,15 +95,15 @@ public:
     void KeepCommunity(const QString& host, const QString& community) override;
     void ShowAlarmNotice(const TAlarmNotice& notice) override { notifier_.Post(notice); }
 
-signals:
+  signals:
     // "?" > "&About...".
     void AboutRequested();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     // Where a control goes when the window is larger than its smallest size:
     // the extra width goes to the traffic log, the graph and the interface
     // table, the extra height half to the log and half to the graph.

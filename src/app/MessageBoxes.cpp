@@ -16,8 +16,8 @@ void QtMessageBoxes::ShowMessage(QWidget* parent, const QString& text, const QSt
 }
 
 QString QtMessageBoxes::AskFileToSave(QWidget* parent, const QString& caption,
-                                     const QString& suggested, const QString& filter,
-                                     const QString& suffix) {
+                                      const QString& suggested, const QString& filter,
+                                      const QString& suffix) {
     QFileDialog dialog(parent, caption, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);

@@ -9,10 +9,10 @@ class MessageList;
 // The text area under "Traffic log:", kept equal to the monitor's message list.
 class MessageListView : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     MessageListView(const MessageList& list, QWidget* parent);
 
-private:
+  private:
     void RemoveFirstLines(int count);
 };
 

@@ -57,7 +57,9 @@ void TrafficGraphPicture::Resize(QSize size) {
     graph_.SetShownSamples(Columns());
 }
 
-int TrafficGraphPicture::Columns() const { return static_cast<int>(size_.width() / kXStep); }
+int TrafficGraphPicture::Columns() const {
+    return static_cast<int>(size_.width() / kXStep);
+}
 
 void TrafficGraphPicture::Build() {
     const int columns = Columns();

@@ -4,8 +4,8 @@
 #include <QObject>
 #include <memory>
 
-#include "graph/TRAG.h"
 #include "core/trafficgraph/TrafficGraph.h"
+#include "graph/TRAG.h"
 
 namespace pulsewell {
 

@@ -6,19 +6,19 @@
 #include <string_view>
 
 #include "about/AboutDialog.h"
+#include "about/UrlOpener.h"
+#include "about/WebHandCursor.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
+#include "core/ProgramFolder.h"
+#include "core/ProgramIdentity.h"
+#include "core/ProgramVersion.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "core/polling/SoundPlayer.h"
 #include "options/OptionsDialog.h"
 #include "options/OptionsPrompts.h"
 #include "options/PassphraseKeyring.h"
-#include "core/ProgramFolder.h"
-#include "core/ProgramIdentity.h"
-#include "core/device/SnmpDeviceReader.h"
-#include "core/polling/SoundPlayer.h"
-#include "about/UrlOpener.h"
 #include "options/V3PassphraseKeeper.h"
-#include "about/WebHandCursor.h"
-#include "core/ProgramVersion.h"
 
 namespace {
 
@@ -51,9 +51,10 @@ int AnswerWithoutWindow(int argc, char* argv[]) {
         platformChosen = platformChosen || std::string_view(argv[i]) == "-platform";
     }
     if (!platformChosen && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-        std::fputs("pulsewell: no display to open the window on (neither DISPLAY nor "
-                   "WAYLAND_DISPLAY is set); pulsewell-cli works without one\n",
-                   stderr);
+        std::fputs(
+            "pulsewell: no display to open the window on (neither DISPLAY nor "
+            "WAYLAND_DISPLAY is set); pulsewell-cli works without one\n",
+            stderr);
         return 1;
     }
     return -1;
@@ -95,8 +96,9 @@ int main(int argc, char* argv[]) {
     mainWindow.show();
     // The window leaves the inputs empty for a profile it cannot find; say why.
     if (!startProfile.isEmpty() && !QFileInfo::exists(pulsewell::ProgramFolder() + startProfile)) {
-        const QString text = QStringLiteral("The start profile \"%1\" is not in the program's "
-                                            "folder %2; start profiles are read from there only.")
+        const QString text = QStringLiteral(
+                                 "The start profile \"%1\" is not in the program's "
+                                 "folder %2; start profiles are read from there only.")
                                  .arg(startProfile, pulsewell::ProgramFolder());
         std::fprintf(stderr, "pulsewell: %s\n", qPrintable(text));
         boxes.ShowError(&mainWindow, text);

@@ -48,8 +48,8 @@ CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
                            .arg(thresholds.critical));
     }
 
-    CliMonitor cli(reader, options.host, options.community, options.snmpVersion,
-                   options.connection, Echo::Quiet);
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion, options.connection,
+                   Echo::Quiet);
     Monitor& monitor = cli.monitor();
     Configure(monitor, options);
     const auto failure = [&] {
@@ -95,13 +95,15 @@ CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
                            .arg(options.interface));
     }
     if (ParseInt64(monitor.State().Bandwidth) == 0) {
-        return Unknown(QStringLiteral("no bandwidth to measure interface %1 against: give --bandwidth")
-                           .arg(options.interface));
+        return Unknown(
+            QStringLiteral("no bandwidth to measure interface %1 against: give --bandwidth")
+                .arg(options.interface));
     }
     const TTrafficSample& s = second->sample;
     if (s.inReset || s.outReset) {
-        return Unknown(QStringLiteral("a 64-bit counter fell between the readings (device "
-                                      "restart or counter reset)"));
+        return Unknown(
+            QStringLiteral("a 64-bit counter fell between the readings (device "
+                           "restart or counter reset)"));
     }
     return Judge(s.inbitpers, s.outbitpers, s.utilbit, thresholds);
 }

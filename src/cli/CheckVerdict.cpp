@@ -32,16 +32,15 @@ QString Line(CheckState state, const QString& text) {
 
 }  // namespace
 
-CheckVerdict Judge(std::int64_t inBitsPerSecond, std::int64_t outBitsPerSecond,
-                   double utilization, const CheckThresholds& thresholds) {
+CheckVerdict Judge(std::int64_t inBitsPerSecond, std::int64_t outBitsPerSecond, double utilization,
+                   const CheckThresholds& thresholds) {
     // As the plugins' threshold "N": alert above N, not at it.
     const CheckState state = utilization > thresholds.critical  ? CheckState::Critical
                              : utilization > thresholds.warning ? CheckState::Warning
                                                                 : CheckState::Ok;
-    const QString text =
-        QStringLiteral("IN %1, OUT %2, utilization %3 %")
-            .arg(BitRateText(inBitsPerSecond), BitRateText(outBitsPerSecond),
-                 ThreeDigits(utilization));
+    const QString text = QStringLiteral("IN %1, OUT %2, utilization %3 %")
+                             .arg(BitRateText(inBitsPerSecond), BitRateText(outBitsPerSecond),
+                                  ThreeDigits(utilization));
     const QString performance =
         QStringLiteral("in_bps=%1;;;0 out_bps=%2;;;0 utilization=%3%;%4;%5;0;100")
             .arg(IntegerText(inBitsPerSecond), IntegerText(outBitsPerSecond),
@@ -59,8 +58,8 @@ CheckVerdict Unknown(const QString& reason) {
 }
 
 QString BitRateText(std::int64_t bitsPerSecond) {
-    static const char* const kUnits[] = {"bit/s", "kbit/s", "Mbit/s", "Gbit/s", "Tbit/s",
-                                         "Pbit/s", "Ebit/s"};
+    static const char* const kUnits[] = {"bit/s",  "kbit/s", "Mbit/s", "Gbit/s",
+                                         "Tbit/s", "Pbit/s", "Ebit/s"};
     if (bitsPerSecond < 1000) {
         return IntegerText(bitsPerSecond) + QStringLiteral(" bit/s");
     }

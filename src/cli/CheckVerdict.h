@@ -25,8 +25,8 @@ struct CheckVerdict {
 
 // "PULSEWELL OK - IN 8.00 kbit/s, OUT 24.0 kbit/s, utilization 32.0 % |
 // in_bps=8000;;;0 out_bps=24000;;;0 utilization=32.00%;20;30;0;100"
-CheckVerdict Judge(std::int64_t inBitsPerSecond, std::int64_t outBitsPerSecond,
-                   double utilization, const CheckThresholds& thresholds);
+CheckVerdict Judge(std::int64_t inBitsPerSecond, std::int64_t outBitsPerSecond, double utilization,
+                   const CheckThresholds& thresholds);
 // "PULSEWELL UNKNOWN - " and why, its control characters and "|" escaped
 // ("\x0a", "\x7c").
 CheckVerdict Unknown(const QString& reason);

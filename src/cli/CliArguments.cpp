@@ -9,9 +9,9 @@
 #include <map>
 
 #include "core/Monitor.h"
-#include "core/numbers/NumberText.h"
 #include "core/OperationError.h"
 #include "core/ProgramVersion.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell::cli {
 

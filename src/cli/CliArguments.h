@@ -5,9 +5,9 @@
 #include <optional>
 #include <stdexcept>
 
+#include "core/ProgramDefaults.h"
 #include "core/SnmpV3Security.h"
 #include "core/SnmpVersion.h"
-#include "core/ProgramDefaults.h"
 
 namespace pulsewell::cli {
 

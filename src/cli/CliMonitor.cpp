@@ -3,8 +3,8 @@
 namespace pulsewell::cli {
 
 CliMonitor::CliMonitor(DeviceReader& reader, const QString& host, const QString& community,
-                       std::optional<SnmpVersion> version,
-                       const ConnectionOptions& connection, Echo echo)
+                       std::optional<SnmpVersion> version, const ConnectionOptions& connection,
+                       Echo echo)
     : echo_(echo),
       view_(echo == Echo::Quiet),
       monitor_(view_, reader, player_, DeviceWorker::Threading::OwnThread) {

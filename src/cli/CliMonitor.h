@@ -6,8 +6,8 @@
 
 #include "cli/CliArguments.h"
 #include "cli/CliView.h"
-#include "core/device/DeviceReader.h"
 #include "core/Monitor.h"
+#include "core/device/DeviceReader.h"
 #include "core/polling/SoundPlayer.h"
 
 namespace pulsewell::cli {

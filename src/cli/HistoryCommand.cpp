@@ -3,9 +3,9 @@
 #include <QDateTime>
 
 #include "cli/CliView.h"
-#include "core/polling/HistoryRecorder.h"
 #include "cli/HistoryRecords.h"
 #include "core/numbers/NumberText.h"
+#include "core/polling/HistoryRecorder.h"
 #include "history/Database.h"
 
 namespace pulsewell::cli {

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <cmath>
 
-#include "core/numbers/NumberText.h"
 #include "cli/PollRecords.h"
+#include "core/numbers/NumberText.h"
 #include "core/text/RecordFields.h"
 
 namespace pulsewell::cli {

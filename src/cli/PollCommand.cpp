@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "cli/CliMonitor.h"
-#include "core/numbers/NumberText.h"
 #include "cli/PollRecords.h"
 #include "cli/StopSignals.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell::cli {
 
@@ -52,8 +52,8 @@ QString StoppedAfter(qint64 polls) {
 
 int RunPoll(const PollOptions& options, DeviceReader& reader) {
     const bool text = options.format == OutputFormat::Text;
-    CliMonitor cli(reader, options.host, options.community, options.snmpVersion,
-                   options.connection, text ? Echo::Lines : Echo::Aside);
+    CliMonitor cli(reader, options.host, options.community, options.snmpVersion, options.connection,
+                   text ? Echo::Lines : Echo::Aside);
     Monitor& monitor = cli.monitor();
     Configure(monitor, options);
     if (options.bandwidth && IsZero(*options.bandwidth)) {

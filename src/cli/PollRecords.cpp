@@ -119,8 +119,7 @@ QString PollRecords::Record(const QList<Value>& values) const {
                                                         : v.text;
         fields.append(JsonString(kColumns[i]) + u':' + json);
     }
-    return format_ == OutputFormat::Csv ? fields.join(u',')
-                                        : u'{' + fields.join(u',') + u'}';
+    return format_ == OutputFormat::Csv ? fields.join(u',') : u'{' + fields.join(u',') + u'}';
 }
 
 QString JsonString(const QString& text) {

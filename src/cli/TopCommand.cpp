@@ -8,15 +8,15 @@
 #include <memory>
 
 #include "cli/CliMonitor.h"
-#include "core/sweep/InterfaceSweeper.h"
-#include "core/numbers/NumberText.h"
-#include "core/OperationError.h"
-#include "core/settings/SettingNames.h"
-#include "core/settings/SettingsKey.h"
 #include "cli/StopSignals.h"
 #include "cli/TopRecords.h"
 #include "cli/TopRows.h"
 #include "cli/TopScreen.h"
+#include "core/OperationError.h"
+#include "core/numbers/NumberText.h"
+#include "core/settings/SettingNames.h"
+#include "core/settings/SettingsKey.h"
+#include "core/sweep/InterfaceSweeper.h"
 
 namespace pulsewell::cli {
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "core/numbers/NumberText.h"
 #include "cli/PollRecords.h"
+#include "core/numbers/NumberText.h"
 #include "core/text/RecordFields.h"
 #include "core/text/VisibleText.h"
 

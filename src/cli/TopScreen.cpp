@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "core/numbers/NumberText.h"
 #include "cli/PollRecords.h"
-#include "core/sweep/SweepResult.h"
 #include "cli/TopRecords.h"
+#include "core/numbers/NumberText.h"
+#include "core/sweep/SweepResult.h"
 #include "core/text/VisibleText.h"
 
 namespace pulsewell::cli {

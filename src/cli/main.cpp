@@ -7,9 +7,9 @@
 #include "cli/HistoryCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/PollCommand.h"
+#include "cli/TopCommand.h"
 #include "core/ProgramIdentity.h"
 #include "core/device/SnmpDeviceReader.h"
-#include "cli/TopCommand.h"
 
 using namespace pulsewell::cli;
 

@@ -7,6 +7,8 @@
 namespace pulsewell {
 
 // The application's title: the caption of the standard error box.
-inline QString ApplicationTitle() { return QStringLiteral("Pulsewell " PULSEWELL_VERSION); }
+inline QString ApplicationTitle() {
+    return QStringLiteral("Pulsewell " PULSEWELL_VERSION);
+}
 
 }  // namespace pulsewell

@@ -21,6 +21,8 @@ void MessageList::Trim() {
     emit FirstLinesRemoved(excess);
 }
 
-QString MessageList::LastLine() const { return lines_.isEmpty() ? QString() : lines_.last(); }
+QString MessageList::LastLine() const {
+    return lines_.isEmpty() ? QString() : lines_.last();
+}
 
 }  // namespace pulsewell

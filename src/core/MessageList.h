@@ -10,7 +10,7 @@ namespace pulsewell {
 // a text area and the command-line monitor prints what is appended.
 class MessageList : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kMaxLines = 1000;
 
     using QObject::QObject;
@@ -24,12 +24,12 @@ public:
     QString LastLine() const;
     const QStringList& Lines() const { return lines_; }
 
-signals:
+  signals:
     void Appended(const QString& line);
     void Cleared();
     void FirstLinesRemoved(int count);
 
-private:
+  private:
     QStringList lines_;
 };
 

@@ -1,11 +1,11 @@
 #include "core/Monitor.h"
 
+#include "core/ProgramFolder.h"
 #include "core/device/DeviceObjects.h"
-#include "core/settings/HostList.h"
-#include "core/settings/HostMemory.h"
 #include "core/discovery/InterfaceSpeed.h"
 #include "core/numbers/NumberText.h"
-#include "core/ProgramFolder.h"
+#include "core/settings/HostList.h"
+#include "core/settings/HostMemory.h"
 #include "core/settings/SnmpV3Settings.h"
 #include "core/settings/StartProfile.h"
 #include "core/settings/StoredSettings.h"
@@ -373,9 +373,9 @@ void Monitor::ProbeAnswered(bool answered, const std::optional<QString>& cause) 
             scheduler_.StopPolling();
             view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
             view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-            view_.SetStatusText(MonitorView::kStatusPanel,
-                                NoAnswerText(QStringLiteral("Failure contacting host!"),
-                                             state_.Version, cause));
+            view_.SetStatusText(
+                MonitorView::kStatusPanel,
+                NoAnswerText(QStringLiteral("Failure contacting host!"), state_.Version, cause));
             emit PollingFailed();
             return;
         }
@@ -538,8 +538,8 @@ void Monitor::ReadInterfaceSpeed(bool takeBandwidth) {
             job.Reader().SetSnmpVersion(target.Version);
             job.Reader().SetSecurity(target.Security);
             job.Reader().SetQueryTarget(target.Community, target.Host);
-            *reading = pulsewell::ReadInterfaceSpeed(job.Reader(), target.Version,
-                                                     target.PolledInterface);
+            *reading =
+                pulsewell::ReadInterfaceSpeed(job.Reader(), target.Version, target.PolledInterface);
         },
         [this, reading, takeBandwidth](std::exception_ptr error) {
             RunGuarded(view_, [&] {

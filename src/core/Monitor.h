@@ -3,23 +3,23 @@
 #include <QObject>
 #include <QStringList>
 
-#include "core/polling/AlarmPlayer.h"
-#include "core/report/DeviceInfoReport.h"
+#include "core/MessageList.h"
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
 #include "core/device/DeviceReader.h"
 #include "core/device/DeviceWorker.h"
-#include "core/polling/HistoryRecorder.h"
-#include "core/settings/HostMemory.h"
 #include "core/discovery/InterfaceChoice.h"
 #include "core/discovery/InterfaceDiscovery.h"
 #include "core/discovery/InterfaceSpeed.h"
 #include "core/discovery/InterfaceTable.h"
-#include "core/MessageList.h"
-#include "core/MonitorState.h"
-#include "core/MonitorView.h"
-#include "core/settings/OptionsTarget.h"
+#include "core/polling/AlarmPlayer.h"
+#include "core/polling/HistoryRecorder.h"
 #include "core/polling/PollCycle.h"
 #include "core/polling/PollScheduler.h"
 #include "core/polling/SoundPlayer.h"
+#include "core/report/DeviceInfoReport.h"
+#include "core/settings/HostMemory.h"
+#include "core/settings/OptionsTarget.h"
 #include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {

@@ -3,9 +3,9 @@
 #include <QString>
 #include <cstdint>
 
+#include "core/ProgramDefaults.h"
 #include "core/SnmpV3Security.h"
 #include "core/SnmpVersion.h"
-#include "core/ProgramDefaults.h"
 
 namespace pulsewell {
 
@@ -60,10 +60,10 @@ struct TMonitorState {
     SnmpV3Security Security;
 
     // The resets that several commands share.
-    void ZeroCounters();             // the four counters, none counted
-    void ZeroReadings();             // both readings to "0"
-    void ZeroTotals();               // the three totals
-    void ZeroTrafficFigures();       // all of the above
+    void ZeroCounters();        // the four counters, none counted
+    void ZeroReadings();        // both readings to "0"
+    void ZeroTotals();          // the three totals
+    void ZeroTrafficFigures();  // all of the above
 };
 
 }  // namespace pulsewell

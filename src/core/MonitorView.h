@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "core/polling/AlarmNotice.h"
 #include "core/AlarmSettings.h"
 #include "core/OperationError.h"
 #include "core/SnmpVersion.h"
+#include "core/polling/AlarmNotice.h"
 
 namespace pulsewell {
 
@@ -23,7 +23,7 @@ enum class MonitorCommand {
 // command-line monitor or a test. Everything here only shows; user actions
 // come back as calls on the monitor.
 class MonitorView : public ErrorReporter {
-public:
+  public:
     static constexpr int kStatusPanel = 0;
     static constexpr int kCountdownPanel = 1;
 

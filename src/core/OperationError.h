@@ -9,41 +9,41 @@ namespace pulsewell {
 // An error that stops the running operation: it unwinds to the handler's guard,
 // which shows the standard error box; nothing done before it is rolled back.
 class OperationError : public std::runtime_error {
-public:
+  public:
     explicit OperationError(const QString& message);
     QString Message() const { return message_; }
 
-private:
+  private:
     QString message_;
 };
 
 // A text that should have been an integer.
 class ConversionError : public OperationError {
-public:
+  public:
     explicit ConversionError(const QString& offendingText);
 };
 
 // A file that could not be created, read or written.
 class FileError : public OperationError {
-public:
+  public:
     FileError(const QString& path, const QString& reason);
 };
 
 // A sound file that could not be opened or played.
 class MediaError : public OperationError {
-public:
+  public:
     MediaError(const QString& path, const QString& reason);
 };
 
 // The sound device that could not play a file: the device is what to mend.
 class SoundDeviceError : public OperationError {
-public:
+  public:
     SoundDeviceError(const QString& device, const QString& path, const QString& reason);
 };
 
 // Where the guard sends the message of a stopped operation.
 class ErrorReporter {
-public:
+  public:
     virtual ~ErrorReporter() = default;
     virtual void ShowError(const QString& message) = 0;
 };

@@ -8,7 +8,9 @@
 // nobody chose otherwise.
 namespace pulsewell::defaults {
 
-inline QString Community() { return QString::fromLatin1(snmp::kDefaultCommunity); }
+inline QString Community() {
+    return QString::fromLatin1(snmp::kDefaultCommunity);
+}
 
 // The poll intervals offered, in seconds, and the one chosen at first.
 inline constexpr int kPollIntervals[] = {1, 3, 6, 15, 30, 60, 120, 300};

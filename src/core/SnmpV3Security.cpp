@@ -98,8 +98,9 @@ std::optional<QString> V3FailureCause(snmp::TV3Problem problem) {
             return cause(
                 "no answer to the encrypted request (wrong privacy passphrase or protocol)");
         case P::AccessDenied:
-            return cause("access denied (security level too low for this user, or the object "
-                         "is outside its view)");
+            return cause(
+                "access denied (security level too low for this user, or the object "
+                "is outside its view)");
         case P::OtherReport:
             return cause("refused with a report");
         case P::CryptoUnavailable:

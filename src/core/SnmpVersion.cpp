@@ -49,8 +49,8 @@ QString NoAnswerText(const QString& failure, SnmpVersion version,
         return failure + u' ' + *cause;
     }
     if (CarriesCounter64(version)) {
-        return failure + QStringLiteral(" The device did not answer in %1.")
-                             .arg(SnmpVersionName(version));
+        return failure +
+               QStringLiteral(" The device did not answer in %1.").arg(SnmpVersionName(version));
     }
     return failure;
 }

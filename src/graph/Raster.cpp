@@ -16,8 +16,8 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 
 // Fills a rectangle already clipped to the image. Inlined: a line calls it
 // for every few pixels.
-[[gnu::always_inline]] inline void FillClipped(QRgb* bits, qsizetype stride, int left, int top, int right, int bottom,
-                 QRgb color) {
+[[gnu::always_inline]] inline void FillClipped(QRgb* bits, qsizetype stride, int left, int top,
+                                               int right, int bottom, QRgb color) {
     QRgb* line = bits + top * stride + left;
     const int count = right - left;
     // Rectangles one or two pixels wide (a bar, the runs of a steep line) get

@@ -107,7 +107,8 @@ QPoint TRAGGraph::PointAt(int index, const Placement& placement) const {
     } else {
         const std::int64_t rise = RoundExtended(v * placement.yScale);
         // -INT64_MIN does not exist; one pixel less changes nothing after narrowing.
-        y = SaturatingAdd(std::int64_t{placement.height} - 3, rise == INT64_MIN ? INT64_MAX : -rise);
+        y = SaturatingAdd(std::int64_t{placement.height} - 3,
+                          rise == INT64_MIN ? INT64_MAX : -rise);
     }
     return {x, NarrowToPixel(y)};
 }
@@ -125,11 +126,11 @@ void TRAGGraph::CalcPoints(int width, int height, double yScale, double xStep) {
         // lies mostly beyond it.
         const std::int64_t reach = std::int64_t{width} + kLargestBrush + 1;
         const auto indexes = std::views::iota(0, count);
-        last = static_cast<int>(std::ranges::partition_point(indexes, [&](int i) {
-                                    return RoundToPixel(i * static_cast<long double>(xStep)) <=
-                                           reach;
-                                }) -
-                                indexes.begin());
+        last = static_cast<int>(
+            std::ranges::partition_point(
+                indexes,
+                [&](int i) { return RoundToPixel(i * static_cast<long double>(xStep)) <= reach; }) -
+            indexes.begin());
         last = std::min(last + 1, count);
     }
     drawn_.resize(static_cast<std::size_t>(last));

@@ -13,9 +13,9 @@
 #include <QTabWidget>
 #include <tuple>
 
+#include "core/ProgramFolder.h"
 #include "options/ColorPicker.h"
 #include "options/OptionsPrompts.h"
-#include "core/ProgramFolder.h"
 #include "options/V3PassphraseKeeper.h"
 
 namespace pulsewell {
@@ -213,8 +213,8 @@ QGroupBox* TForm3::BuildV3Group(QWidget* page, const QRect& geometry) {
     v3Context_ = AddEdit(group, "snmpV3ContextEdit", QRect(246, 20, 90, kEditHeight));
     addLabel(QStringLiteral("Security level:"), 8, 46, 90);
     v3Level_ = addCombo("snmpV3LevelCombo", 100, 46, 110);
-    for (const auto level : {snmp::TV3Flags::NoAuthNoPriv, snmp::TV3Flags::AuthNoPriv,
-                             snmp::TV3Flags::AuthPriv}) {
+    for (const auto level :
+         {snmp::TV3Flags::NoAuthNoPriv, snmp::TV3Flags::AuthNoPriv, snmp::TV3Flags::AuthPriv}) {
         v3Level_->addItem(SecurityLevelText(level), static_cast<int>(level));
     }
     addLabel(QStringLiteral("Authentication:"), 8, 72, 90);
@@ -344,12 +344,11 @@ void TForm3::KeepPassphrases(const SnmpV3Security& shown, const SnmpV3Security& 
         return;
     }
     QPointer<TForm3> self(this);
-    keeper_->Keep(accepted.User, {accepted.AuthPassphrase, accepted.PrivPassphrase},
-                  [self](bool) {
-                      if (self) {
-                          self->UpdateV3Controls();
-                      }
-                  });
+    keeper_->Keep(accepted.User, {accepted.AuthPassphrase, accepted.PrivPassphrase}, [self](bool) {
+        if (self) {
+            self->UpdateV3Controls();
+        }
+    });
 }
 
 void TForm3::reject() {

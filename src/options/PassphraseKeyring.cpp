@@ -42,9 +42,8 @@ void WriteEntry(const QString& service, const QString& key, const QString& text,
     job->setInsecureFallback(false);
     job->setKey(key);
     job->setTextData(text);
-    QObject::connect(job, &QKeychain::Job::finished, job, [job, done](QKeychain::Job*) {
-        done(job->error() == QKeychain::NoError);
-    });
+    QObject::connect(job, &QKeychain::Job::finished, job,
+                     [job, done](QKeychain::Job*) { done(job->error() == QKeychain::NoError); });
     job->start();
 }
 
@@ -59,40 +58,40 @@ SecretServiceKeyring::SecretServiceKeyring(const QString& service) : service_(se
 
 void SecretServiceKeyring::Read(const QString& user, ReadDone done) {
     const QString service = service_;
-    ReadEntry(service, EntryKey(user, "auth"),
-              [service, user, done](bool reached, std::optional<QString> auth) {
-                  if (!reached) {
-                      done(Outcome::Unreachable, {});
-                      return;
-                  }
-                  ReadEntry(service, EntryKey(user, "priv"),
-                            [auth, done](bool reached, std::optional<QString> priv) {
-                                if (!reached) {
-                                    done(Outcome::Unreachable, {});
-                                } else if (!auth && !priv) {
-                                    done(Outcome::NotFound, {});
-                                } else {
-                                    done(Outcome::Done, {auth.value_or(QString()),
-                                                         priv.value_or(QString())});
-                                }
-                            });
-              });
+    ReadEntry(
+        service, EntryKey(user, "auth"),
+        [service, user, done](bool reached, std::optional<QString> auth) {
+            if (!reached) {
+                done(Outcome::Unreachable, {});
+                return;
+            }
+            ReadEntry(
+                service, EntryKey(user, "priv"),
+                [auth, done](bool reached, std::optional<QString> priv) {
+                    if (!reached) {
+                        done(Outcome::Unreachable, {});
+                    } else if (!auth && !priv) {
+                        done(Outcome::NotFound, {});
+                    } else {
+                        done(Outcome::Done, {auth.value_or(QString()), priv.value_or(QString())});
+                    }
+                });
+        });
 }
 
 void SecretServiceKeyring::Write(const QString& user, const V3Passphrases& passphrases,
                                  WriteDone done) {
     const QString service = service_;
     const QString priv = passphrases.Priv;
-    WriteEntry(service, EntryKey(user, "auth"), passphrases.Auth,
-               [service, user, priv, done](bool kept) {
-                   if (!kept) {
-                       done(Outcome::Unreachable);
-                       return;
-                   }
-                   WriteEntry(service, EntryKey(user, "priv"), priv, [done](bool kept) {
-                       done(kept ? Outcome::Done : Outcome::Unreachable);
-                   });
-               });
+    WriteEntry(
+        service, EntryKey(user, "auth"), passphrases.Auth, [service, user, priv, done](bool kept) {
+            if (!kept) {
+                done(Outcome::Unreachable);
+                return;
+            }
+            WriteEntry(service, EntryKey(user, "priv"), priv,
+                       [done](bool kept) { done(kept ? Outcome::Done : Outcome::Unreachable); });
+        });
 }
 
 void SecretServiceKeyring::ReadCommunity(const QString& host, TextDone done) {

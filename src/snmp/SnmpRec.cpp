@@ -2,8 +2,8 @@
 
 #include "snmp/Ber.h"
 #include "snmp/DecimalText.h"
-#include "snmp/ReverseWriter.h"
 #include "snmp/DefaultCommunity.h"
+#include "snmp/ReverseWriter.h"
 
 namespace pulsewell::snmp {
 

@@ -53,9 +53,10 @@ int ValueKind(int typeCode) {
 }
 
 TSNMPSynapse::TSNMPSynapse()
-    : TSNMPSynapse([] { return Clock::now(); }, [this](std::chrono::milliseconds ms) {
-          SleepUnlessRaised(interrupt_, static_cast<int>(ms.count()));
-      }) {}
+    : TSNMPSynapse([] { return Clock::now(); },
+                   [this](std::chrono::milliseconds ms) {
+                       SleepUnlessRaised(interrupt_, static_cast<int>(ms.count()));
+                   }) {}
 
 void TSNMPSynapse::SetInterrupt(const Interrupt* interrupt) {
     interrupt_ = interrupt;
@@ -271,8 +272,8 @@ void TSNMPSynapse::AskChunk(const std::vector<std::string>& oids,
     }
 }
 
-std::optional<std::vector<TSNMPMib>> TSNMPSynapse::QueryBulk(
-    const std::vector<std::string>& oids, int repetitions) {
+std::optional<std::vector<TSNMPMib>> TSNMPSynapse::QueryBulk(const std::vector<std::string>& oids,
+                                                             int repetitions) {
     if (!AskBulk(oids, repetitions, true)) {
         return std::nullopt;
     }
@@ -305,8 +306,7 @@ bool TSNMPSynapse::AskBulk(const std::vector<Oid>& oids, int repetitions, bool t
     const int asked = std::clamp(*fittingBindings_ / columns, 1, std::max(repetitions, 1));
     const auto narrow = [&] { fittingBindings_ = std::max(1, asked / 2) * columns; };
     int failed = 0;
-    const Outcome outcome =
-        Ask(hostList_.front(), oids, pdu::GetBulkRequest, failed, asked, texts);
+    const Outcome outcome = Ask(hostList_.front(), oids, pdu::GetBulkRequest, failed, asked, texts);
     if (outcome != Outcome::Answered) {
         if (outcome == Outcome::Unanswered) {
             narrow();  // an agent may drop what it cannot send

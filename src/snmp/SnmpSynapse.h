@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "snmp/DefaultCommunity.h"
 #include "snmp/Interrupt.h"
 #include "snmp/Oid.h"
 #include "snmp/SnmpSend.h"
-#include "snmp/DefaultCommunity.h"
 
 // The query component: reads one value by object identifier from every host
 // of its host list, with retries, a request-rate throttle and a list of hosts

@@ -11,10 +11,10 @@
 
 #include "app/AllInterfacesModel.h"
 #include "app/AllInterfacesWindow.h"
-#include "tests/support/CounterRamp.h"
-#include "graph/GraphColor.h"
-#include "core/sweep/OverviewColumns.h"
 #include "core/device/SnmpDeviceReader.h"
+#include "core/sweep/OverviewColumns.h"
+#include "graph/GraphColor.h"
+#include "tests/support/CounterRamp.h"
 #include "tests/support/TestAgent.h"
 #include "tests/support/WindowFinders.h"
 #include "tests/support/WindowUnderTest.h"
@@ -46,7 +46,8 @@ class AllInterfacesWindowTest : public QObject {
         ResetAgentState();
         // Every column a sweep reads, on the agent's own two interfaces too.
         for (const int index : {1, 2}) {
-            for (const char* column : {"ifInErrors", "ifOutErrors", "ifInDiscards", "ifOutDiscards"}) {
+            for (const char* column :
+                 {"ifInErrors", "ifOutErrors", "ifInDiscards", "ifOutDiscards"}) {
                 SetAgentInterfaceValue(index, column, "0");
             }
         }
@@ -98,8 +99,8 @@ class AllInterfacesWindowTest : public QObject {
                      qPrintable(name + ": " + QString::number(bits)));
             QVERIFY(qAbs(Cell(window, row, OverviewColumn::InUtilization).toDouble() - c.percent) <
                     c.percent * 0.03);
-            const QModelIndex utilization =
-                window.Table()->model()->index(row, static_cast<int>(OverviewColumn::InUtilization));
+            const QModelIndex utilization = window.Table()->model()->index(
+                row, static_cast<int>(OverviewColumn::InUtilization));
             QCOMPARE(utilization.data(Qt::BackgroundRole).value<QColor>(),
                      QColor(ToQColor(c.color)));
         }
@@ -176,8 +177,8 @@ class AllInterfacesWindowTest : public QObject {
             QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
             QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
             QCOMPARE(ui_->Window().monitor().State().PolledInterface, QString::number(ifIndex));
-            QCOMPARE(list->currentIndex(), ui_->Window().monitor().InterfaceEntries().indexOf(
-                                               QString::number(ifIndex)));
+            QCOMPARE(list->currentIndex(),
+                     ui_->Window().monitor().InterfaceEntries().indexOf(QString::number(ifIndex)));
         }
     }
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <memory>
 
-#include "tests/support/GeneratedHistory.h"
 #include "app/HistoryWindow.h"
+#include "tests/support/GeneratedHistory.h"
 #include "tests/support/RecordingMessageBoxes.h"
 #include "tests/support/TempHome.h"
 

@@ -12,8 +12,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "core/trafficgraph/GraphData.h"
 #include "app/MessageBoxes.h"
+#include "core/trafficgraph/GraphData.h"
 #include "options/OptionsPrompts.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
 #include "tests/fakes/SteppingClock.h"
@@ -26,7 +26,7 @@ using namespace pulsewell::test;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         ui_.emplace();
         QVERIFY(ui_->Open(reader_));
@@ -74,10 +74,11 @@ private slots:
 
     void showsEveryCaption() {
         TForm1& w = ui_->Window();
-        for (const char* text : {"IP Address:", "Interface number:", "SNMP read community:",
-                                                                  "Bandwidth in bit", "Traffic log:", "Bit/sec", "Accumulated traffic IN (green): ",
-                                 "Accumulated traffic OUT (blue): ",
-                                 "Accumulated traffic combined (red): ", "Bytes"}) {
+        for (const char* text :
+             {"IP Address:", "Interface number:", "SNMP read community:", "Bandwidth in bit",
+              "Traffic log:", "Bit/sec",
+              "Accumulated traffic IN (green): ", "Accumulated traffic OUT (blue): ",
+              "Accumulated traffic combined (red): ", "Bytes"}) {
             auto* label = FindByText<QLabel>(w, QString::fromLatin1(text));
             QVERIFY2(label && label->isVisible(), text);
         }
@@ -86,10 +87,10 @@ private slots:
             auto* button = FindByText<QPushButton>(w, QString::fromLatin1(text));
             QVERIFY2(button && button->isVisible(), text);
         }
-        for (const char* text : {"every 3 sec", "every 6 sec", "every 15 sec", "every 30 sec",
-                                 "every 60 sec", "every 120 sec", "every 300 sec",
-                                 "Show traffic IN/OUT separate", "Show traffic IN/OUT combined",
-                                 "Show utilization"}) {
+        for (const char* text :
+             {"every 3 sec", "every 6 sec", "every 15 sec", "every 30 sec", "every 60 sec",
+              "every 120 sec", "every 300 sec", "Show traffic IN/OUT separate",
+              "Show traffic IN/OUT combined", "Show utilization"}) {
             auto* radio = FindByText<QRadioButton>(w, QString::fromLatin1(text));
             QVERIFY2(radio && radio->isVisible(), text);
         }
@@ -100,9 +101,9 @@ private slots:
         for (const char* text : {"Polling interval", "Graph type", "Interface Information"}) {
             QVERIFY2(groups.contains(QString::fromLatin1(text)), text);
         }
-        for (const char* text : {"Show device info", "&Exit", "Options", "Reset all",
-                                 "Always On Top", "Write log file", "Write debug log",
-                                 "&About..."}) {
+        for (const char* text :
+             {"Show device info", "&Exit", "Options", "Reset all", "Always On Top",
+              "Write log file", "Write debug log", "&About..."}) {
             QVERIFY2(FindAction(w, QString::fromLatin1(text)), text);
         }
         QStringList menus;
@@ -165,9 +166,8 @@ private slots:
         for (int c = 0; c < grid->columnCount(); ++c) {
             titles.append(grid->horizontalHeaderItem(c)->text());
         }
-        QCOMPARE(titles, (QStringList{"Interface", "Description", "Speed", "Duplex",
-                                      "MAC Address", "MTU", "AdminStatus", "OperStatus",
-                                      "ifType"}));
+        QCOMPARE(titles, (QStringList{"Interface", "Description", "Speed", "Duplex", "MAC Address",
+                                      "MTU", "AdminStatus", "OperStatus", "ifType"}));
         QCOMPARE(grid->rowCount(), 1);
         QTest::mouseClick(toggle, Qt::LeftButton);
         QCOMPARE(toggle->text(), QStringLiteral("Show interface information"));
@@ -466,7 +466,8 @@ private slots:
 
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QStringList rows = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+        const QStringList rows =
+            QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(rows.value(0),
                  QStringLiteral("Time,Host,Interface,IN bits/s,OUT bits/s,Utilization %"));
         // Rates over 6 s of 100,000 bit/s; the first poll measures nothing yet.
@@ -490,7 +491,7 @@ private slots:
         QCOMPARE(about.size(), 1);
     }
 
-private:
+  private:
     void WriteHostFile(const QByteArray& content) {
         QFile file(ui_->home.ProgramFolder() + "hostfile.txt");
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

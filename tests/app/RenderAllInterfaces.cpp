@@ -16,9 +16,9 @@
 
 #include "app/AllInterfacesWindow.h"
 #include "app/MainWindow.h"
-#include "tests/support/RecordingMessageBoxes.h"
-#include "tests/fakes/RecordingSoundPlayer.h"
 #include "core/device/SnmpDeviceReader.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
+#include "tests/support/RecordingMessageBoxes.h"
 #include "tests/support/WindowFinders.h"
 
 using namespace pulsewell;
@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     if (argc != 7) {
-        std::fprintf(stderr, "usage: %s HOST COMMUNITY VERSION SWEEPS INTERVAL FILE.png\n", argv[0]);
+        std::fprintf(stderr, "usage: %s HOST COMMUNITY VERSION SWEEPS INTERVAL FILE.png\n",
+                     argv[0]);
         return 2;
     }
     const int sweeps = QString::fromLocal8Bit(argv[4]).toInt();

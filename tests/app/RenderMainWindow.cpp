@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "app/MainWindow.h"
-#include "tests/support/RecordingMessageBoxes.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/support/RecordingMessageBoxes.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -20,18 +20,21 @@ int main(int argc, char** argv) {
     pulsewell::TForm1 window(boxes, reader, player);
     pulsewell::TrafficGraph& graph = window.monitor().Graph();
     for (int i = 0; i < 600; ++i) {
-        graph.AddSample(pulsewell::TrafficSeries::InBits, std::llround(3e6 * (1.2 + std::sin(i / 40.0))));
-        graph.AddSample(pulsewell::TrafficSeries::OutBits, std::llround(1e6 * (1.2 + std::cos(i / 25.0))));
+        graph.AddSample(pulsewell::TrafficSeries::InBits,
+                        std::llround(3e6 * (1.2 + std::sin(i / 40.0))));
+        graph.AddSample(pulsewell::TrafficSeries::OutBits,
+                        std::llround(1e6 * (1.2 + std::cos(i / 25.0))));
     }
     graph.Graphupdate();
     window.show();
     for (const QSize size : {QSize(824, 540), QSize(1600, 1000)}) {
         window.resize(size);
-        const QString name = QStringLiteral("main-window-%1x%2.png").arg(size.width()).arg(size.height());
+        const QString name =
+            QStringLiteral("main-window-%1x%2.png").arg(size.width()).arg(size.height());
         window.grab().save(QDir(argc > 1 ? argv[1] : ".").filePath(name));
         std::printf("%s: graph %dx%d, %d samples shown\n", qPrintable(name),
-                    window.GraphPicture().Picture().width(), window.GraphPicture().Picture().height(),
-                    graph.ShownSamples());
+                    window.GraphPicture().Picture().width(),
+                    window.GraphPicture().Picture().height(), graph.ShownSamples());
     }
     return 0;
 }

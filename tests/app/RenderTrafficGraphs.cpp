@@ -33,7 +33,8 @@ void Fill(TrafficGraph& graph) {
         graph.AddSample(pulsewell::TrafficSeries::InBytes, inBits / 8);
         graph.AddSample(pulsewell::TrafficSeries::OutBytes, outBits / 8);
         graph.AddSample(pulsewell::TrafficSeries::CombinedBytes, (inBits + outBits) / 8);
-        graph.AddSample(pulsewell::TrafficSeries::Utilization, std::llround((in + out) / kBandwidth * 100));
+        graph.AddSample(pulsewell::TrafficSeries::Utilization,
+                        std::llround((in + out) / kBandwidth * 100));
     }
 }
 

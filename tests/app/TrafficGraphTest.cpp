@@ -3,8 +3,8 @@
 #include <QLocale>
 #include <cstdint>
 
-#include "core/trafficgraph/ScaleCaption.h"
 #include "app/TrafficGraphPicture.h"
+#include "core/trafficgraph/ScaleCaption.h"
 
 namespace pulsewell {
 namespace {

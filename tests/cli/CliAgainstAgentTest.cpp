@@ -7,11 +7,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "tests/support/CliCommand.h"
 #include "core/MonitorState.h"
+#include "core/polling/TrafficLogs.h"
+#include "tests/support/CliCommand.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestAgent.h"
-#include "core/polling/TrafficLogs.h"
 
 namespace pulsewell {
 namespace {

@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <chrono>
-#include <mutex>
 #include <csignal>
+#include <mutex>
 #include <thread>
 
 #include "snmp/Ber.h"
@@ -138,8 +138,8 @@ TEST(CliAgainstASilentAgent, TimeoutAndRetriesReachEveryCommand) {
         std::lock_guard lock(mutex);
         ASSERT_EQ(static_cast<int>(arrivals.size()), c.requests);
         for (std::size_t i = 1; i < arrivals.size(); ++i) {
-            const auto gap = std::chrono::duration_cast<std::chrono::milliseconds>(
-                arrivals[i] - arrivals[i - 1]);
+            const auto gap = std::chrono::duration_cast<std::chrono::milliseconds>(arrivals[i] -
+                                                                                   arrivals[i - 1]);
             EXPECT_GE(gap.count(), 950) << i;
             EXPECT_LT(gap.count(), 1900) << i;
         }

@@ -74,8 +74,7 @@ TEST(PollArgumentsTest, WrongArgumentsSayWhatIsWrong) {
          "--stop-on-errors and --continue-on-errors exclude each other"},
         {"--host h --interface 1 --log=yes", "unknown argument \"--log=yes\""},
         {"--host h --interface 1 extra", "unknown argument \"extra\""},
-        {"--host h --interface 1 --snmp-version 2",
-         "--snmp-version must be 1, 2c or 3, not \"2\""},
+        {"--host h --interface 1 --snmp-version 2", "--snmp-version must be 1, 2c or 3, not \"2\""},
         {"--host h --interface 1 --snmp-version 2d",
          "--snmp-version must be 1, 2c or 3, not \"2d\""},
         {"--host h --interface 1 --format CSV", "--format must be text, csv or json, not \"CSV\""},
@@ -178,9 +177,9 @@ class ConnectionArgumentsTest : public ::testing::Test {
 
 TEST_F(ConnectionArgumentsTest, SnmpV3OptionsChooseVersion3AndTheLevelFollowsTheProtocols) {
     using snmp::TV3Flags;
-    const DiscoverOptions both =
-        Discover("--host h --user monitor --auth-protocol sha-256 --priv-protocol AES256C "
-                 "--context=ctx");
+    const DiscoverOptions both = Discover(
+        "--host h --user monitor --auth-protocol sha-256 --priv-protocol AES256C "
+        "--context=ctx");
     EXPECT_EQ(both.snmpVersion, SnmpVersion::V3);
     ASSERT_TRUE(both.connection.security.has_value());
     EXPECT_EQ(both.connection.security->User, "monitor");
@@ -214,9 +213,10 @@ TEST_F(ConnectionArgumentsTest, SnmpV3OptionsChooseVersion3AndTheLevelFollowsThe
 TEST_F(ConnectionArgumentsTest, PassphraseFilesGoBeforeTheEnvironment) {
     const QString auth = File("first line\r\nsecond line\n");
     const QString priv = File("ünïcode passphrase");
-    const DiscoverOptions options =
-        Discover("--host h --user u --auth-protocol SHA --priv-protocol AES "
-                 "--auth-passphrase-file " + auth + " --priv-passphrase-file=" + priv);
+    const DiscoverOptions options = Discover(
+        "--host h --user u --auth-protocol SHA --priv-protocol AES "
+        "--auth-passphrase-file " +
+        auth + " --priv-passphrase-file=" + priv);
     EXPECT_EQ(options.connection.authPassphrase, "first line");
     EXPECT_EQ(options.connection.privPassphrase, QString::fromUtf8("ünïcode passphrase"));
 }
@@ -226,8 +226,9 @@ TEST_F(ConnectionArgumentsTest, WrongSnmpV3ArgumentsSayWhatIsWrong) {
     const QString missing = dir.filePath("missing");
     const std::pair<QString, QString> cases[] = {
         {"--snmp-version 2c --user u", "the SNMPv3 options go with --snmp-version 3, not 2c"},
-        {"--auth-protocol SHA", "--security-level, --auth-protocol, --priv-protocol and "
-                                "--context need --user"},
+        {"--auth-protocol SHA",
+         "--security-level, --auth-protocol, --priv-protocol and "
+         "--context need --user"},
         {"--user u --auth-protocol SHA1024",
          "--auth-protocol must be one of MD5, SHA, SHA-224, SHA-256, SHA-384, SHA-512, not "
          "\"SHA1024\""},
@@ -237,10 +238,12 @@ TEST_F(ConnectionArgumentsTest, WrongSnmpV3ArgumentsSayWhatIsWrong) {
         {"--user u --security-level authpriv2",
          "--security-level must be one of noAuthNoPriv, authNoPriv, authPriv, not "
          "\"authpriv2\""},
-        {"--user u --priv-protocol AES", "--priv-protocol needs --auth-protocol: SNMPv3 has no "
-                                         "privacy without authentication"},
-        {"--user u --security-level authNoPriv", "--security-level authNoPriv needs "
-                                                 "--auth-protocol"},
+        {"--user u --priv-protocol AES",
+         "--priv-protocol needs --auth-protocol: SNMPv3 has no "
+         "privacy without authentication"},
+        {"--user u --security-level authNoPriv",
+         "--security-level authNoPriv needs "
+         "--auth-protocol"},
         {"--user u --security-level authPriv --auth-protocol SHA",
          "--security-level authPriv needs --priv-protocol"},
         {"--user u --auth-protocol SHA --auth-passphrase-file " + missing,

@@ -13,8 +13,9 @@ namespace {
 // The performance data after a plugin line's "|", label to value, unit and
 // the four limits: 'label'=value[UOM];[warn];[crit];[min];[max].
 std::map<QString, QStringList> PerformanceData(const QString& line) {
-    static const QRegularExpression datum("(\\w+)=([\\d.]+)([a-zA-Z%]*);([\\d.]*);([\\d.]*);"
-                                          "([\\d.]*)(?:;([\\d.]*))?(?: |$)");
+    static const QRegularExpression datum(
+        "(\\w+)=([\\d.]+)([a-zA-Z%]*);([\\d.]*);([\\d.]*);"
+        "([\\d.]*)(?:;([\\d.]*))?(?: |$)");
     std::map<QString, QStringList> data;
     for (auto m = datum.globalMatch(line.section(u'|', 1)); m.hasNext();) {
         const QStringList parts = m.next().capturedTexts();
@@ -63,11 +64,11 @@ TEST_F(CliCheck, FourStatesAndTheirPerformanceData) {
             QFile file(settings);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.stored) > 0);
         }
-        EXPECT_EQ(Check(QStringList{"--host", QString::fromStdString(test::TestAgentAddress()),
-                                    "--community", "public", "--interface", "12", "--interval",
-                                    "1"} +
-                        c.options),
-                  c.exitCode);
+        EXPECT_EQ(
+            Check(QStringList{"--host", QString::fromStdString(test::TestAgentAddress()),
+                              "--community", "public", "--interface", "12", "--interval", "1"} +
+                  c.options),
+            c.exitCode);
         const QString line = out.value(0);
         EXPECT_TRUE(line.startsWith("PULSEWELL " + c.state + " - IN ")) << line.toStdString();
         const std::map<QString, QStringList> data = PerformanceData(line);

@@ -56,8 +56,9 @@ TEST_F(CliInfo, HostileRouterIsShownEscapedOneRowPerInterface) {
         EXPECT_FALSE(QString::fromUtf8(outBytes).contains(control));
         EXPECT_EQ(out.mid(1, 2), QStringList({"Edge\\x1b[2J\\x07 router", "second\\x00line"}));
         EXPECT_TRUE(out.contains("System uptime: unknown"));
-        EXPECT_EQ(out.last(), "1; uplink 9; forged; 4,294,967,295; unknown; No MAC available; ; "
-                              "up; up; ethernet-csmacd (6); ");
+        EXPECT_EQ(out.last(),
+                  "1; uplink 9; forged; 4,294,967,295; unknown; No MAC available; ; "
+                  "up; up; ethernet-csmacd (6); ");
     }
 }
 

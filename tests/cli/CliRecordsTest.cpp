@@ -9,9 +9,9 @@
 #include <QRegularExpression>
 #include <ranges>
 
+#include "tests/snmp/FakeAgent.h"
 #include "tests/support/CliCommand.h"
 #include "tests/support/CounterRamp.h"
-#include "tests/snmp/FakeAgent.h"
 #include "tests/support/QtPrinters.h"
 
 namespace pulsewell {
@@ -31,8 +31,8 @@ std::vector<Record> ParseRecords(const QString& format, const QStringList& lines
         }
         for (auto it = object.begin(); it != object.end(); ++it) {
             record[it.key()] = it->isDouble() ? QString::number(it->toDouble(), 'g', 17)
-                               : it->isNull()   ? QStringLiteral("null")
-                                                : it->toString();
+                               : it->isNull() ? QStringLiteral("null")
+                                              : it->toString();
         }
         EXPECT_EQ(record.size(), 14u) << lines[i].toStdString();
     }

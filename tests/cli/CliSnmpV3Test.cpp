@@ -43,9 +43,9 @@ TEST_F(CliSnmpV3, DiscoveryGivesTheTableOfSnmpV1ForEveryProtocolPair) {
         {"v3sha512aes192c", "SHA-512", "AES-192-C"},
     };
     for (const QStringList& user : users) {
-        EXPECT_EQ(Discover({"--user", user[0], "--auth-protocol", user[1], "--priv-protocol",
-                            user[2]}),
-                  v1)
+        EXPECT_EQ(
+            Discover({"--user", user[0], "--auth-protocol", user[1], "--priv-protocol", user[2]}),
+            v1)
             << user.join(u' ').toStdString();
         EXPECT_TRUE(err.isEmpty()) << err.join(u'\n').toStdString();
     }
@@ -64,22 +64,34 @@ TEST_F(CliSnmpV3, FailuresExitWithOneLineNamingTheCause) {
     const Case cases[] = {
         {"wrong authentication passphrase",
          {"--user", "v3aes", "--auth-protocol", "SHA", "--priv-protocol", "AES"},
-         "not-the-passphrase", priv, "authentication failed"},
+         "not-the-passphrase",
+         priv,
+         "authentication failed"},
         {"wrong authentication protocol",
          {"--user", "v3aes", "--auth-protocol", "SHA-256", "--priv-protocol", "AES"},
-         auth, priv, "authentication failed"},
+         auth,
+         priv,
+         "authentication failed"},
         {"unknown user",
          {"--user", "nobody-here", "--auth-protocol", "SHA", "--priv-protocol", "AES"},
-         auth, priv, "unknown user"},
+         auth,
+         priv,
+         "unknown user"},
         {"a level the user lacks",
          {"--user", "v3sha", "--auth-protocol", "SHA", "--priv-protocol", "AES"},
-         auth, priv, "security level"},
+         auth,
+         priv,
+         "security level"},
         {"a level too low for the user's access",
          {"--user", "v3aes", "--auth-protocol", "SHA"},
-         auth, priv, "security level"},
+         auth,
+         priv,
+         "security level"},
         {"wrong privacy passphrase",
          {"--user", "v3aes", "--auth-protocol", "SHA", "--priv-protocol", "AES"},
-         auth, "not-the-passphrase", "privacy"},
+         auth,
+         "not-the-passphrase",
+         "privacy"},
     };
     for (const Case& c : cases) {
         Passphrases(c.auth, c.priv);
@@ -89,8 +101,8 @@ TEST_F(CliSnmpV3, FailuresExitWithOneLineNamingTheCause) {
         ASSERT_EQ(err.size(), 1) << c.what << ": " << err.join(u'\n').toStdString();
         EXPECT_TRUE(err[0].startsWith("status: ")) << err[0].toStdString();
         EXPECT_TRUE(err[0].contains("SNMPv3: ")) << err[0].toStdString();
-        EXPECT_TRUE(err[0].contains(QLatin1String(c.cause))) << c.what << ": "
-                                                             << err[0].toStdString();
+        EXPECT_TRUE(err[0].contains(QLatin1String(c.cause)))
+            << c.what << ": " << err[0].toStdString();
         // check names the same cause, also without --bandwidth.
         const QString cause = err[0].mid(err[0].indexOf("SNMPv3: "));
         for (const QStringList& bandwidth : {QStringList(), QStringList{"--bandwidth", "1000"}}) {

@@ -6,16 +6,16 @@
 #include <QTest>
 #include <memory>
 
+#include "core/Monitor.h"
+#include "core/device/SnmpDeviceReader.h"
 #include "snmp/Ber.h"
 #include "tests/fakes/BlockingSoundPlayer.h"
-#include "tests/snmp/FakeAgent.h"
-#include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
-#include "core/device/SnmpDeviceReader.h"
 #include "tests/fakes/SteppingClock.h"
+#include "tests/snmp/FakeAgent.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 
 // The monitor as the window and pulsewell-cli run it, with the device's

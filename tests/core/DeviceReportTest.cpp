@@ -2,12 +2,12 @@
 
 #include <QFile>
 
-#include "core/report/DeviceReport.h"
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
+#include "core/report/DeviceReport.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/Monitor.h"
+#include "core/device/SnmpDeviceReader.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
-#include "core/device/SnmpDeviceReader.h"
 
 namespace pulsewell::test {
 

@@ -3,12 +3,12 @@
 #include <QLocale>
 #include <QProcess>
 
-#include "tests/core/Discovered.h"
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "tests/core/Discovered.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
-#include "core/device/SnmpDeviceReader.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/TestAgent.h"
 
@@ -48,7 +48,7 @@ QString StatusName(const QString& value) {
 }
 
 class DiscoveryAgainstAgent : public ::testing::Test {
-protected:
+  protected:
     DiscoveryAgainstAgent() {
         test::ResetAgentState();
         monitor.ResetAll();

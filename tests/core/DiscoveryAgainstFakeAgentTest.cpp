@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <set>
 
-#include "snmp/Ber.h"
-#include "tests/snmp/FakeAgent.h"
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "snmp/Ber.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
-#include "core/device/SnmpDeviceReader.h"
+#include "tests/snmp/FakeAgent.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell {

@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
 #include "tests/fakes/SteppingClock.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell {
@@ -43,7 +43,7 @@ struct Interface {
 };
 
 class DiscoveryTest : public ::testing::Test {
-protected:
+  protected:
     DiscoveryTest() {
         monitor.ResetAll();
         monitor.SetHost("10.1.1.1");

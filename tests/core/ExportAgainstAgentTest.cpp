@@ -5,10 +5,10 @@
 #include <QRegularExpression>
 
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
+#include "core/device/SnmpDeviceReader.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
-#include "core/device/SnmpDeviceReader.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/TestAgent.h"
 

@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QFile>
 
-#include "core/settings/HostList.h"
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
+#include "core/settings/HostList.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell {

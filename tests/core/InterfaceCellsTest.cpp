@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/discovery/InterfaceCells.h"
 #include "core/OperationError.h"
+#include "core/discovery/InterfaceCells.h"
 #include "tests/support/QtPrinters.h"
 
 namespace pulsewell {

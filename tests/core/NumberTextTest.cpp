@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "tests/support/QtPrinters.h"
-#include "core/numbers/NumberText.h"
 #include "core/OperationError.h"
+#include "core/numbers/NumberText.h"
+#include "tests/support/QtPrinters.h"
 
 namespace pulsewell {
 namespace {
@@ -50,8 +50,8 @@ TEST(PercentText, FourSignificantDigitsThenTwoDecimals) {
     EXPECT_EQ(PercentText(150.0, dot), "150.00");
     EXPECT_EQ(PercentText(15.0, dot), "15.00");
     EXPECT_EQ(PercentText(12.5, dot), "12.50");
-    EXPECT_EQ(PercentText(1.2345, dot), "1.23");   // two decimals limit before four digits
-    EXPECT_EQ(PercentText(0.125, dot), "0.13");    // decimal halves round up
+    EXPECT_EQ(PercentText(1.2345, dot), "1.23");  // two decimals limit before four digits
+    EXPECT_EQ(PercentText(0.125, dot), "0.13");   // decimal halves round up
     EXPECT_EQ(PercentText(0.004, dot), "0.00");
     EXPECT_EQ(PercentText(9999.99, dot), "10000.00");
     EXPECT_EQ(PercentText(1234.5, dot), "1235.00");

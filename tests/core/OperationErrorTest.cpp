@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <QStringList>
 
-#include "core/numbers/NumberText.h"
 #include "core/OperationError.h"
+#include "core/numbers/NumberText.h"
 
 namespace pulsewell {
 namespace {

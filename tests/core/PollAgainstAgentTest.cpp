@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
+#include "core/device/SnmpDeviceReader.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
-#include "core/device/SnmpDeviceReader.h"
 #include "tests/fakes/SteppingClock.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/TestAgent.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 // A monitor pointed at the private agent through the real SNMP reader.
 class PollAgainstAgent : public ::testing::Test {
-protected:
+  protected:
     PollAgainstAgent() {
         monitor.ResetAll();
         monitor.SetHost(QString::fromStdString(test::TestAgentAddress()));

@@ -3,11 +3,11 @@
 #include <QFile>
 
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
 #include "tests/fakes/SteppingClock.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell {
@@ -21,7 +21,7 @@ const QString kSubstituted =
     "No value from host, calculation continues with old value! Sequential error probable!!";
 
 class PollCycleTest : public ::testing::Test {
-protected:
+  protected:
     PollCycleTest() {
         monitor.ResetAll();
         monitor.SetHost("10.1.1.1");
@@ -110,8 +110,8 @@ TEST_F(PollCycleTest, MissingHostOrInterfaceZeroAsksForInputAndReadsNothing) {
     monitor.SetHost("10.1.1.1");
     monitor.OfferInterfaces({"0"});
     monitor.PollOnce();
-    EXPECT_EQ(view.messageBoxes,
-              (QStringList{"Error: Please enter an IP address!!", "Error: No interface selected!!"}));
+    EXPECT_EQ(view.messageBoxes, (QStringList{"Error: Please enter an IP address!!",
+                                              "Error: No interface selected!!"}));
     EXPECT_TRUE(reader.requests.isEmpty());
     EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
     EXPECT_TRUE(view.enabled[MonitorCommand::FirstContact]);
@@ -172,11 +172,9 @@ TEST_F(PollCycleTest, AlarmsPlayAtMostOneSoundByThresholds) {
         const char* highValue;
         QStringList played;
     } cases[] = {
-        {70, "70", {high.fileName()}},
-        {20, "70", {low.fileName()}},
-        {19, "70", {}},
-        {69, "70", {low.fileName()}},
-        {50, "10", {high.fileName()}},  // low above high: only the high alarm can sound
+        {70, "70", {high.fileName()}}, {20, "70", {low.fileName()}},  {19, "70", {}},
+        {69, "70", {low.fileName()}},  {50, "10", {high.fileName()}},  // low above high: only the
+                                                                       // high alarm can sound
         {15, "10", {high.fileName()}},
     };
     std::int64_t counter = 1000;

@@ -2,17 +2,17 @@
 
 #include <QFile>
 
-#include "core/discovery/InterfaceCells.h"
 #include "core/Monitor.h"
 #include "core/ProgramFolder.h"
-#include "tests/support/QtPrinters.h"
+#include "core/device/SnmpDeviceReader.h"
+#include "core/discovery/InterfaceCells.h"
+#include "core/polling/TrafficLogs.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
-#include "core/device/SnmpDeviceReader.h"
 #include "tests/fakes/SteppingClock.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/TestAgent.h"
-#include "core/polling/TrafficLogs.h"
 
 namespace pulsewell {
 namespace {

@@ -2,15 +2,15 @@
 
 #include <QFile>
 
-#include "core/device/DeviceObjects.h"
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
+#include "core/SnmpV3Security.h"
+#include "core/device/DeviceObjects.h"
+#include "core/settings/SettingsKey.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
-#include "core/settings/SettingsKey.h"
-#include "core/SnmpV3Security.h"
 #include "tests/fakes/SteppingClock.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell {
@@ -20,8 +20,8 @@ using snmp::TV3Auth;
 using snmp::TV3Flags;
 using snmp::TV3Priv;
 
-const QString kAuthFailed = QStringLiteral(
-    "SNMPv3: authentication failed (wrong authentication passphrase or protocol)");
+const QString kAuthFailed =
+    QStringLiteral("SNMPv3: authentication failed (wrong authentication passphrase or protocol)");
 
 // A view whose keyring answers later, when the test says.
 class KeyringView : public test::RecordingView {

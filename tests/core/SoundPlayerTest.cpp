@@ -11,8 +11,8 @@
 
 #include "core/OperationError.h"
 #include "core/polling/SoundPlayer.h"
-#include "tests/support/TempHome.h"
 #include "tests/fakes/ToneFile.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

@@ -4,12 +4,12 @@
 #include <QFile>
 
 #include "core/Monitor.h"
-#include "tests/support/QtPrinters.h"
+#include "core/settings/SettingsKey.h"
+#include "core/settings/StartProfile.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
-#include "core/settings/SettingsKey.h"
-#include "core/settings/StartProfile.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell {

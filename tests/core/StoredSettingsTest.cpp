@@ -4,13 +4,13 @@
 #include <QFile>
 #include <QSettings>
 
-#include "core/numbers/NumberText.h"
 #include "core/OperationError.h"
-#include "tests/support/QtPrinters.h"
-#include "tests/fakes/RecordingView.h"
+#include "core/numbers/NumberText.h"
 #include "core/settings/StoredSettings.h"
-#include "tests/support/TempHome.h"
 #include "core/trafficgraph/TrafficGraph.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {

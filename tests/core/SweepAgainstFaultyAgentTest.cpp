@@ -6,9 +6,9 @@
 #include <thread>
 
 #include "core/device/DeviceObjects.h"
-#include "tests/fakes/ScriptedDeviceReader.h"
 #include "core/sweep/SweepReading.h"
 #include "core/sweep/SweepTable.h"
+#include "tests/fakes/ScriptedDeviceReader.h"
 
 namespace pulsewell {
 namespace {

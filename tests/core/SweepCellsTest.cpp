@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "snmp/Ber.h"
 #include "core/device/OctetString.h"
 #include "core/sweep/SweepReading.h"
+#include "snmp/Ber.h"
 
 using namespace pulsewell;
 namespace ber = pulsewell::snmp::ber;

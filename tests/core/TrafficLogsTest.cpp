@@ -3,17 +3,17 @@
 #include <QDir>
 #include <QFile>
 
-#include "tests/support/QtPrinters.h"
 #include "core/OperationError.h"
-#include "tests/support/TempHome.h"
 #include "core/polling/TrafficLine.h"
 #include "core/polling/TrafficLogs.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/TempHome.h"
 
 namespace pulsewell {
 namespace {
 
 class TrafficLogsTest : public ::testing::Test {
-protected:
+  protected:
     TrafficLogsTest() {
         state.Host = "192.168.1.1";
         state.InterfaceNumber = "3";

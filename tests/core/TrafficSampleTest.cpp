@@ -2,17 +2,17 @@
 
 #include <limits>
 
-#include "tests/support/QtPrinters.h"
-#include "core/numbers/NumberText.h"
 #include "core/OperationError.h"
+#include "core/numbers/NumberText.h"
 #include "core/polling/TrafficSample.h"
+#include "tests/support/QtPrinters.h"
 
 namespace pulsewell {
 namespace {
 
 // Both sides have a previous reading, and the readings come an interval after it.
 class TrafficSampleTest : public ::testing::Test {
-protected:
+  protected:
     TrafficSampleTest() {
         state.PrevOutCounted = state.PrevInCounted = true;
         state.OutReadAtMs = state.InReadAtMs = 6000;
@@ -96,10 +96,10 @@ TEST_F(TrafficSampleTest, RatesRoundHalvesToEven) {
     state.PrevInCounter = 100;
     state.IntervalSeconds = 6;
     TTrafficSample s = Compute("115", "121");
-    EXPECT_EQ(s.outbytepers, 2);   // 2.5
-    EXPECT_EQ(s.outbitpers, 20);   // 120 / 6
-    EXPECT_EQ(s.inbytepers, 4);    // 3.5
-    EXPECT_EQ(s.inbitpers, 28);    // 168 / 6
+    EXPECT_EQ(s.outbytepers, 2);  // 2.5
+    EXPECT_EQ(s.outbitpers, 20);  // 120 / 6
+    EXPECT_EQ(s.inbytepers, 4);   // 3.5
+    EXPECT_EQ(s.inbitpers, 28);   // 168 / 6
     EXPECT_EQ(s.combinedbytepers, 6);
     EXPECT_EQ(s.combinedbitpers, 48);
 }

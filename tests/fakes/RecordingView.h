@@ -12,7 +12,7 @@ namespace pulsewell::test {
 
 // A monitor view that remembers what it was told to show.
 class RecordingView : public MonitorView {
-public:
+  public:
     void ShowError(const QString& message) override { errors.append(message); }
     void SetStatusText(int panel, const QString& text) override {
         status[panel] = text;

@@ -12,7 +12,7 @@ namespace pulsewell::test {
 // when none is set; a request of several objects goes unanswered when one of
 // them is silent. Records every request in order.
 class ScriptedDeviceReader : public DeviceReader {
-public:
+  public:
     struct Answer {
         bool answered = false;
         QString value;

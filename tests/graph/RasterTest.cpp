@@ -97,8 +97,8 @@ TEST(RasterLineTest, EveryDirectionPenAndClippingMatchesTheStepByStepLine) {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::white);
         DrawLine(image, a, b, p, kInk);
-        ASSERT_EQ(image, LineStepByStep(size, a, b, p))
-            << "(" << a.x() << ", " << a.y() << ") to (" << b.x() << ", " << b.y() << "), pen " << p;
+        ASSERT_EQ(image, LineStepByStep(size, a, b, p)) << "(" << a.x() << ", " << a.y() << ") to ("
+                                                        << b.x() << ", " << b.y() << "), pen " << p;
     }
 }
 

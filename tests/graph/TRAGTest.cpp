@@ -226,7 +226,10 @@ TEST(TRAGGridTest, ReusedEngineShowsWhatAFreshOneDoesAfterEveryChange) {
         [](TRAG& e) { e.SetGridX(4); },
         [](TRAG& e) { e.SetXStep(7.0); },
         [](TRAG& e) { e.SetHeadroom(50); },
-        [](TRAG& e) { for (int i = 0; i < 6; ++i) e.AddValue(0, 30); },
+        [](TRAG& e) {
+            for (int i = 0; i < 6; ++i)
+                e.AddValue(0, 30);
+        },
         [](TRAG& e) { e.AddValue(0, 90); },  // full: the grid scrolls
     };
     TRAG reused(200, 100);

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <thread>
 
-#include "core/polling/HistoryRecorder.h"
 #include "core/Monitor.h"
+#include "core/polling/HistoryRecorder.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"

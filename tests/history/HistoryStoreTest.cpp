@@ -6,9 +6,9 @@
 #include <fstream>
 #include <thread>
 
-#include "tests/support/GeneratedHistory.h"
 #include "history/Database.h"
 #include "history/HistoryStore.h"
+#include "tests/support/GeneratedHistory.h"
 
 namespace pulsewell {
 namespace {

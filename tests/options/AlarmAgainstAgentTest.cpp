@@ -8,8 +8,8 @@
 
 #include "core/device/SnmpDeviceReader.h"
 #include "tests/fakes/SteppingClock.h"
-#include "tests/support/TestAgent.h"
 #include "tests/fakes/ToneFile.h"
+#include "tests/support/TestAgent.h"
 #include "tests/support/WindowFinders.h"
 #include "tests/support/WindowUnderTest.h"
 
@@ -116,7 +116,7 @@ class AlarmAgainstAgentTest : public QObject {
         ui_->player.alsoPlayOn = &noDevice_;
         // The notice quotes the file's name, which the service must not take for markup.
         SwitchOnHighAlarm("50", "tone <b>&amp;<i>.wav");
-        const int steps[][2] = {{0, 0},      {450000, 1}, {450000, 1},  // +bytes, notices
+        const int steps[][2] = {{0, 0},     {450000, 1}, {450000, 1},  // +bytes, notices
                                 {60000, 1}, {450000, 2}, {300000, 2}};
         QDBusMessage count = QDBusMessage::createMethodCall(
             "org.freedesktop.Notifications", "/org/freedesktop/Notifications",
@@ -126,10 +126,11 @@ class AlarmAgainstAgentTest : public QObject {
             QCOMPARE(QDBusConnection::sessionBus().call(count, QDBus::BlockWithGui).arguments(),
                      QVariantList{step[1]});
         }
-        const QString notice = QStringLiteral("Pulsewell|Utilization 60 % reached the high threshold|"
-                                              "Host %1, interface %2: the utilization of 60 % "
-                                              "reached the high threshold of 50 %.\nThe alarm "
-                                              "sound could not play: ")
+        const QString notice = QStringLiteral(
+                                   "Pulsewell|Utilization 60 % reached the high threshold|"
+                                   "Host %1, interface %2: the utilization of 60 % "
+                                   "reached the high threshold of 50 %.\nThe alarm "
+                                   "sound could not play: ")
                                    .arg(QString::fromStdString(TestAgentAddress()))
                                    .arg(kIfIndex);
         QVERIFY(service.notices.value(0).startsWith(notice + "MCI-Fehler"));

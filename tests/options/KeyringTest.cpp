@@ -12,15 +12,15 @@
 #include <QtTest>
 
 #include "app/MainWindow.h"
+#include "core/settings/SettingsKey.h"
 #include "options/OptionsDialog.h"
 #include "options/PassphraseKeyring.h"
-#include "tests/support/RecordingMessageBoxes.h"
-#include "tests/support/RecordingOptionsPrompts.h"
+#include "options/V3PassphraseKeeper.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
-#include "core/settings/SettingsKey.h"
+#include "tests/support/RecordingMessageBoxes.h"
+#include "tests/support/RecordingOptionsPrompts.h"
 #include "tests/support/TempHome.h"
-#include "options/V3PassphraseKeeper.h"
 
 using namespace pulsewell;
 
@@ -66,9 +66,8 @@ class KeyringTest : public QObject {
     void PassphrasesAreStoredAndReadBack() {
         SecretServiceKeyring keyring(service_);
         Answer<std::tuple<Outcome>> written;
-        keyring.Write("tester", {"auth-secret-1", "priv-secret-2"}, [&](Outcome outcome) {
-            written.Callback()(outcome);
-        });
+        keyring.Write("tester", {"auth-secret-1", "priv-secret-2"},
+                      [&](Outcome outcome) { written.Callback()(outcome); });
         const Outcome writeOutcome = std::get<0>(written.Wait());
 
         Answer<ReadResult> read;

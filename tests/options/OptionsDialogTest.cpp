@@ -11,8 +11,8 @@
 #include <QSettings>
 #include <QtTest>
 
-#include "core/polling/HistoryRecorder.h"
 #include "app/HistoryWindow.h"
+#include "core/polling/HistoryRecorder.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
 #include "tests/support/WindowFinders.h"
 #include "tests/support/WindowUnderTest.h"
@@ -111,9 +111,8 @@ class OptionsDialogTest : public QObject {
         Store("highvaluecolor", "clPink");
         Store("lowvalue", "33");
         OpenOptions();
-        QCOMPARE(ui_->prompts.errors,
-                 QStringList("'clPink' is no colour for 'highvaluecolor' in " + StorePath() +
-                             ": the default clred applies"));
+        QCOMPARE(ui_->prompts.errors, QStringList("'clPink' is no colour for 'highvaluecolor' in " +
+                                                  StorePath() + ": the default clred applies"));
         QCOMPARE(
             Control<QComboBox>("highColorPicker")->currentText() + Control("lowValueEdit")->text(),
             QStringLiteral("clRed33"));

@@ -7,10 +7,10 @@
 
 #include "core/Monitor.h"
 #include "options/OptionsDialog.h"
-#include "tests/support/RecordingOptionsPrompts.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
+#include "tests/support/RecordingOptionsPrompts.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

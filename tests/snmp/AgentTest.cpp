@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <sstream>
 
-#include "tests/snmp/Hex.h"
 #include "snmp/OneShot.h"
 #include "snmp/SnmpSynapse.h"
+#include "tests/snmp/Hex.h"
 #include "tests/support/TestAgent.h"
 
 using namespace pulsewell::snmp;

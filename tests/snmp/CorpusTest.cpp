@@ -6,8 +6,8 @@
 #include <iterator>
 
 #include "snmp/Ber.h"
-#include "tests/snmp/Hex.h"
 #include "snmp/SnmpRec.h"
+#include "tests/snmp/Hex.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::Bytes;

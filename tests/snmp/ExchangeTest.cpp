@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "snmp/Ber.h"
+#include "snmp/SnmpSend.h"
 #include "tests/snmp/FakeAgent.h"
 #include "tests/snmp/Hex.h"
-#include "snmp/SnmpSend.h"
 #include "tests/snmp/TestObjects.h"
 
 using namespace pulsewell::snmp;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "snmp/Ber.h"
-#include "tests/snmp/Hex.h"
 #include "snmp/SnmpRec.h"
+#include "tests/snmp/Hex.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::Bytes;

@@ -8,9 +8,9 @@
 #include <span>
 
 #include "snmp/Ber.h"
-#include "tests/snmp/FakeAgent.h"
 #include "snmp/OneShot.h"
 #include "snmp/SnmpSynapse.h"
+#include "tests/snmp/FakeAgent.h"
 #include "tests/snmp/TestObjects.h"
 
 using namespace pulsewell::snmp;
@@ -79,8 +79,8 @@ TEST(Synapse, DefaultTimeoutsFromTheEnvironment) {
         std::int32_t send;
         std::int32_t synapse;
     };
-    const Case cases[] = {{"250", 250, 250},      {"600000", 600000, 600000}, {"0", 5000, 2000},
-                          {"-5", 5000, 2000},     {"12ms", 5000, 2000},       {"", 5000, 2000},
+    const Case cases[] = {{"250", 250, 250},     {"600000", 600000, 600000}, {"0", 5000, 2000},
+                          {"-5", 5000, 2000},    {"12ms", 5000, 2000},       {"", 5000, 2000},
                           {"600001", 5000, 2000}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

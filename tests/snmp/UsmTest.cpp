@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "tests/snmp/Hex.h"
 #include "snmp/UsmKeys.h"
 #include "snmp/V3Message.h"
 #include "snmp/V3Security.h"
+#include "tests/snmp/Hex.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::Bytes;

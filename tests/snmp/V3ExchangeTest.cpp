@@ -2,10 +2,10 @@
 
 #include "snmp/Ber.h"
 #include "snmp/EngineCache.h"
-#include "tests/snmp/FakeAgent.h"
-#include "tests/snmp/Hex.h"
 #include "snmp/SnmpSend.h"
 #include "snmp/V3Message.h"
+#include "tests/snmp/FakeAgent.h"
+#include "tests/snmp/Hex.h"
 
 using namespace pulsewell::snmp;
 using pulsewell::test::FakeAgent;

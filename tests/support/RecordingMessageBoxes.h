@@ -8,7 +8,7 @@ namespace pulsewell::test {
 
 // Records the boxes a window would show, so that tests never block on one.
 class RecordingMessageBoxes : public MessageBoxes {
-public:
+  public:
     void ShowError(QWidget*, const QString& message) override { errors.append(message); }
     void ShowMessage(QWidget*, const QString& text, const QString& caption) override {
         messages.append(caption + QStringLiteral(": ") + text);

@@ -5,8 +5,7 @@
 
 namespace pulsewell::test {
 
-TempHome::TempHome()
-    : oldHome_(qgetenv("PULSEWELL_HOME")), oldConfig_(qgetenv("XDG_CONFIG_HOME")) {
+TempHome::TempHome() : oldHome_(qgetenv("PULSEWELL_HOME")), oldConfig_(qgetenv("XDG_CONFIG_HOME")) {
     QDir(dir_.path()).mkpath(QStringLiteral("program"));
     QDir(dir_.path()).mkpath(QStringLiteral("config"));
     qputenv("PULSEWELL_HOME", (dir_.path() + QStringLiteral("/program")).toLocal8Bit());
@@ -22,8 +21,12 @@ TempHome::~TempHome() {
                        QString::fromLocal8Bit(oldConfig_));
 }
 
-QString TempHome::ProgramFolder() const { return dir_.path() + QStringLiteral("/program/"); }
+QString TempHome::ProgramFolder() const {
+    return dir_.path() + QStringLiteral("/program/");
+}
 
-QString TempHome::ConfigFolder() const { return dir_.path() + QStringLiteral("/config"); }
+QString TempHome::ConfigFolder() const {
+    return dir_.path() + QStringLiteral("/config");
+}
 
 }  // namespace pulsewell::test

@@ -8,7 +8,7 @@ namespace pulsewell::test {
 // A fresh program folder and settings folder for one test, pointed to by
 // PULSEWELL_HOME and XDG_CONFIG_HOME while it lives; removed afterwards.
 class TempHome {
-public:
+  public:
     TempHome();
     ~TempHome();
     TempHome(const TempHome&) = delete;
@@ -17,7 +17,7 @@ public:
     QString ProgramFolder() const;  // ends with "/"
     QString ConfigFolder() const;
 
-private:
+  private:
     QTemporaryDir dir_;
     QByteArray oldHome_;
     QByteArray oldConfig_;

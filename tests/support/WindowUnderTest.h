@@ -5,9 +5,9 @@
 
 #include "app/MainWindow.h"
 #include "options/OptionsDialog.h"
+#include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/support/RecordingMessageBoxes.h"
 #include "tests/support/RecordingOptionsPrompts.h"
-#include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell::test {

@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "snmp/Ber.h"
-#include "core/device/OctetString.h"
-#include "snmp/Oid.h"
 #include "core/SnmpV3Security.h"
 #include "core/SnmpVersion.h"
+#include "core/device/OctetString.h"
+#include "snmp/Ber.h"
+#include "snmp/Oid.h"
 
 namespace pulsewell {
 
@@ -21,7 +21,7 @@ namespace pulsewell {
 // octet strings arrive byte for byte as Latin-1 characters. A read that got
 // no answer gives no value, whatever text a device might send.
 class DeviceReader {
-public:
+  public:
     virtual ~DeviceReader() = default;
 
     // One GetRequest with its own client.

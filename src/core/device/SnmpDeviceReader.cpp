@@ -1,7 +1,7 @@
 #include "core/device/SnmpDeviceReader.h"
 
-#include "snmp/Ber.h"
 #include "core/device/OctetString.h"
+#include "snmp/Ber.h"
 
 namespace pulsewell {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <memory>
 #include "core/device/DeviceReader.h"
 #include "snmp/Interrupt.h"
-#include <memory>
 
 #include "snmp/OneShot.h"
 #include "snmp/SnmpSynapse.h"
@@ -12,7 +12,7 @@ namespace pulsewell {
 // Device reads over SNMP: one-shot requests, and the window's query
 // component that lives as long as the monitor.
 class SnmpDeviceReader : public DeviceReader {
-public:
+  public:
     SnmpDeviceReader();
 
     std::optional<QString> ReadOneValue(const QString& oid, const QString& community,
@@ -44,7 +44,7 @@ public:
     // The query component itself, for a caller that tunes it (its throttle, its width).
     snmp::TSNMPSynapse& QueryComponent() { return synapse_; }
 
-private:
+  private:
     // The client of the next single read.
     snmp::TSNMPSend& Client();
     // One single read of an identifier as text or as bytes.

@@ -3,8 +3,8 @@
 #include <QVector>
 #include <algorithm>
 
-#include "core/discovery/BulkWalk.h"
 #include "core/device/DeviceObjects.h"
+#include "core/discovery/BulkWalk.h"
 #include "core/discovery/InterfaceCells.h"
 #include "core/discovery/InterfaceSpeed.h"
 #include "core/numbers/NumberText.h"
@@ -189,10 +189,10 @@ bool InterfaceDiscovery::Walk::Run() {
         Post([scheduler] { scheduler->StopPolling(); });
         // An SNMPv3 agent may answer without a value and say why (access denied).
         const std::optional<QString> cause = reader_.LastFailureCause();
-        SetStatus(answered ? NoAnswerText(QStringLiteral("No values from this device!"),
-                                          SnmpVersion::V1, cause)
-                           : NoAnswerText(QStringLiteral("Failure contacting device!"), version_,
-                                          cause));
+        SetStatus(
+            answered ? NoAnswerText(QStringLiteral("No values from this device!"), SnmpVersion::V1,
+                                    cause)
+                     : NoAnswerText(QStringLiteral("Failure contacting device!"), version_, cause));
         // A device that told why needs no guess.
         if (!answered && !cause) {
             MonitorView* view = &owner_.view_;
@@ -271,7 +271,8 @@ std::optional<int> InterfaceDiscovery::Walk::WalkInterfaceIndexes(int limit) {
     for (;;) {
         const QString previous = oid;
         // Enough steps for the rows the device reports and the one that ends the column.
-        const qint64 ahead = reported_ && *reported_ >= row ? *reported_ - row + 2 : limit - row + 2;
+        const qint64 ahead =
+            reported_ && *reported_ >= row ? *reported_ - row + 2 : limit - row + 2;
         steps.Next(oid, value, static_cast<int>(std::min<qint64>(ahead, limit)));
         if (!IsWithin(oid, kIfIndexColumn) || !ComesAfter(oid, previous)) {
             return row - 1;
@@ -354,7 +355,7 @@ QList<std::optional<QString>> InterfaceDiscovery::Walk::ValuesOf(
 
 QStringList InterfaceDiscovery::Walk::RowColumns() {
     const auto column = [](const QString& prefix) { return prefix.chopped(1); };
-    return {column(kIfDescr), column(kIfSpeed),       column(kIfPhysAddress), column(kIfMtu),
+    return {column(kIfDescr),       column(kIfSpeed),      column(kIfPhysAddress), column(kIfMtu),
             column(kIfAdminStatus), column(kIfOperStatus), column(kIfType)};
 }
 

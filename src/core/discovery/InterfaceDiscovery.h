@@ -5,11 +5,11 @@
 #include <functional>
 #include <optional>
 
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
 #include "core/device/DeviceWorker.h"
 #include "core/discovery/InterfaceChoice.h"
 #include "core/discovery/InterfaceTable.h"
-#include "core/MonitorState.h"
-#include "core/MonitorView.h"
 #include "core/polling/PollScheduler.h"
 
 namespace pulsewell {

@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
-#include "core/device/DeviceReader.h"
 #include "core/SnmpVersion.h"
+#include "core/device/DeviceReader.h"
 
 namespace pulsewell {
 

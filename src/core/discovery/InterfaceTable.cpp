@@ -7,10 +7,14 @@
 namespace pulsewell {
 
 namespace {
-QStringList EmptyRow() { return QStringList(InterfaceTable::kColumns, QString()); }
+QStringList EmptyRow() {
+    return QStringList(InterfaceTable::kColumns, QString());
+}
 }  // namespace
 
-InterfaceTable::InterfaceTable(QObject* parent) : QObject(parent) { rows_ = {EmptyRow(), EmptyRow()}; }
+InterfaceTable::InterfaceTable(QObject* parent) : QObject(parent) {
+    rows_ = {EmptyRow(), EmptyRow()};
+}
 
 void InterfaceTable::SetRowCount(int rows) {
     rows = std::max(rows, 1);
@@ -38,7 +42,7 @@ void InterfaceTable::SetCell(int column, int row, const QString& text) {
 }
 
 void InterfaceTable::WriteTitles() {
-    rows_[0] = {"Interface", "Description", "Speed",       "Duplex", "MAC Address",
+    rows_[0] = {"Interface", "Description", "Speed",      "Duplex", "MAC Address",
                 "MTU",       "AdminStatus", "OperStatus", "ifType"};
     emit Changed(0, 0);
 }

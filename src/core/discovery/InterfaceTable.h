@@ -11,7 +11,7 @@ namespace pulsewell {
 // columns. Row 0 is the title row, as in the grid that shows it.
 class InterfaceTable : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kColumns = 9;
 
     explicit InterfaceTable(QObject* parent = nullptr);
@@ -31,12 +31,12 @@ public:
     // the title row first, each cell followed by "; ".
     QStringList ExportLines() const;
 
-signals:
+  signals:
     // Rows firstRow..lastRow may show new texts (rows past the end are gone);
     // the row count may have changed as well.
     void Changed(int firstRow, int lastRow);
 
-private:
+  private:
     QVector<QStringList> rows_;
 };
 

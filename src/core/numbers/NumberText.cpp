@@ -230,7 +230,9 @@ std::int32_t ParseStoredInt32(const QString& text) {
     return text.startsWith(u'-') ? static_cast<std::int32_t>(0u - pattern) : value;
 }
 
-QString IntegerText(std::int64_t value) { return QString::number(value); }
+QString IntegerText(std::int64_t value) {
+    return QString::number(value);
+}
 
 QString GroupedIntegerText(std::int64_t value, int significantDigits, const QLocale& locale) {
     const bool negative = value < 0;
@@ -270,7 +272,9 @@ QString PercentText(double value, const QString& decimalSeparator) {
     return (isZero ? QString() : sign) + text;
 }
 
-QString PercentText(double value) { return PercentText(value, QLocale().decimalPoint()); }
+QString PercentText(double value) {
+    return PercentText(value, QLocale().decimalPoint());
+}
 
 QString FloatText(double value, const QString& decimalSeparator) {
     if (!std::isfinite(value)) {
@@ -296,7 +300,9 @@ QString FloatText(double value, const QString& decimalSeparator) {
     return sign + text;
 }
 
-QString FloatText(double value) { return FloatText(value, QLocale().decimalPoint()); }
+QString FloatText(double value) {
+    return FloatText(value, QLocale().decimalPoint());
+}
 
 QString ShortRate(std::int64_t bitsPerSecond) {
     static const std::array<const char*, 4> kPrefixes = {"k", "M", "G", "T"};

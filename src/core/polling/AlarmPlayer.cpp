@@ -117,16 +117,17 @@ void AlarmPlayer::Play(const QString& path, QString& unplayable, Played played) 
         played(std::make_exception_ptr(missing));
         return;
     }
-    worker_.Run([path](const DeviceWorker::Job& job) { job.Player().Play(path); },
-                [this, &unplayable, identity, played = std::move(played)](std::exception_ptr error) {
-                    unplayable = error ? identity : QString();
-                    RunGuarded(view_, [&] {
-                        if (error) {
-                            std::rethrow_exception(error);
-                        }
-                    });
-                    played(error);
-                });
+    worker_.Run(
+        [path](const DeviceWorker::Job& job) { job.Player().Play(path); },
+        [this, &unplayable, identity, played = std::move(played)](std::exception_ptr error) {
+            unplayable = error ? identity : QString();
+            RunGuarded(view_, [&] {
+                if (error) {
+                    std::rethrow_exception(error);
+                }
+            });
+            played(error);
+        });
 }
 
 }  // namespace pulsewell

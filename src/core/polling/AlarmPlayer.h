@@ -6,10 +6,10 @@
 #include <functional>
 #include <optional>
 
-#include "core/polling/AlarmNotice.h"
-#include "core/device/DeviceWorker.h"
 #include "core/MonitorState.h"
 #include "core/MonitorView.h"
+#include "core/device/DeviceWorker.h"
+#include "core/polling/AlarmNotice.h"
 #include "core/polling/TrafficSample.h"
 
 namespace pulsewell {

@@ -3,11 +3,11 @@
 #include <chrono>
 #include <tuple>
 
+#include "core/ProgramFolder.h"
+#include "core/SnmpVersion.h"
 #include "core/device/DeviceObjects.h"
 #include "core/numbers/NumberText.h"
-#include "core/ProgramFolder.h"
 #include "core/numbers/Rounding.h"
-#include "core/SnmpVersion.h"
 #include "core/polling/TrafficLine.h"
 #include "core/polling/TrafficLogs.h"
 
@@ -255,11 +255,10 @@ bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
         std::int64_t previousReadAt;
         bool& substituted;
     };
-    for (const Side& side :
-         {Side{state_.OutReading, state_.PrevOutReading, state_.OutReadAtMs,
-               state_.PrevOutReadAtMs, outSubstituted_},
-          Side{state_.InReading, state_.PrevInReading, state_.InReadAtMs, state_.PrevInReadAtMs,
-               inSubstituted_}}) {
+    for (const Side& side : {Side{state_.OutReading, state_.PrevOutReading, state_.OutReadAtMs,
+                                  state_.PrevOutReadAtMs, outSubstituted_},
+                             Side{state_.InReading, state_.PrevInReading, state_.InReadAtMs,
+                                  state_.PrevInReadAtMs, inSubstituted_}}) {
         if (!side.reading.isEmpty()) {
             continue;
         }

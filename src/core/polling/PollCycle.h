@@ -5,12 +5,12 @@
 #include <functional>
 #include <optional>
 
-#include "core/polling/AlarmPlayer.h"
-#include "core/polling/CounterObjects.h"
-#include "core/device/DeviceWorker.h"
 #include "core/MessageList.h"
 #include "core/MonitorState.h"
 #include "core/MonitorView.h"
+#include "core/device/DeviceWorker.h"
+#include "core/polling/AlarmPlayer.h"
+#include "core/polling/CounterObjects.h"
 #include "core/polling/PollScheduler.h"
 #include "core/trafficgraph/TrafficGraph.h"
 

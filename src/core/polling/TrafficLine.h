@@ -13,8 +13,7 @@ QString TrafficFigures(const TTrafficSample& sample, bool showBytes);
 
 // The message list's line: "07.Dec.2026, 14:03:09" plus the figures, with the
 // locale's short month name (without a dot of its own: "08.Dez.2026").
-QString TrafficMessageLine(const QDateTime& pollTime, const TTrafficSample& sample,
-                           bool showBytes);
+QString TrafficMessageLine(const QDateTime& pollTime, const TTrafficSample& sample, bool showBytes);
 
 // "dd.mm.yyyy, hh:mm:ss", the time stamp of every log line.
 QString LogTimestamp(const QDateTime& pollTime);

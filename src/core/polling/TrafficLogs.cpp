@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "core/numbers/NumberText.h"
 #include "core/OperationError.h"
+#include "core/numbers/NumberText.h"
 #include "core/polling/TrafficLine.h"
 
 namespace pulsewell {
@@ -57,8 +57,9 @@ QString DebugLine(const QString& stamp, const char* side, const QString& org, st
                   std::int64_t bits, std::int64_t bytesPerSecond, std::int64_t bitsPerSecond,
                   const TTrafficSample& s) {
     const QString key = QString::fromLatin1(side);
-    return QStringLiteral("DateTime: %1; org%2 %3; %2byte %4; %2bit %5; %2bytepers %6; "
-                          "%2bitpers %7; utilbit %8; utilbyte %9")
+    return QStringLiteral(
+               "DateTime: %1; org%2 %3; %2byte %4; %2bit %5; %2bytepers %6; "
+               "%2bitpers %7; utilbit %8; utilbyte %9")
         .arg(stamp, key, org, IntegerText(bytes), IntegerText(bits), IntegerText(bytesPerSecond),
              IntegerText(bitsPerSecond), FloatText(s.utilbit), FloatText(s.utilbyte));
 }

@@ -155,8 +155,7 @@ TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages) {
 
     const std::int64_t bandwidth = ParseInt64(state.Bandwidth);
     if (bandwidth > 0) {
-        const std::int64_t percentBits =
-            WrappingMul(WrappingAdd(s.inbitpers, s.outbitpers), 100);
+        const std::int64_t percentBits = WrappingMul(WrappingAdd(s.inbitpers, s.outbitpers), 100);
         s.utilbit = static_cast<double>(percentBits) / static_cast<double>(bandwidth);
     }
     s.combinedbytepers = WrappingAdd(s.inbytepers, s.outbytepers);

@@ -1,7 +1,7 @@
 #include "core/report/DeviceInfoReport.h"
 
-#include "core/report/DeviceReport.h"
 #include "core/ProgramFolder.h"
+#include "core/report/DeviceReport.h"
 
 namespace pulsewell {
 

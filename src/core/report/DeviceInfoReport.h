@@ -3,11 +3,11 @@
 #include <QStringList>
 #include <functional>
 
+#include "core/MonitorState.h"
+#include "core/MonitorView.h"
 #include "core/device/DeviceWorker.h"
 #include "core/discovery/InterfaceDiscovery.h"
 #include "core/discovery/InterfaceTable.h"
-#include "core/MonitorState.h"
-#include "core/MonitorView.h"
 
 namespace pulsewell {
 

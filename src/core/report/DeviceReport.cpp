@@ -2,10 +2,10 @@
 
 #include <QSaveFile>
 
+#include "core/OperationError.h"
 #include "core/device/DeviceObjects.h"
 #include "core/discovery/InterfaceCells.h"
 #include "core/numbers/NumberText.h"
-#include "core/OperationError.h"
 #include "core/text/VisibleText.h"
 
 namespace pulsewell {

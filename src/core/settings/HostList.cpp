@@ -36,7 +36,9 @@ QStringList SplitLines(const QString& text) {
 
 HostList::HostList(QString folder) : folder_(std::move(folder)) {}
 
-QString HostList::Path() const { return folder_ + QStringLiteral("hostfile.txt"); }
+QString HostList::Path() const {
+    return folder_ + QStringLiteral("hostfile.txt");
+}
 
 QStringList HostList::Load() const {
     QFile file(Path());

@@ -7,7 +7,7 @@ namespace pulsewell {
 
 // "hostfile.txt" in the program's folder: remembered hosts, newest first.
 class HostList {
-public:
+  public:
     static constexpr int kMaxEntries = 10;
 
     explicit HostList(QString folder);
@@ -21,7 +21,7 @@ public:
     // stay as they were when host is known already.
     QStringList Remember(const QStringList& entries, const QString& host) const;
 
-private:
+  private:
     QString Path() const;
     QString folder_;
 };

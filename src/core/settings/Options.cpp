@@ -1,7 +1,7 @@
 #include "core/settings/Options.h"
 
-#include "core/settings/ColorIdentifiers.h"
 #include "core/numbers/NumberText.h"
+#include "core/settings/ColorIdentifiers.h"
 #include "core/settings/SettingNames.h"
 #include "core/settings/SettingsKey.h"
 #include "core/settings/SnmpV3Settings.h"

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/AlarmSettings.h"
-#include "graph/ColorValue.h"
 #include "core/OperationError.h"
 #include "core/SnmpV3Security.h"
 #include "core/SnmpVersion.h"
+#include "graph/ColorValue.h"
 
 namespace pulsewell {
 

@@ -13,8 +13,10 @@ struct Setting {
     QString defaultText;
 };
 
-inline const Setting kHighValue{QStringLiteral("highvalue"), QString::number(defaults::kHighThreshold)};
-inline const Setting kLowValue{QStringLiteral("lowvalue"), QString::number(defaults::kLowThreshold)};
+inline const Setting kHighValue{QStringLiteral("highvalue"),
+                                QString::number(defaults::kHighThreshold)};
+inline const Setting kLowValue{QStringLiteral("lowvalue"),
+                               QString::number(defaults::kLowThreshold)};
 inline const Setting kShow{QStringLiteral("show"), QStringLiteral("bits")};
 inline const Setting kHighValueColor{QStringLiteral("highvaluecolor"), QStringLiteral("clred")};
 inline const Setting kNormalValueColor{QStringLiteral("normalvaluecolor"),

@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QMap>
 
-#include "core/numbers/NumberText.h"
 #include "core/OperationError.h"
+#include "core/SnmpVersion.h"
+#include "core/numbers/NumberText.h"
 #include "core/settings/SettingValueError.h"
 #include "core/settings/SnmpV3Settings.h"
-#include "core/SnmpVersion.h"
 
 namespace pulsewell {
 

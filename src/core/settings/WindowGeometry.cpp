@@ -58,8 +58,10 @@ void WriteWindowGeometry(const QRect& geometry) {
 QRect FitOnScreen(const QRect& stored, const QRect& screen, const QSize& minimum) {
     const QSize size = stored.size().boundedTo(screen.size()).expandedTo(minimum);
     // Where the window is larger than the screen its top left stays on it.
-    const int left = std::max(screen.left(), std::min(stored.left(), screen.right() + 1 - size.width()));
-    const int top = std::max(screen.top(), std::min(stored.top(), screen.bottom() + 1 - size.height()));
+    const int left =
+        std::max(screen.left(), std::min(stored.left(), screen.right() + 1 - size.width()));
+    const int top =
+        std::max(screen.top(), std::min(stored.top(), screen.bottom() + 1 - size.height()));
     return QRect(QPoint(left, top), size);
 }
 

@@ -5,9 +5,9 @@
 #include <atomic>
 #include <memory>
 
-#include "core/device/DeviceWorker.h"
 #include "core/SnmpV3Security.h"
 #include "core/SnmpVersion.h"
+#include "core/device/DeviceWorker.h"
 #include "core/sweep/SweepReading.h"
 #include "core/sweep/SweepResult.h"
 #include "core/sweep/SweepTable.h"

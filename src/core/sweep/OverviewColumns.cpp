@@ -3,8 +3,8 @@
 #include <array>
 
 #include "core/numbers/NumberText.h"
-#include "graph/GraphRound.h"
 #include "core/text/VisibleText.h"
+#include "graph/GraphRound.h"
 
 namespace pulsewell {
 
@@ -52,7 +52,9 @@ std::optional<std::int64_t> OutRate(const SweepRow& row, bool showBytes) {
     return showBytes ? row.outBytesPerSecond : row.outBitsPerSecond;
 }
 
-double Number(const std::optional<double>& value) { return value.value_or(kUnmeasured); }
+double Number(const std::optional<double>& value) {
+    return value.value_or(kUnmeasured);
+}
 
 double Number(const std::optional<std::int64_t>& value) {
     return value ? static_cast<double>(*value) : kUnmeasured;
@@ -125,8 +127,7 @@ QString OverviewCellText(const SweepRow& row, OverviewColumn column, bool showBy
         case OverviewColumn::LastChange:
             return row.lastChange ? UptimeText(*row.lastChange) : QStringLiteral("-");
         case OverviewColumn::State:
-            return row.state == SweepRowState::Measured ? QString()
-                                                        : SweepRowStateText(row.state);
+            return row.state == SweepRowState::Measured ? QString() : SweepRowStateText(row.state);
     }
     return {};
 }
@@ -158,10 +159,10 @@ QVariant OverviewCellOrder(const SweepRow& row, OverviewColumn column) {
 
 std::optional<TColor> UtilizationColor(const SweepRow& row, OverviewColumn column,
                                        const TUtilizationBars& bars) {
-    const std::optional<double> percent = column == OverviewColumn::InUtilization ? row.inUtilization
-                                          : column == OverviewColumn::OutUtilization
-                                              ? row.outUtilization
-                                              : std::nullopt;
+    const std::optional<double> percent =
+        column == OverviewColumn::InUtilization    ? row.inUtilization
+        : column == OverviewColumn::OutUtilization ? row.outUtilization
+                                                   : std::nullopt;
     if (!percent) {
         return std::nullopt;
     }

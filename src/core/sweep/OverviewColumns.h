@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "core/polling/AlarmNotice.h"
-#include "graph/ColorValue.h"
 #include "core/sweep/SweepResult.h"
 #include "core/trafficgraph/TrafficGraph.h"
+#include "graph/ColorValue.h"
 
 namespace pulsewell {
 

@@ -5,12 +5,12 @@
 #include <chrono>
 #include <limits>
 
-#include "snmp/Ber.h"
-#include "core/discovery/BulkWalk.h"
 #include "core/device/DeviceObjects.h"
-#include "core/numbers/NumberText.h"
 #include "core/device/OctetString.h"
+#include "core/discovery/BulkWalk.h"
+#include "core/numbers/NumberText.h"
 #include "core/polling/TrafficSample.h"
+#include "snmp/Ber.h"
 
 namespace pulsewell {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "graph/GraphRound.h"
 #include "core/trafficgraph/ScaleCaption.h"
+#include "graph/GraphRound.h"
 
 namespace pulsewell {
 
@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::int64_t kUtilizationGridY = 17;
 
-std::size_t Index(TrafficSeries series) { return static_cast<std::size_t>(series); }
+std::size_t Index(TrafficSeries series) {
+    return static_cast<std::size_t>(series);
+}
 
 // The input, output and combined series of the unit.
 struct UnitSeries {
@@ -30,11 +32,10 @@ UnitSeries OfUnit(bool showBytes) {
 }  // namespace
 
 TrafficGraph::TrafficGraph(QObject* parent)
-    : QObject(parent),
-      series_{SeriesHistory(kHeldSamples), SeriesHistory(kHeldSamples),
-              SeriesHistory(kHeldSamples), SeriesHistory(kHeldSamples),
-              SeriesHistory(kHeldSamples), SeriesHistory(kHeldSamples),
-              SeriesHistory(kHeldSamples)} {
+    : QObject(parent), series_{SeriesHistory(kHeldSamples), SeriesHistory(kHeldSamples),
+                               SeriesHistory(kHeldSamples), SeriesHistory(kHeldSamples),
+                               SeriesHistory(kHeldSamples), SeriesHistory(kHeldSamples),
+                               SeriesHistory(kHeldSamples)} {
     SetUp();
 }
 

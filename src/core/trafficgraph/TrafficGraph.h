@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <deque>
 
-#include "graph/ColorValue.h"
-#include "core/trafficgraph/SeriesHistory.h"
 #include "core/ProgramDefaults.h"
+#include "core/trafficgraph/SeriesHistory.h"
+#include "graph/ColorValue.h"
 
 namespace pulsewell {
 
