@@ -20,7 +20,7 @@ test=(
     gnome-keyring dbus libsecret-tools
     snmpd snmp libsnmp-dev snmpsim
     dpkg-dev file desktop-file-utils groff-base lintian
-    ccache ninja-build mold
+    ccache ninja-build mold clang-format
     tzdata
 )
 # cpack's Debian packages: dpkg-shlibdeps finds the libraries' packages.

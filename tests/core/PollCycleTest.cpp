@@ -172,9 +172,12 @@ TEST_F(PollCycleTest, AlarmsPlayAtMostOneSoundByThresholds) {
         const char* highValue;
         QStringList played;
     } cases[] = {
-        {70, "70", {high.fileName()}}, {20, "70", {low.fileName()}},  {19, "70", {}},
-        {69, "70", {low.fileName()}},  {50, "10", {high.fileName()}},  // low above high: only the
-                                                                       // high alarm can sound
+        {70, "70", {high.fileName()}},
+        {20, "70", {low.fileName()}},
+        {19, "70", {}},
+        {69, "70", {low.fileName()}},
+        {50, "10", {high.fileName()}},  // low above high: only the
+                                        // high alarm can sound
         {15, "10", {high.fileName()}},
     };
     std::int64_t counter = 1000;
