@@ -95,10 +95,12 @@ class AllInterfacesWindowTest : public QObject {
             QCOMPARE(Cell(window, row, OverviewColumn::Name), name);
             QCOMPARE(Cell(window, row, OverviewColumn::State), QString());
             const double bits = Cell(window, row, OverviewColumn::In).toDouble();
-            QVERIFY2(qAbs(bits - 8.0 * c.bytesPerSecond) <= 0.03 * 8 * c.bytesPerSecond,
+            // Within 5 %: on a loaded machine an answer may come a tenth of a
+            // second late, which is 3 % of the interval.
+            QVERIFY2(qAbs(bits - 8.0 * c.bytesPerSecond) <= 0.05 * 8 * c.bytesPerSecond,
                      qPrintable(name + ": " + QString::number(bits)));
             QVERIFY(qAbs(Cell(window, row, OverviewColumn::InUtilization).toDouble() - c.percent) <
-                    c.percent * 0.03);
+                    c.percent * 0.05);
             const QModelIndex utilization = window.Table()->model()->index(
                 row, static_cast<int>(OverviewColumn::InUtilization));
             QCOMPARE(utilization.data(Qt::BackgroundRole).value<QColor>(),
