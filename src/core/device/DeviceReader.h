@@ -11,7 +11,7 @@
 
 #include "core/SnmpV3Security.h"
 #include "core/SnmpVersion.h"
-#include "core/device/OctetString.h"
+#include "core/text/OctetString.h"
 #include "snmp/Ber.h"
 #include "snmp/Oid.h"
 
