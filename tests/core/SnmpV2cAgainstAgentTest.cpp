@@ -136,7 +136,7 @@ TEST_F(SnmpV2cAgainstAgent, WideCounterMissingOnceIsAMissingValue) {
     Poll(kIfIndex);
     Set(kIfIndex, "ifHCInOctets", "7000000000");
     Poll(kIfIndex);
-    EXPECT_EQ(monitor.State().InReading, QStringLiteral("7000000000"));
+    EXPECT_EQ(monitor.State().Traffic.In.Now.Text, QStringLiteral("7000000000"));
     EXPECT_TRUE(monitor.Messages().Lines().filter("No 64-bit counters").isEmpty());
 }
 
