@@ -125,7 +125,8 @@ class KeyringTest : public QObject {
             dialog.findChild<QLineEdit*>("snmpV3PrivPassphraseEdit")->setText("typed-priv-4");
             dialog.accept();
             QCOMPARE(window.monitor().State().Device.Version, SnmpVersion::V3);
-            QCOMPARE(window.monitor().State().Device.Security.AuthPassphrase, QString("typed-auth-3"));
+            QCOMPARE(window.monitor().State().Device.Security.AuthPassphrase,
+                     QString("typed-auth-3"));
             QVERIFY(!window.findChild<QLineEdit*>("communityEdit")->isEnabled());
             QTest::qWait(KeyringExpected() ? 2000 : 200);  // the write runs meanwhile
             QCOMPARE(!dialog.findChild<QLabel*>("keyringNote")->isHidden(), !KeyringExpected());
