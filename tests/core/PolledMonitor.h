@@ -27,7 +27,6 @@ class PolledMonitor : public ::testing::Test {
         monitor.SetHost("10.1.1.1");
         monitor.OfferInterfaces({"2"});
         monitor.SetBandwidth("10000000");
-        UseSteppingClock(monitor);
     }
 
     void Counters(std::int64_t out, std::int64_t in) {
@@ -48,6 +47,7 @@ class PolledMonitor : public ::testing::Test {
     ScriptedDeviceReader reader;
     RecordingSoundPlayer player;
     Monitor monitor{view, reader, player};
+    std::shared_ptr<SteppingClock> clock = UseSteppingClock(monitor);
 };
 
 }  // namespace pulsewell::test

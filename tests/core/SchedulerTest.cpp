@@ -88,6 +88,29 @@ TEST_F(SchedulerTest, CountdownShowsSecondsThenOneSecond) {
     EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 1 second");
 }
 
+// The timers run on the monitor's clock: a poll falls due every interval
+// and starts the countdown again, until polling stops.
+TEST_F(SchedulerTest, PollsFallDueEveryIntervalOnTheClockUntilStopped) {
+    reader.Answer(kSpeed, "0");
+    Counters(1000, 1000);
+    monitor.StartPolling();  // the probe and the first poll's two reads
+    struct Step {
+        int advanceMs;
+        qsizetype requests;
+        QString countdown;
+    };
+    for (const Step& step :
+         {Step{1000, 3, "Next poll in 5 seconds"}, Step{5000, 5, "Next poll in 6 seconds"},
+          Step{12000, 9, "Next poll in 6 seconds"}}) {
+        clock->Advance(step.advanceMs);
+        EXPECT_EQ(reader.requests.size(), step.requests) << step.advanceMs;
+        EXPECT_EQ(view.status[MonitorView::kCountdownPanel], step.countdown) << step.advanceMs;
+    }
+    monitor.StopPolling();
+    clock->Advance(60000);
+    EXPECT_EQ(reader.requests.size(), 9);
+}
+
 TEST_F(SchedulerTest, StopReportsAndZeroesTheTotals) {
     Counters(1000, 1000);
     monitor.PollOnce();

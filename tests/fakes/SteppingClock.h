@@ -12,17 +12,17 @@
 namespace pulsewell::test {
 
 // Time that moves only when told: Advance() runs the timers that fall due on
-// the way, in order of their times. Each reading of the clock can move it on
-// by a step of its own first.
+// the way, in order of their times. Each reading of the clock can also move
+// the readings on by a step of their own, ahead of the timers.
 class SteppingClock : public PollClock {
   public:
     explicit SteppingClock(std::function<std::int64_t()> step = {}) : step_(std::move(step)) {}
 
     std::int64_t NowMs() override {
         if (step_) {
-            now_ += step_();
+            ahead_ += step_();
         }
-        return now_;
+        return now_ + ahead_;
     }
 
     std::unique_ptr<PollTimer> MakeTimer(bool singleShot, std::function<void()> due) override {
@@ -83,14 +83,19 @@ class SteppingClock : public PollClock {
 
     std::function<std::int64_t()> step_;
     std::int64_t now_ = 0;
+    // How far the steps have moved the readings past the timers' time.
+    std::int64_t ahead_ = 0;
     std::vector<Timer*> timers_;
 };
 
 // For polls run back to back: the readings' clock moves half an interval a
 // counter read, so each side's readings fall an interval apart as on time.
-inline void UseSteppingClock(Monitor& monitor) {
-    monitor.UseClock(std::make_shared<SteppingClock>(
-        [&monitor] { return monitor.State().Schedule.IntervalSeconds * 500; }));
+// The monitor's timers then run when the clock is advanced.
+inline std::shared_ptr<SteppingClock> UseSteppingClock(Monitor& monitor) {
+    auto clock = std::make_shared<SteppingClock>(
+        [&monitor] { return monitor.State().Schedule.IntervalSeconds * 500; });
+    monitor.UseClock(clock);
+    return clock;
 }
 
 }  // namespace pulsewell::test
