@@ -84,8 +84,8 @@ AllInterfacesWindow::AllInterfacesWindow(Monitor& monitor, DesktopNotifier& noti
 void AllInterfacesWindow::Open() {
     const TMonitorState& state = monitor_.State();
     FollowOptions();
-    sweeper_.SetTarget({state.Host, state.Community, state.Version, state.Security});
-    setWindowTitle(QStringLiteral("All interfaces - ") + ShownText(VisibleCell(state.Host)));
+    sweeper_.SetTarget(state.Device);
+    setWindowTitle(QStringLiteral("All interfaces - ") + ShownText(VisibleCell(state.Device.Host)));
     if (!sweeper_.IsRunning()) {
         status_->setText(QStringLiteral("Sweeping..."));
         sweeper_.Start(interval_->currentData().toInt());
@@ -133,7 +133,7 @@ void AllInterfacesWindow::ShowSweep(const SweepResult& sweep) {
     }
     for (const SweepEvent& event : sweep.events) {
         events_->addItem(OverviewEventLine(event));
-        notifier_.Post(OverviewEventNotice(event, monitor_.State().Host));
+        notifier_.Post(OverviewEventNotice(event, monitor_.State().Device.Host));
     }
     if (!sweep.events.isEmpty()) {
         events_->scrollToBottom();

@@ -164,7 +164,7 @@ void TForm1::BuildInputs(QWidget* client) {
             [this](int index) { monitor_.SelectInterface(index); });
 
     AddLabel(client, QStringLiteral("SNMP read community:"), 262, 8, 150);
-    communityEdit_ = new QLineEdit(monitor_.State().Community, client);
+    communityEdit_ = new QLineEdit(monitor_.State().Device.Community, client);
     communityEdit_->setObjectName(QStringLiteral("communityEdit"));
     communityEdit_->setGeometry(262, 24, 140, 22);
     auto* maskStyle = new AsteriskMaskStyle;
@@ -222,7 +222,7 @@ void TForm1::BuildIntervalGroup(QWidget* client) {
     int y = 20;
     for (int seconds : Monitor::kIntervals) {
         auto* button = new QRadioButton(QStringLiteral("every %1 sec").arg(seconds), group);
-        button->setChecked(seconds == monitor_.State().IntervalSeconds);
+        button->setChecked(seconds == monitor_.State().Schedule.IntervalSeconds);
         connect(button, &QRadioButton::toggled, this, [this, seconds](bool checked) {
             if (checked) {
                 monitor_.SelectInterval(seconds);
@@ -342,7 +342,7 @@ void TForm1::ShowHistory() {
     }
     const TMonitorState& state = monitor_.State();
     auto* window =
-        new HistoryWindow(*historyStore_, state.Host, state.PolledInterface, state.ShowBytes,
+        new HistoryWindow(*historyStore_, state.Device.Host, state.PolledInterface, state.ShowBytes,
                           boxes_, *this, &history::HistoryStore::SystemClockMs, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     // The unit follows the options, as the main graph does.
@@ -386,12 +386,12 @@ void TForm1::BuildMenus() {
     savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(savePicture, &QAction::triggered, this, [this] {
         graphKeeper_.SavePicture(GraphImage(),
-                                 GraphPictureCaption(monitor_.Graph(), monitor_.State().Host,
+                                 GraphPictureCaption(monitor_.Graph(), monitor_.State().Device.Host,
                                                      monitor_.State().PolledInterface));
     });
     connect(file->addAction(QStringLiteral("Export graph &data...")), &QAction::triggered, this,
             [this] {
-                graphKeeper_.ExportData(monitor_.Graph(), monitor_.State().Host,
+                graphKeeper_.ExportData(monitor_.Graph(), monitor_.State().Device.Host,
                                         monitor_.State().PolledInterface);
             });
     file->addSeparator();
@@ -414,13 +414,13 @@ void TForm1::BuildMenus() {
     writeLogAction_->setCheckable(true);
     connect(writeLogAction_, &QAction::triggered, this, [this](bool on) {
         monitor_.SetWriteLog(on);
-        writeLogAction_->setChecked(monitor_.State().WriteLog);
+        writeLogAction_->setChecked(monitor_.State().Schedule.WriteLog);
     });
     writeDebugLogAction_ = tools->addAction(QStringLiteral("Write debug log"));
     writeDebugLogAction_->setCheckable(true);
     connect(writeDebugLogAction_, &QAction::triggered, this, [this](bool on) {
         monitor_.SetWriteDebugLog(on);
-        writeDebugLogAction_->setChecked(monitor_.State().WriteDebugLog);
+        writeDebugLogAction_->setChecked(monitor_.State().Schedule.WriteDebugLog);
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
@@ -736,7 +736,7 @@ void TForm1::ShowSnmpVersion(SnmpVersion version) {
 void TForm1::SetPassphraseKeeper(V3PassphraseKeeper& keeper) {
     keeper_ = &keeper;
     monitor_.RequestV3Passphrases();
-    RecallCommunity(monitor_.State().Host);
+    RecallCommunity(monitor_.State().Device.Host);
 }
 
 void TForm1::RecallCommunity(const QString& host) {

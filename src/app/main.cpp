@@ -14,7 +14,7 @@
 #include "core/ProgramIdentity.h"
 #include "core/ProgramVersion.h"
 #include "core/device/SnmpDeviceReader.h"
-#include "core/polling/SoundPlayer.h"
+#include "core/device/SoundPlayer.h"
 #include "options/OptionsDialog.h"
 #include "options/OptionsPrompts.h"
 #include "options/PassphraseKeyring.h"

@@ -64,9 +64,10 @@ CheckVerdict RunCheck(const CheckOptions& options, DeviceReader& reader) {
     cli.Await(&Monitor::InterfaceSpeedRead,
               [&] { monitor.ReadInterfaceSpeed(!options.bandwidth); });
     if (!interface.answered || interface.cause) {
-        return Unknown(interface.cause ? NoAnswerText(QStringLiteral("Failure contacting host!"),
-                                                      monitor.State().Version, interface.cause)
-                                       : QStringLiteral("no answer from %1").arg(options.host));
+        return Unknown(interface.cause
+                           ? NoAnswerText(QStringLiteral("Failure contacting host!"),
+                                          monitor.State().Device.Version, interface.cause)
+                           : QStringLiteral("no answer from %1").arg(options.host));
     }
     if (cli.ErrorCount() > 0) {
         return failure();

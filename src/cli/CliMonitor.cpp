@@ -19,7 +19,7 @@ CliMonitor::CliMonitor(DeviceReader& reader, const QString& host, const QString&
         monitor_.SetSnmpVersion(*version);
     }
     // The command line's user, or the stored one, with the passphrases of this run.
-    SnmpV3Security security = connection.security.value_or(monitor_.State().Security);
+    SnmpV3Security security = connection.security.value_or(monitor_.State().Device.Security);
     security.AuthPassphrase = connection.authPassphrase.value_or(security.AuthPassphrase);
     security.PrivPassphrase = connection.privPassphrase.value_or(security.PrivPassphrase);
     monitor_.SetSnmpSecurity(security);

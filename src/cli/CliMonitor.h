@@ -8,7 +8,7 @@
 #include "cli/CliView.h"
 #include "core/Monitor.h"
 #include "core/device/DeviceReader.h"
-#include "core/polling/SoundPlayer.h"
+#include "core/device/SoundPlayer.h"
 
 namespace pulsewell::cli {
 

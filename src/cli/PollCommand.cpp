@@ -77,8 +77,8 @@ int RunPoll(const PollOptions& options, DeviceReader& reader) {
     // state holds the totals: Stop polling zeroes the monitor's.
     auto end = [&](bool stoppedByError, const TMonitorState& state) {
         if (started && records) {
-            PrintOut(records->Totals(QDateTime::currentDateTime(), state.IntervalSeconds,
-                                     state.TotalIn, state.TotalOut));
+            PrintOut(records->Totals(QDateTime::currentDateTime(), state.Schedule.IntervalSeconds,
+                                     state.Traffic.Total.In, state.Traffic.Total.Out));
         }
         ended = true;
         QCoreApplication::exit(!stoppedByError && gaveReading ? 0 : 1);
@@ -122,7 +122,7 @@ int RunPoll(const PollOptions& options, DeviceReader& reader) {
     QObject::connect(&monitor, &Monitor::PollMeasured, [&](const PollMeasurement& m) {
         gaveReading = gaveReading || !(m.outSubstituted && m.inSubstituted);
         if (records && m.measured) {
-            PrintOut(records->Poll(m, monitor.State().IntervalSeconds,
+            PrintOut(records->Poll(m, monitor.State().Schedule.IntervalSeconds,
                                    ParseInt64(monitor.State().Bandwidth)));
         }
     });

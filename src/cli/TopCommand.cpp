@@ -57,7 +57,7 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
     const TMonitorState& state = cli.monitor().State();
     DeviceWorker& worker = cli.monitor().Worker();
     InterfaceSweeper sweeper(worker);
-    sweeper.SetTarget({state.Host, state.Community, state.Version, state.Security});
+    sweeper.SetTarget(state.Device);
     sweeper.SetHighThreshold(HighThreshold());
 
     const TopRows shown(options.interfaces, options.sort);

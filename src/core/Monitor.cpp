@@ -40,15 +40,17 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
       graph_(this),
       choice_(view),
       worker_(reader, player, threading),
-      scheduler_(view, state_),
-      alarms_(view, state_, worker_),
-      cycle_(view, state_, messages_, graph_, scheduler_, alarms_, worker_),
+      scheduler_(view, state_.Schedule),
+      alarms_(view, worker_),
+      cycle_(view, state_.Traffic, messages_, graph_, alarms_, worker_),
       recorder_([this](const QString& problem) { messages_.Append(problem); }),
-      discovery_(view, state_, table_, choice_, scheduler_, worker_),
-      report_(view, state_, discovery_, table_, worker_) {
-    alarms_.OnAlarm([this] { recorder_.MarkAlarm(state_); });
+      discovery_(view, table_, choice_, worker_),
+      report_(view, discovery_, table_, worker_) {
+    alarms_.OnAlarm([this] { recorder_.MarkAlarm(state_.Device.Host, state_.PolledInterface); });
     connect(&scheduler_, &PollScheduler::PollDue, this, &Monitor::PollDue);
     connect(&scheduler_, &PollScheduler::AutoStartDue, this, &Monitor::AutoStart);
+    connect(&scheduler_, &PollScheduler::IntervalSelected, this,
+            [this] { state_.Traffic.ZeroCounters(); });
 }
 
 Monitor::~Monitor() {
@@ -89,10 +91,10 @@ void Monitor::ResetAll() {
         table_.SetRowCount(2);
 
         LoadStoredSettings(view_, graph_, state_, storeMissingSettings_);
-        view_.ShowSnmpVersion(state_.Version);
+        view_.ShowSnmpVersion(state_.Device.Version);
         graph_.SetShowBytes(state_.ShowBytes);
         state_.PolledInterface = state_.InterfaceNumber;
-        state_.ZeroTrafficFigures();
+        state_.Traffic.ZeroTrafficFigures();
         ShowTotals();
         table_.WriteTitles();
 
@@ -113,16 +115,16 @@ void Monitor::ResetAll() {
 }
 
 void Monitor::SetSnmpVersion(SnmpVersion version) {
-    state_.Version = version;
+    state_.Device.Version = version;
     view_.ShowSnmpVersion(version);
 }
 
 void Monitor::RequestV3Passphrases() {
     awaitingPassphrases_ = false;
-    if (state_.Version != SnmpVersion::V3) {
+    if (state_.Device.Version != SnmpVersion::V3) {
         return;
     }
-    SnmpV3Security& security = state_.Security;
+    SnmpV3Security& security = state_.Device.Security;
     security.AuthPassphrase.clear();
     security.PrivPassphrase.clear();
     if (TakePassphrasesFromEnvironment(security) || security.User.isEmpty()) {
@@ -137,11 +139,11 @@ void Monitor::RequestV3Passphrases() {
 
 void Monitor::SetV3Passphrases(const QString& user, const QString& authPassphrase,
                                const QString& privPassphrase) {
-    if (user != state_.Security.User) {
+    if (user != state_.Device.Security.User) {
         return;
     }
-    state_.Security.AuthPassphrase = authPassphrase;
-    state_.Security.PrivPassphrase = privPassphrase;
+    state_.Device.Security.AuthPassphrase = authPassphrase;
+    state_.Device.Security.PrivPassphrase = privPassphrase;
     awaitingPassphrases_ = false;
     if (startWhenPassphrases_) {
         startWhenPassphrases_ = false;
@@ -163,7 +165,7 @@ void Monitor::LoadHostList() {
     }
     hosts_ = HostList(ProgramFolder()).Load();
     // Without entries the edit keeps the host it shows.
-    view_.ShowHosts(hosts_, hosts_.isEmpty() ? state_.Host : hosts_.first());
+    view_.ShowHosts(hosts_, hosts_.isEmpty() ? state_.Device.Host : hosts_.first());
     if (!hosts_.isEmpty()) {
         SetHost(hosts_.first());
     }
@@ -186,9 +188,9 @@ void Monitor::ApplyStartProfile() {
     intervals.removeOne(1);  // reached by a middle click only
     CheckStartProfile(*entry, path, intervals);
     SetHost(entry->IP);
-    view_.ShowHosts({state_.Host}, state_.Host);
+    view_.ShowHosts({state_.Device.Host}, state_.Device.Host);
     SetCommunity(entry->community);
-    view_.ShowCommunity(state_.Community);
+    view_.ShowCommunity(state_.Device.Community);
     state_.Bandwidth = entry->bandwidth;
     view_.ShowBandwidth(state_.Bandwidth);
     // Not the interface selection: InterfaceNumber, and so the log names, stay.
@@ -199,20 +201,20 @@ void Monitor::ApplyStartProfile() {
         }
     }
     if (const auto version = ParseSnmpVersion(entry->version)) {
-        state_.Version = *version;
+        state_.Device.Version = *version;
     }
-    ApplyV3Profile(*entry, path, state_.Security);
-    view_.ShowSnmpVersion(state_.Version);
+    ApplyV3Profile(*entry, path, state_.Device.Security);
+    view_.ShowSnmpVersion(state_.Device.Version);
     view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
     view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
     scheduler_.ArmAutoStart();
 }
 
 void Monitor::SetHost(const QString& host) {
-    if (host == state_.Host) {
+    if (host == state_.Device.Host) {
         return;
     }
-    state_.Host = host;
+    state_.Device.Host = host;
     ClearHostDependentState();
     RecallHostSettings();
 }
@@ -224,32 +226,32 @@ void Monitor::RecallHostSettings() {
         return;
     }
     RunGuarded(view_, [this] {
-        remembered_ = RecallHost(state_.Host, AllIntervals());
+        remembered_ = RecallHost(state_.Device.Host, AllIntervals());
         if (remembered_) {
             ChooseInterval(remembered_->IntervalSeconds);
         }
     });
     const bool known = std::ranges::any_of(hosts_, [this](const QString& entry) {
-        return entry.compare(state_.Host, Qt::CaseInsensitive) == 0;
+        return entry.compare(state_.Device.Host, Qt::CaseInsensitive) == 0;
     });
     if (remembered_ || known) {
         // Set first: a view that knows it already answers inside the call.
-        recallingCommunityFor_ = state_.Host;
-        view_.RecallCommunity(state_.Host);
+        recallingCommunityFor_ = state_.Device.Host;
+        view_.RecallCommunity(state_.Device.Host);
     }
 }
 
 void Monitor::SetCommunity(const QString& text) {
-    state_.Community = text;
+    state_.Device.Community = text;
     recallingCommunityFor_.clear();
 }
 
 void Monitor::SetRecalledCommunity(const QString& host, const QString& community) {
-    if (host.isEmpty() || host != recallingCommunityFor_ || host != state_.Host) {
+    if (host.isEmpty() || host != recallingCommunityFor_ || host != state_.Device.Host) {
         return;
     }
     SetCommunity(community);
-    view_.ShowCommunity(state_.Community);
+    view_.ShowCommunity(state_.Device.Community);
 }
 
 int Monitor::RememberedEntry(int offered) const {
@@ -277,16 +279,16 @@ int Monitor::RememberedEntry(int offered) const {
 
 void Monitor::RememberPolling() {
     const QString index = choice_.SelectedEntry();
-    if (!keepHostList_ || state_.Host.isEmpty() || index.isEmpty()) {
+    if (!keepHostList_ || state_.Device.Host.isEmpty() || index.isEmpty()) {
         return;
     }
-    THostMemory memory{index, QString(), state_.IntervalSeconds};
+    THostMemory memory{index, QString(), state_.Schedule.IntervalSeconds};
     for (int row = 1; row < table_.RowCount(); ++row) {
         if (table_.Cell(kIndexColumn, row) == index) {
             memory.InterfaceName = table_.Cell(kDescriptionColumn, row);
         }
     }
-    RunGuarded(view_, [&] { RememberHost(state_.Host, memory); });
+    RunGuarded(view_, [&] { RememberHost(state_.Device.Host, memory); });
     remembered_ = memory;
 }
 
@@ -313,7 +315,7 @@ void Monitor::ClearHostDependentState() {
     view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, false);
     table_.ClearDataCells();
     state_.PolledInterface = state_.InterfaceNumber;
-    state_.ZeroTrafficFigures();
+    state_.Traffic.ZeroTrafficFigures();
     ShowTotals();
     table_.WriteTitles();
     choice_.Clear();
@@ -330,8 +332,8 @@ void Monitor::StartPolling() {
     }
     const bool ready = RunGuarded(view_, [this] {
         if (keepHostList_) {
-            hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Host);
-            view_.ShowHosts(hosts_, state_.Host);
+            hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Device.Host);
+            view_.ShowHosts(hosts_, state_.Device.Host);
         }
         graph_.ClearSeries();
         graph_.Graphupdate();
@@ -346,16 +348,13 @@ void Monitor::StartPolling() {
         return;
     }
     probing_ = true;
-    const TMonitorState target = state_;
     auto answered = std::make_shared<bool>(false);
     auto cause = std::make_shared<std::optional<QString>>();
     worker_.Run(
-        [target, answered, cause](const DeviceWorker::Job& job) {
-            job.Reader().SetSnmpVersion(target.Version);
-            job.Reader().SetSecurity(target.Security);
-            job.Reader().SetQueryTarget(target.Community, target.Host);
-            *answered =
-                job.Reader().QueryValue(objects::kIfSpeed + target.PolledInterface).has_value();
+        [device = state_.Device, interface = state_.PolledInterface, answered,
+         cause](const DeviceWorker::Job& job) {
+            job.Reader().Aim(device);
+            *answered = job.Reader().QueryValue(objects::kIfSpeed + interface).has_value();
             if (!*answered) {
                 *cause = job.Reader().LastFailureCause();
             }
@@ -373,9 +372,9 @@ void Monitor::ProbeAnswered(bool answered, const std::optional<QString>& cause) 
             scheduler_.StopPolling();
             view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
             view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-            view_.SetStatusText(
-                MonitorView::kStatusPanel,
-                NoAnswerText(QStringLiteral("Failure contacting host!"), state_.Version, cause));
+            view_.SetStatusText(MonitorView::kStatusPanel,
+                                NoAnswerText(QStringLiteral("Failure contacting host!"),
+                                             state_.Device.Version, cause));
             emit PollingFailed();
             return;
         }
@@ -385,8 +384,8 @@ void Monitor::ProbeAnswered(bool answered, const std::optional<QString>& cause) 
     });
     if (started) {
         RememberPolling();
-        if (state_.Version != SnmpVersion::V3) {
-            view_.KeepCommunity(state_.Host, state_.Community);
+        if (state_.Device.Version != SnmpVersion::V3) {
+            view_.KeepCommunity(state_.Device.Host, state_.Device.Community);
         }
         emit PollingStarted();
         PollOnce();
@@ -407,8 +406,27 @@ void Monitor::PollOnce() {
         pollDueAfterThis_ = true;
         return;
     }
-    cycle_.Start(choice_.SelectedEntry(),
-                 [this](const PollOutcome& outcome) { PollEnded(outcome); });
+    state_.Bandwidth = StripSeparators(state_.Bandwidth);
+    view_.ShowBandwidth(state_.Bandwidth);
+    if (!state_.Device.Host.isEmpty()) {
+        scheduler_.RestartCountdown();
+        state_.PolledInterface = choice_.SelectedEntry();
+    }
+    cycle_.Start(CurrentPollRequest(), [this](const PollOutcome& outcome) { PollEnded(outcome); });
+}
+
+PollRequest Monitor::CurrentPollRequest() const {
+    PollRequest request;
+    request.device = state_.Device;
+    request.interface = choice_.SelectedEntry();
+    request.logInterface = state_.InterfaceNumber;
+    request.bandwidth = state_.Bandwidth;
+    request.intervalSeconds = state_.Schedule.IntervalSeconds;
+    request.continueWithZeroes = state_.ContinueWithZeroes;
+    request.showBytes = state_.ShowBytes;
+    request.writeLog = state_.Schedule.WriteLog;
+    request.writeDebugLog = state_.Schedule.WriteDebugLog;
+    return request;
 }
 
 void Monitor::PollEnded(const PollOutcome& outcome) {
@@ -422,8 +440,9 @@ void Monitor::PollEnded(const PollOutcome& outcome) {
         case PollOutcome::Done:
             break;
     }
-    if (const auto& measurement = cycle_.Measurement()) {
-        recorder_.Record(*measurement, state_, PolledInterfaceName());
+    if (const auto& measurement = outcome.measurement) {
+        recorder_.Record(*measurement, state_.Device.Host, state_.PolledInterface,
+                         PolledInterfaceName());
         emit PollMeasured(*measurement);
     }
     emit PollFinished();
@@ -469,25 +488,26 @@ void Monitor::StopPolling(const QString& status) {
     view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
     view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
     view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, true);
-    state_.ZeroCounters();
-    state_.ZeroReadings();
+    state_.Traffic.ZeroCounters();
+    state_.Traffic.ZeroReadings();
     view_.SetStatusText(MonitorView::kStatusPanel, status);
     view_.SetStatusText(MonitorView::kCountdownPanel, QString());
     messages_.Append(TotalsLine());
-    state_.ZeroTotals();
+    state_.Traffic.Total = Totals{};
     ShowTotals();
 }
 
 QString Monitor::TotalsLine() const {
     return QStringLiteral(
                "Total traffic transferred IN: %1 bytes; OUT: %2 bytes; combined: %3 bytes")
-        .arg(state_.TotalIn)
-        .arg(state_.TotalOut)
-        .arg(state_.TotalCombined);
+        .arg(state_.Traffic.Total.In)
+        .arg(state_.Traffic.Total.Out)
+        .arg(state_.Traffic.Total.Combined);
 }
 
 void Monitor::FirstContact() {
     discovery_.Start(
+        state_.Device,
         [this](int index) {
             const int chosen = RememberedEntry(index);
             SelectInterface(chosen);
@@ -495,7 +515,12 @@ void Monitor::FirstContact() {
                 choice_.Show(true);
             }
         },
-        [this] { emit DiscoveryEnded(); });
+        [this](const InterfaceDiscovery::Result& result) {
+            if (result.unreached) {
+                scheduler_.StopPolling();
+            }
+            emit DiscoveryEnded();
+        });
 }
 
 void Monitor::CallOffFirstContact() {
@@ -511,7 +536,7 @@ void Monitor::SelectInterface(int index) {
     state_.PolledInterface = entry;
     state_.InterfaceNumber = entry;
 
-    state_.ZeroTrafficFigures();
+    state_.Traffic.ZeroTrafficFigures();
     ShowTotals();
     graph_.ClearSeries();
     graph_.Graphupdate();
@@ -531,15 +556,12 @@ void Monitor::PollInterface(const QString& index) {
 }
 
 void Monitor::ReadInterfaceSpeed(bool takeBandwidth) {
-    const TMonitorState target = state_;
     auto reading = std::make_shared<InterfaceSpeedReading>();
     worker_.Run(
-        [target, reading](const DeviceWorker::Job& job) {
-            job.Reader().SetSnmpVersion(target.Version);
-            job.Reader().SetSecurity(target.Security);
-            job.Reader().SetQueryTarget(target.Community, target.Host);
-            *reading =
-                pulsewell::ReadInterfaceSpeed(job.Reader(), target.Version, target.PolledInterface);
+        [device = state_.Device, interface = state_.PolledInterface,
+         reading](const DeviceWorker::Job& job) {
+            job.Reader().Aim(device);
+            *reading = pulsewell::ReadInterfaceSpeed(job.Reader(), device.Version, interface);
         },
         [this, reading, takeBandwidth](std::exception_ptr error) {
             RunGuarded(view_, [&] {
@@ -556,7 +578,7 @@ void Monitor::ReadInterfaceSpeed(bool takeBandwidth) {
 }
 
 void Monitor::GatherDeviceInfo() {
-    report_.Gather([this] { emit DeviceInfoGathered(); });
+    report_.Gather(state_.Device, [this] { emit DeviceInfoGathered(); });
 }
 
 void Monitor::SetShowBytes(bool on) {
@@ -570,7 +592,8 @@ void Monitor::ApplyGraphType(TGraphType type) {
 }
 
 void Monitor::ShowTotals() {
-    view_.ShowTotals(state_.TotalIn, state_.TotalOut, state_.TotalCombined);
+    view_.ShowTotals(state_.Traffic.Total.In, state_.Traffic.Total.Out,
+                     state_.Traffic.Total.Combined);
 }
 
 }  // namespace pulsewell

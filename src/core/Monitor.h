@@ -8,6 +8,7 @@
 #include "core/MonitorView.h"
 #include "core/device/DeviceReader.h"
 #include "core/device/DeviceWorker.h"
+#include "core/device/SoundPlayer.h"
 #include "core/discovery/InterfaceChoice.h"
 #include "core/discovery/InterfaceDiscovery.h"
 #include "core/discovery/InterfaceSpeed.h"
@@ -16,7 +17,6 @@
 #include "core/polling/HistoryRecorder.h"
 #include "core/polling/PollCycle.h"
 #include "core/polling/PollScheduler.h"
-#include "core/polling/SoundPlayer.h"
 #include "core/report/DeviceInfoReport.h"
 #include "core/settings/HostMemory.h"
 #include "core/settings/OptionsTarget.h"
@@ -104,7 +104,7 @@ class Monitor : public QObject, public OptionsTarget {
     void GatherDeviceInfo();
     // "Export device info": gathers, writes device_info.txt in the program's
     // folder and asks the desktop to open it.
-    void ExportDeviceInfo() { report_.Export(); }
+    void ExportDeviceInfo() { report_.Export(state_.Device); }
     // What the export writes: the report, then the interface table.
     QStringList DeviceInfoLines() const { return report_.FileLines(); }
     // The window keeps hostfile.txt and each host's memory in the settings;
@@ -124,8 +124,10 @@ class Monitor : public QObject, public OptionsTarget {
     // width measures from the poll after it.
     void SetSnmpVersion(SnmpVersion version) override;
     // Who asks over SNMPv3 from the next request on.
-    void SetSnmpSecurity(const SnmpV3Security& security) override { state_.Security = security; }
-    const SnmpV3Security& SnmpSecurity() const override { return state_.Security; }
+    void SetSnmpSecurity(const SnmpV3Security& security) override {
+        state_.Device.Security = security;
+    }
+    const SnmpV3Security& SnmpSecurity() const override { return state_.Device.Security; }
     // The view's answer to MonitorView::RequestV3Passphrases (empty texts
     // when it found none): they count while `user` is still the one asking,
     // and a start profile's polling waiting for them starts.
@@ -143,9 +145,13 @@ class Monitor : public QObject, public OptionsTarget {
     // it names the log files as a selection would.
     void PollInterface(const QString& index);
     void ApplyGraphType(TGraphType type);
-    // The clock that times the counter readings; a caller that drives time
-    // itself (tests) sets its own.
-    void UseClock(PollCycle::Clock clock) { cycle_.UseClock(std::move(clock)); }
+    // The clock that times the counter readings and runs the polling's
+    // timers; a caller that drives time itself (tests) sets its own before
+    // polling starts.
+    void UseClock(const std::shared_ptr<PollClock>& clock) {
+        cycle_.UseClock(clock);
+        scheduler_.UseClock(clock);
+    }
 
     // The poll, countdown and auto-start ticks; public so that a caller that
     // drives time itself (tests) can fire them.
@@ -189,6 +195,8 @@ class Monitor : public QObject, public OptionsTarget {
     // The polled interface's description, where discovery listed it.
     QString PolledInterfaceName() const;
     void PollDue();
+    // What a poll starting now asks, as the state stands.
+    PollRequest CurrentPollRequest() const;
     void PollEnded(const PollOutcome& outcome);
     void ProbeAnswered(bool answered, const std::optional<QString>& cause);
     // Missing input: a message box, and the commands to try again.

@@ -2,32 +2,29 @@
 
 namespace pulsewell {
 
-void TMonitorState::ZeroCounters() {
-    OutCounter = 0;
-    InCounter = 0;
-    PrevOutCounter = 0;
-    PrevInCounter = 0;
-    OutCounted = false;
-    InCounted = false;
-    PrevOutCounted = false;
-    PrevInCounted = false;
+void TrafficCounters::BeginPoll() {
+    Out.Previous = Out.Now;
+    In.Previous = In.Now;
 }
 
-void TMonitorState::ZeroReadings() {
-    OutReading = QStringLiteral("0");
-    InReading = QStringLiteral("0");
+void TrafficCounters::ZeroCounters() {
+    for (CounterSide* side : {&Out, &In}) {
+        for (CounterReading* reading : {&side->Now, &side->Previous}) {
+            reading->Counter = 0;
+            reading->Counted = false;
+        }
+    }
 }
 
-void TMonitorState::ZeroTotals() {
-    TotalIn = 0;
-    TotalOut = 0;
-    TotalCombined = 0;
+void TrafficCounters::ZeroReadings() {
+    Out.Now.Text = QStringLiteral("0");
+    In.Now.Text = QStringLiteral("0");
 }
 
-void TMonitorState::ZeroTrafficFigures() {
+void TrafficCounters::ZeroTrafficFigures() {
     ZeroCounters();
     ZeroReadings();
-    ZeroTotals();
+    Total = Totals{};
 }
 
 }  // namespace pulsewell

@@ -3,67 +3,76 @@
 #include <QString>
 #include <cstdint>
 
+#include "core/DeviceTarget.h"
 #include "core/ProgramDefaults.h"
-#include "core/SnmpV3Security.h"
-#include "core/SnmpVersion.h"
 
 namespace pulsewell {
 
-// Everything the main window keeps from one poll to the next. Readings stay
-// text exactly as the agent sent them; they are parsed only when used.
-struct TMonitorState {
-    QString Host;
-    QString Community = defaults::Community();
-    QString InterfaceNumber = QStringLiteral("1");
-    QString PolledInterface = QStringLiteral("1");
-    QString Bandwidth = QStringLiteral("0");
+// One counter reading as the polls keep it.
+struct CounterReading {
+    // Exactly as the agent sent it; parsed only when used.
+    QString Text = QStringLiteral("0");
+    // A 64-bit counter as the bit pattern of the unsigned number.
+    std::int64_t Counter = 0;
+    // Counter holds a reading: from the first one after a reset on, whatever
+    // its value (a port at rest reads 0).
+    bool Counted = false;
+    // When it was taken, in a monotonic clock's milliseconds; a substituted
+    // reading keeps the time of the one it repeats.
+    std::int64_t ReadAtMs = 0;
+};
 
-    QString OutReading = QStringLiteral("0");
-    QString InReading = QStringLiteral("0");
-    QString PrevOutReading;
-    QString PrevInReading;
+// One direction's counter: this poll's reading and the one it is measured from.
+struct CounterSide {
+    CounterReading Now;
+    CounterReading Previous;
 
-    std::int64_t OutCounter = 0;
-    std::int64_t InCounter = 0;
-    std::int64_t PrevOutCounter = 0;
-    std::int64_t PrevInCounter = 0;
-    // Whether each of the four counters holds a reading: from the first one
-    // after a reset on, whatever its value (a port at rest reads 0).
-    bool OutCounted = false;
-    bool InCounted = false;
-    bool PrevOutCounted = false;
-    bool PrevInCounted = false;
-    // When the readings behind the four counters were taken, in a monotonic
-    // clock's milliseconds; a substituted reading keeps the time of the one
-    // it repeats.
-    std::int64_t OutReadAtMs = 0;
-    std::int64_t InReadAtMs = 0;
-    std::int64_t PrevOutReadAtMs = 0;
-    std::int64_t PrevInReadAtMs = 0;
-    // The four counters hold 64-bit readings, as the bit pattern of the
-    // unsigned number, instead of 32-bit ones.
-    bool WideCounters = false;
+    bool HasPrevious() const { return Previous.Counted; }
+};
 
-    std::int64_t TotalIn = 0;
-    std::int64_t TotalOut = 0;
-    std::int64_t TotalCombined = 0;
+struct Totals {
+    std::int64_t In = 0;
+    std::int64_t Out = 0;
+    std::int64_t Combined = 0;
+};
 
-    int IntervalSeconds = defaults::kPollInterval;
-    int Countdown = 0;
+// What the polls measure from and add up, kept from one poll to the next.
+struct TrafficCounters {
+    CounterSide Out;
+    CounterSide In;
+    // The counters hold 64-bit readings instead of 32-bit ones.
+    bool Wide = false;
+    Totals Total;
 
-    bool WriteLog = false;
-    bool WriteDebugLog = false;
-    bool ContinueWithZeroes = true;
-    bool ShowBytes = false;
-    SnmpVersion Version = SnmpVersion::V1;
-    // Who asks when Version is SNMPv3.
-    SnmpV3Security Security;
-
+    // A poll begins: each side's reading becomes the one it measures from.
+    void BeginPoll();
     // The resets that several commands share.
     void ZeroCounters();        // the four counters, none counted
     void ZeroReadings();        // both readings to "0"
-    void ZeroTotals();          // the three totals
-    void ZeroTrafficFigures();  // all of the above
+    void ZeroTrafficFigures();  // both of the above, and the totals
+};
+
+// The pace of polling, the scheduler's part.
+struct PollSchedule {
+    int IntervalSeconds = defaults::kPollInterval;
+    int Countdown = 0;
+    // Never at intervals of 1 and 3 seconds.
+    bool WriteLog = false;
+    bool WriteDebugLog = false;
+};
+
+// Everything the monitor keeps from one poll to the next, in the parts that
+// each job changes.
+struct TMonitorState {
+    DeviceTarget Device;
+    // The chosen interface, which names the log files, and the one polled.
+    QString InterfaceNumber = QStringLiteral("1");
+    QString PolledInterface = QStringLiteral("1");
+    QString Bandwidth = QStringLiteral("0");
+    TrafficCounters Traffic;
+    PollSchedule Schedule;
+    bool ContinueWithZeroes = true;
+    bool ShowBytes = false;
 };
 
 }  // namespace pulsewell

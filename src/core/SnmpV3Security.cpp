@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "core/device/OctetString.h"
+#include "core/text/OctetString.h"
 
 namespace pulsewell {
 

@@ -85,7 +85,7 @@ class MainWindowAgentTest : public QObject {
 
         QTest::mouseClick(Button(w, "&Start polling"), Qt::LeftButton);
         QVERIFY(w.monitor().IsPolling());
-        QCOMPARE(w.monitor().State().OutCounter, 1000);  // eth0's ifOutOctets
+        QCOMPARE(w.monitor().State().Traffic.Out.Now.Counter, 1000);  // eth0's ifOutOctets
         QVERIFY(!Button(w, "&Start polling")->isEnabled());
         QVERIFY(!Button(w, "&First contact")->isEnabled());
 

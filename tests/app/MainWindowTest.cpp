@@ -136,7 +136,7 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(show, Qt::LeftButton);
         QCOMPARE(community->displayText(), QStringLiteral("******"));
         QCOMPARE(community->text(), QStringLiteral("cobalt"));
-        QCOMPARE(w.monitor().State().Community, QStringLiteral("cobalt"));
+        QCOMPARE(w.monitor().State().Device.Community, QStringLiteral("cobalt"));
     }
 
     void alwaysOnTopTogglesWithItsCheckMark() {
@@ -213,15 +213,15 @@ class MainWindowTest : public QObject {
             monitor.PollOnce();
         }
         monitor.SetWriteLog(true);
-        QCOMPARE(state.TotalCombined, 3000);
+        QCOMPARE(state.Traffic.Total.Combined, 3000);
         QCOMPARE(monitor.Messages().Count(), 1);
         FindAction(w, "Reset all")->trigger();
         QCOMPARE(w.findChild<QPlainTextEdit*>("messageList")->toPlainText(), QString());
-        QCOMPARE(state.TotalCombined, 0);
+        QCOMPARE(state.Traffic.Total.Combined, 0);
         QCOMPARE(LabelText(w, "totalCombined"), QStringLiteral("0"));
         QCOMPARE(w.findChild<QLineEdit*>("bandwidthEdit")->text(), QStringLiteral("0"));
         QCOMPARE(state.PolledInterface, QStringLiteral("3"));
-        QVERIFY(state.WriteLog);  // survives a reset
+        QVERIFY(state.Schedule.WriteLog);  // survives a reset
         QVERIFY(ui_->boxes.errors.isEmpty());
     }
 
@@ -263,19 +263,19 @@ class MainWindowTest : public QObject {
             QStringList hosts;
             for (const char* key = c.typed; *key != '\0'; ++key) {
                 QTest::keyClick(combo->lineEdit(), *key);
-                hosts.append(w.monitor().State().Host);
+                hosts.append(w.monitor().State().Device.Host);
             }
             QCOMPARE(hosts, c.hostAfterEachKey);
             QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
             other->setFocus();  // focus leaves the combo
             const QString typed = QString::fromLatin1(c.typed);
             QCOMPARE(combo->currentText(), typed);
-            QCOMPARE(w.monitor().State().Host, typed);
+            QCOMPARE(w.monitor().State().Device.Host, typed);
             QCOMPARE(combo->count(), 2);
         }
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_Down);  // the user chooses an entry
-        QCOMPARE(w.monitor().State().Host, combo->currentText());
+        QCOMPARE(w.monitor().State().Device.Host, combo->currentText());
         QVERIFY(combo->currentIndex() >= 0);
     }
 
@@ -286,7 +286,7 @@ class MainWindowTest : public QObject {
         auto* combo = ui_->Window().findChild<QComboBox*>("hostCombo");
         QCOMPARE(combo->count(), 0);
         QCOMPARE(combo->currentText(), QString());
-        QCOMPARE(ui_->Window().monitor().State().Host, QStringLiteral("router1"));
+        QCOMPARE(ui_->Window().monitor().State().Device.Host, QStringLiteral("router1"));
     }
 
     void windowGoesWhileTheHostComboHoldsAnEdit() {
@@ -303,7 +303,7 @@ class MainWindowTest : public QObject {
             combo->setFocus();
             combo->lineEdit()->selectAll();
             QTest::keyClicks(combo->lineEdit(), typed);
-            QCOMPARE(w.monitor().State().Host, QString::fromLatin1(typed));
+            QCOMPARE(w.monitor().State().Device.Host, QString::fromLatin1(typed));
             ui_.reset();
         }
     }

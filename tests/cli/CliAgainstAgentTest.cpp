@@ -120,11 +120,11 @@ TEST_F(CliPoll, TerminationStopsLikeTheStopButton) {
 }
 
 TEST_F(CliPoll, LogsAreWrittenOnlyWhereTheWindowAllowsThem) {
-    TMonitorState state;
-    state.Host = AgentHost();
-    state.InterfaceNumber = QStringLiteral("2");
-    const QString trafficLog = TrafficLogPath(home.ProgramFolder(), state);
-    const QString debugLog = DebugLogPath(home.ProgramFolder(), state);
+    LogSubject logs;
+    logs.Host = AgentHost();
+    logs.InterfaceNumber = QStringLiteral("2");
+    const QString trafficLog = TrafficLogPath(home.ProgramFolder(), logs);
+    const QString debugLog = DebugLogPath(home.ProgramFolder(), logs);
     const QStringList common = {"--host", AgentHost(), "--community", "public", "--interface",
                                 "2",      "--count",   "1",           "--log",  "--debug-log"};
 

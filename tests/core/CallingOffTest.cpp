@@ -124,7 +124,7 @@ TEST(CallingOff, ASilentDeviceHoldsNothingUpAndItsLateAnswersChangeNothing) {
         EXPECT_EQ(polls.count(), 0);
         EXPECT_EQ(discoveries.count(), 0);
         EXPECT_TRUE(m.view.errors.isEmpty()) << m.view.errors.join("; ").toStdString();
-        EXPECT_EQ(monitor.State().OutCounter, 0);
+        EXPECT_EQ(monitor.State().Traffic.Out.Now.Counter, 0);
         EXPECT_EQ(m.view.busyHistory.count(true), m.view.busyHistory.count(false));
         const QStringList lines = monitor.Messages().Lines();
         if (c.action == Action::Stop) {

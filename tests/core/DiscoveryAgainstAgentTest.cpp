@@ -167,7 +167,7 @@ TEST_F(DiscoveryAgainstAgent, SelectingTheLoopbackRowTakesItsSpeed) {
 
     monitor.StartPolling();  // polls interface 1 right away
     EXPECT_TRUE(monitor.IsPolling());
-    EXPECT_GT(monitor.State().OutCounter, 0);  // the real loopback's bytes
+    EXPECT_GT(monitor.State().Traffic.Out.Now.Counter, 0);  // the real loopback's bytes
     monitor.StopPolling();
     EXPECT_TRUE(view.errors.isEmpty()) << view.errors.join("; ").toStdString();
 }

@@ -482,7 +482,7 @@ TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
         reader.Answer("1.3.6.1.2.1.2.2.1.10.1", octets);
         monitor.PollOnce();
     }
-    ASSERT_EQ(monitor.State().TotalCombined, 10);
+    ASSERT_EQ(monitor.State().Traffic.Total.Combined, 10);
     ASSERT_EQ(monitor.Messages().Count(), 1);
 
     monitor.SelectInterface(2);
@@ -492,10 +492,10 @@ TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
     EXPECT_EQ(monitor.State().InterfaceNumber, "10");
     EXPECT_EQ(monitor.State().Bandwidth, "1000000000");
     EXPECT_EQ(view.bandwidth, "1000000000");
-    EXPECT_EQ(monitor.State().TotalCombined, 0);
-    EXPECT_EQ(monitor.State().OutCounter, 0);
-    EXPECT_EQ(monitor.State().OutReading, "0");
-    EXPECT_EQ(monitor.State().PrevInReading, "4");
+    EXPECT_EQ(monitor.State().Traffic.Total.Combined, 0);
+    EXPECT_EQ(monitor.State().Traffic.Out.Now.Counter, 0);
+    EXPECT_EQ(monitor.State().Traffic.Out.Now.Text, "0");
+    EXPECT_EQ(monitor.State().Traffic.In.Previous.Text, "4");
     EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
     EXPECT_EQ(monitor.Graph().Series(TrafficSeries::InBits).Count(), 0);
     const TGraphCaptions& captions = monitor.Graph().Captions();

@@ -63,7 +63,7 @@ TEST_F(HostListTest, UnreadableFileSkipsTheRestOfResetAll) {
     monitor.ResetAll();
     ASSERT_EQ(view.errors.size(), 1);
     EXPECT_TRUE(view.errors[0].startsWith("E/A-Fehler")) << view.errors[0].toStdString();
-    EXPECT_EQ(monitor.State().Host, "");  // the profile was not applied
+    EXPECT_EQ(monitor.State().Device.Host, "");  // the profile was not applied
     EXPECT_FALSE(monitor.IsAutoStartArmed());
 }
 

@@ -40,8 +40,8 @@ TEST_F(PollAgainstAgent, CountsTrafficAcrossAWrapAround) {
     monitor.SelectInterval(1);
 
     monitor.PollOnce();
-    EXPECT_EQ(monitor.State().InCounter, 3000000000);
-    EXPECT_EQ(monitor.State().OutCounter, 4294967000);
+    EXPECT_EQ(monitor.State().Traffic.In.Now.Counter, 3000000000);
+    EXPECT_EQ(monitor.State().Traffic.Out.Now.Counter, 4294967000);
 
     test::SetAgentInterfaceValue(kIfIndex, "ifOutOctets", "704");
     test::SetAgentInterfaceValue(kIfIndex, "ifInOctets", "3000001000");

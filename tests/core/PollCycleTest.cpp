@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <memory>
+#include <optional>
 
-#include "core/Monitor.h"
+#include "core/device/DeviceWorker.h"
+#include "core/polling/PollCycle.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
@@ -15,19 +18,18 @@ namespace {
 
 const QString kOut = "1.3.6.1.2.1.2.2.1.16.2";
 const QString kIn = "1.3.6.1.2.1.2.2.1.10.2";
-// The probe asks for the interface number field's interface until one is chosen.
-const QString kSpeed = "1.3.6.1.2.1.2.2.1.5.1";
 const QString kSubstituted =
     "No value from host, calculation continues with old value! Sequential error probable!!";
 
+// The poll cycle alone: interface 2 of 10.1.1.1 on a scripted device, each
+// poll an interval after the one before on a clock of the test's own.
 class PollCycleTest : public ::testing::Test {
   protected:
     PollCycleTest() {
-        monitor.ResetAll();
-        monitor.SetHost("10.1.1.1");
-        monitor.OfferInterfaces({"2"});
-        monitor.SetBandwidth("10000000");
-        test::UseSteppingClock(monitor);
+        request.device.Host = "10.1.1.1";
+        request.interface = "2";
+        request.logInterface = "1";
+        request.bandwidth = "10000000";
     }
 
     void Counters(std::int64_t out, std::int64_t in) {
@@ -35,10 +37,24 @@ class PollCycleTest : public ::testing::Test {
         reader.Answer(kIn, QString::number(in));
     }
 
+    // Another interval, as the monitor's choice sets it: no previous reading.
+    void SelectInterval(int seconds) {
+        request.intervalSeconds = seconds;
+        counters.ZeroCounters();
+    }
+
+    PollOutcome Poll() {
+        clock->Advance(request.intervalSeconds * 1000);
+        std::optional<PollOutcome> ended;
+        cycle.Start(request, [&](const PollOutcome& outcome) { ended = outcome; });
+        EXPECT_TRUE(ended.has_value()) << "the poll did not end";
+        return ended.value_or(PollOutcome{});
+    }
+
     std::vector<int> SeriesCounts() {
         std::vector<int> counts;
         for (int i = 0; i < TrafficGraph::kSeriesCount; ++i) {
-            counts.push_back(monitor.Graph().Series(static_cast<TrafficSeries>(i)).Count());
+            counts.push_back(graph.Series(static_cast<TrafficSeries>(i)).Count());
         }
         return counts;
     }
@@ -47,16 +63,23 @@ class PollCycleTest : public ::testing::Test {
     test::RecordingView view;
     test::ScriptedDeviceReader reader;
     test::RecordingSoundPlayer player;
-    Monitor monitor{view, reader, player};
+    std::shared_ptr<test::SteppingClock> clock = std::make_shared<test::SteppingClock>();
+    PollRequest request;
+    TrafficCounters counters;
+    MessageList messages;
+    TrafficGraph graph;
+    DeviceWorker worker{reader, player, DeviceWorker::Threading::CallerThread};
+    AlarmPlayer alarms{view, worker};
+    PollCycle cycle{view, counters, messages, graph, alarms, worker, clock};
 };
 
 TEST_F(PollCycleTest, FirstPollAfterResetComputesNoDifference) {
     Counters(5000, 9000);
-    monitor.PollOnce();
+    Poll();
     EXPECT_EQ(SeriesCounts(), (std::vector<int>{0, 0, 1, 0, 0, 1, 1}));
-    EXPECT_EQ(monitor.Messages().Count(), 0);  // no traffic line yet
-    EXPECT_EQ(monitor.State().TotalCombined, 0);
-    EXPECT_EQ(monitor.State().OutCounter, 5000);
+    EXPECT_EQ(messages.Count(), 0);  // no traffic line yet
+    EXPECT_EQ(counters.Total.Combined, 0);
+    EXPECT_EQ(counters.Out.Now.Counter, 5000);
     EXPECT_EQ(reader.requests,
               (QStringList{"get " + kOut + " cobalt@10.1.1.1", "get " + kIn + " cobalt@10.1.1.1"}));
     EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
@@ -64,16 +87,16 @@ TEST_F(PollCycleTest, FirstPollAfterResetComputesNoDifference) {
 }
 
 TEST_F(PollCycleTest, SecondPollWritesTheTrafficLineAndFeedsEverySeries) {
-    monitor.SelectInterval(1);
+    SelectInterval(1);
     Counters(1000, 1000);
-    monitor.PollOnce();
+    Poll();
     Counters(1000 + 37500, 1000 + 150000);  // 300000 and 1200000 bit/s
-    monitor.PollOnce();
+    Poll();
     EXPECT_EQ(SeriesCounts(), (std::vector<int>{1, 1, 2, 1, 1, 2, 2}));
-    ASSERT_EQ(monitor.Messages().Count(), 1);
-    EXPECT_TRUE(monitor.Messages().LastLine().endsWith(
+    ASSERT_EQ(messages.Count(), 1);
+    EXPECT_TRUE(messages.LastLine().endsWith(
         "; IN bits/s: 1200000; OUT bits/s: 300000; utilization: 15.00 %"))
-        << monitor.Messages().LastLine().toStdString();
+        << messages.LastLine().toStdString();
     EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{150000, 37500, 187500}));
 }
 
@@ -81,80 +104,38 @@ TEST_F(PollCycleTest, SecondPollWritesTheTrafficLineAndFeedsEverySeries) {
 TEST_F(PollCycleTest, EachSideIsMeasuredFromItsOwnPreviousReading) {
     for (const std::int64_t in : {5000, 6500}) {
         Counters(0, in);
-        monitor.PollOnce();
+        Poll();
     }
     EXPECT_TRUE(
-        monitor.Messages().LastLine().endsWith("; IN bits/s: 2000; OUT bits/s: 0; "
-                                               "utilization: 0.02 %"));
-    monitor.SelectInterval(6);  // no previous reading
+        messages.LastLine().endsWith("; IN bits/s: 2000; OUT bits/s: 0; "
+                                     "utilization: 0.02 %"));
+    SelectInterval(6);  // no previous reading
     reader.Silence(kIn);
-    monitor.PollOnce();
+    Poll();
     Counters(0, 9000);
-    monitor.PollOnce();
+    Poll();
     EXPECT_EQ(SeriesCounts(), (std::vector<int>{1, 2, 4, 1, 2, 4, 4}));
-}
-
-TEST_F(PollCycleTest, BandwidthSeparatorsAreRemoved) {
-    Counters(1, 1);
-    for (const char* typed : {"1.000.000", "1,000,000", "1 000 000"}) {
-        monitor.SetBandwidth(QString::fromLatin1(typed));
-        monitor.PollOnce();
-        EXPECT_EQ(monitor.State().Bandwidth, "1000000");
-        EXPECT_EQ(view.bandwidth, "1000000");
-    }
-}
-
-TEST_F(PollCycleTest, MissingHostOrInterfaceZeroAsksForInputAndReadsNothing) {
-    monitor.SetHost("");
-    monitor.PollOnce();
-    monitor.SetHost("10.1.1.1");
-    monitor.OfferInterfaces({"0"});
-    monitor.PollOnce();
-    EXPECT_EQ(view.messageBoxes, (QStringList{"Error: Please enter an IP address!!",
-                                              "Error: No interface selected!!"}));
-    EXPECT_TRUE(reader.requests.isEmpty());
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_TRUE(view.enabled[MonitorCommand::FirstContact]);
 }
 
 // The difference after a missing reading spans the intervals since its reading.
 TEST_F(PollCycleTest, SilentDeviceWithContinueWithZeroesSubstitutesBothReadings) {
-    monitor.ChooseInterval(1);
+    SelectInterval(1);
     Counters(1000, 2000);
-    monitor.PollOnce();
+    Poll();
     reader.Silence(kOut);
     reader.Silence(kIn);
-    monitor.PollOnce();
-    EXPECT_EQ(monitor.Messages().Lines(),
-              (QStringList{kSubstituted, kSubstituted, monitor.Messages().LastLine()}));
-    EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: 0; OUT bits/s: 0;"));
+    Poll();
+    EXPECT_EQ(messages.Lines(), (QStringList{kSubstituted, kSubstituted, messages.LastLine()}));
+    EXPECT_TRUE(messages.LastLine().contains("; IN bits/s: 0; OUT bits/s: 0;"));
     Counters(1000 + 4000, 2000 + 4000);
-    monitor.PollOnce();
-    EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: 16000; OUT bits/s: 16000;"));
-}
-
-TEST_F(PollCycleTest, SilentDeviceWithoutContinueStopsAfterBothRequests) {
-    monitor.SetContinueWithZeroes(false);
-    monitor.PollOnce();
-    EXPECT_EQ(reader.requests.size(), 2);
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Failure contacting host! Polling stopped!");
-    EXPECT_FALSE(monitor.IsPolling());
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
-}
-
-TEST_F(PollCycleTest, EmptyInputReadingWithoutContinueStopsBeforeStoringTheOutput) {
-    monitor.SetContinueWithZeroes(false);
-    reader.Answer(kOut, "7000");
-    reader.Answer(kIn, "");
-    monitor.PollOnce();
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "No values from host! Polling stopped!");
-    EXPECT_EQ(monitor.State().OutCounter, 0);
+    Poll();
+    EXPECT_TRUE(messages.LastLine().contains("; IN bits/s: 16000; OUT bits/s: 16000;"));
 }
 
 TEST_F(PollCycleTest, UnparsableReadingEndsThePollWithTheConversionError) {
     reader.Answer(kOut, "12ab");
     reader.Answer(kIn, "5");
-    monitor.PollOnce();
+    Poll();
     EXPECT_EQ(view.errors, QStringList{QString::fromUtf8("'12ab' ist kein gültiger Integerwert")});
     EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Contacting...");
     EXPECT_EQ(SeriesCounts(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0}));
@@ -165,8 +146,8 @@ TEST_F(PollCycleTest, AlarmsPlayAtMostOneSoundByThresholds) {
     QFile low(home.ProgramFolder() + "low.wav");
     ASSERT_TRUE(high.open(QIODevice::WriteOnly) && low.open(QIODevice::WriteOnly));
     view.alarms = {"70", "20", true, true, high.fileName(), low.fileName()};
-    monitor.SelectInterval(1);
-    monitor.SetBandwidth("800");  // one byte per second is one percent
+    SelectInterval(1);
+    request.bandwidth = "800";  // one byte per second is one percent
     struct Case {
         std::int64_t bytesPerSecond;
         const char* highValue;
@@ -182,13 +163,13 @@ TEST_F(PollCycleTest, AlarmsPlayAtMostOneSoundByThresholds) {
     };
     std::int64_t counter = 1000;
     Counters(counter, 1000);
-    monitor.PollOnce();
+    Poll();
     for (const Case& c : cases) {
         view.alarms.HighValue = QString::fromLatin1(c.highValue);
         player.played.clear();
         counter += c.bytesPerSecond;
         Counters(counter, 1000);
-        monitor.PollOnce();
+        Poll();
         EXPECT_EQ(player.played, c.played) << c.bytesPerSecond << "% high " << c.highValue;
     }
 }
@@ -197,12 +178,12 @@ TEST_F(PollCycleTest, HalfPercentRoundsToEvenForTheAlarm) {
     QFile high(home.ProgramFolder() + "high.wav");
     ASSERT_TRUE(high.open(QIODevice::WriteOnly));
     view.alarms = {"70", "20", true, false, high.fileName(), QString()};
-    monitor.SelectInterval(1);
-    monitor.SetBandwidth("1600");  // 139 bytes/s = 69.5 %
+    SelectInterval(1);
+    request.bandwidth = "1600";  // 139 bytes/s = 69.5 %
     Counters(1000, 1000);
-    monitor.PollOnce();
+    Poll();
     Counters(1139, 1000);
-    monitor.PollOnce();
+    Poll();
     EXPECT_EQ(player.played, QStringList{high.fileName()});
 }
 
@@ -214,7 +195,7 @@ TEST_F(PollCycleTest, BrokenAlarmIsReportedOnceAndItsPollsRunToTheEnd) {
     const auto poll = [&] {
         counter += 1000;
         Counters(counter, counter);
-        monitor.PollOnce();
+        Poll();
     };
 
     // A missing file is reported, and the poll goes on to its end.
@@ -223,7 +204,7 @@ TEST_F(PollCycleTest, BrokenAlarmIsReportedOnceAndItsPollsRunToTheEnd) {
     EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
     poll();
     EXPECT_EQ(view.errors.size(), 1);
-    EXPECT_EQ(monitor.Messages().Count(), 1);  // the next poll runs to its end
+    EXPECT_EQ(messages.Count(), 1);  // the next poll runs to its end
 
     // The file appears but cannot be played: reported once more.
     QFile file(path);
@@ -234,7 +215,7 @@ TEST_F(PollCycleTest, BrokenAlarmIsReportedOnceAndItsPollsRunToTheEnd) {
     poll();
     EXPECT_EQ(player.played, QStringList{path});
     EXPECT_EQ(view.errors.size(), 2);
-    EXPECT_EQ(monitor.Messages().Count(), 3);
+    EXPECT_EQ(messages.Count(), 3);
 
     // Switching the alarm off and on again tries the file again.
     view.alarms.HighAlarm = false;
@@ -252,235 +233,42 @@ TEST_F(PollCycleTest, BrokenAlarmIsReportedOnceAndItsPollsRunToTheEnd) {
     }
     EXPECT_EQ(view.errors.mid(2), QStringList({"'abc' ist kein gültiger Integerwert",
                                                "'' ist kein gültiger Integerwert"}));
-    EXPECT_EQ(monitor.Messages().Count(), 9);
+    EXPECT_EQ(messages.Count(), 9);
 }
 
 TEST_F(PollCycleTest, MessageListIsTrimmedBeforeTheTrafficLine) {
     Counters(4294967000, 1000);
-    monitor.PollOnce();
-    while (monitor.Messages().Count() < 1000) {
-        monitor.Messages().Append("filler");
+    Poll();
+    while (messages.Count() < 1000) {
+        messages.Append("filler");
     }
     Counters(100, 1000);  // output wraps
-    monitor.PollOnce();
-    EXPECT_EQ(monitor.Messages().Count(), 1001);
-    EXPECT_TRUE(monitor.Messages().Lines()[999].startsWith("Integer wrap around"));
+    Poll();
+    EXPECT_EQ(messages.Count(), 1001);
+    EXPECT_TRUE(messages.Lines()[999].startsWith("Integer wrap around"));
     Counters(200, 1000);
-    monitor.PollOnce();  // trims to 1000, then adds its own line
-    EXPECT_EQ(monitor.Messages().Count(), 1001);
-    EXPECT_TRUE(monitor.Messages().Lines()[998].startsWith("Integer wrap around"));
+    Poll();  // trims to 1000, then adds its own line
+    EXPECT_EQ(messages.Count(), 1001);
+    EXPECT_TRUE(messages.Lines()[998].startsWith("Integer wrap around"));
 }
 
 TEST_F(PollCycleTest, LogsAreWrittenWhenSwitchedOn) {
-    monitor.SetWriteLog(true);
-    monitor.SetWriteDebugLog(true);
+    request.writeLog = true;
+    request.writeDebugLog = true;
     Counters(1000, 1000);
-    monitor.PollOnce();
+    Poll();
     EXPECT_TRUE(QFile::exists(home.ProgramFolder() + "10.1.1.1_i1.log"));
     EXPECT_TRUE(QFile::exists(home.ProgramFolder() + "10.1.1.1_i1_debug.log"));
 }
 
 TEST_F(PollCycleTest, HostThatWouldLeaveTheFolderMakesTheLogFail) {
-    monitor.SetHost("../escape");
-    monitor.OfferInterfaces({"2"});
-    monitor.SetWriteLog(true);
+    request.device.Host = "../escape";
+    request.writeLog = true;
     Counters(1000, 1000);
-    monitor.PollOnce();
+    Poll();
     ASSERT_EQ(view.errors.size(), 1);
     EXPECT_TRUE(view.errors[0].startsWith("E/A-Fehler"));
     EXPECT_FALSE(QFile::exists(home.ProgramFolder() + "../escape_i1.log"));
-}
-
-class SchedulerTest : public PollCycleTest {};
-
-TEST_F(SchedulerTest, ShortIntervalsSwitchTheLogsOffAndLockThem) {
-    monitor.SetWriteLog(true);
-    monitor.SelectInterval(3);
-    EXPECT_FALSE(monitor.State().WriteLog);
-    EXPECT_FALSE(view.logSwitchesEnabled);
-    monitor.SetWriteLog(true);
-    EXPECT_FALSE(monitor.State().WriteLog);
-    monitor.SelectInterval(15);
-    EXPECT_TRUE(view.logSwitchesEnabled);
-    EXPECT_FALSE(view.logChecked);
-    monitor.ChooseInterval(1);  // the middle click
-    EXPECT_EQ(view.shownInterval, 1);
-    EXPECT_EQ(monitor.State().IntervalSeconds, 1);
-}
-
-TEST_F(SchedulerTest, IntervalChoiceZeroesTheCounters) {
-    Counters(1000, 1000);
-    monitor.PollOnce();
-    monitor.SelectInterval(30);
-    Counters(5000, 5000);
-    monitor.PollOnce();
-    EXPECT_EQ(monitor.Messages().Count(), 0);  // no difference, no traffic line
-}
-
-TEST_F(SchedulerTest, ChoosingTheChosenIntervalAgainKeepsTheCounters) {
-    for (const int seconds : {6, 1}) {  // a click, then the middle click
-        monitor.ChooseInterval(seconds);
-        Counters(1000, 1000);
-        monitor.PollOnce();
-        monitor.ChooseInterval(seconds);
-        Counters(2000, 2000);
-        monitor.PollOnce();
-        EXPECT_TRUE(monitor.Messages().LastLine().contains("; IN bits/s: ")) << seconds;
-        monitor.Messages().Clear();
-    }
-}
-
-TEST_F(SchedulerTest, StartPollingProbesThenPollsAtOnce) {
-    reader.Answer(kSpeed, "100000000");
-    Counters(1000, 1000);
-    monitor.StartPolling();
-    EXPECT_TRUE(monitor.IsPolling());
-    EXPECT_EQ(monitor.PollPeriodMs(), 6000);
-    EXPECT_EQ(reader.requests.first(), "query " + kSpeed + " cobalt@10.1.1.1");
-    EXPECT_EQ(reader.requests.size(), 3);
-    EXPECT_TRUE(view.communityReadOnly);
-    EXPECT_FALSE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_EQ(view.hosts, QStringList{"10.1.1.1"});
-    EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 6 seconds");
-}
-
-TEST_F(SchedulerTest, FailedProbeDoesNotStartPolling) {
-    monitor.StartPolling();
-    EXPECT_FALSE(monitor.IsPolling());
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Failure contacting host!");
-    EXPECT_EQ(reader.requests.size(), 1);
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_TRUE(view.communityReadOnly);
-}
-
-TEST_F(SchedulerTest, CountdownShowsSecondsThenOneSecond) {
-    reader.Answer(kSpeed, "0");
-    Counters(1000, 1000);
-    monitor.StartPolling();
-    QStringList shown;
-    for (int tick = 0; tick < 5; ++tick) {
-        monitor.CountdownTick();
-        shown.append(view.status[MonitorView::kCountdownPanel]);
-    }
-    EXPECT_EQ(shown, (QStringList{"Next poll in 5 seconds", "Next poll in 4 seconds",
-                                  "Next poll in 3 seconds", "Next poll in 2 seconds",
-                                  "Next poll in 1 second"}));
-    EXPECT_FALSE(monitor.IsCountingDown());
-    monitor.ChooseInterval(1);
-    monitor.PollOnce();  // counts down from one
-    EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 1 second");
-}
-
-TEST_F(SchedulerTest, StopReportsAndZeroesTheTotals) {
-    Counters(1000, 1000);
-    monitor.PollOnce();
-    Counters(1500, 2000);
-    monitor.PollOnce();
-    monitor.StopPolling();
-    EXPECT_EQ(monitor.Messages().LastLine(),
-              "Total traffic transferred IN: 1000 bytes; OUT: 500 bytes; combined: 1500 bytes");
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Polling stopped by user.");
-    EXPECT_FALSE(view.communityReadOnly);
-    monitor.StopPolling();
-    EXPECT_EQ(monitor.Messages().LastLine(),
-              "Total traffic transferred IN: 0 bytes; OUT: 0 bytes; combined: 0 bytes");
-}
-
-TEST_F(SchedulerTest, NewPeriodAppliesFromTheNextTickWhichComputesNoDifference) {
-    struct Case {
-        int from;
-        int to;
-    };
-    for (const Case c : {Case{300, 3}, Case{6, 1}}) {  // a click; the middle click
-        monitor.ResetAll();
-        monitor.SetHost("10.1.1.1");
-        monitor.OfferInterfaces({"2"});
-        monitor.ChooseInterval(c.from);
-        monitor.SetWriteLog(true);
-        reader.Answer(kSpeed, "0");
-        Counters(1000, 1000);
-        monitor.StartPolling();
-        Counters(2000, 2000);
-        monitor.ChooseInterval(c.to);
-        EXPECT_FALSE(monitor.State().WriteLog) << c.to;  // switched off at once
-        EXPECT_EQ(monitor.PollPeriodMs(), c.from * 1000) << "the running period ends first";
-        monitor.PollTick();
-        EXPECT_EQ(monitor.PollPeriodMs(), c.to * 1000);
-        EXPECT_EQ(monitor.Messages().Count(), 0) << "no difference after the choice";
-        Counters(3000, 3000);
-        monitor.PollTick();
-        EXPECT_EQ(monitor.PollPeriodMs(), c.to * 1000);
-        EXPECT_EQ(monitor.Messages().Count(), 1) << c.from << " to " << c.to;
-    }
-}
-
-TEST_F(SchedulerTest, ResetAllWhilePollingStopsThePollsButNotTheCountdown) {
-    reader.Answer(kSpeed, "0");
-    Counters(1000, 1000);
-    monitor.StartPolling();
-    Counters(2000, 2000);
-    monitor.PollTick();
-    ASSERT_GT(monitor.State().TotalCombined, 0);
-    monitor.CountdownTick();
-    monitor.ResetAll();
-    EXPECT_FALSE(monitor.IsPolling());
-    EXPECT_TRUE(monitor.IsCountingDown());
-    EXPECT_TRUE(view.communityReadOnly);
-    EXPECT_FALSE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_FALSE(view.enabled[MonitorCommand::StopPolling]);
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
-    EXPECT_EQ(monitor.Messages().Count(), 0);  // the totals are not reported
-    for (int tick = 0; tick < 2; ++tick) {
-        monitor.CountdownTick();
-        EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 5 seconds");
-    }
-}
-
-TEST_F(SchedulerTest, BandwidthThatDoesNotParseEndsThePollAfterTheTotals) {
-    monitor.SetWriteLog(true);
-    reader.Answer(kSpeed, "0");
-    Counters(1000, 1000);
-    monitor.StartPolling();
-    QFile log(home.ProgramFolder() + "10.1.1.1_i1.log");
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QByteArray logged = log.readAll();
-    log.close();
-    const std::vector<int> series = SeriesCounts();
-
-    monitor.SetBandwidth("10 Mbit");
-    Counters(1600, 1300);
-    monitor.PollTick();
-    EXPECT_EQ(view.errors,
-              QStringList{QString::fromUtf8("'10Mbit' ist kein gültiger Integerwert")});
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{300, 600, 900}));
-    EXPECT_EQ(SeriesCounts(), series);
-    EXPECT_EQ(monitor.Messages().Count(), 0);
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_EQ(log.readAll(), logged);
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Contacting...");
-    EXPECT_TRUE(monitor.IsPolling());
-}
-
-TEST_F(SchedulerTest, RememberedHostsAreWrittenNewestFirstAtMostTen) {
-    QFile file(home.ProgramFolder() + "hostfile.txt");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    for (int i = 1; i <= 10; ++i) {
-        file.write(QByteArray("host") + QByteArray::number(i) + "\r\n");
-    }
-    file.close();
-    monitor.ResetAll();
-    EXPECT_EQ(monitor.State().Host, "host1");
-    monitor.SetHost("HOST5");
-    monitor.StartPolling();  // known host in other case: list unchanged
-    EXPECT_EQ(monitor.Hosts().first(), "host1");
-    monitor.SetHost("new");
-    monitor.StartPolling();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    EXPECT_EQ(lines.size(), 11);  // ten lines and the empty rest after the last CR LF
-    EXPECT_EQ(lines.first(), "new\r");
-    EXPECT_EQ(lines[9], "host9\r");
 }
 
 }  // namespace

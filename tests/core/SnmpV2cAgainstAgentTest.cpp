@@ -95,7 +95,10 @@ TEST_F(SnmpV2cAgainstAgent, WideCountersMeasureExactlyAndARestartCountsNothing) 
         "counted as 0"));
     EXPECT_EQ(view.totals[1], 25769803776 + 6000);
 
-    QFile debugLog(DebugLogPath(ProgramFolder(), monitor.State()));
+    LogSubject logs;
+    logs.Host = monitor.State().Device.Host;
+    logs.InterfaceNumber = monitor.State().InterfaceNumber;
+    QFile debugLog(DebugLogPath(ProgramFolder(), logs));
     ASSERT_TRUE(debugLog.open(QIODevice::ReadOnly));
     const QString log = QString::fromLatin1(debugLog.readAll());
     EXPECT_TRUE(
@@ -136,7 +139,7 @@ TEST_F(SnmpV2cAgainstAgent, WideCounterMissingOnceIsAMissingValue) {
     Poll(kIfIndex);
     Set(kIfIndex, "ifHCInOctets", "7000000000");
     Poll(kIfIndex);
-    EXPECT_EQ(monitor.State().InReading, QStringLiteral("7000000000"));
+    EXPECT_EQ(monitor.State().Traffic.In.Now.Text, QStringLiteral("7000000000"));
     EXPECT_TRUE(monitor.Messages().Lines().filter("No 64-bit counters").isEmpty());
 }
 

@@ -91,7 +91,7 @@ TEST_F(SnmpV3MonitorTest, PollsReadTheWideCountersAndAStopTellsTheCause) {
     reader.Answer(kIfHCOutOctets + "2", "7000");
     reader.Answer(kIfHCInOctets + "2", "17000");
     monitor.PollOnce();
-    EXPECT_TRUE(monitor.State().WideCounters);
+    EXPECT_TRUE(monitor.State().Traffic.Wide);
     EXPECT_TRUE(monitor.Messages().LastLine().endsWith(
         "; IN bits/s: 16000; OUT bits/s: 8000; utilization: 0.02 %"))
         << monitor.Messages().LastLine().toStdString();
@@ -126,9 +126,9 @@ TEST_F(SnmpV3MonitorTest, StoredSettingsAndAStartProfileSayWhoAsks) {
     key.Write("snmpv3privprotocol", "no such protocol");  // the default stands
     key.Write("snmpv3context", "ctx");
     monitor.ResetAll();
-    EXPECT_EQ(monitor.State().Version, SnmpVersion::V3);
+    EXPECT_EQ(monitor.State().Device.Version, SnmpVersion::V3);
     EXPECT_EQ(view.shownVersion, SnmpVersion::V3);
-    const SnmpV3Security& stored = monitor.State().Security;
+    const SnmpV3Security& stored = monitor.State().Device.Security;
     EXPECT_EQ(stored.User, "stored");
     EXPECT_EQ(stored.Level, TV3Flags::AuthNoPriv);
     EXPECT_EQ(stored.AuthProtocol, TV3Auth::AuthSHA512);
@@ -142,8 +142,8 @@ TEST_F(SnmpV3MonitorTest, StoredSettingsAndAStartProfileSayWhoAsks) {
           "authprotocol=sha256\nprivprotocol=AES-256-C\n");
     monitor.SetStartProfile("site.ini");
     monitor.ResetAll();
-    const SnmpV3Security& profiled = monitor.State().Security;
-    EXPECT_EQ(monitor.State().Version, SnmpVersion::V3);
+    const SnmpV3Security& profiled = monitor.State().Device.Security;
+    EXPECT_EQ(monitor.State().Device.Version, SnmpVersion::V3);
     EXPECT_EQ(profiled.User, "profiled");
     EXPECT_EQ(profiled.Level, TV3Flags::AuthPriv);
     EXPECT_EQ(profiled.AuthProtocol, TV3Auth::AuthSHA256);
@@ -177,8 +177,8 @@ TEST_F(SnmpV3MonitorTest, TheEnvironmentGivesPassphrasesBeforeTheKeyring) {
     qunsetenv(kAuthPassphraseVariable);
     EXPECT_FALSE(monitor.IsAwaitingV3Passphrases());
     EXPECT_TRUE(view.asked.isEmpty());
-    EXPECT_EQ(monitor.State().Security.AuthPassphrase, "from-environment");
-    EXPECT_EQ(monitor.State().Security.PrivPassphrase, "");
+    EXPECT_EQ(monitor.State().Device.Security.AuthPassphrase, "from-environment");
+    EXPECT_EQ(monitor.State().Device.Security.PrivPassphrase, "");
 }
 
 }  // namespace

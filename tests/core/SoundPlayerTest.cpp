@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "core/OperationError.h"
-#include "core/polling/SoundPlayer.h"
+#include "core/device/SoundPlayer.h"
 #include "tests/fakes/ToneFile.h"
 #include "tests/support/TempHome.h"
 

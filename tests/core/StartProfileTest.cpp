@@ -53,14 +53,14 @@ TEST_F(StartProfileTest, PresetsTheHostAndStartsPollingOneSecondLater) {
     monitor.SetStartProfile("site.ini");
     monitor.ResetAll();
 
-    EXPECT_EQ(monitor.State().Host, "10.0.0.1");
+    EXPECT_EQ(monitor.State().Device.Host, "10.0.0.1");
     EXPECT_EQ(view.hosts, QStringList("10.0.0.1"));
     EXPECT_EQ(view.community, "public");
     EXPECT_EQ(view.bandwidth, "1000000");
     EXPECT_EQ(view.interfaces, QStringList("1"));
     EXPECT_TRUE(view.interfaceListEnabled);
     EXPECT_EQ(view.shownInterval, 30);
-    EXPECT_EQ(monitor.State().IntervalSeconds, 30);
+    EXPECT_EQ(monitor.State().Schedule.IntervalSeconds, 30);
     EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
     EXPECT_TRUE(view.enabled[MonitorCommand::StopPolling]);
     EXPECT_TRUE(monitor.IsAutoStartArmed());
@@ -113,7 +113,7 @@ TEST_F(StartProfileTest, AMissingFileEmptiesTheHosts) {
     monitor.ResetAll();
     EXPECT_TRUE(view.hosts.isEmpty());
     EXPECT_EQ(view.hostText, "");
-    EXPECT_EQ(monitor.State().Host, "10.5.5.5");
+    EXPECT_EQ(monitor.State().Device.Host, "10.5.5.5");
     EXPECT_FALSE(monitor.IsAutoStartArmed());
     EXPECT_TRUE(view.errors.isEmpty());
 }
@@ -162,8 +162,9 @@ TEST_F(StartProfileTest, ValuesThatNameNothingAreReportedAndPollingDoesNotStart)
         EXPECT_EQ(view.errors, errors.isEmpty() ? QStringList() : QStringList(errors.join('\n')));
         EXPECT_EQ(monitor.IsAutoStartArmed(), errors.isEmpty()) << lines;
         const TMonitorState& state = monitor.State();
-        EXPECT_EQ(std::tuple(state.Community, state.Version, state.Security.Level),
-                  std::tuple(QString(errors.isEmpty() ? "public" : "cobalt"), version, level));
+        EXPECT_EQ(
+            std::tuple(state.Device.Community, state.Device.Version, state.Device.Security.Level),
+            std::tuple(QString(errors.isEmpty() ? "public" : "cobalt"), version, level));
     }
 }
 

@@ -83,13 +83,13 @@ TEST_F(StoredSettingsTest, StoredValuesApplyAndUnknownWordsChangeNothing) {
 TEST_F(StoredSettingsTest, SnmpVersionIsReadButNeverWritten) {
     Store(QStringLiteral("snmpversion"), QStringLiteral("2c"));
     Load();
-    EXPECT_EQ(state.Version, SnmpVersion::V2c);
+    EXPECT_EQ(state.Device.Version, SnmpVersion::V2c);
     Store(QStringLiteral("snmpversion"), QStringLiteral("V3"));
     Load();
-    EXPECT_EQ(state.Version, SnmpVersion::V3);
+    EXPECT_EQ(state.Device.Version, SnmpVersion::V3);
     Store().remove(QStringLiteral("snmpversion"));
     Load();
-    EXPECT_EQ(state.Version, SnmpVersion::V1);
+    EXPECT_EQ(state.Device.Version, SnmpVersion::V1);
     EXPECT_FALSE(Store().contains(QStringLiteral("snmpversion")));
     EXPECT_TRUE(view.errors.isEmpty());
 }
@@ -108,7 +108,7 @@ TEST_F(StoredSettingsTest, SnmpValuesThatNameNothingAreReported) {
         EXPECT_EQ(view.errors,
                   QStringList(QStringLiteral("'%1' is no valid value for '%2' in %3 (%4)")
                                   .arg(value, name, StorePath(), expected)));
-        EXPECT_EQ(std::pair(state.Security, state.Version),
+        EXPECT_EQ(std::pair(state.Device.Security, state.Device.Version),
                   std::pair(SnmpV3Security(), SnmpVersion::V1));
         EXPECT_EQ(Store().value(name).toString(), value);
         Store().remove(name);

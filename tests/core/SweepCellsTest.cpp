@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/device/OctetString.h"
 #include "core/sweep/SweepReading.h"
+#include "core/text/OctetString.h"
 #include "snmp/Ber.h"
 
 using namespace pulsewell;

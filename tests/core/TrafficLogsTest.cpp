@@ -28,7 +28,7 @@ class TrafficLogsTest : public ::testing::Test {
 
     test::TempHome home;
     QString folder = home.ProgramFolder();
-    TMonitorState state;
+    LogSubject state;
     const QDateTime time{QDate(2026, 12, 7), QTime(14, 3, 9)};
 };
 
@@ -59,7 +59,7 @@ TEST_F(TrafficLogsTest, LaterPollsAppendWithoutHeader) {
     s.outbytepers = 700;
     s.utilbit = 12.5;
     WriteTrafficLogEntry(folder, state, s, time);  // first poll: header only
-    state.PrevOutCounted = true;
+    state.Measured = true;
     state.ShowBytes = true;
     WriteTrafficLogEntry(folder, state, s, time);
     state.ShowBytes = false;
@@ -102,7 +102,7 @@ TEST_F(TrafficLogsTest, NotesFollowTheLastMessageOnly) {
 
 TEST_F(TrafficLogsTest, DeletedFileIsCreatedAgainWithAHeader) {
     TTrafficSample s;
-    state.PrevOutCounted = true;
+    state.Measured = true;
     WriteTrafficLogEntry(folder, state, s, time);
     QFile::remove(TrafficLogPath(folder, state));
     WriteTrafficLogEntry(folder, state, s, time);

@@ -4,7 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "core/polling/SoundPlayer.h"
+#include "core/device/SoundPlayer.h"
 
 namespace pulsewell::test {
 

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "core/OperationError.h"
-#include "core/polling/SoundPlayer.h"
+#include "core/device/SoundPlayer.h"
 
 namespace pulsewell::test {
 

@@ -124,8 +124,9 @@ class KeyringTest : public QObject {
             dialog.findChild<QLineEdit*>("snmpV3AuthPassphraseEdit")->setText("typed-auth-3");
             dialog.findChild<QLineEdit*>("snmpV3PrivPassphraseEdit")->setText("typed-priv-4");
             dialog.accept();
-            QCOMPARE(window.monitor().State().Version, SnmpVersion::V3);
-            QCOMPARE(window.monitor().State().Security.AuthPassphrase, QString("typed-auth-3"));
+            QCOMPARE(window.monitor().State().Device.Version, SnmpVersion::V3);
+            QCOMPARE(window.monitor().State().Device.Security.AuthPassphrase,
+                     QString("typed-auth-3"));
             QVERIFY(!window.findChild<QLineEdit*>("communityEdit")->isEnabled());
             QTest::qWait(KeyringExpected() ? 2000 : 200);  // the write runs meanwhile
             QCOMPARE(!dialog.findChild<QLabel*>("keyringNote")->isHidden(), !KeyringExpected());
@@ -144,18 +145,18 @@ class KeyringTest : public QObject {
         Monitor& monitor = window.monitor();
         QVERIFY(QTest::qWaitFor([&] { return !monitor.IsAwaitingV3Passphrases(); }, 30000));
         if (KeyringExpected()) {
-            QCOMPARE(monitor.State().Security.AuthPassphrase, QString("typed-auth-3"));
-            QCOMPARE(monitor.State().Security.PrivPassphrase, QString("typed-priv-4"));
+            QCOMPARE(monitor.State().Device.Security.AuthPassphrase, QString("typed-auth-3"));
+            QCOMPARE(monitor.State().Device.Security.PrivPassphrase, QString("typed-priv-4"));
             QVERIFY(prompts.passphraseQuestions.isEmpty());
             return;
         }
         // No keyring: asked once, and not again on "Reset all" in the same run.
         QCOMPARE(prompts.passphraseQuestions, QStringList("keeper"));
-        QCOMPARE(monitor.State().Security.AuthPassphrase, QString("asked-auth-1"));
+        QCOMPARE(monitor.State().Device.Security.AuthPassphrase, QString("asked-auth-1"));
         monitor.ResetAll();
         QVERIFY(QTest::qWaitFor([&] { return !monitor.IsAwaitingV3Passphrases(); }, 30000));
         QCOMPARE(prompts.passphraseQuestions.size(), 1);
-        QCOMPARE(monitor.State().Security.PrivPassphrase, QString("asked-priv-2"));
+        QCOMPARE(monitor.State().Device.Security.PrivPassphrase, QString("asked-priv-2"));
     }
 
     // A start profile over SNMPv3 whose user the keyring does not know: the
@@ -177,7 +178,7 @@ class KeyringTest : public QObject {
             window.SetPassphraseKeeper(keeper);
             Monitor& monitor = window.monitor();
             QVERIFY(QTest::qWaitFor([&] { return !monitor.IsAwaitingV3Passphrases(); }, 30000));
-            QCOMPARE(monitor.State().Security.PrivPassphrase, QString("asked-priv-6"));
+            QCOMPARE(monitor.State().Device.Security.PrivPassphrase, QString("asked-priv-6"));
             QCOMPARE(prompts_.passphraseQuestions,
                      KeyringExpected() ? asked : QStringList(question));
             QTest::qWait(KeyringExpected() ? 2000 : 0);  // the write runs meanwhile
@@ -206,9 +207,9 @@ class KeyringTest : public QObject {
         V3PassphraseKeeper nextRun(keyring, prompts_);
         TForm1 window(boxes_, reader_, player_);
         window.SetPassphraseKeeper(nextRun);
-        QCOMPARE(window.monitor().State().Host, QString("Router-7"));
+        QCOMPARE(window.monitor().State().Device.Host, QString("Router-7"));
         const QString expected = KeyringExpected() ? "kept-secret-9" : "cobalt";
-        QTRY_COMPARE_WITH_TIMEOUT(window.monitor().State().Community, expected, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(window.monitor().State().Device.Community, expected, 10000);
         QCOMPARE(window.findChild<QLineEdit*>("communityEdit")->text(), expected);
     }
 

@@ -267,14 +267,14 @@ class OptionsDialogTest : public QObject {
         Click("SNMPv2c (64-bit counters)");
         Click("Cancel");
         QVERIFY(!QSettings(StorePath(), QSettings::IniFormat).contains("snmpversion"));
-        QCOMPARE(monitor.State().Version, pulsewell::SnmpVersion::V1);
+        QCOMPARE(monitor.State().Device.Version, pulsewell::SnmpVersion::V1);
 
         OpenOptions();
         QVERIFY(FindByText<QRadioButton>(dialog, "SNMPv1 (32-bit counters)")->isChecked());
         Click("SNMPv2c (64-bit counters)");
         Click("OK");
         QCOMPARE(Stored("snmpversion"), QStringLiteral("2c"));
-        QCOMPARE(monitor.State().Version, pulsewell::SnmpVersion::V2c);
+        QCOMPARE(monitor.State().Device.Version, pulsewell::SnmpVersion::V2c);
         monitor.FirstContact();
         QCOMPARE(reader_.version, pulsewell::SnmpVersion::V2c);
     }

@@ -9,9 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/DeviceTarget.h"
 #include "core/SnmpV3Security.h"
 #include "core/SnmpVersion.h"
-#include "core/device/OctetString.h"
+#include "core/text/OctetString.h"
 #include "snmp/Ber.h"
 #include "snmp/Oid.h"
 
@@ -100,6 +101,13 @@ class DeviceReader {
     virtual void SetSnmpVersion(SnmpVersion version) = 0;
     // Who asks in SNMPv3, and how; SNMPv1 and SNMPv2c do not use it.
     virtual void SetSecurity(const SnmpV3Security& /*security*/) {}
+    // Every request from now on goes to the device, as it asks: the version,
+    // the SNMPv3 security and the query component's target at once.
+    void Aim(const DeviceTarget& target) {
+        SetSnmpVersion(target.Version);
+        SetSecurity(target.Security);
+        SetQueryTarget(target.Community, target.Host);
+    }
     // Why the last read gave no value, when the protocol says (an SNMPv3
     // agent's Report, a refused level): "SNMPv3: ..."; none after a value,
     // for silence, and over SNMPv1 and SNMPv2c.

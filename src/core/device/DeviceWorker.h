@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "core/device/DeviceReader.h"
-#include "core/polling/SoundPlayer.h"
+#include "core/device/SoundPlayer.h"
 
 namespace pulsewell {
 

@@ -1,6 +1,6 @@
 #include "core/device/SnmpDeviceReader.h"
 
-#include "core/device/OctetString.h"
+#include "core/text/OctetString.h"
 #include "snmp/Ber.h"
 
 namespace pulsewell {

@@ -36,27 +36,19 @@ const QString kSilenceHint =
 // monitor's side goes there as a posted update, in the order it happens.
 class InterfaceDiscovery::Walk {
   public:
-    // The device as the monitor's state named it when the discovery began.
-    struct Target {
-        QString host;
-        QString community;
-        SnmpVersion version;
-        SnmpV3Security security;
-    };
+    enum class Outcome { Found, NoneFound, Unreached };
 
-    Walk(InterfaceDiscovery& owner, const DeviceWorker::Job& job, const Target& target,
+    // `device` as the monitor's state named it when the discovery began.
+    Walk(InterfaceDiscovery& owner, const DeviceWorker::Job& job, const DeviceTarget& device,
          Select select)
         : owner_(owner),
           job_(job),
           reader_(job.Reader()),
-          host_(target.host),
-          community_(target.community),
-          version_(target.version),
-          security_(target.security),
+          device_(device),
           select_(std::move(select)) {}
 
-    // True when interfaces were found and chosen from.
-    bool Run();
+    // Found: interfaces were found and chosen from.
+    Outcome Run();
 
   private:
     void Post(std::function<void()> update) { job_.Post(std::move(update)); }
@@ -97,10 +89,7 @@ class InterfaceDiscovery::Walk {
     InterfaceDiscovery& owner_;
     const DeviceWorker::Job& job_;
     DeviceReader& reader_;
-    const QString host_;
-    const QString community_;
-    const SnmpVersion version_;
-    const SnmpV3Security security_;
+    const DeviceTarget device_;
     const Select select_;
     QStringList indexes_;
     // The interface list's entries, one per row filled.
@@ -111,17 +100,11 @@ class InterfaceDiscovery::Walk {
     BulkYield bulkYield_;
 };
 
-InterfaceDiscovery::InterfaceDiscovery(MonitorView& view, const TMonitorState& state,
-                                       InterfaceTable& table, InterfaceChoice& choice,
-                                       PollScheduler& scheduler, DeviceWorker& worker)
-    : view_(view),
-      state_(state),
-      table_(table),
-      choice_(choice),
-      scheduler_(scheduler),
-      worker_(worker) {}
+InterfaceDiscovery::InterfaceDiscovery(MonitorView& view, InterfaceTable& table,
+                                       InterfaceChoice& choice, DeviceWorker& worker)
+    : view_(view), table_(table), choice_(choice), worker_(worker) {}
 
-void InterfaceDiscovery::Start(Select select, Ended ended) {
+void InterfaceDiscovery::Start(const DeviceTarget& device, Select select, Ended ended) {
     if (running_) {
         return;
     }
@@ -135,27 +118,27 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
     view_.SetBusy(true);
 
-    auto found = std::make_shared<bool>(false);
-    const Walk::Target target{state_.Host, state_.Community, state_.Version, state_.Security};
-    auto walk = [this, target, select = std::move(select), found](const DeviceWorker::Job& job) {
-        *found = Walk(*this, job, target, select).Run();
+    auto outcome = std::make_shared<Walk::Outcome>(Walk::Outcome::NoneFound);
+    auto walk = [this, device, select = std::move(select), outcome](const DeviceWorker::Job& job) {
+        *outcome = Walk(*this, job, device, select).Run();
     };
-    worker_.Run(std::move(walk), [this, found, ended = std::move(ended)](std::exception_ptr error) {
-        running_ = false;
-        view_.SetBusy(false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-        const bool ok = RunGuarded(view_, [&] {
-            if (error) {
-                std::rethrow_exception(error);
-            }
-        });
-        if (ok && *found) {
-            view_.FocusInterfaceList();
-        }
-        if (ended) {
-            ended();
-        }
-    });
+    worker_.Run(std::move(walk),
+                [this, outcome, ended = std::move(ended)](std::exception_ptr error) {
+                    running_ = false;
+                    view_.SetBusy(false);
+                    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+                    const bool ok = RunGuarded(view_, [&] {
+                        if (error) {
+                            std::rethrow_exception(error);
+                        }
+                    });
+                    if (ok && *outcome == Walk::Outcome::Found) {
+                        view_.FocusInterfaceList();
+                    }
+                    if (ended) {
+                        ended(Result{*outcome == Walk::Outcome::Unreached});
+                    }
+                });
 }
 
 void InterfaceDiscovery::Abandon() {
@@ -176,33 +159,29 @@ bool InterfaceDiscovery::CallOff() {
     return true;
 }
 
-bool InterfaceDiscovery::Walk::Run() {
-    reader_.SetSnmpVersion(version_);
-    reader_.SetSecurity(security_);
-    reader_.SetQueryTarget(community_, host_);
+InterfaceDiscovery::Walk::Outcome InterfaceDiscovery::Walk::Run() {
+    reader_.Aim(device_);
 
     QString oid = kIfIndexColumn;
     QString value;
-    const bool answered = reader_.ReadNextValue(oid, community_, host_, value);
+    const bool answered = reader_.ReadNextValue(oid, device_.Community, device_.Host, value);
     if (!answered || value.isEmpty()) {
-        PollScheduler* scheduler = &owner_.scheduler_;
-        Post([scheduler] { scheduler->StopPolling(); });
         // An SNMPv3 agent may answer without a value and say why (access denied).
         const std::optional<QString> cause = reader_.LastFailureCause();
-        SetStatus(
-            answered ? NoAnswerText(QStringLiteral("No values from this device!"), SnmpVersion::V1,
-                                    cause)
-                     : NoAnswerText(QStringLiteral("Failure contacting device!"), version_, cause));
+        SetStatus(answered ? NoAnswerText(QStringLiteral("No values from this device!"),
+                                          SnmpVersion::V1, cause)
+                           : NoAnswerText(QStringLiteral("Failure contacting device!"),
+                                          device_.Version, cause));
         // A device that told why needs no guess.
         if (!answered && !cause) {
             MonitorView* view = &owner_.view_;
             Post([view] { view->ShowDiscoveryHint(kSilenceHint); });
         }
-        return false;
+        return Outcome::Unreached;
     }
 
-    const QString uptime =
-        UptimeTicksText(reader_.ReadOneValue(kSysUpTime, community_, host_).value_or(QString()));
+    const QString uptime = UptimeTicksText(
+        reader_.ReadOneValue(kSysUpTime, device_.Community, device_.Host).value_or(QString()));
     InterfaceDiscovery* owner = &owner_;
     Post([owner, uptime] {
         owner->uptime_ = uptime;
@@ -211,19 +190,19 @@ bool InterfaceDiscovery::Walk::Run() {
 
     const std::optional<int> rows = WalkInterfaceIndexes(WalkLimit());
     if (!rows) {
-        return false;
+        return Outcome::NoneFound;
     }
     if (*rows == 0) {
         InterfaceTable* table = &owner_.table_;
         Post([table] { table->SetRowCount(2); });
         SetStatus(QStringLiteral("No interfaces found on this device!"));
-        return false;
+        return Outcome::NoneFound;
     }
     // The list holds exactly the indexes the table shows.
     InterfaceChoice* choice = &owner_.choice_;
     Post([choice, indexes = indexes_] { choice->Offer(indexes, false); });
     if (!Progress() || !QueryInterfaceRows(*rows)) {
-        return false;
+        return Outcome::NoneFound;
     }
 
     Post([choice, labels = labels_] {
@@ -231,7 +210,7 @@ bool InterfaceDiscovery::Walk::Run() {
         choice->Show(true);
     });
     if (!Progress()) {
-        return false;
+        return Outcome::NoneFound;
     }
     Post([select = select_] { select(0); });
 
@@ -248,11 +227,12 @@ bool InterfaceDiscovery::Walk::Run() {
             }
         }
     });
-    return true;
+    return Outcome::Found;
 }
 
 int InterfaceDiscovery::Walk::WalkLimit() {
-    const QString count = reader_.ReadOneValue(kIfNumber, community_, host_).value_or(QString());
+    const QString count =
+        reader_.ReadOneValue(kIfNumber, device_.Community, device_.Host).value_or(QString());
     bool isNumber = false;
     const qint64 reported = count.toLongLong(&isNumber);
     if (!isNumber || reported < 0) {
@@ -266,7 +246,7 @@ int InterfaceDiscovery::Walk::WalkLimit() {
 std::optional<int> InterfaceDiscovery::Walk::WalkInterfaceIndexes(int limit) {
     QString oid = kIfIndexColumn;
     QString value;
-    NextSteps steps(reader_, community_, host_, kIfIndexColumn, bulkYield_);
+    NextSteps steps(reader_, device_.Community, device_.Host, kIfIndexColumn, bulkYield_);
     int row = 1;
     for (;;) {
         const QString previous = oid;
@@ -362,7 +342,8 @@ QStringList InterfaceDiscovery::Walk::RowColumns() {
 bool InterfaceDiscovery::Walk::HasDuplexObjects() {
     QString oid = kDuplexColumn;
     QString value;
-    return !reader_.ReadNextValue(oid, community_, host_, value) || oid.startsWith(kDuplex);
+    return !reader_.ReadNextValue(oid, device_.Community, device_.Host, value) ||
+           oid.startsWith(kDuplex);
 }
 
 QStringList InterfaceDiscovery::Walk::RowObjects(const QString& index, bool withDuplex) {
@@ -379,7 +360,7 @@ bool InterfaceDiscovery::Walk::FillInterfaceRow(int row, bool withDuplex,
                                                 const std::function<QString()>& value) {
     const QString description = DescriptionCell(value());
     SetCell(1, row, description);
-    SetCell(2, row, InterfaceSpeedCell(reader_, version_, indexes_[row - 1], value()));
+    SetCell(2, row, InterfaceSpeedCell(reader_, device_.Version, indexes_[row - 1], value()));
     const QString duplex = withDuplex ? value() : QString();
     SetCell(3, row, duplex.isEmpty() ? QStringLiteral("unknown") : DuplexCell(duplex));
     if (!Progress()) {

@@ -5,12 +5,11 @@
 #include <functional>
 #include <optional>
 
-#include "core/MonitorState.h"
+#include "core/DeviceTarget.h"
 #include "core/MonitorView.h"
 #include "core/device/DeviceWorker.h"
 #include "core/discovery/InterfaceChoice.h"
 #include "core/discovery/InterfaceTable.h"
-#include "core/polling/PollScheduler.h"
 
 namespace pulsewell {
 
@@ -22,15 +21,21 @@ class InterfaceDiscovery {
   public:
     // Chooses an interface of the list (the monitor's selection).
     using Select = std::function<void(int index)>;
+    // How a discovery ended.
+    struct Result {
+        // The device gave no first interface, silent or without a value:
+        // there is nothing to poll on it either.
+        bool unreached = false;
+    };
     // Discovery ended, found interfaces or not; not called when abandoned.
-    using Ended = std::function<void()>;
+    using Ended = std::function<void(const Result&)>;
 
-    InterfaceDiscovery(MonitorView& view, const TMonitorState& state, InterfaceTable& table,
-                       InterfaceChoice& choice, PollScheduler& scheduler, DeviceWorker& worker);
+    InterfaceDiscovery(MonitorView& view, InterfaceTable& table, InterfaceChoice& choice,
+                       DeviceWorker& worker);
 
-    // Ignored while a discovery runs: a second walk would fill the table
-    // twice over with rows of both.
-    void Start(Select select, Ended ended);
+    // Walks the device's table. Ignored while a discovery runs: a second
+    // walk would fill the table twice over with rows of both.
+    void Start(const DeviceTarget& device, Select select, Ended ended);
     bool Running() const { return running_; }
     // The device worker dropped the discovery (a host change, a reset).
     void Abandon();
@@ -46,10 +51,8 @@ class InterfaceDiscovery {
     class Walk;
 
     MonitorView& view_;
-    const TMonitorState& state_;
     InterfaceTable& table_;
     InterfaceChoice& choice_;
-    PollScheduler& scheduler_;
     DeviceWorker& worker_;
     bool running_ = false;
     QString uptime_ = QStringLiteral("0");

@@ -19,8 +19,7 @@ QString SoundIdentity(const QString& path) {
 
 }  // namespace
 
-AlarmPlayer::AlarmPlayer(MonitorView& view, const TMonitorState& state, DeviceWorker& worker)
-    : view_(view), state_(state), worker_(worker) {}
+AlarmPlayer::AlarmPlayer(MonitorView& view, DeviceWorker& worker) : view_(view), worker_(worker) {}
 
 std::optional<std::int32_t> AlarmPlayer::Threshold(const QString& text, bool& bad) {
     try {
@@ -35,7 +34,8 @@ std::optional<std::int32_t> AlarmPlayer::Threshold(const QString& text, bool& ba
     }
 }
 
-void AlarmPlayer::Sound(const TTrafficSample& sample, std::function<void()> done) {
+void AlarmPlayer::Sound(const TTrafficSample& sample, const QString& host, const QString& interface,
+                        std::function<void()> done) {
     const TAlarmSettings alarms = view_.CurrentAlarmSettings();
     // Switching an alarm off forgets that its file failed and that it was noticed.
     if (!alarms.HighAlarm) {
@@ -66,11 +66,11 @@ void AlarmPlayer::Sound(const TTrafficSample& sample, std::function<void()> done
     if (highAlarm) {
         Play(alarms.HighAlarmFile, unplayableHighSound_,
              WithNotice(highNoticed_, AlarmLevel::High, utilization, high, alarms.HighAlarmFile,
-                        unplayableHighSound_, std::move(done)));
+                        unplayableHighSound_, host, interface, std::move(done)));
     } else if (alarms.LowAlarm && utilization >= low && utilization < high) {
         Play(alarms.LowAlarmFile, unplayableLowSound_,
              WithNotice(lowNoticed_, AlarmLevel::Low, utilization, low, alarms.LowAlarmFile,
-                        unplayableLowSound_, std::move(done)));
+                        unplayableLowSound_, host, interface, std::move(done)));
     } else {
         done();
     }
@@ -79,6 +79,7 @@ void AlarmPlayer::Sound(const TTrafficSample& sample, std::function<void()> done
 AlarmPlayer::Played AlarmPlayer::WithNotice(bool& noticed, AlarmLevel level,
                                             std::int64_t utilization, std::int32_t threshold,
                                             const QString& path, const QString& unplayable,
+                                            const QString& host, const QString& interface,
                                             std::function<void()> done) {
     if (noticed) {
         return [done = std::move(done)](std::exception_ptr) { done(); };
@@ -86,8 +87,8 @@ AlarmPlayer::Played AlarmPlayer::WithNotice(bool& noticed, AlarmLevel level,
     // A file that failed before is not tried again; the notice says so too.
     const bool failedBefore = unplayable == SoundIdentity(path);
     // Noticed only once posted: a sound called off by Stop leaves the next poll to notice it.
-    return [this, &noticed, level, utilization, threshold, failedBefore, host = state_.Host,
-            interface = state_.PolledInterface, done = std::move(done)](std::exception_ptr error) {
+    return [this, &noticed, level, utilization, threshold, failedBefore, host, interface,
+            done = std::move(done)](std::exception_ptr error) {
         noticed = true;
         QString failure = failedBefore ? QStringLiteral("it failed before") : QString();
         if (error) {

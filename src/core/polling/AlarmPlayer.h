@@ -6,7 +6,6 @@
 #include <functional>
 #include <optional>
 
-#include "core/MonitorState.h"
 #include "core/MonitorView.h"
 #include "core/device/DeviceWorker.h"
 #include "core/polling/AlarmNotice.h"
@@ -19,16 +18,17 @@ namespace pulsewell {
 // is reported once and then left alone until it (or the alarm's choice of
 // file) changes, and of a threshold that is no number, reported once and
 // skipped until it is one. A broken alarm never ends a poll. An alarm that
-// goes off also tells the view, with the host and interface of the state,
-// once per crossing of its threshold, whether its sound played or not.
+// goes off also tells the view, with the poll's host and interface, once per
+// crossing of its threshold, whether its sound played or not.
 class AlarmPlayer {
   public:
-    AlarmPlayer(MonitorView& view, const TMonitorState& state, DeviceWorker& worker);
+    AlarmPlayer(MonitorView& view, DeviceWorker& worker);
 
     // Plays what the sample calls for under the thresholds the options dialog
     // holds now; `done` follows on this thread when the sound has ended, at
     // once when none is due, also after an error box.
-    void Sound(const TTrafficSample& sample, std::function<void()> done);
+    void Sound(const TTrafficSample& sample, const QString& host, const QString& interface,
+               std::function<void()> done);
     // Told each time a poll sets off an alarm.
     void OnAlarm(std::function<void()> alarmed) { alarmed_ = std::move(alarmed); }
 
@@ -43,10 +43,9 @@ class AlarmPlayer {
     // `done` preceded by the alarm's notice, unless `noticed` says it was given.
     Played WithNotice(bool& noticed, AlarmLevel level, std::int64_t utilization,
                       std::int32_t threshold, const QString& path, const QString& unplayable,
-                      std::function<void()> done);
+                      const QString& host, const QString& interface, std::function<void()> done);
 
     MonitorView& view_;
-    const TMonitorState& state_;
     DeviceWorker& worker_;
     QString unplayableHighSound_;
     QString unplayableLowSound_;

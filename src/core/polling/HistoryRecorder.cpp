@@ -62,8 +62,8 @@ history::HistoryStore* HistoryRecorder::Store() {
     return store_.get();
 }
 
-void HistoryRecorder::Record(const PollMeasurement& m, const TMonitorState& state,
-                             const QString& interfaceName) {
+void HistoryRecorder::Record(const PollMeasurement& m, const QString& host,
+                             const QString& interface, const QString& interfaceName) {
     history::HistoryStore* store = Store();
     if (!store) {
         return;
@@ -71,8 +71,8 @@ void HistoryRecorder::Record(const PollMeasurement& m, const TMonitorState& stat
     const TTrafficSample& s = m.sample;
     history::Reading reading;
     reading.timeMs = m.time.toMSecsSinceEpoch();
-    reading.device = state.Host.toStdString();
-    reading.interfaceIndex = state.PolledInterface.toLongLong();
+    reading.device = host.toStdString();
+    reading.interfaceIndex = interface.toLongLong();
     reading.interfaceName = interfaceName.toStdString();
     reading.inCounter = s.orgin;
     reading.outCounter = s.orgout;
@@ -89,9 +89,9 @@ void HistoryRecorder::Record(const PollMeasurement& m, const TMonitorState& stat
     store->Record(reading);
 }
 
-void HistoryRecorder::MarkAlarm(const TMonitorState& state) {
+void HistoryRecorder::MarkAlarm(const QString& host, const QString& interface) {
     if (history::HistoryStore* store = Store()) {
-        store->MarkAlarm(state.Host.toStdString(), state.PolledInterface.toLongLong(),
+        store->MarkAlarm(host.toStdString(), interface.toLongLong(),
                          history::HistoryStore::SystemClockMs());
     }
 }

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#include "core/MonitorState.h"
 #include "core/polling/PollCycle.h"
 #include "history/HistoryStore.h"
 
@@ -30,11 +29,12 @@ class HistoryRecorder {
     explicit HistoryRecorder(Report report);
     ~HistoryRecorder();
 
-    // `interfaceName` is empty where the poll does not know it.
-    void Record(const PollMeasurement& measurement, const TMonitorState& state,
+    // A poll of `interface` on `host`; `interfaceName` is empty where the
+    // poll does not know it.
+    void Record(const PollMeasurement& measurement, const QString& host, const QString& interface,
                 const QString& interfaceName);
-    // A threshold alarm went off now for the state's interface.
-    void MarkAlarm(const TMonitorState& state);
+    // A threshold alarm went off now for the interface.
+    void MarkAlarm(const QString& host, const QString& interface);
 
   private:
     history::HistoryStore* Store();

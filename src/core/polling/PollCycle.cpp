@@ -1,7 +1,7 @@
 #include "core/polling/PollCycle.h"
 
-#include <chrono>
 #include <tuple>
+#include <utility>
 
 #include "core/ProgramFolder.h"
 #include "core/SnmpVersion.h"
@@ -18,29 +18,29 @@ namespace {
 const QString kSubstituted = QStringLiteral(
     "No value from host, calculation continues with old value! Sequential error probable!!");
 
-QString CounterDevice(const TMonitorState& state) {
-    return state.Host + u'\n' + state.PolledInterface;
-}
-
-std::int64_t MonotonicMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+PollOutcome EndedEarly(PollOutcome::Kind kind, const QString& text) {
+    PollOutcome outcome;
+    outcome.kind = kind;
+    outcome.text = text;
+    return outcome;
 }
 
 }  // namespace
 
-PollCycle::PollCycle(MonitorView& view, TMonitorState& state, MessageList& messages,
-                     TrafficGraph& graph, PollScheduler& scheduler, AlarmPlayer& alarms,
-                     DeviceWorker& worker)
+PollCycle::PollCycle(MonitorView& view, TrafficCounters& counters, MessageList& messages,
+                     TrafficGraph& graph, AlarmPlayer& alarms, DeviceWorker& worker,
+                     std::shared_ptr<PollClock> clock)
     : view_(view),
-      state_(state),
+      counters_(counters),
       messages_(messages),
       graph_(graph),
-      scheduler_(scheduler),
       alarms_(alarms),
       worker_(worker),
-      clock_(MonotonicMs) {}
+      clock_(std::move(clock)) {}
+
+QString PollCycle::CounterDevice() const {
+    return request_.device.Host + u'\n' + request_.interface;
+}
 
 bool PollCycle::Step(const std::function<void()>& step) {
     if (RunGuarded(view_, step) && !early_) {
@@ -53,13 +53,15 @@ bool PollCycle::Step(const std::function<void()>& step) {
 void PollCycle::Finish(PollOutcome outcome) {
     running_ = false;
     early_.reset();
+    outcome.measurement = measurement_;
     if (finished_) {
         finished_(outcome);
     }
 }
 
-void PollCycle::Start(const QString& interface, Finished finished) {
+void PollCycle::Start(const PollRequest& request, Finished finished) {
     running_ = true;
+    request_ = request;
     finished_ = std::move(finished);
     early_.reset();
     measurement_.reset();
@@ -67,65 +69,47 @@ void PollCycle::Start(const QString& interface, Finished finished) {
     inSubstituted_ = false;
     const bool reading = Step([&] {
         view_.SetStatusText(MonitorView::kStatusPanel, QString());
-        state_.Bandwidth = StripSeparators(state_.Bandwidth);
-        view_.ShowBandwidth(state_.Bandwidth);
-
-        if (state_.Host.isEmpty()) {
+        if (request_.device.Host.isEmpty()) {
             early_ =
-                PollOutcome{PollOutcome::Refused, QStringLiteral("Please enter an IP address!!")};
+                EndedEarly(PollOutcome::Refused, QStringLiteral("Please enter an IP address!!"));
             return;
         }
-        scheduler_.RestartCountdown();
-
-        state_.PolledInterface = interface;
-        if (state_.PolledInterface == QStringLiteral("0")) {
-            early_ = PollOutcome{PollOutcome::Refused, QStringLiteral("No interface selected!!")};
+        if (request_.interface == QStringLiteral("0")) {
+            early_ = EndedEarly(PollOutcome::Refused, QStringLiteral("No interface selected!!"));
             return;
         }
-
-        state_.PrevOutCounter = state_.OutCounter;
-        state_.PrevInCounter = state_.InCounter;
-        state_.PrevOutCounted = state_.OutCounted;
-        state_.PrevInCounted = state_.InCounted;
-        state_.PrevOutReading = state_.OutReading;
-        state_.PrevInReading = state_.InReading;
-        state_.PrevOutReadAtMs = state_.OutReadAtMs;
-        state_.PrevInReadAtMs = state_.InReadAtMs;
-
+        counters_.BeginPoll();
         view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
         pollTime_ = QDateTime::currentDateTime();
     });
     if (!reading) {
         return;
     }
-    const TMonitorState target = state_;
-    const Width width = !CarriesCounter64(state_.Version)            ? Width::Narrow
-                        : probedCountersOf_ != CounterDevice(state_) ? Width::Probe
-                        : probedWide_                                ? Width::Wide
-                                                                     : Width::Narrow;
+    const Width width = !CarriesCounter64(request_.device.Version) ? Width::Narrow
+                        : probedCountersOf_ != CounterDevice()     ? Width::Probe
+                        : probedWide_                              ? Width::Wide
+                                                                   : Width::Narrow;
     auto readings = std::make_shared<Readings>();
-    counters_.Follow(state_.PolledInterface);
+    objects_.Follow(request_.interface);
     worker_.Run(
-        [target, counters = counters_, width, clock = clock_,
+        [device = request_.device, objects = objects_, width, clock = clock_,
          readings](const DeviceWorker::Job& job) {
-            *readings = ReadCounters(job.Reader(), target, counters, width, clock);
+            *readings = ReadCounters(job.Reader(), device, objects, width, *clock);
         },
         [this, readings](std::exception_ptr) { CountersRead(*readings); });
 }
 
-PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitorState& target,
+PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const DeviceTarget& device,
                                             const CounterObjects& counters, Width width,
-                                            const Clock& clock) {
-    reader.SetSnmpVersion(target.Version);
-    reader.SetSecurity(target.Security);
-    reader.SetQueryTarget(target.Community, target.Host);
+                                            PollClock& clock) {
+    reader.Aim(device);
     const auto read = [&](const snmp::TOid& outOid, const snmp::TOid& inOid) {
         Readings readings;
         for (auto [reading, oid, at] : {std::tuple{&readings.out, &outOid, &readings.outAtMs},
                                         std::tuple{&readings.in, &inOid, &readings.inAtMs}}) {
-            *reading = reader.ReadOneObject(*oid, target.Community, target.Host);
+            *reading = reader.ReadOneObject(*oid, device.Community, device.Host);
             // A read waits out a lost request: the counter is as of its answer.
-            *at = clock();
+            *at = clock.NowMs();
             if (!*reading && !readings.cause) {
                 readings.cause = reader.LastFailureCause();
             }
@@ -150,38 +134,42 @@ PollCycle::Readings PollCycle::ReadCounters(DeviceReader& reader, const TMonitor
 void PollCycle::CountersRead(const Readings& readings) {
     TTrafficSample sample;
     const bool measured = Step([&] {
-        state_.OutReading = readings.out.value_or(QString());
-        state_.InReading = readings.in.value_or(QString());
-        state_.OutReadAtMs = readings.outAtMs;
-        state_.InReadAtMs = readings.inAtMs;
+        counters_.Out.Now.Text = readings.out.value_or(QString());
+        counters_.In.Now.Text = readings.in.value_or(QString());
+        counters_.Out.Now.ReadAtMs = readings.outAtMs;
+        counters_.In.Now.ReadAtMs = readings.inAtMs;
         // A probe that was answered decides the width for the rest of the run.
         if (readings.narrow || (readings.wide && readings.out && readings.in)) {
-            probedCountersOf_ = CounterDevice(state_);
+            probedCountersOf_ = CounterDevice();
             probedWide_ = readings.wide;
         }
         if (readings.narrow) {
-            messages_.Append(QStringLiteral("No 64-bit counters for interface %1: polling its "
-                                            "32-bit counters over %2")
-                                 .arg(state_.PolledInterface, SnmpVersionName(state_.Version)));
+            messages_.Append(
+                QStringLiteral("No 64-bit counters for interface %1: polling its "
+                               "32-bit counters over %2")
+                    .arg(request_.interface, SnmpVersionName(request_.device.Version)));
         }
         UseCounterWidth(readings.wide);
         if (!ApplyErrorPolicy(readings)) {
             return;
         }
-        try {
-            sample = ComputeSample(state_, messages_);
-        } catch (const OperationError&) {
-            view_.ShowTotals(state_.TotalIn, state_.TotalOut, state_.TotalCombined);
-            throw;
+        SampleStep step = ComputeSample(counters_, request_.intervalSeconds);
+        counters_ = step.counters;
+        for (const QString& line : step.messages) {
+            messages_.Append(line);
         }
-        view_.ShowTotals(state_.TotalIn, state_.TotalOut, state_.TotalCombined);
+        const Totals& total = counters_.Total;
+        view_.ShowTotals(total.In, total.Out, total.Combined);
+        // A bandwidth that does not parse ends the poll after the counters and totals.
+        step.sample.utilbit = Utilization(step.sample, request_.bandwidth);
+        sample = step.sample;
         AppendSamples(sample);
     });
     if (!measured) {
         return;
     }
     sounding_ = sample;
-    alarms_.Sound(sample, [this, sample] {
+    alarms_.Sound(sample, request_.device.Host, request_.interface, [this, sample] {
         sounding_.reset();
         Complete(sample);
     });
@@ -200,18 +188,21 @@ void PollCycle::Complete(const TTrafficSample& sample) {
     if (!Step([&] {
             graph_.Graphupdate();
             const QString folder = ProgramFolder();
-            if (state_.WriteDebugLog) {
-                WriteDebugLogEntry(folder, state_, sample, pollTime_, messages_.LastLine());
+            const bool measured = HasRates(counters_, sample);
+            const LogSubject subject{request_.device.Host, request_.logInterface,
+                                     request_.bandwidth,   request_.showBytes,
+                                     counters_.Wide,       measured};
+            if (request_.writeDebugLog) {
+                WriteDebugLogEntry(folder, subject, sample, pollTime_, messages_.LastLine());
             }
             messages_.Trim();
-            const bool measured = HasRates(state_, sample);
             if (measured) {
-                messages_.Append(TrafficMessageLine(pollTime_, sample, state_.ShowBytes));
+                messages_.Append(TrafficMessageLine(pollTime_, sample, request_.showBytes));
             }
             measurement_ =
                 PollMeasurement{pollTime_, sample, outSubstituted_, inSubstituted_, measured};
-            if (state_.WriteLog) {
-                WriteTrafficLogEntry(folder, state_, sample, pollTime_);
+            if (request_.writeLog) {
+                WriteTrafficLogEntry(folder, subject, sample, pollTime_);
             }
             view_.SetStatusText(MonitorView::kStatusPanel, QString());
         })) {
@@ -221,55 +212,47 @@ void PollCycle::Complete(const TTrafficSample& sample) {
 }
 
 void PollCycle::UseCounterWidth(bool wide) {
-    if (state_.WideCounters == wide) {
+    if (counters_.Wide == wide) {
         return;
     }
     // Counters of the other width are no base to measure from.
-    state_.WideCounters = wide;
-    state_.ZeroCounters();
-    state_.PrevOutReading = QStringLiteral("0");
-    state_.PrevInReading = QStringLiteral("0");
+    counters_.Wide = wide;
+    counters_.ZeroCounters();
+    counters_.Out.Previous.Text = QStringLiteral("0");
+    counters_.In.Previous.Text = QStringLiteral("0");
 }
 
 bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
     // A device silent in SNMPv2c may answer SNMPv1 only: said once, not every poll.
     const bool silent = !readings.out && !readings.in;
-    const bool hint = silent && state_.Version == SnmpVersion::V2c;
-    if (!state_.ContinueWithZeroes && (!readings.out || !readings.in)) {
+    const SnmpVersion version = request_.device.Version;
+    const bool hint = silent && version == SnmpVersion::V2c;
+    if (!request_.continueWithZeroes && (!readings.out || !readings.in)) {
         QString text = QStringLiteral("Failure contacting host! Polling stopped!");
         if (hint || readings.cause) {
             // In SNMPv2c that it did not answer in it; over SNMPv3 what the agent said.
-            text = NoAnswerText(text, state_.Version, readings.cause);
+            text = NoAnswerText(text, version, readings.cause);
         }
-        early_ = PollOutcome{PollOutcome::Stopped, text};
+        early_ = EndedEarly(PollOutcome::Stopped, text);
         return false;
     }
     if (hint && !hinted_) {
-        messages_.Append(NoAnswerText(QStringLiteral("Failure contacting host!"), state_.Version));
+        messages_.Append(NoAnswerText(QStringLiteral("Failure contacting host!"), version));
     }
     hinted_ = silent && (hinted_ || hint);
-    struct Side {
-        QString& reading;
-        const QString& previous;
-        std::int64_t& readAt;
-        std::int64_t previousReadAt;
-        bool& substituted;
-    };
-    for (const Side& side : {Side{state_.OutReading, state_.PrevOutReading, state_.OutReadAtMs,
-                                  state_.PrevOutReadAtMs, outSubstituted_},
-                             Side{state_.InReading, state_.PrevInReading, state_.InReadAtMs,
-                                  state_.PrevInReadAtMs, inSubstituted_}}) {
-        if (!side.reading.isEmpty()) {
+    for (auto [side, substituted] :
+         {std::pair{&counters_.Out, &outSubstituted_}, std::pair{&counters_.In, &inSubstituted_}}) {
+        if (!side->Now.Text.isEmpty()) {
             continue;
         }
-        if (!state_.ContinueWithZeroes) {
-            early_ = PollOutcome{PollOutcome::Stopped,
-                                 QStringLiteral("No values from host! Polling stopped!")};
+        if (!request_.continueWithZeroes) {
+            early_ = EndedEarly(PollOutcome::Stopped,
+                                QStringLiteral("No values from host! Polling stopped!"));
             return false;
         }
-        side.reading = side.previous;
-        side.readAt = side.previousReadAt;
-        side.substituted = true;
+        side->Now.Text = side->Previous.Text;
+        side->Now.ReadAtMs = side->Previous.ReadAtMs;
+        *substituted = true;
         messages_.Append(kSubstituted);
     }
     return true;
@@ -278,11 +261,11 @@ bool PollCycle::ApplyErrorPolicy(const Readings& readings) {
 void PollCycle::AppendSamples(const TTrafficSample& s) {
     graph_.MarkPoll(pollTime_, s.utilbit);
     // Each side's series waits for a rate of that side.
-    if (state_.PrevInCounted && !s.inNoRate) {
+    if (counters_.In.HasPrevious() && !s.inNoRate) {
         graph_.AddSample(TrafficSeries::InBytes, s.inbytepers);
         graph_.AddSample(TrafficSeries::InBits, s.inbitpers);
     }
-    if (state_.PrevOutCounted && !s.outNoRate) {
+    if (counters_.Out.HasPrevious() && !s.outNoRate) {
         graph_.AddSample(TrafficSeries::OutBytes, s.outbytepers);
         graph_.AddSample(TrafficSeries::OutBits, s.outbitpers);
     }

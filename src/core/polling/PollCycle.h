@@ -5,13 +5,15 @@
 #include <functional>
 #include <optional>
 
+#include "core/DeviceTarget.h"
 #include "core/MessageList.h"
 #include "core/MonitorState.h"
 #include "core/MonitorView.h"
+#include "core/ProgramDefaults.h"
 #include "core/device/DeviceWorker.h"
 #include "core/polling/AlarmPlayer.h"
 #include "core/polling/CounterObjects.h"
-#include "core/polling/PollScheduler.h"
+#include "core/polling/PollClock.h"
 #include "core/trafficgraph/TrafficGraph.h"
 
 namespace pulsewell {
@@ -29,6 +31,22 @@ struct PollMeasurement {
     bool measured = false;
 };
 
+// What one poll asks of the device and how it goes on, as the monitor's
+// state stands when it starts.
+struct PollRequest {
+    DeviceTarget device;
+    // The interface polled; empty when none is chosen.
+    QString interface;
+    // The chosen interface, which names the log files.
+    QString logInterface;
+    QString bandwidth;
+    int intervalSeconds = defaults::kPollInterval;
+    bool continueWithZeroes = true;
+    bool showBytes = false;
+    bool writeLog = false;
+    bool writeDebugLog = false;
+};
+
 // How one poll ended, for the monitor to turn into the commands' states.
 struct PollOutcome {
     enum Kind {
@@ -41,34 +59,32 @@ struct PollOutcome {
     };
     Kind kind = Done;
     QString text;
+    // What the poll measured; none when it ended before its traffic line (or
+    // where that would stand).
+    std::optional<PollMeasurement> measurement;
 };
 
 // One measurement: the two counter reads on the device worker, the error
 // policy, the sample, the graph's series, the alarm, the logs and the
-// traffic line, in that order.
+// traffic line, in that order. The counters it measures from are its part of
+// the monitor's state; the readings are timed on its clock.
 class PollCycle {
   public:
     using Finished = std::function<void(const PollOutcome&)>;
 
-    PollCycle(MonitorView& view, TMonitorState& state, MessageList& messages, TrafficGraph& graph,
-              PollScheduler& scheduler, AlarmPlayer& alarms, DeviceWorker& worker);
+    PollCycle(MonitorView& view, TrafficCounters& counters, MessageList& messages,
+              TrafficGraph& graph, AlarmPlayer& alarms, DeviceWorker& worker,
+              std::shared_ptr<PollClock> clock = SystemPollClock());
 
-    // Polls `interface` (empty when none is chosen); `finished` follows on
-    // this thread unless the poll is abandoned first.
-    void Start(const QString& interface, Finished finished);
+    // `finished` follows on this thread unless the poll is abandoned first.
+    void Start(const PollRequest& request, Finished finished);
     bool Running() const { return running_; }
-    // What the poll that ended last measured; none when it ended before its
-    // traffic line (or where that would stand).
-    const std::optional<PollMeasurement>& Measurement() const { return measurement_; }
     // The device worker dropped the poll: it no longer counts as running. A
     // poll whose alarm was sounding has its reading, which keeps its line.
     void Abandon();
     // Each polling run looks for the 64-bit counters again.
     void ForgetCounterWidth() { probedCountersOf_.clear(); }
-    // Milliseconds on a clock that no adjustment moves, read on the device
-    // worker as each counter's answer arrives.
-    using Clock = std::function<std::int64_t()>;
-    void UseClock(Clock clock) { clock_ = std::move(clock); }
+    void UseClock(std::shared_ptr<PollClock> clock) { clock_ = std::move(clock); }
 
   private:
     // Which counters a poll reads over SNMPv2c and SNMPv3: the first poll of
@@ -86,8 +102,8 @@ class PollCycle {
         // Why a read got no answer, when the protocol said.
         std::optional<QString> cause;
     };
-    static Readings ReadCounters(DeviceReader& reader, const TMonitorState& target,
-                                 const CounterObjects& counters, Width width, const Clock& clock);
+    static Readings ReadCounters(DeviceReader& reader, const DeviceTarget& device,
+                                 const CounterObjects& counters, Width width, PollClock& clock);
     void CountersRead(const Readings& readings);
     void UseCounterWidth(bool wide);
     bool ApplyErrorPolicy(const Readings& readings);
@@ -96,17 +112,19 @@ class PollCycle {
     // Runs one step under the error guard; false when it stopped the poll.
     bool Step(const std::function<void()>& step);
     void Finish(PollOutcome outcome);
+    // Where the probe's finding of the counters' width holds.
+    QString CounterDevice() const;
 
     MonitorView& view_;
-    TMonitorState& state_;
-    CounterObjects counters_;
+    TrafficCounters& counters_;
+    CounterObjects objects_;
     MessageList& messages_;
     TrafficGraph& graph_;
-    PollScheduler& scheduler_;
     AlarmPlayer& alarms_;
     DeviceWorker& worker_;
-    Clock clock_;
+    std::shared_ptr<PollClock> clock_;
     bool running_ = false;
+    PollRequest request_;
     Finished finished_;
     std::optional<PollOutcome> early_;
     QDateTime pollTime_;

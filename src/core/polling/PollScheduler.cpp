@@ -2,91 +2,101 @@
 
 namespace pulsewell {
 
-PollScheduler::PollScheduler(MonitorView& view, TMonitorState& state, QObject* parent)
-    : QObject(parent), view_(view), state_(state) {
-    countdownTimer_.setInterval(1000);
-    autoStartTimer_.setInterval(1000);
-    autoStartTimer_.setSingleShot(true);
-    connect(&autoStartTimer_, &QTimer::timeout, this, &PollScheduler::AutoStartTick);
-    connect(&pollTimer_, &QTimer::timeout, this, &PollScheduler::PollTick);
-    connect(&countdownTimer_, &QTimer::timeout, this, &PollScheduler::CountdownTick);
+namespace {
+constexpr int kSecondMs = 1000;
+}  // namespace
+
+PollScheduler::PollScheduler(MonitorView& view, PollSchedule& schedule,
+                             std::shared_ptr<PollClock> clock, QObject* parent)
+    : QObject(parent), view_(view), schedule_(schedule) {
+    UseClock(std::move(clock));
+}
+
+void PollScheduler::UseClock(std::shared_ptr<PollClock> clock) {
+    clock_ = std::move(clock);
+    pollTimer_ = clock_->MakeTimer(false, [this] { PollTick(); });
+    countdownTimer_ = clock_->MakeTimer(false, [this] { CountdownTick(); });
+    autoStartTimer_ = clock_->MakeTimer(true, [this] { AutoStartTick(); });
 }
 
 void PollScheduler::Start() {
-    pollTimer_.setInterval(state_.IntervalSeconds * 1000);
-    state_.Countdown = state_.IntervalSeconds;
+    schedule_.Countdown = schedule_.IntervalSeconds;
     ShowCountdown();
-    countdownTimer_.start();
-    pollTimer_.start();
+    countdownTimer_->Start(kSecondMs);
+    pollTimer_->Start(schedule_.IntervalSeconds * kSecondMs);
 }
 
 void PollScheduler::StopPolling() {
-    pollTimer_.stop();
+    pollTimer_->Stop();
 }
 
 void PollScheduler::StopCountdown() {
-    countdownTimer_.stop();
-    state_.Countdown = 0;
+    countdownTimer_->Stop();
+    schedule_.Countdown = 0;
 }
 
 void PollScheduler::RestartCountdown() {
-    state_.Countdown = state_.IntervalSeconds;
+    schedule_.Countdown = schedule_.IntervalSeconds;
     ShowCountdown();
-    countdownTimer_.start();
+    countdownTimer_->Start(kSecondMs);
 }
 
 void PollScheduler::ShowWaiting() {
-    countdownTimer_.stop();
+    countdownTimer_->Stop();
     view_.SetStatusText(MonitorView::kCountdownPanel, QStringLiteral("Waiting for the device..."));
 }
 
+void PollScheduler::ArmAutoStart() {
+    autoStartTimer_->Start(kSecondMs);
+}
+
 void PollScheduler::PollTick() {
-    const int period = state_.IntervalSeconds * 1000;
-    if (period != pollTimer_.interval()) {
-        pollTimer_.start(period);
+    const int period = schedule_.IntervalSeconds * kSecondMs;
+    if (period != pollTimer_->Interval()) {
+        pollTimer_->Start(period);
     }
     emit PollDue();
 }
 
 void PollScheduler::CountdownTick() {
-    if (pollTimer_.isActive() && state_.Countdown > 0) {
-        --state_.Countdown;
+    if (pollTimer_->IsActive() && schedule_.Countdown > 0) {
+        --schedule_.Countdown;
     }
-    if (state_.Countdown == 1) {
-        countdownTimer_.stop();
+    if (schedule_.Countdown == 1) {
+        countdownTimer_->Stop();
     }
     ShowCountdown();
 }
 
 void PollScheduler::AutoStartTick() {
-    autoStartTimer_.stop();
-    state_.Countdown = state_.IntervalSeconds;
+    autoStartTimer_->Stop();
+    schedule_.Countdown = schedule_.IntervalSeconds;
     ShowCountdown();
     emit AutoStartDue();
 }
 
 void PollScheduler::ShowCountdown() {
     view_.SetStatusText(MonitorView::kCountdownPanel,
-                        state_.Countdown == 1
+                        schedule_.Countdown == 1
                             ? QStringLiteral("Next poll in 1 second")
-                            : QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
+                            : QStringLiteral("Next poll in %1 seconds").arg(schedule_.Countdown));
 }
 
 void PollScheduler::ChooseInterval(int seconds) {
     view_.ShowInterval(seconds);
-    if (seconds != state_.IntervalSeconds) {
+    if (seconds != schedule_.IntervalSeconds) {
         SelectInterval(seconds);
     }
 }
 
 void PollScheduler::SelectInterval(int seconds) {
-    state_.ZeroCounters();
-    state_.IntervalSeconds = seconds;
+    schedule_.IntervalSeconds = seconds;
+    emit IntervalSelected();
     if (!LogsAllowed(seconds)) {
-        state_.WriteLog = false;
-        state_.WriteDebugLog = false;
+        schedule_.WriteLog = false;
+        schedule_.WriteDebugLog = false;
     }
-    view_.ShowLogSwitches(LogsAllowed(seconds), state_.WriteLog, state_.WriteDebugLog);
+    view_.ShowLogSwitches(LogsAllowed(seconds), schedule_.WriteLog, schedule_.WriteDebugLog);
 }
 
 }  // namespace pulsewell

@@ -1,30 +1,35 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
+#include <memory>
 
 #include "core/MonitorState.h"
 #include "core/MonitorView.h"
 #include "core/ProgramDefaults.h"
+#include "core/polling/PollClock.h"
 
 namespace pulsewell {
 
 // The three timers of polling (the poll, the countdown in the status bar and
 // the start a second after a start profile), the interval choice and the
-// rule that no logs are written at intervals of 1 and 3 seconds.
+// rule that no logs are written at intervals of 1 and 3 seconds. The timers
+// run on the clock it is given.
 class PollScheduler : public QObject {
     Q_OBJECT
   public:
     static constexpr auto& kIntervals = defaults::kPollIntervals;
 
-    PollScheduler(MonitorView& view, TMonitorState& state, QObject* parent = nullptr);
+    PollScheduler(MonitorView& view, PollSchedule& schedule,
+                  std::shared_ptr<PollClock> clock = SystemPollClock(), QObject* parent = nullptr);
+    // The timers start anew, stopped, on `clock`.
+    void UseClock(std::shared_ptr<PollClock> clock);
 
     static bool LogsAllowed(int seconds) { return seconds != 1 && seconds != 3; }
 
-    bool IsPolling() const { return pollTimer_.isActive(); }
-    bool IsCountingDown() const { return countdownTimer_.isActive(); }
-    bool IsAutoStartArmed() const { return autoStartTimer_.isActive(); }
-    int PollPeriodMs() const { return pollTimer_.interval(); }
+    bool IsPolling() const { return pollTimer_->IsActive(); }
+    bool IsCountingDown() const { return countdownTimer_->IsActive(); }
+    bool IsAutoStartArmed() const { return autoStartTimer_->IsActive(); }
+    int PollPeriodMs() const { return pollTimer_->Interval(); }
 
     // The poll timer at the chosen interval, and the countdown from it.
     void Start();
@@ -36,16 +41,16 @@ class PollScheduler : public QObject {
     // The poll timer fell due while a poll still waits for the device: the
     // next one follows that poll, which the countdown says.
     void ShowWaiting();
-    void ArmAutoStart() { autoStartTimer_.start(); }
-    void DisarmAutoStart() { autoStartTimer_.stop(); }
+    void ArmAutoStart();
+    void DisarmAutoStart() { autoStartTimer_->Stop(); }
 
     void SelectInterval(int seconds);
     // The user picks an interval; only a change runs its handling, as a click
     // on the radio button that is already checked does nothing.
     void ChooseInterval(int seconds);
-    void SetWriteLog(bool on) { state_.WriteLog = on && LogsAllowed(state_.IntervalSeconds); }
+    void SetWriteLog(bool on) { schedule_.WriteLog = on && LogsAllowed(schedule_.IntervalSeconds); }
     void SetWriteDebugLog(bool on) {
-        state_.WriteDebugLog = on && LogsAllowed(state_.IntervalSeconds);
+        schedule_.WriteDebugLog = on && LogsAllowed(schedule_.IntervalSeconds);
     }
 
     // The timers' ticks; public so that a caller that drives time itself can fire them.
@@ -56,15 +61,18 @@ class PollScheduler : public QObject {
   signals:
     void PollDue();
     void AutoStartDue();
+    // Another interval was chosen: counters read at the old one are no base.
+    void IntervalSelected();
 
   private:
     void ShowCountdown();
 
     MonitorView& view_;
-    TMonitorState& state_;
-    QTimer pollTimer_;
-    QTimer countdownTimer_;
-    QTimer autoStartTimer_;
+    PollSchedule& schedule_;
+    std::shared_ptr<PollClock> clock_;
+    std::unique_ptr<PollTimer> pollTimer_;
+    std::unique_ptr<PollTimer> countdownTimer_;
+    std::unique_ptr<PollTimer> autoStartTimer_;
 };
 
 }  // namespace pulsewell

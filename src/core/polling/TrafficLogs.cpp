@@ -12,8 +12,8 @@ namespace pulsewell {
 
 namespace {
 
-QString LogPath(const QString& folder, const TMonitorState& state, const QString& suffix) {
-    return folder + state.Host + QStringLiteral("_i") + state.InterfaceNumber + suffix;
+QString LogPath(const QString& folder, const LogSubject& subject, const QString& suffix) {
+    return folder + subject.Host + QStringLiteral("_i") + subject.InterfaceNumber + suffix;
 }
 
 // The host and interface texts go into the name as typed; a separator or NUL
@@ -66,37 +66,37 @@ QString DebugLine(const QString& stamp, const char* side, const QString& org, st
 
 }  // namespace
 
-QString TrafficLogPath(const QString& folder, const TMonitorState& state) {
-    return LogPath(folder, state, QStringLiteral(".log"));
+QString TrafficLogPath(const QString& folder, const LogSubject& subject) {
+    return LogPath(folder, subject, QStringLiteral(".log"));
 }
 
-QString DebugLogPath(const QString& folder, const TMonitorState& state) {
-    return LogPath(folder, state, QStringLiteral("_debug.log"));
+QString DebugLogPath(const QString& folder, const LogSubject& subject) {
+    return LogPath(folder, subject, QStringLiteral("_debug.log"));
 }
 
-void WriteTrafficLogEntry(const QString& folder, const TMonitorState& state,
+void WriteTrafficLogEntry(const QString& folder, const LogSubject& subject,
                           const TTrafficSample& sample, const QDateTime& pollTime) {
     const QString header = QStringLiteral("Host: %1, Interface: %2, Bandwidth: %3")
-                               .arg(state.Host, state.InterfaceNumber, state.Bandwidth);
+                               .arg(subject.Host, subject.InterfaceNumber, subject.Bandwidth);
     QStringList lines;
-    if (HasRates(state, sample)) {
+    if (subject.Measured) {
         lines.append(QStringLiteral("DateTime: ") + LogTimestamp(pollTime) +
-                     TrafficFigures(sample, state.ShowBytes));
+                     TrafficFigures(sample, subject.ShowBytes));
     }
-    AppendLines(folder, TrafficLogPath(folder, state), header, lines);
+    AppendLines(folder, TrafficLogPath(folder, subject), header, lines);
 }
 
-void WriteDebugLogEntry(const QString& folder, const TMonitorState& state,
+void WriteDebugLogEntry(const QString& folder, const LogSubject& subject,
                         const TTrafficSample& sample, const QDateTime& pollTime,
                         const QString& lastMessage) {
     const QString header =
-        QStringLiteral("Host: %1, Interface: %2").arg(state.Host, state.InterfaceNumber);
+        QStringLiteral("Host: %1, Interface: %2").arg(subject.Host, subject.InterfaceNumber);
     const QString stamp = LogTimestamp(pollTime);
     const TTrafficSample& s = sample;
     QStringList lines{
-        DebugLine(stamp, "in", CounterText(s.orgin, state.WideCounters), s.inbyte, s.inbit,
+        DebugLine(stamp, "in", CounterText(s.orgin, subject.WideCounters), s.inbyte, s.inbit,
                   s.inbytepers, s.inbitpers, s),
-        DebugLine(stamp, "out", CounterText(s.orgout, state.WideCounters), s.outbyte, s.outbit,
+        DebugLine(stamp, "out", CounterText(s.orgout, subject.WideCounters), s.outbyte, s.outbit,
                   s.outbytepers, s.outbitpers, s),
     };
     if (lastMessage.contains(QStringLiteral("wrap around"), Qt::CaseInsensitive)) {
@@ -107,7 +107,7 @@ void WriteDebugLogEntry(const QString& folder, const TMonitorState& state,
             "No value from host, calculation continues with old value! Sequential error "
             "probable!!"));
     }
-    AppendLines(folder, DebugLogPath(folder, state), header, lines);
+    AppendLines(folder, DebugLogPath(folder, subject), header, lines);
 }
 
 }  // namespace pulsewell

@@ -10,25 +10,16 @@ namespace pulsewell {
 
 namespace {
 
-struct Direction {
-    std::int64_t& counter;
-    bool& counted;
-    // When the reading was taken; set back to previousReadAt where the
-    // earlier reading stays the one to measure from.
-    std::int64_t& readAt;
-    std::int64_t previousCounter;
-    bool previousCounted;
-    std::int64_t previousReadAt;
-    std::int64_t& total;
-    std::int64_t& org;
-    std::int64_t& byteDiff;
-    std::int64_t& bitDiff;
-    std::int64_t& bytesPerSecond;
-    std::int64_t& bitsPerSecond;
-    bool& wrapped;
-    bool& reset;
-    bool& noRate;
-    QString traffic;  // "outgoing traffic", "incoming traffic"
+// One side's figures in a sample.
+struct SideFigures {
+    std::int64_t org = 0;
+    std::int64_t bytes = 0;
+    std::int64_t bits = 0;
+    std::int64_t bytesPerSecond = 0;
+    std::int64_t bitsPerSecond = 0;
+    bool wrapped = false;
+    bool reset = false;
+    bool noRate = false;
 };
 
 // A reading as the counter it stands for: 64-bit ones as the bit pattern of
@@ -37,75 +28,67 @@ std::int64_t ParseReading(const QString& text, bool wide) {
     return wide ? static_cast<std::int64_t>(ParseUInt64(text)) : ParseInt64(text);
 }
 
-void NarrowDifference(const Direction& d, MessageList& messages) {
-    const CounterStep step = StepBetween(d.previousCounter, d.org, false);
-    if (step.wrapped) {
-        d.wrapped = true;
-        messages.Append(QStringLiteral("Integer wrap around occured for ") + d.traffic);
-    }
-    d.byteDiff = step.octets;
-}
-
-void WideDifference(const Direction& d, MessageList& messages) {
-    const CounterStep step = StepBetween(d.previousCounter, d.org, true);
-    if (step.fell || step.leapt) {
-        d.reset = true;
-        messages.Append(step.fell ? QStringLiteral("64-bit counter fell for %1 (device restart "
-                                                   "or counter reset), counted as 0")
-                                        .arg(d.traffic)
-                                  : QStringLiteral("64-bit counter leapt by 2^63 or more for "
-                                                   "%1 (a glitch of the agent), counted as 0")
-                                        .arg(d.traffic));
-        return;
-    }
-    d.byteDiff = step.octets;
-}
-
-void ComputeDirection(std::int64_t reading, const Direction& d, TMonitorState& state,
-                      MessageList& messages) {
-    const bool wide = state.WideCounters;
-    d.org = !wide && reading < 0 ? WrappingAdd(reading, kCounterModulus) : reading;
-    const std::int64_t elapsed = d.readAt - d.previousReadAt;
+// Measures `reading` against the side's previous one and moves the side on:
+// its counter, whether it counts and, where the earlier reading stays the
+// base, its time. `traffic` names the side in messages.
+SideFigures MeasureSide(std::int64_t reading, CounterSide& side, std::int64_t& total, bool wide,
+                        int intervalSeconds, const QString& traffic, QStringList& messages) {
+    SideFigures f;
+    CounterReading& now = side.Now;
+    const CounterReading& before = side.Previous;
+    f.org = !wide && reading < 0 ? WrappingAdd(reading, kCounterModulus) : reading;
+    const std::int64_t elapsed = now.ReadAtMs - before.ReadAtMs;
     if (elapsed == 0) {
         // The reading before stood in for a missing one: nothing new, also no base.
-        d.counter = d.previousCounter;
-        d.counted = d.previousCounted;
-        return;
+        now.Counter = before.Counter;
+        now.Counted = before.Counted;
+        return f;
     }
     std::int64_t intervals = 0;
-    if (d.previousCounted) {
+    if (side.HasPrevious()) {
         intervals = RoundHalfEven(static_cast<double>(elapsed) /
-                                  (static_cast<double>(state.IntervalSeconds) * 1000.0));
+                                  (static_cast<double>(intervalSeconds) * 1000.0));
         if (intervals <= 0) {
             // The earlier reading stays the base, so this traffic counts next time.
-            d.counter = d.previousCounter;
-            d.counted = true;
-            d.readAt = d.previousReadAt;
-            d.noRate = true;
-            messages.Append(QStringLiteral("Reading came less than half an interval after the "
+            now.Counter = before.Counter;
+            now.Counted = true;
+            now.ReadAtMs = before.ReadAtMs;
+            f.noRate = true;
+            messages.append(QStringLiteral("Reading came less than half an interval after the "
                                            "one before: no rate for %1 in this poll")
-                                .arg(d.traffic));
-            return;
+                                .arg(traffic));
+            return f;
         }
-        if (wide) {
-            WideDifference(d, messages);
+        const CounterStep step = StepBetween(before.Counter, f.org, wide);
+        if (step.fell || step.leapt) {
+            f.reset = true;
+            messages.append(step.fell ? QStringLiteral("64-bit counter fell for %1 (device "
+                                                       "restart or counter reset), counted as 0")
+                                            .arg(traffic)
+                                      : QStringLiteral("64-bit counter leapt by 2^63 or more for "
+                                                       "%1 (a glitch of the agent), counted as 0")
+                                            .arg(traffic));
         } else {
-            NarrowDifference(d, messages);
+            if (step.wrapped) {
+                f.wrapped = true;
+                messages.append(QStringLiteral("Integer wrap around occured for ") + traffic);
+            }
+            f.bytes = step.octets;
         }
     }
-    d.counter = d.org;
+    now.Counter = f.org;
     // A 32-bit reading beyond what 32 bits hold is no counter to measure from.
-    d.counted = wide || d.org >= 0;
-    d.bitDiff = WrappingMul(d.byteDiff, 8);
-    d.total = WrappingAdd(d.total, d.byteDiff);
-    state.TotalCombined = WrappingAdd(state.TotalIn, state.TotalOut);
-    const double seconds = static_cast<double>(state.IntervalSeconds) * intervals;
-    if (d.byteDiff > 0) {
-        d.bytesPerSecond = RoundHalfEven(static_cast<double>(d.byteDiff) / seconds);
+    now.Counted = wide || f.org >= 0;
+    f.bits = WrappingMul(f.bytes, 8);
+    total = WrappingAdd(total, f.bytes);
+    const double seconds = static_cast<double>(intervalSeconds) * intervals;
+    if (f.bytes > 0) {
+        f.bytesPerSecond = RoundHalfEven(static_cast<double>(f.bytes) / seconds);
     }
-    if (d.bitDiff > 0) {
-        d.bitsPerSecond = RoundHalfEven(static_cast<double>(d.bitDiff) / seconds);
+    if (f.bits > 0) {
+        f.bitsPerSecond = RoundHalfEven(static_cast<double>(f.bits) / seconds);
     }
+    return f;
 }
 
 }  // namespace
@@ -135,36 +118,53 @@ CounterStep StepBetween(std::int64_t before, std::int64_t now, bool wide) {
     return step;
 }
 
-TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages) {
-    const std::int64_t outReading = ParseReading(state.OutReading, state.WideCounters);
-    const std::int64_t inReading = ParseReading(state.InReading, state.WideCounters);
+SampleStep ComputeSample(const TrafficCounters& counters, int intervalSeconds) {
+    const std::int64_t outReading = ParseReading(counters.Out.Now.Text, counters.Wide);
+    const std::int64_t inReading = ParseReading(counters.In.Now.Text, counters.Wide);
 
-    TTrafficSample s;
-    ComputeDirection(outReading,
-                     {state.OutCounter, state.OutCounted, state.OutReadAtMs, state.PrevOutCounter,
-                      state.PrevOutCounted, state.PrevOutReadAtMs, state.TotalOut, s.orgout,
-                      s.outbyte, s.outbit, s.outbytepers, s.outbitpers, s.outWrapped, s.outReset,
-                      s.outNoRate, QStringLiteral("outgoing traffic")},
-                     state, messages);
-    ComputeDirection(inReading,
-                     {state.InCounter, state.InCounted, state.InReadAtMs, state.PrevInCounter,
-                      state.PrevInCounted, state.PrevInReadAtMs, state.TotalIn, s.orgin, s.inbyte,
-                      s.inbit, s.inbytepers, s.inbitpers, s.inWrapped, s.inReset, s.inNoRate,
-                      QStringLiteral("incoming traffic")},
-                     state, messages);
+    SampleStep step{{}, counters, {}};
+    TrafficCounters& c = step.counters;
+    const SideFigures out = MeasureSide(outReading, c.Out, c.Total.Out, c.Wide, intervalSeconds,
+                                        QStringLiteral("outgoing traffic"), step.messages);
+    const SideFigures in = MeasureSide(inReading, c.In, c.Total.In, c.Wide, intervalSeconds,
+                                       QStringLiteral("incoming traffic"), step.messages);
+    c.Total.Combined = WrappingAdd(c.Total.In, c.Total.Out);
 
-    const std::int64_t bandwidth = ParseInt64(state.Bandwidth);
-    if (bandwidth > 0) {
-        const std::int64_t percentBits = WrappingMul(WrappingAdd(s.inbitpers, s.outbitpers), 100);
-        s.utilbit = static_cast<double>(percentBits) / static_cast<double>(bandwidth);
-    }
+    TTrafficSample& s = step.sample;
+    s.orgout = out.org;
+    s.outbyte = out.bytes;
+    s.outbit = out.bits;
+    s.outbytepers = out.bytesPerSecond;
+    s.outbitpers = out.bitsPerSecond;
+    s.outWrapped = out.wrapped;
+    s.outReset = out.reset;
+    s.outNoRate = out.noRate;
+    s.orgin = in.org;
+    s.inbyte = in.bytes;
+    s.inbit = in.bits;
+    s.inbytepers = in.bytesPerSecond;
+    s.inbitpers = in.bitsPerSecond;
+    s.inWrapped = in.wrapped;
+    s.inReset = in.reset;
+    s.inNoRate = in.noRate;
     s.combinedbytepers = WrappingAdd(s.inbytepers, s.outbytepers);
     s.combinedbitpers = WrappingAdd(s.inbitpers, s.outbitpers);
-    return s;
+    return step;
 }
 
-bool HasRates(const TMonitorState& state, const TTrafficSample& sample) {
-    return (state.PrevOutCounted || state.PrevInCounted) && !(sample.outNoRate && sample.inNoRate);
+double Utilization(const TTrafficSample& sample, const QString& bandwidth) {
+    const std::int64_t bits = ParseInt64(bandwidth);
+    if (bits <= 0) {
+        return 0.0;
+    }
+    const std::int64_t percentBits =
+        WrappingMul(WrappingAdd(sample.inbitpers, sample.outbitpers), 100);
+    return static_cast<double>(percentBits) / static_cast<double>(bits);
+}
+
+bool HasRates(const TrafficCounters& counters, const TTrafficSample& sample) {
+    return (counters.Out.HasPrevious() || counters.In.HasPrevious()) &&
+           !(sample.outNoRate && sample.inNoRate);
 }
 
 }  // namespace pulsewell

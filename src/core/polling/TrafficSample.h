@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QStringList>
 #include <cstdint>
 
-#include "core/MessageList.h"
 #include "core/MonitorState.h"
 
 namespace pulsewell {
@@ -50,19 +50,30 @@ struct CounterStep {
 };
 CounterStep StepBetween(std::int64_t before, std::int64_t now, bool wide);
 
-// Computes the sample from the state's readings and previous counters, and
-// stores the new counters and totals in the state. Readings that do not parse
-// throw ConversionError before anything changes; a bandwidth that does not
-// parse throws after the counters and totals were updated. 32-bit readings
-// arrive signed and a fall is a wrap-around; 64-bit ones (WideCounters) are
-// unsigned, and a fall or a leap of 2^63 or more counts 0 for that poll.
-// Rates divide by the whole intervals, rounded, between the two readings'
-// times; a reading that repeats the one before (its time unchanged) adds
-// nothing. A counter counts from its first reading on, whatever its value.
-TTrafficSample ComputeSample(TMonitorState& state, MessageList& messages);
+// One poll's sample and what it leaves: the counters and totals after it,
+// and the lines it has for the message list.
+struct SampleStep {
+    TTrafficSample sample;
+    TrafficCounters counters;
+    QStringList messages;
+};
+
+// Computes the sample from each side's new reading (Now) and the one it is
+// measured from (Previous); changes nothing, and throws ConversionError for
+// a reading that does not parse. 32-bit readings arrive signed and a fall is
+// a wrap-around; 64-bit ones (Wide) are unsigned, and a fall or a leap of
+// 2^63 or more counts 0 for that poll. Rates divide by the whole intervals,
+// rounded, between the two readings' times; a reading that repeats the one
+// before (its time unchanged) adds nothing. A counter counts from its first
+// reading on, whatever its value. The utilization is left to Utilization().
+SampleStep ComputeSample(const TrafficCounters& counters, int intervalSeconds);
+
+// The sample's bits per second in percent of `bandwidth`; 0 for a bandwidth
+// of 0. Throws ConversionError when the bandwidth does not parse.
+double Utilization(const TTrafficSample& sample, const QString& bandwidth);
 
 // Whether the sample has rates to show, in a traffic line and log entry: a
 // side had a previous reading, and not both came too soon after theirs.
-bool HasRates(const TMonitorState& state, const TTrafficSample& sample);
+bool HasRates(const TrafficCounters& counters, const TTrafficSample& sample);
 
 }  // namespace pulsewell

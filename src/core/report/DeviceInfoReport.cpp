@@ -10,23 +10,19 @@ namespace {
 constexpr int kOpenRefused = 31;
 }  // namespace
 
-DeviceInfoReport::DeviceInfoReport(MonitorView& view, const TMonitorState& state,
-                                   const InterfaceDiscovery& discovery, const InterfaceTable& table,
-                                   DeviceWorker& worker)
-    : view_(view), state_(state), discovery_(discovery), table_(table), worker_(worker) {}
+DeviceInfoReport::DeviceInfoReport(MonitorView& view, const InterfaceDiscovery& discovery,
+                                   const InterfaceTable& table, DeviceWorker& worker)
+    : view_(view), discovery_(discovery), table_(table), worker_(worker) {}
 
-void DeviceInfoReport::Read(std::function<void()> then, std::function<void()> after) {
+void DeviceInfoReport::Read(const DeviceTarget& device, std::function<void()> then,
+                            std::function<void()> after) {
     report_.clear();
-    const TReportSource source{state_.Host, state_.Community, discovery_.Uptime(),
+    const TReportSource source{device.Host, device.Community, discovery_.Uptime(),
                                discovery_.InterfaceCount()};
-    const SnmpVersion version = state_.Version;
-    const SnmpV3Security security = state_.Security;
     auto report = std::make_shared<QStringList>();
     worker_.Run(
-        [source, version, security, report](const DeviceWorker::Job& job) {
-            job.Reader().SetSnmpVersion(version);
-            job.Reader().SetSecurity(security);
-            job.Reader().SetQueryTarget(source.Community, source.Host);
+        [device, source, report](const DeviceWorker::Job& job) {
+            job.Reader().Aim(device);
             *report = GatherDeviceReport(job.Reader(), source);
         },
         [this, report, then = std::move(then), after = std::move(after)](std::exception_ptr error) {
@@ -43,13 +39,14 @@ void DeviceInfoReport::Read(std::function<void()> then, std::function<void()> af
         });
 }
 
-void DeviceInfoReport::Gather(std::function<void()> gathered) {
+void DeviceInfoReport::Gather(const DeviceTarget& device, std::function<void()> gathered) {
     // Shown whether or not the reading stopped, as the report then is empty.
-    Read([] {}, std::move(gathered));
+    Read(
+        device, [] {}, std::move(gathered));
 }
 
-void DeviceInfoReport::Export() {
-    Read([this] {
+void DeviceInfoReport::Export(const DeviceTarget& device) {
+    Read(device, [this] {
         const QString path = ProgramFolder() + QLatin1String(kDeviceInfoFile);
         WriteDeviceInfoFile(path, FileLines());
         if (!view_.OpenDocument(path)) {

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "core/MonitorState.h"
+#include "core/DeviceTarget.h"
 #include "core/MonitorView.h"
 #include "core/device/DeviceWorker.h"
 #include "core/discovery/InterfaceDiscovery.h"
@@ -15,16 +15,15 @@ namespace pulsewell {
 // on the device worker, and device_info.txt with the report and the table.
 class DeviceInfoReport {
   public:
-    DeviceInfoReport(MonitorView& view, const TMonitorState& state,
-                     const InterfaceDiscovery& discovery, const InterfaceTable& table,
-                     DeviceWorker& worker);
+    DeviceInfoReport(MonitorView& view, const InterfaceDiscovery& discovery,
+                     const InterfaceTable& table, DeviceWorker& worker);
 
-    // Reads the report afresh; `gathered` follows on this thread, also when
-    // an error box ended the reading (the report is then empty).
-    void Gather(std::function<void()> gathered);
+    // Reads the device's report afresh; `gathered` follows on this thread,
+    // also when an error box ended the reading (the report is then empty).
+    void Gather(const DeviceTarget& device, std::function<void()> gathered);
     // Gathers, writes device_info.txt in the program's folder and asks the
     // desktop to open it.
-    void Export();
+    void Export(const DeviceTarget& device);
     // The report of the last gather; the interface selection clears it.
     const QStringList& Lines() const { return report_; }
     void Clear() { report_.clear(); }
@@ -33,10 +32,10 @@ class DeviceInfoReport {
 
   private:
     // `then` under the error guard once the report is read, `after` in any case.
-    void Read(std::function<void()> then, std::function<void()> after = {});
+    void Read(const DeviceTarget& device, std::function<void()> then,
+              std::function<void()> after = {});
 
     MonitorView& view_;
-    const TMonitorState& state_;
     const InterfaceDiscovery& discovery_;
     const InterfaceTable& table_;
     DeviceWorker& worker_;

@@ -80,10 +80,10 @@ void LoadStoredSettings(ErrorReporter& reporter, TrafficGraph& graph, TMonitorSt
             if (!version) {
                 throw SettingValueError(kSnmpVersion.name, text, key.Path(), SnmpVersionChoices());
             }
-            state.Version = *version;
+            state.Device.Version = *version;
         },
         [&] {
-            if (const QStringList problems = ReadV3Settings(key, state.Security);
+            if (const QStringList problems = ReadV3Settings(key, state.Device.Security);
                 !problems.isEmpty()) {
                 throw OperationError(problems.join(u'\n'));
             }

@@ -38,9 +38,9 @@ InterfaceSweeper::~InterfaceSweeper() {
     CallOff();
 }
 
-void InterfaceSweeper::SetTarget(const SweepTarget& target) {
-    if (target.host != target_.host || target.community != target_.community ||
-        target.version != target_.version) {
+void InterfaceSweeper::SetTarget(const DeviceTarget& target) {
+    if (target.Host != target_.Host || target.Community != target_.Community ||
+        target.Version != target_.Version) {
         CallOff();
         table_.Clear();
         if (inFlight_) {
@@ -83,17 +83,15 @@ void InterfaceSweeper::Sweep() {
     startedMs_ = MonotonicMs();
     cancelled_ = std::make_shared<std::atomic<bool>>(false);
     const int generation = generation_;
-    SweepPlan plan = table_.Plan(target_.version != SnmpVersion::V1);
-    plan.community = target_.community;
-    plan.host = target_.host;
+    SweepPlan plan = table_.Plan(target_.Version != SnmpVersion::V1);
+    plan.community = target_.Community;
+    plan.host = target_.Host;
     const QPointer<InterfaceSweeper> self(this);
     worker_.Run(
         [self, plan, target = target_, cancelled = cancelled_,
          generation](const DeviceWorker::Job& job) {
             DeviceReader& reader = job.Reader();
-            reader.SetSnmpVersion(target.version);
-            reader.SetSecurity(target.security);
-            reader.SetQueryTarget(target.community, target.host);
+            reader.Aim(target);
             SweepReading reading =
                 ReadSweep(reader, plan, [&] { return job.Current() && !*cancelled; });
             job.Post([self, reading = std::move(reading), generation] {

@@ -5,22 +5,13 @@
 #include <atomic>
 #include <memory>
 
-#include "core/SnmpV3Security.h"
-#include "core/SnmpVersion.h"
+#include "core/DeviceTarget.h"
 #include "core/device/DeviceWorker.h"
 #include "core/sweep/SweepReading.h"
 #include "core/sweep/SweepResult.h"
 #include "core/sweep/SweepTable.h"
 
 namespace pulsewell {
-
-// The device a sweep asks, and how.
-struct SweepTarget {
-    QString host;
-    QString community;
-    SnmpVersion version = SnmpVersion::V1;
-    SnmpV3Security security;
-};
 
 // Every interface of one device at an interval: each sweep is one job on the
 // device worker, and its result comes back as SweepEnded. A sweep that takes
@@ -34,7 +25,7 @@ class InterfaceSweeper : public QObject {
     ~InterfaceSweeper() override;
 
     // Another host or community forgets every interface.
-    void SetTarget(const SweepTarget& target);
+    void SetTarget(const DeviceTarget& target);
     // Percent at which a row's utilization raises an event.
     void SetHighThreshold(double percent) { table_.SetHighThreshold(percent); }
     // Sweeps now and then every `seconds`.
@@ -54,7 +45,7 @@ class InterfaceSweeper : public QObject {
     void CallOff();
 
     DeviceWorker& worker_;
-    SweepTarget target_;
+    DeviceTarget target_;
     SweepTable table_;
     QTimer next_;
     int intervalMs_ = 6000;

@@ -6,10 +6,10 @@
 #include <limits>
 
 #include "core/device/DeviceObjects.h"
-#include "core/device/OctetString.h"
 #include "core/discovery/BulkWalk.h"
 #include "core/numbers/NumberText.h"
 #include "core/polling/TrafficSample.h"
+#include "core/text/OctetString.h"
 #include "snmp/Ber.h"
 
 namespace pulsewell {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/OperationError.h"
-#include "core/polling/SoundPlayer.h"
+#include "core/device/SoundPlayer.h"
 
 namespace pulsewell {
 
