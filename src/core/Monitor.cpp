@@ -38,15 +38,16 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
       messages_(this),
       table_(this),
       graph_(this),
-      choice_(view),
       worker_(reader, player, threading),
-      scheduler_(view, state_),
-      alarms_(view, state_, worker_),
-      cycle_(view, state_, messages_, graph_, scheduler_, alarms_, worker_),
+      scheduler_(board_, state_),
+      alarms_(view, view, state_, worker_),
+      cycle_(view, board_, state_, messages_, graph_, scheduler_, alarms_, worker_),
       recorder_([this](const QString& problem) { messages_.Append(problem); }),
-      discovery_(view, state_, table_, choice_, scheduler_, worker_),
-      report_(view, state_, discovery_, table_, worker_) {
+      discovery_(view, board_, state_, table_, choice_, scheduler_, worker_),
+      report_(view, view, state_, discovery_, table_, worker_) {
     alarms_.OnAlarm([this] { recorder_.MarkAlarm(state_); });
+    alarms_.OnNotice([this](const TAlarmNotice& notice) { emit AlarmNoticed(notice); });
+    discovery_.OnProgress([this] { emit DiscoveryProgressed(); });
     connect(&scheduler_, &PollScheduler::PollDue, this, &Monitor::PollDue);
     connect(&scheduler_, &PollScheduler::AutoStartDue, this, &Monitor::AutoStart);
 }
@@ -56,6 +57,53 @@ Monitor::~Monitor() {
     worker_.Abandon();
 }
 
+AvailableCommands Monitor::Commands() const {
+    const bool polling = probing_ || session_ == Session::Polling;
+    return {
+        .firstContact = !polling && !discovery_.Running(),
+        .startPolling = !polling && (offered_ || session_ == Session::Ended),
+        .stopPolling = offered_,
+        .showDeviceInfo = reportable_,
+    };
+}
+
+void Monitor::Publish() {
+    MonitorStatus status{
+        .commands = Commands(),
+        .statusText = board_.Text(),
+        .discoveryNews = board_.DiscoveryNews(),
+        .countdownText = board_.Countdown(),
+        .totalIn = state_.TotalIn,
+        .totalOut = state_.TotalOut,
+        .totalCombined = state_.TotalCombined,
+        .bandwidth = state_.Bandwidth,
+        .interfaces = choice_.Shown(),
+        .selectedInterface = choice_.Selected(),
+        .interfaceListEnabled = choice_.Enabled(),
+        .hosts = hostEntries_,
+        .hostText = hostText_,
+        .community = state_.Community,
+        .communityReadOnly = communityLocked_,
+        .version = state_.Version,
+        .intervalSeconds = state_.IntervalSeconds,
+        .logSwitchesEnabled = PollScheduler::LogsAllowed(state_.IntervalSeconds),
+        .writeLog = state_.WriteLog,
+        .writeDebugLog = state_.WriteDebugLog,
+        .discovering = discovery_.Running(),
+        .deviceInfoExportable = discovery_.Reached(),
+    };
+    if (status != status_) {
+        status_ = std::move(status);
+        emit StatusChanged(status_);
+    }
+}
+
+void Monitor::ShowHosts(const QStringList& entries, const QString& text) {
+    hostEntries_ = entries;
+    hostText_ = text;
+    Publish();
+}
+
 void Monitor::AbandonDeviceWork() {
     worker_.Abandon();
     pollDueAfterThis_ = false;
@@ -63,8 +111,7 @@ void Monitor::AbandonDeviceWork() {
     discovery_.Abandon();
     if (probing_) {
         probing_ = false;
-        view_.SetCommunityReadOnly(false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+        communityLocked_ = false;
     }
 }
 
@@ -74,30 +121,24 @@ void Monitor::ResetAll() {
     startWhenPassphrases_ = false;
     RunGuarded(view_, [this] {
         graph_.SetUp();
-        view_.ShowCompactLayout();
 
         scheduler_.StopPolling();
-        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        session_ = Session::Idle;
+        offered_ = false;
+        reportable_ = false;
+        board_.SetText(QString());
         messages_.Clear();
-
-        view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
-        view_.SetCommandEnabled(MonitorCommand::StopPolling, false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-        view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, false);
 
         table_.ClearDataCells();
         table_.SetRowCount(2);
 
         LoadStoredSettings(view_, graph_, state_, storeMissingSettings_);
-        view_.ShowSnmpVersion(state_.Version);
         graph_.SetShowBytes(state_.ShowBytes);
         state_.PolledInterface = state_.InterfaceNumber;
         state_.ZeroTrafficFigures();
-        ShowTotals();
         table_.WriteTitles();
 
         state_.Bandwidth = QStringLiteral("0");
-        view_.ShowBandwidth(state_.Bandwidth);
 
         graph_.ApplyGraphType(graphType_, state_.ShowBytes);
         graph_.ClearSeries();
@@ -109,12 +150,13 @@ void Monitor::ResetAll() {
         messages_.Clear();
         ApplyStartProfile();
     });
+    Publish();
     RequestV3Passphrases();
 }
 
 void Monitor::SetSnmpVersion(SnmpVersion version) {
     state_.Version = version;
-    view_.ShowSnmpVersion(version);
+    Publish();
 }
 
 void Monitor::RequestV3Passphrases() {
@@ -163,7 +205,7 @@ void Monitor::LoadHostList() {
     }
     hosts_ = HostList(ProgramFolder()).Load();
     // Without entries the edit keeps the host it shows.
-    view_.ShowHosts(hosts_, hosts_.isEmpty() ? state_.Host : hosts_.first());
+    ShowHosts(hosts_, hosts_.isEmpty() ? state_.Host : hosts_.first());
     if (!hosts_.isEmpty()) {
         SetHost(hosts_.first());
     }
@@ -176,7 +218,7 @@ void Monitor::ApplyStartProfile() {
     // An earlier "Reset all" armed it for a profile that may no longer hold.
     scheduler_.DisarmAutoStart();
     // The combo offers the profile's host alone; hostfile.txt keeps the others.
-    view_.ShowHosts({}, QString());
+    ShowHosts({}, QString());
     const QString path = ProgramFolder() + startProfile_;
     const std::optional<THostEntry> entry = ReadStartProfile(path);
     if (!entry) {
@@ -186,11 +228,9 @@ void Monitor::ApplyStartProfile() {
     intervals.removeOne(1);  // reached by a middle click only
     CheckStartProfile(*entry, path, intervals);
     SetHost(entry->IP);
-    view_.ShowHosts({state_.Host}, state_.Host);
+    ShowHosts({state_.Host}, state_.Host);
     SetCommunity(entry->community);
-    view_.ShowCommunity(state_.Community);
     state_.Bandwidth = entry->bandwidth;
-    view_.ShowBandwidth(state_.Bandwidth);
     // Not the interface selection: InterfaceNumber, and so the log names, stay.
     choice_.Offer({entry->Interface}, true);
     for (const int seconds : kIntervals) {
@@ -202,19 +242,21 @@ void Monitor::ApplyStartProfile() {
         state_.Version = *version;
     }
     ApplyV3Profile(*entry, path, state_.Security);
-    view_.ShowSnmpVersion(state_.Version);
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
+    offered_ = true;
+    Publish();
     scheduler_.ArmAutoStart();
 }
 
 void Monitor::SetHost(const QString& host) {
+    hostText_ = host;
     if (host == state_.Host) {
+        Publish();
         return;
     }
     state_.Host = host;
     ClearHostDependentState();
     RecallHostSettings();
+    Publish();
 }
 
 void Monitor::RecallHostSettings() {
@@ -242,6 +284,27 @@ void Monitor::RecallHostSettings() {
 void Monitor::SetCommunity(const QString& text) {
     state_.Community = text;
     recallingCommunityFor_.clear();
+    Publish();
+}
+
+void Monitor::SetBandwidth(const QString& text) {
+    state_.Bandwidth = text;
+    Publish();
+}
+
+void Monitor::SetWriteLog(bool on) {
+    scheduler_.SetWriteLog(on);
+    Publish();
+}
+
+void Monitor::SetWriteDebugLog(bool on) {
+    scheduler_.SetWriteDebugLog(on);
+    Publish();
+}
+
+void Monitor::OfferInterfaces(const QStringList& entries) {
+    choice_.Offer(entries, true);
+    Publish();
 }
 
 void Monitor::SetRecalledCommunity(const QString& host, const QString& community) {
@@ -249,7 +312,6 @@ void Monitor::SetRecalledCommunity(const QString& host, const QString& community
         return;
     }
     SetCommunity(community);
-    view_.ShowCommunity(state_.Community);
 }
 
 int Monitor::RememberedEntry(int offered) const {
@@ -295,6 +357,7 @@ void Monitor::SelectInterval(int seconds) {
     if (IsPolling()) {
         RememberPolling();
     }
+    Publish();
 }
 
 void Monitor::ChooseInterval(int seconds) {
@@ -302,25 +365,26 @@ void Monitor::ChooseInterval(int seconds) {
     if (IsPolling()) {
         RememberPolling();
     }
+    Publish();
 }
 
 void Monitor::ClearHostDependentState() {
     // Nothing the old device says from now on may reach the new one's state.
     AbandonDeviceWork();
     messages_.Clear();
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
-    view_.SetCommandEnabled(MonitorCommand::StopPolling, false);
-    view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, false);
+    offered_ = false;
+    reportable_ = false;
+    if (session_ != Session::Polling) {
+        session_ = Session::Idle;
+    }
     table_.ClearDataCells();
     state_.PolledInterface = state_.InterfaceNumber;
     state_.ZeroTrafficFigures();
-    ShowTotals();
     table_.WriteTitles();
     choice_.Clear();
     graph_.ApplyGraphType(graphType_, state_.ShowBytes);
     graph_.ClearSeries();
     state_.Bandwidth = QStringLiteral("0");
-    view_.ShowBandwidth(state_.Bandwidth);
     graph_.Graphupdate();
 }
 
@@ -331,21 +395,20 @@ void Monitor::StartPolling() {
     const bool ready = RunGuarded(view_, [this] {
         if (keepHostList_) {
             hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Host);
-            view_.ShowHosts(hosts_, state_.Host);
+            ShowHosts(hosts_, state_.Host);
         }
         graph_.ClearSeries();
         graph_.Graphupdate();
-        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        board_.SetText(QString());
         messages_.Clear();
-        view_.SetCommunityReadOnly(true);
-        view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
+        communityLocked_ = true;
         cycle_.ForgetCounterWidth();
     });
     if (!ready) {
         return;
     }
     probing_ = true;
+    Publish();
     const TMonitorState target = state_;
     auto answered = std::make_shared<bool>(false);
     auto cause = std::make_shared<std::optional<QString>>();
@@ -371,14 +434,13 @@ void Monitor::ProbeAnswered(bool answered, const std::optional<QString>& cause) 
     RunGuarded(view_, [&] {
         if (!answered) {
             scheduler_.StopPolling();
-            view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-            view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-            view_.SetStatusText(
-                MonitorView::kStatusPanel,
+            session_ = Session::Ended;
+            board_.SetText(
                 NoAnswerText(QStringLiteral("Failure contacting host!"), state_.Version, cause));
             emit PollingFailed();
             return;
         }
+        session_ = Session::Polling;
         scheduler_.Start();
         graph_.Graphupdate();
         started = true;
@@ -446,15 +508,14 @@ QString Monitor::PolledInterfaceName() const {
 
 void Monitor::RefusePoll(const QString& reason) {
     view_.ShowMessageBox(reason, QStringLiteral("Error"));
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+    session_ = Session::Ended;
+    Publish();
 }
 
 void Monitor::StopByError(const QString& status) {
     scheduler_.StopPolling();
-    view_.SetStatusText(MonitorView::kStatusPanel, status);
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+    session_ = Session::Ended;
+    board_.SetText(status);
     emit PollingFailed();
 }
 
@@ -462,20 +523,19 @@ void Monitor::StopPolling(const QString& status) {
     if (probing_ || cycle_.Running()) {
         AbandonDeviceWork();
     }
-    view_.SetStatusText(MonitorView::kStatusPanel, QString());
+    board_.SetText(QString());
     scheduler_.StopPolling();
     scheduler_.StopCountdown();
-    view_.SetCommunityReadOnly(false);
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, true);
+    session_ = Session::Ended;
+    reportable_ = true;
+    communityLocked_ = false;
     state_.ZeroCounters();
     state_.ZeroReadings();
-    view_.SetStatusText(MonitorView::kStatusPanel, status);
-    view_.SetStatusText(MonitorView::kCountdownPanel, QString());
+    board_.SetText(status);
+    board_.SetCountdown(QString());
     messages_.Append(TotalsLine());
     state_.ZeroTotals();
-    ShowTotals();
+    Publish();
 }
 
 QString Monitor::TotalsLine() const {
@@ -487,15 +547,15 @@ QString Monitor::TotalsLine() const {
 }
 
 void Monitor::FirstContact() {
-    discovery_.Start(
-        [this](int index) {
-            const int chosen = RememberedEntry(index);
-            SelectInterface(chosen);
-            if (chosen != index) {
-                choice_.Show(true);
-            }
-        },
-        [this] { emit DiscoveryEnded(); });
+    discovery_.Start([this](int index) { SelectInterface(RememberedEntry(index)); },
+                     [this](const DiscoveryOutcome& outcome) {
+                         if (outcome.pollable) {
+                             offered_ = true;
+                             reportable_ = true;
+                         }
+                         Publish();
+                         emit DiscoveryEnded(outcome);
+                     });
 }
 
 void Monitor::CallOffFirstContact() {
@@ -512,22 +572,22 @@ void Monitor::SelectInterface(int index) {
     state_.InterfaceNumber = entry;
 
     state_.ZeroTrafficFigures();
-    ShowTotals();
     graph_.ClearSeries();
     graph_.Graphupdate();
     graph_.ZeroScaleCaptions();
 
     state_.Bandwidth = BandwidthOfSpeedCell(table_.Cell(2, index + 1));
-    view_.ShowBandwidth(state_.Bandwidth);
 
     messages_.Clear();
     report_.Clear();
+    Publish();
 }
 
 void Monitor::PollInterface(const QString& index) {
     state_.InterfaceNumber = index;
     state_.PolledInterface = index;
     choice_.Offer({index}, true);
+    Publish();
 }
 
 void Monitor::ReadInterfaceSpeed(bool takeBandwidth) {
@@ -548,7 +608,7 @@ void Monitor::ReadInterfaceSpeed(bool takeBandwidth) {
                 }
                 if (takeBandwidth && !reading->cell.isEmpty()) {
                     state_.Bandwidth = BandwidthOfSpeedCell(reading->cell);
-                    view_.ShowBandwidth(state_.Bandwidth);
+                    Publish();
                 }
             });
             emit InterfaceSpeedRead(*reading);
@@ -567,10 +627,6 @@ void Monitor::SetShowBytes(bool on) {
 void Monitor::ApplyGraphType(TGraphType type) {
     graphType_ = type;
     graph_.ApplyGraphType(type, state_.ShowBytes);
-}
-
-void Monitor::ShowTotals() {
-    view_.ShowTotals(state_.TotalIn, state_.TotalOut, state_.TotalCombined);
 }
 
 }  // namespace pulsewell

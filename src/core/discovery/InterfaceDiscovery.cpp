@@ -45,8 +45,9 @@ class InterfaceDiscovery::Walk {
     };
 
     Walk(InterfaceDiscovery& owner, const DeviceWorker::Job& job, const Target& target,
-         Select select)
+         Select select, DiscoveryOutcome& outcome)
         : owner_(owner),
+          outcome_(outcome),
           job_(job),
           reader_(job.Reader()),
           host_(target.host),
@@ -55,8 +56,8 @@ class InterfaceDiscovery::Walk {
           security_(target.security),
           select_(std::move(select)) {}
 
-    // True when interfaces were found and chosen from.
-    bool Run();
+    // Fills the outcome as it goes.
+    void Run();
 
   private:
     void Post(std::function<void()> update) { job_.Post(std::move(update)); }
@@ -65,18 +66,22 @@ class InterfaceDiscovery::Walk {
         Post([table, column, row, text] { table->SetCell(column, row, text); });
     }
     void SetStatus(const QString& text) {
-        MonitorView* view = &owner_.view_;
-        Post([view, text] { view->SetStatusText(MonitorView::kStatusPanel, text); });
+        StatusBoard* board = &owner_.board_;
+        Post([board, text] { board->SetText(text); });
     }
-    void ShowDiscoveryStatus(const QString& text) {
-        MonitorView* view = &owner_.view_;
-        Post([view, text] { view->ShowDiscoveryStatus(text); });
+    void ShowDiscoveryNews(const QString& text) {
+        StatusBoard* board = &owner_.board_;
+        Post([board, text] { board->SetDiscoveryNews(text); });
     }
-    // Lets the view show the rows so far; false when the discovery was
+    // Lets the owner see the rows so far; false when the discovery was
     // abandoned meanwhile, which ends it there.
     bool Progress() {
-        MonitorView* view = &owner_.view_;
-        Post([view] { view->ShowDiscoveryProgress(); });
+        InterfaceDiscovery* owner = &owner_;
+        Post([owner] {
+            if (owner->progressed_) {
+                owner->progressed_();
+            }
+        });
         return job_.Current();
     }
     // Sets reported_ as well.
@@ -95,6 +100,7 @@ class InterfaceDiscovery::Walk {
     bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
 
     InterfaceDiscovery& owner_;
+    DiscoveryOutcome& outcome_;
     const DeviceWorker::Job& job_;
     DeviceReader& reader_;
     const QString host_;
@@ -111,10 +117,12 @@ class InterfaceDiscovery::Walk {
     BulkYield bulkYield_;
 };
 
-InterfaceDiscovery::InterfaceDiscovery(MonitorView& view, const TMonitorState& state,
-                                       InterfaceTable& table, InterfaceChoice& choice,
-                                       PollScheduler& scheduler, DeviceWorker& worker)
-    : view_(view),
+InterfaceDiscovery::InterfaceDiscovery(ErrorReporter& errors, StatusBoard& board,
+                                       const TMonitorState& state, InterfaceTable& table,
+                                       InterfaceChoice& choice, PollScheduler& scheduler,
+                                       DeviceWorker& worker)
+    : errors_(errors),
+      board_(board),
       state_(state),
       table_(table),
       choice_(choice),
@@ -127,43 +135,35 @@ void InterfaceDiscovery::Start(Select select, Ended ended) {
     }
     running_ = true;
     // The last export stays until an export replaces it.
-    view_.ShowExportDeviceInfo(false);
-    view_.SetStatusText(MonitorView::kStatusPanel, QString());
-    view_.ShowDiscoveryStatus(QStringLiteral("Reading the interface table..."));
+    reached_ = false;
     choice_.Clear();  // an empty list offers nothing to choose
     table_.ClearDataCells();
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
-    view_.SetBusy(true);
+    board_.SetDiscoveryNews(QStringLiteral("Reading the interface table..."));
 
-    auto found = std::make_shared<bool>(false);
+    auto outcome = std::make_shared<DiscoveryOutcome>();
     const Walk::Target target{state_.Host, state_.Community, state_.Version, state_.Security};
-    auto walk = [this, target, select = std::move(select), found](const DeviceWorker::Job& job) {
-        *found = Walk(*this, job, target, select).Run();
+    auto walk = [this, target, select = std::move(select), outcome](const DeviceWorker::Job& job) {
+        Walk(*this, job, target, select, *outcome).Run();
     };
-    worker_.Run(std::move(walk), [this, found, ended = std::move(ended)](std::exception_ptr error) {
-        running_ = false;
-        view_.SetBusy(false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-        const bool ok = RunGuarded(view_, [&] {
-            if (error) {
-                std::rethrow_exception(error);
-            }
-        });
-        if (ok && *found) {
-            view_.FocusInterfaceList();
-        }
-        if (ended) {
-            ended();
-        }
-    });
+    worker_.Run(std::move(walk),
+                [this, outcome, ended = std::move(ended)](std::exception_ptr error) {
+                    running_ = false;
+                    board_.Changed();
+                    RunGuarded(errors_, [&] {
+                        if (error) {
+                            std::rethrow_exception(error);
+                        }
+                    });
+                    if (ended) {
+                        ended(*outcome);
+                    }
+                });
 }
 
 void InterfaceDiscovery::Abandon() {
     if (running_) {
         running_ = false;
-        view_.SetBusy(false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-        view_.ShowDiscoveryStatus(QString());
+        board_.SetDiscoveryNews(QString());
     }
 }
 
@@ -172,11 +172,11 @@ bool InterfaceDiscovery::CallOff() {
         return false;
     }
     Abandon();
-    view_.ShowDiscoveryStatus(QStringLiteral("First contact called off."));
+    board_.SetDiscoveryNews(QStringLiteral("First contact called off."));
     return true;
 }
 
-bool InterfaceDiscovery::Walk::Run() {
+void InterfaceDiscovery::Walk::Run() {
     reader_.SetSnmpVersion(version_);
     reader_.SetSecurity(security_);
     reader_.SetQueryTarget(community_, host_);
@@ -195,10 +195,9 @@ bool InterfaceDiscovery::Walk::Run() {
                      : NoAnswerText(QStringLiteral("Failure contacting device!"), version_, cause));
         // A device that told why needs no guess.
         if (!answered && !cause) {
-            MonitorView* view = &owner_.view_;
-            Post([view] { view->ShowDiscoveryHint(kSilenceHint); });
+            outcome_.hint = kSilenceHint;
         }
-        return false;
+        return;
     }
 
     const QString uptime =
@@ -206,49 +205,44 @@ bool InterfaceDiscovery::Walk::Run() {
     InterfaceDiscovery* owner = &owner_;
     Post([owner, uptime] {
         owner->uptime_ = uptime;
-        owner->view_.ShowExportDeviceInfo(true);
+        owner->reached_ = true;
+        owner->board_.Changed();
     });
 
     const std::optional<int> rows = WalkInterfaceIndexes(WalkLimit());
     if (!rows) {
-        return false;
+        return;
     }
     if (*rows == 0) {
         InterfaceTable* table = &owner_.table_;
         Post([table] { table->SetRowCount(2); });
         SetStatus(QStringLiteral("No interfaces found on this device!"));
-        return false;
+        return;
     }
     // The list holds exactly the indexes the table shows.
-    InterfaceChoice* choice = &owner_.choice_;
-    Post([choice, indexes = indexes_] { choice->Offer(indexes, false); });
+    Post([owner, indexes = indexes_] {
+        owner->choice_.Offer(indexes, false);
+        owner->board_.Changed();
+    });
     if (!Progress() || !QueryInterfaceRows(*rows)) {
-        return false;
+        return;
     }
 
-    Post([choice, labels = labels_] {
-        choice->Label(labels);
-        choice->Show(true);
+    Post([owner, labels = labels_] {
+        owner->choice_.Label(labels);
+        owner->choice_.Enable(true);
+        owner->board_.Changed();
     });
     if (!Progress()) {
-        return false;
+        return;
     }
     Post([select = select_] { select(0); });
 
-    ShowDiscoveryStatus(QStringLiteral("%1 interfaces found").arg(*rows));
+    ShowDiscoveryNews(QStringLiteral("%1 interfaces found").arg(*rows));
     const QString count = reader_.QueryValue(kIfNumber).value_or(kNoAnswer);
-    const bool pollable = ParseInt32(count) > 0;
-    Post([owner, count, pollable] {
-        owner->interfaceCount_ = count;
-        if (pollable) {
-            for (MonitorCommand command :
-                 {MonitorCommand::StartPolling, MonitorCommand::StopPolling,
-                  MonitorCommand::ShowDeviceInfo}) {
-                owner->view_.SetCommandEnabled(command, true);
-            }
-        }
-    });
-    return true;
+    Post([owner, count] { owner->interfaceCount_ = count; });
+    outcome_.pollable = ParseInt32(count) > 0;
+    outcome_.found = true;
 }
 
 int InterfaceDiscovery::Walk::WalkLimit() {

@@ -6,8 +6,9 @@
 #include <functional>
 #include <optional>
 
+#include "core/AlarmSettings.h"
 #include "core/MonitorState.h"
-#include "core/MonitorView.h"
+#include "core/OperationError.h"
 #include "core/device/DeviceWorker.h"
 #include "core/polling/AlarmNotice.h"
 #include "core/polling/TrafficSample.h"
@@ -19,11 +20,12 @@ namespace pulsewell {
 // is reported once and then left alone until it (or the alarm's choice of
 // file) changes, and of a threshold that is no number, reported once and
 // skipped until it is one. A broken alarm never ends a poll. An alarm that
-// goes off also tells the view, with the host and interface of the state,
+// goes off also gives a notice, with the host and interface of the state,
 // once per crossing of its threshold, whether its sound played or not.
 class AlarmPlayer {
   public:
-    AlarmPlayer(MonitorView& view, const TMonitorState& state, DeviceWorker& worker);
+    AlarmPlayer(ErrorReporter& errors, const AlarmSettingsSource& settings,
+                const TMonitorState& state, DeviceWorker& worker);
 
     // Plays what the sample calls for under the thresholds the options dialog
     // holds now; `done` follows on this thread when the sound has ended, at
@@ -31,6 +33,8 @@ class AlarmPlayer {
     void Sound(const TTrafficSample& sample, std::function<void()> done);
     // Told each time a poll sets off an alarm.
     void OnAlarm(std::function<void()> alarmed) { alarmed_ = std::move(alarmed); }
+    // Told each notice of an alarm.
+    void OnNotice(std::function<void(const TAlarmNotice&)> notice) { notice_ = std::move(notice); }
 
   private:
     using Played = std::function<void(std::exception_ptr)>;
@@ -45,7 +49,8 @@ class AlarmPlayer {
                       std::int32_t threshold, const QString& path, const QString& unplayable,
                       std::function<void()> done);
 
-    MonitorView& view_;
+    ErrorReporter& errors_;
+    const AlarmSettingsSource& settings_;
     const TMonitorState& state_;
     DeviceWorker& worker_;
     QString unplayableHighSound_;
@@ -54,6 +59,7 @@ class AlarmPlayer {
     bool highNoticed_ = false;
     bool lowNoticed_ = false;
     std::function<void()> alarmed_;
+    std::function<void(const TAlarmNotice&)> notice_;
 };
 
 }  // namespace pulsewell

@@ -30,10 +30,11 @@ std::int64_t MonotonicMs() {
 
 }  // namespace
 
-PollCycle::PollCycle(MonitorView& view, TMonitorState& state, MessageList& messages,
-                     TrafficGraph& graph, PollScheduler& scheduler, AlarmPlayer& alarms,
-                     DeviceWorker& worker)
-    : view_(view),
+PollCycle::PollCycle(ErrorReporter& errors, StatusBoard& board, TMonitorState& state,
+                     MessageList& messages, TrafficGraph& graph, PollScheduler& scheduler,
+                     AlarmPlayer& alarms, DeviceWorker& worker)
+    : errors_(errors),
+      board_(board),
       state_(state),
       messages_(messages),
       graph_(graph),
@@ -43,7 +44,7 @@ PollCycle::PollCycle(MonitorView& view, TMonitorState& state, MessageList& messa
       clock_(MonotonicMs) {}
 
 bool PollCycle::Step(const std::function<void()>& step) {
-    if (RunGuarded(view_, step) && !early_) {
+    if (RunGuarded(errors_, step) && !early_) {
         return true;
     }
     Finish(early_.value_or(PollOutcome{}));
@@ -66,9 +67,9 @@ void PollCycle::Start(const QString& interface, Finished finished) {
     outSubstituted_ = false;
     inSubstituted_ = false;
     const bool reading = Step([&] {
-        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        board_.SetText(QString());
         state_.Bandwidth = StripSeparators(state_.Bandwidth);
-        view_.ShowBandwidth(state_.Bandwidth);
+        board_.Changed();
 
         if (state_.Host.isEmpty()) {
             early_ =
@@ -92,7 +93,7 @@ void PollCycle::Start(const QString& interface, Finished finished) {
         state_.PrevOutReadAtMs = state_.OutReadAtMs;
         state_.PrevInReadAtMs = state_.InReadAtMs;
 
-        view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
+        board_.SetText(QStringLiteral("Contacting..."));
         pollTime_ = QDateTime::currentDateTime();
     });
     if (!reading) {
@@ -171,10 +172,10 @@ void PollCycle::CountersRead(const Readings& readings) {
         try {
             sample = ComputeSample(state_, messages_);
         } catch (const OperationError&) {
-            view_.ShowTotals(state_.TotalIn, state_.TotalOut, state_.TotalCombined);
+            board_.Changed();
             throw;
         }
-        view_.ShowTotals(state_.TotalIn, state_.TotalOut, state_.TotalCombined);
+        board_.Changed();
         AppendSamples(sample);
     });
     if (!measured) {
@@ -213,7 +214,7 @@ void PollCycle::Complete(const TTrafficSample& sample) {
             if (state_.WriteLog) {
                 WriteTrafficLogEntry(folder, state_, sample, pollTime_);
             }
-            view_.SetStatusText(MonitorView::kStatusPanel, QString());
+            board_.SetText(QString());
         })) {
         return;
     }

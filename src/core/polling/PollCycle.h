@@ -7,7 +7,8 @@
 
 #include "core/MessageList.h"
 #include "core/MonitorState.h"
-#include "core/MonitorView.h"
+#include "core/OperationError.h"
+#include "core/StatusBoard.h"
 #include "core/device/DeviceWorker.h"
 #include "core/polling/AlarmPlayer.h"
 #include "core/polling/CounterObjects.h"
@@ -50,8 +51,9 @@ class PollCycle {
   public:
     using Finished = std::function<void(const PollOutcome&)>;
 
-    PollCycle(MonitorView& view, TMonitorState& state, MessageList& messages, TrafficGraph& graph,
-              PollScheduler& scheduler, AlarmPlayer& alarms, DeviceWorker& worker);
+    PollCycle(ErrorReporter& errors, StatusBoard& board, TMonitorState& state,
+              MessageList& messages, TrafficGraph& graph, PollScheduler& scheduler,
+              AlarmPlayer& alarms, DeviceWorker& worker);
 
     // Polls `interface` (empty when none is chosen); `finished` follows on
     // this thread unless the poll is abandoned first.
@@ -97,7 +99,8 @@ class PollCycle {
     bool Step(const std::function<void()>& step);
     void Finish(PollOutcome outcome);
 
-    MonitorView& view_;
+    ErrorReporter& errors_;
+    StatusBoard& board_;
     TMonitorState& state_;
     CounterObjects counters_;
     MessageList& messages_;

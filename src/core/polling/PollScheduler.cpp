@@ -2,8 +2,8 @@
 
 namespace pulsewell {
 
-PollScheduler::PollScheduler(MonitorView& view, TMonitorState& state, QObject* parent)
-    : QObject(parent), view_(view), state_(state) {
+PollScheduler::PollScheduler(StatusBoard& board, TMonitorState& state, QObject* parent)
+    : QObject(parent), board_(board), state_(state) {
     countdownTimer_.setInterval(1000);
     autoStartTimer_.setInterval(1000);
     autoStartTimer_.setSingleShot(true);
@@ -37,7 +37,7 @@ void PollScheduler::RestartCountdown() {
 
 void PollScheduler::ShowWaiting() {
     countdownTimer_.stop();
-    view_.SetStatusText(MonitorView::kCountdownPanel, QStringLiteral("Waiting for the device..."));
+    board_.SetCountdown(QStringLiteral("Waiting for the device..."));
 }
 
 void PollScheduler::PollTick() {
@@ -66,14 +66,12 @@ void PollScheduler::AutoStartTick() {
 }
 
 void PollScheduler::ShowCountdown() {
-    view_.SetStatusText(MonitorView::kCountdownPanel,
-                        state_.Countdown == 1
+    board_.SetCountdown(state_.Countdown == 1
                             ? QStringLiteral("Next poll in 1 second")
                             : QStringLiteral("Next poll in %1 seconds").arg(state_.Countdown));
 }
 
 void PollScheduler::ChooseInterval(int seconds) {
-    view_.ShowInterval(seconds);
     if (seconds != state_.IntervalSeconds) {
         SelectInterval(seconds);
     }
@@ -86,7 +84,7 @@ void PollScheduler::SelectInterval(int seconds) {
         state_.WriteLog = false;
         state_.WriteDebugLog = false;
     }
-    view_.ShowLogSwitches(LogsAllowed(seconds), state_.WriteLog, state_.WriteDebugLog);
+    board_.Changed();
 }
 
 }  // namespace pulsewell

@@ -4,8 +4,8 @@
 #include <QTimer>
 
 #include "core/MonitorState.h"
-#include "core/MonitorView.h"
 #include "core/ProgramDefaults.h"
+#include "core/StatusBoard.h"
 
 namespace pulsewell {
 
@@ -17,7 +17,7 @@ class PollScheduler : public QObject {
   public:
     static constexpr auto& kIntervals = defaults::kPollIntervals;
 
-    PollScheduler(MonitorView& view, TMonitorState& state, QObject* parent = nullptr);
+    PollScheduler(StatusBoard& board, TMonitorState& state, QObject* parent = nullptr);
 
     static bool LogsAllowed(int seconds) { return seconds != 1 && seconds != 3; }
 
@@ -60,7 +60,7 @@ class PollScheduler : public QObject {
   private:
     void ShowCountdown();
 
-    MonitorView& view_;
+    StatusBoard& board_;
     TMonitorState& state_;
     QTimer pollTimer_;
     QTimer countdownTimer_;

@@ -10,10 +10,15 @@ namespace {
 constexpr int kOpenRefused = 31;
 }  // namespace
 
-DeviceInfoReport::DeviceInfoReport(MonitorView& view, const TMonitorState& state,
-                                   const InterfaceDiscovery& discovery, const InterfaceTable& table,
-                                   DeviceWorker& worker)
-    : view_(view), state_(state), discovery_(discovery), table_(table), worker_(worker) {}
+DeviceInfoReport::DeviceInfoReport(ErrorReporter& errors, DocumentOpener& opener,
+                                   const TMonitorState& state, const InterfaceDiscovery& discovery,
+                                   const InterfaceTable& table, DeviceWorker& worker)
+    : errors_(errors),
+      opener_(opener),
+      state_(state),
+      discovery_(discovery),
+      table_(table),
+      worker_(worker) {}
 
 void DeviceInfoReport::Read(std::function<void()> then, std::function<void()> after) {
     report_.clear();
@@ -30,7 +35,7 @@ void DeviceInfoReport::Read(std::function<void()> then, std::function<void()> af
             *report = GatherDeviceReport(job.Reader(), source);
         },
         [this, report, then = std::move(then), after = std::move(after)](std::exception_ptr error) {
-            RunGuarded(view_, [&] {
+            RunGuarded(errors_, [&] {
                 if (error) {
                     std::rethrow_exception(error);
                 }
@@ -52,7 +57,7 @@ void DeviceInfoReport::Export() {
     Read([this] {
         const QString path = ProgramFolder() + QLatin1String(kDeviceInfoFile);
         WriteDeviceInfoFile(path, FileLines());
-        if (!view_.OpenDocument(path)) {
+        if (!opener_.OpenDocument(path)) {
             throw OperationError(
                 QStringLiteral("File open failed with Error: %1: %2 (the desktop found no program "
                                "to open it)")

@@ -15,7 +15,7 @@ namespace pulsewell {
 // on the device worker, and device_info.txt with the report and the table.
 class DeviceInfoReport {
   public:
-    DeviceInfoReport(MonitorView& view, const TMonitorState& state,
+    DeviceInfoReport(ErrorReporter& errors, DocumentOpener& opener, const TMonitorState& state,
                      const InterfaceDiscovery& discovery, const InterfaceTable& table,
                      DeviceWorker& worker);
 
@@ -35,7 +35,8 @@ class DeviceInfoReport {
     // `then` under the error guard once the report is read, `after` in any case.
     void Read(std::function<void()> then, std::function<void()> after = {});
 
-    MonitorView& view_;
+    ErrorReporter& errors_;
+    DocumentOpener& opener_;
     const TMonitorState& state_;
     const InterfaceDiscovery& discovery_;
     const InterfaceTable& table_;
