@@ -2,6 +2,7 @@
 
 #include "core/Monitor.h"
 #include "core/device/SnmpDeviceReader.h"
+#include "tests/fakes/MonitorWatcher.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/SteppingClock.h"
@@ -53,7 +54,7 @@ TEST_F(PollAgainstAgent, CountsTrafficAcrossAWrapAround) {
     EXPECT_TRUE(monitor.Messages().LastLine().endsWith(
         "; IN bits/s: 8000; OUT bits/s: 8000; utilization: 0.00 %"))
         << monitor.Messages().LastLine().toStdString();
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{1000, 1000, 2000}));
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{1000, 1000, 2000}));
 }
 
 TEST_F(PollAgainstAgent, StartPollingProbesTheAgent) {

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "core/Monitor.h"
+#include "tests/fakes/MonitorWatcher.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
@@ -59,7 +60,7 @@ TEST_F(PollCycleTest, FirstPollAfterResetComputesNoDifference) {
     EXPECT_EQ(monitor.State().OutCounter, 5000);
     EXPECT_EQ(reader.requests,
               (QStringList{"get " + kOut + " cobalt@10.1.1.1", "get " + kIn + " cobalt@10.1.1.1"}));
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
+    EXPECT_EQ(monitor.Status().statusText, "");
     EXPECT_TRUE(view.errors.isEmpty());
 }
 
@@ -74,7 +75,7 @@ TEST_F(PollCycleTest, SecondPollWritesTheTrafficLineAndFeedsEverySeries) {
     EXPECT_TRUE(monitor.Messages().LastLine().endsWith(
         "; IN bits/s: 1200000; OUT bits/s: 300000; utilization: 15.00 %"))
         << monitor.Messages().LastLine().toStdString();
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{150000, 37500, 187500}));
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{150000, 37500, 187500}));
 }
 
 // A counter at 0 is a reading; each side's series waits for one of its own.
@@ -100,7 +101,7 @@ TEST_F(PollCycleTest, BandwidthSeparatorsAreRemoved) {
         monitor.SetBandwidth(QString::fromLatin1(typed));
         monitor.PollOnce();
         EXPECT_EQ(monitor.State().Bandwidth, "1000000");
-        EXPECT_EQ(view.bandwidth, "1000000");
+        EXPECT_EQ(monitor.Status().bandwidth, "1000000");
     }
 }
 
@@ -113,8 +114,8 @@ TEST_F(PollCycleTest, MissingHostOrInterfaceZeroAsksForInputAndReadsNothing) {
     EXPECT_EQ(view.messageBoxes, (QStringList{"Error: Please enter an IP address!!",
                                               "Error: No interface selected!!"}));
     EXPECT_TRUE(reader.requests.isEmpty());
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_TRUE(view.enabled[MonitorCommand::FirstContact]);
+    EXPECT_TRUE(monitor.Status().commands.startPolling);
+    EXPECT_TRUE(monitor.Status().commands.firstContact);
 }
 
 // The difference after a missing reading spans the intervals since its reading.
@@ -137,9 +138,9 @@ TEST_F(PollCycleTest, SilentDeviceWithoutContinueStopsAfterBothRequests) {
     monitor.SetContinueWithZeroes(false);
     monitor.PollOnce();
     EXPECT_EQ(reader.requests.size(), 2);
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Failure contacting host! Polling stopped!");
+    EXPECT_EQ(monitor.Status().statusText, "Failure contacting host! Polling stopped!");
     EXPECT_FALSE(monitor.IsPolling());
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
+    EXPECT_TRUE(monitor.Status().commands.startPolling);
 }
 
 TEST_F(PollCycleTest, EmptyInputReadingWithoutContinueStopsBeforeStoringTheOutput) {
@@ -147,7 +148,7 @@ TEST_F(PollCycleTest, EmptyInputReadingWithoutContinueStopsBeforeStoringTheOutpu
     reader.Answer(kOut, "7000");
     reader.Answer(kIn, "");
     monitor.PollOnce();
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "No values from host! Polling stopped!");
+    EXPECT_EQ(monitor.Status().statusText, "No values from host! Polling stopped!");
     EXPECT_EQ(monitor.State().OutCounter, 0);
 }
 
@@ -156,7 +157,7 @@ TEST_F(PollCycleTest, UnparsableReadingEndsThePollWithTheConversionError) {
     reader.Answer(kIn, "5");
     monitor.PollOnce();
     EXPECT_EQ(view.errors, QStringList{QString::fromUtf8("'12ab' ist kein gültiger Integerwert")});
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Contacting...");
+    EXPECT_EQ(monitor.Status().statusText, "Contacting...");
     EXPECT_EQ(SeriesCounts(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0}));
 }
 
@@ -220,7 +221,7 @@ TEST_F(PollCycleTest, BrokenAlarmIsReportedOnceAndItsPollsRunToTheEnd) {
     // A missing file is reported, and the poll goes on to its end.
     poll();
     EXPECT_EQ(view.errors, QStringList{"MCI-Fehler: " + path + " (file not found)"});
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
+    EXPECT_EQ(monitor.Status().statusText, "");
     poll();
     EXPECT_EQ(view.errors.size(), 1);
     EXPECT_EQ(monitor.Messages().Count(), 1);  // the next poll runs to its end
@@ -297,14 +298,14 @@ TEST_F(SchedulerTest, ShortIntervalsSwitchTheLogsOffAndLockThem) {
     monitor.SetWriteLog(true);
     monitor.SelectInterval(3);
     EXPECT_FALSE(monitor.State().WriteLog);
-    EXPECT_FALSE(view.logSwitchesEnabled);
+    EXPECT_FALSE(monitor.Status().logSwitchesEnabled);
     monitor.SetWriteLog(true);
     EXPECT_FALSE(monitor.State().WriteLog);
     monitor.SelectInterval(15);
-    EXPECT_TRUE(view.logSwitchesEnabled);
-    EXPECT_FALSE(view.logChecked);
+    EXPECT_TRUE(monitor.Status().logSwitchesEnabled);
+    EXPECT_FALSE(monitor.Status().writeLog);
     monitor.ChooseInterval(1);  // the middle click
-    EXPECT_EQ(view.shownInterval, 1);
+    EXPECT_EQ(monitor.Status().intervalSeconds, 1);
     EXPECT_EQ(monitor.State().IntervalSeconds, 1);
 }
 
@@ -338,19 +339,19 @@ TEST_F(SchedulerTest, StartPollingProbesThenPollsAtOnce) {
     EXPECT_EQ(monitor.PollPeriodMs(), 6000);
     EXPECT_EQ(reader.requests.first(), "query " + kSpeed + " cobalt@10.1.1.1");
     EXPECT_EQ(reader.requests.size(), 3);
-    EXPECT_TRUE(view.communityReadOnly);
-    EXPECT_FALSE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_EQ(view.hosts, QStringList{"10.1.1.1"});
-    EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 6 seconds");
+    EXPECT_TRUE(monitor.Status().communityReadOnly);
+    EXPECT_FALSE(monitor.Status().commands.startPolling);
+    EXPECT_EQ(monitor.Status().hosts, QStringList{"10.1.1.1"});
+    EXPECT_EQ(monitor.Status().countdownText, "Next poll in 6 seconds");
 }
 
 TEST_F(SchedulerTest, FailedProbeDoesNotStartPolling) {
     monitor.StartPolling();
     EXPECT_FALSE(monitor.IsPolling());
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Failure contacting host!");
+    EXPECT_EQ(monitor.Status().statusText, "Failure contacting host!");
     EXPECT_EQ(reader.requests.size(), 1);
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_TRUE(view.communityReadOnly);
+    EXPECT_TRUE(monitor.Status().commands.startPolling);
+    EXPECT_TRUE(monitor.Status().communityReadOnly);
 }
 
 TEST_F(SchedulerTest, CountdownShowsSecondsThenOneSecond) {
@@ -360,7 +361,7 @@ TEST_F(SchedulerTest, CountdownShowsSecondsThenOneSecond) {
     QStringList shown;
     for (int tick = 0; tick < 5; ++tick) {
         monitor.CountdownTick();
-        shown.append(view.status[MonitorView::kCountdownPanel]);
+        shown.append(monitor.Status().countdownText);
     }
     EXPECT_EQ(shown, (QStringList{"Next poll in 5 seconds", "Next poll in 4 seconds",
                                   "Next poll in 3 seconds", "Next poll in 2 seconds",
@@ -368,7 +369,7 @@ TEST_F(SchedulerTest, CountdownShowsSecondsThenOneSecond) {
     EXPECT_FALSE(monitor.IsCountingDown());
     monitor.ChooseInterval(1);
     monitor.PollOnce();  // counts down from one
-    EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 1 second");
+    EXPECT_EQ(monitor.Status().countdownText, "Next poll in 1 second");
 }
 
 TEST_F(SchedulerTest, StopReportsAndZeroesTheTotals) {
@@ -379,9 +380,9 @@ TEST_F(SchedulerTest, StopReportsAndZeroesTheTotals) {
     monitor.StopPolling();
     EXPECT_EQ(monitor.Messages().LastLine(),
               "Total traffic transferred IN: 1000 bytes; OUT: 500 bytes; combined: 1500 bytes");
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Polling stopped by user.");
-    EXPECT_FALSE(view.communityReadOnly);
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{0, 0, 0}));
+    EXPECT_EQ(monitor.Status().statusText, "Polling stopped by user.");
+    EXPECT_FALSE(monitor.Status().communityReadOnly);
     monitor.StopPolling();
     EXPECT_EQ(monitor.Messages().LastLine(),
               "Total traffic transferred IN: 0 bytes; OUT: 0 bytes; combined: 0 bytes");
@@ -426,14 +427,14 @@ TEST_F(SchedulerTest, ResetAllWhilePollingStopsThePollsButNotTheCountdown) {
     monitor.ResetAll();
     EXPECT_FALSE(monitor.IsPolling());
     EXPECT_TRUE(monitor.IsCountingDown());
-    EXPECT_TRUE(view.communityReadOnly);
-    EXPECT_FALSE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_FALSE(view.enabled[MonitorCommand::StopPolling]);
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
+    EXPECT_TRUE(monitor.Status().communityReadOnly);
+    EXPECT_FALSE(monitor.Status().commands.startPolling);
+    EXPECT_FALSE(monitor.Status().commands.stopPolling);
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{0, 0, 0}));
     EXPECT_EQ(monitor.Messages().Count(), 0);  // the totals are not reported
     for (int tick = 0; tick < 2; ++tick) {
         monitor.CountdownTick();
-        EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 5 seconds");
+        EXPECT_EQ(monitor.Status().countdownText, "Next poll in 5 seconds");
     }
 }
 
@@ -453,12 +454,12 @@ TEST_F(SchedulerTest, BandwidthThatDoesNotParseEndsThePollAfterTheTotals) {
     monitor.PollTick();
     EXPECT_EQ(view.errors,
               QStringList{QString::fromUtf8("'10Mbit' ist kein gültiger Integerwert")});
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{300, 600, 900}));
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{300, 600, 900}));
     EXPECT_EQ(SeriesCounts(), series);
     EXPECT_EQ(monitor.Messages().Count(), 0);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_EQ(log.readAll(), logged);
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Contacting...");
+    EXPECT_EQ(monitor.Status().statusText, "Contacting...");
     EXPECT_TRUE(monitor.IsPolling());
 }
 
