@@ -66,5 +66,21 @@ TEST_F(PollAgainstAgent, StartPollingProbesTheAgent) {
     EXPECT_FALSE(monitor.IsPolling());
 }
 
+// The status changes once per change: what leaves it as it was says nothing.
+TEST_F(PollAgainstAgent, StatusChangedOnlyWhenTheStatusChanges) {
+    QList<MonitorStatus> shown;
+    QObject::connect(&monitor, &Monitor::StatusChanged,
+                     [&](const MonitorStatus& status) { shown.append(status); });
+    monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
+    monitor.SetBandwidth(monitor.State().Bandwidth);
+    monitor.SelectInterval(monitor.State().IntervalSeconds);
+    EXPECT_TRUE(shown.isEmpty());
+
+    monitor.SetBandwidth("1000");
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.last().bandwidth, "1000");
+    EXPECT_EQ(shown.last(), monitor.Status());
+}
+
 }  // namespace
 }  // namespace pulsewell
