@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QLocale>
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "core/Monitor.h"
-#include "tests/fakes/MonitorWatcher.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"
@@ -46,9 +46,24 @@ struct Interface {
 class DiscoveryTest : public ::testing::Test {
   protected:
     DiscoveryTest() {
+        // What the window makes of the monitor's signals.
+        QObject::connect(&monitor, &Monitor::StatusChanged, [this](const MonitorStatus& status) {
+            if (status.discovering != busy) {
+                busy = status.discovering;
+                busyHistory.append(busy);
+            }
+        });
+        QObject::connect(&monitor, &Monitor::DiscoveryEnded,
+                         [this](const DiscoveryOutcome& outcome) { focused += outcome.found; });
+        QObject::connect(&monitor, &Monitor::DiscoveryProgressed, [this] {
+            ++pendingEventRuns;
+            if (whilePending) {
+                whilePending();
+            }
+        });
         monitor.ResetAll();
         monitor.SetHost("10.1.1.1");
-        watcher.busyHistory.clear();
+        busyHistory.clear();
         test::UseSteppingClock(monitor);
     }
 
@@ -97,12 +112,27 @@ class DiscoveryTest : public ::testing::Test {
                monitor.Status().commands.showDeviceInfo;
     }
 
+    // Forgets what the window saw, and what the user does meanwhile.
+    void ClearWindow() {
+        busyHistory.clear();
+        focused = 0;
+        pendingEventRuns = 0;
+        whilePending = nullptr;
+    }
+
     test::TempHome home;
     test::RecordingView view;
     test::ScriptedDeviceReader reader;
     test::RecordingSoundPlayer player;
+    // The busy cursor's turns, the focus that a first contact which found
+    // interfaces gives the list, and the first contact's steps, where the
+    // window's events run.
+    bool busy = false;
+    QList<bool> busyHistory;
+    int focused = 0;
+    int pendingEventRuns = 0;
+    std::function<void()> whilePending;
     Monitor monitor{view, reader, player};
-    test::MonitorWatcher watcher{monitor};
 };
 
 TEST_F(DiscoveryTest, IndexesOneTwoTenGiveThreeRowsAndSelectTheFirst) {
@@ -127,8 +157,8 @@ TEST_F(DiscoveryTest, IndexesOneTwoTenGiveThreeRowsAndSelectTheFirst) {
     EXPECT_EQ(monitor.DiscoveryUptime(), "4200");
     EXPECT_TRUE(PollingCommandsEnabled());
     EXPECT_TRUE(monitor.Status().deviceInfoExportable);
-    EXPECT_EQ(watcher.busyHistory, (QList<bool>{true, false}));
-    EXPECT_EQ(watcher.interfaceListFocused, 1);
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(focused, 1);
     EXPECT_EQ(monitor.Status().statusText, "3 interfaces found");
     EXPECT_TRUE(monitor.Status().discoveryNews);
 }
@@ -240,7 +270,7 @@ TEST_F(DiscoveryTest, FirstWalkEndsWithoutAFollowingIdentifier) {
         SCOPED_TRACE(ending.name);
         reader = {};
         view = {};
-        watcher.Clear();
+        ClearWindow();
         Serve({{.index = "1"}, {.index = "2"}});
         if (ending.next) {
             reader.nextAnswers[Column(1, "2")] = *ending.next;
@@ -264,7 +294,7 @@ TEST_F(DiscoveryTest, DeviceWithoutInterfaceRowsSaysSoAndOffersNothing) {
     // value, the walk no row.
     reader.nextAnswers[kIndexColumn] = {"1.3.6.1.2.1.4.1.0", "2"};
     reader.requests.clear();
-    watcher.busyHistory.clear();
+    busyHistory.clear();
     monitor.ResetAll();
     monitor.FirstContact();
 
@@ -275,8 +305,8 @@ TEST_F(DiscoveryTest, DeviceWithoutInterfaceRowsSaysSoAndOffersNothing) {
     EXPECT_FALSE(monitor.Status().interfaceListEnabled);
     EXPECT_FALSE(monitor.Status().commands.startPolling);
     EXPECT_TRUE(reader.requests.filter("query ").isEmpty());
-    EXPECT_EQ(watcher.busyHistory, (QList<bool>{true, false}));
-    EXPECT_EQ(watcher.interfaceListFocused, 1);  // from the first discovery only
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(focused, 1);  // from the first discovery only
 }
 
 TEST_F(DiscoveryTest, ProbeFailuresStopPollingAndClearTheEarlierResults) {
@@ -297,7 +327,7 @@ TEST_F(DiscoveryTest, ProbeFailuresStopPollingAndClearTheEarlierResults) {
         QFile report(home.ProgramFolder() + "device_info.txt");
         ASSERT_TRUE(report.open(QIODevice::WriteOnly));
         report.close();
-        watcher.busyHistory.clear();
+        busyHistory.clear();
         reader.nextAnswers[kIndexColumn] = probe.next;
 
         monitor.FirstContact();
@@ -310,7 +340,7 @@ TEST_F(DiscoveryTest, ProbeFailuresStopPollingAndClearTheEarlierResults) {
         EXPECT_FALSE(monitor.Status().interfaceListEnabled);
         EXPECT_EQ(monitor.Table().RowCount(), 3);  // rows stay, emptied
         EXPECT_EQ(Row(1), QStringList(InterfaceTable::kColumns, QString()));
-        EXPECT_EQ(watcher.busyHistory, (QList<bool>{true, false}));
+        EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
         EXPECT_EQ(monitor.DiscoveryUptime(), "4200");  // kept from the last discovery
     }
 }
@@ -338,7 +368,7 @@ TEST_F(DiscoveryTest, DeviceFallingSilentHalfWayStopsWithTheConversionError) {
             SCOPED_TRACE(QStringLiteral("%1 at width %2").arg(c.name).arg(width).toStdString());
             reader = {};
             view = {};
-            watcher.Clear();
+            ClearWindow();
             reader.width = width;
             Serve({{.index = "1"}, {.index = "2"}}, "-5", "7");
             for (int column : c.silentColumns) {
@@ -355,8 +385,8 @@ TEST_F(DiscoveryTest, DeviceFallingSilentHalfWayStopsWithTheConversionError) {
             EXPECT_EQ(monitor.Status().interfaces, (QStringList{"1", "2"}));
             EXPECT_FALSE(monitor.Status().interfaceListEnabled);
             EXPECT_FALSE(monitor.Status().commands.startPolling);
-            EXPECT_EQ(watcher.busyHistory, (QList<bool>{true, false}));
-            EXPECT_EQ(watcher.interfaceListFocused, 0);
+            EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+            EXPECT_EQ(focused, 0);
             EXPECT_EQ(monitor.DiscoveryUptime(), "4294967291");
         }
     }
@@ -368,7 +398,7 @@ TEST_F(DiscoveryTest, DeviceFallingSilentHalfWayStopsWithTheConversionError) {
 TEST_F(DiscoveryTest, WindowEventsRunWhileRowsFill) {
     Serve({{.index = "1"}, {.index = "2"}});
     QStringList filled;
-    watcher.whilePending = [&] {
+    whilePending = [&] {
         QString counts;
         for (int row = 1; row < monitor.Table().RowCount(); ++row) {
             int cells = 0;
@@ -381,13 +411,13 @@ TEST_F(DiscoveryTest, WindowEventsRunWhileRowsFill) {
     };
     monitor.FirstContact();
     EXPECT_EQ(filled, (QStringList{"1", "11", "11", "41", "81", "94", "98", "99"}));
-    EXPECT_EQ(watcher.busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
 }
 
 TEST_F(DiscoveryTest, FirstContactPressedAgainMeanwhileIsIgnored) {
     Serve({{.index = "1"}, {.index = "2"}});
     int presses = 0;
-    watcher.whilePending = [&] {
+    whilePending = [&] {
         ++presses;
         monitor.FirstContact();
     };
@@ -395,9 +425,9 @@ TEST_F(DiscoveryTest, FirstContactPressedAgainMeanwhileIsIgnored) {
     EXPECT_EQ(presses, 8);
     EXPECT_EQ(monitor.Table().RowCount(), 3);
     EXPECT_EQ(monitor.InterfaceEntries(), QStringList({"1", "2"}));
-    EXPECT_EQ(watcher.busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
 
-    watcher.whilePending = nullptr;  // and afterwards it runs again
+    whilePending = nullptr;  // and afterwards it runs again
     reader.requests.clear();
     monitor.FirstContact();
     EXPECT_FALSE(reader.requests.isEmpty());
@@ -423,13 +453,13 @@ TEST_F(DiscoveryTest, HostChangeOrResetMeanwhileEndsDiscovery) {
         SCOPED_TRACE(c.name);
         reader = {};
         view = {};
-        watcher.Clear();
+        ClearWindow();
         monitor.SetHost("10.1.1.1");
         reader.width = 16;
         Serve({{.index = "1", .speed = "10000000"}, {.index = "2"}});
         qsizetype requestsThen = -1;
-        watcher.whilePending = [&] {
-            if (watcher.pendingEventRuns == c.eventRun) {
+        whilePending = [&] {
+            if (pendingEventRuns == c.eventRun) {
                 if (c.reset) {
                     monitor.ResetAll();
                 } else {
@@ -451,8 +481,8 @@ TEST_F(DiscoveryTest, HostChangeOrResetMeanwhileEndsDiscovery) {
             EXPECT_EQ(Row(row), QStringList(InterfaceTable::kColumns, QString())) << row;
         }
         EXPECT_EQ(monitor.Table().Cell(2, 0), "Speed");
-        EXPECT_EQ(watcher.busyHistory, (QList<bool>{true, false}));
-        EXPECT_EQ(watcher.interfaceListFocused, 0);
+        EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+        EXPECT_EQ(focused, 0);
         EXPECT_TRUE(view.errors.isEmpty());
     }
 }
@@ -475,8 +505,8 @@ TEST_F(DiscoveryTest, IndexWalkThatNeverEndsStopsWithAnError) {
     EXPECT_TRUE(monitor.Status().interfaces.isEmpty());
     EXPECT_FALSE(monitor.Status().interfaceListEnabled);
     EXPECT_FALSE(monitor.Status().commands.startPolling);
-    EXPECT_EQ(watcher.busyHistory, (QList<bool>{true, false}));
-    EXPECT_EQ(watcher.pendingEventRuns, 1004);  // the window stayed alive
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(pendingEventRuns, 1004);  // the window stayed alive
 }
 
 TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {

@@ -2,7 +2,6 @@
 
 #include "core/Monitor.h"
 #include "core/device/SnmpDeviceReader.h"
-#include "tests/fakes/MonitorWatcher.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/SteppingClock.h"
@@ -64,22 +63,6 @@ TEST_F(PollAgainstAgent, StartPollingProbesTheAgent) {
     EXPECT_TRUE(view.errors.isEmpty());
     monitor.StopPolling();
     EXPECT_FALSE(monitor.IsPolling());
-}
-
-// The status changes once per change: what leaves it as it was says nothing.
-TEST_F(PollAgainstAgent, StatusChangedOnlyWhenTheStatusChanges) {
-    QList<MonitorStatus> shown;
-    QObject::connect(&monitor, &Monitor::StatusChanged,
-                     [&](const MonitorStatus& status) { shown.append(status); });
-    monitor.SetCommunity(QString::fromLatin1(test::kTestAgentCommunity));
-    monitor.SetBandwidth(monitor.State().Bandwidth);
-    monitor.SelectInterval(monitor.State().IntervalSeconds);
-    EXPECT_TRUE(shown.isEmpty());
-
-    monitor.SetBandwidth("1000");
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown.last().bandwidth, "1000");
-    EXPECT_EQ(shown.last(), monitor.Status());
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QFile>
 
 #include "core/Monitor.h"
-#include "tests/fakes/MonitorWatcher.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/ScriptedDeviceReader.h"

@@ -7,7 +7,6 @@
 #include "core/device/SnmpDeviceReader.h"
 #include "core/discovery/InterfaceCells.h"
 #include "core/polling/TrafficLogs.h"
-#include "tests/fakes/MonitorWatcher.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/fakes/SteppingClock.h"

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QStringList>
+#include <array>
+#include <cstdint>
 
+#include "core/MonitorStatus.h"
 #include "core/MonitorView.h"
 
 namespace pulsewell::test {
@@ -26,5 +29,10 @@ class RecordingView : public MonitorView {
     QStringList openedDocuments;
     bool desktopOpens = true;
 };
+
+// The three totals of a status, in the order the window shows them.
+inline std::array<std::int64_t, 3> Totals(const MonitorStatus& status) {
+    return {status.totalIn, status.totalOut, status.totalCombined};
+}
 
 }  // namespace pulsewell::test
