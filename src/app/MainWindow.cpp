@@ -124,8 +124,12 @@ TForm1::TForm1(MessageBoxes& boxes, DeviceReader& reader, SoundPlayer& player,
             options_->ShowDeviceInfo(monitor_.DeviceReport());
         }
     });
+    connect(&monitor_, &Monitor::StatusChanged, this, &TForm1::ShowStatus);
+    connect(&monitor_, &Monitor::AlarmNoticed, this,
+            [this](const TAlarmNotice& notice) { notifier_.Post(notice); });
+    connect(&monitor_, &Monitor::DiscoveryEnded, this, &TForm1::DiscoveryEnded);
     monitor_.SetStartProfile(startProfile);
-    monitor_.ResetAll();
+    ResetAll();
     hostCombo_->setFocus();
 }
 
@@ -206,7 +210,7 @@ void TForm1::BuildInputs(QWidget* client) {
     connect(pollOnceButton_, &QPushButton::clicked, this, [this] { monitor_.PollOnce(); });
     resetAllButton_ = AddButton(client, QStringLiteral("&Reset all"), 516, 98, 140);
     resetAllButton_->hide();
-    connect(resetAllButton_, &QPushButton::clicked, this, [this] { monitor_.ResetAll(); });
+    connect(resetAllButton_, &QPushButton::clicked, this, &TForm1::ResetAll);
 
     AddLabel(client, QStringLiteral("Traffic log:"), 8, 76, 200);
     messageView_ = new MessageListView(monitor_.Messages(), client);
@@ -379,8 +383,6 @@ void TForm1::BuildMenus() {
     allInterfacesAction_ = file->addAction(QStringLiteral("All interfaces..."));
     allInterfacesAction_->setEnabled(false);
     connect(allInterfacesAction_, &QAction::triggered, this, &TForm1::ShowAllInterfaces);
-    connect(&monitor_, &Monitor::DiscoveryEnded, this,
-            [this] { allInterfacesAction_->setEnabled(!monitor_.InterfaceEntries().isEmpty()); });
     file->addSeparator();
     QAction* savePicture = file->addAction(QStringLiteral("Save graph as &picture..."));
     savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -406,22 +408,18 @@ void TForm1::BuildMenus() {
         }
     });
     connect(tools->addAction(QStringLiteral("Reset all")), &QAction::triggered, this,
-            [this] { monitor_.ResetAll(); });
+            &TForm1::ResetAll);
     alwaysOnTopAction_ = tools->addAction(QStringLiteral("Always On Top"));
     alwaysOnTopAction_->setCheckable(true);
     connect(alwaysOnTopAction_, &QAction::triggered, this, &TForm1::ToggleAlwaysOnTop);
     writeLogAction_ = tools->addAction(QStringLiteral("Write log file"));
     writeLogAction_->setCheckable(true);
-    connect(writeLogAction_, &QAction::triggered, this, [this](bool on) {
-        monitor_.SetWriteLog(on);
-        writeLogAction_->setChecked(monitor_.State().Schedule.WriteLog);
-    });
+    connect(writeLogAction_, &QAction::triggered, this,
+            [this](bool on) { monitor_.SetWriteLog(on); });
     writeDebugLogAction_ = tools->addAction(QStringLiteral("Write debug log"));
     writeDebugLogAction_->setCheckable(true);
-    connect(writeDebugLogAction_, &QAction::triggered, this, [this](bool on) {
-        monitor_.SetWriteDebugLog(on);
-        writeDebugLogAction_->setChecked(monitor_.State().Schedule.WriteDebugLog);
-    });
+    connect(writeDebugLogAction_, &QAction::triggered, this,
+            [this](bool on) { monitor_.SetWriteDebugLog(on); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("?"));
     QAction* about = help->addAction(QStringLiteral("&About..."));
@@ -607,91 +605,105 @@ void TForm1::ShowError(const QString& message) {
     boxes_.ShowError(this, message);
 }
 
-void TForm1::SetStatusText(int panel, const QString& text) {
-    if (panel == kStatusPanel || panel == kCountdownPanel) {
-        statusPanels_[panel]->setText(ShownText(text));
-    }
-}
-
-void TForm1::SetCommandEnabled(MonitorCommand command, bool enabled) {
-    switch (command) {
-        case MonitorCommand::FirstContact:
-            firstContactButton_->setEnabled(enabled);
-            break;
-        case MonitorCommand::StartPolling:
-            startButton_->setEnabled(enabled);
-            break;
-        case MonitorCommand::StopPolling:
-            stopButton_->setEnabled(enabled);
-            break;
-        case MonitorCommand::ShowDeviceInfo:
-            showDeviceInfoAction_->setEnabled(enabled);
-            break;
-    }
-}
-
 void TForm1::ShowMessageBox(const QString& text, const QString& caption) {
     boxes_.ShowMessage(this, text, caption);
 }
 
-void TForm1::ShowCompactLayout() {
+void TForm1::ResetAll() {
     if (tableShown_) {
         ShowInterfaceTable();
     }
+    monitor_.ResetAll();
 }
 
-void TForm1::ShowBandwidth(const QString& bandwidth) {
-    bandwidthEdit_->setText(bandwidth);
+void TForm1::ShowStatus(const MonitorStatus& status) {
+    firstContactButton_->setEnabled(status.commands.firstContact);
+    startButton_->setEnabled(status.commands.startPolling);
+    stopButton_->setEnabled(status.commands.stopPolling);
+    showDeviceInfoAction_->setEnabled(status.commands.showDeviceInfo);
+    statusPanels_[kStatusPanel]->setText(ShownText(status.statusText));
+    statusPanels_[kCountdownPanel]->setText(ShownText(status.countdownText));
+    totalInValue_->setText(IntegerText(status.totalIn));
+    totalOutValue_->setText(IntegerText(status.totalOut));
+    totalCombinedValue_->setText(IntegerText(status.totalCombined));
+    // What the user types stays as typed: a field is set only when its text differs.
+    if (bandwidthEdit_->text() != status.bandwidth) {
+        bandwidthEdit_->setText(status.bandwidth);
+    }
+    if (communityEdit_->text() != status.community) {
+        communityEdit_->setText(status.community);
+    }
+    communityEdit_->setReadOnly(status.communityReadOnly);
+    // SNMPv3 asks as a user; the community is not sent.
+    communityEdit_->setEnabled(status.version != SnmpVersion::V3);
+    showCommunity_->setEnabled(status.version != SnmpVersion::V3);
+    ShowHosts(status);
+    ShowInterfaceList(status);
+    if (QRadioButton* button = intervalButtons_.value(status.intervalSeconds);
+        button != nullptr && !button->isChecked()) {
+        const QSignalBlocker blocker(button);
+        button->setChecked(true);
+    }
+    writeLogAction_->setEnabled(status.logSwitchesEnabled);
+    writeLogAction_->setChecked(status.writeLog);
+    writeDebugLogAction_->setEnabled(status.logSwitchesEnabled);
+    writeDebugLogAction_->setChecked(status.writeDebugLog);
+    if (status.discovering != shown_.discovering) {
+        if (status.discovering) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    exportButton_->setVisible(status.deviceInfoExportable);
+    shown_ = status;
 }
 
-void TForm1::ShowInterfaceList(const QStringList& entries, int selected, bool enabled) {
-    if (entries.isEmpty()) {
+void TForm1::ShowHosts(const MonitorStatus& status) {
+    QStringList items;
+    for (int i = 0; i < hostCombo_->count(); ++i) {
+        items.append(hostCombo_->itemText(i));
+    }
+    if (items == status.hosts && hostCombo_->currentText() == status.hostText) {
+        return;
+    }
+    const QSignalBlocker blocker(hostCombo_);
+    hostCombo_->clear();
+    hostCombo_->addItems(status.hosts);
+    hostCombo_->setCurrentIndex(static_cast<int>(status.hosts.indexOf(status.hostText)));
+    hostCombo_->setEditText(status.hostText);
+}
+
+void TForm1::ShowInterfaceList(const MonitorStatus& status) {
+    if (status.interfaces.isEmpty()) {
         // Another host, or none: its interfaces are to be found first.
         allInterfacesAction_->setEnabled(false);
         if (allInterfaces_ != nullptr) {
             allInterfaces_->close();
         }
     }
+    interfaceList_->setEnabled(status.interfaceListEnabled);
     const QSignalBlocker blocker(interfaceList_);
-    interfaceList_->clear();
-    interfaceList_->addItems(entries);
-    interfaceList_->setCurrentIndex(selected);
-    interfaceList_->setEnabled(enabled);
-    // The names are longer than the field: the open list shows them whole.
-    QAbstractItemView* view = interfaceList_->view();
-    view->setMinimumWidth(view->sizeHintForColumn(0) +
-                          view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                          2 * view->frameWidth());
-}
-
-void TForm1::ShowHosts(const QStringList& entries, const QString& text) {
-    const QSignalBlocker blocker(hostCombo_);
-    hostCombo_->clear();
-    hostCombo_->addItems(entries);
-    hostCombo_->setCurrentIndex(static_cast<int>(entries.indexOf(text)));
-    hostCombo_->setEditText(text);
-}
-
-void TForm1::SetCommunityReadOnly(bool readOnly) {
-    communityEdit_->setReadOnly(readOnly);
-}
-
-void TForm1::ShowCommunity(const QString& community) {
-    communityEdit_->setText(community);
-}
-
-void TForm1::ShowInterval(int seconds) {
-    if (QRadioButton* button = intervalButtons_.value(seconds)) {
-        const QSignalBlocker blocker(button);
-        button->setChecked(true);
+    if (status.interfaces != shown_.interfaces) {
+        interfaceList_->clear();
+        interfaceList_->addItems(status.interfaces);
+        // The names are longer than the field: the open list shows them whole.
+        QAbstractItemView* view = interfaceList_->view();
+        view->setMinimumWidth(view->sizeHintForColumn(0) +
+                              view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                              2 * view->frameWidth());
     }
+    interfaceList_->setCurrentIndex(status.selectedInterface);
 }
 
-void TForm1::ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) {
-    writeLogAction_->setEnabled(enabled);
-    writeLogAction_->setChecked(writeLog);
-    writeDebugLogAction_->setEnabled(enabled);
-    writeDebugLogAction_->setChecked(writeDebugLog);
+void TForm1::DiscoveryEnded(const DiscoveryOutcome& outcome) {
+    if (!outcome.hint.isEmpty()) {
+        monitor_.Messages().Append(outcome.hint);
+    }
+    if (outcome.found) {
+        interfaceList_->setFocus();
+    }
+    allInterfacesAction_->setEnabled(!monitor_.InterfaceEntries().isEmpty());
 }
 
 TAlarmSettings TForm1::CurrentAlarmSettings() const {
@@ -701,36 +713,6 @@ TAlarmSettings TForm1::CurrentAlarmSettings() const {
 
 bool TForm1::OpenDocument(const QString& path) {
     return opener_->Open(QUrl::fromLocalFile(path));
-}
-
-void TForm1::SetBusy(bool busy) {
-    if (busy) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
-}
-
-void TForm1::ShowDiscoveryStatus(const QString& text) {
-    statusPanels_[kStatusPanel]->setText(text);
-}
-
-void TForm1::ShowDiscoveryHint(const QString& line) {
-    monitor_.Messages().Append(line);
-}
-
-void TForm1::ShowExportDeviceInfo(bool visible) {
-    exportButton_->setVisible(visible);
-}
-
-void TForm1::FocusInterfaceList() {
-    interfaceList_->setFocus();
-}
-
-void TForm1::ShowSnmpVersion(SnmpVersion version) {
-    // SNMPv3 asks as a user; the community is not sent.
-    communityEdit_->setEnabled(version != SnmpVersion::V3);
-    showCommunity_->setEnabled(version != SnmpVersion::V3);
 }
 
 void TForm1::SetPassphraseKeeper(V3PassphraseKeeper& keeper) {
@@ -769,11 +751,4 @@ bool TForm1::RequestV3Passphrases(const QString& user) {
     });
     return true;
 }
-
-void TForm1::ShowTotals(std::int64_t totalIn, std::int64_t totalOut, std::int64_t totalCombined) {
-    totalInValue_->setText(IntegerText(totalIn));
-    totalOutValue_->setText(IntegerText(totalOut));
-    totalCombinedValue_->setText(IntegerText(totalCombined));
-}
-
 }  // namespace pulsewell

@@ -39,6 +39,9 @@ class TForm1 : public QMainWindow, public MonitorView {
     static constexpr int kClientWidth = 824;
     static constexpr int kCompactHeight = 540;
     static constexpr int kExpandedHeight = 720;
+    // The status bar's panels.
+    static constexpr int kStatusPanel = 0;
+    static constexpr int kCountdownPanel = 1;
 
     // startProfile: a file in the program's folder that presets a host and
     // starts polling (the program's first argument); empty for none. The
@@ -69,31 +72,15 @@ class TForm1 : public QMainWindow, public MonitorView {
 
     // MonitorView
     void ShowError(const QString& message) override;
-    void SetStatusText(int panel, const QString& text) override;
-    void SetCommandEnabled(MonitorCommand command, bool enabled) override;
     void ShowMessageBox(const QString& text, const QString& caption) override;
-    void ShowCompactLayout() override;
-    void ShowBandwidth(const QString& bandwidth) override;
-    void ShowInterfaceList(const QStringList& entries, int selected, bool enabled) override;
-    void ShowTotals(std::int64_t totalIn, std::int64_t totalOut,
-                    std::int64_t totalCombined) override;
-    void ShowHosts(const QStringList& entries, const QString& text) override;
-    void SetCommunityReadOnly(bool readOnly) override;
-    void ShowCommunity(const QString& community) override;
-    void ShowInterval(int seconds) override;
-    void ShowLogSwitches(bool enabled, bool writeLog, bool writeDebugLog) override;
     TAlarmSettings CurrentAlarmSettings() const override;
     bool OpenDocument(const QString& path) override;
-    void SetBusy(bool busy) override;
-    void ShowDiscoveryStatus(const QString& text) override;
-    void ShowDiscoveryHint(const QString& line) override;
-    void ShowExportDeviceInfo(bool visible) override;
-    void FocusInterfaceList() override;
-    void ShowSnmpVersion(SnmpVersion version) override;
     bool RequestV3Passphrases(const QString& user) override;
     void RecallCommunity(const QString& host) override;
     void KeepCommunity(const QString& host, const QString& community) override;
-    void ShowAlarmNotice(const TAlarmNotice& notice) override { notifier_.Post(notice); }
+
+    // Puts the monitor's status onto the controls.
+    void ShowStatus(const MonitorStatus& status);
 
   signals:
     // "?" > "&About...".
@@ -128,6 +115,11 @@ class TForm1 : public QMainWindow, public MonitorView {
     void BuildMenus();
     void BuildStatusBar();
     void ShowInterfaceTable();
+    // "Reset all" starts from the window's compact layout.
+    void ResetAll();
+    void ShowHosts(const MonitorStatus& status);
+    void ShowInterfaceList(const MonitorStatus& status);
+    void DiscoveryEnded(const DiscoveryOutcome& outcome);
     void ShowAllInterfaces();
     // Polls the interface list's entry; what a choice in the list does.
     void ChooseEntry(int entry);
@@ -150,6 +142,8 @@ class TForm1 : public QMainWindow, public MonitorView {
     V3PassphraseKeeper* keeper_ = nullptr;
     // Opened when the history window is first asked for.
     std::unique_ptr<history::HistoryStore> historyStore_;
+    // The status the controls show.
+    MonitorStatus shown_;
 
     QComboBox* hostCombo_ = nullptr;
     QComboBox* interfaceList_ = nullptr;

@@ -8,8 +8,8 @@
 #include <limits>
 #include <map>
 
-#include "core/Monitor.h"
 #include "core/OperationError.h"
+#include "core/ProgramDefaults.h"
 #include "core/ProgramVersion.h"
 #include "core/numbers/NumberText.h"
 
@@ -398,8 +398,8 @@ PollOptions ParsePollArguments(const QStringList& arguments) {
         reader.Value(QStringLiteral("--interval"), [&](const QString& v) {
             bool ok = false;
             const int seconds = v.toInt(&ok);
-            if (!ok ||
-                std::ranges::find(Monitor::kIntervals, seconds) == std::end(Monitor::kIntervals)) {
+            if (!ok || std::ranges::find(defaults::kPollIntervals, seconds) ==
+                           std::end(defaults::kPollIntervals)) {
                 Fail(QStringLiteral(
                          "--interval must be one of 1, 3, 6, 15, 30, 60, 120, 300, not \"%1\"")
                          .arg(v));

@@ -10,6 +10,8 @@ CliMonitor::CliMonitor(DeviceReader& reader, const QString& host, const QString&
       monitor_(view_, reader, player_, DeviceWorker::Threading::OwnThread) {
     QObject::connect(&monitor_.Messages(), &MessageList::Appended,
                      [this](const QString& line) { PrintLine(line); });
+    QObject::connect(&monitor_, &Monitor::StatusChanged,
+                     [this](const MonitorStatus& status) { view_.ShowStatus(status); });
     monitor_.KeepHostList(false);
     monitor_.StoreMissingSettings(false);
     monitor_.ResetAll();

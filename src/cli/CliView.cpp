@@ -27,14 +27,19 @@ void CliView::ShowError(const QString& message) {
     }
 }
 
-void CliView::SetStatusText(int panel, const QString& text) {
-    // Clearing the panel and the countdown are window matters.
-    if (panel != kStatusPanel || text.isEmpty()) {
+void CliView::ShowStatus(const MonitorStatus& status) {
+    if (status.statusText == seenStatus_ && status.discoveryNews == seenDiscoveryNews_) {
         return;
     }
-    lastStatus_ = text;
+    seenStatus_ = status.statusText;
+    seenDiscoveryNews_ = status.discoveryNews;
+    // Clearing the panel, and how a first contact goes, are window matters.
+    if (status.statusText.isEmpty() || status.discoveryNews) {
+        return;
+    }
+    lastStatus_ = status.statusText;
     if (!quiet_) {
-        PrintErr(QStringLiteral("status: ") + text);
+        PrintErr(QStringLiteral("status: ") + status.statusText);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MonitorStatus.h"
 #include "core/MonitorView.h"
 
 namespace pulsewell::cli {
@@ -7,27 +8,15 @@ namespace pulsewell::cli {
 // The monitor's view on a terminal: status and error texts go to standard
 // error behind "status: " and "error: ", unless the view keeps them quiet;
 // what only a window shows is dropped. The alarms stay off, as the command
-// line has no options dialog.
+// line has no options dialog, and a terminal has no desktop to open files with.
 class CliView : public MonitorView {
   public:
     explicit CliView(bool quiet = false) : quiet_(quiet) {}
 
     void ShowError(const QString& message) override;
-    void SetStatusText(int panel, const QString& text) override;
     void ShowMessageBox(const QString& text, const QString& caption) override;
-    void SetCommandEnabled(MonitorCommand, bool) override {}
-    void ShowCompactLayout() override {}
-    void ShowHosts(const QStringList&, const QString&) override {}
-    void ShowBandwidth(const QString&) override {}
-    void ShowInterfaceList(const QStringList&, int, bool) override {}
-    void ShowTotals(std::int64_t, std::int64_t, std::int64_t) override {}
-    void SetCommunityReadOnly(bool) override {}
-    void ShowCommunity(const QString&) override {}
-    void ShowInterval(int) override {}
-    void ShowLogSwitches(bool, bool, bool) override {}
-    TAlarmSettings CurrentAlarmSettings() const override { return {}; }
-    // A terminal has no desktop to open files with; the command line never exports.
-    bool OpenDocument(const QString&) override { return false; }
+    // Each new status text of the monitor's own.
+    void ShowStatus(const MonitorStatus& status);
 
     int ErrorCount() const { return errorCount_; }
     // The last status and error texts shown, printed or not.
@@ -39,6 +28,9 @@ class CliView : public MonitorView {
     int errorCount_ = 0;
     QString lastStatus_;
     QString lastError_;
+    // The status text seen last, whether discovery's news or not.
+    QString seenStatus_;
+    bool seenDiscoveryNews_ = false;
 };
 
 // One line to standard output or standard error, flushed at once so that a

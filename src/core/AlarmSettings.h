@@ -17,4 +17,11 @@ struct TAlarmSettings {
     QString LowAlarmFile;
 };
 
+// The alarm settings as the options dialog holds them now; without one, the alarms are off.
+class AlarmSettingsSource {
+  public:
+    virtual ~AlarmSettingsSource() = default;
+    virtual TAlarmSettings CurrentAlarmSettings() const { return {}; }
+};
+
 }  // namespace pulsewell

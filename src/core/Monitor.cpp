@@ -38,15 +38,16 @@ Monitor::Monitor(MonitorView& view, DeviceReader& reader, SoundPlayer& player,
       messages_(this),
       table_(this),
       graph_(this),
-      choice_(view),
       worker_(reader, player, threading),
-      scheduler_(view, state_.Schedule),
-      alarms_(view, worker_),
-      cycle_(view, state_.Traffic, messages_, graph_, alarms_, worker_),
+      scheduler_(board_, state_.Schedule),
+      alarms_(view, view, worker_),
+      cycle_(view, board_, state_.Traffic, messages_, graph_, alarms_, worker_),
       recorder_([this](const QString& problem) { messages_.Append(problem); }),
-      discovery_(view, table_, choice_, worker_),
-      report_(view, discovery_, table_, worker_) {
+      discovery_(view, board_, table_, choice_, worker_),
+      report_(view, view, discovery_, table_, worker_) {
     alarms_.OnAlarm([this] { recorder_.MarkAlarm(state_.Device.Host, state_.PolledInterface); });
+    alarms_.OnNotice([this](const TAlarmNotice& notice) { emit AlarmNoticed(notice); });
+    discovery_.OnProgress([this] { emit DiscoveryProgressed(); });
     connect(&scheduler_, &PollScheduler::PollDue, this, &Monitor::PollDue);
     connect(&scheduler_, &PollScheduler::AutoStartDue, this, &Monitor::AutoStart);
     connect(&scheduler_, &PollScheduler::IntervalSelected, this,
@@ -58,6 +59,53 @@ Monitor::~Monitor() {
     worker_.Abandon();
 }
 
+AvailableCommands Monitor::Commands() const {
+    const bool polling = probing_ || session_ == Session::Polling;
+    return {
+        .firstContact = !polling && !discovery_.Running(),
+        .startPolling = !polling && (offered_ || session_ == Session::Ended),
+        .stopPolling = offered_,
+        .showDeviceInfo = reportable_,
+    };
+}
+
+void Monitor::Publish() {
+    MonitorStatus status{
+        .commands = Commands(),
+        .statusText = board_.Text(),
+        .discoveryNews = board_.DiscoveryNews(),
+        .countdownText = board_.Countdown(),
+        .totalIn = state_.Traffic.Total.In,
+        .totalOut = state_.Traffic.Total.Out,
+        .totalCombined = state_.Traffic.Total.Combined,
+        .bandwidth = state_.Bandwidth,
+        .interfaces = choice_.Shown(),
+        .selectedInterface = choice_.Selected(),
+        .interfaceListEnabled = choice_.Enabled(),
+        .hosts = hostEntries_,
+        .hostText = hostText_,
+        .community = state_.Device.Community,
+        .communityReadOnly = communityLocked_,
+        .version = state_.Device.Version,
+        .intervalSeconds = state_.Schedule.IntervalSeconds,
+        .logSwitchesEnabled = PollScheduler::LogsAllowed(state_.Schedule.IntervalSeconds),
+        .writeLog = state_.Schedule.WriteLog,
+        .writeDebugLog = state_.Schedule.WriteDebugLog,
+        .discovering = discovery_.Running(),
+        .deviceInfoExportable = discovery_.Reached(),
+    };
+    if (status != status_) {
+        status_ = std::move(status);
+        emit StatusChanged(status_);
+    }
+}
+
+void Monitor::ShowHosts(const QStringList& entries, const QString& text) {
+    hostEntries_ = entries;
+    hostText_ = text;
+    Publish();
+}
+
 void Monitor::AbandonDeviceWork() {
     worker_.Abandon();
     pollDueAfterThis_ = false;
@@ -65,8 +113,7 @@ void Monitor::AbandonDeviceWork() {
     discovery_.Abandon();
     if (probing_) {
         probing_ = false;
-        view_.SetCommunityReadOnly(false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+        communityLocked_ = false;
     }
 }
 
@@ -76,30 +123,24 @@ void Monitor::ResetAll() {
     startWhenPassphrases_ = false;
     RunGuarded(view_, [this] {
         graph_.SetUp();
-        view_.ShowCompactLayout();
 
         scheduler_.StopPolling();
-        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        session_ = Session::Idle;
+        offered_ = false;
+        reportable_ = false;
+        board_.SetText(QString());
         messages_.Clear();
-
-        view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
-        view_.SetCommandEnabled(MonitorCommand::StopPolling, false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-        view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, false);
 
         table_.ClearDataCells();
         table_.SetRowCount(2);
 
         LoadStoredSettings(view_, graph_, state_, storeMissingSettings_);
-        view_.ShowSnmpVersion(state_.Device.Version);
         graph_.SetShowBytes(state_.ShowBytes);
         state_.PolledInterface = state_.InterfaceNumber;
         state_.Traffic.ZeroTrafficFigures();
-        ShowTotals();
         table_.WriteTitles();
 
         state_.Bandwidth = QStringLiteral("0");
-        view_.ShowBandwidth(state_.Bandwidth);
 
         graph_.ApplyGraphType(graphType_, state_.ShowBytes);
         graph_.ClearSeries();
@@ -111,12 +152,13 @@ void Monitor::ResetAll() {
         messages_.Clear();
         ApplyStartProfile();
     });
+    Publish();
     RequestV3Passphrases();
 }
 
 void Monitor::SetSnmpVersion(SnmpVersion version) {
     state_.Device.Version = version;
-    view_.ShowSnmpVersion(version);
+    Publish();
 }
 
 void Monitor::RequestV3Passphrases() {
@@ -165,7 +207,7 @@ void Monitor::LoadHostList() {
     }
     hosts_ = HostList(ProgramFolder()).Load();
     // Without entries the edit keeps the host it shows.
-    view_.ShowHosts(hosts_, hosts_.isEmpty() ? state_.Device.Host : hosts_.first());
+    ShowHosts(hosts_, hosts_.isEmpty() ? state_.Device.Host : hosts_.first());
     if (!hosts_.isEmpty()) {
         SetHost(hosts_.first());
     }
@@ -178,7 +220,7 @@ void Monitor::ApplyStartProfile() {
     // An earlier "Reset all" armed it for a profile that may no longer hold.
     scheduler_.DisarmAutoStart();
     // The combo offers the profile's host alone; hostfile.txt keeps the others.
-    view_.ShowHosts({}, QString());
+    ShowHosts({}, QString());
     const QString path = ProgramFolder() + startProfile_;
     const std::optional<THostEntry> entry = ReadStartProfile(path);
     if (!entry) {
@@ -188,11 +230,9 @@ void Monitor::ApplyStartProfile() {
     intervals.removeOne(1);  // reached by a middle click only
     CheckStartProfile(*entry, path, intervals);
     SetHost(entry->IP);
-    view_.ShowHosts({state_.Device.Host}, state_.Device.Host);
+    ShowHosts({state_.Device.Host}, state_.Device.Host);
     SetCommunity(entry->community);
-    view_.ShowCommunity(state_.Device.Community);
     state_.Bandwidth = entry->bandwidth;
-    view_.ShowBandwidth(state_.Bandwidth);
     // Not the interface selection: InterfaceNumber, and so the log names, stay.
     choice_.Offer({entry->Interface}, true);
     for (const int seconds : kIntervals) {
@@ -204,19 +244,21 @@ void Monitor::ApplyStartProfile() {
         state_.Device.Version = *version;
     }
     ApplyV3Profile(*entry, path, state_.Device.Security);
-    view_.ShowSnmpVersion(state_.Device.Version);
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::StopPolling, true);
+    offered_ = true;
+    Publish();
     scheduler_.ArmAutoStart();
 }
 
 void Monitor::SetHost(const QString& host) {
+    hostText_ = host;
     if (host == state_.Device.Host) {
+        Publish();
         return;
     }
     state_.Device.Host = host;
     ClearHostDependentState();
     RecallHostSettings();
+    Publish();
 }
 
 void Monitor::RecallHostSettings() {
@@ -244,6 +286,27 @@ void Monitor::RecallHostSettings() {
 void Monitor::SetCommunity(const QString& text) {
     state_.Device.Community = text;
     recallingCommunityFor_.clear();
+    Publish();
+}
+
+void Monitor::SetBandwidth(const QString& text) {
+    state_.Bandwidth = text;
+    Publish();
+}
+
+void Monitor::SetWriteLog(bool on) {
+    scheduler_.SetWriteLog(on);
+    Publish();
+}
+
+void Monitor::SetWriteDebugLog(bool on) {
+    scheduler_.SetWriteDebugLog(on);
+    Publish();
+}
+
+void Monitor::OfferInterfaces(const QStringList& entries) {
+    choice_.Offer(entries, true);
+    Publish();
 }
 
 void Monitor::SetRecalledCommunity(const QString& host, const QString& community) {
@@ -251,7 +314,6 @@ void Monitor::SetRecalledCommunity(const QString& host, const QString& community
         return;
     }
     SetCommunity(community);
-    view_.ShowCommunity(state_.Device.Community);
 }
 
 int Monitor::RememberedEntry(int offered) const {
@@ -297,6 +359,7 @@ void Monitor::SelectInterval(int seconds) {
     if (IsPolling()) {
         RememberPolling();
     }
+    Publish();
 }
 
 void Monitor::ChooseInterval(int seconds) {
@@ -304,25 +367,26 @@ void Monitor::ChooseInterval(int seconds) {
     if (IsPolling()) {
         RememberPolling();
     }
+    Publish();
 }
 
 void Monitor::ClearHostDependentState() {
     // Nothing the old device says from now on may reach the new one's state.
     AbandonDeviceWork();
     messages_.Clear();
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
-    view_.SetCommandEnabled(MonitorCommand::StopPolling, false);
-    view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, false);
+    offered_ = false;
+    reportable_ = false;
+    if (session_ != Session::Polling) {
+        session_ = Session::Idle;
+    }
     table_.ClearDataCells();
     state_.PolledInterface = state_.InterfaceNumber;
     state_.Traffic.ZeroTrafficFigures();
-    ShowTotals();
     table_.WriteTitles();
     choice_.Clear();
     graph_.ApplyGraphType(graphType_, state_.ShowBytes);
     graph_.ClearSeries();
     state_.Bandwidth = QStringLiteral("0");
-    view_.ShowBandwidth(state_.Bandwidth);
     graph_.Graphupdate();
 }
 
@@ -333,21 +397,20 @@ void Monitor::StartPolling() {
     const bool ready = RunGuarded(view_, [this] {
         if (keepHostList_) {
             hosts_ = HostList(ProgramFolder()).Remember(hosts_, state_.Device.Host);
-            view_.ShowHosts(hosts_, state_.Device.Host);
+            ShowHosts(hosts_, state_.Device.Host);
         }
         graph_.ClearSeries();
         graph_.Graphupdate();
-        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        board_.SetText(QString());
         messages_.Clear();
-        view_.SetCommunityReadOnly(true);
-        view_.SetCommandEnabled(MonitorCommand::StartPolling, false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
+        communityLocked_ = true;
         cycle_.ForgetCounterWidth();
     });
     if (!ready) {
         return;
     }
     probing_ = true;
+    Publish();
     auto answered = std::make_shared<bool>(false);
     auto cause = std::make_shared<std::optional<QString>>();
     worker_.Run(
@@ -370,14 +433,13 @@ void Monitor::ProbeAnswered(bool answered, const std::optional<QString>& cause) 
     RunGuarded(view_, [&] {
         if (!answered) {
             scheduler_.StopPolling();
-            view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-            view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-            view_.SetStatusText(MonitorView::kStatusPanel,
-                                NoAnswerText(QStringLiteral("Failure contacting host!"),
-                                             state_.Device.Version, cause));
+            session_ = Session::Ended;
+            board_.SetText(NoAnswerText(QStringLiteral("Failure contacting host!"),
+                                        state_.Device.Version, cause));
             emit PollingFailed();
             return;
         }
+        session_ = Session::Polling;
         scheduler_.Start();
         graph_.Graphupdate();
         started = true;
@@ -407,7 +469,7 @@ void Monitor::PollOnce() {
         return;
     }
     state_.Bandwidth = StripSeparators(state_.Bandwidth);
-    view_.ShowBandwidth(state_.Bandwidth);
+    Publish();
     if (!state_.Device.Host.isEmpty()) {
         scheduler_.RestartCountdown();
         state_.PolledInterface = choice_.SelectedEntry();
@@ -465,15 +527,14 @@ QString Monitor::PolledInterfaceName() const {
 
 void Monitor::RefusePoll(const QString& reason) {
     view_.ShowMessageBox(reason, QStringLiteral("Error"));
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+    session_ = Session::Ended;
+    Publish();
 }
 
 void Monitor::StopByError(const QString& status) {
     scheduler_.StopPolling();
-    view_.SetStatusText(MonitorView::kStatusPanel, status);
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
+    session_ = Session::Ended;
+    board_.SetText(status);
     emit PollingFailed();
 }
 
@@ -481,20 +542,19 @@ void Monitor::StopPolling(const QString& status) {
     if (probing_ || cycle_.Running()) {
         AbandonDeviceWork();
     }
-    view_.SetStatusText(MonitorView::kStatusPanel, QString());
+    board_.SetText(QString());
     scheduler_.StopPolling();
     scheduler_.StopCountdown();
-    view_.SetCommunityReadOnly(false);
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-    view_.SetCommandEnabled(MonitorCommand::StartPolling, true);
-    view_.SetCommandEnabled(MonitorCommand::ShowDeviceInfo, true);
+    session_ = Session::Ended;
+    reportable_ = true;
+    communityLocked_ = false;
     state_.Traffic.ZeroCounters();
     state_.Traffic.ZeroReadings();
-    view_.SetStatusText(MonitorView::kStatusPanel, status);
-    view_.SetStatusText(MonitorView::kCountdownPanel, QString());
+    board_.SetText(status);
+    board_.SetCountdown(QString());
     messages_.Append(TotalsLine());
     state_.Traffic.Total = Totals{};
-    ShowTotals();
+    Publish();
 }
 
 QString Monitor::TotalsLine() const {
@@ -507,19 +567,17 @@ QString Monitor::TotalsLine() const {
 
 void Monitor::FirstContact() {
     discovery_.Start(
-        state_.Device,
-        [this](int index) {
-            const int chosen = RememberedEntry(index);
-            SelectInterface(chosen);
-            if (chosen != index) {
-                choice_.Show(true);
-            }
-        },
-        [this](const InterfaceDiscovery::Result& result) {
-            if (result.unreached) {
+        state_.Device, [this](int index) { SelectInterface(RememberedEntry(index)); },
+        [this](const DiscoveryOutcome& outcome) {
+            if (outcome.unreached) {
                 scheduler_.StopPolling();
             }
-            emit DiscoveryEnded();
+            if (outcome.pollable) {
+                offered_ = true;
+                reportable_ = true;
+            }
+            Publish();
+            emit DiscoveryEnded(outcome);
         });
 }
 
@@ -537,22 +595,22 @@ void Monitor::SelectInterface(int index) {
     state_.InterfaceNumber = entry;
 
     state_.Traffic.ZeroTrafficFigures();
-    ShowTotals();
     graph_.ClearSeries();
     graph_.Graphupdate();
     graph_.ZeroScaleCaptions();
 
     state_.Bandwidth = BandwidthOfSpeedCell(table_.Cell(2, index + 1));
-    view_.ShowBandwidth(state_.Bandwidth);
 
     messages_.Clear();
     report_.Clear();
+    Publish();
 }
 
 void Monitor::PollInterface(const QString& index) {
     state_.InterfaceNumber = index;
     state_.PolledInterface = index;
     choice_.Offer({index}, true);
+    Publish();
 }
 
 void Monitor::ReadInterfaceSpeed(bool takeBandwidth) {
@@ -570,7 +628,7 @@ void Monitor::ReadInterfaceSpeed(bool takeBandwidth) {
                 }
                 if (takeBandwidth && !reading->cell.isEmpty()) {
                     state_.Bandwidth = BandwidthOfSpeedCell(reading->cell);
-                    view_.ShowBandwidth(state_.Bandwidth);
+                    Publish();
                 }
             });
             emit InterfaceSpeedRead(*reading);
@@ -589,11 +647,6 @@ void Monitor::SetShowBytes(bool on) {
 void Monitor::ApplyGraphType(TGraphType type) {
     graphType_ = type;
     graph_.ApplyGraphType(type, state_.ShowBytes);
-}
-
-void Monitor::ShowTotals() {
-    view_.ShowTotals(state_.Traffic.Total.In, state_.Traffic.Total.Out,
-                     state_.Traffic.Total.Combined);
 }
 
 }  // namespace pulsewell

@@ -5,7 +5,9 @@
 
 #include "core/MessageList.h"
 #include "core/MonitorState.h"
+#include "core/MonitorStatus.h"
 #include "core/MonitorView.h"
+#include "core/StatusBoard.h"
 #include "core/device/DeviceReader.h"
 #include "core/device/DeviceWorker.h"
 #include "core/device/SoundPlayer.h"
@@ -27,7 +29,8 @@ namespace pulsewell {
 // The traffic monitor without its window: the state kept between polls and
 // one part per job (poll cycle, alarms, scheduler, discovery, device report),
 // behind the commands of the window. The window, the command-line monitor and
-// the tests drive it alike through a MonitorView. The device's exchanges and
+// the tests drive it alike: they show its status value and answer its
+// MonitorView. The device's exchanges and
 // the alarm sounds run on a device worker; Stop, Reset all, a host change and
 // the monitor's end call off what runs there at once.
 class Monitor : public QObject, public OptionsTarget {
@@ -42,6 +45,8 @@ class Monitor : public QObject, public OptionsTarget {
 
     // What the monitor keeps between polls; it changes only through the commands.
     const TMonitorState& State() const { return state_; }
+    // What it shows now; StatusChanged() tells each change.
+    const MonitorStatus& Status() const { return status_; }
     MessageList& Messages() { return messages_; }
     InterfaceTable& Table() { return table_; }
     TrafficGraph& Graph() override { return graph_; }
@@ -81,12 +86,12 @@ class Monitor : public QObject, public OptionsTarget {
     void SelectInterval(int seconds);
     // The user picks an interval; "every 1 sec" is reached by a middle click.
     void ChooseInterval(int seconds);
-    void SetWriteLog(bool on) { scheduler_.SetWriteLog(on); }
-    void SetWriteDebugLog(bool on) { scheduler_.SetWriteDebugLog(on); }
+    void SetWriteLog(bool on);
+    void SetWriteDebugLog(bool on);
 
     // Edits of the window's fields.
     void SetHost(const QString& host);
-    void SetBandwidth(const QString& text) { state_.Bandwidth = text; }
+    void SetBandwidth(const QString& text);
     // What the user types wins over a community the view still looks for.
     void SetCommunity(const QString& text);
     // The view's answer to MonitorView::RecallCommunity: taken while `host`
@@ -140,7 +145,7 @@ class Monitor : public QObject, public OptionsTarget {
     bool IsAwaitingV3Passphrases() const { return awaitingPassphrases_; }
     // The interfaces that can be polled: the list is filled, enabled and its
     // first entry selected.
-    void OfferInterfaces(const QStringList& entries) { choice_.Offer(entries, true); }
+    void OfferInterfaces(const QStringList& entries);
     // For a caller without discovery: interface `index` alone is offered, and
     // it names the log files as a selection would.
     void PollInterface(const QString& index);
@@ -163,6 +168,11 @@ class Monitor : public QObject, public OptionsTarget {
     QString TotalsLine() const;
 
   signals:
+    // What the monitor shows has changed.
+    void StatusChanged(const pulsewell::MonitorStatus& status);
+    // A threshold alarm went off: once when the utilization reaches its
+    // level, again only after it fell below that level's threshold.
+    void AlarmNoticed(const pulsewell::TAlarmNotice& notice);
     // The probe answered and the poll timer runs; the first poll follows.
     void PollingStarted();
     // A poll got as far as its traffic line; PollFinished() follows.
@@ -172,7 +182,11 @@ class Monitor : public QObject, public OptionsTarget {
     // Polling stopped by the error policy or a failed probe.
     void PollingFailed();
     // "&First contact" has ended, with interfaces found or not.
-    void DiscoveryEnded();
+    void DiscoveryEnded(const pulsewell::DiscoveryOutcome& outcome);
+    // "&First contact" has filled more of the table and lets what waits run
+    // before it asks the device again; a caller that drives time itself
+    // (tests) acts here as a window's events would.
+    void DiscoveryProgressed();
     // GatherDeviceInfo() has ended; DeviceReport() holds the report.
     void DeviceInfoGathered();
     // ReadInterfaceSpeed() has ended; the bandwidth changed if it was to
@@ -180,6 +194,20 @@ class Monitor : public QObject, public OptionsTarget {
     void InterfaceSpeedRead(const pulsewell::InterfaceSpeedReading& reading);
 
   private:
+    // Where polling stands, for the commands it allows.
+    enum class Session {
+        Idle,
+        // The probe answered: polling runs.
+        Polling,
+        // Polling was stopped, refused or failed.
+        Ended,
+    };
+    // The one place that decides which commands are available.
+    AvailableCommands Commands() const;
+    // The status as it stands, emitted when it differs from the last one.
+    void Publish();
+    // The host combo's entries and text.
+    void ShowHosts(const QStringList& entries, const QString& text);
     void ClearHostDependentState();
     // A remembered host brings back its interval, the interface that
     // discovery then chooses, and (through the view) its community.
@@ -191,7 +219,6 @@ class Monitor : public QObject, public OptionsTarget {
     void RememberPolling();
     void LoadHostList();
     void ApplyStartProfile();
-    void ShowTotals();
     // The polled interface's description, where discovery listed it.
     QString PolledInterfaceName() const;
     void PollDue();
@@ -209,6 +236,8 @@ class Monitor : public QObject, public OptionsTarget {
 
     MonitorView& view_;
     TMonitorState state_;
+    StatusBoard board_{[this] { Publish(); }};
+    MonitorStatus status_;
     MessageList messages_;
     InterfaceTable table_;
     TrafficGraph graph_;
@@ -229,7 +258,16 @@ class Monitor : public QObject, public OptionsTarget {
     std::optional<THostMemory> remembered_;
     // The host whose community the view looks for; empty when none is awaited.
     QString recallingCommunityFor_;
+    QStringList hostEntries_;
+    QString hostText_;
+    Session session_ = Session::Idle;
     bool probing_ = false;
+    // A first contact or a start profile gave an interface to poll.
+    bool offered_ = false;
+    // A first contact found the device, or its polling stopped: its report can be shown.
+    bool reportable_ = false;
+    // Polling started with the community shown; stopping it frees the field.
+    bool communityLocked_ = false;
     // A poll fell due while one was running.
     bool pollDueAfterThis_ = false;
     // The view looks for the SNMPv3 passphrases; the auto-start came meanwhile.

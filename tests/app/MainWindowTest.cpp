@@ -391,7 +391,11 @@ class MainWindowTest : public QObject {
             [&] { prompts.ShowError(&w, hostile); },
             [&] { prompts.ShowInformation(hostile); },
             [&] { prompts.AskV3Passphrases(&w, hostile, false); },
-            [&] { w.SetStatusText(pulsewell::MonitorView::kStatusPanel, hostile); }};
+            [&] {
+                pulsewell::MonitorStatus status = w.monitor().Status();
+                status.statusText = hostile;
+                w.ShowStatus(status);
+            }};
         for (const auto& show : shows) {
             QList<std::pair<QString, Qt::TextFormat>> shown;
             QTimer::singleShot(0, [&] {  // a box is looked at while it waits, then closed

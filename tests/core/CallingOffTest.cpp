@@ -125,11 +125,11 @@ TEST(CallingOff, ASilentDeviceHoldsNothingUpAndItsLateAnswersChangeNothing) {
         EXPECT_EQ(discoveries.count(), 0);
         EXPECT_TRUE(m.view.errors.isEmpty()) << m.view.errors.join("; ").toStdString();
         EXPECT_EQ(monitor.State().Traffic.Out.Now.Counter, 0);
-        EXPECT_EQ(m.view.busyHistory.count(true), m.view.busyHistory.count(false));
+        EXPECT_FALSE(monitor.Status().discovering);
         const QStringList lines = monitor.Messages().Lines();
         if (c.action == Action::Stop) {
             EXPECT_EQ(lines, linesBefore + QStringList{monitor.TotalsLine()});
-            EXPECT_EQ(m.view.status[MonitorView::kStatusPanel], "Polling stopped by user.");
+            EXPECT_EQ(monitor.Status().statusText, "Polling stopped by user.");
         } else {
             EXPECT_TRUE(lines.isEmpty()) << lines.join("; ").toStdString();
         }

@@ -37,7 +37,7 @@ inline Discovered Discover(const QString& host, const QString& community, const 
     monitor.SetSnmpVersion(way.version);
     monitor.SetSnmpSecurity(way.security);
     monitor.FirstContact();
-    Discovered discovered{monitor.Table().ExportLines() + view.interfaces + view.errors,
+    Discovered discovered{monitor.Table().ExportLines() + monitor.Status().interfaces + view.errors,
                           monitor.InterfaceEntries(), view.errors,
                           reader.QueryComponent().Client().Query.ID - 1};
     discovered.shown.append(monitor.InterfaceCount());

@@ -119,7 +119,7 @@ TEST_F(DiscoveryAgainstAgent, TableEqualsTheInterfaceTableSnmpwalkReads) {
     bool isNumber = false;
     monitor.DiscoveryUptime().toUInt(&isNumber);
     EXPECT_TRUE(isNumber) << monitor.DiscoveryUptime().toStdString();
-    EXPECT_TRUE(view.enabled.value(MonitorCommand::StartPolling));
+    EXPECT_TRUE(monitor.Status().commands.startPolling);
 }
 
 // Over SNMPv2c and SNMPv3 the walks by GetBulk give what GetNext and Get give

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLocale>
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "core/Monitor.h"
@@ -45,9 +46,24 @@ struct Interface {
 class DiscoveryTest : public ::testing::Test {
   protected:
     DiscoveryTest() {
+        // What the window makes of the monitor's signals.
+        QObject::connect(&monitor, &Monitor::StatusChanged, [this](const MonitorStatus& status) {
+            if (status.discovering != busy) {
+                busy = status.discovering;
+                busyHistory.append(busy);
+            }
+        });
+        QObject::connect(&monitor, &Monitor::DiscoveryEnded,
+                         [this](const DiscoveryOutcome& outcome) { focused += outcome.found; });
+        QObject::connect(&monitor, &Monitor::DiscoveryProgressed, [this] {
+            ++pendingEventRuns;
+            if (whilePending) {
+                whilePending();
+            }
+        });
         monitor.ResetAll();
         monitor.SetHost("10.1.1.1");
-        view.busyHistory.clear();
+        busyHistory.clear();
         test::UseSteppingClock(monitor);
     }
 
@@ -92,15 +108,30 @@ class DiscoveryTest : public ::testing::Test {
     }
 
     bool PollingCommandsEnabled() {
-        return view.enabled.value(MonitorCommand::StartPolling) &&
-               view.enabled.value(MonitorCommand::StopPolling) &&
-               view.enabled.value(MonitorCommand::ShowDeviceInfo);
+        return monitor.Status().commands.startPolling && monitor.Status().commands.stopPolling &&
+               monitor.Status().commands.showDeviceInfo;
+    }
+
+    // Forgets what the window saw, and what the user does meanwhile.
+    void ClearWindow() {
+        busyHistory.clear();
+        focused = 0;
+        pendingEventRuns = 0;
+        whilePending = nullptr;
     }
 
     test::TempHome home;
     test::RecordingView view;
     test::ScriptedDeviceReader reader;
     test::RecordingSoundPlayer player;
+    // The busy cursor's turns, the focus that a first contact which found
+    // interfaces gives the list, and the first contact's steps, where the
+    // window's events run.
+    bool busy = false;
+    QList<bool> busyHistory;
+    int focused = 0;
+    int pendingEventRuns = 0;
+    std::function<void()> whilePending;
     Monitor monitor{view, reader, player};
 };
 
@@ -114,20 +145,22 @@ TEST_F(DiscoveryTest, IndexesOneTwoTenGiveThreeRowsAndSelectTheFirst) {
     EXPECT_EQ(monitor.Table().Cell(0, 2), "2");
     EXPECT_EQ(monitor.Table().Cell(0, 3), "10");
     EXPECT_EQ(monitor.InterfaceEntries(), (QStringList{"1", "2", "10"}));
-    EXPECT_EQ(view.interfaces, (QStringList{"1 - eth (up)", "2 - eth (up)", "10 - eth (up)"}));
-    EXPECT_EQ(view.selectedInterface, 0);
-    EXPECT_TRUE(view.interfaceListEnabled);
+    EXPECT_EQ(monitor.Status().interfaces,
+              (QStringList{"1 - eth (up)", "2 - eth (up)", "10 - eth (up)"}));
+    EXPECT_EQ(monitor.Status().selectedInterface, 0);
+    EXPECT_TRUE(monitor.Status().interfaceListEnabled);
     EXPECT_EQ(monitor.State().PolledInterface, "1");
     EXPECT_EQ(monitor.State().InterfaceNumber, "1");
     EXPECT_EQ(monitor.State().Bandwidth, "10000000");
-    EXPECT_EQ(view.bandwidth, "10000000");
+    EXPECT_EQ(monitor.Status().bandwidth, "10000000");
     EXPECT_EQ(monitor.InterfaceCount(), "3");
     EXPECT_EQ(monitor.DiscoveryUptime(), "4200");
     EXPECT_TRUE(PollingCommandsEnabled());
-    EXPECT_TRUE(view.exportVisible);
-    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
-    EXPECT_EQ(view.interfaceListFocused, 1);
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
+    EXPECT_TRUE(monitor.Status().deviceInfoExportable);
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(focused, 1);
+    EXPECT_EQ(monitor.Status().statusText, "3 interfaces found");
+    EXPECT_TRUE(monitor.Status().discoveryNews);
 }
 
 // The requests and their order: probe, uptime, the interface count that
@@ -213,10 +246,10 @@ TEST_F(DiscoveryTest, InterfaceCountZeroLeavesPollingDisabledButTheListFilled) {
     monitor.FirstContact();
     EXPECT_EQ(monitor.InterfaceCount(), "0");
     EXPECT_EQ(monitor.InterfaceEntries(), (QStringList{"1", "2"}));
-    EXPECT_TRUE(view.interfaceListEnabled);
-    EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
-    EXPECT_FALSE(view.enabled.value(MonitorCommand::StopPolling));
-    EXPECT_FALSE(view.enabled.value(MonitorCommand::ShowDeviceInfo));
+    EXPECT_TRUE(monitor.Status().interfaceListEnabled);
+    EXPECT_FALSE(monitor.Status().commands.startPolling);
+    EXPECT_FALSE(monitor.Status().commands.stopPolling);
+    EXPECT_FALSE(monitor.Status().commands.showDeviceInfo);
 }
 
 // How the first walk can end: the column ends, the agent echoes the request
@@ -237,6 +270,7 @@ TEST_F(DiscoveryTest, FirstWalkEndsWithoutAFollowingIdentifier) {
         SCOPED_TRACE(ending.name);
         reader = {};
         view = {};
+        ClearWindow();
         Serve({{.index = "1"}, {.index = "2"}});
         if (ending.next) {
             reader.nextAnswers[Column(1, "2")] = *ending.next;
@@ -260,19 +294,19 @@ TEST_F(DiscoveryTest, DeviceWithoutInterfaceRowsSaysSoAndOffersNothing) {
     // value, the walk no row.
     reader.nextAnswers[kIndexColumn] = {"1.3.6.1.2.1.4.1.0", "2"};
     reader.requests.clear();
-    view.busyHistory.clear();
+    busyHistory.clear();
     monitor.ResetAll();
     monitor.FirstContact();
 
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "No interfaces found on this device!");
+    EXPECT_EQ(monitor.Status().statusText, "No interfaces found on this device!");
     EXPECT_EQ(monitor.Table().RowCount(), 2);
     EXPECT_EQ(monitor.Table().Cell(0, 1), "");
-    EXPECT_TRUE(view.interfaces.isEmpty());
-    EXPECT_FALSE(view.interfaceListEnabled);
-    EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
+    EXPECT_TRUE(monitor.Status().interfaces.isEmpty());
+    EXPECT_FALSE(monitor.Status().interfaceListEnabled);
+    EXPECT_FALSE(monitor.Status().commands.startPolling);
     EXPECT_TRUE(reader.requests.filter("query ").isEmpty());
-    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
-    EXPECT_EQ(view.interfaceListFocused, 1);  // from the first discovery only
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(focused, 1);  // from the first discovery only
 }
 
 TEST_F(DiscoveryTest, ProbeFailuresStopPollingAndClearTheEarlierResults) {
@@ -293,20 +327,20 @@ TEST_F(DiscoveryTest, ProbeFailuresStopPollingAndClearTheEarlierResults) {
         QFile report(home.ProgramFolder() + "device_info.txt");
         ASSERT_TRUE(report.open(QIODevice::WriteOnly));
         report.close();
-        view.busyHistory.clear();
+        busyHistory.clear();
         reader.nextAnswers[kIndexColumn] = probe.next;
 
         monitor.FirstContact();
 
         EXPECT_FALSE(monitor.IsPolling());
-        EXPECT_EQ(view.status[MonitorView::kStatusPanel], probe.status);
+        EXPECT_EQ(monitor.Status().statusText, probe.status);
         EXPECT_TRUE(QFile::exists(report.fileName()));  // until an export replaces it
-        EXPECT_FALSE(view.exportVisible);
-        EXPECT_TRUE(view.interfaces.isEmpty());
-        EXPECT_FALSE(view.interfaceListEnabled);
+        EXPECT_FALSE(monitor.Status().deviceInfoExportable);
+        EXPECT_TRUE(monitor.Status().interfaces.isEmpty());
+        EXPECT_FALSE(monitor.Status().interfaceListEnabled);
         EXPECT_EQ(monitor.Table().RowCount(), 3);  // rows stay, emptied
         EXPECT_EQ(Row(1), QStringList(InterfaceTable::kColumns, QString()));
-        EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+        EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
         EXPECT_EQ(monitor.DiscoveryUptime(), "4200");  // kept from the last discovery
     }
 }
@@ -334,6 +368,7 @@ TEST_F(DiscoveryTest, DeviceFallingSilentHalfWayStopsWithTheConversionError) {
             SCOPED_TRACE(QStringLiteral("%1 at width %2").arg(c.name).arg(width).toStdString());
             reader = {};
             view = {};
+            ClearWindow();
             reader.width = width;
             Serve({{.index = "1"}, {.index = "2"}}, "-5", "7");
             for (int column : c.silentColumns) {
@@ -347,11 +382,11 @@ TEST_F(DiscoveryTest, DeviceFallingSilentHalfWayStopsWithTheConversionError) {
             EXPECT_EQ(Row(1), (QStringList{"1", "eth", "100,000,000", "unknown", mac, "1500", "up",
                                            "up", "ethernet-csmacd (6)"}));
             EXPECT_EQ(Row(2), c.row2);
-            EXPECT_EQ(view.interfaces, (QStringList{"1", "2"}));
-            EXPECT_FALSE(view.interfaceListEnabled);
-            EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
-            EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
-            EXPECT_EQ(view.interfaceListFocused, 0);
+            EXPECT_EQ(monitor.Status().interfaces, (QStringList{"1", "2"}));
+            EXPECT_FALSE(monitor.Status().interfaceListEnabled);
+            EXPECT_FALSE(monitor.Status().commands.startPolling);
+            EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+            EXPECT_EQ(focused, 0);
             EXPECT_EQ(monitor.DiscoveryUptime(), "4294967291");
         }
     }
@@ -363,7 +398,7 @@ TEST_F(DiscoveryTest, DeviceFallingSilentHalfWayStopsWithTheConversionError) {
 TEST_F(DiscoveryTest, WindowEventsRunWhileRowsFill) {
     Serve({{.index = "1"}, {.index = "2"}});
     QStringList filled;
-    view.whilePending = [&] {
+    whilePending = [&] {
         QString counts;
         for (int row = 1; row < monitor.Table().RowCount(); ++row) {
             int cells = 0;
@@ -376,13 +411,13 @@ TEST_F(DiscoveryTest, WindowEventsRunWhileRowsFill) {
     };
     monitor.FirstContact();
     EXPECT_EQ(filled, (QStringList{"1", "11", "11", "41", "81", "94", "98", "99"}));
-    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
 }
 
 TEST_F(DiscoveryTest, FirstContactPressedAgainMeanwhileIsIgnored) {
     Serve({{.index = "1"}, {.index = "2"}});
     int presses = 0;
-    view.whilePending = [&] {
+    whilePending = [&] {
         ++presses;
         monitor.FirstContact();
     };
@@ -390,9 +425,9 @@ TEST_F(DiscoveryTest, FirstContactPressedAgainMeanwhileIsIgnored) {
     EXPECT_EQ(presses, 8);
     EXPECT_EQ(monitor.Table().RowCount(), 3);
     EXPECT_EQ(monitor.InterfaceEntries(), QStringList({"1", "2"}));
-    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
 
-    view.whilePending = nullptr;  // and afterwards it runs again
+    whilePending = nullptr;  // and afterwards it runs again
     reader.requests.clear();
     monitor.FirstContact();
     EXPECT_FALSE(reader.requests.isEmpty());
@@ -418,12 +453,13 @@ TEST_F(DiscoveryTest, HostChangeOrResetMeanwhileEndsDiscovery) {
         SCOPED_TRACE(c.name);
         reader = {};
         view = {};
+        ClearWindow();
         monitor.SetHost("10.1.1.1");
         reader.width = 16;
         Serve({{.index = "1", .speed = "10000000"}, {.index = "2"}});
         qsizetype requestsThen = -1;
-        view.whilePending = [&] {
-            if (view.pendingEventRuns == c.eventRun) {
+        whilePending = [&] {
+            if (pendingEventRuns == c.eventRun) {
                 if (c.reset) {
                     monitor.ResetAll();
                 } else {
@@ -436,17 +472,17 @@ TEST_F(DiscoveryTest, HostChangeOrResetMeanwhileEndsDiscovery) {
 
         EXPECT_EQ(reader.requests.size(), requestsThen);
         EXPECT_EQ(monitor.State().Bandwidth, "0");
-        EXPECT_EQ(view.bandwidth, "0");
-        EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
-        EXPECT_FALSE(view.enabled.value(MonitorCommand::ShowDeviceInfo));
-        EXPECT_TRUE(view.interfaces.isEmpty());
-        EXPECT_FALSE(view.interfaceListEnabled);
+        EXPECT_EQ(monitor.Status().bandwidth, "0");
+        EXPECT_FALSE(monitor.Status().commands.startPolling);
+        EXPECT_FALSE(monitor.Status().commands.showDeviceInfo);
+        EXPECT_TRUE(monitor.Status().interfaces.isEmpty());
+        EXPECT_FALSE(monitor.Status().interfaceListEnabled);
         for (int row = 1; row < monitor.Table().RowCount(); ++row) {
             EXPECT_EQ(Row(row), QStringList(InterfaceTable::kColumns, QString())) << row;
         }
         EXPECT_EQ(monitor.Table().Cell(2, 0), "Speed");
-        EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
-        EXPECT_EQ(view.interfaceListFocused, 0);
+        EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+        EXPECT_EQ(focused, 0);
         EXPECT_TRUE(view.errors.isEmpty());
     }
 }
@@ -466,11 +502,11 @@ TEST_F(DiscoveryTest, IndexWalkThatNeverEndsStopsWithAnError) {
     EXPECT_EQ(reader.requests.filter("next ").size(), 1 + 1005);
     EXPECT_TRUE(reader.requests.filter("query ").isEmpty());
     EXPECT_EQ(monitor.Table().RowCount(), 1005);
-    EXPECT_TRUE(view.interfaces.isEmpty());
-    EXPECT_FALSE(view.interfaceListEnabled);
-    EXPECT_FALSE(view.enabled.value(MonitorCommand::StartPolling));
-    EXPECT_EQ(view.busyHistory, (QList<bool>{true, false}));
-    EXPECT_EQ(view.pendingEventRuns, 1004);  // the window stayed alive
+    EXPECT_TRUE(monitor.Status().interfaces.isEmpty());
+    EXPECT_FALSE(monitor.Status().interfaceListEnabled);
+    EXPECT_FALSE(monitor.Status().commands.startPolling);
+    EXPECT_EQ(busyHistory, (QList<bool>{true, false}));
+    EXPECT_EQ(pendingEventRuns, 1004);  // the window stayed alive
 }
 
 TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
@@ -491,12 +527,12 @@ TEST_F(DiscoveryTest, SelectionResetsTrafficAndTakesTheSpeedAsBandwidth) {
     EXPECT_EQ(monitor.State().PolledInterface, "10");
     EXPECT_EQ(monitor.State().InterfaceNumber, "10");
     EXPECT_EQ(monitor.State().Bandwidth, "1000000000");
-    EXPECT_EQ(view.bandwidth, "1000000000");
+    EXPECT_EQ(monitor.Status().bandwidth, "1000000000");
     EXPECT_EQ(monitor.State().Traffic.Total.Combined, 0);
     EXPECT_EQ(monitor.State().Traffic.Out.Now.Counter, 0);
     EXPECT_EQ(monitor.State().Traffic.Out.Now.Text, "0");
     EXPECT_EQ(monitor.State().Traffic.In.Previous.Text, "4");
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{0, 0, 0}));
     EXPECT_EQ(monitor.Graph().Series(TrafficSeries::InBits).Count(), 0);
     const TGraphCaptions& captions = monitor.Graph().Captions();
     for (const TGraphCaption* caption :

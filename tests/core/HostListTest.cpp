@@ -78,7 +78,7 @@ TEST_F(HostListTest, UnwritableFileKeepsPollingFromStarting) {
     EXPECT_TRUE(view.errors[0].startsWith("E/A-Fehler")) << view.errors[0].toStdString();
     EXPECT_FALSE(monitor.IsPolling());
     EXPECT_TRUE(reader.requests.isEmpty());
-    EXPECT_FALSE(view.communityReadOnly);
+    EXPECT_FALSE(monitor.Status().communityReadOnly);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ TEST_F(MonitorPollTest, BandwidthSeparatorsAreRemoved) {
         monitor.SetBandwidth(QString::fromLatin1(typed));
         monitor.PollOnce();
         EXPECT_EQ(monitor.State().Bandwidth, "1000000");
-        EXPECT_EQ(view.bandwidth, "1000000");
+        EXPECT_EQ(monitor.Status().bandwidth, "1000000");
     }
 }
 
@@ -29,17 +29,17 @@ TEST_F(MonitorPollTest, MissingHostOrInterfaceZeroAsksForInputAndReadsNothing) {
     EXPECT_EQ(view.messageBoxes, (QStringList{"Error: Please enter an IP address!!",
                                               "Error: No interface selected!!"}));
     EXPECT_TRUE(reader.requests.isEmpty());
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_TRUE(view.enabled[MonitorCommand::FirstContact]);
+    EXPECT_TRUE(monitor.Status().commands.startPolling);
+    EXPECT_TRUE(monitor.Status().commands.firstContact);
 }
 
 TEST_F(MonitorPollTest, SilentDeviceWithoutContinueStopsAfterBothRequests) {
     monitor.SetContinueWithZeroes(false);
     monitor.PollOnce();
     EXPECT_EQ(reader.requests.size(), 2);
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Failure contacting host! Polling stopped!");
+    EXPECT_EQ(monitor.Status().statusText, "Failure contacting host! Polling stopped!");
     EXPECT_FALSE(monitor.IsPolling());
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
+    EXPECT_TRUE(monitor.Status().commands.startPolling);
 }
 
 TEST_F(MonitorPollTest, EmptyInputReadingWithoutContinueStopsBeforeStoringTheOutput) {
@@ -47,7 +47,7 @@ TEST_F(MonitorPollTest, EmptyInputReadingWithoutContinueStopsBeforeStoringTheOut
     reader.Answer(kOut, "7000");
     reader.Answer(kIn, "");
     monitor.PollOnce();
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "No values from host! Polling stopped!");
+    EXPECT_EQ(monitor.Status().statusText, "No values from host! Polling stopped!");
     EXPECT_EQ(monitor.State().Traffic.Out.Now.Counter, 0);
 }
 

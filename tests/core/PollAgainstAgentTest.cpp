@@ -53,7 +53,7 @@ TEST_F(PollAgainstAgent, CountsTrafficAcrossAWrapAround) {
     EXPECT_TRUE(monitor.Messages().LastLine().endsWith(
         "; IN bits/s: 8000; OUT bits/s: 8000; utilization: 0.00 %"))
         << monitor.Messages().LastLine().toStdString();
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{1000, 1000, 2000}));
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{1000, 1000, 2000}));
 }
 
 TEST_F(PollAgainstAgent, StartPollingProbesTheAgent) {

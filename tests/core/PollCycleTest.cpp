@@ -51,6 +51,10 @@ class PollCycleTest : public ::testing::Test {
         return ended.value_or(PollOutcome{});
     }
 
+    static std::array<std::int64_t, 3> TotalsOf(const TrafficCounters& c) {
+        return {c.Total.In, c.Total.Out, c.Total.Combined};
+    }
+
     std::vector<int> SeriesCounts() {
         std::vector<int> counts;
         for (int i = 0; i < TrafficGraph::kSeriesCount; ++i) {
@@ -69,8 +73,9 @@ class PollCycleTest : public ::testing::Test {
     MessageList messages;
     TrafficGraph graph;
     DeviceWorker worker{reader, player, DeviceWorker::Threading::CallerThread};
-    AlarmPlayer alarms{view, worker};
-    PollCycle cycle{view, counters, messages, graph, alarms, worker, clock};
+    StatusBoard board{[] {}};
+    AlarmPlayer alarms{view, view, worker};
+    PollCycle cycle{view, board, counters, messages, graph, alarms, worker, clock};
 };
 
 TEST_F(PollCycleTest, FirstPollAfterResetComputesNoDifference) {
@@ -82,7 +87,7 @@ TEST_F(PollCycleTest, FirstPollAfterResetComputesNoDifference) {
     EXPECT_EQ(counters.Out.Now.Counter, 5000);
     EXPECT_EQ(reader.requests,
               (QStringList{"get " + kOut + " cobalt@10.1.1.1", "get " + kIn + " cobalt@10.1.1.1"}));
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
+    EXPECT_EQ(board.Text(), "");
     EXPECT_TRUE(view.errors.isEmpty());
 }
 
@@ -97,7 +102,7 @@ TEST_F(PollCycleTest, SecondPollWritesTheTrafficLineAndFeedsEverySeries) {
     EXPECT_TRUE(messages.LastLine().endsWith(
         "; IN bits/s: 1200000; OUT bits/s: 300000; utilization: 15.00 %"))
         << messages.LastLine().toStdString();
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{150000, 37500, 187500}));
+    EXPECT_EQ(TotalsOf(counters), (std::array<std::int64_t, 3>{150000, 37500, 187500}));
 }
 
 // A counter at 0 is a reading; each side's series waits for one of its own.
@@ -137,7 +142,7 @@ TEST_F(PollCycleTest, UnparsableReadingEndsThePollWithTheConversionError) {
     reader.Answer(kIn, "5");
     Poll();
     EXPECT_EQ(view.errors, QStringList{QString::fromUtf8("'12ab' ist kein gültiger Integerwert")});
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Contacting...");
+    EXPECT_EQ(board.Text(), "Contacting...");
     EXPECT_EQ(SeriesCounts(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0}));
 }
 
@@ -201,7 +206,7 @@ TEST_F(PollCycleTest, BrokenAlarmIsReportedOnceAndItsPollsRunToTheEnd) {
     // A missing file is reported, and the poll goes on to its end.
     poll();
     EXPECT_EQ(view.errors, QStringList{"MCI-Fehler: " + path + " (file not found)"});
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "");
+    EXPECT_EQ(board.Text(), "");
     poll();
     EXPECT_EQ(view.errors.size(), 1);
     EXPECT_EQ(messages.Count(), 1);  // the next poll runs to its end

@@ -14,14 +14,14 @@ TEST_F(SchedulerTest, ShortIntervalsSwitchTheLogsOffAndLockThem) {
     monitor.SetWriteLog(true);
     monitor.SelectInterval(3);
     EXPECT_FALSE(monitor.State().Schedule.WriteLog);
-    EXPECT_FALSE(view.logSwitchesEnabled);
+    EXPECT_FALSE(monitor.Status().logSwitchesEnabled);
     monitor.SetWriteLog(true);
     EXPECT_FALSE(monitor.State().Schedule.WriteLog);
     monitor.SelectInterval(15);
-    EXPECT_TRUE(view.logSwitchesEnabled);
-    EXPECT_FALSE(view.logChecked);
+    EXPECT_TRUE(monitor.Status().logSwitchesEnabled);
+    EXPECT_FALSE(monitor.Status().writeLog);
     monitor.ChooseInterval(1);  // the middle click
-    EXPECT_EQ(view.shownInterval, 1);
+    EXPECT_EQ(monitor.Status().intervalSeconds, 1);
     EXPECT_EQ(monitor.State().Schedule.IntervalSeconds, 1);
 }
 
@@ -55,19 +55,19 @@ TEST_F(SchedulerTest, StartPollingProbesThenPollsAtOnce) {
     EXPECT_EQ(monitor.PollPeriodMs(), 6000);
     EXPECT_EQ(reader.requests.first(), "query " + kSpeed + " cobalt@10.1.1.1");
     EXPECT_EQ(reader.requests.size(), 3);
-    EXPECT_TRUE(view.communityReadOnly);
-    EXPECT_FALSE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_EQ(view.hosts, QStringList{"10.1.1.1"});
-    EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 6 seconds");
+    EXPECT_TRUE(monitor.Status().communityReadOnly);
+    EXPECT_FALSE(monitor.Status().commands.startPolling);
+    EXPECT_EQ(monitor.Status().hosts, QStringList{"10.1.1.1"});
+    EXPECT_EQ(monitor.Status().countdownText, "Next poll in 6 seconds");
 }
 
 TEST_F(SchedulerTest, FailedProbeDoesNotStartPolling) {
     monitor.StartPolling();
     EXPECT_FALSE(monitor.IsPolling());
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Failure contacting host!");
+    EXPECT_EQ(monitor.Status().statusText, "Failure contacting host!");
     EXPECT_EQ(reader.requests.size(), 1);
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_TRUE(view.communityReadOnly);
+    EXPECT_TRUE(monitor.Status().commands.startPolling);
+    EXPECT_TRUE(monitor.Status().communityReadOnly);
 }
 
 TEST_F(SchedulerTest, CountdownShowsSecondsThenOneSecond) {
@@ -77,7 +77,7 @@ TEST_F(SchedulerTest, CountdownShowsSecondsThenOneSecond) {
     QStringList shown;
     for (int tick = 0; tick < 5; ++tick) {
         monitor.CountdownTick();
-        shown.append(view.status[MonitorView::kCountdownPanel]);
+        shown.append(monitor.Status().countdownText);
     }
     EXPECT_EQ(shown, (QStringList{"Next poll in 5 seconds", "Next poll in 4 seconds",
                                   "Next poll in 3 seconds", "Next poll in 2 seconds",
@@ -85,7 +85,7 @@ TEST_F(SchedulerTest, CountdownShowsSecondsThenOneSecond) {
     EXPECT_FALSE(monitor.IsCountingDown());
     monitor.ChooseInterval(1);
     monitor.PollOnce();  // counts down from one
-    EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 1 second");
+    EXPECT_EQ(monitor.Status().countdownText, "Next poll in 1 second");
 }
 
 // The timers run on the monitor's clock: a poll falls due every interval
@@ -104,7 +104,7 @@ TEST_F(SchedulerTest, PollsFallDueEveryIntervalOnTheClockUntilStopped) {
           Step{12000, 9, "Next poll in 6 seconds"}}) {
         clock->Advance(step.advanceMs);
         EXPECT_EQ(reader.requests.size(), step.requests) << step.advanceMs;
-        EXPECT_EQ(view.status[MonitorView::kCountdownPanel], step.countdown) << step.advanceMs;
+        EXPECT_EQ(monitor.Status().countdownText, step.countdown) << step.advanceMs;
     }
     monitor.StopPolling();
     clock->Advance(60000);
@@ -119,9 +119,9 @@ TEST_F(SchedulerTest, StopReportsAndZeroesTheTotals) {
     monitor.StopPolling();
     EXPECT_EQ(monitor.Messages().LastLine(),
               "Total traffic transferred IN: 1000 bytes; OUT: 500 bytes; combined: 1500 bytes");
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Polling stopped by user.");
-    EXPECT_FALSE(view.communityReadOnly);
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{0, 0, 0}));
+    EXPECT_EQ(monitor.Status().statusText, "Polling stopped by user.");
+    EXPECT_FALSE(monitor.Status().communityReadOnly);
     monitor.StopPolling();
     EXPECT_EQ(monitor.Messages().LastLine(),
               "Total traffic transferred IN: 0 bytes; OUT: 0 bytes; combined: 0 bytes");
@@ -166,14 +166,14 @@ TEST_F(SchedulerTest, ResetAllWhilePollingStopsThePollsButNotTheCountdown) {
     monitor.ResetAll();
     EXPECT_FALSE(monitor.IsPolling());
     EXPECT_TRUE(monitor.IsCountingDown());
-    EXPECT_TRUE(view.communityReadOnly);
-    EXPECT_FALSE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_FALSE(view.enabled[MonitorCommand::StopPolling]);
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{0, 0, 0}));
+    EXPECT_TRUE(monitor.Status().communityReadOnly);
+    EXPECT_FALSE(monitor.Status().commands.startPolling);
+    EXPECT_FALSE(monitor.Status().commands.stopPolling);
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{0, 0, 0}));
     EXPECT_EQ(monitor.Messages().Count(), 0);  // the totals are not reported
     for (int tick = 0; tick < 2; ++tick) {
         monitor.CountdownTick();
-        EXPECT_EQ(view.status[MonitorView::kCountdownPanel], "Next poll in 5 seconds");
+        EXPECT_EQ(monitor.Status().countdownText, "Next poll in 5 seconds");
     }
 }
 
@@ -193,12 +193,12 @@ TEST_F(SchedulerTest, BandwidthThatDoesNotParseEndsThePollAfterTheTotals) {
     monitor.PollTick();
     EXPECT_EQ(view.errors,
               QStringList{QString::fromUtf8("'10Mbit' ist kein gültiger Integerwert")});
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{300, 600, 900}));
+    EXPECT_EQ(test::Totals(monitor.Status()), (std::array<std::int64_t, 3>{300, 600, 900}));
     EXPECT_EQ(SeriesCounts(), series);
     EXPECT_EQ(monitor.Messages().Count(), 0);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_EQ(log.readAll(), logged);
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Contacting...");
+    EXPECT_EQ(monitor.Status().statusText, "Contacting...");
     EXPECT_TRUE(monitor.IsPolling());
 }
 

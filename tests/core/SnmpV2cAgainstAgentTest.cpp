@@ -63,7 +63,8 @@ TEST_F(SnmpV2cAgainstAgent, WideCountersMeasureExactlyAndARestartCountsNothing) 
     EXPECT_TRUE(monitor.Messages().LastLine().endsWith(
         "; IN bits/s: 100000000000; OUT bits/s: 34359738368; utilization: 134.40 %"))
         << monitor.Messages().LastLine().toStdString();
-    EXPECT_EQ(view.totals, (std::array<std::int64_t, 3>{75000000000, 25769803776, 100769803776}));
+    EXPECT_EQ(test::Totals(monitor.Status()),
+              (std::array<std::int64_t, 3>{75000000000, 25769803776, 100769803776}));
     EXPECT_EQ(QString(monitor.Graph().Captions().Top.Text).remove(QLocale().groupSeparator()),
               "100000000000");
 
@@ -79,7 +80,7 @@ TEST_F(SnmpV2cAgainstAgent, WideCountersMeasureExactlyAndARestartCountsNothing) 
     EXPECT_TRUE(
         lines[2].endsWith("; IN bits/s: 100000000000; OUT bits/s: 0; utilization: 100.00 %"))
         << lines[2].toStdString();
-    EXPECT_EQ(view.totals[1], 25769803776);
+    EXPECT_EQ(monitor.Status().totalOut, 25769803776);
 
     // The next poll measures from the new reading.
     Set(kIfIndex, "ifHCOutOctets", "6500");
@@ -93,7 +94,7 @@ TEST_F(SnmpV2cAgainstAgent, WideCountersMeasureExactlyAndARestartCountsNothing) 
     EXPECT_TRUE(monitor.Messages().Lines().contains(
         "64-bit counter leapt by 2^63 or more for outgoing traffic (a glitch of the agent), "
         "counted as 0"));
-    EXPECT_EQ(view.totals[1], 25769803776 + 6000);
+    EXPECT_EQ(monitor.Status().totalOut, 25769803776 + 6000);
 
     LogSubject logs;
     logs.Host = monitor.State().Device.Host;
@@ -166,7 +167,7 @@ TEST_F(SnmpV2cAgainstAgent, ProbeOfAnAgentThatIgnoresV2cSaysSo) {
     monitor.OfferInterfaces({"2"});
     monitor.StartPolling();
     EXPECT_FALSE(monitor.IsPolling());
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel],
+    EXPECT_EQ(monitor.Status().statusText,
               "Failure contacting host! The device did not answer in SNMPv2c.");
 
     monitor.SetSnmpVersion(SnmpVersion::V1);

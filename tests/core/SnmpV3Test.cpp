@@ -64,17 +64,17 @@ TEST_F(SnmpV3MonitorTest, FailuresToContactTellTheAgentsCause) {
     reader.failureCause = kAuthFailed;
     monitor.OfferInterfaces({"2"});
     monitor.StartPolling();
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Failure contacting host! " + kAuthFailed);
+    EXPECT_EQ(monitor.Status().statusText, "Failure contacting host! " + kAuthFailed);
     EXPECT_EQ(reader.version, SnmpVersion::V3);
     EXPECT_EQ(reader.security, security);
 
     monitor.FirstContact();
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel], "Failure contacting device! " + kAuthFailed);
+    EXPECT_EQ(monitor.Status().statusText, "Failure contacting device! " + kAuthFailed);
 
     // Silence has no cause: the hint of SNMPv2c, for SNMPv3.
     reader.failureCause.reset();
     monitor.StartPolling();
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel],
+    EXPECT_EQ(monitor.Status().statusText,
               "Failure contacting host! The device did not answer in SNMPv3.");
 }
 
@@ -100,7 +100,7 @@ TEST_F(SnmpV3MonitorTest, PollsReadTheWideCountersAndAStopTellsTheCause) {
     reader.failureCause = kAuthFailed;
     monitor.PollOnce();
     EXPECT_FALSE(monitor.IsPolling());
-    EXPECT_EQ(view.status[MonitorView::kStatusPanel],
+    EXPECT_EQ(monitor.Status().statusText,
               "Failure contacting host! Polling stopped! " + kAuthFailed);
 }
 
@@ -127,7 +127,7 @@ TEST_F(SnmpV3MonitorTest, StoredSettingsAndAStartProfileSayWhoAsks) {
     key.Write("snmpv3context", "ctx");
     monitor.ResetAll();
     EXPECT_EQ(monitor.State().Device.Version, SnmpVersion::V3);
-    EXPECT_EQ(view.shownVersion, SnmpVersion::V3);
+    EXPECT_EQ(monitor.Status().version, SnmpVersion::V3);
     const SnmpV3Security& stored = monitor.State().Device.Security;
     EXPECT_EQ(stored.User, "stored");
     EXPECT_EQ(stored.Level, TV3Flags::AuthNoPriv);

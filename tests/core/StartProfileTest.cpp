@@ -54,15 +54,15 @@ TEST_F(StartProfileTest, PresetsTheHostAndStartsPollingOneSecondLater) {
     monitor.ResetAll();
 
     EXPECT_EQ(monitor.State().Device.Host, "10.0.0.1");
-    EXPECT_EQ(view.hosts, QStringList("10.0.0.1"));
-    EXPECT_EQ(view.community, "public");
-    EXPECT_EQ(view.bandwidth, "1000000");
-    EXPECT_EQ(view.interfaces, QStringList("1"));
-    EXPECT_TRUE(view.interfaceListEnabled);
-    EXPECT_EQ(view.shownInterval, 30);
+    EXPECT_EQ(monitor.Status().hosts, QStringList("10.0.0.1"));
+    EXPECT_EQ(monitor.Status().community, "public");
+    EXPECT_EQ(monitor.Status().bandwidth, "1000000");
+    EXPECT_EQ(monitor.Status().interfaces, QStringList("1"));
+    EXPECT_TRUE(monitor.Status().interfaceListEnabled);
+    EXPECT_EQ(monitor.Status().intervalSeconds, 30);
     EXPECT_EQ(monitor.State().Schedule.IntervalSeconds, 30);
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_TRUE(view.enabled[MonitorCommand::StopPolling]);
+    EXPECT_TRUE(monitor.Status().commands.startPolling);
+    EXPECT_TRUE(monitor.Status().commands.stopPolling);
     EXPECT_TRUE(monitor.IsAutoStartArmed());
     EXPECT_TRUE(reader.requests.isEmpty());  // no discovery before
 
@@ -99,10 +99,10 @@ TEST_F(StartProfileTest, ResetAllWhilePollingAppliesTheProfileAndStartsAgain) {
     monitor.ResetAll();
     EXPECT_FALSE(monitor.IsPolling());
     EXPECT_TRUE(monitor.IsAutoStartArmed());
-    EXPECT_EQ(view.hosts, QStringList("10.0.0.1"));
-    EXPECT_EQ(view.bandwidth, "1000000");
-    EXPECT_TRUE(view.enabled[MonitorCommand::StartPolling]);
-    EXPECT_TRUE(view.enabled[MonitorCommand::StopPolling]);
+    EXPECT_EQ(monitor.Status().hosts, QStringList("10.0.0.1"));
+    EXPECT_EQ(monitor.Status().bandwidth, "1000000");
+    EXPECT_TRUE(monitor.Status().commands.startPolling);
+    EXPECT_TRUE(monitor.Status().commands.stopPolling);
     monitor.AutoStartTick();
     EXPECT_TRUE(monitor.IsPolling());
 }
@@ -111,8 +111,8 @@ TEST_F(StartProfileTest, AMissingFileEmptiesTheHosts) {
     Write("hostfile.txt", "10.5.5.5\r\n");
     monitor.SetStartProfile("absent.ini");
     monitor.ResetAll();
-    EXPECT_TRUE(view.hosts.isEmpty());
-    EXPECT_EQ(view.hostText, "");
+    EXPECT_TRUE(monitor.Status().hosts.isEmpty());
+    EXPECT_EQ(monitor.Status().hostText, "");
     EXPECT_EQ(monitor.State().Device.Host, "10.5.5.5");
     EXPECT_FALSE(monitor.IsAutoStartArmed());
     EXPECT_TRUE(view.errors.isEmpty());

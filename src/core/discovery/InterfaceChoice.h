@@ -3,18 +3,16 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/MonitorView.h"
-
 namespace pulsewell {
 
 // The interface list the user polls from: its entries (interface indexes),
-// the chosen one, and the view's combo that shows them, each by its label
-// where discovery gave labels, by its index otherwise.
+// the chosen one, and whether the list can be chosen from; a view shows each
+// entry by its label where discovery gave labels, by its index otherwise.
 class InterfaceChoice {
   public:
-    explicit InterfaceChoice(MonitorView& view) : view_(view) {}
-
     const QStringList& Entries() const { return entries_; }
+    const QStringList& Shown() const { return labels_.isEmpty() ? entries_ : labels_; }
+    bool Enabled() const { return enabled_; }
     int Selected() const { return selected_; }
     // The chosen entry; empty when none is chosen.
     QString SelectedEntry() const {
@@ -22,30 +20,28 @@ class InterfaceChoice {
     }
     void Select(int index) { selected_ = index; }
 
-    // The entries with the first one chosen (none when empty), shown.
+    // The entries with the first one chosen (none when empty).
     void Offer(const QStringList& entries, bool enabled) {
         entries_ = entries;
         labels_.clear();
         selected_ = entries.isEmpty() ? -1 : 0;
-        Show(enabled);
+        enabled_ = enabled;
     }
     // Nothing to choose: an empty, disabled list.
     void Clear() { Offer({}, false); }
-    // What the view shows of each entry from now on, one per entry.
+    // What a view shows of each entry, one per entry.
     void Label(const QStringList& labels) {
         if (labels.size() == entries_.size()) {
             labels_ = labels;
         }
     }
-    void Show(bool enabled) {
-        view_.ShowInterfaceList(labels_.isEmpty() ? entries_ : labels_, selected_, enabled);
-    }
+    void Enable(bool enabled) { enabled_ = enabled; }
 
   private:
-    MonitorView& view_;
     QStringList entries_;
     QStringList labels_;
     int selected_ = -1;
+    bool enabled_ = false;
 };
 
 }  // namespace pulsewell

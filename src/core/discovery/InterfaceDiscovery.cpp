@@ -36,19 +36,18 @@ const QString kSilenceHint =
 // monitor's side goes there as a posted update, in the order it happens.
 class InterfaceDiscovery::Walk {
   public:
-    enum class Outcome { Found, NoneFound, Unreached };
-
     // `device` as the monitor's state named it when the discovery began.
     Walk(InterfaceDiscovery& owner, const DeviceWorker::Job& job, const DeviceTarget& device,
-         Select select)
+         Select select, DiscoveryOutcome& outcome)
         : owner_(owner),
+          outcome_(outcome),
           job_(job),
           reader_(job.Reader()),
           device_(device),
           select_(std::move(select)) {}
 
-    // Found: interfaces were found and chosen from.
-    Outcome Run();
+    // Fills the outcome as it goes.
+    void Run();
 
   private:
     void Post(std::function<void()> update) { job_.Post(std::move(update)); }
@@ -57,18 +56,22 @@ class InterfaceDiscovery::Walk {
         Post([table, column, row, text] { table->SetCell(column, row, text); });
     }
     void SetStatus(const QString& text) {
-        MonitorView* view = &owner_.view_;
-        Post([view, text] { view->SetStatusText(MonitorView::kStatusPanel, text); });
+        StatusBoard* board = &owner_.board_;
+        Post([board, text] { board->SetText(text); });
     }
-    void ShowDiscoveryStatus(const QString& text) {
-        MonitorView* view = &owner_.view_;
-        Post([view, text] { view->ShowDiscoveryStatus(text); });
+    void ShowDiscoveryNews(const QString& text) {
+        StatusBoard* board = &owner_.board_;
+        Post([board, text] { board->SetDiscoveryNews(text); });
     }
-    // Lets the view show the rows so far; false when the discovery was
+    // Lets the owner see the rows so far; false when the discovery was
     // abandoned meanwhile, which ends it there.
     bool Progress() {
-        MonitorView* view = &owner_.view_;
-        Post([view] { view->ShowDiscoveryProgress(); });
+        InterfaceDiscovery* owner = &owner_;
+        Post([owner] {
+            if (owner->progressed_) {
+                owner->progressed_();
+            }
+        });
         return job_.Current();
     }
     // Sets reported_ as well.
@@ -87,6 +90,7 @@ class InterfaceDiscovery::Walk {
     bool FillInterfaceRow(int row, bool withDuplex, const std::function<QString()>& value);
 
     InterfaceDiscovery& owner_;
+    DiscoveryOutcome& outcome_;
     const DeviceWorker::Job& job_;
     DeviceReader& reader_;
     const DeviceTarget device_;
@@ -100,9 +104,10 @@ class InterfaceDiscovery::Walk {
     BulkYield bulkYield_;
 };
 
-InterfaceDiscovery::InterfaceDiscovery(MonitorView& view, InterfaceTable& table,
-                                       InterfaceChoice& choice, DeviceWorker& worker)
-    : view_(view), table_(table), choice_(choice), worker_(worker) {}
+InterfaceDiscovery::InterfaceDiscovery(ErrorReporter& errors, StatusBoard& board,
+                                       InterfaceTable& table, InterfaceChoice& choice,
+                                       DeviceWorker& worker)
+    : errors_(errors), board_(board), table_(table), choice_(choice), worker_(worker) {}
 
 void InterfaceDiscovery::Start(const DeviceTarget& device, Select select, Ended ended) {
     if (running_) {
@@ -110,33 +115,26 @@ void InterfaceDiscovery::Start(const DeviceTarget& device, Select select, Ended 
     }
     running_ = true;
     // The last export stays until an export replaces it.
-    view_.ShowExportDeviceInfo(false);
-    view_.SetStatusText(MonitorView::kStatusPanel, QString());
-    view_.ShowDiscoveryStatus(QStringLiteral("Reading the interface table..."));
+    reached_ = false;
     choice_.Clear();  // an empty list offers nothing to choose
     table_.ClearDataCells();
-    view_.SetCommandEnabled(MonitorCommand::FirstContact, false);
-    view_.SetBusy(true);
+    board_.SetDiscoveryNews(QStringLiteral("Reading the interface table..."));
 
-    auto outcome = std::make_shared<Walk::Outcome>(Walk::Outcome::NoneFound);
+    auto outcome = std::make_shared<DiscoveryOutcome>();
     auto walk = [this, device, select = std::move(select), outcome](const DeviceWorker::Job& job) {
-        *outcome = Walk(*this, job, device, select).Run();
+        Walk(*this, job, device, select, *outcome).Run();
     };
     worker_.Run(std::move(walk),
                 [this, outcome, ended = std::move(ended)](std::exception_ptr error) {
                     running_ = false;
-                    view_.SetBusy(false);
-                    view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-                    const bool ok = RunGuarded(view_, [&] {
+                    board_.Changed();
+                    RunGuarded(errors_, [&] {
                         if (error) {
                             std::rethrow_exception(error);
                         }
                     });
-                    if (ok && *outcome == Walk::Outcome::Found) {
-                        view_.FocusInterfaceList();
-                    }
                     if (ended) {
-                        ended(Result{*outcome == Walk::Outcome::Unreached});
+                        ended(*outcome);
                     }
                 });
 }
@@ -144,9 +142,7 @@ void InterfaceDiscovery::Start(const DeviceTarget& device, Select select, Ended 
 void InterfaceDiscovery::Abandon() {
     if (running_) {
         running_ = false;
-        view_.SetBusy(false);
-        view_.SetCommandEnabled(MonitorCommand::FirstContact, true);
-        view_.ShowDiscoveryStatus(QString());
+        board_.SetDiscoveryNews(QString());
     }
 }
 
@@ -155,11 +151,11 @@ bool InterfaceDiscovery::CallOff() {
         return false;
     }
     Abandon();
-    view_.ShowDiscoveryStatus(QStringLiteral("First contact called off."));
+    board_.SetDiscoveryNews(QStringLiteral("First contact called off."));
     return true;
 }
 
-InterfaceDiscovery::Walk::Outcome InterfaceDiscovery::Walk::Run() {
+void InterfaceDiscovery::Walk::Run() {
     reader_.Aim(device_);
 
     QString oid = kIfIndexColumn;
@@ -174,10 +170,10 @@ InterfaceDiscovery::Walk::Outcome InterfaceDiscovery::Walk::Run() {
                                           device_.Version, cause));
         // A device that told why needs no guess.
         if (!answered && !cause) {
-            MonitorView* view = &owner_.view_;
-            Post([view] { view->ShowDiscoveryHint(kSilenceHint); });
+            outcome_.hint = kSilenceHint;
         }
-        return Outcome::Unreached;
+        outcome_.unreached = true;
+        return;
     }
 
     const QString uptime = UptimeTicksText(
@@ -185,49 +181,44 @@ InterfaceDiscovery::Walk::Outcome InterfaceDiscovery::Walk::Run() {
     InterfaceDiscovery* owner = &owner_;
     Post([owner, uptime] {
         owner->uptime_ = uptime;
-        owner->view_.ShowExportDeviceInfo(true);
+        owner->reached_ = true;
+        owner->board_.Changed();
     });
 
     const std::optional<int> rows = WalkInterfaceIndexes(WalkLimit());
     if (!rows) {
-        return Outcome::NoneFound;
+        return;
     }
     if (*rows == 0) {
         InterfaceTable* table = &owner_.table_;
         Post([table] { table->SetRowCount(2); });
         SetStatus(QStringLiteral("No interfaces found on this device!"));
-        return Outcome::NoneFound;
+        return;
     }
     // The list holds exactly the indexes the table shows.
-    InterfaceChoice* choice = &owner_.choice_;
-    Post([choice, indexes = indexes_] { choice->Offer(indexes, false); });
+    Post([owner, indexes = indexes_] {
+        owner->choice_.Offer(indexes, false);
+        owner->board_.Changed();
+    });
     if (!Progress() || !QueryInterfaceRows(*rows)) {
-        return Outcome::NoneFound;
+        return;
     }
 
-    Post([choice, labels = labels_] {
-        choice->Label(labels);
-        choice->Show(true);
+    Post([owner, labels = labels_] {
+        owner->choice_.Label(labels);
+        owner->choice_.Enable(true);
+        owner->board_.Changed();
     });
     if (!Progress()) {
-        return Outcome::NoneFound;
+        return;
     }
     Post([select = select_] { select(0); });
 
-    ShowDiscoveryStatus(QStringLiteral("%1 interfaces found").arg(*rows));
+    ShowDiscoveryNews(QStringLiteral("%1 interfaces found").arg(*rows));
     const QString count = reader_.QueryValue(kIfNumber).value_or(kNoAnswer);
-    const bool pollable = ParseInt32(count) > 0;
-    Post([owner, count, pollable] {
-        owner->interfaceCount_ = count;
-        if (pollable) {
-            for (MonitorCommand command :
-                 {MonitorCommand::StartPolling, MonitorCommand::StopPolling,
-                  MonitorCommand::ShowDeviceInfo}) {
-                owner->view_.SetCommandEnabled(command, true);
-            }
-        }
-    });
-    return Outcome::Found;
+    Post([owner, count] { owner->interfaceCount_ = count; });
+    outcome_.pollable = ParseInt32(count) > 0;
+    outcome_.found = true;
 }
 
 int InterfaceDiscovery::Walk::WalkLimit() {

@@ -19,7 +19,9 @@ QString SoundIdentity(const QString& path) {
 
 }  // namespace
 
-AlarmPlayer::AlarmPlayer(MonitorView& view, DeviceWorker& worker) : view_(view), worker_(worker) {}
+AlarmPlayer::AlarmPlayer(ErrorReporter& errors, const AlarmSettingsSource& settings,
+                         DeviceWorker& worker)
+    : errors_(errors), settings_(settings), worker_(worker) {}
 
 std::optional<std::int32_t> AlarmPlayer::Threshold(const QString& text, bool& bad) {
     try {
@@ -28,7 +30,7 @@ std::optional<std::int32_t> AlarmPlayer::Threshold(const QString& text, bool& ba
         bad = true;
         if (!unusableThresholds_.contains(text)) {
             unusableThresholds_.append(text);
-            view_.ShowError(error.Message());
+            errors_.ShowError(error.Message());
         }
         return std::nullopt;
     }
@@ -36,7 +38,7 @@ std::optional<std::int32_t> AlarmPlayer::Threshold(const QString& text, bool& ba
 
 void AlarmPlayer::Sound(const TTrafficSample& sample, const QString& host, const QString& interface,
                         std::function<void()> done) {
-    const TAlarmSettings alarms = view_.CurrentAlarmSettings();
+    const TAlarmSettings alarms = settings_.CurrentAlarmSettings();
     // Switching an alarm off forgets that its file failed and that it was noticed.
     if (!alarms.HighAlarm) {
         unplayableHighSound_.clear();
@@ -98,8 +100,9 @@ AlarmPlayer::Played AlarmPlayer::WithNotice(bool& noticed, AlarmLevel level,
                 failure = e.Message();
             }
         }
-        view_.ShowAlarmNotice(
-            AlarmNoticeText(level, utilization, threshold, host, interface, failure));
+        if (notice_) {
+            notice_(AlarmNoticeText(level, utilization, threshold, host, interface, failure));
+        }
         done();
     };
 }
@@ -114,7 +117,7 @@ void AlarmPlayer::Play(const QString& path, QString& unplayable, Played played) 
     if (!file.exists()) {
         unplayable = identity;
         const MediaError missing(path, QStringLiteral("file not found"));
-        view_.ShowError(missing.Message());
+        errors_.ShowError(missing.Message());
         played(std::make_exception_ptr(missing));
         return;
     }
@@ -122,7 +125,7 @@ void AlarmPlayer::Play(const QString& path, QString& unplayable, Played played) 
         [path](const DeviceWorker::Job& job) { job.Player().Play(path); },
         [this, &unplayable, identity, played = std::move(played)](std::exception_ptr error) {
             unplayable = error ? identity : QString();
-            RunGuarded(view_, [&] {
+            RunGuarded(errors_, [&] {
                 if (error) {
                     std::rethrow_exception(error);
                 }

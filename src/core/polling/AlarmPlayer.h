@@ -6,7 +6,8 @@
 #include <functional>
 #include <optional>
 
-#include "core/MonitorView.h"
+#include "core/AlarmSettings.h"
+#include "core/OperationError.h"
 #include "core/device/DeviceWorker.h"
 #include "core/polling/AlarmNotice.h"
 #include "core/polling/TrafficSample.h"
@@ -18,11 +19,11 @@ namespace pulsewell {
 // is reported once and then left alone until it (or the alarm's choice of
 // file) changes, and of a threshold that is no number, reported once and
 // skipped until it is one. A broken alarm never ends a poll. An alarm that
-// goes off also tells the view, with the poll's host and interface, once per
+// goes off also gives a notice, with the poll's host and interface, once per
 // crossing of its threshold, whether its sound played or not.
 class AlarmPlayer {
   public:
-    AlarmPlayer(MonitorView& view, DeviceWorker& worker);
+    AlarmPlayer(ErrorReporter& errors, const AlarmSettingsSource& settings, DeviceWorker& worker);
 
     // Plays what the sample calls for under the thresholds the options dialog
     // holds now; `done` follows on this thread when the sound has ended, at
@@ -31,6 +32,8 @@ class AlarmPlayer {
                std::function<void()> done);
     // Told each time a poll sets off an alarm.
     void OnAlarm(std::function<void()> alarmed) { alarmed_ = std::move(alarmed); }
+    // Told each notice of an alarm.
+    void OnNotice(std::function<void(const TAlarmNotice&)> notice) { notice_ = std::move(notice); }
 
   private:
     using Played = std::function<void(std::exception_ptr)>;
@@ -45,7 +48,8 @@ class AlarmPlayer {
                       std::int32_t threshold, const QString& path, const QString& unplayable,
                       const QString& host, const QString& interface, std::function<void()> done);
 
-    MonitorView& view_;
+    ErrorReporter& errors_;
+    const AlarmSettingsSource& settings_;
     DeviceWorker& worker_;
     QString unplayableHighSound_;
     QString unplayableLowSound_;
@@ -53,6 +57,7 @@ class AlarmPlayer {
     bool highNoticed_ = false;
     bool lowNoticed_ = false;
     std::function<void()> alarmed_;
+    std::function<void(const TAlarmNotice&)> notice_;
 };
 
 }  // namespace pulsewell

@@ -27,10 +27,11 @@ PollOutcome EndedEarly(PollOutcome::Kind kind, const QString& text) {
 
 }  // namespace
 
-PollCycle::PollCycle(MonitorView& view, TrafficCounters& counters, MessageList& messages,
-                     TrafficGraph& graph, AlarmPlayer& alarms, DeviceWorker& worker,
-                     std::shared_ptr<PollClock> clock)
-    : view_(view),
+PollCycle::PollCycle(ErrorReporter& errors, StatusBoard& board, TrafficCounters& counters,
+                     MessageList& messages, TrafficGraph& graph, AlarmPlayer& alarms,
+                     DeviceWorker& worker, std::shared_ptr<PollClock> clock)
+    : errors_(errors),
+      board_(board),
       counters_(counters),
       messages_(messages),
       graph_(graph),
@@ -43,7 +44,7 @@ QString PollCycle::CounterDevice() const {
 }
 
 bool PollCycle::Step(const std::function<void()>& step) {
-    if (RunGuarded(view_, step) && !early_) {
+    if (RunGuarded(errors_, step) && !early_) {
         return true;
     }
     Finish(early_.value_or(PollOutcome{}));
@@ -68,7 +69,7 @@ void PollCycle::Start(const PollRequest& request, Finished finished) {
     outSubstituted_ = false;
     inSubstituted_ = false;
     const bool reading = Step([&] {
-        view_.SetStatusText(MonitorView::kStatusPanel, QString());
+        board_.SetText(QString());
         if (request_.device.Host.isEmpty()) {
             early_ =
                 EndedEarly(PollOutcome::Refused, QStringLiteral("Please enter an IP address!!"));
@@ -79,7 +80,7 @@ void PollCycle::Start(const PollRequest& request, Finished finished) {
             return;
         }
         counters_.BeginPoll();
-        view_.SetStatusText(MonitorView::kStatusPanel, QStringLiteral("Contacting..."));
+        board_.SetText(QStringLiteral("Contacting..."));
         pollTime_ = QDateTime::currentDateTime();
     });
     if (!reading) {
@@ -158,8 +159,7 @@ void PollCycle::CountersRead(const Readings& readings) {
         for (const QString& line : step.messages) {
             messages_.Append(line);
         }
-        const Totals& total = counters_.Total;
-        view_.ShowTotals(total.In, total.Out, total.Combined);
+        board_.Changed();
         // A bandwidth that does not parse ends the poll after the counters and totals.
         step.sample.utilbit = Utilization(step.sample, request_.bandwidth);
         sample = step.sample;
@@ -204,7 +204,7 @@ void PollCycle::Complete(const TTrafficSample& sample) {
             if (request_.writeLog) {
                 WriteTrafficLogEntry(folder, subject, sample, pollTime_);
             }
-            view_.SetStatusText(MonitorView::kStatusPanel, QString());
+            board_.SetText(QString());
         })) {
         return;
     }

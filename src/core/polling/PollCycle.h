@@ -8,8 +8,9 @@
 #include "core/DeviceTarget.h"
 #include "core/MessageList.h"
 #include "core/MonitorState.h"
-#include "core/MonitorView.h"
+#include "core/OperationError.h"
 #include "core/ProgramDefaults.h"
+#include "core/StatusBoard.h"
 #include "core/device/DeviceWorker.h"
 #include "core/polling/AlarmPlayer.h"
 #include "core/polling/CounterObjects.h"
@@ -72,8 +73,8 @@ class PollCycle {
   public:
     using Finished = std::function<void(const PollOutcome&)>;
 
-    PollCycle(MonitorView& view, TrafficCounters& counters, MessageList& messages,
-              TrafficGraph& graph, AlarmPlayer& alarms, DeviceWorker& worker,
+    PollCycle(ErrorReporter& errors, StatusBoard& board, TrafficCounters& counters,
+              MessageList& messages, TrafficGraph& graph, AlarmPlayer& alarms, DeviceWorker& worker,
               std::shared_ptr<PollClock> clock = SystemPollClock());
 
     // `finished` follows on this thread unless the poll is abandoned first.
@@ -115,7 +116,8 @@ class PollCycle {
     // Where the probe's finding of the counters' width holds.
     QString CounterDevice() const;
 
-    MonitorView& view_;
+    ErrorReporter& errors_;
+    StatusBoard& board_;
     TrafficCounters& counters_;
     CounterObjects objects_;
     MessageList& messages_;

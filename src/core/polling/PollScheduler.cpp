@@ -6,9 +6,9 @@ namespace {
 constexpr int kSecondMs = 1000;
 }  // namespace
 
-PollScheduler::PollScheduler(MonitorView& view, PollSchedule& schedule,
+PollScheduler::PollScheduler(StatusBoard& board, PollSchedule& schedule,
                              std::shared_ptr<PollClock> clock, QObject* parent)
-    : QObject(parent), view_(view), schedule_(schedule) {
+    : QObject(parent), board_(board), schedule_(schedule) {
     UseClock(std::move(clock));
 }
 
@@ -43,7 +43,7 @@ void PollScheduler::RestartCountdown() {
 
 void PollScheduler::ShowWaiting() {
     countdownTimer_->Stop();
-    view_.SetStatusText(MonitorView::kCountdownPanel, QStringLiteral("Waiting for the device..."));
+    board_.SetCountdown(QStringLiteral("Waiting for the device..."));
 }
 
 void PollScheduler::ArmAutoStart() {
@@ -76,14 +76,12 @@ void PollScheduler::AutoStartTick() {
 }
 
 void PollScheduler::ShowCountdown() {
-    view_.SetStatusText(MonitorView::kCountdownPanel,
-                        schedule_.Countdown == 1
+    board_.SetCountdown(schedule_.Countdown == 1
                             ? QStringLiteral("Next poll in 1 second")
                             : QStringLiteral("Next poll in %1 seconds").arg(schedule_.Countdown));
 }
 
 void PollScheduler::ChooseInterval(int seconds) {
-    view_.ShowInterval(seconds);
     if (seconds != schedule_.IntervalSeconds) {
         SelectInterval(seconds);
     }
@@ -96,7 +94,7 @@ void PollScheduler::SelectInterval(int seconds) {
         schedule_.WriteLog = false;
         schedule_.WriteDebugLog = false;
     }
-    view_.ShowLogSwitches(LogsAllowed(seconds), schedule_.WriteLog, schedule_.WriteDebugLog);
+    board_.Changed();
 }
 
 }  // namespace pulsewell

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "core/MonitorState.h"
-#include "core/MonitorView.h"
 #include "core/ProgramDefaults.h"
+#include "core/StatusBoard.h"
 #include "core/polling/PollClock.h"
 
 namespace pulsewell {
@@ -19,7 +19,7 @@ class PollScheduler : public QObject {
   public:
     static constexpr auto& kIntervals = defaults::kPollIntervals;
 
-    PollScheduler(MonitorView& view, PollSchedule& schedule,
+    PollScheduler(StatusBoard& board, PollSchedule& schedule,
                   std::shared_ptr<PollClock> clock = SystemPollClock(), QObject* parent = nullptr);
     // The timers start anew, stopped, on `clock`.
     void UseClock(std::shared_ptr<PollClock> clock);
@@ -67,7 +67,7 @@ class PollScheduler : public QObject {
   private:
     void ShowCountdown();
 
-    MonitorView& view_;
+    StatusBoard& board_;
     PollSchedule& schedule_;
     std::shared_ptr<PollClock> clock_;
     std::unique_ptr<PollTimer> pollTimer_;

@@ -10,9 +10,10 @@ namespace {
 constexpr int kOpenRefused = 31;
 }  // namespace
 
-DeviceInfoReport::DeviceInfoReport(MonitorView& view, const InterfaceDiscovery& discovery,
-                                   const InterfaceTable& table, DeviceWorker& worker)
-    : view_(view), discovery_(discovery), table_(table), worker_(worker) {}
+DeviceInfoReport::DeviceInfoReport(ErrorReporter& errors, DocumentOpener& opener,
+                                   const InterfaceDiscovery& discovery, const InterfaceTable& table,
+                                   DeviceWorker& worker)
+    : errors_(errors), opener_(opener), discovery_(discovery), table_(table), worker_(worker) {}
 
 void DeviceInfoReport::Read(const DeviceTarget& device, std::function<void()> then,
                             std::function<void()> after) {
@@ -26,7 +27,7 @@ void DeviceInfoReport::Read(const DeviceTarget& device, std::function<void()> th
             *report = GatherDeviceReport(job.Reader(), source);
         },
         [this, report, then = std::move(then), after = std::move(after)](std::exception_ptr error) {
-            RunGuarded(view_, [&] {
+            RunGuarded(errors_, [&] {
                 if (error) {
                     std::rethrow_exception(error);
                 }
@@ -49,7 +50,7 @@ void DeviceInfoReport::Export(const DeviceTarget& device) {
     Read(device, [this] {
         const QString path = ProgramFolder() + QLatin1String(kDeviceInfoFile);
         WriteDeviceInfoFile(path, FileLines());
-        if (!view_.OpenDocument(path)) {
+        if (!opener_.OpenDocument(path)) {
             throw OperationError(
                 QStringLiteral("File open failed with Error: %1: %2 (the desktop found no program "
                                "to open it)")

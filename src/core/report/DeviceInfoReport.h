@@ -15,8 +15,9 @@ namespace pulsewell {
 // on the device worker, and device_info.txt with the report and the table.
 class DeviceInfoReport {
   public:
-    DeviceInfoReport(MonitorView& view, const InterfaceDiscovery& discovery,
-                     const InterfaceTable& table, DeviceWorker& worker);
+    DeviceInfoReport(ErrorReporter& errors, DocumentOpener& opener,
+                     const InterfaceDiscovery& discovery, const InterfaceTable& table,
+                     DeviceWorker& worker);
 
     // Reads the device's report afresh; `gathered` follows on this thread,
     // also when an error box ended the reading (the report is then empty).
@@ -35,7 +36,8 @@ class DeviceInfoReport {
     void Read(const DeviceTarget& device, std::function<void()> then,
               std::function<void()> after = {});
 
-    MonitorView& view_;
+    ErrorReporter& errors_;
+    DocumentOpener& opener_;
     const InterfaceDiscovery& discovery_;
     const InterfaceTable& table_;
     DeviceWorker& worker_;
