@@ -35,11 +35,14 @@ cp "$home/site.ini" "$work/elsewhere.ini"
 # find it, or (reported=no) until it has started and a second more has
 # passed, then ends it; its standard error goes to $work/err.
 start_window() {  # profile reported
+    # Else the wait below could find the last window's message before this
+    # window's shell has even emptied the file.
+    rm -f "$work/err"
     QT_QPA_PLATFORM=offscreen PULSEWELL_HOME=$home "$pulsewell" "$1" 2>"$work/err" &
     local window=$!
     for _ in $(seq 1 300); do  # ASan and a loaded machine take a while
         if [ "$2" = yes ]; then
-            grep -q 'start profile' "$work/err" && break
+            grep -qs 'start profile' "$work/err" && break
         else
             [ -f "$home/hostfile.txt" ] && sleep 1 && break
         fi
