@@ -38,9 +38,10 @@ InterfaceSweeper::~InterfaceSweeper() {
     CallOff();
 }
 
-void InterfaceSweeper::SetTarget(const SweepTarget& target) {
-    if (target.host != target_.host || target.community != target_.community ||
-        target.version != target_.version) {
+bool InterfaceSweeper::SetTarget(const SweepTarget& target) {
+    const bool another = target.host != target_.host || target.community != target_.community ||
+                         target.version != target_.version;
+    if (another) {
         CallOff();
         table_.Clear();
         if (inFlight_) {
@@ -51,6 +52,7 @@ void InterfaceSweeper::SetTarget(const SweepTarget& target) {
         }
     }
     target_ = target;
+    return another;
 }
 
 void InterfaceSweeper::Start(int seconds) {

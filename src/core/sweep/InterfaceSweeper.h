@@ -33,8 +33,8 @@ class InterfaceSweeper : public QObject {
     explicit InterfaceSweeper(DeviceWorker& worker, QObject* parent = nullptr);
     ~InterfaceSweeper() override;
 
-    // Another host or community forgets every interface.
-    void SetTarget(const SweepTarget& target);
+    // Another host or community forgets every interface: true then.
+    bool SetTarget(const SweepTarget& target);
     // Percent at which a row's utilization raises an event.
     void SetHighThreshold(double percent) { table_.SetHighThreshold(percent); }
     // Sweeps now and then every `seconds`.
