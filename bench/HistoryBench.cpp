@@ -41,7 +41,7 @@ Reading MakeReading(std::int64_t timeMs, std::int64_t interfaceIndex, std::int64
     r.inBytes = rate * seconds;
     r.outBytes = rate / 3 * seconds;
     r.inCounter = timeMs / 1000 * rate;
-    r.outCounter = r.inCounter / 3;
+    r.outCounter = *r.inCounter / 3;
     r.inRate = rate;
     r.outRate = rate / 3;
     return r;

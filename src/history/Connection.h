@@ -20,8 +20,10 @@ struct Connection {
     std::unique_ptr<Database> owner;
     Database& db;
     Statement findSeries;
+    Statement findSwept;
     Statement insertSeries;
     Statement renameSeries;
+    Statement renumberSeries;
     Statement saveSeries;
     Statement loadSeries;
     Statement allSeries;

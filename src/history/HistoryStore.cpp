@@ -156,20 +156,32 @@ void HistoryStore::Write(const std::vector<Reading>& readings) {
 
 HistoryStore::SeriesState HistoryStore::SeriesFor(const Reading& reading) {
     Connection& c = *connection_;
-    c.findSeries.Bind(1, reading.device).Bind(2, reading.interfaceIndex);
-    if (!c.findSeries.Step()) {
+    // A polled interface is found by its index and takes a name it learns;
+    // a swept one is found by its name and takes the index it moved to.
+    Statement& find = reading.swept ? c.findSwept : c.findSeries;
+    find.Bind(1, reading.device);
+    if (reading.swept) {
+        find.Bind(2, reading.interfaceName);
+    } else {
+        find.Bind(2, reading.interfaceIndex);
+    }
+    if (!find.Step()) {
         c.insertSeries.Bind(1, reading.device)
             .Bind(2, reading.interfaceIndex)
             .Bind(3, reading.interfaceName)
+            .Bind(4, std::int64_t{reading.swept})
             .Run();
         return SeriesState{sqlite3_last_insert_rowid(c.db.Handle())};
     }
-    SeriesState series{c.findSeries.Integer(0), c.findSeries.Integer(2), c.findSeries.Integer(3),
-                       c.findSeries.Integer(4), c.findSeries.Integer(5)};
-    const bool renamed =
-        !reading.interfaceName.empty() && c.findSeries.Text(1) != reading.interfaceName;
-    c.findSeries.Run();
-    if (renamed) {
+    SeriesState series{find.Integer(0), find.Integer(2), find.Integer(3), find.Integer(4),
+                       find.Integer(5)};
+    const bool moved =
+        reading.swept ? find.Integer(1) != reading.interfaceIndex
+                      : !reading.interfaceName.empty() && find.Text(1) != reading.interfaceName;
+    find.Run();
+    if (moved && reading.swept) {
+        c.renumberSeries.Bind(1, series.id).Bind(2, reading.interfaceIndex).Run();
+    } else if (moved) {
         c.renameSeries.Bind(1, series.id).Bind(2, reading.interfaceName).Run();
     }
     return series;
@@ -206,6 +218,10 @@ void HistoryStore::WriteOne(const Reading& r) {
         .Bind(7, r.inRate)
         .Bind(8, r.outRate)
         .Bind(9, static_cast<std::int64_t>(r.notes))
+        .Bind(10, r.inErrors)
+        .Bind(11, r.outErrors)
+        .Bind(12, r.inDiscards)
+        .Bind(13, r.outDiscards)
         .Run();
     const std::int64_t minute = FloorTo(r.timeMs, kMinuteMs);
     if (series.minuteUntil == 0) {

@@ -32,6 +32,8 @@ struct Point {
     // Readings with a value behind the point.
     std::int64_t samples = 0;
     std::uint32_t notes = 0;
+    // Errors and discards per second: the reading's, or the bucket's average.
+    std::optional<double> inErrors, outErrors, inDiscards, outDiscards;
 };
 
 struct Volume {
@@ -66,12 +68,14 @@ struct RangeFigures {
     DirectionFigures out;
 };
 
-// One device's interface as stored.
+// One device's interface as stored: polled, kept by its index, or swept,
+// kept by its name (its index the one it had last).
 struct Series {
     std::int64_t id = 0;
     std::string device;
     std::int64_t interfaceIndex = 0;
     std::string interfaceName;
+    bool swept = false;
 };
 
 // The store of readings in one SQLite file shared by every Pulsewell program:
@@ -112,7 +116,9 @@ class HistoryStore {
 
     // The queries throw DatabaseError when the file cannot be read.
     std::vector<Series> AllSeries();
-    // `interface` is the index as decimal text or the stored name.
+    // `interface` is the index as decimal text or the name. An index finds
+    // the polled interface, else the swept one last seen there (the latest);
+    // a name finds the swept interface, else a polled one of that name.
     std::optional<Series> FindSeries(const std::string& device, const std::string& interface);
     // The finest step with rows over [from, to) that gives at most kMaxPoints.
     Step AutomaticStep(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs);

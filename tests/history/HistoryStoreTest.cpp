@@ -316,6 +316,57 @@ TEST(HistoryFile, NewerSchemaIsLeftAlone) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
+// A file the previous version wrote (schema 1) opens with its readings; its
+// polled interface goes on in its series, and a swept one of the same name
+// gets a series of its own that follows the name to another index.
+TEST(HistoryFile, PreviousSchemaKeepsItsReadings) {
+    Folder folder;
+    std::filesystem::copy_file(PULSEWELL_HISTORY_SCHEMA_1, folder.File());
+    std::vector<std::pair<std::int64_t, std::optional<double>>> before;
+    {
+        history::Database old(folder.File());
+        history::Statement rows(old, "SELECT t, in_rate FROM raw WHERE series = 1 ORDER BY t");
+        while (rows.Step()) {
+            before.emplace_back(rows.Integer(0), rows.OptionalReal(1));
+        }
+    }
+    ASSERT_EQ(before.size(), 131u);
+    std::int64_t clock = before.back().first + 1000;
+    Opened opened(folder.File(), clock);
+    ASSERT_TRUE(opened.store.Usable());
+    const auto polled = opened.store.FindSeries("10.0.0.1", "1");
+    ASSERT_TRUE(polled);
+    const auto points = opened.store.Range(polled->id, 0, clock, history::Step::Raw);
+    ASSERT_EQ(points.size(), before.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(std::pair(points[i].timeMs, points[i].inRate), before[i]);
+    }
+
+    test::ReadingGenerator generator(clock, 1000, 3);
+    history::Reading poll = generator.Next(1);
+    history::Reading sweep = poll;
+    sweep.swept = true;
+    sweep.interfaceIndex = 7;
+    sweep.interfaceName = "eth1";
+    sweep.inErrors = 0.5;
+    opened.store.Record(std::vector<history::Reading>{poll, sweep});
+    sweep.timeMs += 1000;
+    sweep.interfaceIndex = 9;  // renumbered
+    opened.store.Record(sweep);
+    EXPECT_TRUE(opened.messages.empty());
+    EXPECT_EQ(opened.store.FindSeries("10.0.0.1", "1")->id, polled->id);
+    EXPECT_EQ(opened.store.Range(polled->id, 0, clock + 2000, history::Step::Raw).size(),
+              before.size() + 1);
+    const auto swept = opened.store.FindSeries("10.0.0.1", "eth1");
+    ASSERT_TRUE(swept);
+    EXPECT_TRUE(swept->swept);
+    EXPECT_EQ(swept->interfaceIndex, 9);
+    EXPECT_EQ(opened.store.FindSeries("10.0.0.1", "9")->id, swept->id);
+    const auto sweeps = opened.store.Range(swept->id, 0, clock + 2000, history::Step::Raw);
+    ASSERT_EQ(sweeps.size(), 2u);
+    EXPECT_EQ(sweeps[1].inErrors, 0.5);
+}
+
 TEST(HistoryFile, TwoWritersAtOnceBothSucceed) {
     Folder folder;
     const std::int64_t start = Day(2026, 12, 1);
