@@ -100,6 +100,8 @@ AllInterfacesWindow::AllInterfacesWindow(Monitor& monitor, DesktopNotifier& noti
     layout->addWidget(split, 1);
 
     connect(&sweeper_, &InterfaceSweeper::SweepEnded, this, &AllInterfacesWindow::ShowSweep);
+    connect(&sweeper_, &InterfaceSweeper::HistoryFailed, events_,
+            qOverload<const QString&>(&QListWidget::addItem));
 }
 
 void AllInterfacesWindow::Open() {

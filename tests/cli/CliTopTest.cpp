@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -191,6 +192,7 @@ TEST_F(CliTop, SweepsFollowTheAgentsInterfaces) {
                  EXPECT_EQ(sweep.at(16).at("state"), "appeared");
              }},
         };
+        const QString from = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
         Launch("top",
                {"--host", QString::fromStdString(test::TestAgentAddress()), "--community", "public",
                 "--snmp-version", c.version, "--interval", QString::number(kInterval), "--count",
@@ -198,15 +200,36 @@ TEST_F(CliTop, SweepsFollowTheAgentsInterfaces) {
         WaitForStdoutLine();
         const QString header = QString::fromUtf8(process.readLine()).trimmed();
         const std::size_t rows[] = {3, 3, 3, 4};
+        std::vector<std::map<int, Record>> sweeps;
         for (std::size_t i = 0; i < steps.size() && !HasFatalFailure(); ++i) {
             SCOPED_TRACE(i + 1);
             steps[i].change(c.start);
-            const std::map<int, Record> sweep = NextSweep(header, static_cast<int>(rows[i]));
-            ASSERT_EQ(sweep.size(), rows[i]);
+            sweeps.push_back(NextSweep(header, static_cast<int>(rows[i])));
+            ASSERT_EQ(sweeps.back().size(), rows[i]);
             const QString events = QString::fromUtf8(process.readAllStandardError());
-            steps[i].check(sweep, events);
+            steps[i].check(sweeps.back(), events);
         }
         EXPECT_EQ(Finish(), 0);
+        // The history holds every sweep of an interface under its name, the
+        // renumbered one's too, as top showed it.
+        const std::pair<QString, std::vector<int>> followed[] = {{"ge-0/0/12", {12, 12, 12, 12}},
+                                                                 {"ge-0/0/13", {13, 13, 14, 14}}};
+        for (const auto& [name, indexes] : followed) {
+            Launch("history",
+                   {"--host", QString::fromStdString(test::TestAgentAddress()), "--interface", name,
+                    "--from", from, "--step", "raw", "--format", "csv"});
+            ASSERT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
+            ASSERT_EQ(out.size(), 5) << out.join(u'\n').toStdString();
+            for (std::size_t i = 0; i < sweeps.size(); ++i) {
+                const Record stored = ParseCsv(out[0], out[static_cast<qsizetype>(i) + 1]);
+                const Record& shown = sweeps[i].at(indexes[i]);
+                for (const char* column : {"in_bytes", "out_bytes", "in_bytes_per_s"}) {
+                    EXPECT_EQ(stored.at(column), shown.at(column)) << name.toStdString() << i;
+                }
+                EXPECT_NEAR(stored.at("in_errors_per_s").toDouble(),
+                            shown.at("in_errors_per_s").toDouble(), 0.006);
+            }
+        }
         test::ResetAgentState();
     }
 }

@@ -89,6 +89,12 @@ void HistoryRecorder::Record(const PollMeasurement& m, const TMonitorState& stat
     store->Record(reading);
 }
 
+void HistoryRecorder::Record(const std::vector<history::Reading>& readings) {
+    if (history::HistoryStore* store = Store(); store && !readings.empty()) {
+        store->Record(readings);
+    }
+}
+
 void HistoryRecorder::MarkAlarm(const TMonitorState& state) {
     if (history::HistoryStore* store = Store()) {
         store->MarkAlarm(state.Host.toStdString(), state.PolledInterface.toLongLong(),

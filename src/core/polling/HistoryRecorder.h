@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/MonitorState.h"
 #include "core/polling/PollCycle.h"
@@ -20,8 +21,8 @@ HistorySettings StoredHistorySettings();
 // history.sqlite in the program's folder.
 QString HistoryPath();
 
-// Keeps every measured poll in the program's history file, opened at the first
-// poll while recording is switched on. A store that fails is reported once
+// Keeps every measured poll and sweep in the program's history file, opened at
+// the first one while recording is switched on. A store that fails is reported once
 // through `report`; polling never waits for it.
 class HistoryRecorder {
   public:
@@ -33,6 +34,8 @@ class HistoryRecorder {
     // `interfaceName` is empty where the poll does not know it.
     void Record(const PollMeasurement& measurement, const TMonitorState& state,
                 const QString& interfaceName);
+    // Readings made elsewhere (a sweep's), in one transaction.
+    void Record(const std::vector<history::Reading>& readings);
     // A threshold alarm went off now for the state's interface.
     void MarkAlarm(const TMonitorState& state);
 

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "core/sweep/SweepHistory.h"
 #include "core/sweep/SweepReading.h"
 
 namespace pulsewell {
@@ -23,7 +24,9 @@ std::int64_t MonotonicMs() {
 }  // namespace
 
 InterfaceSweeper::InterfaceSweeper(DeviceWorker& worker, QObject* parent)
-    : QObject(parent), worker_(worker) {
+    : QObject(parent),
+      worker_(worker),
+      recorder_([this](const QString& problem) { emit HistoryFailed(problem); }) {
     next_.setSingleShot(true);
     connect(&next_, &QTimer::timeout, this, &InterfaceSweeper::Sweep);
     connect(&worker_, &DeviceWorker::Abandoned, this, [this] {
@@ -113,7 +116,9 @@ void InterfaceSweeper::Sweep() {
 
 void InterfaceSweeper::Ended(const SweepReading& reading) {
     const std::int64_t durationMs = MonotonicMs() - startedMs_;
-    emit SweepEnded(table_.Apply(reading, QDateTime::currentDateTime(), durationMs));
+    const SweepResult result = table_.Apply(reading, QDateTime::currentDateTime(), durationMs);
+    recorder_.Record(SweepReadings(result, target_.host));
+    emit SweepEnded(result);
 }
 
 void InterfaceSweeper::SweepDone() {

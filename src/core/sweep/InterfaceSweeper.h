@@ -8,6 +8,7 @@
 #include "core/SnmpV3Security.h"
 #include "core/SnmpVersion.h"
 #include "core/device/DeviceWorker.h"
+#include "core/polling/HistoryRecorder.h"
 #include "core/sweep/SweepReading.h"
 #include "core/sweep/SweepResult.h"
 #include "core/sweep/SweepTable.h"
@@ -26,7 +27,8 @@ struct SweepTarget {
 // device worker, and its result comes back as SweepEnded. A sweep that takes
 // longer than the interval is followed by the next at once, never by two.
 // The worker's Abandon() (Stop, a host change, the program's end) calls off
-// the sweep in flight; sweeping goes on at the next interval.
+// the sweep in flight; sweeping goes on at the next interval. Every sweep's
+// rates go to the history file as the settings say.
 class InterfaceSweeper : public QObject {
     Q_OBJECT
   public:
@@ -46,6 +48,8 @@ class InterfaceSweeper : public QObject {
 
   signals:
     void SweepEnded(const pulsewell::SweepResult& result);
+    // The history file could not be written; said once until it can again.
+    void HistoryFailed(const QString& problem);
 
   private:
     void Sweep();
@@ -56,6 +60,7 @@ class InterfaceSweeper : public QObject {
     DeviceWorker& worker_;
     SweepTarget target_;
     SweepTable table_;
+    HistoryRecorder recorder_;
     QTimer next_;
     int intervalMs_ = 6000;
     bool running_ = false;
