@@ -1,6 +1,7 @@
 // The history store against a file on disk: storing one reading, a sweep of
-// a thousand interfaces, a year of one interface at one second (the file's
-// size), and reading that year hourly with its 95th percentile.
+// a thousand interfaces (by index, and by name as sweeps store them), a year
+// of one interface at one second (the file's size), and reading that year
+// hourly with its 95th percentile.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -74,6 +75,34 @@ void StoreSweepOfThousandInterfaces(benchmark::State& state) {
     }
 }
 BENCHMARK(StoreSweepOfThousandInterfaces)->Unit(benchmark::kMillisecond);
+
+// As a sweep stores them: each interface kept by its name, with its errors
+// and discards, every 6 seconds (the window's default).
+void StoreSweepOfThousandNamedInterfaces(benchmark::State& state) {
+    Folder folder;
+    std::int64_t clock = kStart;
+    HistoryStore store(folder.File(), {}, {}, [&clock] { return clock; });
+    std::vector<Reading> sweep(1000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        clock += 6'000;
+        for (std::size_t i = 0; i < sweep.size(); ++i) {
+            Reading& r = sweep[i];
+            r = MakeReading(clock, static_cast<std::int64_t>(i) + 1, 6);
+            r.interfaceName = "Gi1/0/" + std::to_string(i + 1);
+            r.swept = true;
+            r.inCounter.reset();
+            r.outCounter.reset();
+            r.inErrors = 0.5;
+            r.outErrors = 0.0;
+            r.inDiscards = 0.0;
+            r.outDiscards = 1.5;
+        }
+        state.ResumeTiming();
+        store.Record(sweep);
+    }
+}
+BENCHMARK(StoreSweepOfThousandNamedInterfaces)->Unit(benchmark::kMillisecond);
 
 // A year of one interface polled every second, stored a day per transaction:
 // the retention leaves 48 hours raw, 30 days of minutes, the rest hourly and daily.

@@ -15,6 +15,8 @@
 # callgrind, memory. INTERFACES=PATTERN passes --interfaces to top: a name
 # no interface has (INTERFACES=none) sweeps every interface and writes no
 # record, which parts the sweep from the records in callgrind's count.
+# HISTORY=no switches the history of the readings off (historyrecording), so
+# that the difference of two callgrind runs is the history's share.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-requests}
@@ -38,6 +40,10 @@ address=$(cat "$work/simulator/address")
 mkdir -p "$work/home/config"
 export PULSEWELL_HOME=$work/home XDG_CONFIG_HOME=$work/home/config
 export SNMP_PERSISTENT_DIR=$work/net-snmp MIBS=
+if [ "${HISTORY:-yes}" = no ]; then
+    mkdir -p "$work/home/config/Tarnwick"
+    printf '[General]\nhistoryrecording=no\n' >"$work/home/config/Tarnwick/Pulsewell.conf"
+fi
 
 run_top() {  # recording sweeps [wrapper...]
     local recording=$1 n=$2
