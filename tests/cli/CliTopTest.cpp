@@ -192,7 +192,7 @@ TEST_F(CliTop, SweepsFollowTheAgentsInterfaces) {
                  EXPECT_EQ(sweep.at(16).at("state"), "appeared");
              }},
         };
-        const QString from = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+        const QString from = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
         Launch("top",
                {"--host", QString::fromStdString(test::TestAgentAddress()), "--community", "public",
                 "--snmp-version", c.version, "--interval", QString::number(kInterval), "--count",
