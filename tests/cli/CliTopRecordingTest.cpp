@@ -56,21 +56,19 @@ TEST_F(TopRecording, SortsNamesByTheirNumbers) {
                    "cisco_16_switch", "--snmp-version", "2c", "--count", "1", "--format", "json",
                    "--sort", "name"});
     ASSERT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
-    QStringList names;
     QList<int> indexes;
     for (const QString& line : out) {
         static const QRegularExpression row("\"interface\":(\\d+),\"name\":\"([^\"]+)\"");
         const QRegularExpressionMatch match = row.match(line);
         ASSERT_TRUE(match.hasMatch()) << line.toStdString();
         indexes.append(match.captured(1).toInt());
-        names.append(match.captured(2));
     }
     QList<int> expected;
     for (int port = 1; port <= 48; ++port) {
         expected.append(11000 + port);  // Fa3/0/1 ... Fa3/0/48
     }
     expected += {11101, 11102, 11103, 11104, 14501, 5185, 5186, 5187, 1, 60, 70};
-    EXPECT_EQ(indexes, expected) << names.join(u' ').toStdString();
+    EXPECT_EQ(indexes, expected);
 }
 
 }  // namespace
