@@ -32,6 +32,8 @@ std::string ConsolidateSql(int level) {
                              : ", sum(" + column + " * " + column + "_count) / nullif(sum(" +
                                    column + "_count), 0), sum(" + column + "_count)";
     }
+    columns += ", covered_ms";
+    faults += level == 1 ? ", NULL" : ", sum(covered_ms)";
     const std::string into = "INSERT OR REPLACE INTO " + table + " (" + columns +
                              ") SELECT series, " + Bucket(level) + ", ";
     const std::string where = " WHERE series = ?1 AND t >= ?2 AND t < ?3 GROUP BY t / " +
@@ -56,6 +58,42 @@ std::string FaultList() {
         list += ", " + column;
     }
     return list;
+}
+
+// A swept interface's minute, added to what an earlier run of the same
+// minute left: averages weigh by the sweeps behind them.
+std::string AddMinuteSql() {
+    const auto weighted = [](const std::string& value, const std::string& count) {
+        return value + " = (coalesce(" + value + " * " + count + ", 0) + coalesce(excluded." +
+               value + " * excluded." + count + ", 0)) / nullif(" + count + " + excluded." + count +
+               ", 0)";
+    };
+    const auto either = [](const std::string& f, const std::string& column) {
+        return column + " = " + f + "(coalesce(" + column + ", excluded." + column +
+               "), coalesce(excluded." + column + ", " + column + "))";
+    };
+    const auto sum = [](const std::string& column) {
+        return column + " = coalesce(" + column + ", 0) + excluded." + column;
+    };
+    std::string columns = "series, t, covered_ms";
+    std::string updates = sum("covered_ms");
+    for (const std::string side : {"in", "out"}) {
+        columns += ", " + side + "_count, " + side + "_bytes, " + side + "_avg, " + side +
+                   "_min, " + side + "_max";
+        updates += ", " + weighted(side + "_avg", side + "_count") + ", " + sum(side + "_count") +
+                   ", " + sum(side + "_bytes") + ", " + either("min", side + "_min") + ", " +
+                   either("max", side + "_max");
+    }
+    for (const std::string column : kFaultColumns) {
+        columns += ", " + column + ", " + column + "_count";
+        updates += ", " + weighted(column, column + "_count") + ", " + sum(column + "_count");
+    }
+    std::string values = "?1";
+    for (int i = 2; i <= 21; ++i) {
+        values += ", ?" + std::to_string(i);
+    }
+    return "INSERT INTO minute (" + columns + ") VALUES (" + values +
+           ") ON CONFLICT (series, t) DO UPDATE SET " + updates;
 }
 
 const char* const kRange = " WHERE series = ?1 AND t >= ?2 AND t < ?3";
@@ -87,6 +125,7 @@ Connection::Connection(std::unique_ptr<Database> file)
                 "INSERT OR REPLACE INTO raw (series, t, in_counter, out_counter, in_bytes, "
                 "out_bytes, in_rate, out_rate, notes, in_errors, out_errors, in_discards, "
                 "out_discards) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)"),
+      addMinute(db, AddMinuteSql().c_str()),
       insertAlarm(db, "INSERT OR IGNORE INTO alarm VALUES (?1, ?2)"),
       alarms(db, "SELECT t FROM alarm WHERE series = ?1 AND t >= ?2 AND t < ?3 ORDER BY t"),
       pruneRaw(db,

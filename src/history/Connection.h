@@ -28,6 +28,7 @@ struct Connection {
     Statement loadSeries;
     Statement allSeries;
     Statement insertRaw;
+    Statement addMinute;
     Statement insertAlarm;
     Statement alarms;
     Statement pruneRaw;

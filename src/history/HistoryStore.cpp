@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -104,6 +105,7 @@ void HistoryStore::Open() {
 
 void HistoryStore::MoveAside(const std::string& why) {
     connection_.reset();
+    swept_.clear();
     const std::string aside = path_ + ".corrupt-" + Stamp(SystemClockMs());
     if (std::rename(path_.c_str(), aside.c_str()) != 0) {
         Report("History not recorded: " + path_ + " is damaged (" + why +
@@ -127,25 +129,37 @@ void HistoryStore::MoveAside(const std::string& why) {
 }
 
 void HistoryStore::Record(const Reading& reading) {
-    Write({reading});
+    Write([&] { WriteOne(reading); });
 }
 
 void HistoryStore::Record(const std::vector<Reading>& readings) {
-    Write(readings);
+    Write([&] {
+        for (const Reading& reading : readings) {
+            WriteOne(reading);
+        }
+    });
 }
 
-void HistoryStore::Write(const std::vector<Reading>& readings) {
+void HistoryStore::Record(const std::vector<SweptMinute>& minutes) {
+    Write([&] {
+        for (const SweptMinute& minute : minutes) {
+            WriteMinute(minute);
+        }
+    });
+}
+
+void HistoryStore::Write(const std::function<void()>& body) {
     if (!connection_) {
         return;
     }
     try {
         Transaction transaction(connection_->db);
-        for (const Reading& reading : readings) {
-            WriteOne(reading);
-        }
+        body();
         transaction.Commit();
         failing_ = false;
     } catch (const DatabaseError& error) {
+        // What the cache learnt in the transaction was rolled back with it.
+        swept_.clear();
         if (error.Damaged()) {
             MoveAside(error.what());
         } else {
@@ -233,6 +247,68 @@ void HistoryStore::WriteOne(const Reading& r) {
         Reconsolidate(series, minute);
     } else if (minute > series.minuteUntil) {
         CloseMinutes(series, minute, r.timeMs);
+    }
+}
+
+void HistoryStore::WriteMinute(const SweptMinute& m) {
+    Connection& c = *connection_;
+    const std::string key = m.device + '\0' + m.interfaceName;
+    auto found = swept_.find(key);
+    if (found == swept_.end()) {
+        Reading reading;
+        reading.device = m.device;
+        reading.interfaceIndex = m.interfaceIndex;
+        reading.interfaceName = m.interfaceName;
+        reading.swept = true;
+        found = swept_.emplace(key, SweptSeries{SeriesFor(reading), m.interfaceIndex}).first;
+    } else if (found->second.interfaceIndex != m.interfaceIndex) {
+        c.renumberSeries.Bind(1, found->second.state.id).Bind(2, m.interfaceIndex).Run();
+        found->second.interfaceIndex = m.interfaceIndex;
+    }
+    SeriesState& series = found->second.state;
+    c.addMinute.Bind(1, series.id)
+        .Bind(2, m.minuteMs)
+        .Bind(3, std::max(m.in.coveredMs, m.out.coveredMs));
+    int column = 4;
+    for (const MinuteDirection* d : {&m.in, &m.out}) {
+        const bool read = d->coveredMs > 0;
+        c.addMinute.Bind(column, d->sweeps)
+            .Bind(column + 1, d->bytes)
+            .Bind(column + 2, read ? std::optional(static_cast<double>(d->bytes) * 1000.0 /
+                                                   static_cast<double>(d->coveredMs))
+                                   : std::nullopt)
+            .Bind(column + 3, read ? std::optional(d->least) : std::nullopt)
+            .Bind(column + 4, read ? std::optional(d->most) : std::nullopt);
+        column += 5;
+    }
+    // Per second of the time the sweeps that read them cover.
+    const auto perSecond = [](double events, std::int64_t sweeps, std::int64_t coveredMs) {
+        return sweeps > 0 && coveredMs > 0
+                   ? std::optional(events * 1000.0 / static_cast<double>(coveredMs))
+                   : std::nullopt;
+    };
+    c.addMinute.Bind(14, perSecond(m.in.errors, m.in.errorSweeps, m.in.coveredMs))
+        .Bind(15, m.in.errorSweeps)
+        .Bind(16, perSecond(m.out.errors, m.out.errorSweeps, m.out.coveredMs))
+        .Bind(17, m.out.errorSweeps)
+        .Bind(18, perSecond(m.in.discards, m.in.discardSweeps, m.in.coveredMs))
+        .Bind(19, m.in.discardSweeps)
+        .Bind(20, perSecond(m.out.discards, m.out.discardSweeps, m.out.coveredMs))
+        .Bind(21, m.out.discardSweeps)
+        .Run();
+    const std::int64_t next = m.minuteMs + kMinuteMs;
+    if (series.minuteUntil == 0) {
+        series.minuteUntil = next;
+        series.hourUntil = FloorTo(m.minuteMs, kHourMs);
+        series.dayUntil = FloorTo(m.minuteMs, kDayMs);
+        SaveSeries(series);
+    } else if (FloorTo(m.minuteMs, kHourMs) < series.hourUntil) {
+        Reconsolidate(series, m.minuteMs);
+    } else if (FloorTo(next, kHourMs) > series.hourUntil) {
+        // Hours, days and pruning once an hour; within it, the minute in memory.
+        CloseMinutes(series, next, next);
+    } else {
+        series.minuteUntil = std::max(series.minuteUntil, next);
     }
 }
 

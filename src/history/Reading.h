@@ -47,6 +47,36 @@ struct Reading {
     std::uint32_t notes = 0;
 };
 
+// One direction of a swept interface over a minute: what its sweeps with a
+// value measured, so that the average is bytes over the seconds they cover
+// and a sweep without a value is a gap, not a zero.
+struct MinuteDirection {
+    std::int64_t bytes = 0;
+    std::int64_t coveredMs = 0;
+    std::int64_t sweeps = 0;
+    // Bytes per second of the slowest and the fastest sweep.
+    std::int64_t least = 0;
+    std::int64_t most = 0;
+    // Errors and discards over the covered time, and the sweeps that read them.
+    double errors = 0.0;
+    std::int64_t errorSweeps = 0;
+    double discards = 0.0;
+    std::int64_t discardSweeps = 0;
+};
+
+// A swept interface's minute, kept by its name; a minute a program's end
+// cut short covers fewer seconds.
+struct SweptMinute {
+    // UTC, milliseconds since 1970: the start of the minute.
+    std::int64_t minuteMs = 0;
+    std::string device;
+    std::string interfaceName;
+    // Where the device has the interface now.
+    std::int64_t interfaceIndex = 0;
+    MinuteDirection in;
+    MinuteDirection out;
+};
+
 // How long each resolution is kept.
 struct Retention {
     std::int64_t rawHours = 48;

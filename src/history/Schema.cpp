@@ -78,7 +78,8 @@ CREATE UNIQUE INDEX swept_series ON series (device, ifname) WHERE swept = 1;
 )";
 
 // Errors and discards a second, as sweeps read them: a reading's own, and
-// each bucket's average with the readings behind it.
+// each bucket's average with the readings behind it. Swept interfaces start
+// at the minute level.
 void AddVersion2(Database& db) {
     db.Execute(kVersion2);
     for (const char* column : kFaultColumns) {
@@ -88,6 +89,10 @@ void AddVersion2(Database& db) {
             db.Execute(std::string("ALTER TABLE ") + table + " ADD COLUMN " + column +
                        "_count INTEGER NOT NULL DEFAULT 0");
         }
+    }
+    // The time a swept interface's minute covers: less where it was cut short.
+    for (const char* table : {"minute", "hour", "day"}) {
+        db.Execute(std::string("ALTER TABLE ") + table + " ADD COLUMN covered_ms INTEGER");
     }
 }
 

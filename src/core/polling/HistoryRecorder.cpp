@@ -89,9 +89,9 @@ void HistoryRecorder::Record(const PollMeasurement& m, const TMonitorState& stat
     store->Record(reading);
 }
 
-void HistoryRecorder::Record(const std::vector<history::Reading>& readings) {
-    if (history::HistoryStore* store = Store(); store && !readings.empty()) {
-        store->Record(readings);
+void HistoryRecorder::Record(const std::vector<history::SweptMinute>& minutes) {
+    if (history::HistoryStore* store = Store(); store && !minutes.empty()) {
+        store->Record(minutes);
     }
 }
 

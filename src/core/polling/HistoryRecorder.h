@@ -34,8 +34,8 @@ class HistoryRecorder {
     // `interfaceName` is empty where the poll does not know it.
     void Record(const PollMeasurement& measurement, const TMonitorState& state,
                 const QString& interfaceName);
-    // Readings made elsewhere (a sweep's), in one transaction.
-    void Record(const std::vector<history::Reading>& readings);
+    // Minutes of swept interfaces, in one transaction.
+    void Record(const std::vector<history::SweptMinute>& minutes);
     // A threshold alarm went off now for the state's interface.
     void MarkAlarm(const TMonitorState& state);
 

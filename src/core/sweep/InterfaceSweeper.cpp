@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <algorithm>
 
-#include "core/sweep/SweepHistory.h"
 #include "core/sweep/SweepReading.h"
 
 namespace pulsewell {
@@ -39,6 +38,7 @@ InterfaceSweeper::InterfaceSweeper(DeviceWorker& worker, QObject* parent)
 
 InterfaceSweeper::~InterfaceSweeper() {
     CallOff();
+    Keep(minutes_.Close());
 }
 
 bool InterfaceSweeper::SetTarget(const SweepTarget& target) {
@@ -46,6 +46,7 @@ bool InterfaceSweeper::SetTarget(const SweepTarget& target) {
                          target.version != target_.version;
     if (another) {
         CallOff();
+        Keep(minutes_.Close());
         table_.Clear();
         if (inFlight_) {
             inFlight_ = false;
@@ -71,6 +72,13 @@ void InterfaceSweeper::Stop() {
     next_.stop();
     CallOff();
     inFlight_ = false;
+    Keep(minutes_.Close());
+}
+
+void InterfaceSweeper::Keep(const std::vector<history::SweptMinute>& minutes) {
+    if (!minutes.empty()) {
+        recorder_.Record(minutes);
+    }
 }
 
 void InterfaceSweeper::CallOff() {
@@ -117,7 +125,7 @@ void InterfaceSweeper::Sweep() {
 void InterfaceSweeper::Ended(const SweepReading& reading) {
     const std::int64_t durationMs = MonotonicMs() - startedMs_;
     const SweepResult result = table_.Apply(reading, QDateTime::currentDateTime(), durationMs);
-    recorder_.Record(SweepReadings(result, target_.host));
+    Keep(minutes_.Add(result, target_.host));
     emit SweepEnded(result);
 }
 

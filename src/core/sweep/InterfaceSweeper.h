@@ -9,6 +9,7 @@
 #include "core/SnmpVersion.h"
 #include "core/device/DeviceWorker.h"
 #include "core/polling/HistoryRecorder.h"
+#include "core/sweep/SweepMinutes.h"
 #include "core/sweep/SweepReading.h"
 #include "core/sweep/SweepResult.h"
 #include "core/sweep/SweepTable.h"
@@ -28,7 +29,8 @@ struct SweepTarget {
 // longer than the interval is followed by the next at once, never by two.
 // The worker's Abandon() (Stop, a host change, the program's end) calls off
 // the sweep in flight; sweeping goes on at the next interval. Every sweep's
-// rates go to the history file as the settings say.
+// rates go to the history file a minute at a time, as the settings say; Stop,
+// another target and the end keep the minute as far as it got.
 class InterfaceSweeper : public QObject {
     Q_OBJECT
   public:
@@ -55,12 +57,14 @@ class InterfaceSweeper : public QObject {
     void Sweep();
     void Ended(const SweepReading& reading);
     void SweepDone();
+    void Keep(const std::vector<history::SweptMinute>& minutes);
     void CallOff();
 
     DeviceWorker& worker_;
     SweepTarget target_;
     SweepTable table_;
     HistoryRecorder recorder_;
+    SweepMinutes minutes_;
     QTimer next_;
     int intervalMs_ = 6000;
     bool running_ = false;
