@@ -61,11 +61,14 @@ std::string FaultList() {
 }
 
 // A swept interface's minute, added to what an earlier run of the same
-// minute left: averages weigh by the sweeps behind them.
+// minute left: averages weigh by the time each covers where it has a value.
 std::string AddMinuteSql() {
-    const auto weighted = [](const std::string& value, const std::string& count) {
-        return value + " = (coalesce(" + value + " * " + count + ", 0) + coalesce(excluded." +
-               value + " * excluded." + count + ", 0)) / nullif(" + count + " + excluded." + count +
+    const auto weighted = [](const std::string& value) {
+        const auto time = [&](const std::string& row) {
+            return "iif(" + row + value + " IS NULL, 0, " + row + "covered_ms)";
+        };
+        return value + " = (coalesce(" + value + " * covered_ms, 0) + coalesce(excluded." + value +
+               " * excluded.covered_ms, 0)) / nullif(" + time("") + " + " + time("excluded.") +
                ", 0)";
     };
     const auto either = [](const std::string& f, const std::string& column) {
@@ -80,13 +83,13 @@ std::string AddMinuteSql() {
     for (const std::string side : {"in", "out"}) {
         columns += ", " + side + "_count, " + side + "_bytes, " + side + "_avg, " + side +
                    "_min, " + side + "_max";
-        updates += ", " + weighted(side + "_avg", side + "_count") + ", " + sum(side + "_count") +
-                   ", " + sum(side + "_bytes") + ", " + either("min", side + "_min") + ", " +
+        updates += ", " + weighted(side + "_avg") + ", " + sum(side + "_count") + ", " +
+                   sum(side + "_bytes") + ", " + either("min", side + "_min") + ", " +
                    either("max", side + "_max");
     }
     for (const std::string column : kFaultColumns) {
         columns += ", " + column + ", " + column + "_count";
-        updates += ", " + weighted(column, column + "_count") + ", " + sum(column + "_count");
+        updates += ", " + weighted(column) + ", " + sum(column + "_count");
     }
     std::string values = "?1";
     for (int i = 2; i <= 21; ++i) {
@@ -126,6 +129,9 @@ Connection::Connection(std::unique_ptr<Database> file)
                 "out_bytes, in_rate, out_rate, notes, in_errors, out_errors, in_discards, "
                 "out_discards) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)"),
       addMinute(db, AddMinuteSql().c_str()),
+      sweptUntil(db,
+                 "UPDATE series SET minute_until = ?2 WHERE device = ?1 AND swept = 1 AND "
+                 "minute_until BETWEEN 1 AND ?2 - 1"),
       insertAlarm(db, "INSERT OR IGNORE INTO alarm VALUES (?1, ?2)"),
       alarms(db, "SELECT t FROM alarm WHERE series = ?1 AND t >= ?2 AND t < ?3 ORDER BY t"),
       pruneRaw(db,

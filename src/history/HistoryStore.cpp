@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <map>
 
 #include "history/Connection.h"
 #include "history/Schema.h"
@@ -142,8 +143,16 @@ void HistoryStore::Record(const std::vector<Reading>& readings) {
 
 void HistoryStore::Record(const std::vector<SweptMinute>& minutes) {
     Write([&] {
+        std::map<std::string, std::int64_t> until;
         for (const SweptMinute& minute : minutes) {
             WriteMinute(minute);
+            std::int64_t& device = until[minute.device];
+            device = std::max(device, minute.minuteMs + kMinuteMs);
+        }
+        // The minutes in one statement, for the queries: the hours and
+        // days close an hour at a time.
+        for (const auto& [device, minuteMs] : until) {
+            connection_->sweptUntil.Bind(1, device).Bind(2, minuteMs).Run();
         }
     });
 }
