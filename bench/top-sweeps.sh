@@ -17,6 +17,9 @@
 # record, which parts the sweep from the records in callgrind's count.
 # HISTORY=no switches the history of the readings off (historyrecording), so
 # that the difference of two callgrind runs is the history's share.
+# INTERVAL=SECONDS (default 1) sweeps at that interval: the history writes a
+# minute when a sweep of the next one ends, so callgrind's runs should span
+# one (INTERVAL=6 with SWEEPS=10: ten sweeps and one minute written).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-requests}
@@ -49,7 +52,7 @@ run_top() {  # recording sweeps [wrapper...]
     local recording=$1 n=$2
     shift 2
     "$@" "$cli" top --host "$address" --community "$recording" --snmp-version 2c \
-        --interval 1 --count "$n" --format csv ${INTERFACES:+--interfaces "$INTERFACES"} \
+        --interval "${INTERVAL:-1}" --count "$n" --format csv ${INTERFACES:+--interfaces "$INTERFACES"} \
         >"$work/top.csv"
 }
 strace_sends() {
