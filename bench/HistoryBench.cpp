@@ -1,6 +1,7 @@
 // The history store against a file on disk: storing one reading, a sweep of
-// a thousand interfaces, a year of one interface at one second (the file's
-// size), and reading that year hourly with its 95th percentile.
+// a thousand interfaces by index, a minute of a thousand swept interfaces and
+// the file's growth a day with them, a year of one interface at one second
+// (the file's size), and reading that year hourly with its 95th percentile.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@ namespace {
 
 using pulsewell::history::HistoryStore;
 using pulsewell::history::Reading;
+using pulsewell::history::SweptMinute;
 
 constexpr std::int64_t kStart = 1'795'000'000'000;  // November 2026
 constexpr std::int64_t kYearMs = 365 * pulsewell::history::kDayMs;
@@ -41,7 +43,7 @@ Reading MakeReading(std::int64_t timeMs, std::int64_t interfaceIndex, std::int64
     r.inBytes = rate * seconds;
     r.outBytes = rate / 3 * seconds;
     r.inCounter = timeMs / 1000 * rate;
-    r.outCounter = r.inCounter / 3;
+    r.outCounter = *r.inCounter / 3;
     r.inRate = rate;
     r.outRate = rate / 3;
     return r;
@@ -74,6 +76,61 @@ void StoreSweepOfThousandInterfaces(benchmark::State& state) {
     }
 }
 BENCHMARK(StoreSweepOfThousandInterfaces)->Unit(benchmark::kMillisecond);
+
+// A minute of 1,000 swept interfaces as sweeps every 6 seconds (the
+// window's default) add it up: ten sweeps each, with errors and discards.
+std::vector<SweptMinute> MinuteOfSweeps(std::int64_t minuteMs) {
+    std::vector<SweptMinute> minute(1000);
+    for (std::size_t i = 0; i < minute.size(); ++i) {
+        const Reading r = MakeReading(minuteMs, static_cast<std::int64_t>(i) + 1, 60);
+        SweptMinute& m = minute[i];
+        m = {minuteMs, r.device, "Gi1/0/" + std::to_string(i + 1), r.interfaceIndex};
+        m.in = {r.inBytes, 60'000, 10, *r.inRate / 2, *r.inRate * 2, 30.0, 10, 0.0, 10};
+        m.out = {r.outBytes, 60'000, 10, *r.outRate / 2, *r.outRate * 2, 0.0, 10, 90.0, 10};
+    }
+    return minute;
+}
+
+// What each closed minute writes; the hours close and prune every 60th.
+void StoreMinuteOfThousandSweptInterfaces(benchmark::State& state) {
+    Folder folder;
+    std::int64_t clock = kStart;
+    HistoryStore store(folder.File(), {}, {}, [&clock] { return clock; });
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::vector<SweptMinute> minute = MinuteOfSweeps(clock);
+        clock += pulsewell::history::kMinuteMs;
+        state.ResumeTiming();
+        store.Record(minute);
+    }
+}
+BENCHMARK(StoreMinuteOfThousandSweptInterfaces)->Unit(benchmark::kMillisecond);
+
+// The file's growth a day for 1,000 swept interfaces: an hour of minutes
+// (and the hour they close), scaled by 24.
+void SweptGrowthPerDay(benchmark::State& state) {
+    for (auto _ : state) {
+        Folder folder;
+        std::int64_t clock = kStart;
+        std::uintmax_t empty = 0;
+        {
+            HistoryStore store(folder.File(), {}, {}, [&clock] { return clock; });
+            store.Record(MinuteOfSweeps(clock));
+        }
+        empty = std::filesystem::file_size(folder.File());
+        {
+            HistoryStore store(folder.File(), {}, {}, [&clock] { return clock; });
+            for (int i = 1; i <= 60; ++i) {
+                clock += pulsewell::history::kMinuteMs;
+                store.Record(MinuteOfSweeps(clock));
+            }
+        }
+        // Closing the last connection moves the journal into the file.
+        state.counters["bytes_per_day"] =
+            static_cast<double>(std::filesystem::file_size(folder.File()) - empty) * 24;
+    }
+}
+BENCHMARK(SweptGrowthPerDay)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // A year of one interface polled every second, stored a day per transaction:
 // the retention leaves 48 hours raw, 30 days of minutes, the rest hourly and daily.

@@ -15,6 +15,11 @@
 # callgrind, memory. INTERFACES=PATTERN passes --interfaces to top: a name
 # no interface has (INTERFACES=none) sweeps every interface and writes no
 # record, which parts the sweep from the records in callgrind's count.
+# HISTORY=no switches the history of the readings off (historyrecording), so
+# that the difference of two callgrind runs is the history's share.
+# INTERVAL=SECONDS (default 1) sweeps at that interval: the history writes a
+# minute when a sweep of the next one ends, so callgrind's runs should span
+# one (INTERVAL=6 with SWEEPS=10: ten sweeps and one minute written).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-requests}
@@ -38,12 +43,16 @@ address=$(cat "$work/simulator/address")
 mkdir -p "$work/home/config"
 export PULSEWELL_HOME=$work/home XDG_CONFIG_HOME=$work/home/config
 export SNMP_PERSISTENT_DIR=$work/net-snmp MIBS=
+if [ "${HISTORY:-yes}" = no ]; then
+    mkdir -p "$work/home/config/Tarnwick"
+    printf '[General]\nhistoryrecording=no\n' >"$work/home/config/Tarnwick/Pulsewell.conf"
+fi
 
 run_top() {  # recording sweeps [wrapper...]
     local recording=$1 n=$2
     shift 2
     "$@" "$cli" top --host "$address" --community "$recording" --snmp-version 2c \
-        --interval 1 --count "$n" --format csv ${INTERFACES:+--interfaces "$INTERFACES"} \
+        --interval "${INTERVAL:-1}" --count "$n" --format csv ${INTERFACES:+--interfaces "$INTERFACES"} \
         >"$work/top.csv"
 }
 strace_sends() {

@@ -14,9 +14,30 @@
 #include "app/AllInterfacesModel.h"
 #include "core/Monitor.h"
 #include "core/sweep/OverviewColumns.h"
+#include "core/text/NaturalOrder.h"
 #include "core/text/VisibleText.h"
 
 namespace pulsewell {
+
+namespace {
+
+// Numbers by value, texts as a person reads them ("Gi1/0/2" before "Gi1/0/10").
+class OverviewOrder : public QSortFilterProxyModel {
+  public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        const QVariant a = left.data(sortRole());
+        const QVariant b = right.data(sortRole());
+        if (a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString) {
+            return CompareNaturally(a.toString(), b.toString()) < 0;
+        }
+        return QSortFilterProxyModel::lessThan(left, right);
+    }
+};
+
+}  // namespace
 
 AllInterfacesWindow::AllInterfacesWindow(Monitor& monitor, DesktopNotifier& notifier,
                                          QWidget* parent)
@@ -25,7 +46,7 @@ AllInterfacesWindow::AllInterfacesWindow(Monitor& monitor, DesktopNotifier& noti
       notifier_(notifier),
       sweeper_(monitor.Worker()),
       model_(new AllInterfacesModel(this)),
-      sorted_(new QSortFilterProxyModel(this)) {
+      sorted_(new OverviewOrder(this)) {
     setWindowTitle(QStringLiteral("All interfaces"));
     resize(1000, 640);
 
@@ -79,12 +100,18 @@ AllInterfacesWindow::AllInterfacesWindow(Monitor& monitor, DesktopNotifier& noti
     layout->addWidget(split, 1);
 
     connect(&sweeper_, &InterfaceSweeper::SweepEnded, this, &AllInterfacesWindow::ShowSweep);
+    connect(&sweeper_, &InterfaceSweeper::HistoryFailed, events_,
+            qOverload<const QString&>(&QListWidget::addItem));
 }
 
 void AllInterfacesWindow::Open() {
     const TMonitorState& state = monitor_.State();
     FollowOptions();
-    sweeper_.SetTarget(state.Device);
+    if (sweeper_.SetTarget(state.Device)) {
+        // Another device: nothing of the one before stays.
+        model_->ShowRows({});
+        events_->clear();
+    }
     setWindowTitle(QStringLiteral("All interfaces - ") + ShownText(VisibleCell(state.Device.Host)));
     if (!sweeper_.IsRunning()) {
         status_->setText(QStringLiteral("Sweeping..."));

@@ -27,6 +27,10 @@ const QStringList kHistoryColumns = {
     QStringLiteral("out_bytes"),
     QStringLiteral("samples"),
     QStringLiteral("note"),
+    QStringLiteral("in_errors_per_s"),
+    QStringLiteral("out_errors_per_s"),
+    QStringLiteral("in_discards_per_s"),
+    QStringLiteral("out_discards_per_s"),
 };
 
 // A number's text, or none for a gap.
@@ -86,9 +90,19 @@ QString HistoryRecords::Line(const history::Point& p) const {
         const auto bits = [](const std::optional<double>& rate) {
             return rate ? RateText(*rate * 8) : QStringLiteral("no value");
         };
-        return QStringLiteral("%1; IN bits/s: %2; OUT bits/s: %3; IN bytes: %4; OUT bytes: %5")
-            .arg(UtcTime(p.timeMs), bits(p.inRate), bits(p.outRate), IntegerText(p.inBytes),
-                 IntegerText(p.outBytes));
+        QString line =
+            QStringLiteral("%1; IN bits/s: %2; OUT bits/s: %3; IN bytes: %4; OUT bytes: %5")
+                .arg(UtcTime(p.timeMs), bits(p.inRate), bits(p.outRate), IntegerText(p.inBytes),
+                     IntegerText(p.outBytes));
+        // Both directions together, as the sweeps that measure them show them.
+        const auto both = [](const std::optional<double>& in, const std::optional<double>& out) {
+            return RateText(in.value_or(0.0) + out.value_or(0.0));
+        };
+        if (p.inErrors || p.outErrors || p.inDiscards || p.outDiscards) {
+            line += QStringLiteral("; errors/s: %1; discards/s: %2")
+                        .arg(both(p.inErrors, p.outErrors), both(p.inDiscards, p.outDiscards));
+        }
+        return line;
     }
     const std::optional<QString> counted = gap ? std::nullopt : std::optional<QString>(QString());
     const QList<std::pair<std::optional<QString>, bool>> values = {
@@ -106,6 +120,10 @@ QString HistoryRecords::Line(const history::Point& p) const {
         {counted ? std::optional(IntegerText(p.outBytes)) : std::nullopt, false},
         {IntegerText(p.samples), false},
         {NoteWords(p.notes), true},
+        {Number(p.inErrors), false},
+        {Number(p.outErrors), false},
+        {Number(p.inDiscards), false},
+        {Number(p.outDiscards), false},
     };
     QStringList fields;
     for (qsizetype i = 0; i < values.size(); ++i) {

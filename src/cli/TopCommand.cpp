@@ -124,6 +124,7 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
             end();
         }
     });
+    QObject::connect(&sweeper, &InterfaceSweeper::HistoryFailed, &PrintErr);
     StopSignals stopSignals;
     QObject::connect(&stopSignals, &StopSignals::StopRequested, end);
     if (records == nullptr && TerminalSize()) {

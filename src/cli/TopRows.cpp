@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/text/NaturalOrder.h"
+
 namespace pulsewell::cli {
 
 namespace {
@@ -94,7 +96,7 @@ QList<SweepRow> TopRows::Of(const QList<SweepRow>& rows) const {
     }
     if (sort_ == TopOptions::Sort::Name) {
         std::ranges::stable_sort(keyed, [](const auto& a, const auto& b) {
-            return QString::compare(a.second->name, b.second->name, Qt::CaseInsensitive) < 0;
+            return CompareNaturally(a.second->name, b.second->name) < 0;
         });
     } else {
         std::ranges::stable_sort(keyed, [](const auto& a, const auto& b) {

@@ -20,12 +20,17 @@ struct Connection {
     std::unique_ptr<Database> owner;
     Database& db;
     Statement findSeries;
+    Statement findSwept;
     Statement insertSeries;
     Statement renameSeries;
+    Statement renumberSeries;
     Statement saveSeries;
     Statement loadSeries;
     Statement allSeries;
     Statement insertRaw;
+    Statement addMinute;
+    // A device's swept series hold their minutes up to ?2.
+    Statement sweptUntil;
     Statement insertAlarm;
     Statement alarms;
     Statement pruneRaw;

@@ -76,6 +76,16 @@ Statement& Statement::Bind(int index, std::optional<std::int64_t> value) {
     return *this;
 }
 
+Statement& Statement::Bind(int index, std::optional<double> value) {
+    if (!fresh_) {
+        sqlite3_reset(statement_);
+        fresh_ = true;
+    }
+    db_.Check(value ? sqlite3_bind_double(statement_, index, *value)
+                    : sqlite3_bind_null(statement_, index));
+    return *this;
+}
+
 bool Statement::Step() {
     if (!fresh_ && sqlite3_stmt_busy(statement_) == 0) {
         sqlite3_reset(statement_);

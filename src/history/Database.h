@@ -50,6 +50,7 @@ class Statement {
     Statement& Bind(int index, std::int64_t value);
     Statement& Bind(int index, const std::string& value);
     Statement& Bind(int index, std::optional<std::int64_t> value);
+    Statement& Bind(int index, std::optional<double> value);
     // True while there is a row to read.
     bool Step();
     void Run();

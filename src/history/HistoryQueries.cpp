@@ -56,7 +56,8 @@ std::vector<Series> HistoryStore::AllSeries() {
     Statement& all = Db().allSeries;
     std::vector<Series> series;
     while (all.Step()) {
-        series.push_back({all.Integer(0), all.Text(1), all.Integer(2), all.Text(3)});
+        series.push_back(
+            {all.Integer(0), all.Text(1), all.Integer(2), all.Text(3), all.Integer(4) != 0});
     }
     return series;
 }
@@ -66,13 +67,29 @@ std::optional<Series> HistoryStore::FindSeries(const std::string& device,
     const bool number = !interface.empty() && interface.size() < 19 &&
                         std::all_of(interface.begin(), interface.end(),
                                     [](char c) { return c >= '0' && c <= '9'; });
+    // What the text keys first: a polled interface's index, a swept one's name.
+    const auto keyed = [&](const Series& s) {
+        return number ? !s.swept && s.interfaceIndex == std::stoll(interface)
+                      : s.swept && s.interfaceName == interface;
+    };
+    const auto labelled = [&](const Series& s) {
+        return number ? s.swept && s.interfaceIndex == std::stoll(interface)
+                      : !s.swept && s.interfaceName == interface;
+    };
+    std::optional<Series> found;
     for (const Series& series : AllSeries()) {
-        if (series.device == device && (number ? series.interfaceIndex == std::stoll(interface)
-                                               : series.interfaceName == interface)) {
+        if (series.device != device) {
+            continue;
+        }
+        if (keyed(series)) {
             return series;
         }
+        // Ids grow: the latest of several swept interfaces once at this index.
+        if (labelled(series) && (!found || series.id > found->id)) {
+            found = series;
+        }
     }
-    return std::nullopt;
+    return found;
 }
 
 std::array<bool, kLevels> HistoryStore::Covering(std::int64_t seriesId, std::int64_t fromMs) {
@@ -138,7 +155,11 @@ std::vector<Point> HistoryStore::Range(std::int64_t seriesId, std::int64_t fromM
                     rows.Integer(7),
                     rows.Integer(8),
                     rows.Integer(9),
-                    static_cast<std::uint32_t>(rows.Integer(10))};
+                    static_cast<std::uint32_t>(rows.Integer(10)),
+                    rows.OptionalReal(11),
+                    rows.OptionalReal(12),
+                    rows.OptionalReal(13),
+                    rows.OptionalReal(14)};
         // Buckets nothing was read in are gaps of their own.
         for (; level > 0 && next < point.timeMs; next += stepMs) {
             points.push_back(Gap(next));

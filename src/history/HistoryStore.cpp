@@ -2,9 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <map>
 
 #include "history/Connection.h"
 #include "history/Schema.h"
@@ -104,6 +106,7 @@ void HistoryStore::Open() {
 
 void HistoryStore::MoveAside(const std::string& why) {
     connection_.reset();
+    swept_.clear();
     const std::string aside = path_ + ".corrupt-" + Stamp(SystemClockMs());
     if (std::rename(path_.c_str(), aside.c_str()) != 0) {
         Report("History not recorded: " + path_ + " is damaged (" + why +
@@ -127,25 +130,45 @@ void HistoryStore::MoveAside(const std::string& why) {
 }
 
 void HistoryStore::Record(const Reading& reading) {
-    Write({reading});
+    Write([&] { WriteOne(reading); });
 }
 
 void HistoryStore::Record(const std::vector<Reading>& readings) {
-    Write(readings);
+    Write([&] {
+        for (const Reading& reading : readings) {
+            WriteOne(reading);
+        }
+    });
 }
 
-void HistoryStore::Write(const std::vector<Reading>& readings) {
+void HistoryStore::Record(const std::vector<SweptMinute>& minutes) {
+    Write([&] {
+        std::map<std::string, std::int64_t> until;
+        for (const SweptMinute& minute : minutes) {
+            WriteMinute(minute);
+            std::int64_t& device = until[minute.device];
+            device = std::max(device, minute.minuteMs + kMinuteMs);
+        }
+        // The minutes in one statement, for the queries: the hours and
+        // days close an hour at a time.
+        for (const auto& [device, minuteMs] : until) {
+            connection_->sweptUntil.Bind(1, device).Bind(2, minuteMs).Run();
+        }
+    });
+}
+
+void HistoryStore::Write(const std::function<void()>& body) {
     if (!connection_) {
         return;
     }
     try {
         Transaction transaction(connection_->db);
-        for (const Reading& reading : readings) {
-            WriteOne(reading);
-        }
+        body();
         transaction.Commit();
         failing_ = false;
     } catch (const DatabaseError& error) {
+        // What the cache learnt in the transaction was rolled back with it.
+        swept_.clear();
         if (error.Damaged()) {
             MoveAside(error.what());
         } else {
@@ -156,20 +179,32 @@ void HistoryStore::Write(const std::vector<Reading>& readings) {
 
 HistoryStore::SeriesState HistoryStore::SeriesFor(const Reading& reading) {
     Connection& c = *connection_;
-    c.findSeries.Bind(1, reading.device).Bind(2, reading.interfaceIndex);
-    if (!c.findSeries.Step()) {
+    // A polled interface is found by its index and takes a name it learns;
+    // a swept one is found by its name and takes the index it moved to.
+    Statement& find = reading.swept ? c.findSwept : c.findSeries;
+    find.Bind(1, reading.device);
+    if (reading.swept) {
+        find.Bind(2, reading.interfaceName);
+    } else {
+        find.Bind(2, reading.interfaceIndex);
+    }
+    if (!find.Step()) {
         c.insertSeries.Bind(1, reading.device)
             .Bind(2, reading.interfaceIndex)
             .Bind(3, reading.interfaceName)
+            .Bind(4, std::int64_t{reading.swept})
             .Run();
         return SeriesState{sqlite3_last_insert_rowid(c.db.Handle())};
     }
-    SeriesState series{c.findSeries.Integer(0), c.findSeries.Integer(2), c.findSeries.Integer(3),
-                       c.findSeries.Integer(4), c.findSeries.Integer(5)};
-    const bool renamed =
-        !reading.interfaceName.empty() && c.findSeries.Text(1) != reading.interfaceName;
-    c.findSeries.Run();
-    if (renamed) {
+    SeriesState series{find.Integer(0), find.Integer(2), find.Integer(3), find.Integer(4),
+                       find.Integer(5)};
+    const bool moved =
+        reading.swept ? find.Integer(1) != reading.interfaceIndex
+                      : !reading.interfaceName.empty() && find.Text(1) != reading.interfaceName;
+    find.Run();
+    if (moved && reading.swept) {
+        c.renumberSeries.Bind(1, series.id).Bind(2, reading.interfaceIndex).Run();
+    } else if (moved) {
         c.renameSeries.Bind(1, series.id).Bind(2, reading.interfaceName).Run();
     }
     return series;
@@ -206,6 +241,10 @@ void HistoryStore::WriteOne(const Reading& r) {
         .Bind(7, r.inRate)
         .Bind(8, r.outRate)
         .Bind(9, static_cast<std::int64_t>(r.notes))
+        .Bind(10, r.inErrors)
+        .Bind(11, r.outErrors)
+        .Bind(12, r.inDiscards)
+        .Bind(13, r.outDiscards)
         .Run();
     const std::int64_t minute = FloorTo(r.timeMs, kMinuteMs);
     if (series.minuteUntil == 0) {
@@ -217,6 +256,68 @@ void HistoryStore::WriteOne(const Reading& r) {
         Reconsolidate(series, minute);
     } else if (minute > series.minuteUntil) {
         CloseMinutes(series, minute, r.timeMs);
+    }
+}
+
+void HistoryStore::WriteMinute(const SweptMinute& m) {
+    Connection& c = *connection_;
+    const std::string key = m.device + '\0' + m.interfaceName;
+    auto found = swept_.find(key);
+    if (found == swept_.end()) {
+        Reading reading;
+        reading.device = m.device;
+        reading.interfaceIndex = m.interfaceIndex;
+        reading.interfaceName = m.interfaceName;
+        reading.swept = true;
+        found = swept_.emplace(key, SweptSeries{SeriesFor(reading), m.interfaceIndex}).first;
+    } else if (found->second.interfaceIndex != m.interfaceIndex) {
+        c.renumberSeries.Bind(1, found->second.state.id).Bind(2, m.interfaceIndex).Run();
+        found->second.interfaceIndex = m.interfaceIndex;
+    }
+    SeriesState& series = found->second.state;
+    c.addMinute.Bind(1, series.id)
+        .Bind(2, m.minuteMs)
+        .Bind(3, std::max(m.in.coveredMs, m.out.coveredMs));
+    int column = 4;
+    for (const MinuteDirection* d : {&m.in, &m.out}) {
+        const bool read = d->coveredMs > 0;
+        c.addMinute.Bind(column, d->sweeps)
+            .Bind(column + 1, d->bytes)
+            .Bind(column + 2, read ? std::optional(static_cast<double>(d->bytes) * 1000.0 /
+                                                   static_cast<double>(d->coveredMs))
+                                   : std::nullopt)
+            .Bind(column + 3, read ? std::optional(d->least) : std::nullopt)
+            .Bind(column + 4, read ? std::optional(d->most) : std::nullopt);
+        column += 5;
+    }
+    // Per second of the time the sweeps that read them cover.
+    const auto perSecond = [](double events, std::int64_t sweeps, std::int64_t coveredMs) {
+        return sweeps > 0 && coveredMs > 0
+                   ? std::optional(events * 1000.0 / static_cast<double>(coveredMs))
+                   : std::nullopt;
+    };
+    c.addMinute.Bind(14, perSecond(m.in.errors, m.in.errorSweeps, m.in.coveredMs))
+        .Bind(15, m.in.errorSweeps)
+        .Bind(16, perSecond(m.out.errors, m.out.errorSweeps, m.out.coveredMs))
+        .Bind(17, m.out.errorSweeps)
+        .Bind(18, perSecond(m.in.discards, m.in.discardSweeps, m.in.coveredMs))
+        .Bind(19, m.in.discardSweeps)
+        .Bind(20, perSecond(m.out.discards, m.out.discardSweeps, m.out.coveredMs))
+        .Bind(21, m.out.discardSweeps)
+        .Run();
+    const std::int64_t next = m.minuteMs + kMinuteMs;
+    if (series.minuteUntil == 0) {
+        series.minuteUntil = next;
+        series.hourUntil = FloorTo(m.minuteMs, kHourMs);
+        series.dayUntil = FloorTo(m.minuteMs, kDayMs);
+        SaveSeries(series);
+    } else if (FloorTo(m.minuteMs, kHourMs) < series.hourUntil) {
+        Reconsolidate(series, m.minuteMs);
+    } else if (FloorTo(next, kHourMs) > series.hourUntil) {
+        // Hours, days and pruning once an hour; within it, the minute in memory.
+        CloseMinutes(series, next, next);
+    } else {
+        series.minuteUntil = std::max(series.minuteUntil, next);
     }
 }
 

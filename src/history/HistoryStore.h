@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "history/Calendar.h"
@@ -32,6 +33,8 @@ struct Point {
     // Readings with a value behind the point.
     std::int64_t samples = 0;
     std::uint32_t notes = 0;
+    // Errors and discards per second: the reading's, or the bucket's average.
+    std::optional<double> inErrors, outErrors, inDiscards, outDiscards;
 };
 
 struct Volume {
@@ -66,16 +69,19 @@ struct RangeFigures {
     DirectionFigures out;
 };
 
-// One device's interface as stored.
+// One device's interface as stored: polled, kept by its index, or swept,
+// kept by its name (its index the one it had last).
 struct Series {
     std::int64_t id = 0;
     std::string device;
     std::int64_t interfaceIndex = 0;
     std::string interfaceName;
+    bool swept = false;
 };
 
 // The store of readings in one SQLite file shared by every Pulsewell program:
-// raw readings, consolidated per minute, hour and day as each closes, pruned
+// raw readings (swept interfaces from their minutes on), consolidated per
+// minute, hour and day as each closes, pruned
 // after their retention, and kept raw around every alarm. A writer waits for
 // the other (busy time-out). A file that is no Pulsewell history or is damaged
 // is moved aside with a time stamp and a new one started; a file that cannot
@@ -105,14 +111,19 @@ class HistoryStore {
 
     // One poll; one transaction.
     void Record(const Reading& reading);
-    // A sweep of many interfaces; one transaction.
+    // Many interfaces at once; one transaction.
     void Record(const std::vector<Reading>& readings);
+    // The minutes of swept interfaces, each added to what its minute holds
+    // already; one transaction.
+    void Record(const std::vector<SweptMinute>& minutes);
     // An alarm went off: the raw readings around it are kept.
     void MarkAlarm(const std::string& device, std::int64_t interfaceIndex, std::int64_t timeMs);
 
     // The queries throw DatabaseError when the file cannot be read.
     std::vector<Series> AllSeries();
-    // `interface` is the index as decimal text or the stored name.
+    // `interface` is the index as decimal text or the name. An index finds
+    // the polled interface, else the swept one last seen there (the latest);
+    // a name finds the swept interface, else a polled one of that name.
     std::optional<Series> FindSeries(const std::string& device, const std::string& interface);
     // The finest step with rows over [from, to) that gives at most kMaxPoints.
     Step AutomaticStep(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs);
@@ -152,8 +163,10 @@ class HistoryStore {
     void OpenFile();
     void MoveAside(const std::string& why);
     void Report(const std::string& text);
-    void Write(const std::vector<Reading>& readings);
+    // Runs `body` in one transaction; a failure is reported or moves the file aside.
+    void Write(const std::function<void()>& body);
     void WriteOne(const Reading& reading);
+    void WriteMinute(const SweptMinute& minute);
     SeriesState SeriesFor(const Reading& reading);
     void SaveSeries(const SeriesState& series);
     void CloseMinutes(SeriesState& series, std::int64_t minuteMs, std::int64_t nowMs);
@@ -174,6 +187,13 @@ class HistoryStore {
     Reporter reporter_;
     Clock clock_;
     std::unique_ptr<Connection> connection_;
+    // Swept series by device and name, with the index they were last seen at:
+    // a minute's rows find theirs without a query. Cleared when a write fails.
+    struct SweptSeries {
+        SeriesState state;
+        std::int64_t interfaceIndex = 0;
+    };
+    std::unordered_map<std::string, SweptSeries> swept_;
     // A write failed and was reported; the next success clears it.
     bool failing_ = false;
 };

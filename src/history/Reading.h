@@ -20,7 +20,7 @@ enum Note : std::uint32_t {
     NotMeasured = 64,
 };
 
-// One poll of one interface. A rate left empty is a gap, never a zero.
+// One poll or sweep of one interface. A rate left empty is a gap, never a zero.
 struct Reading {
     // UTC, milliseconds since 1970.
     std::int64_t timeMs = 0;
@@ -28,14 +28,53 @@ struct Reading {
     std::int64_t interfaceIndex = 0;
     // Empty where the poll does not know it; a stored name is then kept.
     std::string interfaceName;
-    std::int64_t inCounter = 0;
-    std::int64_t outCounter = 0;
+    // A swept interface's history follows its name: its index is where the
+    // device has it now. A polled one's follows its index.
+    bool swept = false;
+    // None where the reading does not keep them.
+    std::optional<std::int64_t> inCounter;
+    std::optional<std::int64_t> outCounter;
     std::int64_t inBytes = 0;
     std::int64_t outBytes = 0;
     // Bytes per second.
     std::optional<std::int64_t> inRate;
     std::optional<std::int64_t> outRate;
+    // Errors and discards per second, where they were measured.
+    std::optional<double> inErrors;
+    std::optional<double> outErrors;
+    std::optional<double> inDiscards;
+    std::optional<double> outDiscards;
     std::uint32_t notes = 0;
+};
+
+// One direction of a swept interface over a minute: what its sweeps with a
+// value measured, so that the average is bytes over the seconds they cover
+// and a sweep without a value is a gap, not a zero.
+struct MinuteDirection {
+    std::int64_t bytes = 0;
+    std::int64_t coveredMs = 0;
+    std::int64_t sweeps = 0;
+    // Bytes per second of the slowest and the fastest sweep.
+    std::int64_t least = 0;
+    std::int64_t most = 0;
+    // Errors and discards over the covered time, and the sweeps that read them.
+    double errors = 0.0;
+    std::int64_t errorSweeps = 0;
+    double discards = 0.0;
+    std::int64_t discardSweeps = 0;
+};
+
+// A swept interface's minute, kept by its name; a minute a program's end
+// cut short covers fewer seconds.
+struct SweptMinute {
+    // UTC, milliseconds since 1970: the start of the minute.
+    std::int64_t minuteMs = 0;
+    std::string device;
+    std::string interfaceName;
+    // Where the device has the interface now.
+    std::int64_t interfaceIndex = 0;
+    MinuteDirection in;
+    MinuteDirection out;
 };
 
 // How long each resolution is kept.

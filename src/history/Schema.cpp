@@ -53,8 +53,51 @@ void CreateVersion1(Database& db) {
     db.Execute("INSERT INTO schema_version VALUES (0)");
 }
 
+// Swept interfaces are kept by their name, whatever index the device gives
+// them; polled ones stay kept by their index. SQLite cannot drop the old
+// constraint in place: the table is copied, ids and all.
+const char* const kVersion2 = R"(
+CREATE TABLE series_2 (
+    id INTEGER PRIMARY KEY,
+    device TEXT NOT NULL,
+    ifindex INTEGER NOT NULL,
+    ifname TEXT NOT NULL DEFAULT '',
+    minute_until INTEGER NOT NULL DEFAULT 0,
+    hour_until INTEGER NOT NULL DEFAULT 0,
+    day_until INTEGER NOT NULL DEFAULT 0,
+    pruned_until INTEGER NOT NULL DEFAULT 0,
+    swept INTEGER NOT NULL DEFAULT 0);
+INSERT INTO series_2 (id, device, ifindex, ifname, minute_until, hour_until, day_until,
+    pruned_until)
+    SELECT id, device, ifindex, ifname, minute_until, hour_until, day_until, pruned_until
+    FROM series;
+DROP TABLE series;
+ALTER TABLE series_2 RENAME TO series;
+CREATE UNIQUE INDEX polled_series ON series (device, ifindex) WHERE swept = 0;
+CREATE UNIQUE INDEX swept_series ON series (device, ifname) WHERE swept = 1;
+)";
+
+// Errors and discards a second, as sweeps read them: a reading's own, and
+// each bucket's average with the readings behind it. Swept interfaces start
+// at the minute level.
+void AddVersion2(Database& db) {
+    db.Execute(kVersion2);
+    for (const char* column : kFaultColumns) {
+        db.Execute(std::string("ALTER TABLE raw ADD COLUMN ") + column + " REAL");
+        for (const char* table : {"minute", "hour", "day"}) {
+            db.Execute(std::string("ALTER TABLE ") + table + " ADD COLUMN " + column + " REAL");
+            db.Execute(std::string("ALTER TABLE ") + table + " ADD COLUMN " + column +
+                       "_count INTEGER NOT NULL DEFAULT 0");
+        }
+    }
+    // The time a swept interface's minute covers: less where it was cut short.
+    for (const char* table : {"minute", "hour", "day"}) {
+        db.Execute(std::string("ALTER TABLE ") + table + " ADD COLUMN covered_ms INTEGER");
+    }
+}
+
 // upgrades[n] turns schema n into n + 1.
-const std::vector<std::function<void(Database&)>> kUpgrades = {CreateVersion1};
+const std::vector<std::function<void(Database&)>> kUpgrades = {CreateVersion1, AddVersion2};
 
 }  // namespace
 

@@ -1,12 +1,18 @@
 #pragma once
 
+#include <array>
+
 #include "history/Database.h"
 
 namespace pulsewell::history {
 
 // Marks a database as ours, beside SQLite's own header.
 inline constexpr std::int64_t kApplicationId = 0x50574c48;  // "PWLH"
-inline constexpr std::int64_t kSchemaVersion = 1;
+inline constexpr std::int64_t kSchemaVersion = 2;
+
+// The errors and discards a second each way, in every table of readings.
+inline constexpr std::array<const char*, 4> kFaultColumns = {"in_errors", "out_errors",
+                                                             "in_discards", "out_discards"};
 
 // The database's schema version: 0 for an empty file.
 std::int64_t SchemaVersion(Database& db);

@@ -184,6 +184,27 @@ class AllInterfacesWindowTest : public QObject {
         }
     }
 
+    // Opened for another host, the window shows nothing of the one before;
+    // the new rows sort by name as a person reads them.
+    void anotherHostStartsClean() {
+        MakeInterface(12);
+        AllInterfacesWindow& window = OpenWindow();
+        WaitForSweeps(window, 1);
+        SetAgentInterfaceValue(12, "ifOperStatus", "2");
+        QTRY_VERIFY_WITH_TIMEOUT(window.Events()->count() == 1, 15000);
+
+        QCOMPARE(&OpenWindow("1 s", TestSimulatorAddress(), "cisco_16_switch"), &window);
+        QCOMPARE(window.Events()->count(), 0);
+        QCOMPARE(window.Table()->model()->rowCount(), 0);
+        WaitForSweeps(window, 1);
+        QCOMPARE(window.Table()->model()->rowCount(), 59);
+        window.Table()->sortByColumn(static_cast<int>(OverviewColumn::Name), Qt::AscendingOrder);
+        const int fa2 = RowOf(window, 11002);
+        QCOMPARE(Cell(window, fa2, OverviewColumn::Name), QString("Fa3/0/2"));
+        QVERIFY(fa2 + 1 == RowOf(window, 11003));
+        QVERIFY(RowOf(window, 11009) + 1 == RowOf(window, 11010));
+    }
+
   private:
     // An interface of the agent with every column a sweep reads.
     static void MakeInterface(int index) {
@@ -209,16 +230,20 @@ class AllInterfacesWindowTest : public QObject {
         }
     }
 
-    // First contact with the agent, then "File" > "All interfaces..." at this refresh.
-    AllInterfacesWindow& OpenWindow(const QString& interval = "1 s") {
+    // First contact with the host (the agent unless named), then "File" >
+    // "All interfaces..." at this refresh.
+    AllInterfacesWindow& OpenWindow(const QString& interval = "1 s",
+                                    const std::string& host = TestAgentAddress(),
+                                    const QString& community = kTestAgentCommunity) {
         TForm1& w = ui_->Window();
         QAction* action = FindAction(w, "All interfaces...");
+        auto* hostCombo = w.findChild<QComboBox*>("hostCombo");
+        hostCombo->lineEdit()->selectAll();
+        QTest::keyClicks(hostCombo, QString::fromStdString(host));
         [&] { QVERIFY(action && !action->isEnabled()); }();
-        QTest::keyClicks(w.findChild<QComboBox*>("hostCombo"),
-                         QString::fromStdString(TestAgentAddress()));
-        auto* community = w.findChild<QLineEdit*>("communityEdit");
-        community->selectAll();
-        QTest::keyClicks(community, QString::fromLatin1(kTestAgentCommunity));
+        auto* communityEdit = w.findChild<QLineEdit*>("communityEdit");
+        communityEdit->selectAll();
+        QTest::keyClicks(communityEdit, community);
         QTest::mouseClick(Button(w, "&First contact"), Qt::LeftButton);
         [&] { QTRY_VERIFY(action->isEnabled()); }();
         action->trigger();

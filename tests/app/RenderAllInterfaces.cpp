@@ -1,7 +1,8 @@
 // Not a test: opens the window of every interface against a device, prints
 // when each sweep reached the table and what the window says it took, and
-// renders the window to a PNG file.
-// Usage: render_all_interfaces HOST COMMUNITY VERSION SWEEPS INTERVAL FILE.png
+// renders the window to a PNG file; given an ifIndex, chooses that interface
+// as a double click does and renders its History window after the sweeps too.
+// Usage: render_all_interfaces HOST COMMUNITY VERSION SWEEPS INTERVAL FILE.png [IFINDEX]
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <cstdio>
 
 #include "app/AllInterfacesWindow.h"
+#include "app/HistoryWindow.h"
 #include "app/MainWindow.h"
 #include "core/device/SnmpDeviceReader.h"
 #include "tests/fakes/RecordingSoundPlayer.h"
@@ -28,8 +30,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    if (argc != 7) {
-        std::fprintf(stderr, "usage: %s HOST COMMUNITY VERSION SWEEPS INTERVAL FILE.png\n",
+    if (argc != 7 && argc != 8) {
+        std::fprintf(stderr,
+                     "usage: %s HOST COMMUNITY VERSION SWEEPS INTERVAL FILE.png [IFINDEX]\n",
                      argv[0]);
         return 2;
     }
@@ -70,6 +73,13 @@ int main(int argc, char** argv) {
             if (++seen == sweeps) {
                 window->resize(1100, 700);
                 window->grab().save(QString::fromLocal8Bit(argv[6]));
+                if (argc == 8) {
+                    emit window->InterfaceChosen(QString::fromLocal8Bit(argv[7]).toInt());
+                    test::FindAction(main, QStringLiteral("History..."))->trigger();
+                    QWidget* history = main.findChild<HistoryWindow*>();
+                    history->grab().save(QString::fromLocal8Bit(argv[6]).replace(
+                        QStringLiteral(".png"), QStringLiteral("-history.png")));
+                }
                 QApplication::quit();
             }
         };

@@ -49,5 +49,27 @@ TEST_F(TopRecording, SweepsEveryPortOfTheSwitch) {
     }
 }
 
+// By name, the port numbers count as numbers: Fa3/0/2 before Fa3/0/10, as on
+// the switch's front panel (its indexes run the same way).
+TEST_F(TopRecording, SortsNamesByTheirNumbers) {
+    Launch("top", {"--host", QString::fromStdString(test::TestSimulatorAddress()), "--community",
+                   "cisco_16_switch", "--snmp-version", "2c", "--count", "1", "--format", "json",
+                   "--sort", "name"});
+    ASSERT_EQ(Finish(), 0) << err.join(u'\n').toStdString();
+    QList<int> indexes;
+    for (const QString& line : out) {
+        static const QRegularExpression row("\"interface\":(\\d+),\"name\":\"([^\"]+)\"");
+        const QRegularExpressionMatch match = row.match(line);
+        ASSERT_TRUE(match.hasMatch()) << line.toStdString();
+        indexes.append(match.captured(1).toInt());
+    }
+    QList<int> expected;
+    for (int port = 1; port <= 48; ++port) {
+        expected.append(11000 + port);  // Fa3/0/1 ... Fa3/0/48
+    }
+    expected += {11101, 11102, 11103, 11104, 14501, 5185, 5186, 5187, 1, 60, 70};
+    EXPECT_EQ(indexes, expected);
+}
+
 }  // namespace
 }  // namespace pulsewell

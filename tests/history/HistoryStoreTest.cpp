@@ -316,6 +316,96 @@ TEST(HistoryFile, NewerSchemaIsLeftAlone) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
+// A file the previous version wrote (schema 1) opens with its readings; its
+// polled interface goes on in its series, and a swept one of the same name
+// gets a series of its own that follows the name to another index.
+TEST(HistoryFile, PreviousSchemaKeepsItsReadings) {
+    Folder folder;
+    std::filesystem::copy_file(PULSEWELL_HISTORY_SCHEMA_1, folder.File());
+    std::vector<std::pair<std::int64_t, std::optional<double>>> before;
+    {
+        history::Database old(folder.File());
+        history::Statement rows(old, "SELECT t, in_rate FROM raw WHERE series = 1 ORDER BY t");
+        while (rows.Step()) {
+            before.emplace_back(rows.Integer(0), rows.OptionalReal(1));
+        }
+    }
+    ASSERT_EQ(before.size(), 131u);
+    std::int64_t clock = before.back().first + 1000;
+    Opened opened(folder.File(), clock);
+    ASSERT_TRUE(opened.store.Usable());
+    const auto polled = opened.store.FindSeries("10.0.0.1", "1");
+    ASSERT_TRUE(polled);
+    const auto points = opened.store.Range(polled->id, 0, clock, history::Step::Raw);
+    ASSERT_EQ(points.size(), before.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(std::pair(points[i].timeMs, points[i].inRate), before[i]);
+    }
+
+    test::ReadingGenerator generator(clock, 1000, 3);
+    opened.store.Record(generator.Next(1));
+    const std::int64_t minute = history::CeilTo(clock, kMinuteMs);
+    history::SweptMinute sweep{minute, "10.0.0.1", "eth1", 7};
+    sweep.in = {6000, 6000, 1, 1000, 1000, 3.0, 1};
+    opened.store.Record(std::vector{sweep});
+    sweep.minuteMs += kMinuteMs;
+    sweep.interfaceIndex = 9;  // renumbered
+    opened.store.Record(std::vector{sweep});
+    EXPECT_TRUE(opened.messages.empty());
+    EXPECT_EQ(opened.store.FindSeries("10.0.0.1", "1")->id, polled->id);
+    EXPECT_EQ(opened.store.Range(polled->id, 0, clock + 2000, history::Step::Raw).size(),
+              before.size() + 1);
+    const auto swept = opened.store.FindSeries("10.0.0.1", "eth1");
+    ASSERT_TRUE(swept);
+    EXPECT_TRUE(swept->swept);
+    EXPECT_EQ(swept->interfaceIndex, 9);
+    EXPECT_EQ(opened.store.FindSeries("10.0.0.1", "9")->id, swept->id);
+    const auto minutes =
+        opened.store.Range(swept->id, minute, minute + 2 * kMinuteMs, history::Step::Minute);
+    ASSERT_EQ(minutes.size(), 2u);
+    EXPECT_EQ(minutes[1].inErrors, 0.5);
+}
+
+// A swept interface's minutes: the average is the bytes over the seconds its
+// sweeps covered, a minute cut short and resumed adds up, a side no sweep
+// measured is a gap, and hours close from the minutes.
+TEST(HistoryFile, SweptMinutesAddUpToExactAverages) {
+    Folder folder;
+    const std::int64_t hour = Day(2026, 12, 8) + 10 * kHourMs;
+    std::int64_t clock = hour;
+    Opened opened(folder.File(), clock);
+    const auto minuteAt = [&](int index, const history::MinuteDirection& in) {
+        history::SweptMinute m{hour + index * kMinuteMs, "10.0.0.2", "Gi1/0/2", 2, in, {}};
+        opened.store.Record(std::vector{m});
+    };
+    // 4 sweeps: 9000 bytes in 18 s; cut short, then 2 more sweeps of 3000 bytes in 12 s.
+    minuteAt(0, {9000, 18000, 4, 100, 900, 36.0, 4, 0.0, 4});
+    minuteAt(0, {3000, 12000, 2, 200, 300, 0.0, 2, 0.0, 0});
+    minuteAt(1, {0, 0, 0, 0, 0, 0.0, 0, 0.0, 0});
+    minuteAt(59, {6000, 60000, 10, 100, 100, 0.0, 10, 0.0, 10});
+    minuteAt(60, {600, 6000, 1, 100, 100, 0.0, 1, 0.0, 1});  // the hour closes
+    EXPECT_TRUE(opened.messages.empty());
+    const auto series = opened.store.FindSeries("10.0.0.2", "Gi1/0/2");
+    ASSERT_TRUE(series);
+    const auto minutes =
+        opened.store.Range(series->id, hour, hour + 2 * kMinuteMs, history::Step::Minute);
+    ASSERT_EQ(minutes.size(), 2u);
+    EXPECT_EQ(minutes[0].inBytes, 12000);
+    EXPECT_DOUBLE_EQ(*minutes[0].inRate, 12000.0 / 30.0);
+    EXPECT_EQ(minutes[0].samples, 6);
+    EXPECT_EQ(minutes[0].inMin, 100);
+    EXPECT_EQ(minutes[0].inMax, 900);
+    EXPECT_DOUBLE_EQ(*minutes[0].inErrors, 36.0 / 30.0);
+    EXPECT_DOUBLE_EQ(*minutes[0].inDiscards, 0.0);
+    EXPECT_FALSE(minutes[0].outRate);
+    EXPECT_FALSE(minutes[1].inRate);
+    const auto hours = opened.store.Range(series->id, hour, hour + kHourMs, history::Step::Hour);
+    ASSERT_EQ(hours.size(), 1u);
+    EXPECT_EQ(hours[0].inBytes, 18000);
+    EXPECT_EQ(hours[0].samples, 16);
+    EXPECT_EQ(opened.store.VolumeOf(series->id, hour, hour + 2 * kHourMs).in, 18600);
+}
+
 TEST(HistoryFile, TwoWritersAtOnceBothSucceed) {
     Folder folder;
     const std::int64_t start = Day(2026, 12, 1);

@@ -89,6 +89,12 @@ void HistoryRecorder::Record(const PollMeasurement& m, const QString& host,
     store->Record(reading);
 }
 
+void HistoryRecorder::Record(const std::vector<history::SweptMinute>& minutes) {
+    if (history::HistoryStore* store = Store(); store && !minutes.empty()) {
+        store->Record(minutes);
+    }
+}
+
 void HistoryRecorder::MarkAlarm(const QString& host, const QString& interface) {
     if (history::HistoryStore* store = Store()) {
         store->MarkAlarm(host.toStdString(), interface.toLongLong(),

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/polling/PollCycle.h"
 #include "history/HistoryStore.h"
@@ -19,8 +20,8 @@ HistorySettings StoredHistorySettings();
 // history.sqlite in the program's folder.
 QString HistoryPath();
 
-// Keeps every measured poll in the program's history file, opened at the first
-// poll while recording is switched on. A store that fails is reported once
+// Keeps every measured poll and sweep in the program's history file, opened at
+// the first one while recording is switched on. A store that fails is reported once
 // through `report`; polling never waits for it.
 class HistoryRecorder {
   public:
@@ -33,6 +34,8 @@ class HistoryRecorder {
     // poll does not know it.
     void Record(const PollMeasurement& measurement, const QString& host, const QString& interface,
                 const QString& interfaceName);
+    // Minutes of swept interfaces, in one transaction.
+    void Record(const std::vector<history::SweptMinute>& minutes);
     // A threshold alarm went off now for the interface.
     void MarkAlarm(const QString& host, const QString& interface);
 

@@ -23,7 +23,9 @@ std::int64_t MonotonicMs() {
 }  // namespace
 
 InterfaceSweeper::InterfaceSweeper(DeviceWorker& worker, QObject* parent)
-    : QObject(parent), worker_(worker) {
+    : QObject(parent),
+      worker_(worker),
+      recorder_([this](const QString& problem) { emit HistoryFailed(problem); }) {
     next_.setSingleShot(true);
     connect(&next_, &QTimer::timeout, this, &InterfaceSweeper::Sweep);
     connect(&worker_, &DeviceWorker::Abandoned, this, [this] {
@@ -36,12 +38,15 @@ InterfaceSweeper::InterfaceSweeper(DeviceWorker& worker, QObject* parent)
 
 InterfaceSweeper::~InterfaceSweeper() {
     CallOff();
+    Keep(minutes_.Close());
 }
 
-void InterfaceSweeper::SetTarget(const DeviceTarget& target) {
-    if (target.Host != target_.Host || target.Community != target_.Community ||
-        target.Version != target_.Version) {
+bool InterfaceSweeper::SetTarget(const DeviceTarget& target) {
+    const bool another = target.Host != target_.Host || target.Community != target_.Community ||
+                         target.Version != target_.Version;
+    if (another) {
         CallOff();
+        Keep(minutes_.Close());
         table_.Clear();
         if (inFlight_) {
             inFlight_ = false;
@@ -51,6 +56,7 @@ void InterfaceSweeper::SetTarget(const DeviceTarget& target) {
         }
     }
     target_ = target;
+    return another;
 }
 
 void InterfaceSweeper::Start(int seconds) {
@@ -66,6 +72,13 @@ void InterfaceSweeper::Stop() {
     next_.stop();
     CallOff();
     inFlight_ = false;
+    Keep(minutes_.Close());
+}
+
+void InterfaceSweeper::Keep(const std::vector<history::SweptMinute>& minutes) {
+    if (!minutes.empty()) {
+        recorder_.Record(minutes);
+    }
 }
 
 void InterfaceSweeper::CallOff() {
@@ -109,7 +122,9 @@ void InterfaceSweeper::Sweep() {
 
 void InterfaceSweeper::Ended(const SweepReading& reading) {
     const std::int64_t durationMs = MonotonicMs() - startedMs_;
-    emit SweepEnded(table_.Apply(reading, QDateTime::currentDateTime(), durationMs));
+    const SweepResult result = table_.Apply(reading, QDateTime::currentDateTime(), durationMs);
+    Keep(minutes_.Add(result, target_.Host));
+    emit SweepEnded(result);
 }
 
 void InterfaceSweeper::SweepDone() {

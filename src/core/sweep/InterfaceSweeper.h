@@ -7,6 +7,8 @@
 
 #include "core/DeviceTarget.h"
 #include "core/device/DeviceWorker.h"
+#include "core/polling/HistoryRecorder.h"
+#include "core/sweep/SweepMinutes.h"
 #include "core/sweep/SweepReading.h"
 #include "core/sweep/SweepResult.h"
 #include "core/sweep/SweepTable.h"
@@ -17,15 +19,17 @@ namespace pulsewell {
 // device worker, and its result comes back as SweepEnded. A sweep that takes
 // longer than the interval is followed by the next at once, never by two.
 // The worker's Abandon() (Stop, a host change, the program's end) calls off
-// the sweep in flight; sweeping goes on at the next interval.
+// the sweep in flight; sweeping goes on at the next interval. Every sweep's
+// rates go to the history file a minute at a time, as the settings say; Stop,
+// another target and the end keep the minute as far as it got.
 class InterfaceSweeper : public QObject {
     Q_OBJECT
   public:
     explicit InterfaceSweeper(DeviceWorker& worker, QObject* parent = nullptr);
     ~InterfaceSweeper() override;
 
-    // Another host or community forgets every interface.
-    void SetTarget(const DeviceTarget& target);
+    // Another host or community forgets every interface: true then.
+    bool SetTarget(const DeviceTarget& target);
     // Percent at which a row's utilization raises an event.
     void SetHighThreshold(double percent) { table_.SetHighThreshold(percent); }
     // Sweeps now and then every `seconds`.
@@ -37,16 +41,21 @@ class InterfaceSweeper : public QObject {
 
   signals:
     void SweepEnded(const pulsewell::SweepResult& result);
+    // The history file could not be written; said once until it can again.
+    void HistoryFailed(const QString& problem);
 
   private:
     void Sweep();
     void Ended(const SweepReading& reading);
     void SweepDone();
+    void Keep(const std::vector<history::SweptMinute>& minutes);
     void CallOff();
 
     DeviceWorker& worker_;
     DeviceTarget target_;
     SweepTable table_;
+    HistoryRecorder recorder_;
+    SweepMinutes minutes_;
     QTimer next_;
     int intervalMs_ = 6000;
     bool running_ = false;

@@ -54,6 +54,9 @@ struct SweepRow {
     std::optional<std::int64_t> outBytesPerSecond;
     std::optional<std::int64_t> inBitsPerSecond;
     std::optional<std::int64_t> outBitsPerSecond;
+    // Milliseconds between the two readings behind each direction's octets.
+    std::int64_t inMs = 0;
+    std::int64_t outMs = 0;
     // Percent of the speed; none without a speed.
     std::optional<double> inUtilization;
     std::optional<double> outUtilization;

@@ -81,7 +81,7 @@ void SweepTable::Measure(Followed& f, const SweepCells& cells) {
     // One direction's octets: the rates where the reading before is there.
     const auto octets = [&](std::optional<Reading>& before, std::optional<std::int64_t> now,
                             std::int64_t atMs, std::optional<std::int64_t>& diff,
-                            std::optional<std::int64_t>& bytesPerSecond,
+                            std::int64_t& coveredMs, std::optional<std::int64_t>& bytesPerSecond,
                             std::optional<std::int64_t>& bitsPerSecond,
                             std::optional<double>& utilization, bool& wrapped) {
         if (!now) {
@@ -92,6 +92,7 @@ void SweepTable::Measure(Followed& f, const SweepCells& cells) {
             if (!step.fell && !step.leapt) {
                 const double seconds = Seconds(before->atMs, atMs);
                 diff = step.octets;
+                coveredMs = atMs - before->atMs;
                 wrapped = step.wrapped;
                 bytesPerSecond = RoundHalfEven(static_cast<double>(step.octets) / seconds);
                 bitsPerSecond =
@@ -121,10 +122,10 @@ void SweepTable::Measure(Followed& f, const SweepCells& cells) {
         Number(cells, wide ? Column::HcInOctets : Column::InOctets);
     const std::optional<std::int64_t> out =
         Number(cells, wide ? Column::HcOutOctets : Column::OutOctets);
-    octets(f.in, in, cells.inAtMs, row.inOctets, row.inBytesPerSecond, row.inBitsPerSecond,
-           row.inUtilization, row.inWrapped);
-    octets(f.out, out, cells.outAtMs, row.outOctets, row.outBytesPerSecond, row.outBitsPerSecond,
-           row.outUtilization, row.outWrapped);
+    octets(f.in, in, cells.inAtMs, row.inOctets, row.inMs, row.inBytesPerSecond,
+           row.inBitsPerSecond, row.inUtilization, row.inWrapped);
+    octets(f.out, out, cells.outAtMs, row.outOctets, row.outMs, row.outBytesPerSecond,
+           row.outBitsPerSecond, row.outUtilization, row.outWrapped);
     perSecond(f.inErrors, Column::InErrors, cells.inAtMs, row.inErrorsPerSecond);
     perSecond(f.outErrors, Column::OutErrors, cells.outAtMs, row.outErrorsPerSecond);
     perSecond(f.inDiscards, Column::InDiscards, cells.inAtMs, row.inDiscardsPerSecond);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/sweep/SweepResult.h"
+#include "history/Reading.h"
+
+namespace pulsewell {
+
+// Adds each interface's sweeps up into the minute they ended in, by the
+// interface's name, for the history: a minute is handed over whole once a
+// sweep of a later minute ends, and what is open when sweeping ends as a
+// minute cut short. A row without rates adds nothing.
+class SweepMinutes {
+  public:
+    // The minute this sweep closed (empty while it stays open), then the
+    // sweep added into its own.
+    std::vector<history::SweptMinute> Add(const SweepResult& sweep, const QString& host);
+    // The open minute as far as it got; nothing stays open.
+    std::vector<history::SweptMinute> Close();
+
+  private:
+    std::int64_t minuteMs_ = 0;
+    QString host_;
+    std::string device_;
+    std::vector<history::SweptMinute> open_;
+    // Each name's place in open_.
+    QHash<QString, std::size_t> places_;
+};
+
+}  // namespace pulsewell
