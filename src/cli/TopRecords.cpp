@@ -6,6 +6,7 @@
 #include <charconv>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/PollRecords.h"
 #include "core/numbers/NumberText.h"
@@ -44,44 +45,111 @@ const QStringList kTopColumns = {
     QStringLiteral("note"),
 };
 
+std::string Utf8(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
 // JSON keys with their quotes and colon, made once.
-const QStringList& JsonKeys() {
-    static const QStringList kKeys = [] {
-        QStringList keys;
+const std::vector<std::string>& JsonKeys() {
+    static const std::vector<std::string> kKeys = [] {
+        std::vector<std::string> keys;
         for (const QString& column : kTopColumns) {
-            keys.append(JsonString(column) + u':');
+            keys.push_back(Utf8(JsonString(column) + u':'));
         }
         return keys;
     }();
     return kKeys;
 }
 
-// A record's line, field by field, in UTF-8 bytes made a text once: a sweep
-// writes thousands, so numbers and separators go straight in.
+// The status words of IF-MIB's usual numbers, made once.
+std::string StatusWord(int status) {
+    static const std::array<std::string, 8> kWords = [] {
+        std::array<std::string, 8> words;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            words[i] = Utf8(InterfaceStatusText(static_cast<int>(i)));
+        }
+        return words;
+    }();
+    return status >= 0 && status < static_cast<int>(kWords.size())
+               ? kWords[static_cast<std::size_t>(status)]
+               : Utf8(InterfaceStatusText(status));
+}
+
+const std::string& StateWord(SweepRowState state) {
+    static const std::array<std::string, 6> kWords = [] {
+        std::array<std::string, 6> words;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            words[i] = Utf8(SweepRowStateText(static_cast<SweepRowState>(i)));
+        }
+        return words;
+    }();
+    return kWords[static_cast<std::size_t>(state)];
+}
+
+// Device text that needs no escape in the field: printable ASCII without a
+// separator or quote, not taken for a formula. Most names are, and go
+// straight in; false (and out as it was) at the first character that is not.
+bool AppendPlain(std::string& out, QStringView text, bool csv) {
+    if (csv && !text.isEmpty() && QStringView(u"=+-@").contains(text.front())) {
+        return false;
+    }
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(text.size()));
+    char* to = out.data() + start;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u >= 0x7F || u == u'"' || u == (csv ? u',' : u'\\')) {
+            out.resize(start);
+            return false;
+        }
+        *to++ = static_cast<char>(u);
+    }
+    return true;
+}
+
+// A record's line, field by field, in UTF-8 bytes.
 class RecordLine {
   public:
-    explicit RecordLine(bool csv) : csv_(csv) { line_.reserve(320); }
+    RecordLine(std::string& out, bool csv) : out_(out), csv_(csv) {}
 
     void None() {
         Next();
         if (!csv_) {
-            line_ += "null";
+            out_ += "null";
         }
     }
-    // Device text and the like, escaped.
+    // A field escaped already.
+    void Field(std::string_view field) {
+        Next();
+        out_ += field;
+    }
+    // Device text, its control characters shown and the field escaped.
     void Text(const QString& text) {
         Next();
-        Append(csv_ ? CsvTextField(text) : JsonString(text));
+        const std::size_t start = out_.size();
+        if (!csv_) {
+            out_ += '"';
+        }
+        if (AppendPlain(out_, text, csv_)) {
+            if (!csv_) {
+                out_ += '"';
+            }
+            return;
+        }
+        out_.resize(start);
+        const QString visible = VisibleCell(text);
+        out_ += Utf8(csv_ ? CsvTextField(visible) : JsonString(visible));
     }
     // A word of the program's own: no escapes, only JSON's quotes.
-    void Word(QStringView word) {
+    void Word(std::string_view word) {
         Next();
         if (!csv_) {
-            line_ += '"';
+            out_ += '"';
         }
-        Append(word);
+        out_ += word;
         if (!csv_) {
-            line_ += '"';
+            out_ += '"';
         }
     }
     void Number(const std::optional<std::int64_t>& number) {
@@ -90,101 +158,81 @@ class RecordLine {
         }
         Next();
         std::array<char, 24> text{};
-        line_.append(text.data(),
-                     std::to_chars(text.data(), text.data() + text.size(), *number).ptr);
+        out_.append(text.data(),
+                    std::to_chars(text.data(), text.data() + text.size(), *number).ptr);
     }
-    // Two decimals, as QString::number(value, 'f', 2) writes them, without
-    // its locale machinery.
     void Decimal(const std::optional<double>& number) {
         if (!number) {
             return None();
         }
         Next();
-        std::array<char, 64> text{};
-        line_.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), *number,
-                                                std::chars_format::fixed, 2)
-                                      .ptr);
+        AppendTwoDecimals(out_, *number);
     }
-    QString Take() {
-        if (!csv_) {
-            line_ += '}';
-        }
-        return QString::fromUtf8(line_.data(), static_cast<qsizetype>(line_.size()));
-    }
+    void End() { out_ += csv_ ? "\n" : "}\n"; }
 
   private:
     void Next() {
         if (column_ > 0) {
-            line_ += ',';
+            out_ += ',';
         } else if (!csv_) {
-            line_ += '{';
+            out_ += '{';
         }
         if (!csv_) {
-            Append(JsonKeys()[column_]);
+            out_ += JsonKeys()[column_];
         }
         ++column_;
     }
-    void Append(QStringView text) {
-        if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; })) {
-            for (const QChar c : text) {
-                line_ += static_cast<char>(c.unicode());
-            }
-            return;
-        }
-        const QByteArray utf8 = text.toUtf8();
-        line_.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    }
 
+    std::string& out_;
     bool csv_;
-    std::string line_;
-    qsizetype column_ = 0;
+    std::size_t column_ = 0;
 };
 
 }  // namespace
 
 TopRecords::TopRecords(OutputFormat format, const QString& host, int intervalSeconds)
-    : format_(format), host_(host), interval_(intervalSeconds) {}
+    : csv_(format == OutputFormat::Csv),
+      host_(Utf8(csv_ ? CsvTextField(host) : JsonString(host))),
+      interval_(intervalSeconds) {}
 
-const QString& TopRecords::TimeOf(const QDateTime& time) const {
-    if (time != time_ || timeText_.isEmpty()) {
+const std::string& TopRecords::TimeOf(const QDateTime& time) {
+    if (time != time_ || timeText_.empty()) {
         time_ = time;
-        timeText_ = IsoTime(time);
+        timeText_ = Utf8(IsoTime(time));
     }
     return timeText_;
 }
 
 std::optional<QString> TopRecords::Header() const {
-    if (format_ != OutputFormat::Csv) {
+    if (!csv_) {
         return std::nullopt;
     }
     return kTopColumns.join(u',');
 }
 
-QString TopRecords::Row(const SweepResult& sweep, const SweepRow& row) const {
+void TopRecords::Append(std::string& out, const SweepResult& sweep, const SweepRow& row) {
     std::optional<double> both;
     if (row.speed && *row.speed > 0 && row.inBitsPerSecond && row.outBitsPerSecond) {
         both = static_cast<double>(*row.inBitsPerSecond + *row.outBitsPerSecond) * 100.0 /
                static_cast<double>(*row.speed);
     }
-    QStringList notes;
-    if (row.inWrapped) {
-        notes.append(QStringLiteral("in-wrap"));
+    std::string notes;
+    for (const auto& [noted, note] :
+         {std::pair{row.inWrapped, "in-wrap"}, std::pair{row.outWrapped, "out-wrap"},
+          std::pair{sweep.agentRestarted, "agent-restart"}}) {
+        if (noted) {
+            notes += notes.empty() ? note : std::string(" ") + note;
+        }
     }
-    if (row.outWrapped) {
-        notes.append(QStringLiteral("out-wrap"));
-    }
-    if (sweep.agentRestarted) {
-        notes.append(QStringLiteral("agent-restart"));
-    }
-    RecordLine line(format_ == OutputFormat::Csv);
-    line.Word(u"interface");
+    RecordLine line(out, csv_);
+    line.Word("interface");
     line.Word(TimeOf(sweep.ended));
-    line.Text(host_);
+    line.Field(host_);
     line.Number(row.index);
-    line.Text(VisibleCell(row.name));
-    line.Text(VisibleCell(row.alias));
-    line.Word(InterfaceStatusText(row.operStatus));
-    line.Word(InterfaceStatusText(row.adminStatus));
+    line.Text(row.name);
+    line.Text(row.alias);
+    line.Word(StatusWord(row.operStatus));
+    line.Word(StatusWord(row.adminStatus));
     line.Number(interval_);
     line.Number(row.speed);
     line.Number(row.inOctets);
@@ -200,9 +248,9 @@ QString TopRecords::Row(const SweepResult& sweep, const SweepRow& row) const {
     line.Decimal(row.outErrorsPerSecond);
     line.Decimal(row.inDiscardsPerSecond);
     line.Decimal(row.outDiscardsPerSecond);
-    line.Word(SweepRowStateText(row.state));
-    line.Word(notes.join(u' '));
-    return line.Take();
+    line.Word(StateWord(row.state));
+    line.Word(notes);
+    line.End();
 }
 
 QString SweepEventLine(const SweepEvent& event) {

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <optional>
+#include <string>
 
 #include "cli/CliArguments.h"
 #include "core/sweep/SweepResult.h"
@@ -19,17 +20,20 @@ class TopRecords {
 
     // The CSV header; JSON Lines have none.
     std::optional<QString> Header() const;
-    QString Row(const SweepResult& sweep, const SweepRow& row) const;
+    // Appends the row's record and a line break to out, in UTF-8: a sweep
+    // writes thousands, so they go out as bytes without a text between.
+    void Append(std::string& out, const SweepResult& sweep, const SweepRow& row);
 
   private:
-    // The sweep's time as text, made once for all its rows.
-    const QString& TimeOf(const QDateTime& time) const;
+    // The sweep's time as UTF-8, made once for all its rows.
+    const std::string& TimeOf(const QDateTime& time);
 
-    OutputFormat format_;
-    QString host_;
+    bool csv_;
+    // The host's field, escaped once.
+    std::string host_;
     int interval_;
-    mutable QDateTime time_;
-    mutable QString timeText_;
+    QDateTime time_;
+    std::string timeText_;
 };
 
 // One line of what happened, as top reports events.
