@@ -55,6 +55,7 @@ void TSNMPRec::Reset() {
     ErrorStatus = 0;
     ErrorIndex = 0;
     count_ = 0;
+    wire_.clear();
     Flags = TV3Flags::NoAuthNoPriv;
     MessageID = 0;
     FlagReportable = false;
@@ -90,7 +91,6 @@ void TSNMPRec::AddBinding(std::string_view oid, std::string_view value, std::int
     mib.ValueText.assign(value);
     mib.TypeCode = type;
     mib.OidBytes.clear();
-    mib.Contents.clear();
 }
 
 void TSNMPRec::AddBinding(const TOid& oid, std::string_view value, std::int32_t type) {
@@ -99,7 +99,6 @@ void TSNMPRec::AddBinding(const TOid& oid, std::string_view value, std::int32_t 
     mib.ValueText.assign(value);
     mib.TypeCode = type;
     mib.OidBytes.assign(oid.Bytes());
-    mib.Contents.clear();
 }
 
 std::string TSNMPRec::FindValue(std::string_view oid) const {
@@ -220,34 +219,39 @@ void TSNMPRec::ReadPdu(std::string_view data, std::size_t& pos, std::int64_t bin
     while (static_cast<std::int64_t>(pos) < bindingsEnd) {
         const std::size_t before = pos;
         ReadItemHeader(data, pos, type, skipped);  // the binding, entered
-        TSNMPMib& mib = NextBinding();
-        std::string_view oid;
-        const bool item = ReadItemHeader(data, pos, type, oid);
-        mib.OidBytes.assign(oid);
-        mib.ObjectId.clear();
-        if (OidTexts && item && (type & ber::Constructed) == 0) {
-            AppendValueText(mib.ObjectId, type, oid);
-        } else if (OidTexts) {
-            mib.ObjectId.append(oid);  // as DecodeItemInto gives it
-        }
-        if (ValueTexts) {
-            DecodeItemInto(data, pos, type, mib.ValueText);
-            mib.Contents.clear();
-        } else {
-            std::string_view contents;
-            ReadItemHeader(data, pos, type, contents);
-            mib.Contents.assign(contents);
-            mib.ValueText.clear();
-        }
+        TWireBinding& wire = wire_.emplace_back();
+        const bool oidItem = ReadItemHeader(data, pos, type, wire.Oid);
+        const int oidType = type;
+        const bool valueItem = ReadItemHeader(data, pos, type, wire.Contents);
+        wire.Type = type;
         if (ber::IsException(type)) {
-            mib.ValueText.clear();  // no value, whatever the agent put inside
-            mib.Contents.clear();
+            wire.Contents = {};  // no value, whatever the agent put inside
         }
-        mib.TypeCode = type;
         if (pos == before) {
-            --count_;  // a last byte that is no item: nothing more to read
+            wire_.pop_back();  // a last byte that is no item: nothing more to read
             break;
         }
+        if (!CopyBindings) {
+            continue;
+        }
+        TSNMPMib& mib = NextBinding();
+        mib.OidBytes.assign(wire.Oid);
+        // Texts as DecodeItemInto gives them.
+        const auto text = [](std::string& out, bool item, int itemType, std::string_view bytes) {
+            out.clear();
+            if (item && (itemType & ber::Constructed) == 0) {
+                AppendValueText(out, itemType, bytes);
+            } else {
+                out.append(bytes);
+            }
+        };
+        if (OidTexts) {
+            text(mib.ObjectId, oidItem, oidType, wire.Oid);
+        } else {
+            mib.ObjectId.clear();
+        }
+        text(mib.ValueText, valueItem, type, wire.Contents);
+        mib.TypeCode = type;
     }
 }
 

@@ -322,7 +322,7 @@ TEST(SnmpRecRoundTrip, EncodedRequestsDecodeToTheirFields) {
     }
 }
 
-TEST(SnmpRecDecode, WithoutValueTextsTheContentsComeAsTheyCame) {
+TEST(SnmpRecDecode, WireBindingsAreTheDatagramsBytes) {
     struct Case {
         int type;
         const char* text;  // as the reply is built from it
@@ -340,21 +340,30 @@ TEST(SnmpRecDecode, WithoutValueTextsTheContentsComeAsTheyCame) {
     for (const Case& c : cases) {
         answer.AddBinding("1.3.6.1.2.1.2.2.1.10.7", c.text, c.type);
     }
-    TSNMPRec reply;
-    reply.ValueTexts = false;
-    reply.OidTexts = false;
-    ASSERT_TRUE(reply.DecodeMessage(answer.EncodeMessage()));
-    ASSERT_EQ(reply.BindingCount(), static_cast<int>(std::size(cases)));
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const TSNMPMib& mib = reply.Bindings()[i];
-        EXPECT_EQ(Hex(mib.Contents), Hex(cases[i].want)) << cases[i].text;
-        EXPECT_EQ(mib.TypeCode, cases[i].type) << cases[i].text;
-        EXPECT_EQ(mib.ValueText, "") << cases[i].text;
-        EXPECT_EQ(Hex(mib.OidBytes), Hex(TOid("1.3.6.1.2.1.2.2.1.10.7").Bytes()));
+    const std::string datagram = answer.EncodeMessage();
+    for (const bool copies : {false, true}) {
+        TSNMPRec reply;
+        reply.CopyBindings = copies;
+        ASSERT_TRUE(reply.DecodeMessage(datagram));
+        ASSERT_EQ(reply.BindingCount(), copies ? static_cast<int>(std::size(cases)) : 0);
+        ASSERT_EQ(reply.WireBindings().size(), std::size(cases));
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const TWireBinding& wire = reply.WireBindings()[i];
+            EXPECT_EQ(Hex(std::string(wire.Contents)), Hex(cases[i].want)) << cases[i].text;
+            EXPECT_EQ(wire.Type, cases[i].type) << cases[i].text;
+            EXPECT_EQ(Hex(std::string(wire.Oid)), Hex(TOid("1.3.6.1.2.1.2.2.1.10.7").Bytes()));
+            // Views into the datagram, not copies of it.
+            EXPECT_TRUE(wire.Oid.data() >= datagram.data() &&
+                        wire.Oid.data() < datagram.data() + datagram.size());
+        }
     }
-    // Texts again, and no contents left from the decode before.
-    reply.ValueTexts = true;
-    ASSERT_TRUE(reply.DecodeMessage(answer.EncodeMessage()));
+    // Copies again after a decode without, with their texts.
+    TSNMPRec reply;
+    reply.CopyBindings = false;
+    ASSERT_TRUE(reply.DecodeMessage(datagram));
+    reply.CopyBindings = true;
+    ASSERT_TRUE(reply.DecodeMessage(datagram));
     EXPECT_EQ(reply.Bindings()[0].ValueText, "-1");
-    EXPECT_EQ(reply.Bindings()[0].Contents, "");
+    EXPECT_EQ(reply.Bindings()[3].ValueText, "Gi1/0/1");
+    EXPECT_EQ(reply.Bindings()[4].ValueText, "");
 }

@@ -214,8 +214,8 @@ SweepResult SweepTable::Apply(const SweepReading& reading, const QDateTime& ende
     const SweepCells none;
     for (const int index : indexes) {
         const QString& key = members[index];
-        const auto found = reading.interfaces.find(index);
-        const SweepCells& cells = found == reading.interfaces.end() ? none : found->second;
+        const SweepCells* found = reading.Find(index);
+        const SweepCells& cells = found == nullptr ? none : *found;
         std::optional<SweepRowState> fresh;
         qsizetype at = byName_.value(key, -1);
         if (at < 0) {
