@@ -177,8 +177,8 @@ bool Sweep::TableChanged() const {
 }
 
 int Sweep::ExpectedRows() const {
-    return static_cast<int>(
-        std::max<std::int64_t>({reading_.ifNumber.value_or(0), plan_.operStatus.size(), 1}));
+    return static_cast<int>(std::max<std::int64_t>(
+        {reading_.ifNumber.value_or(0), static_cast<std::int64_t>(plan_.operStatus.size()), 1}));
 }
 
 bool Sweep::Walk(const QList<Column>& columns, int rows) {
@@ -324,8 +324,14 @@ bool Sweep::ReadByGet(bool names, const QList<Column>& counters, int rows) {
     if (names && !ReadMembers(rows)) {
         return false;
     }
-    QList<int> members = names ? Members() : plan_.operStatus.keys();
-    std::ranges::sort(members);
+    QList<int> members;
+    if (names) {
+        members = Members();
+    } else {
+        for (const auto& [index, status] : plan_.operStatus) {
+            members.append(index);
+        }
+    }
     if (!Get(ObjectsOf(members, counters))) {
         return false;
     }
@@ -372,7 +378,7 @@ SweepReading Sweep::Read() {
         }
         reading_.namesRead = names;
         const bool unknown = std::ranges::any_of(reading_.interfaces, [&](const auto& entry) {
-            return !plan_.operStatus.contains(entry.first);
+            return !plan_.OperStatusOf(entry.first);
         });
         if (!names && unknown) {
             if (!Walk(kNames, rows)) {
@@ -397,9 +403,9 @@ SweepReading Sweep::Read() {
     // ifLastChange of the interfaces whose state changed since the sweep before.
     QList<int> changed;
     for (const auto& [index, cells] : reading_.interfaces) {
-        const auto before = plan_.operStatus.constFind(index);
-        if (!cells.Has(Column::LastChange) && cells.Has(Column::OperStatus) &&
-            before != plan_.operStatus.cend() && *before != cells.Number(Column::OperStatus)) {
+        const std::optional<int> before = plan_.OperStatusOf(index);
+        if (!cells.Has(Column::LastChange) && cells.Has(Column::OperStatus) && before &&
+            *before != cells.Number(Column::OperStatus)) {
             changed.append(index);
         }
     }
@@ -460,6 +466,12 @@ void SweepCells::SetContents(SweepColumn column, int type, std::string_view cont
     }
     numbers_[Slot(column)] = !wide && *number < 0 ? *number + kCounterModulus : *number;
     answered_ |= Bit(column);
+}
+
+std::optional<int> SweepPlan::OperStatusOf(int index) const {
+    const auto found = std::ranges::lower_bound(operStatus, index, {}, &std::pair<int, int>::first);
+    return found != operStatus.cend() && found->first == index ? std::optional(found->second)
+                                                               : std::nullopt;
 }
 
 const SweepCells* SweepReading::Find(int index) const {

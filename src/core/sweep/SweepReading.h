@@ -97,10 +97,14 @@ struct SweepPlan {
     std::optional<std::int64_t> upTime;
     std::optional<std::int64_t> ifNumber;
     std::optional<std::int64_t> tableLastChange;
-    // The table as last read, with each interface's ifOperStatus (0: none came).
-    QHash<int, int> operStatus;
+    // The table as last read, by index, with each interface's ifOperStatus
+    // (0: none came).
+    std::vector<std::pair<int, int>> operStatus;
     QString community;
     QString host;
+
+    // An interface's ifOperStatus as last read; none for one not in the table.
+    std::optional<int> OperStatusOf(int index) const;
 };
 
 // The device worker's side of a sweep: every interface's counters, errors,
