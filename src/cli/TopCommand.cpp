@@ -90,8 +90,9 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
             }
             // Records a few dozen to a write: fewer writes, and no sweep's
             // worth held at once.
+            records->Begin(sweep);
             for (const SweepRow* row : rows) {
-                records->Append(lines, sweep, *row);
+                records->Append(lines, *row);
                 if (lines.size() >= kRecordBytesPerWrite) {
                     WriteOut(lines);
                     lines.clear();

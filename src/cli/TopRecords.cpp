@@ -63,7 +63,7 @@ const std::vector<std::string>& JsonKeys() {
 }
 
 // The status words of IF-MIB's usual numbers, made once.
-std::string StatusWord(int status) {
+std::string_view StatusWord(int status, std::string& other) {
     static const std::array<std::string, 8> kWords = [] {
         std::array<std::string, 8> words;
         for (std::size_t i = 0; i < words.size(); ++i) {
@@ -71,9 +71,11 @@ std::string StatusWord(int status) {
         }
         return words;
     }();
-    return status >= 0 && status < static_cast<int>(kWords.size())
-               ? kWords[static_cast<std::size_t>(status)]
-               : Utf8(InterfaceStatusText(status));
+    if (status >= 0 && status < static_cast<int>(kWords.size())) {
+        return kWords[static_cast<std::size_t>(status)];
+    }
+    other = Utf8(InterfaceStatusText(status));
+    return other;
 }
 
 const std::string& StateWord(SweepRowState state) {
@@ -88,68 +90,78 @@ const std::string& StateWord(SweepRowState state) {
 }
 
 // Device text that needs no escape in the field: printable ASCII without a
-// separator or quote, not taken for a formula. Most names are, and go
-// straight in; false (and out as it was) at the first character that is not.
-bool AppendPlain(std::string& out, QStringView text, bool csv) {
-    if (csv && !text.isEmpty() && QStringView(u"=+-@").contains(text.front())) {
-        return false;
+// separator or quote, not taken for a formula. Most names are, and are
+// written at `to` as they are; false at the first character that is not.
+bool WritePlain(char*& to, QStringView text, bool csv) {
+    if (csv && !text.isEmpty()) {
+        switch (text.front().unicode()) {
+            case u'=':
+            case u'+':
+            case u'-':
+            case u'@':
+                return false;
+        }
     }
-    const std::size_t start = out.size();
-    out.resize(start + static_cast<std::size_t>(text.size()));
-    char* to = out.data() + start;
+    char* at = to;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x20 || u >= 0x7F || u == u'"' || u == (csv ? u',' : u'\\')) {
-            out.resize(start);
             return false;
         }
-        *to++ = static_cast<char>(u);
+        *at++ = static_cast<char>(u);
     }
+    to = at;
     return true;
 }
 
-// A record's line, field by field, in UTF-8 bytes.
+// A record's line, field by field, in UTF-8 bytes: gathered with the room
+// checked once a field, and appended to out as a whole.
 class RecordLine {
   public:
-    RecordLine(std::string& out, bool csv) : out_(out), csv_(csv) {}
+    RecordLine(std::string& out, bool csv)
+        : out_(out), csv_(csv), keys_(csv ? nullptr : &JsonKeys()) {}
 
     void None() {
         Next();
         if (!csv_) {
-            out_ += "null";
+            Put("null");
         }
     }
     // A field escaped already.
     void Field(std::string_view field) {
         Next();
-        out_ += field;
+        Put(field);
     }
     // Device text, its control characters shown and the field escaped.
     void Text(const QString& text) {
         Next();
-        const std::size_t start = out_.size();
-        if (!csv_) {
-            out_ += '"';
-        }
-        if (AppendPlain(out_, text, csv_)) {
+        if (text.size() <= kPlainMost) {
+            Room(static_cast<std::size_t>(text.size()) + 2);
+            char* to = at_;
             if (!csv_) {
-                out_ += '"';
+                *to++ = '"';
             }
-            return;
+            if (WritePlain(to, text, csv_)) {
+                if (!csv_) {
+                    *to++ = '"';
+                }
+                at_ = to;
+                return;
+            }
         }
-        out_.resize(start);
         const QString visible = VisibleCell(text);
-        out_ += Utf8(csv_ ? CsvTextField(visible) : JsonString(visible));
+        Put(Utf8(csv_ ? CsvTextField(visible) : JsonString(visible)));
     }
     // A word of the program's own: no escapes, only JSON's quotes.
     void Word(std::string_view word) {
         Next();
         if (!csv_) {
-            out_ += '"';
+            *at_++ = '"';
         }
-        out_ += word;
+        Put(word);
         if (!csv_) {
-            out_ += '"';
+            Room(1);
+            *at_++ = '"';
         }
     }
     void Number(const std::optional<std::int64_t>& number) {
@@ -157,35 +169,67 @@ class RecordLine {
             return None();
         }
         Next();
-        std::array<char, 24> text{};
-        out_.append(text.data(),
-                    std::to_chars(text.data(), text.data() + text.size(), *number).ptr);
+        at_ = std::to_chars(at_, at_ + kNumberMost, *number).ptr;
     }
     void Decimal(const std::optional<double>& number) {
         if (!number) {
             return None();
         }
         Next();
-        AppendTwoDecimals(out_, *number);
+        at_ = WriteTwoDecimals(at_, *number);
     }
-    void End() { out_ += csv_ ? "\n" : "}\n"; }
+    void End() {
+        Put(csv_ ? "\n" : "}\n");
+        Flush();
+    }
 
   private:
+    // Longer device texts go the way of those with escapes.
+    static constexpr qsizetype kPlainMost = 1024;
+    static constexpr std::size_t kNumberMost = 24;
+    static constexpr std::size_t kKeyMost = 64;
+    // A field's separator, key and any value but a text or a word.
+    static constexpr std::size_t kFieldMost = kKeyMost + kTwoDecimalsMost;
+
     void Next() {
+        Room(kFieldMost);
         if (column_ > 0) {
-            out_ += ',';
+            *at_++ = ',';
         } else if (!csv_) {
-            out_ += '{';
+            *at_++ = '{';
         }
-        if (!csv_) {
-            out_ += JsonKeys()[column_];
+        if (keys_ != nullptr) {
+            const std::string& key = (*keys_)[column_];
+            at_ = std::copy(key.begin(), key.end(), at_);
         }
         ++column_;
+    }
+    // Room for n more bytes, n at most the buffer's size.
+    void Room(std::size_t n) {
+        if (static_cast<std::size_t>(buffer_.data() + buffer_.size() - at_) < n) {
+            Flush();
+        }
+    }
+    void Put(std::string_view bytes) {
+        if (bytes.size() > buffer_.size()) {
+            Flush();
+            out_ += bytes;
+            return;
+        }
+        Room(bytes.size());
+        at_ = std::copy(bytes.begin(), bytes.end(), at_);
+    }
+    void Flush() {
+        out_.append(buffer_.data(), at_);
+        at_ = buffer_.data();
     }
 
     std::string& out_;
     bool csv_;
+    const std::vector<std::string>* keys_;
     std::size_t column_ = 0;
+    std::array<char, 4096> buffer_;
+    char* at_ = buffer_.data();
 };
 
 }  // namespace
@@ -195,12 +239,9 @@ TopRecords::TopRecords(OutputFormat format, const QString& host, int intervalSec
       host_(Utf8(csv_ ? CsvTextField(host) : JsonString(host))),
       interval_(intervalSeconds) {}
 
-const std::string& TopRecords::TimeOf(const QDateTime& time) {
-    if (time != time_ || timeText_.empty()) {
-        time_ = time;
-        timeText_ = Utf8(IsoTime(time));
-    }
-    return timeText_;
+void TopRecords::Begin(const SweepResult& sweep) {
+    timeText_ = Utf8(IsoTime(sweep.ended));
+    agentRestarted_ = sweep.agentRestarted;
 }
 
 std::optional<QString> TopRecords::Header() const {
@@ -210,7 +251,7 @@ std::optional<QString> TopRecords::Header() const {
     return kTopColumns.join(u',');
 }
 
-void TopRecords::Append(std::string& out, const SweepResult& sweep, const SweepRow& row) {
+void TopRecords::Append(std::string& out, const SweepRow& row) const {
     std::optional<double> both;
     if (row.speed && *row.speed > 0 && row.inBitsPerSecond && row.outBitsPerSecond) {
         both = static_cast<double>(*row.inBitsPerSecond + *row.outBitsPerSecond) * 100.0 /
@@ -219,20 +260,21 @@ void TopRecords::Append(std::string& out, const SweepResult& sweep, const SweepR
     std::string notes;
     for (const auto& [noted, note] :
          {std::pair{row.inWrapped, "in-wrap"}, std::pair{row.outWrapped, "out-wrap"},
-          std::pair{sweep.agentRestarted, "agent-restart"}}) {
+          std::pair{agentRestarted_, "agent-restart"}}) {
         if (noted) {
             notes += notes.empty() ? note : std::string(" ") + note;
         }
     }
     RecordLine line(out, csv_);
     line.Word("interface");
-    line.Word(TimeOf(sweep.ended));
+    line.Word(timeText_);
     line.Field(host_);
     line.Number(row.index);
     line.Text(row.name);
     line.Text(row.alias);
-    line.Word(StatusWord(row.operStatus));
-    line.Word(StatusWord(row.adminStatus));
+    std::string other;
+    line.Word(StatusWord(row.operStatus, other));
+    line.Word(StatusWord(row.adminStatus, other));
     line.Number(interval_);
     line.Number(row.speed);
     line.Number(row.inOctets);

@@ -20,20 +20,19 @@ class TopRecords {
 
     // The CSV header; JSON Lines have none.
     std::optional<QString> Header() const;
+    // The sweep whose rows are appended next: its time made once.
+    void Begin(const SweepResult& sweep);
     // Appends the row's record and a line break to out, in UTF-8: a sweep
     // writes thousands, so they go out as bytes without a text between.
-    void Append(std::string& out, const SweepResult& sweep, const SweepRow& row);
+    void Append(std::string& out, const SweepRow& row) const;
 
   private:
-    // The sweep's time as UTF-8, made once for all its rows.
-    const std::string& TimeOf(const QDateTime& time);
-
     bool csv_;
     // The host's field, escaped once.
     std::string host_;
     int interval_;
-    QDateTime time_;
     std::string timeText_;
+    bool agentRestarted_ = false;
 };
 
 // One line of what happened, as top reports events.

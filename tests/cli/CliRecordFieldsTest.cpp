@@ -60,13 +60,14 @@ TEST(CliRecordFields, TopRecordsEscapeDeviceTextAsEveryRecord) {
             return csv ? CsvTextField(VisibleCell(text)) : JsonString(VisibleCell(text));
         };
         TopRecords records(format, "=host", 5);
+        records.Begin(sweep);
         for (const QString& text : texts) {
             SweepRow row;
             row.index = 7;
             row.name = text;
             row.alias = u'x' + text;
             std::string out;
-            records.Append(out, sweep, row);
+            records.Append(out, row);
             const QString record =
                 QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size()));
             const QString begin =
@@ -110,6 +111,7 @@ TEST(CliRecordFields, TwoDecimalsAsToChars) {
                                   4503599627370.495,
                                   1e18,
                                   1.5e300,
+                                  -1.7976931348623157e308,
                                   INFINITY,
                                   -INFINITY,
                                   NAN};
@@ -128,9 +130,9 @@ TEST(CliRecordFields, TwoDecimalsAsToChars) {
                          std::pow(10.0, static_cast<double>(state % 13)));
     }
     for (const double value : values) {
-        std::string fast;
-        AppendTwoDecimals(fast, value);
-        std::array<char, 400> text{};
+        std::array<char, kTwoDecimalsMost> digits{};
+        const std::string fast(digits.data(), WriteTwoDecimals(digits.data(), value));
+        std::array<char, kTwoDecimalsMost> text{};
         const std::string exact(text.data(), std::to_chars(text.data(), text.data() + text.size(),
                                                            value, std::chars_format::fixed, 2)
                                                  .ptr);

@@ -200,6 +200,7 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
     }
     while (!walking.empty() && current_()) {
         std::vector<snmp::TOid> from;
+        from.reserve(walking.size());
         int fewest = rows;
         for (Walking& w : walking) {
             from.push_back(w.at == 0 ? ColumnOid(w.column)

@@ -1,9 +1,9 @@
 #include "core/text/RecordFields.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace pulsewell {
 
@@ -15,7 +15,7 @@ QString PercentField(double percent) {
     return QString::number(percent, 'f', 2);
 }
 
-void AppendTwoDecimals(std::string& out, double value) {
+char* WriteTwoDecimals(char* to, double value) {
     // Most values are whole hundredths or clear of a half: their digits are
     // those of one rounded integer. The product's rounding error is at most
     // half a unit in its last place, so a fraction further than a unit from
@@ -23,24 +23,18 @@ void AppendTwoDecimals(std::string& out, double value) {
     const double hundredths = value * 100.0;
     constexpr double kExactBelow = 4503599627370496.0;  // 2^52: the fraction is exact
     if (!std::signbit(value) && hundredths < kExactBelow) {
-        const double whole = std::floor(hundredths);
-        const double fraction = hundredths - whole;
+        const auto whole = static_cast<std::uint64_t>(hundredths);
+        const double fraction = hundredths - static_cast<double>(whole);
         if (std::abs(fraction - 0.5) > hundredths * 0x1p-52) {
-            const auto rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-            std::array<char, 24> digits{};
-            char* end =
-                std::to_chars(digits.data(), digits.data() + digits.size(), rounded / 100).ptr;
-            *end++ = '.';
-            *end++ = static_cast<char>('0' + rounded % 100 / 10);
-            *end++ = static_cast<char>('0' + rounded % 10);
-            out.append(digits.data(), end);
-            return;
+            const std::uint64_t rounded = whole + (fraction > 0.5 ? 1 : 0);
+            to = std::to_chars(to, to + kTwoDecimalsMost, rounded / 100).ptr;
+            *to++ = '.';
+            *to++ = static_cast<char>('0' + rounded % 100 / 10);
+            *to++ = static_cast<char>('0' + rounded % 10);
+            return to;
         }
     }
-    std::array<char, 400> text{};
-    out.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), value,
-                                          std::chars_format::fixed, 2)
-                                .ptr);
+    return std::to_chars(to, to + kTwoDecimalsMost, value, std::chars_format::fixed, 2).ptr;
 }
 
 QString CsvTextField(const QString& text) {
