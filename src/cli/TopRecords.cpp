@@ -114,8 +114,9 @@ bool WritePlain(char*& to, QStringView text, bool csv) {
     return true;
 }
 
-// A record's line, field by field, in UTF-8 bytes: gathered with the room
-// checked once a field, and appended to out as a whole.
+// A record's line, field by field, in UTF-8 bytes, gathered and appended to
+// out as a whole. Whatever writes a text leaves room for a record's other
+// fields, so that they go in unchecked.
 class RecordLine {
   public:
     RecordLine(std::string& out, bool csv)
@@ -136,7 +137,7 @@ class RecordLine {
     void Text(const QString& text) {
         Next();
         if (text.size() <= kPlainMost) {
-            Room(static_cast<std::size_t>(text.size()) + 2);
+            Room(static_cast<std::size_t>(text.size()) + 2 + kFields * kFieldMost);
             char* to = at_;
             if (!csv_) {
                 *to++ = '"';
@@ -152,15 +153,14 @@ class RecordLine {
         const QString visible = VisibleCell(text);
         Put(Utf8(csv_ ? CsvTextField(visible) : JsonString(visible)));
     }
-    // A word of the program's own: no escapes, only JSON's quotes.
+    // A short word of the program's own: no escapes, only JSON's quotes.
     void Word(std::string_view word) {
         Next();
         if (!csv_) {
             *at_++ = '"';
         }
-        Put(word);
+        at_ = std::copy(word.begin(), word.end(), at_);
         if (!csv_) {
-            Room(1);
             *at_++ = '"';
         }
     }
@@ -188,11 +188,11 @@ class RecordLine {
     static constexpr qsizetype kPlainMost = 1024;
     static constexpr std::size_t kNumberMost = 24;
     static constexpr std::size_t kKeyMost = 64;
-    // A field's separator, key and any value but a text or a word.
-    static constexpr std::size_t kFieldMost = kKeyMost + kTwoDecimalsMost;
+    // A field's separator, key and value, but a text's.
+    static constexpr std::size_t kFieldMost = kKeyMost + 2 + kTwoDecimalsMost;
+    static constexpr std::size_t kFields = 25;
 
     void Next() {
-        Room(kFieldMost);
         if (column_ > 0) {
             *at_++ = ',';
         } else if (!csv_) {
@@ -204,19 +204,19 @@ class RecordLine {
         }
         ++column_;
     }
-    // Room for n more bytes, n at most the buffer's size.
+    // Room for n more bytes.
     void Room(std::size_t n) {
         if (static_cast<std::size_t>(buffer_.data() + buffer_.size() - at_) < n) {
             Flush();
         }
     }
     void Put(std::string_view bytes) {
-        if (bytes.size() > buffer_.size()) {
+        if (bytes.size() > kPlainMost) {
             Flush();
             out_ += bytes;
             return;
         }
-        Room(bytes.size());
+        Room(bytes.size() + kFields * kFieldMost);
         at_ = std::copy(bytes.begin(), bytes.end(), at_);
     }
     void Flush() {
@@ -228,7 +228,8 @@ class RecordLine {
     bool csv_;
     const std::vector<std::string>* keys_;
     std::size_t column_ = 0;
-    std::array<char, 4096> buffer_;
+    // Room for a record's fields and a text besides.
+    std::array<char, kFields * kFieldMost + kPlainMost + 2> buffer_;
     char* at_ = buffer_.data();
 };
 

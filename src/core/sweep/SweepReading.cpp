@@ -198,6 +198,8 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
     for (const Column column : columns) {
         walking.push_back({column, ColumnOid(column).Bytes()});
     }
+    // Room for the interfaces the table had, no more than the agent may claim.
+    reading_.interfaces.reserve(plan_.operStatus.size());
     while (!walking.empty() && current_()) {
         std::vector<snmp::TOid> from;
         from.reserve(walking.size());
