@@ -218,6 +218,11 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
             [&](std::span<const DeviceReader::WireBinding> bindings) {
                 const std::int64_t atMs = NowMs();
                 taken = bindings.size();
+                // The columns of one repetition mostly meet at one row: it
+                // is found once for them.
+                int lastIndex = 0;
+                SweepCells* lastCells = nullptr;
+                std::size_t lastNext = 0;
                 auto w = walking.begin();
                 for (const DeviceReader::WireBinding& step : bindings) {
                     if (w == walking.end()) {
@@ -233,9 +238,15 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
                     if (index == 0) {
                         column.done = true;  // past the column's end
                     } else if (index > column.at) {
-                        SweepCells& cells = CellsAt(reading_.interfaces, index, column.next);
-                        Timed(cells, column.column, atMs);
-                        cells.SetContents(column.column, step.Type, step.Contents);
+                        if (index == lastIndex) {
+                            column.next = lastNext;
+                        } else {
+                            lastCells = &CellsAt(reading_.interfaces, index, column.next);
+                            lastIndex = index;
+                            lastNext = column.next;
+                        }
+                        Timed(*lastCells, column.column, atMs);
+                        lastCells->SetContents(column.column, step.Type, step.Contents);
                         column.at = index;
                         column.moved = true;
                         column.done = ++column.steps >= rows + kRowMargin;
@@ -380,9 +391,9 @@ SweepReading Sweep::Read() {
             return reading_;
         }
         reading_.namesRead = names;
-        const bool unknown = std::ranges::any_of(reading_.interfaces, [&](const auto& entry) {
-            return !plan_.OperStatusOf(entry.first);
-        });
+        const bool unknown =
+            !std::ranges::includes(plan_.operStatus, reading_.interfaces, {},
+                                   &std::pair<int, int>::first, &Interfaces::value_type::first);
         if (!names && unknown) {
             if (!Walk(kNames, rows)) {
                 return reading_;
@@ -405,10 +416,14 @@ SweepReading Sweep::Read() {
     }
     // ifLastChange of the interfaces whose state changed since the sweep before.
     QList<int> changed;
+    auto before = plan_.operStatus.cbegin();  // both by index
     for (const auto& [index, cells] : reading_.interfaces) {
-        const std::optional<int> before = plan_.OperStatusOf(index);
-        if (!cells.Has(Column::LastChange) && cells.Has(Column::OperStatus) && before &&
-            *before != cells.Number(Column::OperStatus)) {
+        while (before != plan_.operStatus.cend() && before->first < index) {
+            ++before;
+        }
+        if (before != plan_.operStatus.cend() && before->first == index &&
+            !cells.Has(Column::LastChange) && cells.Has(Column::OperStatus) &&
+            before->second != cells.Number(Column::OperStatus)) {
             changed.append(index);
         }
     }
@@ -469,12 +484,6 @@ void SweepCells::SetContents(SweepColumn column, int type, std::string_view cont
     }
     numbers_[Slot(column)] = !wide && *number < 0 ? *number + kCounterModulus : *number;
     answered_ |= Bit(column);
-}
-
-std::optional<int> SweepPlan::OperStatusOf(int index) const {
-    const auto found = std::ranges::lower_bound(operStatus, index, {}, &std::pair<int, int>::first);
-    return found != operStatus.cend() && found->first == index ? std::optional(found->second)
-                                                               : std::nullopt;
 }
 
 const SweepCells* SweepReading::Find(int index) const {

@@ -102,9 +102,6 @@ struct SweepPlan {
     std::vector<std::pair<int, int>> operStatus;
     QString community;
     QString host;
-
-    // An interface's ifOperStatus as last read; none for one not in the table.
-    std::optional<int> OperStatusOf(int index) const;
 };
 
 // The device worker's side of a sweep: every interface's counters, errors,
