@@ -40,6 +40,32 @@ std::int32_t ItemNumber(std::string_view data, std::size_t& pos) {
     }
 }
 
+// A binding as most come, read without the general walk of items: a
+// sequence of an identifier and a primitive value, each header in the short
+// form, ending together within data. False, and pos as it was, for any other.
+bool ReadPlainBinding(std::string_view data, std::size_t& pos, TWireBinding& wire) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+    const std::size_t size = data.size();
+    if (pos > size || size - pos < 6 || bytes[pos] != ber::Sequence || bytes[pos + 1] >= 0x80) {
+        return false;
+    }
+    const std::size_t end = pos + 2 + bytes[pos + 1];
+    const std::size_t oid = pos + 2;
+    if (end > size || bytes[oid] != ber::ObjectId || bytes[oid + 1] >= 0x80) {
+        return false;
+    }
+    const std::size_t value = oid + 2 + bytes[oid + 1];
+    if (value + 2 > end || (bytes[value] & ber::Constructed) != 0 || bytes[value + 1] >= 0x80 ||
+        value + 2 + bytes[value + 1] != end) {
+        return false;
+    }
+    wire.Oid = std::string_view(data.data() + oid + 2, bytes[oid + 1]);
+    wire.Type = bytes[value];
+    wire.Contents = std::string_view(data.data() + value + 2, bytes[value + 1]);
+    pos = end;
+    return true;
+}
+
 }  // namespace
 
 TSNMPRec::TSNMPRec() {
@@ -217,19 +243,24 @@ void TSNMPRec::ReadPdu(std::string_view data, std::size_t& pos, std::int64_t bin
     }
     ReadItemHeader(data, pos, type, skipped);  // the binding list, entered
     while (static_cast<std::int64_t>(pos) < bindingsEnd) {
-        const std::size_t before = pos;
-        ReadItemHeader(data, pos, type, skipped);  // the binding, entered
         TWireBinding& wire = wire_.emplace_back();
-        const bool oidItem = ReadItemHeader(data, pos, type, wire.Oid);
-        const int oidType = type;
-        const bool valueItem = ReadItemHeader(data, pos, type, wire.Contents);
-        wire.Type = type;
-        if (ber::IsException(type)) {
-            wire.Contents = {};  // no value, whatever the agent put inside
+        bool oidItem = true;
+        int oidType = ber::ObjectId;
+        bool valueItem = true;
+        if (!ReadPlainBinding(data, pos, wire)) {
+            const std::size_t before = pos;
+            ReadItemHeader(data, pos, type, skipped);  // the binding, entered
+            oidItem = ReadItemHeader(data, pos, type, wire.Oid);
+            oidType = type;
+            valueItem = ReadItemHeader(data, pos, type, wire.Contents);
+            wire.Type = type;
+            if (pos == before) {
+                wire_.pop_back();  // a last byte that is no item: nothing more to read
+                break;
+            }
         }
-        if (pos == before) {
-            wire_.pop_back();  // a last byte that is no item: nothing more to read
-            break;
+        if (ber::IsException(wire.Type)) {
+            wire.Contents = {};  // no value, whatever the agent put inside
         }
         if (!CopyBindings) {
             continue;
@@ -250,8 +281,8 @@ void TSNMPRec::ReadPdu(std::string_view data, std::size_t& pos, std::int64_t bin
         } else {
             mib.ObjectId.clear();
         }
-        text(mib.ValueText, valueItem, type, wire.Contents);
-        mib.TypeCode = type;
+        text(mib.ValueText, valueItem, wire.Type, wire.Contents);
+        mib.TypeCode = wire.Type;
     }
 }
 

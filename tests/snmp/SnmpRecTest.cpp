@@ -249,6 +249,21 @@ TEST(SnmpRecDecode, Replies) {
           {"1.3.6.1.2.1.31.1.1.1.10.1", "", ber::NoSuchInstance},
           {"1.3.6.1.2", "", ber::NoSuchObject},
           {"1.3.6.1.9", "", ber::EndOfMibView}}},
+        // Bindings out of the common form are walked item by item: a value's
+        // long-form length, and a byte left over inside a binding, which the
+        // walk reads as the next item.
+        {"long-form length, byte left over in a binding",
+         "30 35 02 01 00 04 01 70 A2 2D 02 01 01 02 01 00 02 01 00 30 22 30 0B 06 03 2B 06 01"
+         " 04 81 03 61 62 63 30 09 06 03 2B 06 02 02 01 07 00 30 08 06 03 2B 06 03 02 01 09",
+         0,
+         "p",
+         pdu::GetResponse,
+         1,
+         0,
+         0,
+         {{"1.3.6.1", "abc", ber::OctetString},
+          {"1.3.6.2", "7", ber::Integer},
+          {"\x03+\x06\x03\x02\x01", "", ber::Null}}},
     };
     for (const Case& c : cases) {
         TSNMPRec rec;
