@@ -169,6 +169,10 @@ class RecordLine {
             return None();
         }
         Next();
+        if (*number == 0) {
+            *at_++ = '0';  // most counts between two sweeps of a quiet port
+            return;
+        }
         at_ = std::to_chars(at_, at_ + kNumberMost, *number).ptr;
     }
     void Decimal(const std::optional<double>& number) {
@@ -220,7 +224,7 @@ class RecordLine {
         at_ = std::copy(bytes.begin(), bytes.end(), at_);
     }
     void Flush() {
-        out_.append(buffer_.data(), at_);
+        out_.append(buffer_.data(), static_cast<std::size_t>(at_ - buffer_.data()));
         at_ = buffer_.data();
     }
 
@@ -258,12 +262,17 @@ void TopRecords::Append(std::string& out, const SweepRow& row) const {
         both = static_cast<double>(*row.inBitsPerSecond + *row.outBitsPerSecond) * 100.0 /
                static_cast<double>(*row.speed);
     }
-    std::string notes;
+    std::array<char, 32> notes{};
+    char* notesEnd = notes.data();
     for (const auto& [noted, note] :
-         {std::pair{row.inWrapped, "in-wrap"}, std::pair{row.outWrapped, "out-wrap"},
-          std::pair{agentRestarted_, "agent-restart"}}) {
+         {std::pair{row.inWrapped, std::string_view("in-wrap")},
+          std::pair{row.outWrapped, std::string_view("out-wrap")},
+          std::pair{agentRestarted_, std::string_view("agent-restart")}}) {
         if (noted) {
-            notes += notes.empty() ? note : std::string(" ") + note;
+            if (notesEnd != notes.data()) {
+                *notesEnd++ = ' ';
+            }
+            notesEnd = std::copy(note.begin(), note.end(), notesEnd);
         }
     }
     RecordLine line(out, csv_);
@@ -292,7 +301,7 @@ void TopRecords::Append(std::string& out, const SweepRow& row) const {
     line.Decimal(row.inDiscardsPerSecond);
     line.Decimal(row.outDiscardsPerSecond);
     line.Word(StateWord(row.state));
-    line.Word(notes);
+    line.Word({notes.data(), notesEnd});
     line.End();
 }
 
