@@ -15,6 +15,7 @@
 # callgrind, memory. INTERFACES=PATTERN passes --interfaces to top: a name
 # no interface has (INTERFACES=none) sweeps every interface and writes no
 # record, which parts the sweep from the records in callgrind's count.
+# FORMAT=json or FORMAT=text writes those instead of CSV records.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-requests}
@@ -43,7 +44,7 @@ run_top() {  # recording sweeps [wrapper...]
     local recording=$1 n=$2
     shift 2
     "$@" "$cli" top --host "$address" --community "$recording" --snmp-version 2c \
-        --interval 1 --count "$n" --format csv ${INTERFACES:+--interfaces "$INTERFACES"} \
+        --interval 1 --count "$n" --format "${FORMAT:-csv}" ${INTERFACES:+--interfaces "$INTERFACES"} \
         >"$work/top.csv"
 }
 strace_sends() {
