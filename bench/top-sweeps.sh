@@ -20,6 +20,7 @@
 # INTERVAL=SECONDS (default 1) sweeps at that interval: the history writes a
 # minute when a sweep of the next one ends, so callgrind's runs should span
 # one (INTERVAL=6 with SWEEPS=10: ten sweeps and one minute written).
+# FORMAT=json or FORMAT=text writes those instead of CSV records.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-requests}
@@ -52,7 +53,8 @@ run_top() {  # recording sweeps [wrapper...]
     local recording=$1 n=$2
     shift 2
     "$@" "$cli" top --host "$address" --community "$recording" --snmp-version 2c \
-        --interval "${INTERVAL:-1}" --count "$n" --format csv ${INTERFACES:+--interfaces "$INTERFACES"} \
+        --interval "${INTERVAL:-1}" --count "$n" --format "${FORMAT:-csv}" \
+        ${INTERFACES:+--interfaces "$INTERFACES"} \
         >"$work/top.csv"
 }
 strace_sends() {

@@ -5,10 +5,13 @@
 namespace pulsewell::cli {
 
 namespace {
+void Write(std::FILE* stream, std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    std::fflush(stream);
+}
 void Print(std::FILE* stream, const QString& line) {
     const QByteArray bytes = (line + u'\n').toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    Write(stream, {bytes.constData(), static_cast<std::size_t>(bytes.size())});
 }
 }  // namespace
 
@@ -17,6 +20,9 @@ void PrintOut(const QString& line) {
 }
 void PrintErr(const QString& line) {
     Print(stderr, line);
+}
+void WriteOut(std::string_view lines) {
+    Write(stdout, lines);
 }
 
 void CliView::ShowError(const QString& message) {

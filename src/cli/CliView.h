@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "core/MonitorStatus.h"
 #include "core/MonitorView.h"
 
@@ -37,5 +39,7 @@ class CliView : public MonitorView {
 // pipe sees every line as it happens.
 void PrintOut(const QString& line);
 void PrintErr(const QString& line);
+// Bytes of whole lines to standard output as they are, flushed at once.
+void WriteOut(std::string_view lines);
 
 }  // namespace pulsewell::cli

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "cli/CliMonitor.h"
 #include "cli/StopSignals.h"
@@ -22,8 +24,8 @@ namespace pulsewell::cli {
 
 namespace {
 
-// Characters of records gathered before they are written.
-constexpr qsizetype kRecordCharsPerWrite = 8192;
+// Bytes of records gathered before they are written.
+constexpr std::size_t kRecordBytesPerWrite = 8192;
 
 // The stored high threshold of the window's options, else 90 %.
 double HighThreshold() {
@@ -71,6 +73,7 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
     }
     bool answered = false;
     qint64 sweeps = 0;
+    std::string lines;
     const auto end = [&] {
         sweeper.Stop();
         worker.Abandon();
@@ -78,7 +81,7 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
     };
     QObject::connect(&sweeper, &InterfaceSweeper::SweepEnded, [&](const SweepResult& sweep) {
         answered = answered || !sweep.silent;
-        const QList<SweepRow> rows = shown.Of(sweep.rows);
+        const std::vector<const SweepRow*> rows = shown.Of(sweep.rows);
         const QList<SweepEvent> events = shown.Of(sweep.events);
         if (records) {
             // Events first: a reader of both streams has them by the sweep's records.
@@ -87,23 +90,18 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
             }
             // Records a few dozen to a write: fewer writes, and no sweep's
             // worth held at once.
-            QString lines;
-            const auto write = [&] {
-                if (!lines.isEmpty()) {
-                    PrintOut(lines);
+            records->Begin(sweep);
+            for (const SweepRow* row : rows) {
+                records->Append(lines, *row);
+                if (lines.size() >= kRecordBytesPerWrite) {
+                    WriteOut(lines);
                     lines.clear();
                 }
-            };
-            for (const SweepRow& row : rows) {
-                if (!lines.isEmpty()) {
-                    lines += u'\n';
-                }
-                lines += records->Row(sweep, row);
-                if (lines.size() >= kRecordCharsPerWrite) {
-                    write();
-                }
             }
-            write();
+            if (!lines.empty()) {
+                WriteOut(lines);
+                lines.clear();
+            }
         } else if (const auto size = TerminalSize()) {
             // Home, the lines, and the rest of the screen cleared.
             const QStringList lines = screen.Lines(sweep, rows, events, size->first, size->second);

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/PollRecords.h"
 #include "core/numbers/NumberText.h"
@@ -44,44 +45,123 @@ const QStringList kTopColumns = {
     QStringLiteral("note"),
 };
 
+std::string Utf8(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
 // JSON keys with their quotes and colon, made once.
-const QStringList& JsonKeys() {
-    static const QStringList kKeys = [] {
-        QStringList keys;
+const std::vector<std::string>& JsonKeys() {
+    static const std::vector<std::string> kKeys = [] {
+        std::vector<std::string> keys;
         for (const QString& column : kTopColumns) {
-            keys.append(JsonString(column) + u':');
+            keys.push_back(Utf8(JsonString(column) + u':'));
         }
         return keys;
     }();
     return kKeys;
 }
 
-// A record's line, field by field, in UTF-8 bytes made a text once: a sweep
-// writes thousands, so numbers and separators go straight in.
+// The status words of IF-MIB's usual numbers, made once.
+std::string_view StatusWord(int status, std::string& other) {
+    static const std::array<std::string, 8> kWords = [] {
+        std::array<std::string, 8> words;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            words[i] = Utf8(InterfaceStatusText(static_cast<int>(i)));
+        }
+        return words;
+    }();
+    if (status >= 0 && status < static_cast<int>(kWords.size())) {
+        return kWords[static_cast<std::size_t>(status)];
+    }
+    other = Utf8(InterfaceStatusText(status));
+    return other;
+}
+
+const std::string& StateWord(SweepRowState state) {
+    static const std::array<std::string, 6> kWords = [] {
+        std::array<std::string, 6> words;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            words[i] = Utf8(SweepRowStateText(static_cast<SweepRowState>(i)));
+        }
+        return words;
+    }();
+    return kWords[static_cast<std::size_t>(state)];
+}
+
+// Device text that needs no escape in the field: printable ASCII without a
+// separator or quote, not taken for a formula. Most names are, and are
+// written at `to` as they are; false at the first character that is not.
+bool WritePlain(char*& to, QStringView text, bool csv) {
+    if (csv && !text.isEmpty()) {
+        switch (text.front().unicode()) {
+            case u'=':
+            case u'+':
+            case u'-':
+            case u'@':
+                return false;
+        }
+    }
+    char* at = to;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u >= 0x7F || u == u'"' || u == (csv ? u',' : u'\\')) {
+            return false;
+        }
+        *at++ = static_cast<char>(u);
+    }
+    to = at;
+    return true;
+}
+
+// A record's line, field by field, in UTF-8 bytes, gathered and appended to
+// out as a whole. Whatever writes a text leaves room for a record's other
+// fields, so that they go in unchecked.
 class RecordLine {
   public:
-    explicit RecordLine(bool csv) : csv_(csv) { line_.reserve(320); }
+    RecordLine(std::string& out, bool csv)
+        : out_(out), csv_(csv), keys_(csv ? nullptr : &JsonKeys()) {}
 
     void None() {
         Next();
         if (!csv_) {
-            line_ += "null";
+            Put("null");
         }
     }
-    // Device text and the like, escaped.
+    // A field escaped already.
+    void Field(std::string_view field) {
+        Next();
+        Put(field);
+    }
+    // Device text, its control characters shown and the field escaped.
     void Text(const QString& text) {
         Next();
-        Append(csv_ ? CsvTextField(text) : JsonString(text));
+        if (text.size() <= kPlainMost) {
+            Room(static_cast<std::size_t>(text.size()) + 2 + kFields * kFieldMost);
+            char* to = at_;
+            if (!csv_) {
+                *to++ = '"';
+            }
+            if (WritePlain(to, text, csv_)) {
+                if (!csv_) {
+                    *to++ = '"';
+                }
+                at_ = to;
+                return;
+            }
+        }
+        const QString visible = VisibleCell(text);
+        Put(Utf8(csv_ ? CsvTextField(visible) : JsonString(visible)));
     }
-    // A word of the program's own: no escapes, only JSON's quotes.
-    void Word(QStringView word) {
+    // A short word of the program's own: no escapes, only JSON's quotes.
+    void Word(std::string_view word) {
         Next();
         if (!csv_) {
-            line_ += '"';
+            *at_++ = '"';
         }
-        Append(word);
+        at_ = std::copy(word.begin(), word.end(), at_);
         if (!csv_) {
-            line_ += '"';
+            *at_++ = '"';
         }
     }
     void Number(const std::optional<std::int64_t>& number) {
@@ -89,102 +169,122 @@ class RecordLine {
             return None();
         }
         Next();
-        std::array<char, 24> text{};
-        line_.append(text.data(),
-                     std::to_chars(text.data(), text.data() + text.size(), *number).ptr);
+        if (*number == 0) {
+            *at_++ = '0';  // most counts between two sweeps of a quiet port
+            return;
+        }
+        at_ = std::to_chars(at_, at_ + kNumberMost, *number).ptr;
     }
-    // Two decimals, as QString::number(value, 'f', 2) writes them, without
-    // its locale machinery.
     void Decimal(const std::optional<double>& number) {
         if (!number) {
             return None();
         }
         Next();
-        std::array<char, 64> text{};
-        line_.append(text.data(), std::to_chars(text.data(), text.data() + text.size(), *number,
-                                                std::chars_format::fixed, 2)
-                                      .ptr);
+        at_ = WriteTwoDecimals(at_, *number);
     }
-    QString Take() {
-        if (!csv_) {
-            line_ += '}';
-        }
-        return QString::fromUtf8(line_.data(), static_cast<qsizetype>(line_.size()));
+    void End() {
+        Put(csv_ ? "\n" : "}\n");
+        Flush();
     }
 
   private:
+    // Longer device texts go the way of those with escapes.
+    static constexpr qsizetype kPlainMost = 1024;
+    static constexpr std::size_t kNumberMost = 24;
+    static constexpr std::size_t kKeyMost = 64;
+    // A field's separator, key and value, but a text's.
+    static constexpr std::size_t kFieldMost = kKeyMost + 2 + kTwoDecimalsMost;
+    static constexpr std::size_t kFields = 25;
+
     void Next() {
         if (column_ > 0) {
-            line_ += ',';
+            *at_++ = ',';
         } else if (!csv_) {
-            line_ += '{';
+            *at_++ = '{';
         }
-        if (!csv_) {
-            Append(JsonKeys()[column_]);
+        if (keys_ != nullptr) {
+            const std::string& key = (*keys_)[column_];
+            at_ = std::copy(key.begin(), key.end(), at_);
         }
         ++column_;
     }
-    void Append(QStringView text) {
-        if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; })) {
-            for (const QChar c : text) {
-                line_ += static_cast<char>(c.unicode());
-            }
+    // Room for n more bytes.
+    void Room(std::size_t n) {
+        if (static_cast<std::size_t>(buffer_.data() + buffer_.size() - at_) < n) {
+            Flush();
+        }
+    }
+    void Put(std::string_view bytes) {
+        if (bytes.size() > kPlainMost) {
+            Flush();
+            out_ += bytes;
             return;
         }
-        const QByteArray utf8 = text.toUtf8();
-        line_.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        Room(bytes.size() + kFields * kFieldMost);
+        at_ = std::copy(bytes.begin(), bytes.end(), at_);
+    }
+    void Flush() {
+        out_.append(buffer_.data(), static_cast<std::size_t>(at_ - buffer_.data()));
+        at_ = buffer_.data();
     }
 
+    std::string& out_;
     bool csv_;
-    std::string line_;
-    qsizetype column_ = 0;
+    const std::vector<std::string>* keys_;
+    std::size_t column_ = 0;
+    // Room for a record's fields and a text besides.
+    std::array<char, kFields * kFieldMost + kPlainMost + 2> buffer_;
+    char* at_ = buffer_.data();
 };
 
 }  // namespace
 
 TopRecords::TopRecords(OutputFormat format, const QString& host, int intervalSeconds)
-    : format_(format), host_(host), interval_(intervalSeconds) {}
+    : csv_(format == OutputFormat::Csv),
+      host_(Utf8(csv_ ? CsvTextField(host) : JsonString(host))),
+      interval_(intervalSeconds) {}
 
-const QString& TopRecords::TimeOf(const QDateTime& time) const {
-    if (time != time_ || timeText_.isEmpty()) {
-        time_ = time;
-        timeText_ = IsoTime(time);
-    }
-    return timeText_;
+void TopRecords::Begin(const SweepResult& sweep) {
+    timeText_ = Utf8(IsoTime(sweep.ended));
+    agentRestarted_ = sweep.agentRestarted;
 }
 
 std::optional<QString> TopRecords::Header() const {
-    if (format_ != OutputFormat::Csv) {
+    if (!csv_) {
         return std::nullopt;
     }
     return kTopColumns.join(u',');
 }
 
-QString TopRecords::Row(const SweepResult& sweep, const SweepRow& row) const {
+void TopRecords::Append(std::string& out, const SweepRow& row) const {
     std::optional<double> both;
     if (row.speed && *row.speed > 0 && row.inBitsPerSecond && row.outBitsPerSecond) {
         both = static_cast<double>(*row.inBitsPerSecond + *row.outBitsPerSecond) * 100.0 /
                static_cast<double>(*row.speed);
     }
-    QStringList notes;
-    if (row.inWrapped) {
-        notes.append(QStringLiteral("in-wrap"));
+    std::array<char, 32> notes{};
+    char* notesEnd = notes.data();
+    for (const auto& [noted, note] :
+         {std::pair{row.inWrapped, std::string_view("in-wrap")},
+          std::pair{row.outWrapped, std::string_view("out-wrap")},
+          std::pair{agentRestarted_, std::string_view("agent-restart")}}) {
+        if (noted) {
+            if (notesEnd != notes.data()) {
+                *notesEnd++ = ' ';
+            }
+            notesEnd = std::copy(note.begin(), note.end(), notesEnd);
+        }
     }
-    if (row.outWrapped) {
-        notes.append(QStringLiteral("out-wrap"));
-    }
-    if (sweep.agentRestarted) {
-        notes.append(QStringLiteral("agent-restart"));
-    }
-    RecordLine line(format_ == OutputFormat::Csv);
-    line.Word(u"interface");
-    line.Word(TimeOf(sweep.ended));
-    line.Text(host_);
+    RecordLine line(out, csv_);
+    line.Word("interface");
+    line.Word(timeText_);
+    line.Field(host_);
     line.Number(row.index);
-    line.Text(VisibleCell(row.name));
-    line.Text(VisibleCell(row.alias));
-    line.Word(InterfaceStatusText(row.operStatus));
-    line.Word(InterfaceStatusText(row.adminStatus));
+    line.Text(row.name);
+    line.Text(row.alias);
+    std::string other;
+    line.Word(StatusWord(row.operStatus, other));
+    line.Word(StatusWord(row.adminStatus, other));
     line.Number(interval_);
     line.Number(row.speed);
     line.Number(row.inOctets);
@@ -200,9 +300,9 @@ QString TopRecords::Row(const SweepResult& sweep, const SweepRow& row) const {
     line.Decimal(row.outErrorsPerSecond);
     line.Decimal(row.inDiscardsPerSecond);
     line.Decimal(row.outDiscardsPerSecond);
-    line.Word(SweepRowStateText(row.state));
-    line.Word(notes.join(u' '));
-    return line.Take();
+    line.Word(StateWord(row.state));
+    line.Word({notes.data(), notesEnd});
+    line.End();
 }
 
 QString SweepEventLine(const SweepEvent& event) {

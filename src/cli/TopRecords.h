@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <optional>
+#include <string>
 
 #include "cli/CliArguments.h"
 #include "core/sweep/SweepResult.h"
@@ -19,17 +20,19 @@ class TopRecords {
 
     // The CSV header; JSON Lines have none.
     std::optional<QString> Header() const;
-    QString Row(const SweepResult& sweep, const SweepRow& row) const;
+    // The sweep whose rows are appended next: its time made once.
+    void Begin(const SweepResult& sweep);
+    // Appends the row's record and a line break to out, in UTF-8: a sweep
+    // writes thousands, so they go out as bytes without a text between.
+    void Append(std::string& out, const SweepRow& row) const;
 
   private:
-    // The sweep's time as text, made once for all its rows.
-    const QString& TimeOf(const QDateTime& time) const;
-
-    OutputFormat format_;
-    QString host_;
+    bool csv_;
+    // The host's field, escaped once.
+    std::string host_;
     int interval_;
-    mutable QDateTime time_;
-    mutable QString timeText_;
+    std::string timeText_;
+    bool agentRestarted_ = false;
 };
 
 // One line of what happened, as top reports events.

@@ -71,8 +71,20 @@ bool TopRows::Admits(int index, const QString& name) const {
     if (all_) {
         return true;
     }
-    return glob_.isValid() && !glob_.pattern().isEmpty() ? glob_.match(name).hasMatch()
-                                                         : indexes_.contains(index);
+    return glob_.isValid() && !glob_.pattern().isEmpty() ? Matches(name) : indexes_.contains(index);
+}
+
+bool TopRows::Matches(const QString& name) const {
+    const auto known = matched_.constFind(name);
+    if (known != matched_.cend()) {
+        return *known;
+    }
+    // Names a device no longer has go, now and then.
+    constexpr qsizetype kKeptNames = 100000;
+    if (matched_.size() >= kKeptNames) {
+        matched_.clear();
+    }
+    return *matched_.insert(name, glob_.match(name).hasMatch());
 }
 
 QList<SweepEvent> TopRows::Of(const QList<SweepEvent>& events) const {
@@ -85,8 +97,8 @@ QList<SweepEvent> TopRows::Of(const QList<SweepEvent>& events) const {
     return shown;
 }
 
-QList<SweepRow> TopRows::Of(const QList<SweepRow>& rows) const {
-    // Sorted by reference, each key worked out once, then copied in order.
+std::vector<const SweepRow*> TopRows::Of(const QList<SweepRow>& rows) const {
+    // Sorted by reference, each key worked out once.
     std::vector<std::pair<std::optional<double>, const SweepRow*>> keyed;
     keyed.reserve(static_cast<std::size_t>(rows.size()));
     for (const SweepRow& row : rows) {
@@ -103,10 +115,10 @@ QList<SweepRow> TopRows::Of(const QList<SweepRow>& rows) const {
             return a.first && (!b.first || *a.first > *b.first);
         });
     }
-    QList<SweepRow> shown;
-    shown.reserve(static_cast<qsizetype>(keyed.size()));
+    std::vector<const SweepRow*> shown;
+    shown.reserve(keyed.size());
     for (const auto& [key, row] : keyed) {
-        shown.append(*row);
+        shown.push_back(row);
     }
     return shown;
 }

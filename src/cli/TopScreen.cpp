@@ -40,7 +40,7 @@ QString PerSecond(const std::optional<double>& in, const std::optional<double>& 
 
 TopScreen::TopScreen(const QString& host) : host_(host) {}
 
-QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& rows,
+QStringList TopScreen::Lines(const SweepResult& sweep, const std::vector<const SweepRow*>& rows,
                              const QList<SweepEvent>& events, int width, int height) {
     events_.append(events);
     if (events_.size() > kKeptEvents) {
@@ -51,7 +51,7 @@ QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& ro
         QStringLiteral("%1  %2  sweep %3 s  %4 interfaces")
             .arg(VisibleCell(host_), IsoTime(sweep.ended),
                  QString::number(static_cast<double>(sweep.durationMs) / 1000.0, 'f', 2))
-            .arg(rows.size());
+            .arg(static_cast<qsizetype>(rows.size()));
     if (sweep.silent) {
         title += QStringLiteral("  no answer");
     } else if (sweep.agentRestarted) {
@@ -74,12 +74,13 @@ QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& ro
             foot.append(SweepEventLine(event));
         }
     }
-    qsizetype room = rows.size();
+    const auto shown = static_cast<qsizetype>(rows.size());
+    qsizetype room = shown;
     if (height > 0) {
-        room = std::clamp<qsizetype>(height - lines.size() - foot.size() - 1, 0, rows.size());
+        room = std::clamp<qsizetype>(height - lines.size() - foot.size() - 1, 0, shown);
     }
     for (qsizetype i = 0; i < room; ++i) {
-        const SweepRow& row = rows[i];
+        const SweepRow& row = *rows[static_cast<std::size_t>(i)];
         lines.append(
             Cell(QString::number(row.index), 7) + u' ' +
             Cell(VisibleCell(row.name), kNameWidth, false) + u' ' +
@@ -91,8 +92,8 @@ QStringList TopScreen::Lines(const SweepResult& sweep, const QList<SweepRow>& ro
             Cell(PerSecond(row.inDiscardsPerSecond, row.outDiscardsPerSecond), 7) + u' ' +
             SweepRowStateText(row.state));
     }
-    if (room < rows.size()) {
-        lines.append(QStringLiteral("... %1 more").arg(rows.size() - room));
+    if (room < shown) {
+        lines.append(QStringLiteral("... %1 more").arg(shown - room));
     }
     lines.append(foot);
     if (width > 0) {

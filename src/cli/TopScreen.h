@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "core/sweep/SweepResult.h"
 
@@ -17,7 +18,7 @@ class TopScreen {
 
     // Lines of one sweep with the rows and events shown; width and height
     // of 0 mean no limit (and this sweep's events only).
-    QStringList Lines(const SweepResult& sweep, const QList<SweepRow>& rows,
+    QStringList Lines(const SweepResult& sweep, const std::vector<const SweepRow*>& rows,
                       const QList<SweepEvent>& events, int width, int height);
 
   private:

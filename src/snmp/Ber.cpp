@@ -20,10 +20,6 @@ std::string TrimSpaces(std::string_view text) {
     return std::string(text);
 }
 
-std::int32_t ToSigned32(std::uint32_t pattern) {
-    return static_cast<std::int32_t>(pattern);
-}
-
 void AppendDecimal(std::string& out, std::uint32_t n) {
     char digits[10];
     const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
@@ -84,18 +80,6 @@ std::string EncodeSubId(std::uint32_t n) {
     return bytes;
 }
 
-std::uint32_t DecodeSubId(std::string_view data, std::size_t& pos) {
-    std::uint32_t value = 0;
-    while (pos < data.size()) {
-        const auto b = static_cast<unsigned char>(data[pos++]);
-        value = (value << 7) | (b & 0x7F);
-        if ((b & 0x80) == 0) {
-            break;
-        }
-    }
-    return value;
-}
-
 std::string EncodeSigned(std::int32_t n) {
     const auto pattern = static_cast<std::uint32_t>(n);
     std::string bytes;
@@ -129,60 +113,6 @@ std::string MakeItem(std::string_view contents, int type) {
     item += EncodeLength(static_cast<std::uint32_t>(contents.size()));
     item += contents;
     return item;
-}
-
-bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
-                    std::string_view& contents) {
-    type = ber::Null;
-    contents = {};
-    if (pos > data.size() || data.size() - pos < 2) {
-        return false;
-    }
-    type = static_cast<unsigned char>(data[pos++]);
-    const auto first = static_cast<unsigned char>(data[pos]);
-    std::int64_t length;
-    if (first < 0x80) {  // short form, by far the most common
-        length = first;
-        ++pos;
-    } else {
-        length = DecodeLength(data, pos);
-    }
-    if (length < 0 || static_cast<std::uint64_t>(length) > data.size() - pos) {
-        return false;
-    }
-    contents = data.substr(pos, static_cast<std::size_t>(length));
-    if ((type & ber::Constructed) == 0) {
-        pos += contents.size();
-    }
-    return true;
-}
-
-std::int32_t SignedValue(std::string_view contents) {
-    std::uint32_t value = 0;
-    if (!contents.empty() && (static_cast<unsigned char>(contents[0]) & 0x80) != 0) {
-        value = 0xFFFFFFFFu;  // sign extension
-    }
-    for (char c : contents) {
-        value = (value << 8) | static_cast<unsigned char>(c);
-    }
-    return ToSigned32(value);
-}
-
-std::int32_t UnsignedValue(std::string_view contents) {
-    std::uint32_t value = 0;
-    for (char c : contents) {
-        value = (value << 8) | static_cast<unsigned char>(c);
-    }
-    return ToSigned32(value);
-}
-
-std::uint64_t Unsigned64Value(std::string_view contents) {
-    // A leading 00 byte drops out.
-    std::uint64_t value = 0;
-    for (char c : contents) {
-        value = (value << 8) | static_cast<unsigned char>(c);
-    }
-    return value;
 }
 
 void AppendValueText(std::string& out, int type, std::string_view contents) {

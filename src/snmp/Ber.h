@@ -45,7 +45,19 @@ std::int64_t DecodeLength(std::string_view data, std::size_t& pos);
 
 std::string EncodeSubId(std::uint32_t n);
 // Stops at the first byte without the continuation bit, or at the end of data.
-std::uint32_t DecodeSubId(std::string_view data, std::size_t& pos);
+// Inline, as are the readers of item headers and numbers below: a sweep reads
+// them for every binding.
+inline std::uint32_t DecodeSubId(std::string_view data, std::size_t& pos) {
+    std::uint32_t value = 0;
+    while (pos < data.size()) {
+        const auto b = static_cast<unsigned char>(data[pos++]);
+        value = (value << 7) | (b & 0x7F);
+        if ((b & 0x80) == 0) {
+            break;
+        }
+    }
+    return value;
+}
 
 std::string EncodeSigned(std::int32_t n);
 std::string EncodeUnsigned(std::uint32_t n);
@@ -59,7 +71,31 @@ std::string DecodeItem(std::string_view data, std::size_t& pos, int& type);
 // The same walk without building the value text: contents is a view of the
 // item's content bytes. False (and empty contents) where DecodeItem gives
 // empty text for a missing or truncated item.
-bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type, std::string_view& contents);
+inline bool ReadItemHeader(std::string_view data, std::size_t& pos, int& type,
+                           std::string_view& contents) {
+    type = ber::Null;
+    contents = {};
+    if (pos > data.size() || data.size() - pos < 2) {
+        return false;
+    }
+    type = static_cast<unsigned char>(data[pos++]);
+    const auto first = static_cast<unsigned char>(data[pos]);
+    std::int64_t length;
+    if (first < 0x80) {  // short form, by far the most common
+        length = first;
+        ++pos;
+    } else {
+        length = DecodeLength(data, pos);
+    }
+    if (length < 0 || static_cast<std::uint64_t>(length) > data.size() - pos) {
+        return false;
+    }
+    contents = std::string_view(data.data() + pos, static_cast<std::size_t>(length));
+    if ((type & ber::Constructed) == 0) {
+        pos += contents.size();
+    }
+    return true;
+}
 
 // Value text of an item's contents by type, as DecodeItem gives it.
 std::string ValueText(int type, std::string_view contents);
@@ -70,10 +106,32 @@ void AppendOidText(std::string& out, std::string_view bytes);
 void DecodeItemInto(std::string_view data, std::size_t& pos, int& type, std::string& out);
 // INTEGER contents as a signed 32-bit number; Counter/Gauge/TimeTicks contents
 // as their 32-bit pattern read as signed (what their value text says).
-std::int32_t SignedValue(std::string_view contents);
-std::int32_t UnsignedValue(std::string_view contents);
-// Counter64 contents as an unsigned number, low 64 bits (what its value text says).
-std::uint64_t Unsigned64Value(std::string_view contents);
+inline std::int32_t SignedValue(std::string_view contents) {
+    std::uint32_t value = 0;
+    if (!contents.empty() && (static_cast<unsigned char>(contents[0]) & 0x80) != 0) {
+        value = 0xFFFFFFFFu;  // sign extension
+    }
+    for (const char c : contents) {
+        value = (value << 8) | static_cast<unsigned char>(c);
+    }
+    return static_cast<std::int32_t>(value);
+}
+inline std::int32_t UnsignedValue(std::string_view contents) {
+    std::uint32_t value = 0;
+    for (const char c : contents) {
+        value = (value << 8) | static_cast<unsigned char>(c);
+    }
+    return static_cast<std::int32_t>(value);
+}
+// Counter64 contents as an unsigned number, low 64 bits (what its value text
+// says); a leading 00 byte drops out.
+inline std::uint64_t Unsigned64Value(std::string_view contents) {
+    std::uint64_t value = 0;
+    for (const char c : contents) {
+        value = (value << 8) | static_cast<unsigned char>(c);
+    }
+    return value;
+}
 
 std::string OidToBytes(std::string_view oid);
 // The same bytes appended to out: the one encoder of identifier texts.

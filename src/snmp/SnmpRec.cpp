@@ -40,6 +40,32 @@ std::int32_t ItemNumber(std::string_view data, std::size_t& pos) {
     }
 }
 
+// A binding as most come, read without the general walk of items: a
+// sequence of an identifier and a primitive value, each header in the short
+// form, ending together within data. False, and pos as it was, for any other.
+bool ReadPlainBinding(std::string_view data, std::size_t& pos, TWireBinding& wire) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+    const std::size_t size = data.size();
+    if (pos > size || size - pos < 6 || bytes[pos] != ber::Sequence || bytes[pos + 1] >= 0x80) {
+        return false;
+    }
+    const std::size_t end = pos + 2 + bytes[pos + 1];
+    const std::size_t oid = pos + 2;
+    if (end > size || bytes[oid] != ber::ObjectId || bytes[oid + 1] >= 0x80) {
+        return false;
+    }
+    const std::size_t value = oid + 2 + bytes[oid + 1];
+    if (value + 2 > end || (bytes[value] & ber::Constructed) != 0 || bytes[value + 1] >= 0x80 ||
+        value + 2 + bytes[value + 1] != end) {
+        return false;
+    }
+    wire.Oid = std::string_view(data.data() + oid + 2, bytes[oid + 1]);
+    wire.Type = bytes[value];
+    wire.Contents = std::string_view(data.data() + value + 2, bytes[value + 1]);
+    pos = end;
+    return true;
+}
+
 }  // namespace
 
 TSNMPRec::TSNMPRec() {
@@ -55,6 +81,7 @@ void TSNMPRec::Reset() {
     ErrorStatus = 0;
     ErrorIndex = 0;
     count_ = 0;
+    wire_.clear();
     Flags = TV3Flags::NoAuthNoPriv;
     MessageID = 0;
     FlagReportable = false;
@@ -90,7 +117,6 @@ void TSNMPRec::AddBinding(std::string_view oid, std::string_view value, std::int
     mib.ValueText.assign(value);
     mib.TypeCode = type;
     mib.OidBytes.clear();
-    mib.Contents.clear();
 }
 
 void TSNMPRec::AddBinding(const TOid& oid, std::string_view value, std::int32_t type) {
@@ -99,7 +125,6 @@ void TSNMPRec::AddBinding(const TOid& oid, std::string_view value, std::int32_t 
     mib.ValueText.assign(value);
     mib.TypeCode = type;
     mib.OidBytes.assign(oid.Bytes());
-    mib.Contents.clear();
 }
 
 std::string TSNMPRec::FindValue(std::string_view oid) const {
@@ -218,36 +243,46 @@ void TSNMPRec::ReadPdu(std::string_view data, std::size_t& pos, std::int64_t bin
     }
     ReadItemHeader(data, pos, type, skipped);  // the binding list, entered
     while (static_cast<std::int64_t>(pos) < bindingsEnd) {
-        const std::size_t before = pos;
-        ReadItemHeader(data, pos, type, skipped);  // the binding, entered
+        TWireBinding& wire = wire_.emplace_back();
+        bool oidItem = true;
+        int oidType = ber::ObjectId;
+        bool valueItem = true;
+        if (!ReadPlainBinding(data, pos, wire)) {
+            const std::size_t before = pos;
+            ReadItemHeader(data, pos, type, skipped);  // the binding, entered
+            oidItem = ReadItemHeader(data, pos, type, wire.Oid);
+            oidType = type;
+            valueItem = ReadItemHeader(data, pos, type, wire.Contents);
+            wire.Type = type;
+            if (pos == before) {
+                wire_.pop_back();  // a last byte that is no item: nothing more to read
+                break;
+            }
+        }
+        if (ber::IsException(wire.Type)) {
+            wire.Contents = {};  // no value, whatever the agent put inside
+        }
+        if (!CopyBindings) {
+            continue;
+        }
         TSNMPMib& mib = NextBinding();
-        std::string_view oid;
-        const bool item = ReadItemHeader(data, pos, type, oid);
-        mib.OidBytes.assign(oid);
-        mib.ObjectId.clear();
-        if (OidTexts && item && (type & ber::Constructed) == 0) {
-            AppendValueText(mib.ObjectId, type, oid);
-        } else if (OidTexts) {
-            mib.ObjectId.append(oid);  // as DecodeItemInto gives it
-        }
-        if (ValueTexts) {
-            DecodeItemInto(data, pos, type, mib.ValueText);
-            mib.Contents.clear();
+        mib.OidBytes.assign(wire.Oid);
+        // Texts as DecodeItemInto gives them.
+        const auto text = [](std::string& out, bool item, int itemType, std::string_view bytes) {
+            out.clear();
+            if (item && (itemType & ber::Constructed) == 0) {
+                AppendValueText(out, itemType, bytes);
+            } else {
+                out.append(bytes);
+            }
+        };
+        if (OidTexts) {
+            text(mib.ObjectId, oidItem, oidType, wire.Oid);
         } else {
-            std::string_view contents;
-            ReadItemHeader(data, pos, type, contents);
-            mib.Contents.assign(contents);
-            mib.ValueText.clear();
+            mib.ObjectId.clear();
         }
-        if (ber::IsException(type)) {
-            mib.ValueText.clear();  // no value, whatever the agent put inside
-            mib.Contents.clear();
-        }
-        mib.TypeCode = type;
-        if (pos == before) {
-            --count_;  // a last byte that is no item: nothing more to read
-            break;
-        }
+        text(mib.ValueText, valueItem, wire.Type, wire.Contents);
+        mib.TypeCode = wire.Type;
     }
 }
 

@@ -42,9 +42,15 @@ struct TSNMPMib {
     // The identifier's BER contents: from a decode, or from AddBinding of a
     // TOid; empty for a binding added by its text.
     std::string OidBytes = {};
-    // The value's BER contents as they came, from a decode by a record that
-    // keeps no value texts; empty otherwise.
-    std::string Contents = {};
+};
+
+// A binding where it lies in a decoded datagram: views of the identifier's
+// and the value's BER contents, valid while the datagram's bytes are.
+struct TWireBinding {
+    std::string_view Oid;
+    std::int32_t Type = 0;
+    // Empty for an SNMPv2c exception value, whatever the agent put inside.
+    std::string_view Contents;
 };
 
 // The security level of an SNMPv3 message.
@@ -64,6 +70,8 @@ class TSNMPRec {
     void AddBinding(const TOid& oid, std::string_view value, std::int32_t type);
     int BindingCount() const { return static_cast<int>(count_); }
     std::span<const TSNMPMib> Bindings() const { return {bindings_.data(), count_}; }
+    // The bindings of the last decode where they lie in its datagram.
+    std::span<const TWireBinding> WireBindings() const { return {wire_.data(), wire_.size()}; }
     // Value of the first binding whose identifier text equals oid byte for byte.
     std::string FindValue(std::string_view oid) const;
     // Value of the first binding whose identifier has these bytes.
@@ -72,10 +80,10 @@ class TSNMPRec {
     // bytes (the default); a caller that finds values by TOid can do without.
     // A reset keeps it.
     bool OidTexts = true;
-    // Whether a decode writes each binding's value as text (the default) or
-    // keeps its contents as they came (TSNMPMib::Contents, an exception
-    // value's emptied), for a caller that reads many numbers. A reset keeps it.
-    bool ValueTexts = true;
+    // Whether a decode copies the bindings into Bindings() (the default) or
+    // leaves them in the datagram, for a caller that reads many numbers from
+    // WireBindings() alone. A reset keeps it.
+    bool CopyBindings = true;
 
     // The datagram bytes. The version 3 layout is not built: empty bytes.
     std::string EncodeMessage() const;
@@ -132,6 +140,7 @@ class TSNMPRec {
     // Only the first count_ are bindings; the rest keep their storage for reuse.
     std::vector<TSNMPMib> bindings_;
     std::size_t count_ = 0;
+    std::vector<TWireBinding> wire_;
 };
 
 }  // namespace pulsewell::snmp

@@ -155,7 +155,7 @@ TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host, const std::vect
     client_.Query.MaxSize = pduType == pdu::GetBulkRequest ? kLargestDatagram : 1472;
     client_.Query.MaxRepetitions() = repetitions;
     client_.Reply.OidTexts = texts;
-    client_.Reply.ValueTexts = texts;
+    client_.Reply.CopyBindings = texts;
     for (const Oid& oid : oids) {
         client_.Query.AddBinding(oid, "", ber::Null);
     }
@@ -166,11 +166,11 @@ TSNMPSynapse::Outcome TSNMPSynapse::Ask(const std::string& host, const std::vect
             outcome = Outcome::Answered;
             UnblockHost(host);
             const TSNMPRec& reply = client_.Reply;
-            if (reply.BindingCount() > 0) {
-                const TSNMPMib& first = reply.Bindings().front();
-                LastOid = texts ? first.ObjectId : BytesToOid(first.OidBytes);
+            if (!reply.WireBindings().empty()) {
+                const TWireBinding& first = reply.WireBindings().front();
+                LastOid = texts ? reply.Bindings().front().ObjectId : BytesToOid(first.Oid);
                 LastVersion = reply.Version;
-                LastValueKind = ValueKind(first.TypeCode);
+                LastValueKind = ValueKind(first.Type);
             }
             break;
         }
@@ -281,12 +281,12 @@ std::optional<std::vector<TSNMPMib>> TSNMPSynapse::QueryBulk(const std::vector<s
     return std::vector<TSNMPMib>(bindings.begin(), bindings.end());
 }
 
-std::optional<std::span<const TSNMPMib>> TSNMPSynapse::QueryBulkContents(
+std::optional<std::span<const TWireBinding>> TSNMPSynapse::QueryBulkWire(
     const std::vector<TOid>& oids, int repetitions) {
     if (!AskBulk(oids, repetitions, false)) {
         return std::nullopt;
     }
-    return client_.Reply.Bindings();
+    return client_.Reply.WireBindings();
 }
 
 template <typename Oid>

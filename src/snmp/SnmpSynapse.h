@@ -57,11 +57,10 @@ class TSNMPSynapse {
     // agent, or none at all, halves the repetitions for this host from then on.
     std::optional<std::vector<TSNMPMib>> QueryBulk(const std::vector<std::string>& oids,
                                                    int repetitions);
-    // The same request with the reply's bindings left where they were
-    // decoded, identifiers as bytes and values as their BER contents
-    // (TSNMPMib::OidBytes, TSNMPMib::Contents), valid until the next request:
-    // a sweep of many counters makes no texts.
-    std::optional<std::span<const TSNMPMib>> QueryBulkContents(const std::vector<TOid>& oids,
+    // The same request with the reply's bindings left where they lie in its
+    // datagram, valid until the next request: a sweep of many counters makes
+    // no texts and no copies.
+    std::optional<std::span<const TWireBinding>> QueryBulkWire(const std::vector<TOid>& oids,
                                                                int repetitions);
     // Whether walks go by GetBulk (SNMPv2c and SNMPv3 only; on by default).
     bool BulkWalks() const { return bulkWalks_ && version_ != version::V1; }
@@ -125,7 +124,7 @@ class TSNMPSynapse {
     // One request for these objects to host: the skip of a blocked host,
     // the throttle step, the attempts and the request-id's step. The reply
     // stays in the client. A GetBulk asks `repetitions` of each.
-    // The reply's bindings are decoded into texts unless `texts` is false.
+    // The reply's bindings are copied as texts unless `texts` is false.
     // Identifiers as texts or as TOids.
     template <typename Oid>
     Outcome Ask(const std::string& host, const std::vector<Oid>& oids, int pduType,

@@ -329,12 +329,18 @@ std::string TUDPBlockSocket::PeerAddress() const {
     if (remote_.length == 0) {
         return "0.0.0.0";
     }
-    char host[NI_MAXHOST] = {};
-    if (getnameinfo(reinterpret_cast<const sockaddr*>(&remote_.address), remote_.length, host,
-                    sizeof host, nullptr, 0, NI_NUMERICHOST) != 0) {
-        return "0.0.0.0";
+    // Asked after every reply: the text is made once a peer.
+    if (remote_.length != named_.length ||
+        std::memcmp(&remote_.address, &named_.address, remote_.length) != 0) {
+        char host[NI_MAXHOST] = {};
+        if (getnameinfo(reinterpret_cast<const sockaddr*>(&remote_.address), remote_.length, host,
+                        sizeof host, nullptr, 0, NI_NUMERICHOST) != 0) {
+            return "0.0.0.0";
+        }
+        named_ = remote_;
+        peerText_ = host;
     }
-    return host;
+    return peerText_;
 }
 
 int TUDPBlockSocket::LocalPort() const {

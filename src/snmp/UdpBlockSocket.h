@@ -66,6 +66,9 @@ class TUDPBlockSocket {
     int fd_ = -1;
     int family_ = 0;
     ResolvedAddress remote_;
+    // The peer whose address PeerAddress made last, and its text.
+    mutable ResolvedAddress named_;
+    mutable std::string peerText_;
     const Interrupt* interrupt_ = nullptr;
 };
 

@@ -252,9 +252,9 @@ TV3Exchange::Arrival TV3Exchange::Ask(TSNMPSend& send, TSNMPRec& message, const 
                 got.time = envelope.Time;
                 const TSNMPRec& reply = send.Reply;
                 if (reply.PDUType == pdu::Report) {
-                    got.cause = ReportProblem(reply.BindingCount() > 0
-                                                  ? BytesToOid(reply.Bindings().front().OidBytes)
-                                                  : "");
+                    got.cause = ReportProblem(reply.WireBindings().empty()
+                                                  ? ""
+                                                  : BytesToOid(reply.WireBindings().front().Oid));
                     if (!confirmed || authenticated) {
                         heard = std::move(got);
                         send.HostIP = send.Sock.PeerAddress();

@@ -249,6 +249,21 @@ TEST(SnmpRecDecode, Replies) {
           {"1.3.6.1.2.1.31.1.1.1.10.1", "", ber::NoSuchInstance},
           {"1.3.6.1.2", "", ber::NoSuchObject},
           {"1.3.6.1.9", "", ber::EndOfMibView}}},
+        // Bindings out of the common form are walked item by item: a value's
+        // long-form length, and a byte left over inside a binding, which the
+        // walk reads as the next item.
+        {"long-form length, byte left over in a binding",
+         "30 35 02 01 00 04 01 70 A2 2D 02 01 01 02 01 00 02 01 00 30 22 30 0B 06 03 2B 06 01"
+         " 04 81 03 61 62 63 30 09 06 03 2B 06 02 02 01 07 00 30 08 06 03 2B 06 03 02 01 09",
+         0,
+         "p",
+         pdu::GetResponse,
+         1,
+         0,
+         0,
+         {{"1.3.6.1", "abc", ber::OctetString},
+          {"1.3.6.2", "7", ber::Integer},
+          {"\x03+\x06\x03\x02\x01", "", ber::Null}}},
     };
     for (const Case& c : cases) {
         TSNMPRec rec;
@@ -322,7 +337,7 @@ TEST(SnmpRecRoundTrip, EncodedRequestsDecodeToTheirFields) {
     }
 }
 
-TEST(SnmpRecDecode, WithoutValueTextsTheContentsComeAsTheyCame) {
+TEST(SnmpRecDecode, WireBindingsAreTheDatagramsBytes) {
     struct Case {
         int type;
         const char* text;  // as the reply is built from it
@@ -340,21 +355,30 @@ TEST(SnmpRecDecode, WithoutValueTextsTheContentsComeAsTheyCame) {
     for (const Case& c : cases) {
         answer.AddBinding("1.3.6.1.2.1.2.2.1.10.7", c.text, c.type);
     }
-    TSNMPRec reply;
-    reply.ValueTexts = false;
-    reply.OidTexts = false;
-    ASSERT_TRUE(reply.DecodeMessage(answer.EncodeMessage()));
-    ASSERT_EQ(reply.BindingCount(), static_cast<int>(std::size(cases)));
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const TSNMPMib& mib = reply.Bindings()[i];
-        EXPECT_EQ(Hex(mib.Contents), Hex(cases[i].want)) << cases[i].text;
-        EXPECT_EQ(mib.TypeCode, cases[i].type) << cases[i].text;
-        EXPECT_EQ(mib.ValueText, "") << cases[i].text;
-        EXPECT_EQ(Hex(mib.OidBytes), Hex(TOid("1.3.6.1.2.1.2.2.1.10.7").Bytes()));
+    const std::string datagram = answer.EncodeMessage();
+    for (const bool copies : {false, true}) {
+        TSNMPRec reply;
+        reply.CopyBindings = copies;
+        ASSERT_TRUE(reply.DecodeMessage(datagram));
+        ASSERT_EQ(reply.BindingCount(), copies ? static_cast<int>(std::size(cases)) : 0);
+        ASSERT_EQ(reply.WireBindings().size(), std::size(cases));
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const TWireBinding& wire = reply.WireBindings()[i];
+            EXPECT_EQ(Hex(std::string(wire.Contents)), Hex(cases[i].want)) << cases[i].text;
+            EXPECT_EQ(wire.Type, cases[i].type) << cases[i].text;
+            EXPECT_EQ(Hex(std::string(wire.Oid)), Hex(TOid("1.3.6.1.2.1.2.2.1.10.7").Bytes()));
+            // Views into the datagram, not copies of it.
+            EXPECT_TRUE(wire.Oid.data() >= datagram.data() &&
+                        wire.Oid.data() < datagram.data() + datagram.size());
+        }
     }
-    // Texts again, and no contents left from the decode before.
-    reply.ValueTexts = true;
-    ASSERT_TRUE(reply.DecodeMessage(answer.EncodeMessage()));
+    // Copies again after a decode without, with their texts.
+    TSNMPRec reply;
+    reply.CopyBindings = false;
+    ASSERT_TRUE(reply.DecodeMessage(datagram));
+    reply.CopyBindings = true;
+    ASSERT_TRUE(reply.DecodeMessage(datagram));
     EXPECT_EQ(reply.Bindings()[0].ValueText, "-1");
-    EXPECT_EQ(reply.Bindings()[0].Contents, "");
+    EXPECT_EQ(reply.Bindings()[3].ValueText, "Gi1/0/1");
+    EXPECT_EQ(reply.Bindings()[4].ValueText, "");
 }

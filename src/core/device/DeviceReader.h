@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "core/text/OctetString.h"
 #include "snmp/Ber.h"
 #include "snmp/Oid.h"
+#include "snmp/SnmpRec.h"
 
 namespace pulsewell {
 
@@ -67,17 +69,13 @@ class DeviceReader {
 
     // A GetBulk binding as it came off the wire: the identifier's BER bytes,
     // the value's type and contents (none for an exception value).
-    struct WireBinding {
-        std::string_view oid;
-        int type = 0;
-        std::string_view contents;
-    };
-    // QueryBulk with each binding handed to `take` as it came, valid during
-    // that call only, so that a reader of many numbers makes no texts; false
-    // where QueryBulk gives none. By default through QueryBulk's texts, each
-    // value an octet string.
+    using WireBinding = snmp::TWireBinding;
+    // QueryBulk with the reply's bindings handed to `take` as they came,
+    // valid during that call only, so that a reader of many numbers makes no
+    // texts; false where QueryBulk gives none. By default through QueryBulk's
+    // texts, each value an octet string.
     virtual bool QueryBulkWire(const std::vector<snmp::TOid>& oids, int repetitions,
-                               const std::function<void(const WireBinding&)>& take) {
+                               const std::function<void(std::span<const WireBinding>)>& take) {
         QStringList texts;
         for (const snmp::TOid& oid : oids) {
             texts.append(QString::fromLatin1(oid.Text()));
@@ -86,12 +84,18 @@ class DeviceReader {
         if (!reply) {
             return false;
         }
+        // Reserved whole, so that the views stay where the bytes are.
+        std::vector<std::string> bytes;
+        bytes.reserve(2 * static_cast<std::size_t>(reply->size()));
+        std::vector<WireBinding> wire;
         for (const Binding& binding : *reply) {
-            const std::string oid = snmp::OidToBytes(OctetBytes(binding.oid));
-            const std::string value = OctetBytes(binding.value);
-            take({oid, binding.endOfMibView ? snmp::ber::EndOfMibView : snmp::ber::OctetString,
-                  value});
+            bytes.push_back(snmp::OidToBytes(OctetBytes(binding.oid)));
+            bytes.push_back(OctetBytes(binding.value));
+            wire.push_back({bytes[bytes.size() - 2],
+                            binding.endOfMibView ? snmp::ber::EndOfMibView : snmp::ber::OctetString,
+                            bytes.back()});
         }
+        take(wire);
         return true;
     }
 

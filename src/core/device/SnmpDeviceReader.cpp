@@ -99,17 +99,16 @@ std::optional<QList<DeviceReader::Binding>> SnmpDeviceReader::QueryBulk(const QS
     return bindings;
 }
 
-bool SnmpDeviceReader::QueryBulkWire(const std::vector<snmp::TOid>& oids, int repetitions,
-                                     const std::function<void(const WireBinding&)>& take) {
-    const std::optional<std::span<const snmp::TSNMPMib>> reply =
-        synapse_.QueryBulkContents(oids, repetitions);
+bool SnmpDeviceReader::QueryBulkWire(
+    const std::vector<snmp::TOid>& oids, int repetitions,
+    const std::function<void(std::span<const WireBinding>)>& take) {
+    const std::optional<std::span<const snmp::TWireBinding>> reply =
+        synapse_.QueryBulkWire(oids, repetitions);
     problem_ = synapse_.LastV3Problem();
     if (!reply) {
         return false;
     }
-    for (const snmp::TSNMPMib& binding : *reply) {
-        take({binding.OidBytes, binding.TypeCode, binding.Contents});
-    }
+    take(*reply);
     return true;
 }
 

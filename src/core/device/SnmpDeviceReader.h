@@ -28,7 +28,7 @@ class SnmpDeviceReader : public DeviceReader {
     bool BulkWalks() const override { return synapse_.BulkWalks(); }
     std::optional<QList<Binding>> QueryBulk(const QStringList& oids, int repetitions) override;
     bool QueryBulkWire(const std::vector<snmp::TOid>& oids, int repetitions,
-                       const std::function<void(const WireBinding&)>& take) override;
+                       const std::function<void(std::span<const WireBinding>)>& take) override;
     void SetSnmpVersion(SnmpVersion version) override;
     void SetSecurity(const SnmpV3Security& security) override;
     std::optional<QString> LastFailureCause() const override;

@@ -82,6 +82,32 @@ int IndexIn(std::string_view oid, std::string_view prefix) {
                : 0;
 }
 
+using Interfaces = std::vector<std::pair<int, SweepCells>>;
+
+Interfaces::const_iterator Lower(const Interfaces& interfaces, int index) {
+    return std::ranges::lower_bound(interfaces, index, {}, &Interfaces::value_type::first);
+}
+
+// The cells of index, made where they go in the order of indexes. hint is
+// where it most likely is, as the columns walk the same rows, and is left
+// where the next index most likely goes.
+SweepCells& CellsAt(Interfaces& interfaces, int index, std::size_t& hint) {
+    const bool there = hint < interfaces.size() && interfaces[hint].first == index;
+    if (!there) {
+        const bool fits = hint <= interfaces.size() &&
+                          (hint == interfaces.size() || interfaces[hint].first > index) &&
+                          (hint == 0 || interfaces[hint - 1].first < index);
+        if (!fits) {
+            hint = static_cast<std::size_t>(Lower(interfaces, index) - interfaces.cbegin());
+        }
+        if (hint == interfaces.size() || interfaces[hint].first != index) {
+            interfaces.emplace(interfaces.begin() + static_cast<std::ptrdiff_t>(hint), index,
+                               SweepCells());
+        }
+    }
+    return interfaces[hint++].second;
+}
+
 class Sweep {
   public:
     Sweep(DeviceReader& reader, const SweepPlan& plan, const std::function<bool()>& current)
@@ -125,7 +151,8 @@ void Sweep::Timed(SweepCells& cells, Column column, std::int64_t atMs) {
 }
 
 void Sweep::Store(int index, Column column, const QString& text, std::int64_t atMs) {
-    SweepCells& cells = reading_.interfaces[index];
+    std::size_t hint = 0;
+    SweepCells& cells = CellsAt(reading_.interfaces, index, hint);
     Timed(cells, column, atMs);
     cells.Set(column, text);
 }
@@ -150,28 +177,32 @@ bool Sweep::TableChanged() const {
 }
 
 int Sweep::ExpectedRows() const {
-    return static_cast<int>(
-        std::max<std::int64_t>({reading_.ifNumber.value_or(0), plan_.operStatus.size(), 1}));
+    return static_cast<int>(std::max<std::int64_t>(
+        {reading_.ifNumber.value_or(0), static_cast<std::int64_t>(plan_.operStatus.size()), 1}));
 }
 
 bool Sweep::Walk(const QList<Column>& columns, int rows) {
     struct Walking {
         Column column;
+        std::string_view prefix;
         int at = 0;  // the last index taken
         int steps = 0;
         // Where the next index most likely goes: the columns walk the same rows.
-        std::map<int, SweepCells>::iterator next;
+        std::size_t next = 0;
         // Of the last reply.
         bool done = false;
         bool moved = false;
         bool seen = false;
     };
-    QList<Walking> walking;
+    std::vector<Walking> walking;
     for (const Column column : columns) {
-        walking.append({column, 0, 0, reading_.interfaces.begin()});
+        walking.push_back({column, ColumnOid(column).Bytes()});
     }
-    while (!walking.isEmpty() && current_()) {
+    // Room for the interfaces the table had, no more than the agent may claim.
+    reading_.interfaces.reserve(plan_.operStatus.size());
+    while (!walking.empty() && current_()) {
         std::vector<snmp::TOid> from;
+        from.reserve(walking.size());
         int fewest = rows;
         for (Walking& w : walking) {
             from.push_back(w.at == 0 ? ColumnOid(w.column)
@@ -180,41 +211,54 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
             w.done = w.moved = w.seen = false;
         }
         ++reading_.requests;
-        const qsizetype width = walking.size();
-        qsizetype taken = 0;
-        std::int64_t atMs = 0;
+        std::size_t taken = 0;
         // The reply's bindings go repetition by repetition, a column each.
         const bool answered = reader_.QueryBulkWire(
-            from, std::max(rows + 1 - fewest, 8), [&](const DeviceReader::WireBinding& step) {
-                if (taken == 0) {
-                    atMs = NowMs();
+            from, std::max(rows + 1 - fewest, 8),
+            [&](std::span<const DeviceReader::WireBinding> bindings) {
+                const std::int64_t atMs = NowMs();
+                taken = bindings.size();
+                // The columns of one repetition mostly meet at one row: it
+                // is found once for them.
+                int lastIndex = 0;
+                SweepCells* lastCells = nullptr;
+                std::size_t lastNext = 0;
+                auto w = walking.begin();
+                for (const DeviceReader::WireBinding& step : bindings) {
+                    if (w == walking.end()) {
+                        w = walking.begin();
+                    }
+                    Walking& column = *w++;
+                    if (column.done) {
+                        continue;
+                    }
+                    column.seen = true;
+                    const int index =
+                        step.Type == snmp::ber::EndOfMibView ? 0 : IndexIn(step.Oid, column.prefix);
+                    if (index == 0) {
+                        column.done = true;  // past the column's end
+                    } else if (index > column.at) {
+                        if (index == lastIndex) {
+                            column.next = lastNext;
+                        } else {
+                            lastCells = &CellsAt(reading_.interfaces, index, column.next);
+                            lastIndex = index;
+                            lastNext = column.next;
+                        }
+                        Timed(*lastCells, column.column, atMs);
+                        lastCells->SetContents(column.column, step.Type, step.Contents);
+                        column.at = index;
+                        column.moved = true;
+                        column.done = ++column.steps >= rows + kRowMargin;
+                    }
+                    // An index at or before the last one is a repeat or out of
+                    // order: skipped, the walk goes on after the highest.
                 }
-                Walking& w = walking[taken++ % width];
-                if (w.done) {
-                    return;
-                }
-                w.seen = true;
-                const int index = step.type == snmp::ber::EndOfMibView
-                                      ? 0
-                                      : IndexIn(step.oid, ColumnOid(w.column).Bytes());
-                if (index == 0) {
-                    w.done = true;  // past the column's end
-                } else if (index > w.at) {
-                    const auto at = reading_.interfaces.try_emplace(w.next, index);
-                    w.next = std::next(at);
-                    Timed(at->second, w.column, atMs);
-                    at->second.SetContents(w.column, step.type, step.contents);
-                    w.at = index;
-                    w.moved = true;
-                    w.done = ++w.steps >= rows + kRowMargin;
-                }
-                // An index at or before the last one is a repeat or out of
-                // order: skipped, the walk goes on after the highest.
             });
         if (!answered || taken == 0) {
             return false;
         }
-        walking.removeIf([](const Walking& w) { return w.done || (w.seen && !w.moved); });
+        std::erase_if(walking, [](const Walking& w) { return w.done || (w.seen && !w.moved); });
     }
     return true;
 }
@@ -294,15 +338,23 @@ bool Sweep::ReadByGet(bool names, const QList<Column>& counters, int rows) {
     if (names && !ReadMembers(rows)) {
         return false;
     }
-    QList<int> members = names ? Members() : plan_.operStatus.keys();
-    std::ranges::sort(members);
+    QList<int> members;
+    if (names) {
+        members = Members();
+    } else {
+        for (const auto& [index, status] : plan_.operStatus) {
+            members.append(index);
+        }
+    }
     if (!Get(ObjectsOf(members, counters))) {
         return false;
     }
     // An interface that left the table answers nothing: the table changed
     // without ifNumber saying so, as when the device renumbers.
-    const bool gone = std::ranges::any_of(
-        members, [&](int index) { return !reading_.interfaces[index].Has(Column::OperStatus); });
+    const bool gone = std::ranges::any_of(members, [&](int index) {
+        const SweepCells* cells = reading_.Find(index);
+        return cells == nullptr || !cells->Has(Column::OperStatus);
+    });
     if (names || !gone) {
         return true;
     }
@@ -339,9 +391,9 @@ SweepReading Sweep::Read() {
             return reading_;
         }
         reading_.namesRead = names;
-        const bool unknown = std::ranges::any_of(reading_.interfaces, [&](const auto& entry) {
-            return !plan_.operStatus.contains(entry.first);
-        });
+        const bool unknown =
+            !std::ranges::includes(plan_.operStatus, reading_.interfaces, {},
+                                   &std::pair<int, int>::first, &Interfaces::value_type::first);
         if (!names && unknown) {
             if (!Walk(kNames, rows)) {
                 return reading_;
@@ -364,10 +416,14 @@ SweepReading Sweep::Read() {
     }
     // ifLastChange of the interfaces whose state changed since the sweep before.
     QList<int> changed;
+    auto before = plan_.operStatus.cbegin();  // both by index
     for (const auto& [index, cells] : reading_.interfaces) {
-        const auto before = plan_.operStatus.constFind(index);
-        if (!cells.Has(Column::LastChange) && cells.Has(Column::OperStatus) &&
-            before != plan_.operStatus.cend() && *before != cells.Number(Column::OperStatus)) {
+        while (before != plan_.operStatus.cend() && before->first < index) {
+            ++before;
+        }
+        if (before != plan_.operStatus.cend() && before->first == index &&
+            !cells.Has(Column::LastChange) && cells.Has(Column::OperStatus) &&
+            before->second != cells.Number(Column::OperStatus)) {
             changed.append(index);
         }
     }
@@ -428,6 +484,11 @@ void SweepCells::SetContents(SweepColumn column, int type, std::string_view cont
     }
     numbers_[Slot(column)] = !wide && *number < 0 ? *number + kCounterModulus : *number;
     answered_ |= Bit(column);
+}
+
+const SweepCells* SweepReading::Find(int index) const {
+    const auto found = Lower(interfaces, index);
+    return found != interfaces.cend() && found->first == index ? &found->second : nullptr;
 }
 
 SweepReading ReadSweep(DeviceReader& reader, const SweepPlan& plan,

@@ -6,9 +6,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/device/DeviceReader.h"
 
@@ -77,10 +78,13 @@ struct SweepReading {
     // The table's members and their names were read afresh: an interface
     // missing from them has left the table.
     bool namesRead = false;
-    // By ifIndex.
-    std::map<int, SweepCells> interfaces;
+    // By ifIndex, ascending.
+    std::vector<std::pair<int, SweepCells>> interfaces;
     // GetBulk, Get and GetNext requests sent.
     int requests = 0;
+
+    // The cells of this interface; null when none came.
+    const SweepCells* Find(int index) const;
 };
 
 // What the sweep before learnt, so that this one reads no more than it must.
@@ -93,8 +97,9 @@ struct SweepPlan {
     std::optional<std::int64_t> upTime;
     std::optional<std::int64_t> ifNumber;
     std::optional<std::int64_t> tableLastChange;
-    // The table as last read, with each interface's ifOperStatus (0: none came).
-    QHash<int, int> operStatus;
+    // The table as last read, by index, with each interface's ifOperStatus
+    // (0: none came).
+    std::vector<std::pair<int, int>> operStatus;
     QString community;
     QString host;
 };

@@ -42,7 +42,10 @@ SweepPlan SweepTable::Plan(bool wide) const {
     plan.upTime = upTime_;
     plan.ifNumber = ifNumber_;
     plan.tableLastChange = tableLastChange_;
-    plan.operStatus = operStatus_;
+    plan.operStatus.reserve(members_.size());
+    for (const Member& member : members_) {
+        plan.operStatus.emplace_back(member.index, member.operStatus);
+    }
     return plan;
 }
 
@@ -56,7 +59,10 @@ QString SweepTable::KeyOf(int index, const SweepCells& cells) const {
             return cells.Text(column);
         }
     }
-    return members_.value(index, QStringLiteral("ifIndex %1").arg(index));
+    const auto known = std::ranges::lower_bound(members_, index, {}, &Member::index);
+    return known != members_.end() && known->index == index
+               ? known->name
+               : QStringLiteral("ifIndex %1").arg(index);
 }
 
 void SweepTable::Forget(Followed& f) {
@@ -68,8 +74,7 @@ void SweepTable::Forget(Followed& f) {
     f.outDiscards.reset();
 }
 
-void SweepTable::Measure(Followed& f, const SweepCells& cells) {
-    SweepRow& row = f.row;
+void SweepTable::Measure(SweepRow& row, Followed& f, const SweepCells& cells) {
     const bool wide = cells.Has(Column::HcInOctets) || cells.Has(Column::HcOutOctets);
     const bool counted = wide || cells.Has(Column::InOctets) || cells.Has(Column::OutOctets);
     // Readings of the other width are no base for a difference.
@@ -135,21 +140,21 @@ void SweepTable::Measure(Followed& f, const SweepCells& cells) {
                                                               : SweepRowState::FirstReading;
 }
 
-void SweepTable::Take(Followed& f, int index, const SweepCells& cells, bool names,
+void SweepTable::Take(SweepRow& row, Followed& f, int index, const SweepCells& cells, bool names,
                       const QDateTime& time, QList<SweepEvent>& events) {
-    SweepRow& row = f.row;
-    const SweepRow before = row;
-    row = SweepRow();
-    row.index = index;
-    row.name = before.name;
-    row.alias = names && cells.Has(Column::Alias) ? cells.Text(Column::Alias) : before.alias;
-    row.operStatus = static_cast<int>(Number(cells, Column::OperStatus).value_or(0));
-    row.adminStatus = static_cast<int>(Number(cells, Column::AdminStatus).value_or(0));
-    row.speed = names ? SpeedOf(cells) : before.speed;
-    row.lastChange =
-        cells.Has(Column::LastChange) ? Number(cells, Column::LastChange) : before.lastChange;
-    row.wide = before.wide;
-    Measure(f, cells);
+    SweepRow fresh;
+    fresh.index = index;
+    fresh.name = std::move(row.name);
+    fresh.alias =
+        names && cells.Has(Column::Alias) ? cells.Text(Column::Alias) : std::move(row.alias);
+    fresh.operStatus = static_cast<int>(Number(cells, Column::OperStatus).value_or(0));
+    fresh.adminStatus = static_cast<int>(Number(cells, Column::AdminStatus).value_or(0));
+    fresh.speed = names ? SpeedOf(cells) : row.speed;
+    fresh.lastChange =
+        cells.Has(Column::LastChange) ? Number(cells, Column::LastChange) : row.lastChange;
+    fresh.wide = row.wide;
+    row = std::move(fresh);
+    Measure(row, f, cells);
     const auto event = [&](SweepEvent::Kind kind, double utilization) {
         events.append({kind, time, index, row.name, utilization});
     };
@@ -169,25 +174,33 @@ void SweepTable::Take(Followed& f, int index, const SweepCells& cells, bool name
     }
 }
 
-SweepResult SweepTable::Apply(const SweepReading& reading, const QDateTime& ended,
-                              std::int64_t durationMs) {
-    SweepResult result;
-    result.ended = ended;
-    result.durationMs = durationMs;
-    // Rows shown as vanished once are gone.
-    rows_.removeIf([](const Followed& f) { return f.vanished; });
+void SweepTable::Prune() {
+    if (std::ranges::none_of(followed_, &Followed::vanished)) {
+        return;
+    }
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < rows_.size(); ++i) {
+        if (!followed_[static_cast<std::size_t>(i)].vanished) {
+            rows_[kept] = std::move(rows_[i]);
+            followed_[static_cast<std::size_t>(kept)] = followed_[static_cast<std::size_t>(i)];
+            ++kept;
+        }
+    }
+    rows_.resize(kept);
+    followed_.resize(static_cast<std::size_t>(kept));
     byName_.clear();
     for (qsizetype i = 0; i < rows_.size(); ++i) {
-        byName_.insert(rows_[i].row.name, i);
+        byName_.insert(rows_[i].name, i);
     }
-    result.silent = !reading.upTime;
-    result.agentRestarted = reading.upTime && upTime_ && *reading.upTime < *upTime_;
-    if (result.agentRestarted) {
-        std::ranges::for_each(rows_, [this](Followed& f) { Forget(f); });
+    for (Member& member : members_) {
+        member.row = -1;
     }
+}
 
-    QHash<int, QString> members;
+void SweepTable::Follow(const SweepReading& reading) {
     if (reading.namesRead) {
+        std::vector<Member> members;
+        members.reserve(reading.interfaces.size());
         QHash<QString, int> taken;
         for (const auto& [index, cells] : reading.interfaces) {
             QString key = KeyOf(index, cells);
@@ -195,73 +208,103 @@ SweepResult SweepTable::Apply(const SweepReading& reading, const QDateTime& ende
                 key += QStringLiteral(" (ifIndex %1)").arg(index);  // two of one name
             }
             taken.insert(key, index);
-            members.insert(index, key);
+            members.push_back({index, key});
         }
-    } else {
-        members = members_;
-        for (const auto& [index, cells] : reading.interfaces) {
-            if (!members.contains(index)) {
-                members.insert(index, KeyOf(index, cells));
-            }
+        members_ = std::move(members);
+        return;
+    }
+    // Interfaces the table did not have, by the name they came with.
+    std::vector<Member> added;
+    auto member = members_.cbegin();
+    for (const auto& [index, cells] : reading.interfaces) {
+        while (member != members_.cend() && member->index < index) {
+            ++member;
+        }
+        if (member == members_.cend() || member->index != index) {
+            added.push_back({index, KeyOf(index, cells)});
         }
     }
-    if (result.silent) {
-        members = members_;
+    for (Member& m : added) {
+        const auto at = std::ranges::lower_bound(members_, m.index, {}, &Member::index);
+        members_.insert(at, std::move(m));
+    }
+}
+
+SweepResult SweepTable::Apply(const SweepReading& reading, const QDateTime& ended,
+                              std::int64_t durationMs) {
+    SweepResult result;
+    result.ended = ended;
+    result.durationMs = durationMs;
+    ++sweeps_;
+    Prune();
+    result.silent = !reading.upTime;
+    result.agentRestarted = reading.upTime && upTime_ && *reading.upTime < *upTime_;
+    if (result.agentRestarted) {
+        std::ranges::for_each(followed_, Forget);
+    }
+    if (!result.silent) {
+        Follow(reading);
     }
 
-    QList<int> indexes = members.keys();
-    std::ranges::sort(indexes);
-    QHash<int, int> operStatus;
     const SweepCells none;
-    for (const int index : indexes) {
-        const QString& key = members[index];
-        const auto found = reading.interfaces.find(index);
-        const SweepCells& cells = found == reading.interfaces.end() ? none : found->second;
+    auto cells = reading.interfaces.cbegin();
+    for (Member& member : members_) {
+        while (cells != reading.interfaces.cend() && cells->first < member.index) {
+            ++cells;
+        }
+        const SweepCells& read = cells != reading.interfaces.cend() && cells->first == member.index
+                                     ? cells->second
+                                     : none;
         std::optional<SweepRowState> fresh;
-        qsizetype at = byName_.value(key, -1);
-        if (at < 0) {
-            at = rows_.size();
-            rows_.append(Followed{});
-            rows_.last().row.name = key;
-            byName_.insert(key, at);
+        if (member.row < 0) {
+            member.row = byName_.value(member.name, -1);
+        }
+        if (member.row < 0) {
+            member.row = rows_.size();
+            rows_.append(SweepRow());
+            rows_.last().name = member.name;
+            followed_.emplace_back();
+            byName_.insert(member.name, member.row);
             if (swept_) {
                 fresh = SweepRowState::Appeared;
             }
-        } else if (rows_[at].row.index != index) {
-            Forget(rows_[at]);
+        } else if (rows_[member.row].index != member.index) {
+            Forget(followed_[static_cast<std::size_t>(member.row)]);
             fresh = SweepRowState::Renumbered;
         }
-        Followed& f = rows_[at];
-        Take(f, index, cells, reading.namesRead, ended, result.events);
+        SweepRow& row = rows_[member.row];
+        Followed& f = followed_[static_cast<std::size_t>(member.row)];
+        Take(row, f, member.index, read, reading.namesRead, ended, result.events);
         if (fresh) {
-            f.row.state = *fresh;
+            row.state = *fresh;
         }
-        operStatus.insert(index, static_cast<int>(Number(cells, Column::OperStatus).value_or(0)));
+        f.sweep = sweeps_;
+        if (!result.silent) {
+            member.operStatus = static_cast<int>(Number(read, Column::OperStatus).value_or(0));
+        }
     }
-    for (Followed& f : rows_) {
-        if (!members.contains(f.row.index) || members[f.row.index] != f.row.name) {
+    // A row no member took has left the table.
+    for (qsizetype i = 0; i < rows_.size(); ++i) {
+        Followed& f = followed_[static_cast<std::size_t>(i)];
+        if (f.sweep != sweeps_) {
             Forget(f);
+            SweepRow& row = rows_[i];
             SweepRow gone;
-            gone.index = f.row.index;
-            gone.name = f.row.name;
-            gone.alias = f.row.alias;
+            gone.index = row.index;
+            gone.name = row.name;
+            gone.alias = row.alias;
             gone.state = SweepRowState::Vanished;
-            f.row = gone;
+            row = std::move(gone);
             f.vanished = true;
         }
     }
     if (!result.silent) {
-        members_ = members;
-        operStatus_ = operStatus;
         upTime_ = reading.upTime;
         ifNumber_ = reading.ifNumber;
         tableLastChange_ = reading.tableLastChange;
         swept_ = true;
     }
-    result.rows.reserve(rows_.size());
-    for (const Followed& f : rows_) {
-        result.rows.append(f.row);
-    }
+    result.rows = rows_;
     return result;
 }
 

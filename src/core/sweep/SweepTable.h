@@ -4,7 +4,9 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/sweep/SweepReading.h"
 #include "core/sweep/SweepResult.h"
@@ -31,8 +33,8 @@ class SweepTable {
         std::int64_t value = 0;
         std::int64_t atMs = 0;
     };
+    // What a row's rates and events need of the sweeps before.
     struct Followed {
-        SweepRow row;
         std::optional<Reading> in;
         std::optional<Reading> out;
         std::optional<Reading> inErrors;
@@ -44,20 +46,38 @@ class SweepTable {
         // The utilization stood at or above the high threshold.
         bool high = false;
         bool vanished = false;
+        // The last sweep that took the row.
+        std::uint64_t sweep = 0;
+    };
+    // An interface of the table as last read.
+    struct Member {
+        int index = 0;
+        QString name;
+        // Its position in rows_, -1 until looked up by name.
+        qsizetype row = -1;
+        // Its ifOperStatus in the last sweep that answered (0: none came).
+        int operStatus = 0;
     };
 
     QString KeyOf(int index, const SweepCells& cells) const;
-    void Take(Followed& f, int index, const SweepCells& cells, bool names, const QDateTime& time,
-              QList<SweepEvent>& events);
-    void Measure(Followed& f, const SweepCells& cells);
-    void Forget(Followed& f);
+    // The table's members after this reading.
+    void Follow(const SweepReading& reading);
+    void Take(SweepRow& row, Followed& f, int index, const SweepCells& cells, bool names,
+              const QDateTime& time, QList<SweepEvent>& events);
+    void Measure(SweepRow& row, Followed& f, const SweepCells& cells);
+    static void Forget(Followed& f);
+    // Drops the rows shown as vanished.
+    void Prune();
 
-    QList<Followed> rows_;
+    // The rows as shown, handed to every result as they are.
+    QList<SweepRow> rows_;
+    // Beside rows_, position for position.
+    std::vector<Followed> followed_;
     // Name to position in rows_.
     QHash<QString, qsizetype> byName_;
-    // The table as last read: index to name.
-    QHash<int, QString> members_;
-    QHash<int, int> operStatus_;
+    // By index, ascending.
+    std::vector<Member> members_;
+    std::uint64_t sweeps_ = 0;
     std::optional<std::int64_t> upTime_;
     std::optional<std::int64_t> ifNumber_;
     std::optional<std::int64_t> tableLastChange_;

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <cstddef>
 
 // The forms every record file shares (pulsewell-cli's CSV and JSON records,
 // the graph's CSV): times in ISO 8601 with their offset, numbers in the C
@@ -13,6 +14,14 @@ QString IsoTime(const QDateTime& time);
 
 // A utilization in percent with two decimals: "4.80".
 QString PercentField(double percent);
+
+// The most characters WriteTwoDecimals writes: a sign, a double's 309 whole
+// digits, a point and two decimals.
+inline constexpr std::size_t kTwoDecimalsMost = 320;
+// A number with two decimals, as std::to_chars writes it in fixed form
+// (an exact half of a hundredth to even), in the C locale, at `to`, which
+// has room for kTwoDecimalsMost characters; returns where it ended.
+char* WriteTwoDecimals(char* to, double value);
 
 // A text field of a CSV line: one that begins with "=", "+", "-" or "@",
 // which a spreadsheet would run as a formula, gets a leading "'"; then,
