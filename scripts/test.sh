@@ -62,9 +62,9 @@ timed() {  # label, command...
     time "$@"
 }
 
-release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=ON)
+release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=ON -DPULSEWELL_BENCH=OFF)
 if $twice; then
-    release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=OFF)
+    release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=OFF -DPULSEWELL_BENCH=ON)
 fi
 
 # The fuzz target and the release programs, built behind the sanitizer suite,
