@@ -30,7 +30,7 @@ passed=0
 failed=0
 status=0
 # Most tests wait on sockets, timers and child processes, not on the CPU.
-test_jobs=$(($(nproc) * 2))
+test_jobs=$(($(nproc) * 3))
 
 run_suite() {  # folder, ctest arguments...
     local dir=$1
