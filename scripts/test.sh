@@ -2,14 +2,14 @@
 # Installs what Pulsewell's tests need, builds and runs every test once:
 #   build-sanitize/  everything, with AddressSanitizer (leaks included) and
 #                    UBSan; the whole suite runs here
-#   build/           the two programs as released (and the benchmarks, which
-#                    must keep compiling); the tests of the installed program
-#                    and of the Debian packages run here
+#   build/           the two programs as released; the tests of the installed
+#                    program and of the Debian packages run here
 #   build-fuzz/      the decoder fuzz target (clang), run for 60 seconds
 # The fuzz and release builds and the fuzzing run beside the sanitizer suite,
 # at a lower priority so that its timers keep time; the tests of the packages
 # follow. Ends with "N passed, N failed".
-#   scripts/test.sh --twice   also builds build/ whole and runs the suite there
+#   scripts/test.sh --twice   also builds build/ whole (the benchmarks too) and
+#                             runs the suite there
 set -uo pipefail
 cd "$(dirname "$0")/.."
 twice=false
