@@ -2,14 +2,14 @@
 # Installs what Pulsewell's tests need, builds and runs every test once:
 #   build-sanitize/  everything, with AddressSanitizer (leaks included) and
 #                    UBSan; the whole suite runs here
-#   build/           the two programs as released (and the benchmarks, which
-#                    must keep compiling); the tests of the installed program
-#                    and of the Debian packages run here
+#   build/           the two programs as released; the tests of the installed
+#                    program and of the Debian packages run here
 #   build-fuzz/      the decoder fuzz target (clang), run for 60 seconds
 # The fuzz and release builds and the fuzzing run beside the sanitizer suite,
 # at a lower priority so that its timers keep time; the tests of the packages
 # follow. Ends with "N passed, N failed".
-#   scripts/test.sh --twice   also builds build/ whole and runs the suite there
+#   scripts/test.sh --twice   also builds build/ whole (the benchmarks too) and
+#                             runs the suite there
 set -uo pipefail
 cd "$(dirname "$0")/.."
 twice=false
@@ -30,7 +30,7 @@ passed=0
 failed=0
 status=0
 # Most tests wait on sockets, timers and child processes, not on the CPU.
-test_jobs=$(($(nproc) * 2))
+test_jobs=$(($(nproc) * 3))
 
 run_suite() {  # folder, ctest arguments...
     local dir=$1
@@ -62,9 +62,9 @@ timed() {  # label, command...
     time "$@"
 }
 
-release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=ON)
+release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=ON -DPULSEWELL_BENCH=OFF)
 if $twice; then
-    release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=OFF)
+    release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=OFF -DPULSEWELL_BENCH=ON)
 fi
 
 # The fuzz target and the release programs, built behind the sanitizer suite,

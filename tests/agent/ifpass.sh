@@ -42,26 +42,40 @@ else
     )
 fi
 
-# Every instance in OID order as "oid type value-file-or-literal".
+# Every instance in OID order, into the arrays oids, types and sources (a
+# file holding the value, or "=value"). Builtins only: this runs for every
+# request, and a process started for each would cost the tests' CPU.
 list() {
-    indexes=()
-    if [ -d "$state/if" ]; then
-        while read -r i; do indexes+=("$i"); done < <(ls "$state/if" | grep -E '^[0-9]+$' | sort -n)
-    fi
+    oids=() types=() sources=()
+    local -a indexes=()
+    local folder i
+    for folder in "$state"/if/*/; do
+        i=${folder%/}
+        i=${i##*/}
+        if [[ $i =~ ^[0-9]+$ ]]; then
+            indexes[10#$i]=$i  # an array lists its elements in the order of their indexes
+        fi
+    done
     if [ -n "$count_oid" ]; then
-        echo "$count_oid integer =${#indexes[@]}"
+        add "$count_oid" integer "=${#indexes[@]}"
     fi
-    local entry number name type i
+    local entry number name type
     for entry in "${columns[@]}"; do
         read -r number name type <<<"$entry"
         for i in "${indexes[@]}"; do
             if [ "$name" = ifIndex ]; then
-                echo "$rows.$number.$i $type =$i"
+                add "$rows.$number.$i" "$type" "=$i"
             elif [ -f "$state/if/$i/$name" ]; then
-                echo "$rows.$number.$i $type $state/if/$i/$name"
+                add "$rows.$number.$i" "$type" "$state/if/$i/$name"
             fi
         done
     done
+}
+
+add() {  # oid type source
+    oids+=("$1")
+    types+=("$2")
+    sources+=("$3")
 }
 
 # 0 when OID $1 sorts after OID $2.
@@ -81,32 +95,38 @@ after() {
 }
 
 answer() {  # oid type source
-    local value
-    if [ "${3:0:1}" = "=" ]; then value=${3:1}; else value=$(cat "$3"); fi
-    # "live:FILE" follows a kernel counter, such as the real loopback's bytes.
-    if [ "${value:0:5}" = "live:" ]; then
-        value=$(cat "${value:5}")
-        if [ "$2" = counter ]; then value=$((value % 4294967296)); fi
-    fi
+    local value=
+    if [ "${3:0:1}" = "=" ]; then value=${3:1}; else IFS= read -r value <"$3"; fi
+    # "live:FILE" follows a kernel counter, such as the real loopback's bytes;
+    # "ramp:START:RATE" has counted RATE bytes a second, from 1000 at START
+    # (microseconds since 1970), as a link carrying that much.
+    local counted=true start rate
+    case $value in
+        live:*) read -r value <"${value#live:}" ;;
+        ramp:*)
+            IFS=: read -r _ start rate <<<"$value"
+            value=$((1000 + rate * (${EPOCHREALTIME//[!0-9]/} - start) / 1000000))
+            ;;
+        *) counted=false ;;
+    esac
+    if $counted && [ "$2" = counter ]; then value=$((value % 4294967296)); fi
     printf '%s\n%s\n%s\n' "$1" "$2" "$value"
 }
 
 # Answers one request: mode -g (get) or -n (getnext) for OID $2.
 lookup() {
-    local mode=$1 want=$2 oid type source entries
-    # The whole list first: leaving a loop that reads a live pipe early would
-    # end the writer with SIGPIPE half way through.
-    entries=$(list)
-    while read -r oid type source; do
-        if [ "$mode" = -g ] && [ "$oid" = "$want" ]; then
-            answer "$oid" "$type" "$source"
+    local mode=$1 want=$2 k
+    list
+    for k in "${!oids[@]}"; do
+        if [ "$mode" = -g ] && [ "${oids[k]}" = "$want" ]; then
+            answer "${oids[k]}" "${types[k]}" "${sources[k]}"
             return
         fi
-        if [ "$mode" = -n ] && after "$oid" "$want"; then
-            answer "$oid" "$type" "$source"
+        if [ "$mode" = -n ] && after "${oids[k]}" "$want"; then
+            answer "${oids[k]}" "${types[k]}" "${sources[k]}"
             return
         fi
-    done <<<"$entries"
+    done
     echo NONE
 }
 

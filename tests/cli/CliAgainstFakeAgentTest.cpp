@@ -9,6 +9,7 @@
 
 #include "snmp/Ber.h"
 #include "tests/snmp/FakeAgent.h"
+#include "tests/support/CliProgram.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell {
@@ -58,7 +59,7 @@ TEST(CliDiscoverAgainstABrokenAgent, EndlessIndexColumnEndsWithAnError) {
         QProcess cli;
         QElapsedTimer clock;
         clock.start();
-        cli.start(QStringLiteral(PULSEWELL_CLI),
+        cli.start(test::CliProgram(),
                   {"discover", "--host", QString::fromStdString(agent.Address()), "--community",
                    "public"});
         ASSERT_TRUE(cli.waitForFinished(30000)) << "still running after 30 s";
@@ -83,9 +84,8 @@ TEST(CliPollAgainstASilentAgent, InterruptEndsAtOnceWithTheTotals) {
             return {};
         });
     QProcess cli;
-    cli.start(QStringLiteral(PULSEWELL_CLI),
-              {"poll", "--host", QString::fromStdString(agent.Address()), "--interface", "1",
-               "--interval", "6"});
+    cli.start(test::CliProgram(), {"poll", "--host", QString::fromStdString(agent.Address()),
+                                   "--interface", "1", "--interval", "6"});
     ASSERT_TRUE(cli.waitForStarted());
     QElapsedTimer clock;
     clock.start();
@@ -131,7 +131,7 @@ TEST(CliAgainstASilentAgent, TimeoutAndRetriesReachEveryCommand) {
             return std::vector<test::FakeAgent::Datagram>{};
         });
         QProcess cli;
-        cli.start(QStringLiteral(PULSEWELL_CLI),
+        cli.start(test::CliProgram(),
                   c.arguments + QStringList{"--host", QString::fromStdString(agent.Address())});
         ASSERT_TRUE(cli.waitForFinished(20000));
         EXPECT_EQ(cli.exitCode(), c.exitCode);
@@ -157,7 +157,7 @@ TEST(CliCheckAgainstAHostileAgent, DeviceTextInTheReasonIsEscaped) {
                           : snmp::TSNMPMib{oid, "1|x=1\nPULSEWELL OK", snmp::ber::OctetString}})}};
     });
     QProcess cli;
-    cli.start(QStringLiteral(PULSEWELL_CLI),
+    cli.start(test::CliProgram(),
               {"check", "--host", QString::fromStdString(agent.Address()), "--interface", "1"});
     ASSERT_TRUE(cli.waitForFinished(20000));
     EXPECT_EQ(cli.exitCode(), 3);
@@ -185,7 +185,7 @@ TEST(CliTopAgainstASilentAgent, EndsAtOnceOrAfterItsSweeps) {
         test::FakeAgent agent(
             [](const snmp::TSNMPRec&, int) { return std::vector<test::FakeAgent::Datagram>(); });
         QProcess cli;
-        cli.start(QStringLiteral(PULSEWELL_CLI),
+        cli.start(test::CliProgram(),
                   QStringList{"top", "--host", QString::fromStdString(agent.Address()),
                               "--snmp-version", "2c"} +
                       c.arguments);

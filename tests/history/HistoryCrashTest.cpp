@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -16,7 +17,9 @@ TEST(HistoryCrash, KilledWriterLosesAtMostTheReadingBeingWritten) {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("history.sqlite"));
         QProcess writer;
-        writer.start(QStringLiteral(PULSEWELL_HISTORY_WRITER), {path});
+        // Built beside this test.
+        writer.start(QCoreApplication::applicationDirPath() + QStringLiteral("/history_writer"),
+                     {path});
         ASSERT_TRUE(writer.waitForStarted());
         long acknowledged = 0;
         while (acknowledged < killAfter) {

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QStringList>
 
+#include "tests/support/CliProgram.h"
 #include "tests/support/TempHome.h"
 
 namespace pulsewell::test {
@@ -13,7 +14,7 @@ namespace pulsewell::test {
 class CliCommand : public ::testing::Test {
   protected:
     void Launch(const QString& command, const QStringList& arguments) {
-        process.start(QStringLiteral(PULSEWELL_CLI), QStringList{command} + arguments);
+        process.start(CliProgram(), QStringList{command} + arguments);
         ASSERT_TRUE(process.waitForStarted());
     }
     // For a device that never answers: its time-outs are not waited out for real.

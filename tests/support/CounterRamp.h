@@ -1,12 +1,8 @@
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <thread>
 
 #include "tests/support/TestAgent.h"
 
@@ -14,42 +10,25 @@ namespace pulsewell::test {
 
 // An interface of the test agent whose two octet counters grow by
 // bytesPerSecond from the moment it is made, like a link carrying that much
-// each way, with the given ifSpeed; removed again at the end.
+// each way, with the given ifSpeed; removed again at the end. The agent works
+// the counters out from its clock when it answers, so they are exact however
+// late the test's threads run.
 class CounterRamp {
   public:
-    CounterRamp(int ifIndex, std::int64_t bytesPerSecond, const std::string& ifSpeed)
-        : file_(TestAgentStateFolder() + "/ramp" + std::to_string(ifIndex)) {
-        Write(1000);
+    CounterRamp(int ifIndex, std::int64_t bytesPerSecond, const std::string& ifSpeed) {
+        using namespace std::chrono;
+        const auto start =
+            duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
         for (const char* column : {"ifInOctets", "ifOutOctets"}) {
-            SetAgentInterfaceValue(ifIndex, column, "live:" + file_);
+            SetAgentInterfaceValue(
+                ifIndex, column,
+                "ramp:" + std::to_string(start) + ":" + std::to_string(bytesPerSecond));
         }
         SetAgentInterfaceValue(ifIndex, "ifSpeed", ifSpeed);
-        thread_ = std::thread([this, bytesPerSecond] {
-            using namespace std::chrono;
-            for (const auto start = steady_clock::now(); !stop_; std::this_thread::sleep_for(2ms)) {
-                const auto ms = duration_cast<milliseconds>(steady_clock::now() - start).count();
-                Write(1000 + bytesPerSecond * ms / 1000);
-            }
-        });
     }
-    ~CounterRamp() {
-        stop_ = true;
-        thread_.join();
-        ResetAgentState();
-        std::filesystem::remove(file_);
-    }
-
-  private:
-    // Whole or not at all for the agent's reader.
-    void Write(std::int64_t octets) {
-        const std::string next = file_ + ".next";
-        std::ofstream(next) << octets << '\n';
-        std::filesystem::rename(next, file_);
-    }
-
-    std::string file_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
+    ~CounterRamp() { ResetAgentState(); }
+    CounterRamp(const CounterRamp&) = delete;
+    CounterRamp& operator=(const CounterRamp&) = delete;
 };
 
 }  // namespace pulsewell::test

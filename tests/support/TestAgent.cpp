@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,10 +18,6 @@ std::filesystem::path FolderFromEnvironment(const char* name) {
     return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::path();
 }
 
-std::filesystem::path AgentFolder() {
-    return FolderFromEnvironment("PULSEWELL_TEST_AGENT");
-}
-
 std::filesystem::path SimulatorFolder() {
     return FolderFromEnvironment("PULSEWELL_TEST_SIMULATOR");
 }
@@ -30,10 +29,50 @@ std::string FirstLine(const std::filesystem::path& file) {
     return line;
 }
 
+std::string AgentScript(const std::string& script) {
+    return (FolderFromEnvironment("PULSEWELL_TEST_AGENT_SOURCE") / script).string();
+}
+
 int RunAgentScript(const std::string& script, const std::string& arguments) {
-    const std::string command = "'" + std::string(PULSEWELL_TEST_AGENT_SOURCE) + "/" + script +
-                                "' " + arguments + " >/dev/null";
+    const std::string command = "'" + AgentScript(script) + "' " + arguments + " >/dev/null";
     return std::system(command.c_str());
+}
+
+// The agent of a test process that changes its interfaces, so that such tests
+// run side by side rather than take turns on the fixture's agent. It goes
+// with the process; the fixture's cleanup stops it after a crash.
+class OwnAgent {
+  public:
+    OwnAgent()
+        : folder_(FolderFromEnvironment("PULSEWELL_TEST_AGENT") / "own" /
+                  std::to_string(getpid())) {
+        if (StartAgentIn(folder_.string()).empty()) {
+            ADD_FAILURE() << "the test's own agent did not start in " << folder_;
+        }
+    }
+    ~OwnAgent() {
+        // Nothing reuses its port, so no waiting until it has gone; without
+        // its pid file the fixture's cleanup passes it by.
+        std::ifstream in(folder_ / "snmpd.pid");
+        pid_t pid = 0;
+        if (in >> pid && pid > 0) {
+            kill(pid, SIGTERM);
+        }
+        std::error_code ignored;
+        std::filesystem::remove(folder_ / "snmpd.pid", ignored);
+    }
+    const std::filesystem::path& Folder() const { return folder_; }
+
+  private:
+    std::filesystem::path folder_;
+};
+
+std::filesystem::path AgentFolder() {
+    if (std::getenv("PULSEWELL_TEST_OWN_AGENT") == nullptr) {
+        return FolderFromEnvironment("PULSEWELL_TEST_AGENT");
+    }
+    static const OwnAgent own;
+    return own.Folder();
 }
 
 std::filesystem::path InterfaceFile(int ifIndex, const std::string& column) {
@@ -98,7 +137,7 @@ void RemoveAgentInterfaceValue(int ifIndex, const std::string& column) {
 }
 
 void ResetAgentState() {
-    const std::string seed = std::string(PULSEWELL_TEST_AGENT_SOURCE) + "/seed-state.sh";
+    const std::string seed = AgentScript("seed-state.sh");
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(TestAgentStateFolder()) / "if", ignored);
     const std::string command = "'" + seed + "' '" + TestAgentStateFolder() + "'";
