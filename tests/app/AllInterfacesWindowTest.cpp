@@ -85,8 +85,9 @@ class AllInterfacesWindowTest : public QObject {
             MakeInterface(c.ifIndex);
             ramps.push_back(std::make_unique<CounterRamp>(c.ifIndex, c.bytesPerSecond, "80000"));
         }
-        // Long enough that the agent's answer times hardly move the rates.
-        AllInterfacesWindow& window = OpenWindow("3 s");
+        // Long enough that an answer a tenth of a second late on a busy
+        // machine moves the rates by less than 2 %.
+        AllInterfacesWindow& window = OpenWindow("6 s");
         WaitForSweeps(window, 3);
         for (const Case& c : cases) {
             const QString name = QStringLiteral("ge-0/0/%1").arg(c.ifIndex);
@@ -95,8 +96,6 @@ class AllInterfacesWindowTest : public QObject {
             QCOMPARE(Cell(window, row, OverviewColumn::Name), name);
             QCOMPARE(Cell(window, row, OverviewColumn::State), QString());
             const double bits = Cell(window, row, OverviewColumn::In).toDouble();
-            // Within 5 %: on a loaded machine an answer may come a tenth of a
-            // second late, which is 3 % of the interval.
             QVERIFY2(qAbs(bits - 8.0 * c.bytesPerSecond) <= 0.05 * 8 * c.bytesPerSecond,
                      qPrintable(name + ": " + QString::number(bits)));
             QVERIFY(qAbs(Cell(window, row, OverviewColumn::InUtilization).toDouble() - c.percent) <
@@ -257,7 +256,7 @@ class AllInterfacesWindowTest : public QObject {
         auto* sorted = qobject_cast<QSortFilterProxyModel*>(window.Table()->model());
         QSignalSpy changed(sorted->sourceModel(), &QAbstractItemModel::dataChanged);
         QSignalSpy reset(sorted->sourceModel(), &QAbstractItemModel::modelReset);
-        QTRY_VERIFY_WITH_TIMEOUT(changed.size() + reset.size() >= sweeps, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(changed.size() + reset.size() >= sweeps, 30000);
     }
 
     // The table row (as sorted) of the interface with this ifIndex; -1 for none.
