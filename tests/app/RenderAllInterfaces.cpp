@@ -56,6 +56,11 @@ int main(int argc, char** argv) {
                     static_cast<long long>(monitor.InterfaceEntries().size()));
         test::FindAction(main, QStringLiteral("All interfaces..."))->trigger();
         auto* window = main.findChild<AllInterfacesWindow*>();
+        if (window == nullptr) {  // no interfaces: the command stays disabled
+            std::fprintf(stderr, "the device gave no interfaces\n");
+            QCoreApplication::exit(1);
+            return;
+        }
         window->findChild<QComboBox*>(QStringLiteral("sweepInterval"))->setCurrentText(interval);
         auto* sorted = qobject_cast<QSortFilterProxyModel*>(window->Table()->model());
         const auto shown = [&, window] {
