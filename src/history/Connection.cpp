@@ -126,8 +126,7 @@ Connection::Connection(std::unique_ptr<Database> file)
                 "SELECT id, device, ifindex, ifname, swept FROM series ORDER BY device, ifindex"),
       insertRaw(db,
                 "INSERT OR REPLACE INTO raw (series, t, in_counter, out_counter, in_bytes, "
-                "out_bytes, in_rate, out_rate, notes, in_errors, out_errors, in_discards, "
-                "out_discards) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)"),
+                "out_bytes, in_rate, out_rate, notes) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
       addMinute(db, AddMinuteSql().c_str()),
       sweptUntil(db,
                  "UPDATE series SET minute_until = ?2 WHERE device = ?1 AND swept = 1 AND "

@@ -177,35 +177,36 @@ void HistoryStore::Write(const std::function<void()>& body) {
     }
 }
 
-HistoryStore::SeriesState HistoryStore::SeriesFor(const Reading& reading) {
+HistoryStore::SeriesState HistoryStore::SeriesFor(const std::string& device,
+                                                  std::int64_t interfaceIndex,
+                                                  const std::string& interfaceName, bool swept) {
     Connection& c = *connection_;
     // A polled interface is found by its index and takes a name it learns;
     // a swept one is found by its name and takes the index it moved to.
-    Statement& find = reading.swept ? c.findSwept : c.findSeries;
-    find.Bind(1, reading.device);
-    if (reading.swept) {
-        find.Bind(2, reading.interfaceName);
+    Statement& find = swept ? c.findSwept : c.findSeries;
+    find.Bind(1, device);
+    if (swept) {
+        find.Bind(2, interfaceName);
     } else {
-        find.Bind(2, reading.interfaceIndex);
+        find.Bind(2, interfaceIndex);
     }
     if (!find.Step()) {
-        c.insertSeries.Bind(1, reading.device)
-            .Bind(2, reading.interfaceIndex)
-            .Bind(3, reading.interfaceName)
-            .Bind(4, std::int64_t{reading.swept})
+        c.insertSeries.Bind(1, device)
+            .Bind(2, interfaceIndex)
+            .Bind(3, interfaceName)
+            .Bind(4, std::int64_t{swept})
             .Run();
         return SeriesState{sqlite3_last_insert_rowid(c.db.Handle())};
     }
     SeriesState series{find.Integer(0), find.Integer(2), find.Integer(3), find.Integer(4),
                        find.Integer(5)};
-    const bool moved =
-        reading.swept ? find.Integer(1) != reading.interfaceIndex
-                      : !reading.interfaceName.empty() && find.Text(1) != reading.interfaceName;
+    const bool moved = swept ? find.Integer(1) != interfaceIndex
+                             : !interfaceName.empty() && find.Text(1) != interfaceName;
     find.Run();
-    if (moved && reading.swept) {
-        c.renumberSeries.Bind(1, series.id).Bind(2, reading.interfaceIndex).Run();
+    if (moved && swept) {
+        c.renumberSeries.Bind(1, series.id).Bind(2, interfaceIndex).Run();
     } else if (moved) {
-        c.renameSeries.Bind(1, series.id).Bind(2, reading.interfaceName).Run();
+        c.renameSeries.Bind(1, series.id).Bind(2, interfaceName).Run();
     }
     return series;
 }
@@ -231,7 +232,7 @@ HistoryStore::SeriesState HistoryStore::LoadSeries(std::int64_t seriesId) {
 }
 
 void HistoryStore::WriteOne(const Reading& r) {
-    SeriesState series = SeriesFor(r);
+    SeriesState series = SeriesFor(r.device, r.interfaceIndex, r.interfaceName, false);
     connection_->insertRaw.Bind(1, series.id)
         .Bind(2, r.timeMs)
         .Bind(3, r.inCounter)
@@ -241,10 +242,6 @@ void HistoryStore::WriteOne(const Reading& r) {
         .Bind(7, r.inRate)
         .Bind(8, r.outRate)
         .Bind(9, static_cast<std::int64_t>(r.notes))
-        .Bind(10, r.inErrors)
-        .Bind(11, r.outErrors)
-        .Bind(12, r.inDiscards)
-        .Bind(13, r.outDiscards)
         .Run();
     const std::int64_t minute = FloorTo(r.timeMs, kMinuteMs);
     if (series.minuteUntil == 0) {
@@ -264,12 +261,8 @@ void HistoryStore::WriteMinute(const SweptMinute& m) {
     const std::string key = m.device + '\0' + m.interfaceName;
     auto found = swept_.find(key);
     if (found == swept_.end()) {
-        Reading reading;
-        reading.device = m.device;
-        reading.interfaceIndex = m.interfaceIndex;
-        reading.interfaceName = m.interfaceName;
-        reading.swept = true;
-        found = swept_.emplace(key, SweptSeries{SeriesFor(reading), m.interfaceIndex}).first;
+        const SeriesState series = SeriesFor(m.device, m.interfaceIndex, m.interfaceName, true);
+        found = swept_.emplace(key, SweptSeries{series, m.interfaceIndex}).first;
     } else if (found->second.interfaceIndex != m.interfaceIndex) {
         c.renumberSeries.Bind(1, found->second.state.id).Bind(2, m.interfaceIndex).Run();
         found->second.interfaceIndex = m.interfaceIndex;
@@ -388,10 +381,9 @@ void HistoryStore::MarkAlarm(const std::string& device, std::int64_t interfaceIn
     }
     try {
         Transaction transaction(connection_->db);
-        Reading reading;
-        reading.device = device;
-        reading.interfaceIndex = interfaceIndex;
-        connection_->insertAlarm.Bind(1, SeriesFor(reading).id).Bind(2, timeMs).Run();
+        connection_->insertAlarm.Bind(1, SeriesFor(device, interfaceIndex, {}, false).id)
+            .Bind(2, timeMs)
+            .Run();
         transaction.Commit();
     } catch (const DatabaseError& error) {
         Report("History not recorded: " + path_ + ": " + error.what());

@@ -167,7 +167,8 @@ class HistoryStore {
     void Write(const std::function<void()>& body);
     void WriteOne(const Reading& reading);
     void WriteMinute(const SweptMinute& minute);
-    SeriesState SeriesFor(const Reading& reading);
+    SeriesState SeriesFor(const std::string& device, std::int64_t interfaceIndex,
+                          const std::string& interfaceName, bool swept);
     void SaveSeries(const SeriesState& series);
     void CloseMinutes(SeriesState& series, std::int64_t minuteMs, std::int64_t nowMs);
     void Reconsolidate(const SeriesState& series, std::int64_t minuteMs);

@@ -20,7 +20,7 @@ enum Note : std::uint32_t {
     NotMeasured = 64,
 };
 
-// One poll or sweep of one interface. A rate left empty is a gap, never a zero.
+// One poll of one interface. A rate left empty is a gap, never a zero.
 struct Reading {
     // UTC, milliseconds since 1970.
     std::int64_t timeMs = 0;
@@ -28,9 +28,6 @@ struct Reading {
     std::int64_t interfaceIndex = 0;
     // Empty where the poll does not know it; a stored name is then kept.
     std::string interfaceName;
-    // A swept interface's history follows its name: its index is where the
-    // device has it now. A polled one's follows its index.
-    bool swept = false;
     // None where the reading does not keep them.
     std::optional<std::int64_t> inCounter;
     std::optional<std::int64_t> outCounter;
@@ -39,11 +36,6 @@ struct Reading {
     // Bytes per second.
     std::optional<std::int64_t> inRate;
     std::optional<std::int64_t> outRate;
-    // Errors and discards per second, where they were measured.
-    std::optional<double> inErrors;
-    std::optional<double> outErrors;
-    std::optional<double> inDiscards;
-    std::optional<double> outDiscards;
     std::uint32_t notes = 0;
 };
 
