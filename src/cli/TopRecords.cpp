@@ -306,14 +306,7 @@ void TopRecords::Append(std::string& out, const SweepRow& row) const {
 }
 
 QString SweepEventLine(const SweepEvent& event) {
-    QString line =
-        QStringLiteral("%1 %2: %3 (ifIndex %4)")
-            .arg(IsoTime(event.time), SweepEventKindText(event.kind), VisibleCell(event.name))
-            .arg(event.index);
-    if (event.kind == SweepEvent::HighUtilization) {
-        line += QStringLiteral(" at %1 %").arg(QString::number(event.utilization, 'f', 2));
-    }
-    return line;
+    return IsoTime(event.time) + u' ' + SweepEventText(event, VisibleCell(event.name));
 }
 
 }  // namespace pulsewell::cli

@@ -175,15 +175,8 @@ std::optional<TColor> UtilizationColor(const SweepRow& row, OverviewColumn colum
 
 namespace {
 
-// "Link down: Gi1/0/3 (ifIndex 3)", " at 93.20 %" after a high utilization.
 QString EventText(const SweepEvent& event) {
-    QString text = QStringLiteral("%1: %2 (ifIndex %3)")
-                       .arg(SweepEventKindText(event.kind), ShownText(VisibleCell(event.name)))
-                       .arg(event.index);
-    if (event.kind == SweepEvent::HighUtilization) {
-        text += QStringLiteral(" at %1 %").arg(QString::number(event.utilization, 'f', 2));
-    }
-    return text;
+    return SweepEventText(event, ShownText(VisibleCell(event.name)));
 }
 
 }  // namespace

@@ -49,4 +49,14 @@ QString SweepEventKindText(SweepEvent::Kind kind) {
     return {};
 }
 
+QString SweepEventText(const SweepEvent& event, const QString& name) {
+    QString text = QStringLiteral("%1: %2 (ifIndex %3)")
+                       .arg(SweepEventKindText(event.kind), name)
+                       .arg(event.index);
+    if (event.kind == SweepEvent::HighUtilization) {
+        text += QStringLiteral(" at %1 %").arg(QString::number(event.utilization, 'f', 2));
+    }
+    return text;
+}
+
 }  // namespace pulsewell

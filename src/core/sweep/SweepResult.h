@@ -91,6 +91,10 @@ struct SweepEvent {
 // "Link down", "Link up", "Utilization high".
 QString SweepEventKindText(SweepEvent::Kind kind);
 
+// "Link down: Gi1/0/3 (ifIndex 3)", " at 93.20 %" after a high utilization;
+// `name` is the event's name as the caller shows device text.
+QString SweepEventText(const SweepEvent& event, const QString& name);
+
 struct SweepResult {
     QDateTime ended;
     std::int64_t durationMs = 0;
