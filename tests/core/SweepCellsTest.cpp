@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/sweep/SweepReading.h"
+#include "core/sweep/SweepResult.h"
 #include "core/text/OctetString.h"
 #include "snmp/Ber.h"
 
@@ -66,5 +67,24 @@ TEST(SweepCells, ContentsReadAsTheirTexts) {
                 EXPECT_EQ(byContents.Text(column), byText.Text(column)) << what;
             }
         }
+    }
+}
+
+// Interface names are the device's text: a "%1" in one stays as it is.
+TEST(SweepEventText, NamesAreNotSubstitutionMarkers) {
+    struct Case {
+        const char* name;
+        const char* text;
+    } cases[] = {
+        {"ge-0/0/1", "Link down: ge-0/0/1 (ifIndex 7)"},
+        {"x%1", "Link down: x%1 (ifIndex 7)"},
+        {"%2%3", "Link down: %2%3 (ifIndex 7)"},
+    };
+    for (const Case& c : cases) {
+        SweepEvent event;
+        event.kind = SweepEvent::LinkDown;
+        event.index = 7;
+        event.name = QString::fromUtf8(c.name);
+        EXPECT_EQ(SweepEventText(event, event.name), QString::fromUtf8(c.text)) << c.name;
     }
 }

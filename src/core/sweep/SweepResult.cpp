@@ -50,9 +50,9 @@ QString SweepEventKindText(SweepEvent::Kind kind) {
 }
 
 QString SweepEventText(const SweepEvent& event, const QString& name) {
+    // One substitution: a name holding "%1" is the device's text, not a marker.
     QString text = QStringLiteral("%1: %2 (ifIndex %3)")
-                       .arg(SweepEventKindText(event.kind), name)
-                       .arg(event.index);
+                       .arg(SweepEventKindText(event.kind), name, QString::number(event.index));
     if (event.kind == SweepEvent::HighUtilization) {
         text += QStringLiteral(" at %1 %").arg(QString::number(event.utilization, 'f', 2));
     }
