@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <mutex>
@@ -19,17 +20,25 @@ const std::string kIfIndex = "1.3.6.1.2.1.2.2.1.1";
 const std::string kIfNumber = "1.3.6.1.2.1.2.1.0";
 
 // An agent whose index column never ends: every get-next under it gives the
-// next higher index. Its interface count, if it has one, is `count`.
+// next higher index, a get-bulk as many as it asks (up to a datagram's
+// worth). Its interface count, if it has one, is `count`.
 test::FakeAgent::Script EndlessIndexes(const std::string& count) {
     return [count](const snmp::TSNMPRec& request, int) -> std::vector<test::FakeAgent::Datagram> {
         const snmp::TSNMPMib asked = request.Bindings().front();
-        if (request.PDUType == snmp::pdu::GetNextRequest) {
+        if (request.PDUType == snmp::pdu::GetNextRequest ||
+            request.PDUType == snmp::pdu::GetBulkRequest) {
             const std::size_t index = asked.ObjectId.size() > kIfIndex.size()
                                           ? std::stoul(asked.ObjectId.substr(kIfIndex.size() + 1))
                                           : 0;
-            const std::string next = std::to_string(index + 1);
-            return {
-                {test::ResponseTo(request, {{kIfIndex + "." + next, next, snmp::ber::Integer}})}};
+            const int steps = request.PDUType == snmp::pdu::GetBulkRequest
+                                  ? std::clamp(request.ErrorIndex, 1, 2000)
+                                  : 1;
+            std::vector<snmp::TSNMPMib> next;
+            for (int step = 1; step <= steps; ++step) {
+                const std::string at = std::to_string(index + static_cast<std::size_t>(step));
+                next.push_back({kIfIndex + "." + at, at, snmp::ber::Integer});
+            }
+            return {{test::ResponseTo(request, next)}};
         }
         if (asked.ObjectId == kIfNumber && !count.empty()) {
             return {{test::ResponseTo(request, {{asked.ObjectId, count, snmp::ber::Integer}})}};
@@ -42,26 +51,26 @@ test::FakeAgent::Script EndlessIndexes(const std::string& count) {
 }
 
 // Ends with exit code 1 and an error line in time, whatever the agent
-// reports as its interface count.
+// reports as its interface count. The walk without a count goes by GetBulk:
+// a hundred thousand GetNext round trips would take the test half a minute.
 TEST(CliDiscoverAgainstABrokenAgent, EndlessIndexColumnEndsWithAnError) {
     struct Case {
         std::string count;
+        QString version;
         const char* error;
     };
     const Case cases[] = {
-        {"3", "error: Discovery stopped: the device lists more than 1006 interfaces."},
-        {"", "error: Discovery stopped: the device lists more than 100000 interfaces."},
+        {"3", "1", "error: Discovery stopped: the device lists more than 1006 interfaces."},
+        {"", "2c", "error: Discovery stopped: the device lists more than 100000 interfaces."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);
         test::TempHome home;
         test::FakeAgent agent(EndlessIndexes(c.count));
         QProcess cli;
-        QElapsedTimer clock;
-        clock.start();
         cli.start(test::CliProgram(),
                   {"discover", "--host", QString::fromStdString(agent.Address()), "--community",
-                   "public"});
+                   "public", "--snmp-version", c.version});
         ASSERT_TRUE(cli.waitForFinished(30000)) << "still running after 30 s";
         EXPECT_EQ(cli.exitCode(), 1);
         EXPECT_EQ(
