@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The libFuzzer targets, built with clang into build-fuzz/:
+# The libFuzzer targets, built with clang 16 into build-fuzz/:
 #   scripts/fuzz.sh [SECONDS]   builds them and runs each for SECONDS (default 60)
 #   scripts/fuzz.sh build       only builds them
 #   scripts/fuzz.sh run SECONDS only runs them (after a build)
@@ -13,7 +13,7 @@ dir=build-fuzz
 targets=(decode_message)
 
 build() {
-    scripts/build.sh "$dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    scripts/build.sh "$dir" -DCMAKE_CXX_COMPILER=clang++-16 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DPULSEWELL_FUZZ=ON -DBUILD_TESTING=OFF -DPULSEWELL_GUI=OFF -DPULSEWELL_BENCH=OFF \
         -- "${targets[@]/#/fuzz_}" >/dev/null
 }

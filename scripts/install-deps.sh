@@ -16,7 +16,7 @@ run=(
 )
 test=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang-16 libclang-rt-16-dev
     gnome-keyring dbus libsecret-tools
     snmpd snmp libsnmp-dev snmpsim
     dpkg-dev file desktop-file-utils groff-base lintian
