@@ -142,7 +142,7 @@ Discovered Discover(const Device& device, int width, SnmpVersion version = SnmpV
     SnmpDeviceReader reader;
     reader.QueryComponent().SetThrottle(0);
     // Long enough for a busy machine where no silence is meant.
-    reader.QueryComponent().SetTimeout(device.silent.empty() ? 2000 : 200);
+    reader.QueryComponent().SetTimeout(device.silent.empty() ? 10000 : 200);
     reader.QueryComponent().SetWidth(width);
     reader.QueryComponent().SetBulkWalks(bulk);
     Monitor monitor(view, reader, player);
