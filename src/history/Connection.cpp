@@ -119,8 +119,11 @@ Connection::Connection(std::unique_ptr<Database> file)
       saveSeries(db,
                  "UPDATE series SET minute_until = ?2, hour_until = ?3, day_until = ?4, "
                  "pruned_until = ?5 WHERE id = ?1"),
+      // A swept series' minutes are written without marking it: its last
+      // minute row tells.
       loadSeries(db,
-                 "SELECT id, ifname, minute_until, hour_until, day_until, pruned_until "
+                 "SELECT id, ifname, max(minute_until, coalesce((SELECT max(t) + 60000 FROM "
+                 "minute WHERE series = ?1), 0)), hour_until, day_until, pruned_until, swept "
                  "FROM series WHERE id = ?1"),
       allSeries(db,
                 "SELECT id, device, ifindex, ifname, swept FROM series ORDER BY device, ifindex"),
@@ -128,9 +131,6 @@ Connection::Connection(std::unique_ptr<Database> file)
                 "INSERT OR REPLACE INTO raw (series, t, in_counter, out_counter, in_bytes, "
                 "out_bytes, in_rate, out_rate, notes) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
       addMinute(db, AddMinuteSql().c_str()),
-      sweptUntil(db,
-                 "UPDATE series SET minute_until = ?2 WHERE device = ?1 AND swept = 1 AND "
-                 "minute_until BETWEEN 1 AND ?2 - 1"),
       insertAlarm(db, "INSERT OR IGNORE INTO alarm VALUES (?1, ?2)"),
       alarms(db, "SELECT t FROM alarm WHERE series = ?1 AND t >= ?2 AND t < ?3 ORDER BY t"),
       pruneRaw(db,

@@ -29,8 +29,6 @@ struct Connection {
     Statement allSeries;
     Statement insertRaw;
     Statement addMinute;
-    // A device's swept series hold their minutes up to ?2.
-    Statement sweptUntil;
     Statement insertAlarm;
     Statement alarms;
     Statement pruneRaw;

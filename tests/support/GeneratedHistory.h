@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "history/HistoryStore.h"
@@ -63,6 +64,26 @@ class ReadingGenerator {
     std::int64_t inCounter_ = 0;
     std::int64_t outCounter_ = 0;
 };
+
+// A reading added into its interface's minute as a sweep that read it would
+// add it: a side without a rate adds nothing.
+inline void AddToMinute(history::SweptMinute& minute, const history::Reading& r,
+                        std::int64_t coveredMs) {
+    minute.minuteMs = history::FloorTo(r.timeMs, history::kMinuteMs);
+    minute.device = r.device;
+    minute.interfaceName = r.interfaceName;
+    minute.interfaceIndex = r.interfaceIndex;
+    for (const auto& [d, bytes, rate] : {std::tuple{&minute.in, r.inBytes, r.inRate},
+                                         std::tuple{&minute.out, r.outBytes, r.outRate}}) {
+        if (rate) {
+            d->least = d->sweeps == 0 ? *rate : std::min(d->least, *rate);
+            d->most = std::max(d->most, *rate);
+            d->bytes += bytes;
+            d->coveredMs += coveredMs;
+            ++d->sweeps;
+        }
+    }
+}
 
 // What the test works out itself from the readings it generated.
 class Expectation {
