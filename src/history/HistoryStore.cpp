@@ -308,15 +308,18 @@ void HistoryStore::WriteMinute(const SweptMinute& m) {
 
 void HistoryStore::Consolidate(int level, std::int64_t seriesId, std::int64_t fromMs,
                                std::int64_t toMs) {
-    connection_->consolidate[static_cast<std::size_t>(level)]
-        ->Bind(1, seriesId)
-        .Bind(2, fromMs)
-        .Bind(3, toMs)
-        .Run();
+    const auto i = static_cast<std::size_t>(level);
+    Statement& consolidate = toMs - fromMs == kLevelMs[i] && fromMs % kLevelMs[i] == 0
+                                 ? *connection_->consolidateBucket[i]
+                                 : *connection_->consolidate[i];
+    consolidate.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs).Run();
 }
 
+// A swept series has no raw readings: its minutes come whole.
 void HistoryStore::CloseMinutes(SeriesState& s, std::int64_t minuteMs, std::int64_t nowMs) {
-    Consolidate(1, s.id, s.minuteUntil, minuteMs);
+    if (!s.swept) {
+        Consolidate(1, s.id, s.minuteUntil, minuteMs);
+    }
     s.minuteUntil = minuteMs;
     if (const std::int64_t hour = FloorTo(minuteMs, kHourMs); hour > s.hourUntil) {
         Consolidate(2, s.id, s.hourUntil, hour);
@@ -333,7 +336,9 @@ void HistoryStore::CloseMinutes(SeriesState& s, std::int64_t minuteMs, std::int6
 // A reading older than what was consolidated (another writer's, or a clock
 // set back): its buckets are worked out again.
 void HistoryStore::Reconsolidate(const SeriesState& s, std::int64_t minuteMs) {
-    Consolidate(1, s.id, minuteMs, minuteMs + kMinuteMs);
+    if (!s.swept) {
+        Consolidate(1, s.id, minuteMs, minuteMs + kMinuteMs);
+    }
     if (const std::int64_t hour = FloorTo(minuteMs, kHourMs); hour < s.hourUntil) {
         Consolidate(2, s.id, hour, hour + kHourMs);
     }
@@ -345,7 +350,7 @@ void HistoryStore::Reconsolidate(const SeriesState& s, std::int64_t minuteMs) {
 void HistoryStore::Prune(SeriesState& s, std::int64_t nowMs) {
     Connection& c = *connection_;
     const std::int64_t rawCut = nowMs - retention_.rawHours * kHourMs;
-    if (rawCut > s.prunedUntil) {
+    if (!s.swept && rawCut > s.prunedUntil) {
         c.pruneRaw.Bind(1, s.id).Bind(2, s.prunedUntil).Bind(3, rawCut).Run();
         s.prunedUntil = rawCut;
     }
