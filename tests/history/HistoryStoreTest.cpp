@@ -121,50 +121,50 @@ TEST(GeneratedHistory, MonthAtTenSecondsGivesThePercentileAndVolumesOfItsReading
     EXPECT_EQ(store.AutomaticStep(series->id, end - kHourMs, end), history::Step::Raw);
 }
 
-// Sweeps every 10 s added up into minutes, as the history receives them.
 TEST(GeneratedHistory, ThousandInterfacesSweptAtTenSeconds) {
     Folder folder;
     const std::int64_t start = Day(2026, 12, 1);
     const std::int64_t span = kSweptHours * kHourMs;
     std::int64_t clock = start;
-    constexpr std::size_t kInterfaces = 1000;
+    constexpr int kInterfaces = 1000;
     test::ReadingGenerator generator(start, 10'000, 7);
-    std::map<int, test::Expectation> expected = {{1, {}}, {377, {}}, {1000, {}}};
+    std::map<int, test::Expectation> expected;
+    const std::vector<int> watched = {1, 377, 1000};
     {
         Opened opened(folder.File(), clock);
-        std::vector<history::SweptMinute> minute;
+        // Each minute's sweeps added up, as the history receives them.
+        std::vector<history::SweptMinute> minutes;
         while (generator.Now() < start + span) {
-            minute.assign(kInterfaces, {});
+            minutes.assign(kInterfaces, {});
             for (const std::int64_t end = generator.Now() + kMinuteMs; generator.Now() < end;
                  generator.NextPoll()) {
-                for (std::size_t i = 0; i < kInterfaces; ++i) {
-                    const history::Reading reading = generator.Next(static_cast<int>(i) + 1);
-                    test::AddToMinute(minute[i], reading, 10'000);
-                    if (const auto watched = expected.find(static_cast<int>(i) + 1);
-                        watched != expected.end()) {
-                        watched->second.Add(reading);
+                for (int i = 1; i <= kInterfaces; ++i) {
+                    const history::Reading reading = generator.Next(i);
+                    test::AddToMinute(minutes[static_cast<std::size_t>(i - 1)], reading, 10'000);
+                    if (std::ranges::find(watched, i) != watched.end()) {
+                        expected[i].Add(reading);
                     }
                 }
             }
             clock = generator.Now();
-            opened.store.Record(minute);
+            opened.store.Record(minutes);
         }
         EXPECT_TRUE(opened.messages.empty());
     }
     clock = start + span;
     Opened opened(folder.File(), clock);
-    for (const auto& [i, readings] : expected) {
+    for (const int i : watched) {
         SCOPED_TRACE(i);
         const auto series = opened.store.FindSeries("10.0.0.1", std::to_string(i));
         ASSERT_TRUE(series);
-        const auto [in, out] = readings.Percentile95(start, start + span);
+        const auto [in, out] = expected[i].Percentile95(start, start + span);
         const auto figures = opened.store.Figures(series->id, start, start + span);
         EXPECT_NEAR(*figures.in.percentile95, in, in * 1e-9);
         EXPECT_NEAR(*figures.out.percentile95, out, out * 1e-9);
         const auto month = opened.store.MonthlyVolumes(series->id, start, start + span, 1);
         ASSERT_EQ(month.size(), 1u);
-        EXPECT_EQ(month[0].volume.in, readings.VolumeOf(start, start + span).in);
-        EXPECT_EQ(month[0].volume.out, readings.VolumeOf(start, start + span).out);
+        EXPECT_EQ(month[0].volume.in, expected[i].VolumeOf(start, start + span).in);
+        EXPECT_EQ(month[0].volume.out, expected[i].VolumeOf(start, start + span).out);
     }
 }
 
@@ -419,38 +419,26 @@ TEST(HistoryFile, SweptMinutesAreKeptDaysOfTheirOwn) {
     const std::int64_t end = start + 5 * kDayMs;
     std::int64_t clock = start;
     Opened opened(folder.File(), clock, {48, 3, 730, 1});
-    // A poll and a swept minute every hour.
-    test::ReadingGenerator generator(start, kHourMs, 5);
-    for (; generator.Now() < end; generator.NextPoll()) {
+    // Every hour a poll of eth2 and a swept minute of eth3.
+    for (test::ReadingGenerator generator(start, kHourMs, 5); generator.Now() < end;
+         generator.NextPoll()) {
         clock = generator.Now();
         opened.store.Record(generator.Next(2));
         history::SweptMinute minute;
-        minute.minuteMs = clock;
-        minute.device = "10.0.0.1";
-        minute.interfaceName = "Gi1/0/1";
-        minute.in.bytes = 6000;
-        minute.in.coveredMs = 60'000;
-        minute.in.sweeps = 10;
+        test::AddToMinute(minute, generator.Next(3), 60'000);
         opened.store.Record(std::vector{minute});
     }
-    EXPECT_TRUE(opened.messages.empty());
-    struct Case {
-        const char* interface;
-        std::size_t days;
-    };
-    for (const Case& c : {Case{"eth2", 3}, Case{"Gi1/0/1", 1}}) {
-        SCOPED_TRACE(c.interface);
-        const auto series = opened.store.FindSeries("10.0.0.1", c.interface);
+    for (const auto& [interface, days] : {std::pair{"eth2", 3L}, std::pair{"eth3", 1L}}) {
+        SCOPED_TRACE(interface);
+        const auto series = opened.store.FindSeries("10.0.0.1", interface);
         ASSERT_TRUE(series);
-        const auto read = [&](history::Step step) {
+        for (const history::Step step : {history::Step::Minute, history::Step::Hour}) {
             const auto points = opened.store.Range(series->id, start, end, step);
-            return static_cast<std::size_t>(
-                std::count_if(points.begin(), points.end(),
-                              [](const history::Point& p) { return p.samples > 0; }));
-        };
-        EXPECT_EQ(read(history::Step::Minute), c.days * 24);
-        EXPECT_EQ(read(history::Step::Hour), 5u * 24 - 1);
+            EXPECT_EQ(std::ranges::count_if(points, [](const auto& p) { return p.samples > 0; }),
+                      step == history::Step::Minute ? days * 24 : 5 * 24 - 1);
+        }
     }
+    EXPECT_TRUE(opened.messages.empty());
 }
 
 TEST(HistoryFile, TwoWritersAtOnceBothSucceed) {

@@ -65,21 +65,20 @@ class ReadingGenerator {
     std::int64_t outCounter_ = 0;
 };
 
-// A reading added into its interface's minute as a sweep that read it would
-// add it: a side without a rate adds nothing.
-inline void AddToMinute(history::SweptMinute& minute, const history::Reading& r,
-                        std::int64_t coveredMs) {
-    minute.minuteMs = history::FloorTo(r.timeMs, history::kMinuteMs);
-    minute.device = r.device;
-    minute.interfaceName = r.interfaceName;
-    minute.interfaceIndex = r.interfaceIndex;
-    for (const auto& [d, bytes, rate] : {std::tuple{&minute.in, r.inBytes, r.inRate},
-                                         std::tuple{&minute.out, r.outBytes, r.outRate}}) {
+// A reading added into its interface's minute as a sweep adds it: its bytes,
+// the time they cover and one sweep, where that side has a rate.
+inline void AddToMinute(history::SweptMinute& m, const history::Reading& r, std::int64_t ms) {
+    m = {history::FloorTo(r.timeMs, history::kMinuteMs),
+         r.device,
+         r.interfaceName,
+         r.interfaceIndex,
+         m.in,
+         m.out};
+    for (const auto& [d, bytes, rate] :
+         {std::tuple{&m.in, r.inBytes, r.inRate}, std::tuple{&m.out, r.outBytes, r.outRate}}) {
         if (rate) {
-            d->least = d->sweeps == 0 ? *rate : std::min(d->least, *rate);
-            d->most = std::max(d->most, *rate);
             d->bytes += bytes;
-            d->coveredMs += coveredMs;
+            d->coveredMs += ms;
             ++d->sweeps;
         }
     }
