@@ -1,6 +1,6 @@
 // The history store against a file on disk: storing one reading, a sweep of
-// a thousand interfaces by index, a minute of a thousand swept interfaces and
-// the file's growth a day with them, a year of one interface at one second
+// a thousand interfaces by index, a minute of a thousand swept interfaces,
+// the file's growth a day with them and where it levels off, a year of one interface at one second
 // (the file's size), and reading that year hourly with its 95th percentile.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -77,10 +77,10 @@ void StoreSweepOfThousandInterfaces(benchmark::State& state) {
 }
 BENCHMARK(StoreSweepOfThousandInterfaces)->Unit(benchmark::kMillisecond);
 
-// A minute of 1,000 swept interfaces as sweeps every 6 seconds (the
-// window's default) add it up: ten sweeps each, with errors and discards.
-std::vector<SweptMinute> MinuteOfSweeps(std::int64_t minuteMs) {
-    std::vector<SweptMinute> minute(1000);
+// A minute of swept interfaces as sweeps every 6 seconds (the window's
+// default) add it up: ten sweeps each, with errors and discards.
+std::vector<SweptMinute> MinuteOfSweeps(std::int64_t minuteMs, std::size_t interfaces = 1000) {
+    std::vector<SweptMinute> minute(interfaces);
     for (std::size_t i = 0; i < minute.size(); ++i) {
         const Reading r = MakeReading(minuteMs, static_cast<std::int64_t>(i) + 1, 60);
         SweptMinute& m = minute[i];
@@ -91,7 +91,8 @@ std::vector<SweptMinute> MinuteOfSweeps(std::int64_t minuteMs) {
     return minute;
 }
 
-// What each closed minute writes; the hours close and prune every 60th.
+// An hour of closed minutes, the first creating the series; the hours close
+// and prune once among them.
 void StoreMinuteOfThousandSweptInterfaces(benchmark::State& state) {
     Folder folder;
     std::int64_t clock = kStart;
@@ -104,7 +105,7 @@ void StoreMinuteOfThousandSweptInterfaces(benchmark::State& state) {
         store.Record(minute);
     }
 }
-BENCHMARK(StoreMinuteOfThousandSweptInterfaces)->Unit(benchmark::kMillisecond);
+BENCHMARK(StoreMinuteOfThousandSweptInterfaces)->Iterations(60)->Unit(benchmark::kMillisecond);
 
 // The file's growth a day for 1,000 swept interfaces: an hour of minutes
 // (and the hour they close), scaled by 24.
@@ -131,6 +132,30 @@ void SweptGrowthPerDay(benchmark::State& state) {
     }
 }
 BENCHMARK(SweptGrowthPerDay)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Where the file levels off once the swept minutes are pruned (after 7
+// days): 100 interfaces swept for 9 days, the file's size after the 8th and
+// the 9th, each day's journal folded in, scaled to 1,000 interfaces.
+void SweptSteadySize(benchmark::State& state) {
+    for (auto _ : state) {
+        Folder folder;
+        std::int64_t clock = kStart;
+        std::vector<double> megabytes;
+        for (int day = 1; day <= 9; ++day) {
+            {
+                HistoryStore store(folder.File(), {}, {}, [&clock] { return clock; });
+                for (int i = 0; i < 1440; ++i, clock += pulsewell::history::kMinuteMs) {
+                    store.Record(MinuteOfSweeps(clock, 100));
+                }
+            }
+            megabytes.push_back(static_cast<double>(std::filesystem::file_size(folder.File())) *
+                                10 / 1e6);
+        }
+        state.counters["MB_after_8_days"] = megabytes[7];
+        state.counters["MB_after_9_days"] = megabytes[8];
+    }
+}
+BENCHMARK(SweptSteadySize)->Iterations(1)->Unit(benchmark::kSecond);
 
 // A year of one interface polled every second, stored a day per transaction:
 // the retention leaves 48 hours raw, 30 days of minutes, the rest hourly and daily.

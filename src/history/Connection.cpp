@@ -19,8 +19,9 @@ std::string Bucket(int level) {
 }
 
 // Each level from the one below: counts and bytes add up, averages weigh by
-// the readings behind them.
-std::string ConsolidateSql(int level) {
+// the readings behind them. `oneBucket`: [?2, ?3) is one bucket, and an
+// aggregate without GROUP BY spares the sort; no rows, no bucket.
+std::string ConsolidateSql(int level, bool oneBucket) {
     const std::string table = kTables[static_cast<std::size_t>(level)];
     std::string columns =
         "series, t, in_count, out_count, in_bytes, out_bytes, in_avg, in_min, in_max, out_avg, "
@@ -34,21 +35,23 @@ std::string ConsolidateSql(int level) {
     }
     columns += ", covered_ms";
     faults += level == 1 ? ", NULL" : ", sum(covered_ms)";
-    const std::string into = "INSERT OR REPLACE INTO " + table + " (" + columns +
-                             ") SELECT series, " + Bucket(level) + ", ";
-    const std::string where = " WHERE series = ?1 AND t >= ?2 AND t < ?3 GROUP BY t / " +
-                              std::to_string(kLevelMs[static_cast<std::size_t>(level)]);
-    if (level == 1) {
-        return into +
-               "count(in_rate), count(out_rate), sum(in_bytes), sum(out_bytes), avg(in_rate), "
-               "min(in_rate), max(in_rate), avg(out_rate), min(out_rate), max(out_rate)" +
-               faults + " FROM raw" + where;
+    const std::string values =
+        level == 1
+            ? "count(in_rate), count(out_rate), sum(in_bytes), sum(out_bytes), avg(in_rate), "
+              "min(in_rate), max(in_rate), avg(out_rate), min(out_rate), max(out_rate)"
+            : "sum(in_count), sum(out_count), sum(in_bytes), sum(out_bytes), "
+              "sum(in_avg * in_count) / nullif(sum(in_count), 0), min(in_min), max(in_max), "
+              "sum(out_avg * out_count) / nullif(sum(out_count), 0), min(out_min), "
+              "max(out_max)";
+    const std::string select =
+        "SELECT series, " + (oneBucket ? "?2" : Bucket(level)) + ", " + values + faults + " FROM " +
+        kTables[static_cast<std::size_t>(level - 1)] + " WHERE series = ?1 AND t >= ?2 AND t < ?3";
+    const std::string into = "INSERT OR REPLACE INTO " + table + " (" + columns + ") ";
+    if (oneBucket) {
+        return into + "SELECT * FROM (" + select + ") WHERE series IS NOT NULL";
     }
-    return into +
-           "sum(in_count), sum(out_count), sum(in_bytes), sum(out_bytes), "
-           "sum(in_avg * in_count) / nullif(sum(in_count), 0), min(in_min), max(in_max), "
-           "sum(out_avg * out_count) / nullif(sum(out_count), 0), min(out_min), max(out_max)" +
-           faults + " FROM " + kTables[static_cast<std::size_t>(level - 1)] + where;
+    return into + select + " GROUP BY t / " +
+           std::to_string(kLevelMs[static_cast<std::size_t>(level)]);
 }
 
 // The four fault columns, as a list to select.
@@ -119,8 +122,11 @@ Connection::Connection(std::unique_ptr<Database> file)
       saveSeries(db,
                  "UPDATE series SET minute_until = ?2, hour_until = ?3, day_until = ?4, "
                  "pruned_until = ?5 WHERE id = ?1"),
+      // A swept series' minutes are written without marking it: its last
+      // minute row tells.
       loadSeries(db,
-                 "SELECT id, ifname, minute_until, hour_until, day_until, pruned_until "
+                 "SELECT id, ifname, max(minute_until, coalesce((SELECT max(t) + 60000 FROM "
+                 "minute WHERE series = ?1), 0)), hour_until, day_until, pruned_until, swept "
                  "FROM series WHERE id = ?1"),
       allSeries(db,
                 "SELECT id, device, ifindex, ifname, swept FROM series ORDER BY device, ifindex"),
@@ -128,9 +134,6 @@ Connection::Connection(std::unique_ptr<Database> file)
                 "INSERT OR REPLACE INTO raw (series, t, in_counter, out_counter, in_bytes, "
                 "out_bytes, in_rate, out_rate, notes) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
       addMinute(db, AddMinuteSql().c_str()),
-      sweptUntil(db,
-                 "UPDATE series SET minute_until = ?2 WHERE device = ?1 AND swept = 1 AND "
-                 "minute_until BETWEEN 1 AND ?2 - 1"),
       insertAlarm(db, "INSERT OR IGNORE INTO alarm VALUES (?1, ?2)"),
       alarms(db, "SELECT t FROM alarm WHERE series = ?1 AND t >= ?2 AND t < ?3 ORDER BY t"),
       pruneRaw(db,
@@ -163,7 +166,8 @@ Connection::Connection(std::unique_ptr<Database> file)
                                      std::string(kRange));
             continue;
         }
-        consolidate[i] = Prepare(db, ConsolidateSql(level));
+        consolidate[i] = Prepare(db, ConsolidateSql(level, false));
+        consolidateBucket[i] = Prepare(db, ConsolidateSql(level, true));
         prune[i] = Prepare(db, "DELETE FROM " + table + " WHERE series = ?1 AND t < ?2");
         range[i] = Prepare(db,
                            "SELECT t, in_avg, out_avg, in_min, in_max, out_min, out_max, "

@@ -29,14 +29,14 @@ struct Connection {
     Statement allSeries;
     Statement insertRaw;
     Statement addMinute;
-    // A device's swept series hold their minutes up to ?2.
-    Statement sweptUntil;
     Statement insertAlarm;
     Statement alarms;
     Statement pruneRaw;
     Statement rawRange;
     // Per level (index 0 unused where the raw table has its own).
     std::array<std::unique_ptr<Statement>, kLevels> consolidate;
+    // The same for a range of one bucket.
+    std::array<std::unique_ptr<Statement>, kLevels> consolidateBucket;
     std::array<std::unique_ptr<Statement>, kLevels> prune;
     std::array<std::unique_ptr<Statement>, kLevels> range;
     std::array<std::unique_ptr<Statement>, kLevels> volume;

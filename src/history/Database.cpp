@@ -9,6 +9,8 @@ bool DatabaseError::Damaged() const {
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
+static_assert(SQLITE_OK == 0 && SQLITE_ROW == 100 && SQLITE_DONE == 101, "Database::Check");
+
 Database::Database(const std::string& path) {
     const int code =
         sqlite3_open_v2(path.c_str(), &db_,
@@ -26,10 +28,9 @@ Database::~Database() {
     sqlite3_close_v2(db_);
 }
 
-void Database::Check(int code) const {
-    if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE) {
-        throw DatabaseError(code, sqlite3_errmsg(db_));
-    }
+// Out of line: the checks of every bind and step stay small.
+[[noreturn]] void Database::Fail(int code) const {
+    throw DatabaseError(code, sqlite3_errmsg(db_));
 }
 
 void Database::Execute(const std::string& sql) {

@@ -32,9 +32,16 @@ class Database {
 
     sqlite3* Handle() const { return db_; }
     void Execute(const std::string& sql);
-    void Check(int code) const;
+    // Throws unless `code` is SQLITE_OK, SQLITE_ROW or SQLITE_DONE.
+    void Check(int code) const {
+        if (code != 0 && code != 100 && code != 101) {
+            Fail(code);
+        }
+    }
 
   private:
+    [[noreturn]] void Fail(int code) const;
+
     sqlite3* db_ = nullptr;
 };
 

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <map>
 
 #include "history/Connection.h"
 #include "history/Schema.h"
@@ -143,16 +142,8 @@ void HistoryStore::Record(const std::vector<Reading>& readings) {
 
 void HistoryStore::Record(const std::vector<SweptMinute>& minutes) {
     Write([&] {
-        std::map<std::string, std::int64_t> until;
         for (const SweptMinute& minute : minutes) {
             WriteMinute(minute);
-            std::int64_t& device = until[minute.device];
-            device = std::max(device, minute.minuteMs + kMinuteMs);
-        }
-        // The minutes in one statement, for the queries: the hours and
-        // days close an hour at a time.
-        for (const auto& [device, minuteMs] : until) {
-            connection_->sweptUntil.Bind(1, device).Bind(2, minuteMs).Run();
         }
     });
 }
@@ -196,10 +187,10 @@ HistoryStore::SeriesState HistoryStore::SeriesFor(const std::string& device,
             .Bind(3, interfaceName)
             .Bind(4, std::int64_t{swept})
             .Run();
-        return SeriesState{sqlite3_last_insert_rowid(c.db.Handle())};
+        return SeriesState{sqlite3_last_insert_rowid(c.db.Handle()), 0, 0, 0, 0, swept};
     }
-    SeriesState series{find.Integer(0), find.Integer(2), find.Integer(3), find.Integer(4),
-                       find.Integer(5)};
+    SeriesState series{find.Integer(0), find.Integer(2), find.Integer(3),
+                       find.Integer(4), find.Integer(5), swept};
     const bool moved = swept ? find.Integer(1) != interfaceIndex
                              : !interfaceName.empty() && find.Text(1) != interfaceName;
     find.Run();
@@ -225,7 +216,8 @@ HistoryStore::SeriesState HistoryStore::LoadSeries(std::int64_t seriesId) {
     load.Bind(1, seriesId);
     SeriesState series{seriesId};
     if (load.Step()) {
-        series = {seriesId, load.Integer(2), load.Integer(3), load.Integer(4), load.Integer(5)};
+        series = {seriesId,        load.Integer(2), load.Integer(3),
+                  load.Integer(4), load.Integer(5), load.Integer(6) != 0};
         load.Run();
     }
     return series;
@@ -316,15 +308,18 @@ void HistoryStore::WriteMinute(const SweptMinute& m) {
 
 void HistoryStore::Consolidate(int level, std::int64_t seriesId, std::int64_t fromMs,
                                std::int64_t toMs) {
-    connection_->consolidate[static_cast<std::size_t>(level)]
-        ->Bind(1, seriesId)
-        .Bind(2, fromMs)
-        .Bind(3, toMs)
-        .Run();
+    const auto i = static_cast<std::size_t>(level);
+    Statement& consolidate = toMs - fromMs == kLevelMs[i] && fromMs % kLevelMs[i] == 0
+                                 ? *connection_->consolidateBucket[i]
+                                 : *connection_->consolidate[i];
+    consolidate.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs).Run();
 }
 
+// A swept series has no raw readings: its minutes come whole.
 void HistoryStore::CloseMinutes(SeriesState& s, std::int64_t minuteMs, std::int64_t nowMs) {
-    Consolidate(1, s.id, s.minuteUntil, minuteMs);
+    if (!s.swept) {
+        Consolidate(1, s.id, s.minuteUntil, minuteMs);
+    }
     s.minuteUntil = minuteMs;
     if (const std::int64_t hour = FloorTo(minuteMs, kHourMs); hour > s.hourUntil) {
         Consolidate(2, s.id, s.hourUntil, hour);
@@ -341,7 +336,9 @@ void HistoryStore::CloseMinutes(SeriesState& s, std::int64_t minuteMs, std::int6
 // A reading older than what was consolidated (another writer's, or a clock
 // set back): its buckets are worked out again.
 void HistoryStore::Reconsolidate(const SeriesState& s, std::int64_t minuteMs) {
-    Consolidate(1, s.id, minuteMs, minuteMs + kMinuteMs);
+    if (!s.swept) {
+        Consolidate(1, s.id, minuteMs, minuteMs + kMinuteMs);
+    }
     if (const std::int64_t hour = FloorTo(minuteMs, kHourMs); hour < s.hourUntil) {
         Consolidate(2, s.id, hour, hour + kHourMs);
     }
@@ -353,11 +350,12 @@ void HistoryStore::Reconsolidate(const SeriesState& s, std::int64_t minuteMs) {
 void HistoryStore::Prune(SeriesState& s, std::int64_t nowMs) {
     Connection& c = *connection_;
     const std::int64_t rawCut = nowMs - retention_.rawHours * kHourMs;
-    if (rawCut > s.prunedUntil) {
+    if (!s.swept && rawCut > s.prunedUntil) {
         c.pruneRaw.Bind(1, s.id).Bind(2, s.prunedUntil).Bind(3, rawCut).Run();
         s.prunedUntil = rawCut;
     }
-    c.prune[1]->Bind(1, s.id).Bind(2, nowMs - retention_.minuteDays * kDayMs).Run();
+    const std::int64_t minuteDays = s.swept ? retention_.sweptMinuteDays : retention_.minuteDays;
+    c.prune[1]->Bind(1, s.id).Bind(2, nowMs - minuteDays * kDayMs).Run();
     c.prune[2]->Bind(1, s.id).Bind(2, nowMs - retention_.hourDays * kDayMs).Run();
 }
 

@@ -157,6 +157,7 @@ class HistoryStore {
         std::int64_t dayUntil = 0;
         // Raw readings before it are pruned (but those around alarms).
         std::int64_t prunedUntil = 0;
+        bool swept = false;
     };
 
     void Open();

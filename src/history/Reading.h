@@ -74,6 +74,8 @@ struct Retention {
     std::int64_t rawHours = 48;
     std::int64_t minuteDays = 30;
     std::int64_t hourDays = 730;
+    // Swept interfaces come by the thousand: their minutes go sooner.
+    std::int64_t sweptMinuteDays = 7;
 };
 
 }  // namespace pulsewell::history

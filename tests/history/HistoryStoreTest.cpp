@@ -132,17 +132,22 @@ TEST(GeneratedHistory, ThousandInterfacesSweptAtTenSeconds) {
     const std::vector<int> watched = {1, 377, 1000};
     {
         Opened opened(folder.File(), clock);
-        std::vector<history::Reading> sweep(kInterfaces);
+        // Each minute's sweeps added up, as the history receives them.
+        std::vector<history::SweptMinute> minutes;
         while (generator.Now() < start + span) {
+            minutes.assign(kInterfaces, {});
+            for (const std::int64_t end = generator.Now() + kMinuteMs; generator.Now() < end;
+                 generator.NextPoll()) {
+                for (int i = 1; i <= kInterfaces; ++i) {
+                    const history::Reading reading = generator.Next(i);
+                    test::AddToMinute(minutes[static_cast<std::size_t>(i - 1)], reading, 10'000);
+                    if (std::ranges::find(watched, i) != watched.end()) {
+                        expected[i].Add(reading);
+                    }
+                }
+            }
             clock = generator.Now();
-            for (int i = 1; i <= kInterfaces; ++i) {
-                sweep[static_cast<std::size_t>(i - 1)] = generator.Next(i);
-            }
-            for (const int i : watched) {
-                expected[i].Add(sweep[static_cast<std::size_t>(i - 1)]);
-            }
-            opened.store.Record(sweep);
-            generator.NextPoll();
+            opened.store.Record(minutes);
         }
         EXPECT_TRUE(opened.messages.empty());
     }
@@ -404,6 +409,36 @@ TEST(HistoryFile, SweptMinutesAddUpToExactAverages) {
     EXPECT_EQ(hours[0].inBytes, 18000);
     EXPECT_EQ(hours[0].samples, 16);
     EXPECT_EQ(opened.store.VolumeOf(series->id, hour, hour + 2 * kHourMs).in, 18600);
+}
+
+// Swept interfaces' minutes go after days of their own, polled ones' after
+// theirs; the hours of both stay.
+TEST(HistoryFile, SweptMinutesAreKeptDaysOfTheirOwn) {
+    Folder folder;
+    const std::int64_t start = Day(2026, 12, 1);
+    const std::int64_t end = start + 5 * kDayMs;
+    std::int64_t clock = start;
+    Opened opened(folder.File(), clock, {48, 3, 730, 1});
+    // Every hour a poll of eth2 and a swept minute of eth3.
+    for (test::ReadingGenerator generator(start, kHourMs, 5); generator.Now() < end;
+         generator.NextPoll()) {
+        clock = generator.Now();
+        opened.store.Record(generator.Next(2));
+        history::SweptMinute minute;
+        test::AddToMinute(minute, generator.Next(3), 60'000);
+        opened.store.Record(std::vector{minute});
+    }
+    for (const auto& [interface, days] : {std::pair{"eth2", 3L}, std::pair{"eth3", 1L}}) {
+        SCOPED_TRACE(interface);
+        const auto series = opened.store.FindSeries("10.0.0.1", interface);
+        ASSERT_TRUE(series);
+        for (const history::Step step : {history::Step::Minute, history::Step::Hour}) {
+            const auto points = opened.store.Range(series->id, start, end, step);
+            EXPECT_EQ(std::ranges::count_if(points, [](const auto& p) { return p.samples > 0; }),
+                      step == history::Step::Minute ? days * 24 : 5 * 24 - 1);
+        }
+    }
+    EXPECT_TRUE(opened.messages.empty());
 }
 
 TEST(HistoryFile, TwoWritersAtOnceBothSucceed) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "history/HistoryStore.h"
@@ -63,6 +64,25 @@ class ReadingGenerator {
     std::int64_t inCounter_ = 0;
     std::int64_t outCounter_ = 0;
 };
+
+// A reading added into its interface's minute as a sweep adds it: its bytes,
+// the time they cover and one sweep, where that side has a rate.
+inline void AddToMinute(history::SweptMinute& m, const history::Reading& r, std::int64_t ms) {
+    m = {history::FloorTo(r.timeMs, history::kMinuteMs),
+         r.device,
+         r.interfaceName,
+         r.interfaceIndex,
+         m.in,
+         m.out};
+    for (const auto& [d, bytes, rate] :
+         {std::tuple{&m.in, r.inBytes, r.inRate}, std::tuple{&m.out, r.outBytes, r.outRate}}) {
+        if (rate) {
+            d->bytes += bytes;
+            d->coveredMs += ms;
+            ++d->sweeps;
+        }
+    }
+}
 
 // What the test works out itself from the readings it generated.
 class Expectation {

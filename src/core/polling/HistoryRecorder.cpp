@@ -34,7 +34,8 @@ HistorySettings StoredHistorySettings() {
             QStringLiteral("no");
         stored.retention = {StoredCount(key, settings::kHistoryRawHours),
                             StoredCount(key, settings::kHistoryMinuteDays),
-                            StoredCount(key, settings::kHistoryHourDays)};
+                            StoredCount(key, settings::kHistoryHourDays),
+                            StoredCount(key, settings::kHistorySweptMinuteDays)};
     } catch (const OperationError&) {
         // A value of the wrong type: the defaults hold.
     }

@@ -58,5 +58,7 @@ inline const Setting kHistoryRecording{QStringLiteral("historyrecording"), QStri
 inline const Setting kHistoryRawHours{QStringLiteral("historyrawhours"), QStringLiteral("48")};
 inline const Setting kHistoryMinuteDays{QStringLiteral("historyminutedays"), QStringLiteral("30")};
 inline const Setting kHistoryHourDays{QStringLiteral("historyhourdays"), QStringLiteral("730")};
+inline const Setting kHistorySweptMinuteDays{QStringLiteral("historysweptminutedays"),
+                                             QStringLiteral("7")};
 
 }  // namespace pulsewell::settings

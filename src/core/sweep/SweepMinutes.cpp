@@ -1,6 +1,7 @@
 #include "core/sweep/SweepMinutes.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -9,6 +10,8 @@
 namespace pulsewell {
 
 namespace {
+
+constexpr std::size_t kNoSlot = std::numeric_limits<std::size_t>::max();
 
 // One direction of one sweep, where it measured its octets.
 void AddDirection(history::MinuteDirection& d, const std::optional<std::int64_t>& octets,
@@ -45,21 +48,26 @@ std::vector<history::SweptMinute> SweepMinutes::Add(const SweepResult& sweep, co
         if (host != host_) {
             host_ = host;
             device_ = host.toStdString();
+            slots_.clear();
+            places_.clear();
+            byRow_.clear();
         }
     }
-    for (const SweepRow& row : sweep.rows) {
+    byRow_.resize(static_cast<std::size_t>(sweep.rows.size()), kNoSlot);
+    for (std::size_t i = 0; i < byRow_.size(); ++i) {
+        const SweepRow& row = sweep.rows[static_cast<qsizetype>(i)];
         if (row.state != SweepRowState::Measured) {
             continue;
         }
-        auto place = places_.constFind(row.name);
-        if (place == places_.cend()) {
-            history::SweptMinute& added = open_.emplace_back();
-            added.minuteMs = minuteMs_;
-            added.device = device_;
-            added.interfaceName = row.name.toStdString();
-            place = places_.insert(row.name, open_.size() - 1);
+        Slot& slot = SlotOf(i, row.name);
+        history::SweptMinute& m = slot.minute;
+        if (!slot.open) {
+            m = history::SweptMinute();
+            m.minuteMs = minuteMs_;
+            m.device = device_;
+            m.interfaceName = slot.storedName;
+            slot.open = true;
         }
-        history::SweptMinute& m = open_[*place];
         m.interfaceIndex = row.index;
         AddDirection(m.in, row.inOctets, row.inBytesPerSecond, row.inMs, row.inErrorsPerSecond,
                      row.inDiscardsPerSecond);
@@ -69,9 +77,31 @@ std::vector<history::SweptMinute> SweepMinutes::Add(const SweepResult& sweep, co
     return closed;
 }
 
+SweepMinutes::Slot& SweepMinutes::SlotOf(std::size_t position, const QString& name) {
+    std::size_t& place = byRow_[position];
+    if (place < slots_.size() && slots_[place].name == name) {
+        return slots_[place];
+    }
+    auto found = places_.constFind(name);
+    if (found == places_.cend()) {
+        Slot& added = slots_.emplace_back();
+        added.name = name;
+        added.storedName = name.toStdString();
+        found = places_.insert(name, slots_.size() - 1);
+    }
+    place = *found;
+    return slots_[place];
+}
+
 std::vector<history::SweptMinute> SweepMinutes::Close() {
-    places_.clear();
-    return std::exchange(open_, {});
+    std::vector<history::SweptMinute> closed;
+    for (Slot& slot : slots_) {
+        if (slot.open) {
+            closed.push_back(std::move(slot.minute));
+            slot.open = false;
+        }
+    }
+    return closed;
 }
 
 }  // namespace pulsewell

@@ -24,12 +24,25 @@ class SweepMinutes {
     std::vector<history::SweptMinute> Close();
 
   private:
+    // An interface of the device, by name, and its open minute.
+    struct Slot {
+        QString name;
+        std::string storedName;
+        history::SweptMinute minute;
+        // A sweep of the open minute measured it.
+        bool open = false;
+    };
+    Slot& SlotOf(std::size_t position, const QString& name);
+
     std::int64_t minuteMs_ = 0;
     QString host_;
     std::string device_;
-    std::vector<history::SweptMinute> open_;
-    // Each name's place in open_.
+    // Every name the device's sweeps measured, in the order first seen.
+    std::vector<Slot> slots_;
     QHash<QString, std::size_t> places_;
+    // The slot of each row of the last sweep: rows keep their places from
+    // sweep to sweep, so a name is looked up only where the rows changed.
+    std::vector<std::size_t> byRow_;
 };
 
 }  // namespace pulsewell
