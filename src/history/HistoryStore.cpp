@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <thread>
 
 #include "history/Connection.h"
 #include "history/Schema.h"
@@ -60,6 +61,24 @@ void HistoryStore::Report(const std::string& text) {
     failing_ = true;
 }
 
+// Turning a new file's journal into a log takes the write lock from inside a
+// read: two programs opening the file at once each wait for the other, and
+// SQLite gives one of them up at once instead of calling its busy handler.
+// That one tries again once the other is through.
+static void UseWriteAheadLog(Database& db) {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            db.Execute("PRAGMA journal_mode = WAL");
+            return;
+        } catch (const DatabaseError& error) {
+            if ((error.Code() & 0xff) != SQLITE_BUSY || attempt == 500) {
+                throw;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+}
+
 void HistoryStore::OpenFile() {
     auto db = std::make_unique<Database>(path_);
     sqlite3_busy_timeout(db->Handle(), 10'000);
@@ -75,7 +94,7 @@ void HistoryStore::OpenFile() {
     // WAL: a reader never blocks the writer, and a crash loses at most the
     // transaction being written; NORMAL syncs at checkpoints only, which a
     // killed process cannot undo.
-    db->Execute("PRAGMA journal_mode = WAL");
+    UseWriteAheadLog(*db);
     db->Execute("PRAGMA synchronous = NORMAL");
     // A sweep touches a page per interface: keep them at hand, and copy them
     // back from the journal after many sweeps rather than after each one.
