@@ -5,22 +5,25 @@
 # - CMake gives clang's precompiled header by absolute path after -Xclang,
 #   which ccache passes as it stands;
 # - CMake's unity sources include their files by absolute path; the compile
-#   takes a copy that includes them relative to itself.
+#   takes a copy that includes them relative to itself (under CCACHE_BASEDIR),
+#   their __FILE__ still named from there.
 # A precompiled header from the cache names the files of the clone that made
 # it; where that clone is gone, the compile reads the header's text instead.
 set -uo pipefail
+root=${CCACHE_BASEDIR:-}
 args=()
 pch=
 for arg in "$@"; do
     [[ $arg == "$PWD"/* ]] && arg=${arg#"$PWD"/}
     [[ $arg == *.hxx.pch ]] && pch=$arg
-    if [[ $arg == */Unity/unity_*.cxx && -f $arg ]]; then
+    if [[ -n $root && $arg == */Unity/unity_*.cxx && -f $arg ]]; then
         relocated=${arg%.cxx}.relocatable.cxx
         dir=$(dirname "$arg")
+        up=$(realpath -m --relative-to="$dir" "$root")
         content=
         while IFS= read -r line; do
-            if [[ $line =~ ^#include\ \"(/.*)\"$ ]]; then
-                line="#include \"$(realpath -m --relative-to="$dir" "${BASH_REMATCH[1]}")\""
+            if [[ $line == "#include \"$root/"* ]]; then
+                line="#include \"$up/${line#"#include \"$root/"}"
             fi
             content+=$line$'\n'
         done <"$arg"
@@ -28,6 +31,7 @@ for arg in "$@"; do
         if [ ! -f "$relocated" ] || [ "$(cat "$relocated")"$'\n' != "$content" ]; then
             printf '%s' "$content" >"$relocated"
         fi
+        args+=("-fmacro-prefix-map=$dir/$up/=")
         arg=$relocated
     fi
     args+=("$arg")
