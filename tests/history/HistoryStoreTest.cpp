@@ -350,7 +350,7 @@ TEST(HistoryFile, PreviousSchemaKeepsItsReadings) {
     test::ReadingGenerator generator(clock, 1000, 3);
     opened.store.Record(generator.Next(1));
     const std::int64_t minute = history::CeilTo(clock, kMinuteMs);
-    history::SweptMinute sweep{minute, "10.0.0.1", "eth1", 7};
+    history::SweptMinute sweep{minute, "10.0.0.1", "eth1", 7, {}, {}};
     sweep.in = {6000, 6000, 1, 1000, 1000, 3.0, 1};
     opened.store.Record(std::vector{sweep});
     sweep.minuteMs += kMinuteMs;
