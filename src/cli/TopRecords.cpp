@@ -62,33 +62,6 @@ const std::vector<std::string>& JsonKeys() {
     return kKeys;
 }
 
-// The status words of IF-MIB's usual numbers, made once.
-std::string_view StatusWord(int status, std::string& other) {
-    static const std::array<std::string, 8> kWords = [] {
-        std::array<std::string, 8> words;
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            words[i] = Utf8(InterfaceStatusText(static_cast<int>(i)));
-        }
-        return words;
-    }();
-    if (status >= 0 && status < static_cast<int>(kWords.size())) {
-        return kWords[static_cast<std::size_t>(status)];
-    }
-    other = Utf8(InterfaceStatusText(status));
-    return other;
-}
-
-const std::string& StateWord(SweepRowState state) {
-    static const std::array<std::string, 6> kWords = [] {
-        std::array<std::string, 6> words;
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            words[i] = Utf8(SweepRowStateText(static_cast<SweepRowState>(i)));
-        }
-        return words;
-    }();
-    return kWords[static_cast<std::size_t>(state)];
-}
-
 // Device text that needs no escape in the field: printable ASCII without a
 // separator or quote, not taken for a formula. Most names are, and are
 // written at `to` as they are; false at the first character that is not.
@@ -303,6 +276,32 @@ void TopRecords::Append(std::string& out, const SweepRow& row) const {
     line.Word(StateWord(row.state));
     line.Word({notes.data(), notesEnd});
     line.End();
+}
+
+std::string_view StatusWord(int status, std::string& other) {
+    static const std::array<std::string, 8> kWords = [] {
+        std::array<std::string, 8> words;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            words[i] = Utf8(InterfaceStatusText(static_cast<int>(i)));
+        }
+        return words;
+    }();
+    if (status >= 0 && status < static_cast<int>(kWords.size())) {
+        return kWords[static_cast<std::size_t>(status)];
+    }
+    other = Utf8(InterfaceStatusText(status));
+    return other;
+}
+
+std::string_view StateWord(SweepRowState state) {
+    static const std::array<std::string, 6> kWords = [] {
+        std::array<std::string, 6> words;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            words[i] = Utf8(SweepRowStateText(static_cast<SweepRowState>(i)));
+        }
+        return words;
+    }();
+    return kWords[static_cast<std::size_t>(state)];
 }
 
 QString SweepEventLine(const SweepEvent& event) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/CliArguments.h"
 #include "core/sweep/SweepResult.h"
@@ -37,5 +38,10 @@ class TopRecords {
 
 // One line of what happened, as top reports events.
 QString SweepEventLine(const SweepEvent& event);
+
+// InterfaceStatusText and SweepRowStateText in UTF-8, the usual ones made
+// once; a status without a word is written into other.
+std::string_view StatusWord(int status, std::string& other);
+std::string_view StateWord(SweepRowState state);
 
 }  // namespace pulsewell::cli
