@@ -87,17 +87,17 @@ bool WritePlain(char*& to, QStringView text, bool csv) {
     return true;
 }
 
-// A record's line, field by field, in UTF-8 bytes, gathered and appended to
+// A record's line, CSV or JSON, field by field, in UTF-8 bytes, gathered and appended to
 // out as a whole. Whatever writes a text leaves room for a record's other
 // fields, so that they go in unchecked.
+template <bool kCsv>
 class RecordLine {
   public:
-    RecordLine(std::string& out, bool csv)
-        : out_(out), csv_(csv), keys_(csv ? nullptr : &JsonKeys()) {}
+    explicit RecordLine(std::string& out) : out_(out), keys_(kCsv ? nullptr : &JsonKeys()) {}
 
     void None() {
         Next();
-        if (!csv_) {
+        if constexpr (!kCsv) {
             Put("null");
         }
     }
@@ -112,11 +112,11 @@ class RecordLine {
         if (text.size() <= kPlainMost) {
             Room(static_cast<std::size_t>(text.size()) + 2 + kFields * kFieldMost);
             char* to = at_;
-            if (!csv_) {
+            if constexpr (!kCsv) {
                 *to++ = '"';
             }
-            if (WritePlain(to, text, csv_)) {
-                if (!csv_) {
+            if (WritePlain(to, text, kCsv)) {
+                if constexpr (!kCsv) {
                     *to++ = '"';
                 }
                 at_ = to;
@@ -124,16 +124,16 @@ class RecordLine {
             }
         }
         const QString visible = VisibleCell(text);
-        Put(Utf8(csv_ ? CsvTextField(visible) : JsonString(visible)));
+        Put(Utf8(kCsv ? CsvTextField(visible) : JsonString(visible)));
     }
     // A short word of the program's own: no escapes, only JSON's quotes.
     void Word(std::string_view word) {
         Next();
-        if (!csv_) {
+        if constexpr (!kCsv) {
             *at_++ = '"';
         }
         at_ = std::copy(word.begin(), word.end(), at_);
-        if (!csv_) {
+        if constexpr (!kCsv) {
             *at_++ = '"';
         }
     }
@@ -156,7 +156,7 @@ class RecordLine {
         at_ = WriteTwoDecimals(at_, *number);
     }
     void End() {
-        Put(csv_ ? "\n" : "}\n");
+        Put(kCsv ? "\n" : "}\n");
         Flush();
     }
 
@@ -172,10 +172,10 @@ class RecordLine {
     void Next() {
         if (column_ > 0) {
             *at_++ = ',';
-        } else if (!csv_) {
+        } else if constexpr (!kCsv) {
             *at_++ = '{';
         }
-        if (keys_ != nullptr) {
+        if constexpr (!kCsv) {
             const std::string& key = (*keys_)[column_];
             at_ = std::copy(key.begin(), key.end(), at_);
         }
@@ -202,7 +202,6 @@ class RecordLine {
     }
 
     std::string& out_;
-    bool csv_;
     const std::vector<std::string>* keys_;
     std::size_t column_ = 0;
     // Room for a record's fields and a text besides.
@@ -230,6 +229,15 @@ std::optional<QString> TopRecords::Header() const {
 }
 
 void TopRecords::Append(std::string& out, const SweepRow& row) const {
+    if (csv_) {
+        Write<true>(out, row);
+    } else {
+        Write<false>(out, row);
+    }
+}
+
+template <bool kCsv>
+void TopRecords::Write(std::string& out, const SweepRow& row) const {
     std::optional<double> both;
     if (row.speed && *row.speed > 0 && row.inBitsPerSecond && row.outBitsPerSecond) {
         both = static_cast<double>(*row.inBitsPerSecond + *row.outBitsPerSecond) * 100.0 /
@@ -248,7 +256,7 @@ void TopRecords::Append(std::string& out, const SweepRow& row) const {
             notesEnd = std::copy(note.begin(), note.end(), notesEnd);
         }
     }
-    RecordLine line(out, csv_);
+    RecordLine<kCsv> line(out);
     line.Word("interface");
     line.Word(timeText_);
     line.Field(host_);

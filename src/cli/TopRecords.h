@@ -28,6 +28,9 @@ class TopRecords {
     void Append(std::string& out, const SweepRow& row) const;
 
   private:
+    template <bool kCsv>
+    void Write(std::string& out, const SweepRow& row) const;
+
     bool csv_;
     // The host's field, escaped once.
     std::string host_;
