@@ -93,7 +93,9 @@ bool WritePlain(char*& to, QStringView text, bool csv) {
 template <bool kCsv>
 class RecordLine {
   public:
-    explicit RecordLine(std::string& out) : out_(out), keys_(kCsv ? nullptr : &JsonKeys()) {}
+    // column: the record's field that comes first, for a part of a record.
+    explicit RecordLine(std::string& out, std::size_t column = 0)
+        : out_(out), keys_(kCsv ? nullptr : &JsonKeys()), column_(column) {}
 
     void None() {
         Next();
@@ -155,9 +157,19 @@ class RecordLine {
         Next();
         at_ = WriteTwoDecimals(at_, *number);
     }
+    // Fields written by another line of the same format.
+    void Fields(std::string_view bytes, std::size_t fields) {
+        Put(bytes);
+        column_ += fields;
+    }
     void End() {
         Put(kCsv ? "\n" : "}\n");
         Flush();
+    }
+    // Appends what was gathered to out.
+    void Flush() {
+        out_.append(buffer_.data(), static_cast<std::size_t>(at_ - buffer_.data()));
+        at_ = buffer_.data();
     }
 
   private:
@@ -196,20 +208,52 @@ class RecordLine {
         Room(bytes.size() + kFields * kFieldMost);
         at_ = std::copy(bytes.begin(), bytes.end(), at_);
     }
-    void Flush() {
-        out_.append(buffer_.data(), static_cast<std::size_t>(at_ - buffer_.data()));
-        at_ = buffer_.data();
-    }
 
     std::string& out_;
     const std::vector<std::string>* keys_;
-    std::size_t column_ = 0;
+    std::size_t column_;
     // Room for a record's fields and a text besides.
     std::array<char, kFields * kFieldMost + kPlainMost + 2> buffer_;
     char* at_ = buffer_.data();
 };
 
+// The fields a record begins with: its type, the sweep's time and the host.
+constexpr std::size_t kSweepFields = 3;
+// Then the interface's from its index to its speed, which mostly stay from
+// sweep to sweep.
+constexpr std::size_t kRowHeadFields = 7;
+
+template <bool kCsv>
+std::string SweepFields(std::string_view time, std::string_view host) {
+    std::string fields;
+    RecordLine<kCsv> line(fields);
+    line.Word("interface");
+    line.Word(time);
+    line.Field(host);
+    line.Flush();
+    return fields;
+}
+
+template <bool kCsv>
+void WriteRowHead(std::string& to, const SweepRow& row, int interval) {
+    RecordLine<kCsv> line(to, kSweepFields);
+    line.Number(row.index);
+    line.Text(row.name);
+    line.Text(row.alias);
+    std::string other;
+    line.Word(StatusWord(row.operStatus, other));
+    line.Word(StatusWord(row.adminStatus, other));
+    line.Number(interval);
+    line.Number(row.speed);
+    line.Flush();
+}
+
 }  // namespace
+
+bool TopRecords::RowHead::Holds(const SweepRow& row) const {
+    return index == row.index && operStatus == row.operStatus && adminStatus == row.adminStatus &&
+           speed == row.speed && name == row.name && alias == row.alias;
+}
 
 TopRecords::TopRecords(OutputFormat format, const QString& host, int intervalSeconds)
     : csv_(format == OutputFormat::Csv),
@@ -217,8 +261,10 @@ TopRecords::TopRecords(OutputFormat format, const QString& host, int intervalSec
       interval_(intervalSeconds) {}
 
 void TopRecords::Begin(const SweepResult& sweep) {
-    timeText_ = Utf8(IsoTime(sweep.ended));
+    const std::string time = Utf8(IsoTime(sweep.ended));
+    sweepFields_ = csv_ ? SweepFields<true>(time, host_) : SweepFields<false>(time, host_);
     agentRestarted_ = sweep.agentRestarted;
+    nextHead_ = 0;
 }
 
 std::optional<QString> TopRecords::Header() const {
@@ -228,7 +274,7 @@ std::optional<QString> TopRecords::Header() const {
     return kTopColumns.join(u',');
 }
 
-void TopRecords::Append(std::string& out, const SweepRow& row) const {
+void TopRecords::Append(std::string& out, const SweepRow& row) {
     if (csv_) {
         Write<true>(out, row);
     } else {
@@ -237,7 +283,7 @@ void TopRecords::Append(std::string& out, const SweepRow& row) const {
 }
 
 template <bool kCsv>
-void TopRecords::Write(std::string& out, const SweepRow& row) const {
+void TopRecords::Write(std::string& out, const SweepRow& row) {
     std::optional<double> both;
     if (row.speed && *row.speed > 0 && row.inBitsPerSecond && row.outBitsPerSecond) {
         both = static_cast<double>(*row.inBitsPerSecond + *row.outBitsPerSecond) * 100.0 /
@@ -256,18 +302,19 @@ void TopRecords::Write(std::string& out, const SweepRow& row) const {
             notesEnd = std::copy(note.begin(), note.end(), notesEnd);
         }
     }
+    // The rows come in much the same order sweep after sweep: each place
+    // keeps the head of the row it wrote last.
+    if (nextHead_ == heads_.size()) {
+        heads_.emplace_back();
+    }
+    RowHead& head = heads_[nextHead_++];
+    if (!head.Holds(row)) {
+        head = {row.index, row.name, row.alias, row.operStatus, row.adminStatus, row.speed, {}};
+        WriteRowHead<kCsv>(head.fields, row, interval_);
+    }
     RecordLine<kCsv> line(out);
-    line.Word("interface");
-    line.Word(timeText_);
-    line.Field(host_);
-    line.Number(row.index);
-    line.Text(row.name);
-    line.Text(row.alias);
-    std::string other;
-    line.Word(StatusWord(row.operStatus, other));
-    line.Word(StatusWord(row.adminStatus, other));
-    line.Number(interval_);
-    line.Number(row.speed);
+    line.Fields(sweepFields_, kSweepFields);
+    line.Fields(head.fields, kRowHeadFields);
     line.Number(row.inOctets);
     line.Number(row.outOctets);
     line.Number(row.inBytesPerSecond);

@@ -196,7 +196,7 @@ std::uint64_t Word(const char* bytes) {
 
 // A column walked by GetBulk.
 struct Walking {
-    explicit Walking(Column c) : column(c), prefix(ColumnOid(c).Bytes()) {
+    explicit Walking(Column c) : column(c), oid(&ColumnOid(c)), prefix(oid->Bytes()) {
         if (prefix.size() >= sizeof(std::uint64_t)) {
             head = Word(prefix.data());
             tail = Word(prefix.data() + prefix.size() - sizeof(std::uint64_t));
@@ -221,6 +221,7 @@ struct Walking {
     }
 
     Column column;
+    const snmp::TOid* oid;
     std::string_view prefix;
     std::uint64_t head = 0;
     std::uint64_t tail = 0;
@@ -250,8 +251,11 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
         int fewest = rows;
         for (std::size_t i = 0; i < walking.size(); ++i) {
             Walking& w = walking[i];
-            from[i] = w.at == 0 ? ColumnOid(w.column)
-                                : ColumnOid(w.column).Child(static_cast<std::uint32_t>(w.at));
+            if (w.at == 0) {
+                from[i] = *w.oid;
+            } else {
+                from[i].AssignChild(*w.oid, static_cast<std::uint32_t>(w.at));
+            }
             fewest = std::min(fewest, w.steps);
             w.done = w.moved = w.seen = false;
         }
