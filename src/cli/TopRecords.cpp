@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,12 +51,24 @@ std::string Utf8(const QString& text) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// JSON keys with their quotes and colon, made once.
-const std::vector<std::string>& JsonKeys() {
-    static const std::vector<std::string> kKeys = [] {
-        std::vector<std::string> keys;
+// A JSON key with its quotes and colon, in a slot copied whole: a fixed
+// size copies without a call.
+struct JsonKey {
+    static constexpr std::size_t kSlot = 32;
+    std::array<char, kSlot> bytes{};
+    std::size_t size = 0;
+};
+
+// Every column's key, made once.
+const std::vector<JsonKey>& JsonKeys() {
+    static const std::vector<JsonKey> kKeys = [] {
+        std::vector<JsonKey> keys;
         for (const QString& column : kTopColumns) {
-            keys.push_back(Utf8(JsonString(column) + u':'));
+            const std::string key = Utf8(JsonString(column) + u':');
+            JsonKey& slot = keys.emplace_back();
+            Q_ASSERT(key.size() <= JsonKey::kSlot);
+            slot.size = std::min(key.size(), JsonKey::kSlot);
+            std::copy_n(key.begin(), slot.size, slot.bytes.begin());
         }
         return keys;
     }();
@@ -176,7 +189,7 @@ class RecordLine {
     // Longer device texts go the way of those with escapes.
     static constexpr qsizetype kPlainMost = 1024;
     static constexpr std::size_t kNumberMost = 24;
-    static constexpr std::size_t kKeyMost = 64;
+    static constexpr std::size_t kKeyMost = JsonKey::kSlot;
     // A field's separator, key and value, but a text's.
     static constexpr std::size_t kFieldMost = kKeyMost + 2 + kTwoDecimalsMost;
     static constexpr std::size_t kFields = 25;
@@ -188,8 +201,9 @@ class RecordLine {
             *at_++ = '{';
         }
         if constexpr (!kCsv) {
-            const std::string& key = (*keys_)[column_];
-            at_ = std::copy(key.begin(), key.end(), at_);
+            const JsonKey& key = (*keys_)[column_];
+            std::memcpy(at_, key.bytes.data(), JsonKey::kSlot);
+            at_ += key.size;
         }
         ++column_;
     }
@@ -210,7 +224,7 @@ class RecordLine {
     }
 
     std::string& out_;
-    const std::vector<std::string>* keys_;
+    const std::vector<JsonKey>* keys_;
     std::size_t column_;
     // Room for a record's fields and a text besides.
     std::array<char, kFields * kFieldMost + kPlainMost + 2> buffer_;
