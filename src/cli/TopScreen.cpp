@@ -24,15 +24,15 @@ QString Cell(const QString& text, int width, bool right = true) {
     return right ? cut.rightJustified(width) : cut.leftJustified(width);
 }
 
-// The same for ASCII bytes, written at `to`.
+// The same for ASCII bytes, written into the blank cell at `to`; returns
+// the cell's end.
 char* Cell(char* to, std::string_view text, std::size_t width, bool right = true) {
-    text = text.substr(0, width);
-    const std::size_t pad = width - text.size();
-    if (right) {
-        to = std::fill_n(to, pad, ' ');
+    const std::size_t size = std::min(text.size(), width);
+    char* at = right ? to + width - size : to;
+    for (std::size_t i = 0; i < size; ++i) {  // a few characters: no call
+        at[i] = text[i];
     }
-    to = std::copy(text.begin(), text.end(), to);
-    return right ? to : std::fill_n(to, pad, ' ');
+    return to + width;
 }
 
 // The number's cell of `width`, or "-" without one.
@@ -59,8 +59,8 @@ char* PerSecond(char* to, const std::optional<double>& in, const std::optional<d
     });
 }
 
-// A name of printable ASCII as far as its cell shows it goes in as it is;
-// false for any other, which takes VisibleCell's way.
+// A name of printable ASCII as far as its cell shows it goes into its blank
+// cell as it is; false for any other, which takes VisibleCell's way.
 bool PlainName(char*& to, const QString& name) {
     const QStringView shown = QStringView(name).left(kNameWidth);
     char* at = to;
@@ -70,41 +70,34 @@ bool PlainName(char*& to, const QString& name) {
         }
         *at++ = static_cast<char>(c.unicode());
     }
-    to = std::fill_n(at, kNameWidth - shown.size(), ' ');
+    to += kNameWidth;
     return true;
 }
 
 // A row's line; cut to width characters where width is not 0.
 void AppendRow(std::string& out, const SweepRow& row, int width) {
-    // The cells' widths and a name of up to four bytes a character.
+    // The cells' widths and a name of up to four bytes a character, blank
+    // to begin with: cells are written where they go, blanks between.
     std::array<char, 192> line;
+    line.fill(' ');
     char* at = line.data();
     std::array<char, 24> index;
-    at = Cell(at, {index.data(), std::to_chars(index.begin(), index.end(), row.index).ptr}, 7);
-    *at++ = ' ';
-    bool ascii = PlainName(at, row.name);
+    at = Cell(at, {index.data(), std::to_chars(index.begin(), index.end(), row.index).ptr}, 7) + 1;
+    const bool ascii = PlainName(at, row.name);
     if (!ascii) {
         const QByteArray name = Cell(VisibleCell(row.name), kNameWidth, false).toUtf8();
         at = std::copy(name.cbegin(), name.cend(), at);
     }
-    *at++ = ' ';
+    ++at;
     std::string other;
-    at = Cell(at, StatusWord(row.operStatus, other), 6, false);
-    *at++ = ' ';
-    at = Rate(at, row.speed, 7);
-    *at++ = ' ';
-    at = Rate(at, row.inBitsPerSecond, 9);
-    *at++ = ' ';
-    at = Rate(at, row.outBitsPerSecond, 9);
-    *at++ = ' ';
-    at = Percent(at, row.inUtilization);
-    *at++ = ' ';
-    at = Percent(at, row.outUtilization);
-    *at++ = ' ';
-    at = PerSecond(at, row.inErrorsPerSecond, row.outErrorsPerSecond);
-    *at++ = ' ';
-    at = PerSecond(at, row.inDiscardsPerSecond, row.outDiscardsPerSecond);
-    *at++ = ' ';
+    at = Cell(at, StatusWord(row.operStatus, other), 6, false) + 1;
+    at = Rate(at, row.speed, 7) + 1;
+    at = Rate(at, row.inBitsPerSecond, 9) + 1;
+    at = Rate(at, row.outBitsPerSecond, 9) + 1;
+    at = Percent(at, row.inUtilization) + 1;
+    at = Percent(at, row.outUtilization) + 1;
+    at = PerSecond(at, row.inErrorsPerSecond, row.outErrorsPerSecond) + 1;
+    at = PerSecond(at, row.inDiscardsPerSecond, row.outDiscardsPerSecond) + 1;
     const std::string_view state = StateWord(row.state);
     at = std::copy(state.begin(), state.end(), at);
     std::string_view bytes(line.data(), static_cast<std::size_t>(at - line.data()));

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "core/OperationError.h"
 
@@ -311,6 +312,16 @@ QString ShortRate(std::int64_t bitsPerSecond) {
                                WriteShortRate(text.data(), bitsPerSecond) - text.data());
 }
 
+namespace {
+
+// Apart, so that the usual values need no frame for the text.
+[[gnu::cold]] char* WriteFixedByQt(char* to, double value, int decimals) {
+    const QByteArray text = QString::number(value, 'f', decimals).toLatin1();
+    return std::copy(text.cbegin(), text.cend(), to);
+}
+
+}  // namespace
+
 char* WriteFixed(char* to, double value, int decimals) {
     // The product's rounding error is at most half a unit in its last
     // place: a fraction further than a unit from one half rounds as the
@@ -319,6 +330,10 @@ char* WriteFixed(char* to, double value, int decimals) {
     static constexpr std::array<std::uint64_t, 4> kScales = {1, 10, 100, 1000};
     constexpr double kExactBelow = 4503599627370496.0;  // 2^52: the fraction is exact
     if (decimals >= 0 && decimals < static_cast<int>(kScales.size()) && !std::signbit(value)) {
+        if (value == 0.0) {  // the rates of a quiet port
+            constexpr std::string_view kZero = "0.000";
+            return std::copy_n(kZero.begin(), decimals == 0 ? 1 : decimals + 2, to);
+        }
         const std::uint64_t scale = kScales[static_cast<std::size_t>(decimals)];
         const double scaled = value * static_cast<double>(scale);
         if (scaled < kExactBelow) {
@@ -337,8 +352,7 @@ char* WriteFixed(char* to, double value, int decimals) {
             }
         }
     }
-    const QByteArray text = QString::number(value, 'f', decimals).toLatin1();
-    return std::copy(text.cbegin(), text.cend(), to);
+    return WriteFixedByQt(to, value, decimals);
 }
 
 char* WriteShortRate(char* to, std::int64_t bitsPerSecond) {

@@ -71,9 +71,18 @@ int IndexIn(const QString& oid, const QString& prefix) {
     return ok && index > 0 ? index : 0;
 }
 
+// IndexAfter's general case.
+int LongIndexAfter(std::string_view oid, std::size_t n) {
+    std::size_t pos = n;
+    const std::uint32_t index = snmp::DecodeSubId(oid, pos);
+    return pos == oid.size() && index > 0 && index <= std::numeric_limits<int>::max()
+               ? static_cast<int>(index)
+               : 0;
+}
+
 // The index after a column's n bytes of identifier: one more sub-identifier,
 // read as its text would read; 0 for none.
-int IndexAfter(std::string_view oid, std::size_t n) {
+inline int IndexAfter(std::string_view oid, std::size_t n) {
     // Indexes below 16384 without the general loop.
     const auto* bytes = reinterpret_cast<const unsigned char*>(oid.data());
     if (oid.size() == n + 1 && bytes[n] < 0x80) {
@@ -82,11 +91,7 @@ int IndexAfter(std::string_view oid, std::size_t n) {
     if (oid.size() == n + 2 && bytes[n] >= 0x80 && bytes[n + 1] < 0x80) {
         return (bytes[n] & 0x7F) << 7 | bytes[n + 1];
     }
-    std::size_t pos = n;
-    const std::uint32_t index = snmp::DecodeSubId(oid, pos);
-    return pos == oid.size() && index > 0 && index <= std::numeric_limits<int>::max()
-               ? static_cast<int>(index)
-               : 0;
+    return LongIndexAfter(oid, n);
 }
 
 // The same for an identifier's wire bytes and the column's.
