@@ -103,20 +103,18 @@ int RunTop(const TopOptions& options, DeviceReader& reader) {
                 lines.clear();
             }
         } else if (const auto size = TerminalSize()) {
-            // Home, the lines, and the rest of the screen cleared.
-            const QStringList lines = screen.Lines(sweep, rows, events, size->first, size->second);
-            std::fputs("\x1b[H", stdout);
-            for (qsizetype i = 0; i < lines.size(); ++i) {
-                const QByteArray line = lines[i].toLocal8Bit();
-                std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
-                std::fputs(i + 1 < lines.size() ? "\x1b[K\n" : "\x1b[K", stdout);
-            }
-            std::fputs("\x1b[J", stdout);
-            std::fflush(stdout);
+            // Home, the lines, and the rest of the screen cleared; the last
+            // line without its break, so that a full screen does not scroll.
+            lines = "\x1b[H";
+            screen.Append(lines, sweep, rows, events, size->first, size->second, "\x1b[K\n");
+            lines.pop_back();
+            lines += "\x1b[J";
+            WriteOut(lines);
+            lines.clear();
         } else {
-            for (const QString& line : screen.Lines(sweep, rows, events, 0, 0)) {
-                PrintOut(line);
-            }
+            screen.Append(lines, sweep, rows, events, 0, 0, "\n");
+            WriteOut(lines);
+            lines.clear();
         }
         if (options.count && ++sweeps >= *options.count) {
             end();

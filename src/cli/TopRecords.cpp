@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,43 +51,28 @@ std::string Utf8(const QString& text) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// JSON keys with their quotes and colon, made once.
-const std::vector<std::string>& JsonKeys() {
-    static const std::vector<std::string> kKeys = [] {
-        std::vector<std::string> keys;
+// A JSON key with its quotes and colon, in a slot copied whole: a fixed
+// size copies without a call.
+struct JsonKey {
+    static constexpr std::size_t kSlot = 32;
+    std::array<char, kSlot> bytes{};
+    std::size_t size = 0;
+};
+
+// Every column's key, made once.
+const std::vector<JsonKey>& JsonKeys() {
+    static const std::vector<JsonKey> kKeys = [] {
+        std::vector<JsonKey> keys;
         for (const QString& column : kTopColumns) {
-            keys.push_back(Utf8(JsonString(column) + u':'));
+            const std::string key = Utf8(JsonString(column) + u':');
+            JsonKey& slot = keys.emplace_back();
+            Q_ASSERT(key.size() <= JsonKey::kSlot);
+            slot.size = std::min(key.size(), JsonKey::kSlot);
+            std::copy_n(key.begin(), slot.size, slot.bytes.begin());
         }
         return keys;
     }();
     return kKeys;
-}
-
-// The status words of IF-MIB's usual numbers, made once.
-std::string_view StatusWord(int status, std::string& other) {
-    static const std::array<std::string, 8> kWords = [] {
-        std::array<std::string, 8> words;
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            words[i] = Utf8(InterfaceStatusText(static_cast<int>(i)));
-        }
-        return words;
-    }();
-    if (status >= 0 && status < static_cast<int>(kWords.size())) {
-        return kWords[static_cast<std::size_t>(status)];
-    }
-    other = Utf8(InterfaceStatusText(status));
-    return other;
-}
-
-const std::string& StateWord(SweepRowState state) {
-    static const std::array<std::string, 6> kWords = [] {
-        std::array<std::string, 6> words;
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            words[i] = Utf8(SweepRowStateText(static_cast<SweepRowState>(i)));
-        }
-        return words;
-    }();
-    return kWords[static_cast<std::size_t>(state)];
 }
 
 // Device text that needs no escape in the field: printable ASCII without a
@@ -114,17 +100,19 @@ bool WritePlain(char*& to, QStringView text, bool csv) {
     return true;
 }
 
-// A record's line, field by field, in UTF-8 bytes, gathered and appended to
+// A record's line, CSV or JSON, field by field, in UTF-8 bytes, gathered and appended to
 // out as a whole. Whatever writes a text leaves room for a record's other
 // fields, so that they go in unchecked.
+template <bool kCsv>
 class RecordLine {
   public:
-    RecordLine(std::string& out, bool csv)
-        : out_(out), csv_(csv), keys_(csv ? nullptr : &JsonKeys()) {}
+    // column: the record's field that comes first, for a part of a record.
+    explicit RecordLine(std::string& out, std::size_t column = 0)
+        : out_(out), keys_(kCsv ? nullptr : &JsonKeys()), column_(column) {}
 
     void None() {
         Next();
-        if (!csv_) {
+        if constexpr (!kCsv) {
             Put("null");
         }
     }
@@ -139,11 +127,11 @@ class RecordLine {
         if (text.size() <= kPlainMost) {
             Room(static_cast<std::size_t>(text.size()) + 2 + kFields * kFieldMost);
             char* to = at_;
-            if (!csv_) {
+            if constexpr (!kCsv) {
                 *to++ = '"';
             }
-            if (WritePlain(to, text, csv_)) {
-                if (!csv_) {
+            if (WritePlain(to, text, kCsv)) {
+                if constexpr (!kCsv) {
                     *to++ = '"';
                 }
                 at_ = to;
@@ -151,16 +139,16 @@ class RecordLine {
             }
         }
         const QString visible = VisibleCell(text);
-        Put(Utf8(csv_ ? CsvTextField(visible) : JsonString(visible)));
+        Put(Utf8(kCsv ? CsvTextField(visible) : JsonString(visible)));
     }
     // A short word of the program's own: no escapes, only JSON's quotes.
     void Word(std::string_view word) {
         Next();
-        if (!csv_) {
+        if constexpr (!kCsv) {
             *at_++ = '"';
         }
         at_ = std::copy(word.begin(), word.end(), at_);
-        if (!csv_) {
+        if constexpr (!kCsv) {
             *at_++ = '"';
         }
     }
@@ -182,16 +170,26 @@ class RecordLine {
         Next();
         at_ = WriteTwoDecimals(at_, *number);
     }
+    // Fields written by another line of the same format.
+    void Fields(std::string_view bytes, std::size_t fields) {
+        Put(bytes);
+        column_ += fields;
+    }
     void End() {
-        Put(csv_ ? "\n" : "}\n");
+        Put(kCsv ? "\n" : "}\n");
         Flush();
+    }
+    // Appends what was gathered to out.
+    void Flush() {
+        out_.append(buffer_.data(), static_cast<std::size_t>(at_ - buffer_.data()));
+        at_ = buffer_.data();
     }
 
   private:
     // Longer device texts go the way of those with escapes.
     static constexpr qsizetype kPlainMost = 1024;
     static constexpr std::size_t kNumberMost = 24;
-    static constexpr std::size_t kKeyMost = 64;
+    static constexpr std::size_t kKeyMost = JsonKey::kSlot;
     // A field's separator, key and value, but a text's.
     static constexpr std::size_t kFieldMost = kKeyMost + 2 + kTwoDecimalsMost;
     static constexpr std::size_t kFields = 25;
@@ -199,12 +197,13 @@ class RecordLine {
     void Next() {
         if (column_ > 0) {
             *at_++ = ',';
-        } else if (!csv_) {
+        } else if constexpr (!kCsv) {
             *at_++ = '{';
         }
-        if (keys_ != nullptr) {
-            const std::string& key = (*keys_)[column_];
-            at_ = std::copy(key.begin(), key.end(), at_);
+        if constexpr (!kCsv) {
+            const JsonKey& key = (*keys_)[column_];
+            std::memcpy(at_, key.bytes.data(), JsonKey::kSlot);
+            at_ += key.size;
         }
         ++column_;
     }
@@ -223,21 +222,52 @@ class RecordLine {
         Room(bytes.size() + kFields * kFieldMost);
         at_ = std::copy(bytes.begin(), bytes.end(), at_);
     }
-    void Flush() {
-        out_.append(buffer_.data(), static_cast<std::size_t>(at_ - buffer_.data()));
-        at_ = buffer_.data();
-    }
 
     std::string& out_;
-    bool csv_;
-    const std::vector<std::string>* keys_;
-    std::size_t column_ = 0;
+    const std::vector<JsonKey>* keys_;
+    std::size_t column_;
     // Room for a record's fields and a text besides.
     std::array<char, kFields * kFieldMost + kPlainMost + 2> buffer_;
     char* at_ = buffer_.data();
 };
 
+// The fields a record begins with: its type, the sweep's time and the host.
+constexpr std::size_t kSweepFields = 3;
+// Then the interface's from its index to its speed, which mostly stay from
+// sweep to sweep.
+constexpr std::size_t kRowHeadFields = 7;
+
+template <bool kCsv>
+std::string SweepFields(std::string_view time, std::string_view host) {
+    std::string fields;
+    RecordLine<kCsv> line(fields);
+    line.Word("interface");
+    line.Word(time);
+    line.Field(host);
+    line.Flush();
+    return fields;
+}
+
+template <bool kCsv>
+void WriteRowHead(std::string& to, const SweepRow& row, int interval) {
+    RecordLine<kCsv> line(to, kSweepFields);
+    line.Number(row.index);
+    line.Text(row.name);
+    line.Text(row.alias);
+    std::string other;
+    line.Word(StatusWord(row.operStatus, other));
+    line.Word(StatusWord(row.adminStatus, other));
+    line.Number(interval);
+    line.Number(row.speed);
+    line.Flush();
+}
+
 }  // namespace
+
+bool TopRecords::RowHead::Holds(const SweepRow& row) const {
+    return index == row.index && operStatus == row.operStatus && adminStatus == row.adminStatus &&
+           speed == row.speed && name == row.name && alias == row.alias;
+}
 
 TopRecords::TopRecords(OutputFormat format, const QString& host, int intervalSeconds)
     : csv_(format == OutputFormat::Csv),
@@ -245,8 +275,10 @@ TopRecords::TopRecords(OutputFormat format, const QString& host, int intervalSec
       interval_(intervalSeconds) {}
 
 void TopRecords::Begin(const SweepResult& sweep) {
-    timeText_ = Utf8(IsoTime(sweep.ended));
+    const std::string time = Utf8(IsoTime(sweep.ended));
+    sweepFields_ = csv_ ? SweepFields<true>(time, host_) : SweepFields<false>(time, host_);
     agentRestarted_ = sweep.agentRestarted;
+    nextHead_ = 0;
 }
 
 std::optional<QString> TopRecords::Header() const {
@@ -256,7 +288,16 @@ std::optional<QString> TopRecords::Header() const {
     return kTopColumns.join(u',');
 }
 
-void TopRecords::Append(std::string& out, const SweepRow& row) const {
+void TopRecords::Append(std::string& out, const SweepRow& row) {
+    if (csv_) {
+        Write<true>(out, row);
+    } else {
+        Write<false>(out, row);
+    }
+}
+
+template <bool kCsv>
+void TopRecords::Write(std::string& out, const SweepRow& row) {
     std::optional<double> both;
     if (row.speed && *row.speed > 0 && row.inBitsPerSecond && row.outBitsPerSecond) {
         both = static_cast<double>(*row.inBitsPerSecond + *row.outBitsPerSecond) * 100.0 /
@@ -275,18 +316,19 @@ void TopRecords::Append(std::string& out, const SweepRow& row) const {
             notesEnd = std::copy(note.begin(), note.end(), notesEnd);
         }
     }
-    RecordLine line(out, csv_);
-    line.Word("interface");
-    line.Word(timeText_);
-    line.Field(host_);
-    line.Number(row.index);
-    line.Text(row.name);
-    line.Text(row.alias);
-    std::string other;
-    line.Word(StatusWord(row.operStatus, other));
-    line.Word(StatusWord(row.adminStatus, other));
-    line.Number(interval_);
-    line.Number(row.speed);
+    // The rows come in much the same order sweep after sweep: each place
+    // keeps the head of the row it wrote last.
+    if (nextHead_ == heads_.size()) {
+        heads_.emplace_back();
+    }
+    RowHead& head = heads_[nextHead_++];
+    if (!head.Holds(row)) {
+        head = {row.index, row.name, row.alias, row.operStatus, row.adminStatus, row.speed, {}};
+        WriteRowHead<kCsv>(head.fields, row, interval_);
+    }
+    RecordLine<kCsv> line(out);
+    line.Fields(sweepFields_, kSweepFields);
+    line.Fields(head.fields, kRowHeadFields);
     line.Number(row.inOctets);
     line.Number(row.outOctets);
     line.Number(row.inBytesPerSecond);
@@ -303,6 +345,32 @@ void TopRecords::Append(std::string& out, const SweepRow& row) const {
     line.Word(StateWord(row.state));
     line.Word({notes.data(), notesEnd});
     line.End();
+}
+
+std::string_view StatusWord(int status, std::string& other) {
+    static const std::array<std::string, 8> kWords = [] {
+        std::array<std::string, 8> words;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            words[i] = Utf8(InterfaceStatusText(static_cast<int>(i)));
+        }
+        return words;
+    }();
+    if (status >= 0 && status < static_cast<int>(kWords.size())) {
+        return kWords[static_cast<std::size_t>(status)];
+    }
+    other = Utf8(InterfaceStatusText(status));
+    return other;
+}
+
+std::string_view StateWord(SweepRowState state) {
+    static const std::array<std::string, 6> kWords = [] {
+        std::array<std::string, 6> words;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            words[i] = Utf8(SweepRowStateText(static_cast<SweepRowState>(i)));
+        }
+        return words;
+    }();
+    return kWords[static_cast<std::size_t>(state)];
 }
 
 QString SweepEventLine(const SweepEvent& event) {

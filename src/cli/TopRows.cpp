@@ -1,6 +1,7 @@
 #include "cli/TopRows.h"
 
 #include <algorithm>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -99,26 +100,40 @@ QList<SweepEvent> TopRows::Of(const QList<SweepEvent>& events) const {
 
 std::vector<const SweepRow*> TopRows::Of(const QList<SweepRow>& rows) const {
     // Sorted by reference, each key worked out once.
-    std::vector<std::pair<std::optional<double>, const SweepRow*>> keyed;
+    struct Keyed {
+        std::optional<double> key;
+        const SweepRow* row;
+    };
+    std::vector<Keyed> keyed;
     keyed.reserve(static_cast<std::size_t>(rows.size()));
     for (const SweepRow& row : rows) {
         if (Admits(row.index, row.name)) {
-            keyed.emplace_back(Key(row, sort_), &row);
+            keyed.push_back({Key(row, sort_), &row});
         }
     }
-    if (sort_ == TopOptions::Sort::Name) {
-        std::ranges::stable_sort(keyed, [](const auto& a, const auto& b) {
-            return CompareNaturally(a.second->name, b.second->name) < 0;
-        });
-    } else {
-        std::ranges::stable_sort(keyed, [](const auto& a, const auto& b) {
-            return a.first && (!b.first || *a.first > *b.first);
-        });
+    // A stable sort: ties keep the order of the rows.
+    const auto before = [&](std::size_t a, std::size_t b) {
+        const Keyed& x = keyed[a];
+        const Keyed& y = keyed[b];
+        if (sort_ == TopOptions::Sort::Name) {
+            const int order = CompareNaturally(x.row->name, y.row->name);
+            return order != 0 ? order < 0 : a < b;
+        }
+        const bool first = x.key && (!y.key || *x.key > *y.key);
+        const bool second = y.key && (!x.key || *y.key > *x.key);
+        return first || (!second && a < b);
+    };
+    // The order of the sweep before mostly holds: checked in one pass
+    // before sorting afresh.
+    if (order_.size() != keyed.size() || !std::ranges::is_sorted(order_, before)) {
+        order_.resize(keyed.size());
+        std::iota(order_.begin(), order_.end(), std::size_t{0});
+        std::ranges::sort(order_, before);
     }
     std::vector<const SweepRow*> shown;
     shown.reserve(keyed.size());
-    for (const auto& [key, row] : keyed) {
-        shown.push_back(row);
+    for (const std::size_t at : order_) {
+        shown.push_back(keyed[at].row);
     }
     return shown;
 }

@@ -33,6 +33,8 @@ class TopRows {
     mutable QHash<QString, bool> matched_;
     bool all_ = true;
     TopOptions::Sort sort_;
+    // The rows' places in the order shown last, among those admitted.
+    mutable std::vector<std::size_t> order_;
 };
 
 }  // namespace pulsewell::cli

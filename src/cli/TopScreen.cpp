@@ -1,6 +1,9 @@
 #include "cli/TopScreen.h"
 
+#include <QStringList>
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 #include "cli/PollRecords.h"
 #include "cli/TopRecords.h"
@@ -21,32 +24,113 @@ QString Cell(const QString& text, int width, bool right = true) {
     return right ? cut.rightJustified(width) : cut.leftJustified(width);
 }
 
-QString Percent(const std::optional<double>& value) {
-    return value ? QString::number(*value, 'f', 1) : QStringLiteral("-");
-}
-
-QString Rate(const std::optional<std::int64_t>& bitsPerSecond) {
-    return bitsPerSecond ? ShortRate(*bitsPerSecond) : QStringLiteral("-");
-}
-
-QString PerSecond(const std::optional<double>& in, const std::optional<double>& out) {
-    if (!in && !out) {
-        return QStringLiteral("-");
+// The same for ASCII bytes, written into the blank cell at `to`; returns
+// the cell's end.
+char* Cell(char* to, std::string_view text, std::size_t width, bool right = true) {
+    const std::size_t size = std::min(text.size(), width);
+    char* at = right ? to + width - size : to;
+    for (std::size_t i = 0; i < size; ++i) {  // a few characters: no call
+        at[i] = text[i];
     }
-    return QString::number(in.value_or(0.0) + out.value_or(0.0), 'f', 1);
+    return to + width;
+}
+
+// The number's cell of `width`, or "-" without one.
+template <typename Write>
+char* NumberCell(char* to, bool has, std::size_t width, Write write) {
+    std::array<char, kFixedTextMost> text;
+    const char* end = has ? write(text.data()) : std::copy_n("-", 1, text.data());
+    return Cell(to, {text.data(), static_cast<std::size_t>(end - text.data())}, width);
+}
+
+char* Rate(char* to, const std::optional<std::int64_t>& bitsPerSecond, std::size_t width) {
+    return NumberCell(to, bitsPerSecond.has_value(), width,
+                      [&](char* at) { return WriteShortRate(at, *bitsPerSecond); });
+}
+
+char* Percent(char* to, const std::optional<double>& value) {
+    return NumberCell(to, value.has_value(), 6,
+                      [&](char* at) { return WriteFixed(at, *value, 1); });
+}
+
+char* PerSecond(char* to, const std::optional<double>& in, const std::optional<double>& out) {
+    return NumberCell(to, in || out, 7, [&](char* at) {
+        return WriteFixed(at, in.value_or(0.0) + out.value_or(0.0), 1);
+    });
+}
+
+// A name of printable ASCII as far as its cell shows it goes into its blank
+// cell as it is; false for any other, which takes VisibleCell's way.
+bool PlainName(char*& to, const QString& name) {
+    const QStringView shown = QStringView(name).left(kNameWidth);
+    char* at = to;
+    for (const QChar c : shown) {
+        if (c.unicode() < 0x20 || c.unicode() >= 0x7F) {
+            return false;
+        }
+        *at++ = static_cast<char>(c.unicode());
+    }
+    to += kNameWidth;
+    return true;
+}
+
+// A row's line; cut to width characters where width is not 0.
+void AppendRow(std::string& out, const SweepRow& row, int width) {
+    // The cells' widths and a name of up to four bytes a character, blank
+    // to begin with: cells are written where they go, blanks between.
+    std::array<char, 192> line;
+    line.fill(' ');
+    char* at = line.data();
+    std::array<char, 24> index;
+    at = Cell(at, {index.data(), std::to_chars(index.begin(), index.end(), row.index).ptr}, 7) + 1;
+    const bool ascii = PlainName(at, row.name);
+    if (!ascii) {
+        const QByteArray name = Cell(VisibleCell(row.name), kNameWidth, false).toUtf8();
+        at = std::copy(name.cbegin(), name.cend(), at);
+    }
+    ++at;
+    std::string other;
+    at = Cell(at, StatusWord(row.operStatus, other), 6, false) + 1;
+    at = Rate(at, row.speed, 7) + 1;
+    at = Rate(at, row.inBitsPerSecond, 9) + 1;
+    at = Rate(at, row.outBitsPerSecond, 9) + 1;
+    at = Percent(at, row.inUtilization) + 1;
+    at = Percent(at, row.outUtilization) + 1;
+    at = PerSecond(at, row.inErrorsPerSecond, row.outErrorsPerSecond) + 1;
+    at = PerSecond(at, row.inDiscardsPerSecond, row.outDiscardsPerSecond) + 1;
+    const std::string_view state = StateWord(row.state);
+    at = std::copy(state.begin(), state.end(), at);
+    std::string_view bytes(line.data(), static_cast<std::size_t>(at - line.data()));
+    if (width > 0 && ascii) {
+        bytes = bytes.substr(0, static_cast<std::size_t>(width));
+    } else if (width > 0) {
+        const QByteArray cut = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
+                                   .left(width)
+                                   .toUtf8();
+        out.append(cut.constData(), static_cast<std::size_t>(cut.size()));
+        return;
+    }
+    out += bytes;
 }
 
 }  // namespace
 
 TopScreen::TopScreen(const QString& host) : host_(host) {}
 
-QStringList TopScreen::Lines(const SweepResult& sweep, const std::vector<const SweepRow*>& rows,
-                             const QList<SweepEvent>& events, int width, int height) {
+void TopScreen::Append(std::string& out, const SweepResult& sweep,
+                       const std::vector<const SweepRow*>& rows, const QList<SweepEvent>& events,
+                       int width, int height, std::string_view lineEnd) {
     events_.append(events);
     if (events_.size() > kKeptEvents) {
         events_.remove(0, events_.size() - kKeptEvents);
     }
-    QStringList lines;
+    const auto append = [&](QString line) {
+        if (width > 0) {
+            line.truncate(width);
+        }
+        out += line.toUtf8().toStdString();
+        out += lineEnd;
+    };
     QString title =
         QStringLiteral("%1  %2  sweep %3 s  %4 interfaces")
             .arg(VisibleCell(host_), IsoTime(sweep.ended),
@@ -57,14 +141,14 @@ QStringList TopScreen::Lines(const SweepResult& sweep, const std::vector<const S
     } else if (sweep.agentRestarted) {
         title += QStringLiteral("  agent restarted");
     }
-    lines.append(title);
-    lines.append(
-        Cell(QStringLiteral("Index"), 7) + u' ' + Cell(QStringLiteral("Name"), kNameWidth, false) +
-        u' ' + Cell(QStringLiteral("Status"), 6, false) + u' ' + Cell(QStringLiteral("Speed"), 7) +
-        u' ' + Cell(QStringLiteral("In bit/s"), 9) + u' ' + Cell(QStringLiteral("Out bit/s"), 9) +
-        u' ' + Cell(QStringLiteral("In%"), 6) + u' ' + Cell(QStringLiteral("Out%"), 6) + u' ' +
-        Cell(QStringLiteral("Err/s"), 7) + u' ' + Cell(QStringLiteral("Disc/s"), 7) + u' ' +
-        QStringLiteral("State"));
+    append(title);
+    append(Cell(QStringLiteral("Index"), 7) + u' ' +
+           Cell(QStringLiteral("Name"), kNameWidth, false) + u' ' +
+           Cell(QStringLiteral("Status"), 6, false) + u' ' + Cell(QStringLiteral("Speed"), 7) +
+           u' ' + Cell(QStringLiteral("In bit/s"), 9) + u' ' +
+           Cell(QStringLiteral("Out bit/s"), 9) + u' ' + Cell(QStringLiteral("In%"), 6) + u' ' +
+           Cell(QStringLiteral("Out%"), 6) + u' ' + Cell(QStringLiteral("Err/s"), 7) + u' ' +
+           Cell(QStringLiteral("Disc/s"), 7) + u' ' + QStringLiteral("State"));
     // A screen keeps the latest events; printed lines say each once.
     const QList<SweepEvent>& footEvents = height > 0 ? events_ : events;
     QStringList foot;
@@ -77,31 +161,19 @@ QStringList TopScreen::Lines(const SweepResult& sweep, const std::vector<const S
     const auto shown = static_cast<qsizetype>(rows.size());
     qsizetype room = shown;
     if (height > 0) {
-        room = std::clamp<qsizetype>(height - lines.size() - foot.size() - 1, 0, shown);
+        constexpr qsizetype kHeadLines = 2;
+        room = std::clamp<qsizetype>(height - kHeadLines - foot.size() - 1, 0, shown);
     }
     for (qsizetype i = 0; i < room; ++i) {
-        const SweepRow& row = *rows[static_cast<std::size_t>(i)];
-        lines.append(
-            Cell(QString::number(row.index), 7) + u' ' +
-            Cell(VisibleCell(row.name), kNameWidth, false) + u' ' +
-            Cell(InterfaceStatusText(row.operStatus), 6, false) + u' ' +
-            Cell(row.speed ? ShortRate(*row.speed) : QStringLiteral("-"), 7) + u' ' +
-            Cell(Rate(row.inBitsPerSecond), 9) + u' ' + Cell(Rate(row.outBitsPerSecond), 9) + u' ' +
-            Cell(Percent(row.inUtilization), 6) + u' ' + Cell(Percent(row.outUtilization), 6) +
-            u' ' + Cell(PerSecond(row.inErrorsPerSecond, row.outErrorsPerSecond), 7) + u' ' +
-            Cell(PerSecond(row.inDiscardsPerSecond, row.outDiscardsPerSecond), 7) + u' ' +
-            SweepRowStateText(row.state));
+        AppendRow(out, *rows[static_cast<std::size_t>(i)], width);
+        out += lineEnd;
     }
     if (room < shown) {
-        lines.append(QStringLiteral("... %1 more").arg(shown - room));
+        append(QStringLiteral("... %1 more").arg(shown - room));
     }
-    lines.append(foot);
-    if (width > 0) {
-        for (QString& line : lines) {
-            line.truncate(width);
-        }
+    for (const QString& line : foot) {
+        append(line);
     }
-    return lines;
 }
 
 }  // namespace pulsewell::cli

@@ -2,7 +2,8 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/sweep/SweepResult.h"
@@ -16,10 +17,13 @@ class TopScreen {
   public:
     explicit TopScreen(const QString& host);
 
-    // Lines of one sweep with the rows and events shown; width and height
-    // of 0 mean no limit (and this sweep's events only).
-    QStringList Lines(const SweepResult& sweep, const std::vector<const SweepRow*>& rows,
-                      const QList<SweepEvent>& events, int width, int height);
+    // Appends the lines of one sweep with the rows and events shown to out
+    // in UTF-8, each followed by lineEnd. A width and height of 0 mean no
+    // limit (and this sweep's events only); else lines are cut to width
+    // characters and only the rows that fit are written.
+    void Append(std::string& out, const SweepResult& sweep,
+                const std::vector<const SweepRow*>& rows, const QList<SweepEvent>& events,
+                int width, int height, std::string_view lineEnd);
 
   private:
     QString host_;

@@ -117,6 +117,21 @@ inline std::int32_t SignedValue(std::string_view contents) {
     return static_cast<std::int32_t>(value);
 }
 inline std::int32_t UnsignedValue(std::string_view contents) {
+    // The lengths counters mostly come in, without the loop: a sweep reads thousands.
+    const auto* b = reinterpret_cast<const unsigned char*>(contents.data());
+    switch (contents.size()) {
+        case 1:
+            return b[0];
+        case 2:
+            return b[0] << 8 | b[1];
+        case 3:
+            return b[0] << 16 | b[1] << 8 | b[2];
+        case 4:
+            return static_cast<std::int32_t>(std::uint32_t{b[0]} << 24 | b[1] << 16 | b[2] << 8 |
+                                             b[3]);
+        default:
+            break;
+    }
     std::uint32_t value = 0;
     for (const char c : contents) {
         value = (value << 8) | static_cast<unsigned char>(c);

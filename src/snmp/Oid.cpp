@@ -1,5 +1,6 @@
 #include "snmp/Oid.h"
 
+#include <algorithm>
 #include <array>
 
 #include "snmp/Ber.h"
@@ -9,6 +10,12 @@ namespace pulsewell::snmp {
 TOid::TOid(std::string_view text) : bytes_(OidToBytes(text)) {}
 
 TOid TOid::Child(std::uint32_t arc) const {
+    TOid child;
+    child.AssignChild(*this, arc);
+    return child;
+}
+
+void TOid::AssignChild(const TOid& parent, std::uint32_t arc) {
     // Base-128 digits, most significant first, all but the last flagged.
     std::array<char, 5> digits{};
     auto first = digits.end();
@@ -16,10 +23,10 @@ TOid TOid::Child(std::uint32_t arc) const {
     while ((arc >>= 7) != 0) {
         *--first = static_cast<char>(0x80 | (arc & 0x7F));
     }
-    TOid child;
-    child.bytes_.reserve(bytes_.size() + static_cast<std::size_t>(digits.end() - first));
-    child.bytes_.append(bytes_).append(first, digits.end());
-    return child;
+    // Written over the bytes held, which mostly have the room already.
+    const std::size_t size = parent.bytes_.size();
+    bytes_.resize(size + static_cast<std::size_t>(digits.end() - first));
+    std::copy(first, digits.end(), std::copy_n(parent.bytes_.data(), size, bytes_.data()));
 }
 
 std::string TOid::Text() const {

@@ -18,6 +18,9 @@ class TOid {
 
     // The identifier one arc deeper, as a table column's row.
     TOid Child(std::uint32_t arc) const;
+    // The same in place, keeping this one's storage: a walk asks the next
+    // row of its columns request after request.
+    void AssignChild(const TOid& parent, std::uint32_t arc);
 
     const std::string& Bytes() const { return bytes_; }
     std::string Text() const;

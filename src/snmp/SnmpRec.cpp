@@ -44,25 +44,26 @@ std::int32_t ItemNumber(std::string_view data, std::size_t& pos) {
 // sequence of an identifier and a primitive value, each header in the short
 // form, ending together within data. False, and pos as it was, for any other.
 bool ReadPlainBinding(std::string_view data, std::size_t& pos, TWireBinding& wire) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
-    const std::size_t size = data.size();
-    if (pos > size || size - pos < 6 || bytes[pos] != ber::Sequence || bytes[pos + 1] >= 0x80) {
+    if (pos > data.size() || data.size() - pos < 6) {
         return false;
     }
-    const std::size_t end = pos + 2 + bytes[pos + 1];
-    const std::size_t oid = pos + 2;
-    if (end > size || bytes[oid] != ber::ObjectId || bytes[oid + 1] >= 0x80) {
+    // The binding's header, the identifier's, then the value's after it.
+    const auto* at = reinterpret_cast<const unsigned char*>(data.data()) + pos;
+    const std::size_t length = at[1];
+    const std::size_t oidLength = at[3];
+    if (at[0] != ber::Sequence || length >= 0x80 || length > data.size() - pos - 2 ||
+        at[2] != ber::ObjectId || oidLength >= 0x80 || oidLength + 4 > length) {
         return false;
     }
-    const std::size_t value = oid + 2 + bytes[oid + 1];
-    if (value + 2 > end || (bytes[value] & ber::Constructed) != 0 || bytes[value + 1] >= 0x80 ||
-        value + 2 + bytes[value + 1] != end) {
+    const unsigned char* value = at + 4 + oidLength;
+    if ((value[0] & ber::Constructed) != 0 || value[1] >= 0x80 ||
+        oidLength + 4 + value[1] != length) {
         return false;
     }
-    wire.Oid = std::string_view(data.data() + oid + 2, bytes[oid + 1]);
-    wire.Type = bytes[value];
-    wire.Contents = std::string_view(data.data() + value + 2, bytes[value + 1]);
-    pos = end;
+    wire.Oid = std::string_view(data.data() + pos + 4, oidLength);
+    wire.Type = value[0];
+    wire.Contents = std::string_view(reinterpret_cast<const char*>(value) + 2, value[1]);
+    pos += 2 + length;
     return true;
 }
 

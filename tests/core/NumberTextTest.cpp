@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "core/OperationError.h"
 #include "core/numbers/NumberText.h"
@@ -79,6 +83,53 @@ TEST(FloatText, GeneralFormatWithoutTrailingZeros) {
     EXPECT_EQ(FloatText(0.00001, dot), "1E-5");
     EXPECT_EQ(FloatText(1e20, dot), "1E20");
     EXPECT_EQ(FloatText(-0.5, ","), "-0,5");
+}
+
+// Fixed decimals as QString::number writes them: Qt rounds an exact half up
+// where std::to_chars rounds it to even.
+TEST(WriteFixed, WritesWhatQtWrites) {
+    std::vector<double> values = {0.0,   -0.0,  0.05,  0.25, 0.125,  0.0625, 2.5,      1.005,
+                                  99.95, 999.5, -1.25, 1e15, 4.5e15, 1e300,  INFINITY, NAN};
+    for (int n = 0; n < 3000; ++n) {  // halves of every place, and values just off them
+        const double half = (n + 0.5) / std::pow(10.0, n % 4);
+        values.insert(values.end(), {half, std::nextafter(half, 0.0), std::nextafter(half, 1e9)});
+    }
+    std::uint64_t state = 88172645463325252u;
+    for (int i = 0; i < 20000; ++i) {  // xorshift: spread over many magnitudes
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        values.push_back(static_cast<double>(state % 1000000007u) /
+                         std::pow(10.0, static_cast<double>(state % 13)));
+    }
+    for (const double value : values) {
+        for (int decimals = 0; decimals <= 4; ++decimals) {
+            std::array<char, kFixedTextMost> text{};
+            const std::string fast(text.data(), WriteFixed(text.data(), value, decimals));
+            EXPECT_EQ(fast, QString::number(value, 'f', decimals).toStdString())
+                << std::hexfloat << value << " " << decimals;
+        }
+    }
+}
+
+TEST(ShortRate, ThreeFiguresAndADecimalPrefix) {
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {0, "0"},
+        {999, "999"},
+        {1000, "1.00k"},
+        {1005, "1.00k"},
+        {2500, "2.50k"},
+        {12345, "12.3k"},
+        {999999, "1000k"},
+        {1250000, "1.25M"},
+        {4294967295, "4.29G"},
+        {10000000000, "10.0G"},
+        {10000000000000000, "10000T"},
+        {-5, "-5"},
+    };
+    for (const auto& [bitsPerSecond, text] : cases) {
+        EXPECT_EQ(ShortRate(bitsPerSecond), text) << bitsPerSecond;
+    }
 }
 
 }  // namespace

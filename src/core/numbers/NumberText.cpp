@@ -3,10 +3,12 @@
 #include <QLocale>
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "core/OperationError.h"
 
@@ -305,9 +307,58 @@ QString FloatText(double value) {
 }
 
 QString ShortRate(std::int64_t bitsPerSecond) {
-    static const std::array<const char*, 4> kPrefixes = {"k", "M", "G", "T"};
+    std::array<char, kFixedTextMost> text;
+    return QString::fromLatin1(text.data(),
+                               WriteShortRate(text.data(), bitsPerSecond) - text.data());
+}
+
+namespace {
+
+// Apart, so that the usual values need no frame for the text.
+[[gnu::cold]] char* WriteFixedByQt(char* to, double value, int decimals) {
+    const QByteArray text = QString::number(value, 'f', decimals).toLatin1();
+    return std::copy(text.cbegin(), text.cend(), to);
+}
+
+}  // namespace
+
+char* WriteFixed(char* to, double value, int decimals) {
+    // The product's rounding error is at most half a unit in its last
+    // place: a fraction further than a unit from one half rounds as the
+    // exact value would. Qt rounds an exact half up, std::to_chars to even,
+    // so those near a half go through Qt.
+    static constexpr std::array<std::uint64_t, 4> kScales = {1, 10, 100, 1000};
+    constexpr double kExactBelow = 4503599627370496.0;  // 2^52: the fraction is exact
+    if (decimals >= 0 && decimals < static_cast<int>(kScales.size()) && !std::signbit(value)) {
+        if (value == 0.0) {  // the rates of a quiet port
+            constexpr std::string_view kZero = "0.000";
+            return std::copy_n(kZero.begin(), decimals == 0 ? 1 : decimals + 2, to);
+        }
+        const std::uint64_t scale = kScales[static_cast<std::size_t>(decimals)];
+        const double scaled = value * static_cast<double>(scale);
+        if (scaled < kExactBelow) {
+            const auto whole = static_cast<std::uint64_t>(scaled);
+            const double fraction = scaled - static_cast<double>(whole);
+            if (std::abs(fraction - 0.5) > scaled * 0x1p-52) {
+                const std::uint64_t rounded = whole + (fraction > 0.5 ? 1 : 0);
+                to = std::to_chars(to, to + kFixedTextMost, rounded / scale).ptr;
+                if (decimals > 0) {
+                    *to++ = '.';
+                    for (std::uint64_t digit = scale / 10; digit > 0; digit /= 10) {
+                        *to++ = static_cast<char>('0' + rounded / digit % 10);
+                    }
+                }
+                return to;
+            }
+        }
+    }
+    return WriteFixedByQt(to, value, decimals);
+}
+
+char* WriteShortRate(char* to, std::int64_t bitsPerSecond) {
+    static constexpr std::array<char, 4> kPrefixes = {'k', 'M', 'G', 'T'};
     if (bitsPerSecond < 1000) {
-        return QString::number(bitsPerSecond);
+        return std::to_chars(to, to + kFixedTextMost, bitsPerSecond).ptr;
     }
     double value = static_cast<double>(bitsPerSecond);
     std::size_t prefix = 0;
@@ -315,7 +366,9 @@ QString ShortRate(std::int64_t bitsPerSecond) {
         ++prefix;
     }
     const int decimals = value < 10.0 ? 2 : value < 100.0 ? 1 : 0;
-    return QString::number(value, 'f', decimals) + QLatin1String(kPrefixes[prefix]);
+    to = WriteFixed(to, value, decimals);
+    *to++ = kPrefixes[prefix];
+    return to;
 }
 
 }  // namespace pulsewell

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -43,6 +44,16 @@ QString GroupedIntegerText(std::int64_t value, int significantDigits,
 
 // "950", "12.3k", "1.25M", "10.0G": a rate or speed in short, decimal prefixes.
 QString ShortRate(std::int64_t bitsPerSecond);
+
+// The most characters WriteFixed and WriteShortRate write: a sign, a double's
+// 309 whole digits, a point, the decimals and a prefix.
+inline constexpr std::size_t kFixedTextMost = 330;
+// QString::number(value, 'f', decimals) as Latin-1 bytes at `to`, which has
+// room for kFixedTextMost; returns where it ended. For tables of thousands of
+// rows: most values are written from one rounded integer.
+char* WriteFixed(char* to, double value, int decimals);
+// ShortRate's text the same way.
+char* WriteShortRate(char* to, std::int64_t bitsPerSecond);
 
 // Removes every ".", "," and " ": the separators a typed bandwidth may carry.
 QString StripSeparators(QString text);

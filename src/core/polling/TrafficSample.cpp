@@ -93,31 +93,6 @@ SideFigures MeasureSide(std::int64_t reading, CounterSide& side, std::int64_t& t
 
 }  // namespace
 
-// 64 bits do not wrap in any device's lifetime: a counter that falls was
-// restarted, and the octets before the restart are unknown. Nor does any
-// link move 2^63 octets between two readings: such a step is the agent's glitch.
-CounterStep StepBetween(std::int64_t before, std::int64_t now, bool wide) {
-    CounterStep step;
-    if (!wide) {
-        step.octets = WrappingSub(now, before);
-        if (step.octets < 0) {
-            step.octets = WrappingAdd(step.octets, kCounterModulus);
-            step.wrapped = true;
-        }
-        return step;
-    }
-    const auto to = static_cast<std::uint64_t>(now);
-    const auto from = static_cast<std::uint64_t>(before);
-    const std::uint64_t octets = to - from;
-    step.fell = to < from;
-    step.leapt =
-        !step.fell && octets > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    if (!step.fell && !step.leapt) {
-        step.octets = static_cast<std::int64_t>(octets);
-    }
-    return step;
-}
-
 SampleStep ComputeSample(const TrafficCounters& counters, int intervalSeconds) {
     const std::int64_t outReading = ParseReading(counters.Out.Now.Text, counters.Wide);
     const std::int64_t inReading = ParseReading(counters.In.Now.Text, counters.Wide);

@@ -3,7 +3,9 @@
 #include <QStringList>
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <limits>
+#include <tuple>
 
 #include "core/device/DeviceObjects.h"
 #include "core/discovery/BulkWalk.h"
@@ -69,17 +71,32 @@ int IndexIn(const QString& oid, const QString& prefix) {
     return ok && index > 0 ? index : 0;
 }
 
-// The same for an identifier's wire bytes and the column's: one more
-// sub-identifier, read as its text would read.
-int IndexIn(std::string_view oid, std::string_view prefix) {
-    if (!oid.starts_with(prefix)) {
-        return 0;
-    }
-    std::size_t pos = prefix.size();
+// IndexAfter's general case.
+int LongIndexAfter(std::string_view oid, std::size_t n) {
+    std::size_t pos = n;
     const std::uint32_t index = snmp::DecodeSubId(oid, pos);
     return pos == oid.size() && index > 0 && index <= std::numeric_limits<int>::max()
                ? static_cast<int>(index)
                : 0;
+}
+
+// The index after a column's n bytes of identifier: one more sub-identifier,
+// read as its text would read; 0 for none.
+inline int IndexAfter(std::string_view oid, std::size_t n) {
+    // Indexes below 16384 without the general loop.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(oid.data());
+    if (oid.size() == n + 1 && bytes[n] < 0x80) {
+        return bytes[n];
+    }
+    if (oid.size() == n + 2 && bytes[n] >= 0x80 && bytes[n + 1] < 0x80) {
+        return (bytes[n] & 0x7F) << 7 | bytes[n + 1];
+    }
+    return LongIndexAfter(oid, n);
+}
+
+// The same for an identifier's wire bytes and the column's.
+int IndexIn(std::string_view oid, std::string_view prefix) {
+    return oid.starts_with(prefix) ? IndexAfter(oid, prefix.size()) : 0;
 }
 
 using Interfaces = std::vector<std::pair<int, SweepCells>>;
@@ -100,7 +117,10 @@ SweepCells& CellsAt(Interfaces& interfaces, int index, std::size_t& hint) {
         if (!fits) {
             hint = static_cast<std::size_t>(Lower(interfaces, index) - interfaces.cbegin());
         }
-        if (hint == interfaces.size() || interfaces[hint].first != index) {
+        if (hint == interfaces.size()) {
+            interfaces.emplace_back(std::piecewise_construct, std::forward_as_tuple(index),
+                                    std::forward_as_tuple());
+        } else if (interfaces[hint].first != index) {
             interfaces.emplace(interfaces.begin() + static_cast<std::ptrdiff_t>(hint), index,
                                SweepCells());
         }
@@ -181,32 +201,74 @@ int Sweep::ExpectedRows() const {
         {reading_.ifNumber.value_or(0), static_cast<std::int64_t>(plan_.operStatus.size()), 1}));
 }
 
+std::uint64_t Word(const char* bytes) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// A column walked by GetBulk.
+struct Walking {
+    explicit Walking(Column c) : column(c), oid(&ColumnOid(c)), prefix(oid->Bytes()) {
+        if (prefix.size() >= sizeof(std::uint64_t)) {
+            head = Word(prefix.data());
+            tail = Word(prefix.data() + prefix.size() - sizeof(std::uint64_t));
+        }
+        if (c == Column::HcInOctets || c == Column::InOctets) {
+            stamp = &SweepCells::inAtMs;
+        } else if (c == Column::HcOutOctets || c == Column::OutOctets) {
+            stamp = &SweepCells::outAtMs;
+        }
+    }
+
+    // IndexIn for the column, its identifier's bytes compared as two words:
+    // every binding of a sweep asks.
+    int RowOf(std::string_view oid) const {
+        const std::size_t n = prefix.size();
+        if (n < sizeof(std::uint64_t) || oid.size() <= n) {
+            return IndexIn(oid, prefix);
+        }
+        return Word(oid.data()) == head && Word(oid.data() + n - sizeof(std::uint64_t)) == tail
+                   ? IndexAfter(oid, n)
+                   : 0;
+    }
+
+    Column column;
+    const snmp::TOid* oid;
+    std::string_view prefix;
+    std::uint64_t head = 0;
+    std::uint64_t tail = 0;
+    // Where the column's arrival time goes, for the octet counters.
+    std::int64_t SweepCells::*stamp = nullptr;
+    int at = 0;  // the last index taken
+    int steps = 0;
+    // Where the next index most likely goes: the columns walk the same rows.
+    std::size_t next = 0;
+    // Of the last reply.
+    bool done = false;
+    bool moved = false;
+    bool seen = false;
+};
+
 bool Sweep::Walk(const QList<Column>& columns, int rows) {
-    struct Walking {
-        Column column;
-        std::string_view prefix;
-        int at = 0;  // the last index taken
-        int steps = 0;
-        // Where the next index most likely goes: the columns walk the same rows.
-        std::size_t next = 0;
-        // Of the last reply.
-        bool done = false;
-        bool moved = false;
-        bool seen = false;
-    };
     std::vector<Walking> walking;
     for (const Column column : columns) {
-        walking.push_back({column, ColumnOid(column).Bytes()});
+        walking.emplace_back(column);
     }
+    const int most = rows + kRowMargin;
     // Room for the interfaces the table had, no more than the agent may claim.
     reading_.interfaces.reserve(plan_.operStatus.size());
+    std::vector<snmp::TOid> from;
     while (!walking.empty() && current_()) {
-        std::vector<snmp::TOid> from;
-        from.reserve(walking.size());
+        from.resize(walking.size());
         int fewest = rows;
-        for (Walking& w : walking) {
-            from.push_back(w.at == 0 ? ColumnOid(w.column)
-                                     : ColumnOid(w.column).Child(static_cast<std::uint32_t>(w.at)));
+        for (std::size_t i = 0; i < walking.size(); ++i) {
+            Walking& w = walking[i];
+            if (w.at == 0) {
+                from[i] = *w.oid;
+            } else {
+                from[i].AssignChild(*w.oid, static_cast<std::uint32_t>(w.at));
+            }
             fewest = std::min(fewest, w.steps);
             w.done = w.moved = w.seen = false;
         }
@@ -234,7 +296,7 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
                     }
                     column.seen = true;
                     const int index =
-                        step.Type == snmp::ber::EndOfMibView ? 0 : IndexIn(step.Oid, column.prefix);
+                        step.Type == snmp::ber::EndOfMibView ? 0 : column.RowOf(step.Oid);
                     if (index == 0) {
                         column.done = true;  // past the column's end
                     } else if (index > column.at) {
@@ -245,11 +307,13 @@ bool Sweep::Walk(const QList<Column>& columns, int rows) {
                             lastIndex = index;
                             lastNext = column.next;
                         }
-                        Timed(*lastCells, column.column, atMs);
+                        if (column.stamp != nullptr) {
+                            lastCells->*column.stamp = atMs;
+                        }
                         lastCells->SetContents(column.column, step.Type, step.Contents);
                         column.at = index;
                         column.moved = true;
-                        column.done = ++column.steps >= rows + kRowMargin;
+                        column.done = ++column.steps >= most;
                     }
                     // An index at or before the last one is a repeat or out of
                     // order: skipped, the walk goes on after the highest.
@@ -433,15 +497,23 @@ SweepReading Sweep::Read() {
 
 }  // namespace
 
+const QString& SweepCells::Text(SweepColumn column) const {
+    static const QString kNone;
+    return texts_ ? (*texts_)[Slot(column) - kSweepNumberColumns] : kNone;
+}
+
 void SweepCells::Set(SweepColumn column, const QString& text) {
     if (Slot(column) >= kSweepNumberColumns) {
-        texts_[Slot(column) - kSweepNumberColumns] = text;
+        if (!texts_) {
+            texts_.emplace();
+        }
+        (*texts_)[Slot(column) - kSweepNumberColumns] = text;
         answered_ |= Bit(column);
         return;
     }
     bool ok = false;
     std::int64_t number = 0;
-    if (column == Column::HcInOctets || column == Column::HcOutOctets) {
+    if (Wide(column)) {
         number = static_cast<std::int64_t>(text.toULongLong(&ok));
     } else {
         number = text.toLongLong(&ok);
@@ -453,8 +525,8 @@ void SweepCells::Set(SweepColumn column, const QString& text) {
     }
 }
 
-void SweepCells::SetContents(SweepColumn column, int type, std::string_view contents) {
-    const bool wide = column == Column::HcInOctets || column == Column::HcOutOctets;
+void SweepCells::SetOther(SweepColumn column, int type, std::string_view contents) {
+    const bool wide = Wide(column);
     std::optional<std::int64_t> number;
     switch (type) {
         case snmp::ber::Boolean:

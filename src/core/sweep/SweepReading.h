@@ -6,12 +6,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "core/device/DeviceReader.h"
+#include "snmp/Ber.h"
 
 namespace pulsewell {
 
@@ -47,14 +49,44 @@ class SweepCells {
     // them signed).
     std::int64_t Number(SweepColumn column) const { return numbers_[Slot(column)]; }
     // A text column's value; empty where none came.
-    const QString& Text(SweepColumn column) const {
-        return texts_[Slot(column) - kSweepNumberColumns];
-    }
+    const QString& Text(SweepColumn column) const;
     // The agent's value text; a number column keeps none that is no number.
     void Set(SweepColumn column, const QString& text);
     // The same from a value's BER type and contents, numbers read without a
-    // text where their text would leave no doubt.
-    void SetContents(SweepColumn column, int type, std::string_view contents);
+    // text where their text would leave no doubt. Inline: a sweep takes
+    // eight numbers an interface.
+    void SetContents(SweepColumn column, int type, std::string_view contents) {
+        if (Slot(column) < kSweepNumberColumns) {
+            std::int64_t number = -1;
+            switch (type) {
+                case snmp::ber::Integer:
+                    number = snmp::SignedValue(contents);
+                    break;
+                case snmp::ber::Counter:
+                case snmp::ber::Gauge:
+                case snmp::ber::TimeTicks:
+                    number = snmp::UnsignedValue(contents);
+                    break;
+                case snmp::ber::Counter64:
+                    if (const std::uint64_t value = snmp::Unsigned64Value(contents);
+                        Wide(column) || value <= std::numeric_limits<std::int64_t>::max()) {
+                        number = static_cast<std::int64_t>(value);
+                        numbers_[Slot(column)] = number;
+                        answered_ |= Bit(column);
+                        return;
+                    }
+                    break;
+                default:
+                    break;
+            }
+            if (number >= 0) {
+                numbers_[Slot(column)] = number;
+                answered_ |= Bit(column);
+                return;
+            }
+        }
+        SetOther(column, type, contents);
+    }
 
     // Steady-clock milliseconds when the incoming and outgoing counters arrived.
     std::int64_t inAtMs = 0;
@@ -63,9 +95,16 @@ class SweepCells {
   private:
     static std::size_t Slot(SweepColumn column) { return static_cast<std::size_t>(column); }
     static std::uint32_t Bit(SweepColumn column) { return 1u << Slot(column); }
+    static bool Wide(SweepColumn column) {
+        return column == SweepColumn::HcInOctets || column == SweepColumn::HcOutOctets;
+    }
+    // SetContents of texts, of types a number column rarely gets and of
+    // negative numbers.
+    void SetOther(SweepColumn column, int type, std::string_view contents);
 
     std::array<std::int64_t, kSweepNumberColumns> numbers_{};
-    std::array<QString, kSweepColumns - kSweepNumberColumns> texts_;
+    // Only where a text came: most sweeps read numbers alone.
+    std::optional<std::array<QString, kSweepColumns - kSweepNumberColumns>> texts_;
     std::uint32_t answered_ = 0;
 };
 
