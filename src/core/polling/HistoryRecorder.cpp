@@ -50,6 +50,10 @@ HistoryRecorder::HistoryRecorder(Report report) : report_(std::move(report)) {}
 
 HistoryRecorder::~HistoryRecorder() = default;
 
+bool HistoryRecorder::Recording() const {
+    return StoredHistorySettings().recording;
+}
+
 history::HistoryStore* HistoryRecorder::Store() {
     const HistorySettings settings = StoredHistorySettings();
     if (!settings.recording) {

@@ -36,6 +36,8 @@ class HistoryRecorder {
                 const QString& interfaceName);
     // Minutes of swept interfaces, in one transaction.
     void Record(const std::vector<history::SweptMinute>& minutes);
+    // Recording is switched on in the settings.
+    bool Recording() const;
     // A threshold alarm went off now for the interface.
     void MarkAlarm(const QString& host, const QString& interface);
 

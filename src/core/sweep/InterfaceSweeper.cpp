@@ -123,7 +123,10 @@ void InterfaceSweeper::Sweep() {
 void InterfaceSweeper::Ended(const SweepReading& reading) {
     const std::int64_t durationMs = MonotonicMs() - startedMs_;
     const SweepResult result = table_.Apply(reading, QDateTime::currentDateTime(), durationMs);
-    Keep(minutes_.Add(result, target_.Host));
+    // With the history switched off, nothing is added up for it.
+    if (recorder_.Recording()) {
+        Keep(minutes_.Add(result, target_.Host));
+    }
     emit SweepEnded(result);
 }
 
