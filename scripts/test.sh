@@ -27,9 +27,6 @@ export CCACHE_BASEDIR=$PWD
 export CCACHE_NOHASHDIR=1
 # The libraries' precompiled Qt headers may come from the cache as well.
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
-# A compile the cache misses is not preprocessed a second time for it: the
-# compiler's own list of included files makes the entry.
-export CCACHE_DEPEND=1
 
 passed=0
 failed=0
