@@ -525,37 +525,8 @@ void SweepCells::Set(SweepColumn column, const QString& text) {
     }
 }
 
-void SweepCells::SetOther(SweepColumn column, int type, std::string_view contents) {
-    const bool wide = Wide(column);
-    std::optional<std::int64_t> number;
-    switch (type) {
-        case snmp::ber::Boolean:
-        case snmp::ber::Integer:
-        case snmp::ber::Enumerated:
-            number = snmp::SignedValue(contents);
-            break;
-        case snmp::ber::Counter:
-        case snmp::ber::Gauge:
-        case snmp::ber::TimeTicks:
-            number = snmp::UnsignedValue(contents);
-            break;
-        case snmp::ber::Counter64:
-            if (const std::uint64_t value = snmp::Unsigned64Value(contents);
-                wide || value <= std::numeric_limits<std::int64_t>::max()) {
-                number = static_cast<std::int64_t>(value);
-            }
-            break;
-        default:
-            break;
-    }
-    // Texts, and the numbers a 64-bit column would read from a negative text.
-    if (Slot(column) >= kSweepNumberColumns || !number ||
-        (wide && *number < 0 && type != snmp::ber::Counter64)) {
-        Set(column, OctetText(snmp::ValueText(type, contents)));
-        return;
-    }
-    numbers_[Slot(column)] = !wide && *number < 0 ? *number + kCounterModulus : *number;
-    answered_ |= Bit(column);
+void SweepCells::SetText(SweepColumn column, int type, std::string_view contents) {
+    Set(column, OctetText(snmp::ValueText(type, contents)));
 }
 
 const SweepCells* SweepReading::Find(int index) const {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/device/DeviceReader.h"
+#include "core/polling/TrafficSample.h"
 #include "snmp/Ber.h"
 
 namespace pulsewell {
@@ -56,36 +57,17 @@ class SweepCells {
     // text where their text would leave no doubt. Inline: a sweep takes
     // eight numbers an interface.
     void SetContents(SweepColumn column, int type, std::string_view contents) {
-        if (Slot(column) < kSweepNumberColumns) {
-            std::int64_t number = -1;
-            switch (type) {
-                case snmp::ber::Integer:
-                    number = snmp::SignedValue(contents);
-                    break;
-                case snmp::ber::Counter:
-                case snmp::ber::Gauge:
-                case snmp::ber::TimeTicks:
-                    number = snmp::UnsignedValue(contents);
-                    break;
-                case snmp::ber::Counter64:
-                    if (const std::uint64_t value = snmp::Unsigned64Value(contents);
-                        Wide(column) || value <= std::numeric_limits<std::int64_t>::max()) {
-                        number = static_cast<std::int64_t>(value);
-                        numbers_[Slot(column)] = number;
-                        answered_ |= Bit(column);
-                        return;
-                    }
-                    break;
-                default:
-                    break;
-            }
-            if (number >= 0) {
-                numbers_[Slot(column)] = number;
-                answered_ |= Bit(column);
-                return;
-            }
+        const bool wide = Wide(column);
+        const std::optional<std::int64_t> number = Slot(column) < kSweepNumberColumns
+                                                       ? ContentsNumber(type, contents, wide)
+                                                       : std::nullopt;
+        // Texts, and the numbers a 64-bit column would read from a negative text.
+        if (!number || (wide && *number < 0 && type != snmp::ber::Counter64)) {
+            SetText(column, type, contents);
+            return;
         }
-        SetOther(column, type, contents);
+        numbers_[Slot(column)] = !wide && *number < 0 ? *number + kCounterModulus : *number;
+        answered_ |= Bit(column);
     }
 
     // Steady-clock milliseconds when the incoming and outgoing counters arrived.
@@ -98,9 +80,32 @@ class SweepCells {
     static bool Wide(SweepColumn column) {
         return column == SweepColumn::HcInOctets || column == SweepColumn::HcOutOctets;
     }
-    // SetContents of texts, of types a number column rarely gets and of
-    // negative numbers.
-    void SetOther(SweepColumn column, int type, std::string_view contents);
+    // A number type's value: signed types signed, unsigned ones unsigned, a
+    // Counter64 where it fits (in a 64-bit column as its bit pattern); none
+    // for any other type.
+    static std::optional<std::int64_t> ContentsNumber(int type, std::string_view contents,
+                                                      bool wide) {
+        switch (type) {
+            case snmp::ber::Boolean:
+            case snmp::ber::Integer:
+            case snmp::ber::Enumerated:
+                return snmp::SignedValue(contents);
+            case snmp::ber::Counter:
+            case snmp::ber::Gauge:
+            case snmp::ber::TimeTicks:
+                return snmp::UnsignedValue(contents);
+            case snmp::ber::Counter64:
+                if (const std::uint64_t value = snmp::Unsigned64Value(contents);
+                    wide || value <= std::numeric_limits<std::int64_t>::max()) {
+                    return static_cast<std::int64_t>(value);
+                }
+                return std::nullopt;
+            default:
+                return std::nullopt;
+        }
+    }
+    // The value as the agent's text.
+    void SetText(SweepColumn column, int type, std::string_view contents);
 
     std::array<std::int64_t, kSweepNumberColumns> numbers_{};
     // Only where a text came: most sweeps read numbers alone.
