@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/OperationError.h"
+#include "core/text/FixedDigits.h"
 
 namespace pulsewell {
 
@@ -323,34 +324,12 @@ namespace {
 }  // namespace
 
 char* WriteFixed(char* to, double value, int decimals) {
-    // The product's rounding error is at most half a unit in its last
-    // place: a fraction further than a unit from one half rounds as the
-    // exact value would. Qt rounds an exact half up, std::to_chars to even,
-    // so those near a half go through Qt.
-    static constexpr std::array<std::uint64_t, 4> kScales = {1, 10, 100, 1000};
-    constexpr double kExactBelow = 4503599627370496.0;  // 2^52: the fraction is exact
-    if (decimals >= 0 && decimals < static_cast<int>(kScales.size()) && !std::signbit(value)) {
-        if (value == 0.0) {  // the rates of a quiet port
-            constexpr std::string_view kZero = "0.000";
-            return std::copy_n(kZero.begin(), decimals == 0 ? 1 : decimals + 2, to);
-        }
-        const std::uint64_t scale = kScales[static_cast<std::size_t>(decimals)];
-        const double scaled = value * static_cast<double>(scale);
-        if (scaled < kExactBelow) {
-            const auto whole = static_cast<std::uint64_t>(scaled);
-            const double fraction = scaled - static_cast<double>(whole);
-            if (std::abs(fraction - 0.5) > scaled * 0x1p-52) {
-                const std::uint64_t rounded = whole + (fraction > 0.5 ? 1 : 0);
-                to = std::to_chars(to, to + kFixedTextMost, rounded / scale).ptr;
-                if (decimals > 0) {
-                    *to++ = '.';
-                    for (std::uint64_t digit = scale / 10; digit > 0; digit /= 10) {
-                        *to++ = static_cast<char>('0' + rounded / digit % 10);
-                    }
-                }
-                return to;
-            }
-        }
+    if (value == 0.0 && !std::signbit(value) && decimals >= 0 && decimals <= 3) {
+        constexpr std::string_view kZero = "0.000";  // the rates of a quiet port
+        return std::copy_n(kZero.begin(), decimals == 0 ? 1 : decimals + 2, to);
+    }
+    if (char* end = WriteClearOfHalf(to, value, decimals)) {
+        return end;
     }
     return WriteFixedByQt(to, value, decimals);
 }
