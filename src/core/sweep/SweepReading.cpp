@@ -99,6 +99,17 @@ int IndexIn(std::string_view oid, std::string_view prefix) {
     return oid.starts_with(prefix) ? IndexAfter(oid, prefix.size()) : 0;
 }
 
+// Where an octet counter's arrival time goes; null for the other columns.
+std::int64_t SweepCells::*ArrivalOf(Column column) {
+    if (column == Column::HcInOctets || column == Column::InOctets) {
+        return &SweepCells::inAtMs;
+    }
+    if (column == Column::HcOutOctets || column == Column::OutOctets) {
+        return &SweepCells::outAtMs;
+    }
+    return nullptr;
+}
+
 using Interfaces = std::vector<std::pair<int, SweepCells>>;
 
 Interfaces::const_iterator Lower(const Interfaces& interfaces, int index) {
@@ -136,8 +147,6 @@ class Sweep {
     SweepReading Read();
 
   private:
-    // The counters' arrival time.
-    static void Timed(SweepCells& cells, Column column, std::int64_t atMs);
     void Store(int index, Column column, const QString& text, std::int64_t atMs);
     bool ReadScalars();
     bool TableChanged() const;
@@ -162,18 +171,12 @@ class Sweep {
     SweepReading reading_;
 };
 
-void Sweep::Timed(SweepCells& cells, Column column, std::int64_t atMs) {
-    if (column == Column::HcInOctets || column == Column::InOctets) {
-        cells.inAtMs = atMs;
-    } else if (column == Column::HcOutOctets || column == Column::OutOctets) {
-        cells.outAtMs = atMs;
-    }
-}
-
 void Sweep::Store(int index, Column column, const QString& text, std::int64_t atMs) {
     std::size_t hint = 0;
     SweepCells& cells = CellsAt(reading_.interfaces, index, hint);
-    Timed(cells, column, atMs);
+    if (const auto stamp = ArrivalOf(column)) {
+        cells.*stamp = atMs;
+    }
     cells.Set(column, text);
 }
 
@@ -209,15 +212,11 @@ std::uint64_t Word(const char* bytes) {
 
 // A column walked by GetBulk.
 struct Walking {
-    explicit Walking(Column c) : column(c), oid(&ColumnOid(c)), prefix(oid->Bytes()) {
+    explicit Walking(Column c)
+        : column(c), oid(&ColumnOid(c)), prefix(oid->Bytes()), stamp(ArrivalOf(c)) {
         if (prefix.size() >= sizeof(std::uint64_t)) {
             head = Word(prefix.data());
             tail = Word(prefix.data() + prefix.size() - sizeof(std::uint64_t));
-        }
-        if (c == Column::HcInOctets || c == Column::InOctets) {
-            stamp = &SweepCells::inAtMs;
-        } else if (c == Column::HcOutOctets || c == Column::OutOctets) {
-            stamp = &SweepCells::outAtMs;
         }
     }
 
@@ -238,9 +237,8 @@ struct Walking {
     std::string_view prefix;
     std::uint64_t head = 0;
     std::uint64_t tail = 0;
-    // Where the column's arrival time goes, for the octet counters.
-    std::int64_t SweepCells::*stamp = nullptr;
-    int at = 0;  // the last index taken
+    std::int64_t SweepCells::*stamp;  // ArrivalOf the column
+    int at = 0;                       // the last index taken
     int steps = 0;
     // Where the next index most likely goes: the columns walk the same rows.
     std::size_t next = 0;
