@@ -7,9 +7,9 @@
 #                    information); the tests of the installed program and of
 #                    the Debian packages run here
 #   build-fuzz/      the decoder fuzz target (clang 16), run for 60 seconds
-# The fuzz and release builds and the fuzzing run beside the sanitizer suite,
-# at a lower priority so that its timers keep time; the tests of the packages
-# follow. Ends with "N passed, N failed".
+# The fuzz and release builds, the fuzzing and the tests of the packages run
+# beside the sanitizer suite, at a lower priority so that its timers keep
+# time. Ends with "N passed, N failed".
 #   scripts/test.sh --twice   builds build/ whole instead of build-release/
 #                             (GCC, the benchmarks too) and runs the suite there
 set -uo pipefail
@@ -28,11 +28,11 @@ export CCACHE_NOHASHDIR=1
 # The libraries' precompiled Qt headers may come from the cache as well.
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 
-passed=0
-failed=0
 status=0
 # Most tests wait on sockets, timers and child processes, not on the CPU.
 test_jobs=$(($(nproc) * 3))
+# "passed failed" of each suite, from the foreground and the background alike.
+results=$(mktemp)
 
 run_suite() {  # folder, ctest arguments...
     local dir=$1
@@ -43,17 +43,16 @@ run_suite() {  # folder, ctest arguments...
     local result=${PIPESTATUS[0]}
     local line
     line=$(grep -E '[0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
-    if [ -n "$line" ]; then
-        local total bad
-        total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
-        bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
-        passed=$((passed + total - bad))
-        failed=$((failed + bad))
-    else
-        echo "$dir: ctest ran no test"
-    fi
     rm -f "$log"
-    [ "$result" -eq 0 ] || status=1
+    if [ -z "$line" ]; then
+        echo "$dir: ctest ran no test"
+        return 1
+    fi
+    local total bad
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
+    echo "$((total - bad)) $bad" >>"$results"
+    return "$result"
 }
 
 # Prints what a step took, in wall and CPU seconds, on standard error.
@@ -71,32 +70,48 @@ if $twice; then
     release_dir=build
     release_options=(-DPULSEWELL_ONLY_PROGRAM_TESTS=OFF -DPULSEWELL_BENCH=ON)
 fi
+installed_log=$release_dir/installed-tests.log
 
 # The fuzz target and the release programs, built behind the sanitizer suite,
-# the fuzzing running beside them; their output is shown only when they fail.
+# the fuzzing running beside them, then the tests of the installed programs;
+# their output is shown only when they fail.
 background_builds() {
+    rm -f "$installed_log"
     timed "fuzz build" scripts/fuzz.sh build || return 1
     scripts/fuzz.sh run 60 >build-fuzz/run.log 2>&1 &
     local fuzzing=$!
     timed "release build" scripts/build.sh "$release_dir" "${release_options[@]}" || return 1
+    local tested=0
+    $twice || run_suite "$release_dir" -L install >"$installed_log" 2>&1 || tested=1
     if ! wait "$fuzzing"; then
         echo "fuzzing found a failing input (see build-fuzz/artifacts/)"
         return 1
     fi
+    return $tested
 }
 background_log=$(mktemp)
 builds=
-trap 'rm -f "$background_log"; [ -z "$builds" ] || kill -- "-$builds" 2>/dev/null' EXIT
+trap 'rm -f "$background_log" "$results"; [ -z "$builds" ] || kill -- "-$builds" 2>/dev/null' EXIT
+
+# The background runs in a session of its own, which the scheduler weighs as
+# one group against the suite's (autogroups): the group's nice value is what
+# makes it yield, a process's own only counts within the group.
+background_priority() {  # nice value
+    echo "$1" >"/proc/$builds/autogroup" 2>/dev/null || true
+    renice -n "$1" -g "$builds" >/dev/null 2>&1 || true
+}
 
 if timed "sanitizer build" scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++-16 \
     -DPULSEWELL_SANITIZE=ON -DPULSEWELL_BENCH=OFF; then
     # In a process group of its own, to be given full priority again later.
-    setsid nice -n 10 bash -c "$(declare -f timed background_builds); \
+    setsid bash -c "$(declare -f timed run_suite background_builds); \
+        results=$results; test_jobs=$test_jobs; twice=$twice; installed_log=$installed_log; \
         release_dir=$release_dir; release_options=(${release_options[*]@Q}); background_builds" \
         >"$background_log" 2>&1 &
     builds=$!
-    timed "sanitizer suite" run_suite build-sanitize
-    renice -n 0 -g "$builds" >/dev/null 2>&1 || true
+    background_priority 10
+    timed "sanitizer suite" run_suite build-sanitize || status=1
+    background_priority 0
 else
     status=1
     echo "the sanitizer build failed"
@@ -109,17 +124,20 @@ if wait "$builds"; then
     grep -E '^(release|fuzz) build: ' "$background_log" >&2
     cat build-fuzz/run.log
     if $twice; then
-        run_suite build
+        run_suite build || status=1
     else
-        run_suite build-release -L install
+        cat "$installed_log"
     fi
 else
     builds=
     cat "$background_log"
     [ ! -f build-fuzz/run.log ] || cat build-fuzz/run.log
-    echo "the release or fuzzer build failed, or the fuzzing found a failing input"
+    [ ! -f "$installed_log" ] || cat "$installed_log"
+    echo "the release or fuzzer build failed, the fuzzing found a failing input," \
+        "or a test of the installed programs failed"
     status=1
 fi
 
-echo "$passed passed, $failed failed"
+awk '{ passed += $1; failed += $2 } END { printf "%d passed, %d failed\n", passed, failed }' \
+    "$results"
 exit $status
