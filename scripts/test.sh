@@ -93,25 +93,19 @@ background_log=$(mktemp)
 builds=
 trap 'rm -f "$background_log" "$results"; [ -z "$builds" ] || kill -- "-$builds" 2>/dev/null' EXIT
 
-# The background runs in a session of its own, which the scheduler weighs as
-# one group against the suite's (autogroups): the group's nice value is what
-# makes it yield, a process's own only counts within the group.
-background_priority() {  # nice value
-    echo "$1" >"/proc/$builds/autogroup" 2>/dev/null || true
-    renice -n "$1" -g "$builds" >/dev/null 2>&1 || true
-}
-
 if timed "sanitizer build" scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++-16 \
     -DPULSEWELL_SANITIZE=ON -DPULSEWELL_BENCH=OFF; then
-    # In a process group of its own, to be given full priority again later.
-    setsid bash -c "$(declare -f timed run_suite background_builds); \
+    # In a session of its own, which the scheduler weighs as one group against
+    # the suite's (autogroups): the group's nice value makes it yield, a
+    # process's own counts only within the group. Once the suite is over it
+    # runs alone, and the priority no longer matters.
+    setsid nice -n 10 bash -c "echo 10 >/proc/self/autogroup 2>/dev/null; \
+        $(declare -f timed run_suite background_builds); \
         results=$results; test_jobs=$test_jobs; twice=$twice; installed_log=$installed_log; \
         release_dir=$release_dir; release_options=(${release_options[*]@Q}); background_builds" \
         >"$background_log" 2>&1 &
     builds=$!
-    background_priority 10
     timed "sanitizer suite" run_suite build-sanitize || status=1
-    background_priority 0
 else
     status=1
     echo "the sanitizer build failed"
