@@ -10,9 +10,11 @@
 #   instructions (MODE callgrind): the whole program under callgrind for 2
 #     and 2+SWEEPS sweeps, the difference per interface and sweep;
 #   memory (MODE memory): resident memory after sweep 2 and after sweep
-#     2+SWEEPS, and against a recording of N/10 interfaces at the same sweep.
+#     2+SWEEPS, and against a recording of N/10 interfaces at the same sweep;
+#   soak (MODE soak): resident memory and CPU time once a minute while top
+#     sweeps for SWEEPS minutes (a sweep of 1,000 interfaces takes 6 s).
 # Usage: bench/top-sweeps.sh [MODE] [N] [SWEEPS]   MODE: requests (default),
-# callgrind, memory. INTERFACES=PATTERN passes --interfaces to top: a name
+# callgrind, memory, soak. INTERFACES=PATTERN passes --interfaces to top: a name
 # no interface has (INTERFACES=none) sweeps every interface and writes no
 # record, which parts the sweep from the records in callgrind's count.
 # HISTORY=no switches the history of the readings off (historyrecording), so
@@ -126,6 +128,20 @@ memory)
         printf "resident memory, %d interfaces: %d KiB after sweep 2, %d KiB after sweep %d (growth %d KiB)\n", n, a, b, 2 + s, b - a
         printf "%d interfaces: %d KiB after sweep 2: %.2f KiB per interface (goal 2)\n", m, f, (a - f) / (n - m)
     }'
+    ;;
+soak)
+    # exec: the background job is top itself, whose /proc entries are read.
+    run_top "interfaces_$count" 1000000 exec &
+    pid=$!
+    ticks=$(getconf CLK_TCK)
+    for minute in $(seq 1 "$sweeps"); do
+        sleep 60
+        awk -v m="$minute" -v hz="$ticks" -v rss="$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")" \
+            '{ printf "minute %d: %d KiB resident, %.1f s CPU\n", m, rss, ($14 + $15) / hz }' \
+            "/proc/$pid/stat"
+    done
+    kill -INT "$pid"
+    wait "$pid" || true
     ;;
 *)
     echo "unknown mode $mode" >&2
