@@ -162,7 +162,7 @@ TEST_F(SnmpV2cAgainstAgent, DiscoveryTakesATenGigabitSpeedFromIfHighSpeed) {
 }
 
 TEST_F(SnmpV2cAgainstAgent, ProbeOfAnAgentThatIgnoresV2cSaysSo) {
-    reader.QueryComponent().SetTimeout(200);
+    reader.SetTimeout(200);
     monitor.SetCommunity("v1only");  // the agent answers it in SNMPv1 only
     monitor.OfferInterfaces({"2"});
     monitor.StartPolling();
