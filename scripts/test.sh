@@ -99,7 +99,7 @@ if timed "sanitizer build" scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=
     # the suite's (autogroups): the group's nice value makes it yield, a
     # process's own counts only within the group. Once the suite is over it
     # runs alone, and the priority no longer matters.
-    setsid nice -n 10 bash -c "echo 10 >/proc/self/autogroup 2>/dev/null; \
+    setsid nice -n 10 bash -c "echo 10 2>/dev/null >/proc/self/autogroup; \
         $(declare -f timed run_suite background_builds); \
         results=$results; test_jobs=$test_jobs; twice=$twice; installed_log=$installed_log; \
         release_dir=$release_dir; release_options=(${release_options[*]@Q}); background_builds" \
