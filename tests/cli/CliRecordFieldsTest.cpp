@@ -13,6 +13,7 @@
 #include "core/text/RecordFields.h"
 #include "core/text/VisibleText.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/SpreadValues.h"
 
 namespace pulsewell::cli {
 namespace {
@@ -121,14 +122,8 @@ TEST(CliRecordFields, TwoDecimalsAsToChars) {
         values.insert(values.end(), {static_cast<double>(n) / 100.0, half,
                                      std::nextafter(half, 0.0), std::nextafter(half, 1e9)});
     }
-    std::uint64_t state = 88172645463325252u;
-    for (int i = 0; i < 20000; ++i) {  // xorshift: spread over many magnitudes
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        values.push_back(static_cast<double>(state % 1000000007u) /
-                         std::pow(10.0, static_cast<double>(state % 13)));
-    }
+    const std::vector<double> spread = test::SpreadValues(20000);
+    values.insert(values.end(), spread.begin(), spread.end());
     for (const double value : values) {
         std::array<char, kTwoDecimalsMost> digits{};
         const std::string fast(digits.data(), WriteTwoDecimals(digits.data(), value));

@@ -9,6 +9,7 @@
 #include "core/OperationError.h"
 #include "core/numbers/NumberText.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/SpreadValues.h"
 
 namespace pulsewell {
 namespace {
@@ -94,14 +95,8 @@ TEST(WriteFixed, WritesWhatQtWrites) {
         const double half = (n + 0.5) / std::pow(10.0, n % 4);
         values.insert(values.end(), {half, std::nextafter(half, 0.0), std::nextafter(half, 1e9)});
     }
-    std::uint64_t state = 88172645463325252u;
-    for (int i = 0; i < 20000; ++i) {  // xorshift: spread over many magnitudes
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        values.push_back(static_cast<double>(state % 1000000007u) /
-                         std::pow(10.0, static_cast<double>(state % 13)));
-    }
+    const std::vector<double> spread = test::SpreadValues(20000);
+    values.insert(values.end(), spread.begin(), spread.end());
     for (const double value : values) {
         for (int decimals = 0; decimals <= 4; ++decimals) {
             std::array<char, kFixedTextMost> text{};
