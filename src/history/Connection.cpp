@@ -3,6 +3,7 @@
 #include <string>
 
 #include "history/Schema.h"
+#include "history/SweptBlock.h"
 
 namespace pulsewell::history {
 
@@ -63,43 +64,22 @@ std::string FaultList() {
     return list;
 }
 
-// A swept interface's minute, added to what an earlier run of the same
-// minute left: averages weigh by the time each covers where it has a value.
-std::string AddMinuteSql() {
-    const auto weighted = [](const std::string& value) {
-        const auto time = [&](const std::string& row) {
-            return "iif(" + row + value + " IS NULL, 0, " + row + "covered_ms)";
-        };
-        return value + " = (coalesce(" + value + " * covered_ms, 0) + coalesce(excluded." + value +
-               " * excluded.covered_ms, 0)) / nullif(" + time("") + " + " + time("excluded.") +
-               ", 0)";
-    };
-    const auto either = [](const std::string& f, const std::string& column) {
-        return column + " = " + f + "(coalesce(" + column + ", excluded." + column +
-               "), coalesce(excluded." + column + ", " + column + "))";
-    };
-    const auto sum = [](const std::string& column) {
-        return column + " = coalesce(" + column + ", 0) + excluded." + column;
-    };
-    std::string columns = "series, t, covered_ms";
-    std::string updates = sum("covered_ms");
-    for (const std::string side : {"in", "out"}) {
-        columns += ", " + side + "_count, " + side + "_bytes, " + side + "_avg, " + side +
-                   "_min, " + side + "_max";
-        updates += ", " + weighted(side + "_avg") + ", " + sum(side + "_count") + ", " +
-                   sum(side + "_bytes") + ", " + either("min", side + "_min") + ", " +
-                   either("max", side + "_max");
+// A swept series' hour, from its minutes added up in the program.
+std::string InsertSweptHourSql() {
+    std::string columns = "series, t";
+    std::string values = "?1, ?2";
+    for (std::size_t i = 0; i < kFigureColumnNames.size(); ++i) {
+        columns += std::string(", ") + kFigureColumnNames[i];
+        values += ", ?" + std::to_string(i + 3);
     }
-    for (const std::string column : kFaultColumns) {
-        columns += ", " + column + ", " + column + "_count";
-        updates += ", " + weighted(column) + ", " + sum(column + "_count");
-    }
-    std::string values = "?1";
-    for (int i = 2; i <= 21; ++i) {
-        values += ", ?" + std::to_string(i);
-    }
-    return "INSERT INTO minute (" + columns + ") VALUES (" + values +
-           ") ON CONFLICT (series, t) DO UPDATE SET " + updates;
+    return "INSERT OR REPLACE INTO hour (" + columns + ") VALUES (" + values + ")";
+}
+
+// The busiest of the hours still open, from their minutes.
+std::string OpenHoursSql(const std::string& table) {
+    return "SELECT (t / 3600000) * 3600000 AS h, sum(in_bytes), sum(out_bytes) FROM " + table +
+           " WHERE series = ?1 AND t >= ?2 AND t < ?3 GROUP BY h "
+           "ORDER BY sum(in_bytes) + sum(out_bytes) DESC, h LIMIT 1";
 }
 
 const char* const kRange = " WHERE series = ?1 AND t >= ?2 AND t < ?3";
@@ -113,27 +93,35 @@ Connection::Connection(std::unique_ptr<Database> file)
                  "SELECT id, ifname, minute_until, hour_until, day_until, pruned_until "
                  "FROM series WHERE device = ?1 AND ifindex = ?2 AND swept = 0"),
       findSwept(db,
-                "SELECT id, ifindex, minute_until, hour_until, day_until, pruned_until "
-                "FROM series WHERE device = ?1 AND ifname = ?2 AND swept = 1"),
+                "SELECT id, ifindex, minute_until, hour_until, day_until, pruned_until, block, "
+                "place FROM series WHERE device = ?1 AND ifname = ?2 AND swept = 1"),
       insertSeries(db,
-                   "INSERT INTO series (device, ifindex, ifname, swept) VALUES (?1, ?2, ?3, ?4)"),
+                   "INSERT INTO series (device, ifindex, ifname, swept, block, place) "
+                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6)"),
       renameSeries(db, "UPDATE series SET ifname = ?2 WHERE id = ?1"),
       renumberSeries(db, "UPDATE series SET ifindex = ?2 WHERE id = ?1"),
       saveSeries(db,
                  "UPDATE series SET minute_until = ?2, hour_until = ?3, day_until = ?4, "
                  "pruned_until = ?5 WHERE id = ?1"),
-      // A swept series' minutes are written without marking it: its last
-      // minute row tells.
       loadSeries(db,
-                 "SELECT id, ifname, max(minute_until, coalesce((SELECT max(t) + 60000 FROM "
-                 "minute WHERE series = ?1), 0)), hour_until, day_until, pruned_until, swept "
-                 "FROM series WHERE id = ?1"),
+                 "SELECT id, ifname, minute_until, hour_until, day_until, pruned_until, swept, "
+                 "block, place FROM series WHERE id = ?1"),
       allSeries(db,
                 "SELECT id, device, ifindex, ifname, swept FROM series ORDER BY device, ifindex"),
       insertRaw(db,
                 "INSERT OR REPLACE INTO raw (series, t, in_counter, out_counter, in_bytes, "
                 "out_bytes, in_rate, out_rate, notes) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
-      addMinute(db, AddMinuteSql().c_str()),
+      // The last block of the device, and the last place taken in it.
+      placeInBlock(db,
+                   "SELECT block, max(place) FROM series WHERE swept = 1 AND device = ?1 AND "
+                   "block = (SELECT max(block) FROM series WHERE swept = 1 AND device = ?1)"),
+      newBlock(db, "SELECT coalesce(max(block), 0) + 1 FROM series"),
+      blockRow(db, "SELECT data FROM swept_block WHERE id = ?1"),
+      writeBlock(db, "INSERT OR REPLACE INTO swept_block (id, data) VALUES (?1, ?2)"),
+      blockRows(db, "SELECT id, data FROM swept_block WHERE id >= ?1 AND id < ?2 ORDER BY id"),
+      lastBlockRow(db, "SELECT max(id) FROM swept_block WHERE id >= ?1 AND id < ?2"),
+      pruneBlock(db, "DELETE FROM swept_block WHERE id >= ?1 AND id < ?2"),
+      insertSweptHour(db, InsertSweptHourSql().c_str()),
       insertAlarm(db, "INSERT OR IGNORE INTO alarm VALUES (?1, ?2)"),
       alarms(db, "SELECT t FROM alarm WHERE series = ?1 AND t >= ?2 AND t < ?3 ORDER BY t"),
       pruneRaw(db,
@@ -147,13 +135,12 @@ Connection::Connection(std::unique_ptr<Database> file)
       busiestHour(db,
                   "SELECT t, in_bytes, out_bytes FROM hour WHERE series = ?1 AND t >= ?2 AND "
                   "t < ?3 ORDER BY in_bytes + out_bytes DESC, t LIMIT 1"),
-      openHours(db,
-                "SELECT (t / 3600000) * 3600000 AS h, sum(in_bytes), sum(out_bytes) FROM minute "
-                "WHERE series = ?1 AND t >= ?2 AND t < ?3 GROUP BY h "
-                "ORDER BY sum(in_bytes) + sum(out_bytes) DESC, h LIMIT 1") {
-    for (int level = 0; level < kLevels; ++level) {
-        const auto i = static_cast<std::size_t>(level);
-        const std::string table = kTables[i];
+      openHours(db, OpenHoursSql("minute").c_str()),
+      openSweptHours(db, OpenHoursSql("swept_minute").c_str()) {
+    for (int source = 0; source < kSources; ++source) {
+        const auto i = static_cast<std::size_t>(source);
+        const int level = source == kSweptMinutes ? 1 : source;
+        const std::string table = kSourceTables[i];
         first[i] = Prepare(db, "SELECT min(t) FROM " + table + " WHERE series = ?1");
         count[i] = Prepare(db, "SELECT count(*) FROM " + table + kRange);
         volume[i] =
@@ -166,9 +153,11 @@ Connection::Connection(std::unique_ptr<Database> file)
                                      std::string(kRange));
             continue;
         }
-        consolidate[i] = Prepare(db, ConsolidateSql(level, false));
-        consolidateBucket[i] = Prepare(db, ConsolidateSql(level, true));
-        prune[i] = Prepare(db, "DELETE FROM " + table + " WHERE series = ?1 AND t < ?2");
+        if (source != kSweptMinutes) {
+            consolidate[i] = Prepare(db, ConsolidateSql(level, false));
+            consolidateBucket[i] = Prepare(db, ConsolidateSql(level, true));
+            prune[i] = Prepare(db, "DELETE FROM " + table + " WHERE series = ?1 AND t < ?2");
+        }
         range[i] = Prepare(db,
                            "SELECT t, in_avg, out_avg, in_min, in_max, out_min, out_max, "
                            "in_bytes, out_bytes, max(in_count, out_count), 0" +
@@ -179,11 +168,11 @@ Connection::Connection(std::unique_ptr<Database> file)
                              "max(out_max) FROM " +
                                  table + kRange);
         // Minute rows give the billing convention's 5-minute averages.
-        buckets[i] = Prepare(
-            db, level == 1 ? "SELECT sum(in_avg * in_count) / nullif(sum(in_count), 0), "
-                             "sum(out_avg * out_count) / nullif(sum(out_count), 0) FROM minute" +
-                                 std::string(kRange) + " GROUP BY t / 300000"
-                           : "SELECT in_avg, out_avg FROM " + table + kRange);
+        buckets[i] =
+            Prepare(db, level == 1 ? "SELECT sum(in_avg * in_count) / nullif(sum(in_count), 0), "
+                                     "sum(out_avg * out_count) / nullif(sum(out_count), 0) FROM " +
+                                         table + kRange + " GROUP BY t / 300000"
+                                   : "SELECT in_avg, out_avg FROM " + table + kRange);
     }
 }
 

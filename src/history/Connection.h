@@ -11,6 +11,16 @@ namespace pulsewell::history {
 inline constexpr int kLevels = 4;
 inline constexpr std::array<const char*, kLevels> kTables = {"raw", "minute", "hour", "day"};
 inline constexpr std::array<std::int64_t, kLevels> kLevelMs = {0, 60'000, 3'600'000, 86'400'000};
+// Where a level's rows are read: the levels' tables, and swept series'
+// minutes from their blocks.
+inline constexpr int kSweptMinutes = kLevels;
+inline constexpr int kSources = kLevels + 1;
+inline constexpr std::array<const char*, kSources> kSourceTables = {"raw", "minute", "hour", "day",
+                                                                    "swept_minute"};
+// The source of a level's rows for a series.
+constexpr int Source(int level, bool swept) {
+    return level == 1 && swept ? kSweptMinutes : level;
+}
 
 // The open file and every statement prepared once for it.
 struct Connection {
@@ -28,7 +38,14 @@ struct Connection {
     Statement loadSeries;
     Statement allSeries;
     Statement insertRaw;
-    Statement addMinute;
+    Statement placeInBlock;
+    Statement newBlock;
+    Statement blockRow;
+    Statement writeBlock;
+    Statement blockRows;
+    Statement lastBlockRow;
+    Statement pruneBlock;
+    Statement insertSweptHour;
     Statement insertAlarm;
     Statement alarms;
     Statement pruneRaw;
@@ -38,14 +55,17 @@ struct Connection {
     // The same for a range of one bucket.
     std::array<std::unique_ptr<Statement>, kLevels> consolidateBucket;
     std::array<std::unique_ptr<Statement>, kLevels> prune;
-    std::array<std::unique_ptr<Statement>, kLevels> range;
-    std::array<std::unique_ptr<Statement>, kLevels> volume;
-    std::array<std::unique_ptr<Statement>, kLevels> first;
-    std::array<std::unique_ptr<Statement>, kLevels> count;
-    std::array<std::unique_ptr<Statement>, kLevels> buckets;
-    std::array<std::unique_ptr<Statement>, kLevels> summary;
+    // Per source.
+    std::array<std::unique_ptr<Statement>, kSources> range;
+    std::array<std::unique_ptr<Statement>, kSources> volume;
+    std::array<std::unique_ptr<Statement>, kSources> first;
+    std::array<std::unique_ptr<Statement>, kSources> count;
+    std::array<std::unique_ptr<Statement>, kSources> buckets;
+    std::array<std::unique_ptr<Statement>, kSources> summary;
     Statement busiestHour;
+    // The hours still open, from the minutes of a polled and of a swept series.
     Statement openHours;
+    Statement openSweptHours;
 };
 
 }  // namespace pulsewell::history

@@ -87,6 +87,26 @@ Statement& Statement::Bind(int index, std::optional<double> value) {
     return *this;
 }
 
+Statement& Statement::Bind(int index, const ColumnValue& value) {
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
+        return Bind(index, *integer);
+    }
+    if (const auto* real = std::get_if<double>(&value)) {
+        return Bind(index, std::optional(*real));
+    }
+    return Bind(index, std::optional<double>());
+}
+
+Statement& Statement::Bind(int index, std::span<const unsigned char> blob) {
+    if (!fresh_) {
+        sqlite3_reset(statement_);
+        fresh_ = true;
+    }
+    db_.Check(sqlite3_bind_blob(statement_, index, blob.data(), static_cast<int>(blob.size()),
+                                SQLITE_TRANSIENT));
+    return *this;
+}
+
 bool Statement::Step() {
     if (!fresh_ && sqlite3_stmt_busy(statement_) == 0) {
         sqlite3_reset(statement_);
@@ -136,6 +156,11 @@ std::optional<double> Statement::OptionalReal(int column) const {
         return std::nullopt;
     }
     return Real(column);
+}
+
+std::span<const unsigned char> Statement::Blob(int column) const {
+    const auto* data = static_cast<const unsigned char*>(sqlite3_column_blob(statement_, column));
+    return {data, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))};
 }
 
 Transaction::Transaction(Database& db) : db_(db) {

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <variant>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -21,6 +23,9 @@ class DatabaseError : public std::runtime_error {
   private:
     int code_;
 };
+
+// A column's value: SQL's NULL, an integer or a real.
+using ColumnValue = std::variant<std::monostate, std::int64_t, double>;
 
 // One open connection; closed with the object.
 class Database {
@@ -58,6 +63,8 @@ class Statement {
     Statement& Bind(int index, const std::string& value);
     Statement& Bind(int index, std::optional<std::int64_t> value);
     Statement& Bind(int index, std::optional<double> value);
+    Statement& Bind(int index, const ColumnValue& value);
+    Statement& Bind(int index, std::span<const unsigned char> blob);
     // True while there is a row to read.
     bool Step();
     void Run();
@@ -67,6 +74,8 @@ class Statement {
     bool Null(int column) const;
     std::optional<std::int64_t> OptionalInteger(int column) const;
     std::optional<double> OptionalReal(int column) const;
+    // Valid until the next step.
+    std::span<const unsigned char> Blob(int column) const;
 
   private:
     Database& db_;

@@ -15,8 +15,9 @@ int Level(Step step) {
     return static_cast<int>(step);
 }
 
-Statement& At(const std::array<std::unique_ptr<Statement>, kLevels>& statements, int level) {
-    return *statements[static_cast<std::size_t>(level)];
+template <std::size_t N>
+Statement& At(const std::array<std::unique_ptr<Statement>, N>& statements, int index) {
+    return *statements[static_cast<std::size_t>(index)];
 }
 
 // Nearest rank: the least value that at least 95 % of the values do not exceed.
@@ -92,13 +93,13 @@ std::optional<Series> HistoryStore::FindSeries(const std::string& device,
     return found;
 }
 
-std::array<bool, kLevels> HistoryStore::Covering(std::int64_t seriesId, std::int64_t fromMs) {
+std::array<bool, kLevels> HistoryStore::Covering(const SeriesState& series, std::int64_t fromMs) {
     Connection& c = Db();
     std::array<std::optional<std::int64_t>, kLevels> firsts;
     std::int64_t firstData = std::numeric_limits<std::int64_t>::max();
     for (int level = 0; level < kLevels; ++level) {
-        Statement& first = At(c.first, level);
-        first.Bind(1, seriesId);
+        Statement& first = At(c.first, Source(level, series.swept));
+        first.Bind(1, series.id);
         if (first.Step() && !first.Null(0)) {
             firsts[static_cast<std::size_t>(level)] = first.Integer(0);
             firstData = std::min(firstData, first.Integer(0));
@@ -108,7 +109,7 @@ std::array<bool, kLevels> HistoryStore::Covering(std::int64_t seriesId, std::int
     const std::int64_t start = std::max(fromMs, firstData);
     std::array<bool, kLevels> covering{};
     // Raw readings before the pruning point survive only around alarms.
-    covering[0] = firsts[0] && start >= LoadSeries(seriesId).prunedUntil;
+    covering[0] = firsts[0] && start >= series.prunedUntil;
     for (std::size_t level = 1; level < kLevels; ++level) {
         covering[level] = firsts[level] && *firsts[level] <= start;
     }
@@ -116,7 +117,7 @@ std::array<bool, kLevels> HistoryStore::Covering(std::int64_t seriesId, std::int
 }
 
 Step HistoryStore::AutomaticStep(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs) {
-    const std::array<bool, kLevels> covering = Covering(seriesId, fromMs);
+    const std::array<bool, kLevels> covering = Covering(LoadSeries(seriesId), fromMs);
     Statement& count = At(Db().count, 0);
     count.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs);
     const std::int64_t raw = count.Step() ? count.Integer(0) : 0;
@@ -139,7 +140,8 @@ std::vector<Point> HistoryStore::Range(std::int64_t seriesId, std::int64_t fromM
     Connection& c = Db();
     const int level = Level(step);
     const std::int64_t stepMs = kLevelMs[static_cast<std::size_t>(level)];
-    Statement& rows = level == 0 ? c.rawRange : At(c.range, level);
+    Statement& rows =
+        level == 0 ? c.rawRange : At(c.range, Source(level, LoadSeries(seriesId).swept));
     const std::int64_t first = level == 0 ? fromMs : FloorTo(fromMs, stepMs);
     rows.Bind(1, seriesId).Bind(2, first).Bind(3, toMs);
     std::vector<Point> points;
@@ -179,7 +181,7 @@ Volume HistoryStore::LevelVolume(const SeriesState& series, int level, std::int6
         return {};
     }
     const auto sum = [&](int at, std::int64_t from, std::int64_t to) {
-        Statement& volume = At(Db().volume, at);
+        Statement& volume = At(Db().volume, Source(at, series.swept));
         volume.Bind(1, series.id).Bind(2, from).Bind(3, to);
         Volume total;
         if (volume.Step()) {
@@ -233,9 +235,10 @@ std::vector<PeriodVolume> HistoryStore::MonthlyVolumes(std::int64_t seriesId, st
 RangeFigures HistoryStore::Figures(std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs) {
     Connection& c = Db();
     RangeFigures figures;
-    const std::array<bool, kLevels> covering = Covering(seriesId, fromMs);
+    const SeriesState series = LoadSeries(seriesId);
+    const std::array<bool, kLevels> covering = Covering(series, fromMs);
     const auto hasRows = [&](int level) {
-        Statement& count = At(c.count, level);
+        Statement& count = At(c.count, Source(level, series.swept));
         count.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs);
         const bool rows = count.Step() && count.Integer(0) > 0;
         count.Run();
@@ -256,7 +259,7 @@ RangeFigures HistoryStore::Figures(std::int64_t seriesId, std::int64_t fromMs, s
     if (basis) {
         const int level = *basis;
         figures.basis = static_cast<Step>(level);
-        Statement& summary = At(c.summary, level);
+        Statement& summary = At(c.summary, Source(level, series.swept));
         summary.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs);
         if (summary.Step()) {
             figures.in.average = summary.OptionalReal(0);
@@ -267,7 +270,7 @@ RangeFigures HistoryStore::Figures(std::int64_t seriesId, std::int64_t fromMs, s
         summary.Run();
         std::vector<double> in;
         std::vector<double> out;
-        Statement& buckets = At(c.buckets, level);
+        Statement& buckets = At(c.buckets, Source(level, series.swept));
         buckets.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs);
         while (buckets.Step()) {
             if (!buckets.Null(0)) {
@@ -311,9 +314,10 @@ std::optional<PeriodVolume> HistoryStore::BusiestHour(std::int64_t seriesId, std
         hours.Run();
     };
     // The hour still open has only minute rows.
-    const std::int64_t closed = std::clamp(LoadSeries(seriesId).hourUntil, fromMs, toMs);
+    const SeriesState series = LoadSeries(seriesId);
+    const std::int64_t closed = std::clamp(series.hourUntil, fromMs, toMs);
     consider(c.busiestHour, fromMs, closed);
-    consider(c.openHours, closed, toMs);
+    consider(series.swept ? c.openSweptHours : c.openHours, closed, toMs);
     return busiest;
 }
 

@@ -6,10 +6,13 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <map>
 #include <thread>
+#include <tuple>
 
 #include "history/Connection.h"
 #include "history/Schema.h"
+#include "history/SweptMinuteTable.h"
 
 namespace pulsewell::history {
 
@@ -104,6 +107,7 @@ void HistoryStore::OpenFile() {
     db->Execute("PRAGMA wal_autocheckpoint = 10000");
     db->Execute("PRAGMA journal_size_limit = 67108864");
     PrepareSchema(*db);
+    db->Check(RegisterSweptMinuteTable(db->Handle()));
     connection_ = std::make_unique<Connection>(std::move(db));
     CatchUp();
 }
@@ -162,11 +166,7 @@ void HistoryStore::Record(const std::vector<Reading>& readings) {
 }
 
 void HistoryStore::Record(const std::vector<SweptMinute>& minutes) {
-    Write([&] {
-        for (const SweptMinute& minute : minutes) {
-            WriteMinute(minute);
-        }
-    });
+    Write([&] { WriteMinutes(minutes); });
 }
 
 void HistoryStore::Write(const std::function<void()>& body) {
@@ -203,15 +203,30 @@ HistoryStore::SeriesState HistoryStore::SeriesFor(const std::string& device,
         find.Bind(2, interfaceIndex);
     }
     if (!find.Step()) {
+        SeriesState series{0, 0, 0, 0, 0, swept};
+        std::optional<std::int64_t> block;
+        std::optional<std::int64_t> place;
+        if (swept) {
+            std::tie(series.block, series.place) = NextPlace(device);
+            block = series.block;
+            place = series.place;
+        }
         c.insertSeries.Bind(1, device)
             .Bind(2, interfaceIndex)
             .Bind(3, interfaceName)
             .Bind(4, std::int64_t{swept})
+            .Bind(5, block)
+            .Bind(6, place)
             .Run();
-        return SeriesState{sqlite3_last_insert_rowid(c.db.Handle()), 0, 0, 0, 0, swept};
+        series.id = sqlite3_last_insert_rowid(c.db.Handle());
+        return series;
     }
     SeriesState series{find.Integer(0), find.Integer(2), find.Integer(3),
                        find.Integer(4), find.Integer(5), swept};
+    if (swept) {
+        series.block = find.Integer(6);
+        series.place = static_cast<int>(find.Integer(7));
+    }
     const bool moved = swept ? find.Integer(1) != interfaceIndex
                              : !interfaceName.empty() && find.Text(1) != interfaceName;
     find.Run();
@@ -221,6 +236,24 @@ HistoryStore::SeriesState HistoryStore::SeriesFor(const std::string& device,
         c.renameSeries.Bind(1, series.id).Bind(2, interfaceName).Run();
     }
     return series;
+}
+
+std::pair<std::int64_t, int> HistoryStore::NextPlace(const std::string& device) {
+    Connection& c = *connection_;
+    c.placeInBlock.Bind(1, device);
+    std::optional<std::pair<std::int64_t, int>> next;
+    if (c.placeInBlock.Step() && !c.placeInBlock.Null(0) &&
+        c.placeInBlock.Integer(1) + 1 < kBlockPlaces) {
+        next = {c.placeInBlock.Integer(0), static_cast<int>(c.placeInBlock.Integer(1)) + 1};
+    }
+    c.placeInBlock.Run();
+    if (next) {
+        return *next;
+    }
+    c.newBlock.Step();
+    const std::int64_t block = c.newBlock.Integer(0);
+    c.newBlock.Run();
+    return {block, 0};
 }
 
 void HistoryStore::SaveSeries(const SeriesState& s) {
@@ -237,9 +270,22 @@ HistoryStore::SeriesState HistoryStore::LoadSeries(std::int64_t seriesId) {
     load.Bind(1, seriesId);
     SeriesState series{seriesId};
     if (load.Step()) {
-        series = {seriesId,        load.Integer(2), load.Integer(3),
-                  load.Integer(4), load.Integer(5), load.Integer(6) != 0};
+        series = {seriesId,        load.Integer(2),
+                  load.Integer(3), load.Integer(4),
+                  load.Integer(5), load.Integer(6) != 0,
+                  load.Integer(7), static_cast<int>(load.Integer(8))};
         load.Run();
+    }
+    // A swept series' minutes are written without marking it: its block's
+    // last row tells.
+    if (series.swept) {
+        Statement& last = Db().lastBlockRow;
+        last.Bind(1, BlockRowsBegin(series.block)).Bind(2, BlockRowsEnd(series.block));
+        if (last.Step() && !last.Null(0)) {
+            series.minuteUntil =
+                std::max(series.minuteUntil, BlockRowMinuteMs(last.Integer(0)) + kMinuteMs);
+        }
+        last.Run();
     }
     return series;
 }
@@ -269,56 +315,59 @@ void HistoryStore::WriteOne(const Reading& r) {
     }
 }
 
-void HistoryStore::WriteMinute(const SweptMinute& m) {
-    Connection& c = *connection_;
+HistoryStore::SweptSeries& HistoryStore::SweptSeriesOf(const SweptMinute& m) {
     const std::string key = m.device + '\0' + m.interfaceName;
     auto found = swept_.find(key);
     if (found == swept_.end()) {
         const SeriesState series = SeriesFor(m.device, m.interfaceIndex, m.interfaceName, true);
         found = swept_.emplace(key, SweptSeries{series, m.interfaceIndex}).first;
     } else if (found->second.interfaceIndex != m.interfaceIndex) {
-        c.renumberSeries.Bind(1, found->second.state.id).Bind(2, m.interfaceIndex).Run();
+        connection_->renumberSeries.Bind(1, found->second.state.id).Bind(2, m.interfaceIndex).Run();
         found->second.interfaceIndex = m.interfaceIndex;
     }
-    SeriesState& series = found->second.state;
-    c.addMinute.Bind(1, series.id)
-        .Bind(2, m.minuteMs)
-        .Bind(3, std::max(m.in.coveredMs, m.out.coveredMs));
-    int column = 4;
-    for (const MinuteDirection* d : {&m.in, &m.out}) {
-        const bool read = d->coveredMs > 0;
-        c.addMinute.Bind(column, d->sweeps)
-            .Bind(column + 1, d->bytes)
-            .Bind(column + 2, read ? std::optional(static_cast<double>(d->bytes) * 1000.0 /
-                                                   static_cast<double>(d->coveredMs))
-                                   : std::nullopt)
-            .Bind(column + 3, read ? std::optional(d->least) : std::nullopt)
-            .Bind(column + 4, read ? std::optional(d->most) : std::nullopt);
-        column += 5;
+    return found->second;
+}
+
+void HistoryStore::WriteMinutes(const std::vector<SweptMinute>& minutes) {
+    // Block rows by id: each written once, in the order of the file.
+    std::map<std::int64_t, BlockMinute> rows;
+    std::vector<SeriesState*> series;
+    series.reserve(minutes.size());
+    for (const SweptMinute& m : minutes) {
+        SeriesState& state = SweptSeriesOf(m).state;
+        rows[BlockRowId(state.block, m.minuteMs)].Add(state.place, {m.in, m.out});
+        series.push_back(&state);
     }
-    // Per second of the time the sweeps that read them cover.
-    const auto perSecond = [](double events, std::int64_t sweeps, std::int64_t coveredMs) {
-        return sweeps > 0 && coveredMs > 0
-                   ? std::optional(events * 1000.0 / static_cast<double>(coveredMs))
-                   : std::nullopt;
-    };
-    c.addMinute.Bind(14, perSecond(m.in.errors, m.in.errorSweeps, m.in.coveredMs))
-        .Bind(15, m.in.errorSweeps)
-        .Bind(16, perSecond(m.out.errors, m.out.errorSweeps, m.out.coveredMs))
-        .Bind(17, m.out.errorSweeps)
-        .Bind(18, perSecond(m.in.discards, m.in.discardSweeps, m.in.coveredMs))
-        .Bind(19, m.in.discardSweeps)
-        .Bind(20, perSecond(m.out.discards, m.out.discardSweeps, m.out.coveredMs))
-        .Bind(21, m.out.discardSweeps)
-        .Run();
-    const std::int64_t next = m.minuteMs + kMinuteMs;
+    for (const auto& [rowId, minute] : rows) {
+        WriteBlock(rowId, minute);
+    }
+    for (std::size_t i = 0; i < minutes.size(); ++i) {
+        AdvanceSwept(*series[i], minutes[i].minuteMs);
+    }
+}
+
+void HistoryStore::WriteBlock(std::int64_t rowId, const BlockMinute& minute) {
+    Connection& c = *connection_;
+    c.blockRow.Bind(1, rowId);
+    if (c.blockRow.Step()) {
+        BlockMinute stored = BlockMinute::Decode(c.blockRow.Blob(0));
+        c.blockRow.Run();
+        stored.Add(minute);
+        c.writeBlock.Bind(1, rowId).Bind(2, stored.Encode()).Run();
+        return;
+    }
+    c.writeBlock.Bind(1, rowId).Bind(2, minute.Encode()).Run();
+}
+
+void HistoryStore::AdvanceSwept(SeriesState& series, std::int64_t minuteMs) {
+    const std::int64_t next = minuteMs + kMinuteMs;
     if (series.minuteUntil == 0) {
         series.minuteUntil = next;
-        series.hourUntil = FloorTo(m.minuteMs, kHourMs);
-        series.dayUntil = FloorTo(m.minuteMs, kDayMs);
+        series.hourUntil = FloorTo(minuteMs, kHourMs);
+        series.dayUntil = FloorTo(minuteMs, kDayMs);
         SaveSeries(series);
-    } else if (FloorTo(m.minuteMs, kHourMs) < series.hourUntil) {
-        Reconsolidate(series, m.minuteMs);
+    } else if (FloorTo(minuteMs, kHourMs) < series.hourUntil) {
+        Reconsolidate(series, minuteMs);
     } else if (FloorTo(next, kHourMs) > series.hourUntil) {
         // Hours, days and pruning once an hour; within it, the minute in memory.
         CloseMinutes(series, next, next);
@@ -336,6 +385,54 @@ void HistoryStore::Consolidate(int level, std::int64_t seriesId, std::int64_t fr
     consolidate.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs).Run();
 }
 
+void HistoryStore::ConsolidateHours(const SeriesState& s, std::int64_t fromMs, std::int64_t toMs) {
+    if (s.swept) {
+        ConsolidateSweptHours(s, fromMs, toMs);
+    } else {
+        Consolidate(2, s.id, fromMs, toMs);
+    }
+}
+
+// Adding the minutes up here spares SQL's aggregates a call per column and
+// minute: averages weigh by the time covered, as the minutes' own do.
+void HistoryStore::ConsolidateSweptHours(const SeriesState& s, std::int64_t fromMs,
+                                         std::int64_t toMs) {
+    Connection& c = *connection_;
+    std::optional<SweptFigures> hour;
+    std::int64_t hourMs = 0;
+    const auto write = [&] {
+        if (!hour) {
+            return;
+        }
+        c.insertSweptHour.Bind(1, s.id).Bind(2, hourMs);
+        int parameter = 3;
+        for (const ColumnValue& value : FigureColumns(*hour)) {
+            c.insertSweptHour.Bind(parameter++, value);
+        }
+        c.insertSweptHour.Run();
+        hour.reset();
+    };
+    Statement& rows = c.blockRows;
+    rows.Bind(1, BlockRowId(s.block, fromMs)).Bind(2, BlockRowId(s.block, toMs));
+    while (rows.Step()) {
+        const auto figures = BlockMinute::DecodePlace(rows.Blob(1), s.place);
+        if (!figures) {
+            continue;
+        }
+        const std::int64_t minuteHour = FloorTo(BlockRowMinuteMs(rows.Integer(0)), kHourMs);
+        if (minuteHour != hourMs) {
+            write();
+            hourMs = minuteHour;
+        }
+        if (hour) {
+            AddTo(*hour, *figures);
+        } else {
+            hour = figures;
+        }
+    }
+    write();
+}
+
 // A swept series has no raw readings: its minutes come whole.
 void HistoryStore::CloseMinutes(SeriesState& s, std::int64_t minuteMs, std::int64_t nowMs) {
     if (!s.swept) {
@@ -343,7 +440,7 @@ void HistoryStore::CloseMinutes(SeriesState& s, std::int64_t minuteMs, std::int6
     }
     s.minuteUntil = minuteMs;
     if (const std::int64_t hour = FloorTo(minuteMs, kHourMs); hour > s.hourUntil) {
-        Consolidate(2, s.id, s.hourUntil, hour);
+        ConsolidateHours(s, s.hourUntil, hour);
         s.hourUntil = hour;
     }
     if (const std::int64_t day = FloorTo(s.hourUntil, kDayMs); day > s.dayUntil) {
@@ -361,7 +458,7 @@ void HistoryStore::Reconsolidate(const SeriesState& s, std::int64_t minuteMs) {
         Consolidate(1, s.id, minuteMs, minuteMs + kMinuteMs);
     }
     if (const std::int64_t hour = FloorTo(minuteMs, kHourMs); hour < s.hourUntil) {
-        Consolidate(2, s.id, hour, hour + kHourMs);
+        ConsolidateHours(s, hour, hour + kHourMs);
     }
     if (const std::int64_t day = FloorTo(minuteMs, kDayMs); day < s.dayUntil) {
         Consolidate(3, s.id, day, day + kDayMs);
@@ -375,8 +472,12 @@ void HistoryStore::Prune(SeriesState& s, std::int64_t nowMs) {
         c.pruneRaw.Bind(1, s.id).Bind(2, s.prunedUntil).Bind(3, rawCut).Run();
         s.prunedUntil = rawCut;
     }
-    const std::int64_t minuteDays = s.swept ? retention_.sweptMinuteDays : retention_.minuteDays;
-    c.prune[1]->Bind(1, s.id).Bind(2, nowMs - minuteDays * kDayMs).Run();
+    if (s.swept) {
+        const std::int64_t cut = CeilTo(nowMs - retention_.sweptMinuteDays * kDayMs, kMinuteMs);
+        c.pruneBlock.Bind(1, BlockRowsBegin(s.block)).Bind(2, BlockRowId(s.block, cut)).Run();
+    } else {
+        c.prune[1]->Bind(1, s.id).Bind(2, nowMs - retention_.minuteDays * kDayMs).Run();
+    }
     c.prune[2]->Bind(1, s.id).Bind(2, nowMs - retention_.hourDays * kDayMs).Run();
 }
 

@@ -11,6 +11,7 @@
 
 #include "history/Calendar.h"
 #include "history/Reading.h"
+#include "history/SweptBlock.h"
 
 namespace pulsewell::history {
 
@@ -158,6 +159,15 @@ class HistoryStore {
         // Raw readings before it are pruned (but those around alarms).
         std::int64_t prunedUntil = 0;
         bool swept = false;
+        // A swept series' minutes: its block and its place in it.
+        std::int64_t block = 0;
+        int place = 0;
+    };
+    // Swept series by device and name, with the index they were last seen at:
+    // a minute's rows find theirs without a query. Cleared when a write fails.
+    struct SweptSeries {
+        SeriesState state;
+        std::int64_t interfaceIndex = 0;
     };
 
     void Open();
@@ -167,19 +177,29 @@ class HistoryStore {
     // Runs `body` in one transaction; a failure is reported or moves the file aside.
     void Write(const std::function<void()>& body);
     void WriteOne(const Reading& reading);
-    void WriteMinute(const SweptMinute& minute);
+    void WriteMinutes(const std::vector<SweptMinute>& minutes);
+    SweptSeries& SweptSeriesOf(const SweptMinute& minute);
+    // Adds a block's minute to what the file holds of it.
+    void WriteBlock(std::int64_t rowId, const BlockMinute& minute);
+    // The minute of a swept series came: consolidates and prunes what it closed.
+    void AdvanceSwept(SeriesState& series, std::int64_t minuteMs);
     SeriesState SeriesFor(const std::string& device, std::int64_t interfaceIndex,
                           const std::string& interfaceName, bool swept);
+    // A new swept series' block and place: the device's last block while it has room.
+    std::pair<std::int64_t, int> NextPlace(const std::string& device);
     void SaveSeries(const SeriesState& series);
     void CloseMinutes(SeriesState& series, std::int64_t minuteMs, std::int64_t nowMs);
     void Reconsolidate(const SeriesState& series, std::int64_t minuteMs);
     void Consolidate(int level, std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs);
+    // The hours of [from, to) from the minutes, whichever way they are kept.
+    void ConsolidateHours(const SeriesState& series, std::int64_t fromMs, std::int64_t toMs);
+    void ConsolidateSweptHours(const SeriesState& series, std::int64_t fromMs, std::int64_t toMs);
     void Prune(SeriesState& series, std::int64_t nowMs);
     void CatchUp();
     SeriesState LoadSeries(std::int64_t seriesId);
     // Whether each level has rows from the start of [from, ...) on, or from
     // the first reading when that came later.
-    std::array<bool, 4> Covering(std::int64_t seriesId, std::int64_t fromMs);
+    std::array<bool, 4> Covering(const SeriesState& series, std::int64_t fromMs);
     Volume LevelVolume(const SeriesState& series, int level, std::int64_t fromMs,
                        std::int64_t toMs);
     Connection& Db();
@@ -189,12 +209,6 @@ class HistoryStore {
     Reporter reporter_;
     Clock clock_;
     std::unique_ptr<Connection> connection_;
-    // Swept series by device and name, with the index they were last seen at:
-    // a minute's rows find theirs without a query. Cleared when a write fails.
-    struct SweptSeries {
-        SeriesState state;
-        std::int64_t interfaceIndex = 0;
-    };
     std::unordered_map<std::string, SweptSeries> swept_;
     // A write failed and was reported; the next success clears it.
     bool failing_ = false;

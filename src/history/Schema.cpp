@@ -1,8 +1,13 @@
 #include "history/Schema.h"
 
+#include <cmath>
 #include <functional>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "history/SweptBlock.h"
 
 namespace pulsewell::history {
 
@@ -96,8 +101,96 @@ void AddVersion2(Database& db) {
     }
 }
 
+// Swept interfaces' minutes a block of interfaces to a row (SweptBlock.h);
+// each swept series has its block and place in it.
+const char* const kVersion3 = R"(
+ALTER TABLE series ADD COLUMN block INTEGER;
+ALTER TABLE series ADD COLUMN place INTEGER;
+CREATE INDEX series_block ON series (device, block) WHERE swept = 1;
+CREATE TABLE swept_block (id INTEGER PRIMARY KEY, data BLOB NOT NULL);
+)";
+
+// One side of a minute row as the sweeps' figures behind it. The row keeps
+// the average, not the time: that is the bytes over the average, or where
+// nothing was counted the row's time.
+MinuteDirection SideOfRow(Statement& row, int column, std::int64_t rowCoveredMs) {
+    MinuteDirection d;
+    d.sweeps = row.Integer(column);
+    d.bytes = row.Integer(column + 1);
+    if (const auto average = row.OptionalReal(column + 2)) {
+        d.coveredMs = *average > 0.0
+                          ? std::llround(static_cast<double>(d.bytes) * 1000.0 / *average)
+                          : rowCoveredMs;
+    }
+    d.least = row.OptionalInteger(column + 3).value_or(0);
+    d.most = row.OptionalInteger(column + 4).value_or(0);
+    return d;
+}
+
+void AddVersion3(Database& db) {
+    db.Execute(kVersion3);
+    std::vector<std::pair<std::int64_t, std::string>> swept;
+    {
+        Statement all(db, "SELECT id, device FROM series WHERE swept = 1 ORDER BY device, id");
+        while (all.Step()) {
+            swept.emplace_back(all.Integer(0), all.Text(1));
+        }
+    }
+    Statement place(db, "UPDATE series SET block = ?2, place = ?3 WHERE id = ?1");
+    std::int64_t block = 0;
+    int next = kBlockPlaces;
+    for (std::size_t i = 0; i < swept.size(); ++i) {
+        if (next == kBlockPlaces || swept[i].second != swept[i - 1].second) {
+            ++block;
+            next = 0;
+        }
+        place.Bind(1, swept[i].first).Bind(2, block).Bind(3, std::int64_t{next++}).Run();
+    }
+    // A block's minutes one after the other, each written once complete.
+    Statement rows(db,
+                   "SELECT s.block, s.place, m.t, m.covered_ms, m.in_count, m.in_bytes, m.in_avg, "
+                   "m.in_min, m.in_max, m.out_count, m.out_bytes, m.out_avg, m.out_min, m.out_max, "
+                   "m.in_errors, m.in_errors_count, m.out_errors, m.out_errors_count, "
+                   "m.in_discards, m.in_discards_count, m.out_discards, m.out_discards_count "
+                   "FROM minute m JOIN series s ON s.id = m.series WHERE s.swept = 1 "
+                   "ORDER BY s.block, m.t");
+    Statement write(db, "INSERT INTO swept_block (id, data) VALUES (?1, ?2)");
+    std::int64_t rowId = 0;
+    BlockMinute minute;
+    const auto flush = [&] {
+        if (rowId != 0) {
+            write.Bind(1, rowId).Bind(2, minute.Encode()).Run();
+        }
+        minute = BlockMinute();
+    };
+    while (rows.Step()) {
+        if (const std::int64_t id = BlockRowId(rows.Integer(0), rows.Integer(2)); id != rowId) {
+            flush();
+            rowId = id;
+        }
+        const std::int64_t covered = rows.Integer(3);
+        SweptFigures figures{SideOfRow(rows, 4, covered), SideOfRow(rows, 9, covered)};
+        // Faults a second back to the faults of the time covered.
+        int column = 14;
+        for (auto [amount, sweeps, side] :
+             {std::tuple{&figures.in.errors, &figures.in.errorSweeps, &figures.in},
+              std::tuple{&figures.out.errors, &figures.out.errorSweeps, &figures.out},
+              std::tuple{&figures.in.discards, &figures.in.discardSweeps, &figures.in},
+              std::tuple{&figures.out.discards, &figures.out.discardSweeps, &figures.out}}) {
+            *amount = rows.OptionalReal(column).value_or(0.0) *
+                      static_cast<double>(side->coveredMs) / 1000.0;
+            *sweeps = rows.Integer(column + 1);
+            column += 2;
+        }
+        minute.Add(static_cast<int>(rows.Integer(1)), figures);
+    }
+    flush();
+    db.Execute("DELETE FROM minute WHERE series IN (SELECT id FROM series WHERE swept = 1)");
+}
+
 // upgrades[n] turns schema n into n + 1.
-const std::vector<std::function<void(Database&)>> kUpgrades = {CreateVersion1, AddVersion2};
+const std::vector<std::function<void(Database&)>> kUpgrades = {CreateVersion1, AddVersion2,
+                                                               AddVersion3};
 
 }  // namespace
 

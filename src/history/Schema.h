@@ -8,7 +8,7 @@ namespace pulsewell::history {
 
 // Marks a database as ours, beside SQLite's own header.
 inline constexpr std::int64_t kApplicationId = 0x50574c48;  // "PWLH"
-inline constexpr std::int64_t kSchemaVersion = 2;
+inline constexpr std::int64_t kSchemaVersion = 3;
 
 // The errors and discards a second each way, in every table of readings.
 inline constexpr std::array<const char*, 4> kFaultColumns = {"in_errors", "out_errors",

@@ -2,14 +2,18 @@
 
 #include <QTemporaryDir>
 
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "history/Database.h"
 #include "history/HistoryStore.h"
+#include "history/SweptBlock.h"
 #include "tests/support/GeneratedHistory.h"
 
 namespace pulsewell {
@@ -377,6 +381,118 @@ TEST(HistoryFile, PreviousSchemaKeepsItsReadings) {
         opened.store.Range(swept->id, minute, minute + 2 * kMinuteMs, history::Step::Minute);
     ASSERT_EQ(minutes.size(), 2u);
     EXPECT_EQ(minutes[1].inErrors, 0.5);
+}
+
+// A file of schema 2 kept swept interfaces' minutes a row each: after the
+// upgrade every minute reads as it was written (one interface missed five
+// of them), the hour it closed stays, and sweeping goes on in the same series.
+TEST(HistoryFile, SchemaTwoSweptMinutesReadAsTheyWereWritten) {
+    Folder folder;
+    std::filesystem::copy_file(PULSEWELL_HISTORY_SCHEMA_2, folder.File());
+    std::map<std::string, std::vector<history::Point>> written;
+    {
+        history::Database old(folder.File());
+        history::Statement rows(
+            old,
+            "SELECT s.ifname, m.t, m.in_avg, m.out_avg, m.in_min, m.in_max, m.out_min, m.out_max, "
+            "m.in_bytes, m.out_bytes, max(m.in_count, m.out_count), m.in_errors, m.out_discards "
+            "FROM minute m JOIN series s ON s.id = m.series WHERE s.swept = 1 ORDER BY m.t");
+        while (rows.Step()) {
+            history::Point& p = written[rows.Text(0)].emplace_back();
+            p.timeMs = rows.Integer(1);
+            p.inRate = rows.OptionalReal(2);
+            p.outRate = rows.OptionalReal(3);
+            p.inMin = rows.OptionalReal(4);
+            p.inMax = rows.OptionalReal(5);
+            p.outMin = rows.OptionalReal(6);
+            p.outMax = rows.OptionalReal(7);
+            p.inBytes = rows.Integer(8);
+            p.outBytes = rows.Integer(9);
+            p.samples = rows.Integer(10);
+            p.inErrors = rows.OptionalReal(11);
+            p.outDiscards = rows.OptionalReal(12);
+        }
+    }
+    ASSERT_EQ(written["eth2"].size(), 70u);
+    const std::int64_t start = written["eth1"].front().timeMs;
+    std::int64_t clock = start + 2 * kHourMs;
+    Opened opened(folder.File(), clock);
+    const auto near = [](const std::optional<double>& a, const std::optional<double>& b) {
+        return a.has_value() == b.has_value() && (!a || std::abs(*a - *b) <= 1e-9 * std::abs(*b));
+    };
+    for (const auto& [name, minutes] : written) {
+        SCOPED_TRACE(name);
+        const auto series = opened.store.FindSeries("10.0.0.1", name);
+        ASSERT_TRUE(series);
+        std::vector<history::Point> read;
+        for (const history::Point& p :
+             opened.store.Range(series->id, start, start + 75 * kMinuteMs, history::Step::Minute)) {
+            if (p.samples > 0) {
+                read.push_back(p);
+            }
+        }
+        ASSERT_EQ(read.size(), minutes.size());
+        for (std::size_t i = 0; i < read.size(); ++i) {
+            const history::Point& a = read[i];
+            const history::Point& b = minutes[i];
+            EXPECT_TRUE(a.timeMs == b.timeMs && a.inBytes == b.inBytes &&
+                        a.outBytes == b.outBytes && a.samples == b.samples && a.inMin == b.inMin &&
+                        a.inMax == b.inMax && a.outMin == b.outMin && a.outMax == b.outMax &&
+                        near(a.inRate, b.inRate) && near(a.outRate, b.outRate) &&
+                        near(a.inErrors, b.inErrors) && near(a.outDiscards, b.outDiscards))
+                << "minute " << i;
+        }
+        const auto hours =
+            opened.store.Range(series->id, start, start + kHourMs, history::Step::Hour);
+        ASSERT_EQ(hours.size(), 1u);
+        EXPECT_EQ(hours[0].samples, name == "eth2" ? 165 : 180);
+    }
+    const auto eth2 = opened.store.FindSeries("10.0.0.1", "eth2");
+    history::SweptMinute more{start + 75 * kMinuteMs, "10.0.0.1", "eth2", 2, {}, {}};
+    more.in = {6000, 6000, 1, 1000, 1000, 0.0, 1};
+    opened.store.Record(std::vector{more});
+    const auto after = opened.store.Range(eth2->id, more.minuteMs, more.minuteMs + kMinuteMs,
+                                          history::Step::Minute);
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after[0].inBytes, 6000);
+    EXPECT_EQ(opened.store.FindSeries("10.0.0.1", "eth2")->id, eth2->id);
+    EXPECT_TRUE(opened.messages.empty());
+}
+
+// A block row another writer cut short or a damaged page bent: each place
+// decodes whole or not at all, and nothing is read past the bytes.
+TEST(HistoryFile, ShortOrBentBlockRowsDecodeOnlyWholePlaces) {
+    history::BlockMinute minute;
+    std::map<int, history::SweptFigures> placed;
+    for (const int place : {0, 5, 31}) {
+        history::SweptFigures figures;
+        figures.in = {-7,  60'000, 10,  1, std::numeric_limits<std::int64_t>::max(),
+                      0.5, 10,     0.0, 10};
+        figures.out = {place * 1000LL, 30'000, 5, 2, 3, 0.0, 5, 1e300, 5};
+        minute.Add(place, figures);
+        placed[place] = figures;
+    }
+    const std::vector<unsigned char> data = minute.Encode();
+    const auto same = [](const history::SweptFigures& a, const history::SweptFigures& b) {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    };
+    for (std::size_t size = 0; size <= data.size(); ++size) {
+        const std::span<const unsigned char> cut(data.data(), size);
+        for (int place = -1; place <= history::kBlockPlaces; ++place) {
+            const auto figures = history::BlockMinute::DecodePlace(cut, place);
+            EXPECT_TRUE(!figures || (placed.contains(place) && same(*figures, placed[place])))
+                << size << " bytes, place " << place;
+            if (size == data.size() || place == 31) {
+                EXPECT_EQ(figures.has_value(), size == data.size() && placed.contains(place))
+                    << size << " bytes, place " << place;
+            }
+        }
+    }
+    std::vector<unsigned char> bent = data;
+    bent[1] = 0xff;  // the first place ends past the data
+    bent[2] = 0xff;
+    EXPECT_FALSE(history::BlockMinute::DecodePlace(bent, 0));
+    EXPECT_TRUE(history::BlockMinute::DecodePlace(bent, 31));
 }
 
 // A swept interface's minutes: the average is the bytes over the seconds its
