@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <span>
 #include <thread>
 #include <tuple>
 
@@ -316,11 +317,11 @@ void HistoryStore::WriteOne(const Reading& r) {
 }
 
 HistoryStore::SweptSeries& HistoryStore::SweptSeriesOf(const SweptMinute& m) {
-    const std::string key = m.device + '\0' + m.interfaceName;
-    auto found = swept_.find(key);
-    if (found == swept_.end()) {
+    auto& device = swept_[m.device];
+    auto found = device.find(m.interfaceName);
+    if (found == device.end()) {
         const SeriesState series = SeriesFor(m.device, m.interfaceIndex, m.interfaceName, true);
-        found = swept_.emplace(key, SweptSeries{series, m.interfaceIndex}).first;
+        found = device.emplace(m.interfaceName, SweptSeries{series, m.interfaceIndex}).first;
     } else if (found->second.interfaceIndex != m.interfaceIndex) {
         connection_->renumberSeries.Bind(1, found->second.state.id).Bind(2, m.interfaceIndex).Run();
         found->second.interfaceIndex = m.interfaceIndex;
@@ -341,8 +342,26 @@ void HistoryStore::WriteMinutes(const std::vector<SweptMinute>& minutes) {
     for (const auto& [rowId, minute] : rows) {
         WriteBlock(rowId, minute);
     }
+    std::vector<HourSpan> closing;
     for (std::size_t i = 0; i < minutes.size(); ++i) {
-        AdvanceSwept(*series[i], minutes[i].minuteMs);
+        if (AdvanceSwept(*series[i], minutes[i].minuteMs)) {
+            closing.push_back(
+                {series[i], series[i]->hourUntil, FloorTo(series[i]->minuteUntil, kHourMs)});
+        }
+    }
+    // The hour closes for a whole device at once: a block's rows are read
+    // once for all its interfaces.
+    std::ranges::sort(closing, {}, [](const HourSpan& span) { return span.series->block; });
+    for (auto run = closing.begin(); run != closing.end();) {
+        const auto end = std::find_if(run, closing.end(), [&](const HourSpan& span) {
+            return span.series->block != run->series->block;
+        });
+        ConsolidateSweptHours({run, end});
+        run = end;
+    }
+    for (const HourSpan& span : closing) {
+        span.series->hourUntil = span.toMs;
+        CloseDays(*span.series, span.series->minuteUntil);
     }
 }
 
@@ -359,7 +378,7 @@ void HistoryStore::WriteBlock(std::int64_t rowId, const BlockMinute& minute) {
     c.writeBlock.Bind(1, rowId).Bind(2, minute.Encode()).Run();
 }
 
-void HistoryStore::AdvanceSwept(SeriesState& series, std::int64_t minuteMs) {
+bool HistoryStore::AdvanceSwept(SeriesState& series, std::int64_t minuteMs) {
     const std::int64_t next = minuteMs + kMinuteMs;
     if (series.minuteUntil == 0) {
         series.minuteUntil = next;
@@ -370,10 +389,12 @@ void HistoryStore::AdvanceSwept(SeriesState& series, std::int64_t minuteMs) {
         Reconsolidate(series, minuteMs);
     } else if (FloorTo(next, kHourMs) > series.hourUntil) {
         // Hours, days and pruning once an hour; within it, the minute in memory.
-        CloseMinutes(series, next, next);
+        series.minuteUntil = next;
+        return true;
     } else {
         series.minuteUntil = std::max(series.minuteUntil, next);
     }
+    return false;
 }
 
 void HistoryStore::Consolidate(int level, std::int64_t seriesId, std::int64_t fromMs,
@@ -385,9 +406,9 @@ void HistoryStore::Consolidate(int level, std::int64_t seriesId, std::int64_t fr
     consolidate.Bind(1, seriesId).Bind(2, fromMs).Bind(3, toMs).Run();
 }
 
-void HistoryStore::ConsolidateHours(const SeriesState& s, std::int64_t fromMs, std::int64_t toMs) {
+void HistoryStore::ConsolidateHours(SeriesState& s, std::int64_t fromMs, std::int64_t toMs) {
     if (s.swept) {
-        ConsolidateSweptHours(s, fromMs, toMs);
+        ConsolidateSweptHours(std::array{HourSpan{&s, fromMs, toMs}});
     } else {
         Consolidate(2, s.id, fromMs, toMs);
     }
@@ -395,42 +416,62 @@ void HistoryStore::ConsolidateHours(const SeriesState& s, std::int64_t fromMs, s
 
 // Adding the minutes up here spares SQL's aggregates a call per column and
 // minute: averages weigh by the time covered, as the minutes' own do.
-void HistoryStore::ConsolidateSweptHours(const SeriesState& s, std::int64_t fromMs,
-                                         std::int64_t toMs) {
+void HistoryStore::ConsolidateSweptHours(std::span<const HourSpan> spans) {
     Connection& c = *connection_;
-    std::optional<SweptFigures> hour;
-    std::int64_t hourMs = 0;
-    const auto write = [&] {
-        if (!hour) {
+    // The hour each span is adding up.
+    struct Open {
+        std::optional<SweptFigures> figures;
+        std::int64_t hourMs = 0;
+    };
+    std::vector<Open> open(spans.size());
+    const auto write = [&](const HourSpan& span, Open& hour) {
+        if (!hour.figures) {
             return;
         }
-        c.insertSweptHour.Bind(1, s.id).Bind(2, hourMs);
+        c.insertSweptHour.Bind(1, span.series->id).Bind(2, hour.hourMs);
         int parameter = 3;
-        for (const ColumnValue& value : FigureColumns(*hour)) {
+        for (const ColumnValue& value : FigureColumns(*hour.figures)) {
             c.insertSweptHour.Bind(parameter++, value);
         }
         c.insertSweptHour.Run();
-        hour.reset();
+        hour.figures.reset();
     };
+    std::int64_t from = spans.front().fromMs;
+    std::int64_t to = spans.front().toMs;
+    for (const HourSpan& span : spans) {
+        from = std::min(from, span.fromMs);
+        to = std::max(to, span.toMs);
+    }
     Statement& rows = c.blockRows;
-    rows.Bind(1, BlockRowId(s.block, fromMs)).Bind(2, BlockRowId(s.block, toMs));
+    const std::int64_t block = spans.front().series->block;
+    rows.Bind(1, BlockRowId(block, from)).Bind(2, BlockRowId(block, to));
     while (rows.Step()) {
-        const auto figures = BlockMinute::DecodePlace(rows.Blob(1), s.place);
-        if (!figures) {
-            continue;
-        }
-        const std::int64_t minuteHour = FloorTo(BlockRowMinuteMs(rows.Integer(0)), kHourMs);
-        if (minuteHour != hourMs) {
-            write();
-            hourMs = minuteHour;
-        }
-        if (hour) {
-            AddTo(*hour, *figures);
-        } else {
-            hour = figures;
+        const std::int64_t minuteMs = BlockRowMinuteMs(rows.Integer(0));
+        const std::int64_t hourMs = FloorTo(minuteMs, kHourMs);
+        for (std::size_t i = 0; i < spans.size(); ++i) {
+            const HourSpan& span = spans[i];
+            if (minuteMs < span.fromMs || minuteMs >= span.toMs) {
+                continue;
+            }
+            const auto figures = BlockMinute::DecodePlace(rows.Blob(1), span.series->place);
+            if (!figures) {
+                continue;
+            }
+            Open& hour = open[i];
+            if (hour.figures && hour.hourMs != hourMs) {
+                write(span, hour);
+            }
+            hour.hourMs = hourMs;
+            if (hour.figures) {
+                AddTo(*hour.figures, *figures);
+            } else {
+                hour.figures = figures;
+            }
         }
     }
-    write();
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        write(spans[i], open[i]);
+    }
 }
 
 // A swept series has no raw readings: its minutes come whole.
@@ -443,6 +484,10 @@ void HistoryStore::CloseMinutes(SeriesState& s, std::int64_t minuteMs, std::int6
         ConsolidateHours(s, s.hourUntil, hour);
         s.hourUntil = hour;
     }
+    CloseDays(s, nowMs);
+}
+
+void HistoryStore::CloseDays(SeriesState& s, std::int64_t nowMs) {
     if (const std::int64_t day = FloorTo(s.hourUntil, kDayMs); day > s.dayUntil) {
         Consolidate(3, s.id, s.dayUntil, day);
         s.dayUntil = day;
@@ -453,7 +498,7 @@ void HistoryStore::CloseMinutes(SeriesState& s, std::int64_t minuteMs, std::int6
 
 // A reading older than what was consolidated (another writer's, or a clock
 // set back): its buckets are worked out again.
-void HistoryStore::Reconsolidate(const SeriesState& s, std::int64_t minuteMs) {
+void HistoryStore::Reconsolidate(SeriesState& s, std::int64_t minuteMs) {
     if (!s.swept) {
         Consolidate(1, s.id, minuteMs, minuteMs + kMinuteMs);
     }

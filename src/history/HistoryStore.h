@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -181,19 +182,28 @@ class HistoryStore {
     SweptSeries& SweptSeriesOf(const SweptMinute& minute);
     // Adds a block's minute to what the file holds of it.
     void WriteBlock(std::int64_t rowId, const BlockMinute& minute);
-    // The minute of a swept series came: consolidates and prunes what it closed.
-    void AdvanceSwept(SeriesState& series, std::int64_t minuteMs);
+    // The minute of a swept series came: true when it closed an hour, which
+    // the caller consolidates with the other interfaces'.
+    bool AdvanceSwept(SeriesState& series, std::int64_t minuteMs);
     SeriesState SeriesFor(const std::string& device, std::int64_t interfaceIndex,
                           const std::string& interfaceName, bool swept);
     // A new swept series' block and place: the device's last block while it has room.
     std::pair<std::int64_t, int> NextPlace(const std::string& device);
     void SaveSeries(const SeriesState& series);
     void CloseMinutes(SeriesState& series, std::int64_t minuteMs, std::int64_t nowMs);
-    void Reconsolidate(const SeriesState& series, std::int64_t minuteMs);
+    // The days the hours closed, pruning, and the series' state saved.
+    void CloseDays(SeriesState& series, std::int64_t nowMs);
+    void Reconsolidate(SeriesState& series, std::int64_t minuteMs);
     void Consolidate(int level, std::int64_t seriesId, std::int64_t fromMs, std::int64_t toMs);
     // The hours of [from, to) from the minutes, whichever way they are kept.
-    void ConsolidateHours(const SeriesState& series, std::int64_t fromMs, std::int64_t toMs);
-    void ConsolidateSweptHours(const SeriesState& series, std::int64_t fromMs, std::int64_t toMs);
+    void ConsolidateHours(SeriesState& series, std::int64_t fromMs, std::int64_t toMs);
+    // Swept series' hours of one block, each of its own [from, to).
+    struct HourSpan {
+        SeriesState* series;
+        std::int64_t fromMs;
+        std::int64_t toMs;
+    };
+    void ConsolidateSweptHours(std::span<const HourSpan> spans);
     void Prune(SeriesState& series, std::int64_t nowMs);
     void CatchUp();
     SeriesState LoadSeries(std::int64_t seriesId);
@@ -209,7 +219,7 @@ class HistoryStore {
     Reporter reporter_;
     Clock clock_;
     std::unique_ptr<Connection> connection_;
-    std::unordered_map<std::string, SweptSeries> swept_;
+    std::unordered_map<std::string, std::unordered_map<std::string, SweptSeries>> swept_;
     // A write failed and was reported; the next success clears it.
     bool failing_ = false;
 };

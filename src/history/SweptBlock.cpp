@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
+#include <memory>
 
 #include "history/Calendar.h"
 
@@ -15,102 +17,119 @@ constexpr std::int64_t kMinuteOffset = std::int64_t{1} << 31;
 
 // A block's minute: the number of places n, the end of each place's bytes
 // (2 bytes each, counted from the end of this head), then the places. A place
-// not swept has no bytes. A place is each side's sweeps, covered
-// milliseconds, bytes, least, most, sweeps that read errors and discards:
-// integers in 7-bit groups, sign folded into the lowest bit; errors and
-// discards a 0 when none, else a 1 and 8 bytes. A typical place takes 35
-// bytes, so that a page holds the minutes of a hundred interfaces.
-constexpr int kEndSize = 2;
+// not swept has no bytes. A place is 18 words: each side's sweeps, covered
+// milliseconds, bytes, least, most, sweeps that read errors, errors, sweeps
+// that read discards, discards; integers with their sign folded into the
+// lowest bit, reals as their bits. Words go in pairs: a byte with the length
+// of each (its low and high 4 bits), then their bytes, little endian, the
+// leading zero bytes left out. A typical place takes about 45 bytes.
+constexpr std::size_t kEndSize = 2;
+constexpr std::size_t kWords = 18;
+constexpr std::size_t kMostPlaceSize = kWords / 2 + kWords * 8;
+using Words = std::array<std::uint64_t, kWords>;
 
-class Writer {
-  public:
-    explicit Writer(std::vector<unsigned char>& out) : out_(out) {}
-    void Integer(std::int64_t value) {
-        auto folded =
-            (static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63);
-        for (; folded >= 0x80; folded >>= 7) {
-            out_.push_back(static_cast<unsigned char>(folded | 0x80));
-        }
-        out_.push_back(static_cast<unsigned char>(folded));
-    }
-    void Real(double value) {
-        if (value == 0.0) {
-            out_.push_back(0);
-            return;
-        }
-        out_.push_back(1);
-        const auto bits = std::bit_cast<std::uint64_t>(value);
-        for (int i = 0; i < 8; ++i) {
-            out_.push_back(static_cast<unsigned char>(bits >> (8 * i)));
-        }
-    }
-    void Side(const MinuteDirection& d) {
-        for (const std::int64_t value : {d.sweeps, d.coveredMs, d.bytes, d.least, d.most}) {
-            Integer(value);
-        }
-        Integer(d.errorSweeps);
-        Real(d.errors);
-        Integer(d.discardSweeps);
-        Real(d.discards);
-    }
+std::uint64_t Fold(std::int64_t value) {
+    return (static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63);
+}
 
-  private:
-    std::vector<unsigned char>& out_;
-};
+std::int64_t Unfold(std::uint64_t word) {
+    return static_cast<std::int64_t>(word >> 1) ^ -static_cast<std::int64_t>(word & 1);
+}
 
-// Reads what the bytes hold; anything short or odd makes it fail, never
-// reads past the end.
-class Reader {
-  public:
-    explicit Reader(std::span<const unsigned char> data) : data_(data) {}
-    bool Failed() const { return failed_; }
-    std::int64_t Integer() {
-        std::uint64_t folded = 0;
-        for (int shift = 0; shift < 64; shift += 7) {
-            if (at_ >= data_.size()) {
-                break;
-            }
-            const unsigned char byte = data_[at_++];
-            folded |= std::uint64_t{byte & 0x7fU} << shift;
-            if ((byte & 0x80) == 0) {
-                return static_cast<std::int64_t>(folded >> 1) ^
-                       -static_cast<std::int64_t>(folded & 1);
-            }
-        }
-        failed_ = true;
-        return 0;
+void PutSide(const MinuteDirection& d, std::uint64_t* words) {
+    for (const std::int64_t value : {d.sweeps, d.coveredMs, d.bytes, d.least, d.most}) {
+        *words++ = Fold(value);
     }
-    double Real() {
-        if (at_ >= data_.size() || data_[at_] > 1 || (data_[at_] == 1 && data_.size() - at_ < 9)) {
-            failed_ = true;
-            return 0.0;
-        }
-        if (data_[at_++] == 0) {
-            return 0.0;
-        }
-        std::uint64_t bits = 0;
-        for (int i = 0; i < 8; ++i) {
-            bits |= std::uint64_t{data_[at_++]} << (8 * i);
-        }
-        return std::bit_cast<double>(bits);
-    }
-    MinuteDirection Side() {
-        MinuteDirection d;
-        for (std::int64_t* value : {&d.sweeps, &d.coveredMs, &d.bytes, &d.least, &d.most}) {
-            *value = Integer();
-        }
-        d.errorSweeps = Integer();
-        d.errors = Real();
-        d.discardSweeps = Integer();
-        d.discards = Real();
-        return d;
-    }
+    words[0] = Fold(d.errorSweeps);
+    words[1] = std::bit_cast<std::uint64_t>(d.errors);
+    words[2] = Fold(d.discardSweeps);
+    words[3] = std::bit_cast<std::uint64_t>(d.discards);
+}
 
-  private:
-    std::span<const unsigned char> data_;
-    std::size_t at_ = 0;
-    bool failed_ = false;
-};
+MinuteDirection SideOf(const std::uint64_t* words) {
+    return {Unfold(words[2]), Unfold(words[1]),
+            Unfold(words[0]), Unfold(words[3]),
+            Unfold(words[4]), std::bit_cast<double>(words[6]),
+            Unfold(words[5]), std::bit_cast<double>(words[8]),
+            Unfold(words[7])};
+}
+
+std::size_t Length(std::uint64_t word) {
+    return word == 0 ? 0 : static_cast<std::size_t>((71 - std::countl_zero(word)) / 8);
+}
+
+// Eight bytes at once, little endian, whatever the machine's order.
+void StoreWord(std::uint64_t word, unsigned char* at) {
+    if constexpr (std::endian::native == std::endian::big) {
+        word = __builtin_bswap64(word);
+    }
+    std::memcpy(at, &word, sizeof word);
+}
+
+std::uint64_t LoadWord(const unsigned char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) {
+        word = __builtin_bswap64(word);
+    }
+    return word;
+}
+
+// Writes a place into room made beforehand, with 8 bytes to spare at its
+// end; returns the end of what it wrote.
+unsigned char* WritePlace(const SweptFigures& figures, unsigned char* at) {
+    Words words;
+    PutSide(figures.in, words.data());
+    PutSide(figures.out, words.data() + kWords / 2);
+    for (std::size_t i = 0; i < kWords; i += 2) {
+        const std::size_t first = Length(words[i]);
+        const std::size_t second = Length(words[i + 1]);
+        *at++ = static_cast<unsigned char>(first | (second << 4));
+        StoreWord(words[i], at);
+        at += first;
+        StoreWord(words[i + 1], at);
+        at += second;
+    }
+    return at;
+}
+
+// Reads a place's bytes; anything short or odd fails, never reads past them.
+std::optional<SweptFigures> ReadPlace(std::span<const unsigned char> bytes) {
+    // Copied with 8 bytes to spare, a word loads at once wherever it ends.
+    std::array<unsigned char, kMostPlaceSize + 8> padded{};
+    if (bytes.size() > kMostPlaceSize) {
+        return std::nullopt;
+    }
+    std::memcpy(padded.data(), bytes.data(), bytes.size());
+    static constexpr auto kMasks = [] {
+        std::array<std::uint64_t, 9> masks{};
+        for (std::size_t length = 1; length <= 8; ++length) {
+            masks[length] = ~std::uint64_t{0} >> (64 - 8 * length);
+        }
+        return masks;
+    }();
+    Words words;
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < kWords; i += 2) {
+        if (at >= bytes.size()) {
+            return std::nullopt;
+        }
+        const unsigned char lengths = padded[at++];
+        const std::size_t first = lengths & 0x0fU;
+        const std::size_t second = lengths >> 4U;
+        if (first > 8 || second > 8 || at + first + second > bytes.size()) {
+            return std::nullopt;
+        }
+        words[i] = LoadWord(&padded[at]) & kMasks[first];
+        at += first;
+        words[i + 1] = LoadWord(&padded[at]) & kMasks[second];
+        at += second;
+    }
+    if (at != bytes.size()) {
+        return std::nullopt;
+    }
+    return SweptFigures{SideOf(words.data()), SideOf(words.data() + kWords / 2)};
+}
 
 std::size_t EndOf(std::span<const unsigned char> data, int place) {
     const std::size_t at = 1 + static_cast<std::size_t>(place) * kEndSize;
@@ -148,20 +167,6 @@ std::span<const unsigned char> PlaceBytes(std::span<const unsigned char> data, i
     return data.subspan(head + begin, end - begin);
 }
 
-std::optional<SweptFigures> DecodeFigures(std::span<const unsigned char> bytes) {
-    if (bytes.empty()) {
-        return std::nullopt;
-    }
-    Reader reader(bytes);
-    SweptFigures figures;
-    figures.in = reader.Side();
-    figures.out = reader.Side();
-    if (reader.Failed()) {
-        return std::nullopt;
-    }
-    return figures;
-}
-
 }  // namespace
 
 std::int64_t BlockRowId(std::int64_t block, std::int64_t minuteMs) {
@@ -195,28 +200,34 @@ BlockMinute BlockMinute::Decode(std::span<const unsigned char> data) {
 
 std::optional<SweptFigures> BlockMinute::DecodePlace(std::span<const unsigned char> data,
                                                      int place) {
-    return DecodeFigures(PlaceBytes(data, place));
+    const std::span<const unsigned char> bytes = PlaceBytes(data, place);
+    if (bytes.empty()) {
+        return std::nullopt;
+    }
+    return ReadPlace(bytes);
 }
 
 std::vector<unsigned char> BlockMinute::Encode() const {
     const auto last = std::find_if(places_.rbegin(), places_.rend(),
                                    [](const auto& place) { return place.has_value(); });
     const auto used = static_cast<std::size_t>(places_.rend() - last);
-    std::vector<unsigned char> places;
-    Writer writer(places);
-    std::vector<unsigned char> data(1 + used * kEndSize);
+    const std::size_t head = 1 + used * kEndSize;
+    // Room for the most the places can take, not cleared first.
+    const auto room =
+        std::make_unique_for_overwrite<unsigned char[]>(head + used * kMostPlaceSize + 8);
+    unsigned char* const data = room.get();
     data[0] = static_cast<unsigned char>(used);
+    unsigned char* at = data + head;
     for (std::size_t place = 0; place < used; ++place) {
         if (const std::optional<SweptFigures>& figures = places_[place]) {
-            writer.Side(figures->in);
-            writer.Side(figures->out);
+            at = WritePlace(*figures, at);
         }
-        // At most 32 places of at most 2 × 88 bytes: their ends fit in 2 bytes.
-        data[1 + place * kEndSize] = static_cast<unsigned char>(places.size());
-        data[2 + place * kEndSize] = static_cast<unsigned char>(places.size() >> 8);
+        // At most 32 places of at most 153 bytes: their ends fit in 2 bytes.
+        const auto end = static_cast<std::size_t>(at - data) - head;
+        data[1 + place * kEndSize] = static_cast<unsigned char>(end);
+        data[2 + place * kEndSize] = static_cast<unsigned char>(end >> 8);
     }
-    data.insert(data.end(), places.begin(), places.end());
-    return data;
+    return {data, at};
 }
 
 void BlockMinute::Add(int place, const SweptFigures& figures) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/sweep/SweepReading.h"
+#include "history/Calendar.h"
 
 namespace pulsewell {
 
@@ -123,8 +124,15 @@ void InterfaceSweeper::Sweep() {
 void InterfaceSweeper::Ended(const SweepReading& reading) {
     const std::int64_t durationMs = MonotonicMs() - startedMs_;
     const SweepResult result = table_.Apply(reading, QDateTime::currentDateTime(), durationMs);
-    // With the history switched off, nothing is added up for it.
-    if (recorder_.Recording()) {
+    // With the history switched off, nothing is added up for it. The
+    // settings file is read once a minute, not at every sweep.
+    const std::int64_t minuteMs =
+        history::FloorTo(result.ended.toMSecsSinceEpoch(), history::kMinuteMs);
+    if (minuteMs != recordingCheckedMs_) {
+        recording_ = recorder_.Recording();
+        recordingCheckedMs_ = minuteMs;
+    }
+    if (recording_) {
         Keep(minutes_.Add(result, target_.Host));
     }
     emit SweepEnded(result);

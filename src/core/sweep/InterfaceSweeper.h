@@ -63,6 +63,9 @@ class InterfaceSweeper : public QObject {
     // Tells the job in flight to end; a fresh one for every sweep.
     std::shared_ptr<std::atomic<bool>> cancelled_;
     std::int64_t startedMs_ = 0;
+    // Whether the history is recorded, as the settings said in that minute.
+    bool recording_ = false;
+    std::int64_t recordingCheckedMs_ = -1;
     int generation_ = 0;
 };
 
