@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <map>
 #include <span>
 #include <thread>
 #include <tuple>
@@ -100,11 +99,12 @@ void HistoryStore::OpenFile() {
     // killed process cannot undo.
     UseWriteAheadLog(*db);
     db->Execute("PRAGMA synchronous = NORMAL");
-    // A minute of sweeps touches a page per interface. Held here, those pages
-    // would grow the program by 4 KiB an interface over hours; the system's
-    // file cache gives them back at a read each. Copy them back from the
-    // journal after many minutes rather than after each one.
-    db->Execute("PRAGMA cache_size = -1024");
+    // A minute of sweeps touches a page per block of interfaces, the hour's
+    // close a page per interface. Held here, those pages would grow the
+    // program by 4 KiB an interface over hours; the system's file cache gives
+    // them back at a read each. Copy them back from the journal after many
+    // minutes rather than after each one.
+    db->Execute("PRAGMA cache_size = -256");
     db->Execute("PRAGMA wal_autocheckpoint = 10000");
     db->Execute("PRAGMA journal_size_limit = 67108864");
     PrepareSchema(*db);
@@ -330,17 +330,27 @@ HistoryStore::SweptSeries& HistoryStore::SweptSeriesOf(const SweptMinute& m) {
 }
 
 void HistoryStore::WriteMinutes(const std::vector<SweptMinute>& minutes) {
-    // Block rows by id: each written once, in the order of the file.
-    std::map<std::int64_t, BlockMinute> rows;
     std::vector<SeriesState*> series;
     series.reserve(minutes.size());
+    // The minutes come in the order their interfaces were first seen, as
+    // their places were given: a block's row is written as its run of
+    // minutes ends. A block whose minutes come apart is written twice, the
+    // second adding to the first as another run's minute would.
+    std::optional<std::int64_t> rowId;
+    BlockMinute row;
     for (const SweptMinute& m : minutes) {
         SeriesState& state = SweptSeriesOf(m).state;
-        rows[BlockRowId(state.block, m.minuteMs)].Add(state.place, {m.in, m.out});
+        const std::int64_t id = BlockRowId(state.block, m.minuteMs);
+        if (rowId && *rowId != id) {
+            WriteBlock(*rowId, row);
+            row = BlockMinute();
+        }
+        rowId = id;
+        row.Add(state.place, {m.in, m.out});
         series.push_back(&state);
     }
-    for (const auto& [rowId, minute] : rows) {
-        WriteBlock(rowId, minute);
+    if (rowId) {
+        WriteBlock(*rowId, row);
     }
     std::vector<HourSpan> closing;
     for (std::size_t i = 0; i < minutes.size(); ++i) {

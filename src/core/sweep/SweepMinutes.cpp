@@ -36,6 +36,12 @@ void AddDirection(history::MinuteDirection& d, const std::optional<std::int64_t>
     }
 }
 
+// The table hands the same name on from sweep to sweep: its text is
+// compared only where it is another string.
+bool SameText(const QString& a, const QString& b) {
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
 }  // namespace
 
 std::vector<history::SweptMinute> SweepMinutes::Add(const SweepResult& sweep, const QString& host) {
@@ -60,26 +66,23 @@ std::vector<history::SweptMinute> SweepMinutes::Add(const SweepResult& sweep, co
             continue;
         }
         Slot& slot = SlotOf(i, row.name);
-        history::SweptMinute& m = slot.minute;
         if (!slot.open) {
-            m = history::SweptMinute();
-            m.minuteMs = minuteMs_;
-            m.device = device_;
-            m.interfaceName = slot.storedName;
+            slot.in = {};
+            slot.out = {};
             slot.open = true;
         }
-        m.interfaceIndex = row.index;
-        AddDirection(m.in, row.inOctets, row.inBytesPerSecond, row.inMs, row.inErrorsPerSecond,
+        slot.interfaceIndex = row.index;
+        AddDirection(slot.in, row.inOctets, row.inBytesPerSecond, row.inMs, row.inErrorsPerSecond,
                      row.inDiscardsPerSecond);
-        AddDirection(m.out, row.outOctets, row.outBytesPerSecond, row.outMs, row.outErrorsPerSecond,
-                     row.outDiscardsPerSecond);
+        AddDirection(slot.out, row.outOctets, row.outBytesPerSecond, row.outMs,
+                     row.outErrorsPerSecond, row.outDiscardsPerSecond);
     }
     return closed;
 }
 
 SweepMinutes::Slot& SweepMinutes::SlotOf(std::size_t position, const QString& name) {
     std::size_t& place = byRow_[position];
-    if (place < slots_.size() && slots_[place].name == name) {
+    if (place < slots_.size() && SameText(slots_[place].name, name)) {
         return slots_[place];
     }
     auto found = places_.constFind(name);
@@ -95,9 +98,12 @@ SweepMinutes::Slot& SweepMinutes::SlotOf(std::size_t position, const QString& na
 
 std::vector<history::SweptMinute> SweepMinutes::Close() {
     std::vector<history::SweptMinute> closed;
+    closed.reserve(static_cast<std::size_t>(
+        std::count_if(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.open; })));
     for (Slot& slot : slots_) {
         if (slot.open) {
-            closed.push_back(std::move(slot.minute));
+            closed.push_back(
+                {minuteMs_, device_, slot.storedName, slot.interfaceIndex, slot.in, slot.out});
             slot.open = false;
         }
     }

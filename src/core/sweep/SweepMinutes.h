@@ -28,7 +28,9 @@ class SweepMinutes {
     struct Slot {
         QString name;
         std::string storedName;
-        history::SweptMinute minute;
+        std::int64_t interfaceIndex = 0;
+        history::MinuteDirection in;
+        history::MinuteDirection out;
         // A sweep of the open minute measured it.
         bool open = false;
     };
