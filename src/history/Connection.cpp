@@ -141,7 +141,8 @@ Connection::Connection(std::unique_ptr<Database> file)
         const auto i = static_cast<std::size_t>(source);
         const int level = source == kSweptMinutes ? 1 : source;
         const std::string table = kSourceTables[i];
-        first[i] = Prepare(db, "SELECT min(t) FROM " + table + " WHERE series = ?1");
+        // In time order, so that swept minutes stop at their first row.
+        first[i] = Prepare(db, "SELECT t FROM " + table + " WHERE series = ?1 ORDER BY t LIMIT 1");
         count[i] = Prepare(db, "SELECT count(*) FROM " + table + kRange);
         volume[i] =
             Prepare(db, "SELECT sum(in_bytes), sum(out_bytes), count(*) FROM " + table + kRange);
