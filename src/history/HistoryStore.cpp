@@ -104,7 +104,7 @@ void HistoryStore::OpenFile() {
     // program by 4 KiB an interface over hours; the system's file cache gives
     // them back at a read each. Copy them back from the journal after many
     // minutes rather than after each one.
-    db->Execute("PRAGMA cache_size = -256");
+    db->Execute("PRAGMA cache_size = -128");
     db->Execute("PRAGMA wal_autocheckpoint = 10000");
     db->Execute("PRAGMA journal_size_limit = 67108864");
     PrepareSchema(*db);
