@@ -55,7 +55,7 @@ std::vector<history::SweptMinute> SweepMinutes::Add(const SweepResult& sweep, co
             host_ = host;
             device_ = host.toStdString();
             slots_.clear();
-            places_.clear();
+            byName_.clear();
             byRow_.clear();
         }
     }
@@ -85,14 +85,16 @@ SweepMinutes::Slot& SweepMinutes::SlotOf(std::size_t position, const QString& na
     if (place < slots_.size() && SameText(slots_[place].name, name)) {
         return slots_[place];
     }
-    auto found = places_.constFind(name);
-    if (found == places_.cend()) {
-        Slot& added = slots_.emplace_back();
-        added.name = name;
-        added.storedName = name.toStdString();
-        found = places_.insert(name, slots_.size() - 1);
+    const auto found = std::ranges::lower_bound(
+        byName_, name, {},
+        [this](std::size_t slot) -> const QString& { return slots_[slot].name; });
+    if (found != byName_.end() && slots_[*found].name == name) {
+        place = *found;
+    } else {
+        place = slots_.size();
+        slots_.emplace_back().name = name;
+        byName_.insert(found, place);
     }
-    place = *found;
     return slots_[place];
 }
 
@@ -102,8 +104,8 @@ std::vector<history::SweptMinute> SweepMinutes::Close() {
         std::count_if(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.open; })));
     for (Slot& slot : slots_) {
         if (slot.open) {
-            closed.push_back(
-                {minuteMs_, device_, slot.storedName, slot.interfaceIndex, slot.in, slot.out});
+            closed.push_back({minuteMs_, device_, slot.name.toStdString(), slot.interfaceIndex,
+                              slot.in, slot.out});
             slot.open = false;
         }
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -27,7 +26,6 @@ class SweepMinutes {
     // An interface of the device, by name, and its open minute.
     struct Slot {
         QString name;
-        std::string storedName;
         std::int64_t interfaceIndex = 0;
         history::MinuteDirection in;
         history::MinuteDirection out;
@@ -41,7 +39,9 @@ class SweepMinutes {
     std::string device_;
     // Every name the device's sweeps measured, in the order first seen.
     std::vector<Slot> slots_;
-    QHash<QString, std::size_t> places_;
+    // The slots in the order of their names, for the rows that moved: less
+    // memory than a hash for thousands of interfaces.
+    std::vector<std::size_t> byName_;
     // The slot of each row of the last sweep: rows keep their places from
     // sweep to sweep, so a name is looked up only where the rows changed.
     std::vector<std::size_t> byRow_;
