@@ -16,8 +16,9 @@ namespace {
 constexpr int kSeriesColumn = 0;
 constexpr int kTimeColumn = 1;
 
-// Which bounds on t a plan hands to Filter, after the series.
-enum Bound { kFrom = 1, kFromAfter = 2, kUntil = 4, kUntilIncluded = 8 };
+// Which bounds on t a plan hands to Filter, after the series: the queries'
+// `t >= ?` and `t < ?`. Other comparisons SQLite checks itself.
+enum Bound { kFrom = 1, kUntil = 2 };
 
 // Row ids hold minute numbers of 32 bits: times beyond them are clamped.
 constexpr std::int64_t kFarthestMs = (std::int64_t{1} << 30) * kMinuteMs;
@@ -81,13 +82,13 @@ int BestIndex(sqlite3_vtab*, sqlite3_index_info* info) {
         if (constraint.iColumn == kSeriesColumn && op == SQLITE_INDEX_CONSTRAINT_EQ) {
             series = i;
         } else if (constraint.iColumn == kTimeColumn && from < 0 &&
-                   (op == SQLITE_INDEX_CONSTRAINT_GE || op == SQLITE_INDEX_CONSTRAINT_GT)) {
+                   op == SQLITE_INDEX_CONSTRAINT_GE) {
             from = i;
-            bounds |= op == SQLITE_INDEX_CONSTRAINT_GE ? kFrom : kFromAfter;
+            bounds |= kFrom;
         } else if (constraint.iColumn == kTimeColumn && until < 0 &&
-                   (op == SQLITE_INDEX_CONSTRAINT_LT || op == SQLITE_INDEX_CONSTRAINT_LE)) {
+                   op == SQLITE_INDEX_CONSTRAINT_LT) {
             until = i;
-            bounds |= op == SQLITE_INDEX_CONSTRAINT_LT ? kUntil : kUntilIncluded;
+            bounds |= kUntil;
         }
     }
     if (series < 0) {
@@ -171,19 +172,12 @@ int Filter(sqlite3_vtab_cursor* base, int bounds, const char*, int, sqlite3_valu
         return SQLITE_OK;
     }
     cursor->series = sqlite3_value_int64(argv[0]);
-    const auto time = [](sqlite3_value* value, std::int64_t shift) {
-        return std::clamp<std::int64_t>(sqlite3_value_int64(value), -kFarthestMs, kFarthestMs) +
-               shift;
+    const auto time = [](sqlite3_value* value) {
+        return std::clamp<std::int64_t>(sqlite3_value_int64(value), -kFarthestMs, kFarthestMs);
     };
     int argument = 1;
-    std::int64_t from = -kFarthestMs;
-    std::int64_t until = kFarthestMs;
-    if (bounds & (kFrom | kFromAfter)) {
-        from = time(argv[argument++], bounds & kFromAfter ? 1 : 0);
-    }
-    if (bounds & (kUntil | kUntilIncluded)) {
-        until = time(argv[argument++], bounds & kUntilIncluded ? 1 : 0);
-    }
+    const std::int64_t from = bounds & kFrom ? time(argv[argument++]) : -kFarthestMs;
+    const std::int64_t until = bounds & kUntil ? time(argv[argument++]) : kFarthestMs;
     sqlite3_bind_int64(cursor->placeOf, 1, cursor->series);
     const int code = sqlite3_step(cursor->placeOf);
     if (code != SQLITE_ROW) {
