@@ -28,6 +28,15 @@ std::string Stamp(std::int64_t ms) {
     return text;
 }
 
+// A swept series' block and place as the file holds them; one no writer
+// gives means the file was bent, and it goes aside as a damaged one.
+std::pair<std::int64_t, int> PlaceOf(std::int64_t block, std::int64_t place) {
+    if (block < 1 || block > kLastBlock || place < 0 || place >= kBlockPlaces) {
+        throw DatabaseError(SQLITE_CORRUPT, "a swept interface without a valid place in its block");
+    }
+    return {block, static_cast<int>(place)};
+}
+
 }  // namespace
 
 HistoryStore::HistoryStore(std::string path, Retention retention, Reporter reporter, Clock clock)
@@ -225,8 +234,7 @@ HistoryStore::SeriesState HistoryStore::SeriesFor(const std::string& device,
     SeriesState series{find.Integer(0), find.Integer(2), find.Integer(3),
                        find.Integer(4), find.Integer(5), swept};
     if (swept) {
-        series.block = find.Integer(6);
-        series.place = static_cast<int>(find.Integer(7));
+        std::tie(series.block, series.place) = PlaceOf(find.Integer(6), find.Integer(7));
     }
     const bool moved = swept ? find.Integer(1) != interfaceIndex
                              : !interfaceName.empty() && find.Text(1) != interfaceName;
@@ -271,10 +279,11 @@ HistoryStore::SeriesState HistoryStore::LoadSeries(std::int64_t seriesId) {
     load.Bind(1, seriesId);
     SeriesState series{seriesId};
     if (load.Step()) {
-        series = {seriesId,        load.Integer(2),
-                  load.Integer(3), load.Integer(4),
-                  load.Integer(5), load.Integer(6) != 0,
-                  load.Integer(7), static_cast<int>(load.Integer(8))};
+        series = {seriesId,        load.Integer(2), load.Integer(3),
+                  load.Integer(4), load.Integer(5), load.Integer(6) != 0};
+        if (series.swept) {
+            std::tie(series.block, series.place) = PlaceOf(load.Integer(7), load.Integer(8));
+        }
         load.Run();
     }
     // A swept series' minutes are written without marking it: its block's

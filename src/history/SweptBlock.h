@@ -17,6 +17,8 @@ namespace pulsewell::history {
 // follow each other in time. Each swept series has its block and its place
 // in it for good.
 inline constexpr int kBlockPlaces = 32;
+// Block numbers start at 1; a row id holds one in its upper 31 bits.
+inline constexpr std::int64_t kLastBlock = (std::int64_t{1} << 31) - 1;
 
 // The row of a block's minute, and back.
 std::int64_t BlockRowId(std::int64_t block, std::int64_t minuteMs);

@@ -495,6 +495,37 @@ TEST(HistoryFile, ShortOrBentBlockRowsDecodeOnlyWholePlaces) {
     EXPECT_TRUE(history::BlockMinute::DecodePlace(bent, 31));
 }
 
+// A swept interface at a place in its block that no writer gives (a bent
+// file): the file goes aside as a damaged one, and the next minute goes into
+// a new one.
+TEST(HistoryFile, SweptInterfaceWithoutAValidPlaceMovesTheFileAside) {
+    for (const char* bend : {"UPDATE series SET place = 99", "UPDATE series SET block = 0"}) {
+        SCOPED_TRACE(bend);
+        Folder folder;
+        std::int64_t clock = Day(2026, 12, 8);
+        history::SweptMinute minute{clock, "10.0.0.3", "Gi1/0/1", 1, {}, {}};
+        minute.in = {6000, 60'000, 10, 100, 100, 0.0, 10, 0.0, 10};
+        {
+            Opened opened(folder.File(), clock);
+            opened.store.Record(std::vector{minute});
+        }
+        history::Database(folder.File()).Execute(bend);
+        clock += kMinuteMs;
+        Opened opened(folder.File(), clock);
+        ASSERT_EQ(opened.messages.size(), 1u);
+        EXPECT_NE(opened.messages[0].find(".corrupt-"), std::string::npos);
+        minute.minuteMs = clock;
+        opened.store.Record(std::vector{minute});
+        const auto series = opened.store.FindSeries("10.0.0.3", "Gi1/0/1");
+        ASSERT_TRUE(series);
+        const auto minutes =
+            opened.store.Range(series->id, clock, clock + kMinuteMs, history::Step::Minute);
+        ASSERT_EQ(minutes.size(), 1u);
+        EXPECT_EQ(minutes[0].inBytes, 6000);
+        EXPECT_EQ(opened.messages.size(), 1u);
+    }
+}
+
 // A swept interface's minutes: the average is the bytes over the seconds its
 // sweeps covered, a minute cut short and resumed adds up, a side no sweep
 // measured is a gap, and hours close from the minutes.
