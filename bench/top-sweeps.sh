@@ -21,7 +21,8 @@
 # that the difference of two callgrind runs is the history's share.
 # INTERVAL=SECONDS (default 1) sweeps at that interval: the history writes a
 # minute when a sweep of the next one ends, so callgrind's runs should span
-# one (INTERVAL=6 with SWEEPS=10: ten sweeps and one minute written).
+# one (SWEEPS=10: a sweep of 1,000 interfaces takes 6 s, so ten sweeps and one
+# minute written).
 # FORMAT=json or FORMAT=text writes those instead of CSV records.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -100,6 +101,9 @@ requests)
     ;;
 callgrind)
     instructions() {  # sweeps -> instructions of the whole run
+        # Each run starts a history file of its own, so that both create the
+        # series and the difference holds only sweeps and their minutes.
+        rm -f "$work/home/history.sqlite"*
         run_top "interfaces_$count" "$1" valgrind --tool=callgrind \
             --callgrind-out-file="$work/callgrind.out" 2>"$work/valgrind.log"
         callgrind_annotate "$work/callgrind.out" | awk '/PROGRAM TOTALS/ { gsub(/,/, "", $1); print $1 }'
