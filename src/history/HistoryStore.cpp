@@ -369,8 +369,9 @@ void HistoryStore::WriteMinutes(const std::vector<SweptMinute>& minutes) {
         }
     }
     // The hour closes for a whole device at once: a block's rows are read
-    // once for all its interfaces.
-    std::ranges::sort(closing, {}, [](const HourSpan& span) { return span.series->block; });
+    // once for all its interfaces. Spans keep their order within a block, so
+    // that an interface with two minutes here ends at the later hour.
+    std::ranges::stable_sort(closing, {}, [](const HourSpan& span) { return span.series->block; });
     for (auto run = closing.begin(); run != closing.end();) {
         const auto end = std::find_if(run, closing.end(), [&](const HourSpan& span) {
             return span.series->block != run->series->block;
