@@ -339,8 +339,9 @@ HistoryStore::SweptSeries& HistoryStore::SweptSeriesOf(const SweptMinute& m) {
 }
 
 void HistoryStore::WriteMinutes(const std::vector<SweptMinute>& minutes) {
-    std::vector<SeriesState*> series;
-    series.reserve(minutes.size());
+    // Each minute written, by its series.
+    std::vector<std::pair<SeriesState*, std::int64_t>> written;
+    written.reserve(minutes.size());
     // The minutes come in the order their interfaces were first seen, as
     // their places were given: a block's row is written as its run of
     // minutes ends. A block whose minutes come apart is written twice, the
@@ -348,6 +349,10 @@ void HistoryStore::WriteMinutes(const std::vector<SweptMinute>& minutes) {
     std::optional<std::int64_t> rowId;
     BlockMinute row;
     for (const SweptMinute& m : minutes) {
+        // A clock thousands of years off has no row to go to.
+        if (m.minuteMs < -kFarthestBlockMs || m.minuteMs >= kFarthestBlockMs) {
+            continue;
+        }
         SeriesState& state = SweptSeriesOf(m).state;
         const std::int64_t id = BlockRowId(state.block, m.minuteMs);
         if (rowId && *rowId != id) {
@@ -356,16 +361,15 @@ void HistoryStore::WriteMinutes(const std::vector<SweptMinute>& minutes) {
         }
         rowId = id;
         row.Add(state.place, {m.in, m.out});
-        series.push_back(&state);
+        written.emplace_back(&state, m.minuteMs);
     }
     if (rowId) {
         WriteBlock(*rowId, row);
     }
     std::vector<HourSpan> closing;
-    for (std::size_t i = 0; i < minutes.size(); ++i) {
-        if (AdvanceSwept(*series[i], minutes[i].minuteMs)) {
-            closing.push_back(
-                {series[i], series[i]->hourUntil, FloorTo(series[i]->minuteUntil, kHourMs)});
+    for (const auto& [series, minuteMs] : written) {
+        if (AdvanceSwept(*series, minuteMs)) {
+            closing.push_back({series, series->hourUntil, FloorTo(series->minuteUntil, kHourMs)});
         }
     }
     // The hour closes for a whole device at once: a block's rows are read

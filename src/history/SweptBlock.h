@@ -20,6 +20,9 @@ inline constexpr int kBlockPlaces = 32;
 // Block numbers start at 1; a row id holds one in its upper 31 bits.
 inline constexpr std::int64_t kLastBlock = (std::int64_t{1} << 31) - 1;
 
+// Times a block's row can hold, either side of 1970 (some 2,000 years).
+inline constexpr std::int64_t kFarthestBlockMs = (std::int64_t{1} << 30) * 60'000;
+
 // The row of a block's minute, and back.
 std::int64_t BlockRowId(std::int64_t block, std::int64_t minuteMs);
 std::int64_t BlockRowMinuteMs(std::int64_t rowId);

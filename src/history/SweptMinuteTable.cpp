@@ -20,9 +20,6 @@ constexpr int kTimeColumn = 1;
 // `t >= ?` and `t < ?`. Other comparisons SQLite checks itself.
 enum Bound { kFrom = 1, kUntil = 2 };
 
-// Row ids hold minute numbers of 32 bits: times beyond them are clamped.
-constexpr std::int64_t kFarthestMs = (std::int64_t{1} << 30) * kMinuteMs;
-
 struct Table : sqlite3_vtab {
     sqlite3* db = nullptr;
 };
@@ -173,11 +170,12 @@ int Filter(sqlite3_vtab_cursor* base, int bounds, const char*, int, sqlite3_valu
     }
     cursor->series = sqlite3_value_int64(argv[0]);
     const auto time = [](sqlite3_value* value) {
-        return std::clamp<std::int64_t>(sqlite3_value_int64(value), -kFarthestMs, kFarthestMs);
+        return std::clamp<std::int64_t>(sqlite3_value_int64(value), -kFarthestBlockMs,
+                                        kFarthestBlockMs);
     };
     int argument = 1;
-    const std::int64_t from = bounds & kFrom ? time(argv[argument++]) : -kFarthestMs;
-    const std::int64_t until = bounds & kUntil ? time(argv[argument++]) : kFarthestMs;
+    const std::int64_t from = bounds & kFrom ? time(argv[argument++]) : -kFarthestBlockMs;
+    const std::int64_t until = bounds & kUntil ? time(argv[argument++]) : kFarthestBlockMs;
     sqlite3_bind_int64(cursor->placeOf, 1, cursor->series);
     const int code = sqlite3_step(cursor->placeOf);
     if (code != SQLITE_ROW) {
