@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <limits>
 #include <string>
 
 #include "history/Calendar.h"
