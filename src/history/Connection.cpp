@@ -3,7 +3,6 @@
 #include <string>
 
 #include "history/Schema.h"
-#include "history/SweptBlock.h"
 
 namespace pulsewell::history {
 
@@ -19,22 +18,26 @@ std::string Bucket(int level) {
     return "(t / " + ms + ") * " + ms;
 }
 
+// A consolidated table's columns, as a list to insert into.
+std::string FigureColumnList() {
+    std::string list = "series, t";
+    for (const char* column : kFigureColumnNames) {
+        list += std::string(", ") + column;
+    }
+    return list;
+}
+
 // Each level from the one below: counts and bytes add up, averages weigh by
 // the readings behind them. `oneBucket`: [?2, ?3) is one bucket, and an
 // aggregate without GROUP BY spares the sort; no rows, no bucket.
 std::string ConsolidateSql(int level, bool oneBucket) {
-    const std::string table = kTables[static_cast<std::size_t>(level)];
-    std::string columns =
-        "series, t, in_count, out_count, in_bytes, out_bytes, in_avg, in_min, in_max, out_avg, "
-        "out_min, out_max";
+    const std::string table = kSourceTables[static_cast<std::size_t>(level)];
     std::string faults;
     for (const std::string column : kFaultColumns) {
-        columns += ", " + column + ", " + column + "_count";
         faults += level == 1 ? ", avg(" + column + "), count(" + column + ")"
                              : ", sum(" + column + " * " + column + "_count) / nullif(sum(" +
                                    column + "_count), 0), sum(" + column + "_count)";
     }
-    columns += ", covered_ms";
     faults += level == 1 ? ", NULL" : ", sum(covered_ms)";
     const std::string values =
         level == 1
@@ -44,10 +47,11 @@ std::string ConsolidateSql(int level, bool oneBucket) {
               "sum(in_avg * in_count) / nullif(sum(in_count), 0), min(in_min), max(in_max), "
               "sum(out_avg * out_count) / nullif(sum(out_count), 0), min(out_min), "
               "max(out_max)";
-    const std::string select =
-        "SELECT series, " + (oneBucket ? "?2" : Bucket(level)) + ", " + values + faults + " FROM " +
-        kTables[static_cast<std::size_t>(level - 1)] + " WHERE series = ?1 AND t >= ?2 AND t < ?3";
-    const std::string into = "INSERT OR REPLACE INTO " + table + " (" + columns + ") ";
+    const std::string select = "SELECT series, " + (oneBucket ? "?2" : Bucket(level)) + ", " +
+                               values + faults + " FROM " +
+                               kSourceTables[static_cast<std::size_t>(level - 1)] +
+                               " WHERE series = ?1 AND t >= ?2 AND t < ?3";
+    const std::string into = "INSERT OR REPLACE INTO " + table + " (" + FigureColumnList() + ") ";
     if (oneBucket) {
         return into + "SELECT * FROM (" + select + ") WHERE series IS NOT NULL";
     }
@@ -66,13 +70,11 @@ std::string FaultList() {
 
 // A swept series' hour, from its minutes added up in the program.
 std::string InsertSweptHourSql() {
-    std::string columns = "series, t";
     std::string values = "?1, ?2";
     for (std::size_t i = 0; i < kFigureColumnNames.size(); ++i) {
-        columns += std::string(", ") + kFigureColumnNames[i];
         values += ", ?" + std::to_string(i + 3);
     }
-    return "INSERT OR REPLACE INTO hour (" + columns + ") VALUES (" + values + ")";
+    return "INSERT OR REPLACE INTO hour (" + FigureColumnList() + ") VALUES (" + values + ")";
 }
 
 // The busiest of the hours still open, from their minutes.

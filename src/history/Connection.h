@@ -9,7 +9,6 @@ namespace pulsewell::history {
 
 // The levels of resolution: raw readings, then the consolidated tables.
 inline constexpr int kLevels = 4;
-inline constexpr std::array<const char*, kLevels> kTables = {"raw", "minute", "hour", "day"};
 inline constexpr std::array<std::int64_t, kLevels> kLevelMs = {0, 60'000, 3'600'000, 86'400'000};
 // Where a level's rows are read: the levels' tables, and swept series'
 // minutes from their blocks.

@@ -392,14 +392,13 @@ void HistoryStore::WriteMinutes(const std::vector<SweptMinute>& minutes) {
 void HistoryStore::WriteBlock(std::int64_t rowId, const BlockMinute& minute) {
     Connection& c = *connection_;
     c.blockRow.Bind(1, rowId);
+    BlockMinute stored;
     if (c.blockRow.Step()) {
-        BlockMinute stored = BlockMinute::Decode(c.blockRow.Blob(0));
+        stored = BlockMinute::Decode(c.blockRow.Blob(0));
         c.blockRow.Run();
-        stored.Add(minute);
-        c.writeBlock.Bind(1, rowId).Bind(2, stored.Encode()).Run();
-        return;
     }
-    c.writeBlock.Bind(1, rowId).Bind(2, minute.Encode()).Run();
+    stored.Add(minute);
+    c.writeBlock.Bind(1, rowId).Bind(2, stored.Encode()).Run();
 }
 
 bool HistoryStore::AdvanceSwept(SeriesState& series, std::int64_t minuteMs) {

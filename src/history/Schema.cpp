@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <functional>
-#include <map>
 #include <string>
 #include <tuple>
 #include <vector>

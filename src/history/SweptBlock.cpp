@@ -247,18 +247,6 @@ void BlockMinute::Add(const BlockMinute& more) {
     }
 }
 
-const std::array<const char*, kFigureColumns> kFigureColumnNames = {
-    "in_count",     "out_count",
-    "in_bytes",     "out_bytes",
-    "in_avg",       "in_min",
-    "in_max",       "out_avg",
-    "out_min",      "out_max",
-    "in_errors",    "in_errors_count",
-    "out_errors",   "out_errors_count",
-    "in_discards",  "in_discards_count",
-    "out_discards", "out_discards_count",
-    "covered_ms"};
-
 std::array<ColumnValue, kFigureColumns> FigureColumns(const SweptFigures& f) {
     // Per second of the time the sweeps that read them cover.
     const auto perSecond = [](double amount, std::int64_t sweeps,

@@ -8,6 +8,7 @@
 
 #include "history/Database.h"
 #include "history/Reading.h"
+#include "history/Schema.h"
 
 namespace pulsewell::history {
 
@@ -55,9 +56,6 @@ class BlockMinute {
     std::array<std::optional<SweptFigures>, kBlockPlaces> places_;
 };
 
-// The consolidated tables' columns after series and t, in their order.
-inline constexpr int kFigureColumns = 19;
-extern const std::array<const char*, kFigureColumns> kFigureColumnNames;
 // The figures as a row of those columns: the average is the bytes over the
 // seconds the sweeps covered; a side no sweep measured has none.
 std::array<ColumnValue, kFigureColumns> FigureColumns(const SweptFigures& figures);
