@@ -6,10 +6,7 @@
 
 namespace pulsewell::snmp {
 
-void ReverseWriter::Reserve(std::size_t n) {
-    if (start_ >= n) {
-        return;
-    }
+void ReverseWriter::Grow(std::size_t n) {
     const std::size_t used = Size();
     const std::size_t size = (capacity_ + n) * 2;
     std::string bigger(size, '\0');
@@ -18,14 +15,6 @@ void ReverseWriter::Reserve(std::size_t n) {
     data_ = heap_.data();
     capacity_ = size;
     start_ = size - used;
-}
-
-void ReverseWriter::Bytes(std::string_view bytes) {
-    Reserve(bytes.size());
-    start_ -= bytes.size();
-    if (!bytes.empty()) {
-        std::memcpy(data_ + start_, bytes.data(), bytes.size());
-    }
 }
 
 void ReverseWriter::LongLength(std::size_t n) {

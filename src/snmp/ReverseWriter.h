@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -18,11 +19,19 @@ class ReverseWriter {
     std::size_t Size() const { return capacity_ - start_; }
     void Byte(int b) {
         if (start_ == 0) {
-            Reserve(1);
+            Grow(1);
         }
         data_[--start_] = static_cast<char>(b);
     }
-    void Bytes(std::string_view bytes);
+    void Bytes(std::string_view bytes) {
+        if (start_ < bytes.size()) {
+            Grow(bytes.size());
+        }
+        start_ -= bytes.size();
+        if (!bytes.empty()) {
+            std::memcpy(data_ + start_, bytes.data(), bytes.size());
+        }
+    }
     void Length(std::size_t n) {
         if (n < 128) {
             Byte(static_cast<int>(n));
@@ -43,7 +52,8 @@ class ReverseWriter {
     std::string_view View() const { return {data_ + start_, Size()}; }
 
   private:
-    void Reserve(std::size_t n);
+    // Room for n more bytes in front, where there is not.
+    void Grow(std::size_t n);
     void LongLength(std::size_t n);
 
     // A message fits the local buffer; bigger ones move to the heap.

@@ -153,7 +153,10 @@ void TSNMPRec::EncodePdu(ReverseWriter& out) const {
     for (auto mib = bindings.rbegin(); mib != bindings.rend(); ++mib) {
         const std::size_t bindingEnd = out.Size();
         std::size_t mark = out.Size();
-        out.Bytes(EncodeValue(mib->TypeCode, mib->ValueText));
+        // A request's bindings are Null: no contents to make.
+        if (mib->TypeCode != ber::Null) {
+            out.Bytes(EncodeValue(mib->TypeCode, mib->ValueText));
+        }
         out.Header(mib->TypeCode, mark);
         mark = out.Size();
         if (mib->OidBytes.empty()) {
