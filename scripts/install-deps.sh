@@ -2,6 +2,7 @@
 # Installs the Debian packages that Pulsewell needs, by purpose:
 #   scripts/install-deps.sh run    building and running the two programs
 #   scripts/install-deps.sh package  that, and making the two Debian packages
+#   scripts/install-deps.sh test-build  that, and building the tests
 #   scripts/install-deps.sh test   that, and running every test (the default)
 #   scripts/install-deps.sh tools  that, and redrawing the icons and pictures
 # Safe to run again; asks for sudo when not run as root.
@@ -14,13 +15,16 @@ run=(
     qtkeychain-qt6-dev libsecret-1-0
     fonts-dejavu-core
 )
-test=(
+test_build=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-16 libclang-rt-16-dev
+    ccache ninja-build mold clang-format
+)
+# What only running the tests needs.
+test_run=(
     gnome-keyring dbus libsecret-tools
     snmpd snmp libsnmp-dev snmpsim
     dpkg-dev file desktop-file-utils groff-base lintian
-    ccache ninja-build mold clang-format
     tzdata
 )
 # cpack's Debian packages: dpkg-shlibdeps finds the libraries' packages.
@@ -30,9 +34,10 @@ tools=(imagemagick xvfb xauth)
 case ${1:-test} in
     run) packages=("${run[@]}") ;;
     package) packages=("${run[@]}" "${package[@]}") ;;
-    test) packages=("${run[@]}" "${test[@]}") ;;
-    tools) packages=("${run[@]}" "${test[@]}" "${tools[@]}") ;;
-    *) echo "usage: $0 [run|package|test|tools]" >&2; exit 2 ;;
+    test-build) packages=("${run[@]}" "${test_build[@]}") ;;
+    test) packages=("${run[@]}" "${test_build[@]}" "${test_run[@]}") ;;
+    tools) packages=("${run[@]}" "${test_build[@]}" "${test_run[@]}" "${tools[@]}") ;;
+    *) echo "usage: $0 [run|package|test-build|test|tools]" >&2; exit 2 ;;
 esac
 
 as_root() {

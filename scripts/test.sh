@@ -20,7 +20,26 @@ case ${1:-} in
     "") ;;
     *) echo "usage: $0 [--twice]" >&2; exit 2 ;;
 esac
-scripts/install-deps.sh test || exit 1
+# As root, what only the tests' runs need installs while the sanitizer tree
+# builds (on a fresh machine half of the packages); sudo could not ask for a
+# password in the background, so without root it all comes first.
+installing=
+install_log=$(mktemp)
+if [ "$(id -u)" -eq 0 ]; then
+    scripts/install-deps.sh test-build || exit 1
+    scripts/install-deps.sh test >"$install_log" 2>&1 &
+    installing=$!
+else
+    scripts/install-deps.sh test || exit 1
+fi
+installed() {
+    [ -z "$installing" ] || wait "$installing" || {
+        cat "$install_log"
+        echo "installing the packages the tests run with failed"
+        exit 1
+    }
+    installing=
+}
 # Paths below here are hashed relative to it, so another clone reuses the cache.
 export CCACHE_BASEDIR=$PWD
 # Nor may the folder a file is compiled in, which debug information names.
@@ -91,10 +110,13 @@ background_builds() {
 }
 background_log=$(mktemp)
 builds=
-trap 'rm -f "$background_log" "$results"; [ -z "$builds" ] || kill -- "-$builds" 2>/dev/null' EXIT
+trap 'rm -f "$background_log" "$results" "$install_log"; [ -z "$builds" ] || kill -- "-$builds" 2>/dev/null' EXIT
 
-if timed "sanitizer build" scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++-16 \
-    -DPULSEWELL_SANITIZE=ON -DPULSEWELL_BENCH=OFF; then
+timed "sanitizer build" scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++-16 \
+    -DPULSEWELL_SANITIZE=ON -DPULSEWELL_BENCH=OFF
+built=$?
+installed
+if [ $built -eq 0 ]; then
     # In a session of its own, which the scheduler weighs as one group against
     # the suite's (autogroups): the group's nice value makes it yield, a
     # process's own counts only within the group. Once the suite is over it
