@@ -26,18 +26,22 @@ for recording in "$@"; do
     cp "$recording" "$dir/data/"
 done
 (cd "$dir/data" && ls -- *.snmprec | sed 's/\.snmprec$//') >"$dir/communities"
-# snmpsimd refuses to keep root's rights; it runs as nobody and must read its files.
-chmod -R a+rwX "$dir/data" "$dir/cache"
-chmod a+rx "$dir"
 
+served=$dir
 user_args=()
 if [ "$(id -u)" -eq 0 ]; then
+    # snmpsimd refuses to keep root's rights and runs as nobody, who may not
+    # reach a build tree in a private home (/root): it serves a copy under /tmp.
+    served=$(mktemp -d /tmp/pulsewell-simulator.XXXXXX)
+    echo "$served" >"$dir/served"
+    cp -r "$dir/data" "$dir/cache" "$served/"
+    chmod -R a+rwX "$served"
     user_args=(--process-user=nobody --process-group=nogroup)
 fi
 
 for attempt in $(seq 1 20); do
     port=$((20000 + (RANDOM * 32768 + RANDOM) % 40000))
-    setsid snmpsimd --data-dir="$dir/data" --cache-dir="$dir/cache" \
+    setsid snmpsimd --data-dir="$served/data" --cache-dir="$served/cache" \
         --agent-udpv4-endpoint="127.0.0.1:$port" "${user_args[@]}" \
         --logging-method=null >"$dir/snmpsimd.log" 2>&1 </dev/null &
     echo $! >"$dir/snmpsimd.pid"
@@ -52,7 +56,7 @@ for attempt in $(seq 1 20); do
         kill -0 "$(cat "$dir/snmpsimd.pid")" 2>/dev/null || break
         sleep 0.2
     done
-    "$source_dir/stop-simulator.sh" "$dir" || true
+    "$source_dir/stop-daemon.sh" "$dir" snmpsimd.pid
 done
 echo "could not start snmpsimd; log:" >&2
 cat "$dir/snmpsimd.log" >&2 || true
