@@ -179,6 +179,15 @@ void HistoryStore::Record(const std::vector<SweptMinute>& minutes) {
     Write([&] { WriteMinutes(minutes); });
 }
 
+void HistoryStore::Record(const SweptMinuteRuns& runs) {
+    Write([&] {
+        std::vector<SweptMinute> run;
+        while (runs(run)) {
+            WriteMinutes(run);
+        }
+    });
+}
+
 void HistoryStore::Write(const std::function<void()>& body) {
     if (!connection_) {
         return;

@@ -118,6 +118,8 @@ class HistoryStore {
     // The minutes of swept interfaces, each added to what its minute holds
     // already; one transaction.
     void Record(const std::vector<SweptMinute>& minutes);
+    // The same, one minute's interfaces taken run by run; one transaction.
+    void Record(const SweptMinuteRuns& runs);
     // An alarm went off: the raw readings around it are kept.
     void MarkAlarm(const std::string& device, std::int64_t interfaceIndex, std::int64_t timeMs);
 

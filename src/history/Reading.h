@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pulsewell::history {
 
@@ -68,6 +70,10 @@ struct SweptMinute {
     MinuteDirection in;
     MinuteDirection out;
 };
+
+// Fills `run` with the next interfaces of one closed minute, emptied first;
+// false once none are left. A device's thousands come a few blocks at a time.
+using SweptMinuteRuns = std::function<bool(std::vector<SweptMinute>& run)>;
 
 // How long each resolution is kept.
 struct Retention {

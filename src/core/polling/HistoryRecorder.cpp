@@ -94,9 +94,9 @@ void HistoryRecorder::Record(const PollMeasurement& m, const QString& host,
     store->Record(reading);
 }
 
-void HistoryRecorder::Record(const std::vector<history::SweptMinute>& minutes) {
-    if (history::HistoryStore* store = Store(); store && !minutes.empty()) {
-        store->Record(minutes);
+void HistoryRecorder::Record(const history::SweptMinuteRuns& runs) {
+    if (history::HistoryStore* store = Store()) {
+        store->Record(runs);
     }
 }
 

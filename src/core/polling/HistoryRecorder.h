@@ -34,8 +34,8 @@ class HistoryRecorder {
     // poll does not know it.
     void Record(const PollMeasurement& measurement, const QString& host, const QString& interface,
                 const QString& interfaceName);
-    // Minutes of swept interfaces, in one transaction.
-    void Record(const std::vector<history::SweptMinute>& minutes);
+    // A minute of swept interfaces, in one transaction.
+    void Record(const history::SweptMinuteRuns& runs);
     // Recording is switched on in the settings.
     bool Recording() const;
     // A threshold alarm went off now for the interface.

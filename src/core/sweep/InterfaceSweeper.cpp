@@ -26,7 +26,8 @@ std::int64_t MonotonicMs() {
 InterfaceSweeper::InterfaceSweeper(DeviceWorker& worker, QObject* parent)
     : QObject(parent),
       worker_(worker),
-      recorder_([this](const QString& problem) { emit HistoryFailed(problem); }) {
+      recorder_([this](const QString& problem) { emit HistoryFailed(problem); }),
+      minutes_([this](const history::SweptMinuteRuns& runs) { recorder_.Record(runs); }) {
     next_.setSingleShot(true);
     connect(&next_, &QTimer::timeout, this, &InterfaceSweeper::Sweep);
     connect(&worker_, &DeviceWorker::Abandoned, this, [this] {
@@ -39,7 +40,7 @@ InterfaceSweeper::InterfaceSweeper(DeviceWorker& worker, QObject* parent)
 
 InterfaceSweeper::~InterfaceSweeper() {
     CallOff();
-    Keep(minutes_.Close());
+    minutes_.Close();
 }
 
 bool InterfaceSweeper::SetTarget(const DeviceTarget& target) {
@@ -47,7 +48,7 @@ bool InterfaceSweeper::SetTarget(const DeviceTarget& target) {
                          target.Version != target_.Version;
     if (another) {
         CallOff();
-        Keep(minutes_.Close());
+        minutes_.Close();
         table_.Clear();
         if (inFlight_) {
             inFlight_ = false;
@@ -73,13 +74,7 @@ void InterfaceSweeper::Stop() {
     next_.stop();
     CallOff();
     inFlight_ = false;
-    Keep(minutes_.Close());
-}
-
-void InterfaceSweeper::Keep(const std::vector<history::SweptMinute>& minutes) {
-    if (!minutes.empty()) {
-        recorder_.Record(minutes);
-    }
+    minutes_.Close();
 }
 
 void InterfaceSweeper::CallOff() {
@@ -133,7 +128,7 @@ void InterfaceSweeper::Ended(const SweepReading& reading) {
         recordingCheckedMs_ = minuteMs;
     }
     if (recording_) {
-        Keep(minutes_.Add(result, target_.Host));
+        minutes_.Add(result, target_.Host);
     }
     emit SweepEnded(result);
 }

@@ -48,7 +48,6 @@ class InterfaceSweeper : public QObject {
     void Sweep();
     void Ended(const SweepReading& reading);
     void SweepDone();
-    void Keep(const std::vector<history::SweptMinute>& minutes);
     void CallOff();
 
     DeviceWorker& worker_;

@@ -44,12 +44,11 @@ bool SameText(const QString& a, const QString& b) {
 
 }  // namespace
 
-std::vector<history::SweptMinute> SweepMinutes::Add(const SweepResult& sweep, const QString& host) {
+void SweepMinutes::Add(const SweepResult& sweep, const QString& host) {
     const std::int64_t minuteMs =
         history::FloorTo(sweep.ended.toMSecsSinceEpoch(), history::kMinuteMs);
-    std::vector<history::SweptMinute> closed;
     if (minuteMs != minuteMs_ || host != host_) {
-        closed = Close();
+        Close();
         minuteMs_ = minuteMs;
         if (host != host_) {
             host_ = host;
@@ -77,7 +76,6 @@ std::vector<history::SweptMinute> SweepMinutes::Add(const SweepResult& sweep, co
         AddDirection(slot.out, row.outOctets, row.outBytesPerSecond, row.outMs,
                      row.outErrorsPerSecond, row.outDiscardsPerSecond);
     }
-    return closed;
 }
 
 SweepMinutes::Slot& SweepMinutes::SlotOf(std::size_t position, const QString& name) {
@@ -98,18 +96,24 @@ SweepMinutes::Slot& SweepMinutes::SlotOf(std::size_t position, const QString& na
     return slots_[place];
 }
 
-std::vector<history::SweptMinute> SweepMinutes::Close() {
-    std::vector<history::SweptMinute> closed;
-    closed.reserve(static_cast<std::size_t>(
-        std::count_if(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.open; })));
-    for (Slot& slot : slots_) {
-        if (slot.open) {
-            closed.push_back({minuteMs_, device_, slot.name.toStdString(), slot.interfaceIndex,
-                              slot.in, slot.out});
-            slot.open = false;
-        }
+void SweepMinutes::Close() {
+    if (std::ranges::none_of(slots_, &Slot::open)) {
+        return;
     }
-    return closed;
+    auto next = slots_.begin();
+    keep_([&](std::vector<history::SweptMinute>& run) {
+        run.clear();
+        for (; next != slots_.end() && run.size() < kMinutesARun; ++next) {
+            if (next->open) {
+                run.push_back({minuteMs_, device_, next->name.toStdString(), next->interfaceIndex,
+                               next->in, next->out});
+            }
+        }
+        return !run.empty();
+    });
+    for (Slot& slot : slots_) {
+        slot.open = false;
+    }
 }
 
 }  // namespace pulsewell

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/sweep/SweepResult.h"
@@ -11,16 +13,22 @@
 namespace pulsewell {
 
 // Adds each interface's sweeps up into the minute they ended in, by the
-// interface's name, for the history: a minute is handed over whole once a
-// sweep of a later minute ends, and what is open when sweeping ends as a
-// minute cut short. A row without rates adds nothing.
+// interface's name, for the history: a minute is handed over once a sweep of
+// a later minute ends, and what is open when sweeping ends as a minute cut
+// short. A row without rates adds nothing.
 class SweepMinutes {
   public:
-    // The minute this sweep closed (empty while it stays open), then the
-    // sweep added into its own.
-    std::vector<history::SweptMinute> Add(const SweepResult& sweep, const QString& host);
-    // The open minute as far as it got; nothing stays open.
-    std::vector<history::SweptMinute> Close();
+    // Takes a closed minute, its interfaces a few blocks at a time: a
+    // device's thousands at once would be held twice in memory.
+    using Keep = std::function<void(const history::SweptMinuteRuns& runs)>;
+    static constexpr std::size_t kMinutesARun = 256;
+
+    explicit SweepMinutes(Keep keep) : keep_(std::move(keep)) {}
+    // Hands over the minute this sweep closed, if any, then adds the sweep
+    // into its own.
+    void Add(const SweepResult& sweep, const QString& host);
+    // Hands over the open minute as far as it got; nothing stays open.
+    void Close();
 
   private:
     // An interface of the device, by name, and its open minute.
@@ -34,6 +42,7 @@ class SweepMinutes {
     };
     Slot& SlotOf(std::size_t position, const QString& name);
 
+    Keep keep_;
     std::int64_t minuteMs_ = 0;
     QString host_;
     std::string device_;
