@@ -334,8 +334,7 @@ void HistoryStore::WriteOne(const Reading& r) {
     }
 }
 
-HistoryStore::SweptSeries& HistoryStore::SweptSeriesOf(const SweptMinute& m) {
-    auto& device = swept_[m.device];
+HistoryStore::SweptSeries& HistoryStore::SweptSeriesOf(SweptDevice& device, const SweptMinute& m) {
     auto found = device.find(m.interfaceName);
     if (found == device.end()) {
         const SeriesState series = SeriesFor(m.device, m.interfaceIndex, m.interfaceName, true);
@@ -357,12 +356,19 @@ void HistoryStore::WriteMinutes(const std::vector<SweptMinute>& minutes) {
     // second adding to the first as another run's minute would.
     std::optional<std::int64_t> rowId;
     BlockMinute row;
+    SweptDevice* device = nullptr;
+    const std::string* deviceName = nullptr;
     for (const SweptMinute& m : minutes) {
         // A clock thousands of years off has no row to go to.
         if (m.minuteMs < -kFarthestBlockMs || m.minuteMs >= kFarthestBlockMs) {
             continue;
         }
-        SeriesState& state = SweptSeriesOf(m).state;
+        // A minute's interfaces are mostly of one device: it is looked up once.
+        if (device == nullptr || m.device != *deviceName) {
+            device = &swept_[m.device];
+            deviceName = &m.device;
+        }
+        SeriesState& state = SweptSeriesOf(*device, m).state;
         const std::int64_t id = BlockRowId(state.block, m.minuteMs);
         if (rowId && *rowId != id) {
             WriteBlock(*rowId, row);

@@ -181,7 +181,8 @@ class HistoryStore {
     void Write(const std::function<void()>& body);
     void WriteOne(const Reading& reading);
     void WriteMinutes(const std::vector<SweptMinute>& minutes);
-    SweptSeries& SweptSeriesOf(const SweptMinute& minute);
+    using SweptDevice = std::unordered_map<std::string, SweptSeries>;
+    SweptSeries& SweptSeriesOf(SweptDevice& device, const SweptMinute& minute);
     // Adds a block's minute to what the file holds of it.
     void WriteBlock(std::int64_t rowId, const BlockMinute& minute);
     // The minute of a swept series came: true when it closed an hour, which
@@ -221,7 +222,7 @@ class HistoryStore {
     Reporter reporter_;
     Clock clock_;
     std::unique_ptr<Connection> connection_;
-    std::unordered_map<std::string, std::unordered_map<std::string, SweptSeries>> swept_;
+    std::unordered_map<std::string, SweptDevice> swept_;
     // A write failed and was reported; the next success clears it.
     bool failing_ = false;
 };

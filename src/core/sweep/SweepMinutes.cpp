@@ -90,7 +90,9 @@ SweepMinutes::Slot& SweepMinutes::SlotOf(std::size_t position, const QString& na
         place = *found;
     } else {
         place = slots_.size();
-        slots_.emplace_back().name = name;
+        Slot& slot = slots_.emplace_back();
+        slot.name = name;
+        slot.historyName = name.toStdString();
         byName_.insert(found, place);
     }
     return slots_[place];
@@ -105,7 +107,7 @@ void SweepMinutes::Close() {
         run.clear();
         for (; next != slots_.end() && run.size() < kMinutesARun; ++next) {
             if (next->open) {
-                run.push_back({minuteMs_, device_, next->name.toStdString(), next->interfaceIndex,
+                run.push_back({minuteMs_, device_, next->historyName, next->interfaceIndex,
                                next->in, next->out});
             }
         }

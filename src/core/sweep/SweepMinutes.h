@@ -34,6 +34,8 @@ class SweepMinutes {
     // An interface of the device, by name, and its open minute.
     struct Slot {
         QString name;
+        // The name as the history keeps it, made once instead of every minute.
+        std::string historyName;
         std::int64_t interfaceIndex = 0;
         history::MinuteDirection in;
         history::MinuteDirection out;
