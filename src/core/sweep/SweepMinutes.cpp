@@ -64,7 +64,10 @@ void SweepMinutes::Add(const SweepResult& sweep, const QString& host) {
         if (row.state != SweepRowState::Measured) {
             continue;
         }
-        Slot& slot = SlotOf(i, row.name);
+        const std::size_t place = byRow_[i];
+        Slot& slot = place < slots_.size() && SameText(slots_[place].name, row.name)
+                         ? slots_[place]
+                         : LookUpSlot(i, row.name);
         if (!slot.open) {
             slot.in = {};
             slot.out = {};
@@ -78,11 +81,8 @@ void SweepMinutes::Add(const SweepResult& sweep, const QString& host) {
     }
 }
 
-SweepMinutes::Slot& SweepMinutes::SlotOf(std::size_t position, const QString& name) {
+SweepMinutes::Slot& SweepMinutes::LookUpSlot(std::size_t position, const QString& name) {
     std::size_t& place = byRow_[position];
-    if (place < slots_.size() && SameText(slots_[place].name, name)) {
-        return slots_[place];
-    }
     const auto found = std::ranges::lower_bound(
         byName_, name, {},
         [this](std::size_t slot) -> const QString& { return slots_[slot].name; });

@@ -42,7 +42,9 @@ class SweepMinutes {
         // A sweep of the open minute measured it.
         bool open = false;
     };
-    Slot& SlotOf(std::size_t position, const QString& name);
+    // The slot of the row at `position`, looked up by name where the row
+    // moved or is new.
+    Slot& LookUpSlot(std::size_t position, const QString& name);
 
     Keep keep_;
     std::int64_t minuteMs_ = 0;

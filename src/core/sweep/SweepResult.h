@@ -32,20 +32,10 @@ QString SweepRowStateText(SweepRowState state);
 // "lowerLayerDown" ...); empty when the device gave none.
 QString InterfaceStatusText(int status);
 
-// One interface as a sweep found it. Rates are there only where two readings
-// of the counter were measured; nothing is ever estimated.
-struct SweepRow {
-    int index = 0;
-    // ifName, or ifDescr where the device has no name: what the row follows.
-    QString name;
-    QString alias;
-    // IF-MIB status numbers (1 up, 2 down ...); 0 where none came.
-    int operStatus = 0;
-    int adminStatus = 0;
-    // Bits per second: ifSpeed, or ifHighSpeed past ifSpeed's ceiling.
-    std::optional<std::int64_t> speed;
-    // sysUpTime's hundredths of a second when the interface entered its state.
-    std::optional<std::int64_t> lastChange;
+// What a sweep measured of an interface: all of it starts afresh at every
+// sweep. Rates are there only where two readings of the counter were
+// measured; nothing is ever estimated.
+struct SweepMeasurement {
     SweepRowState state = SweepRowState::FirstReading;
     // Octets between the two readings and the rates derived from them.
     std::optional<std::int64_t> inOctets;
@@ -67,6 +57,21 @@ struct SweepRow {
     // The 32-bit counter wrapped between the readings.
     bool inWrapped = false;
     bool outWrapped = false;
+};
+
+// One interface as a sweep found it.
+struct SweepRow : SweepMeasurement {
+    int index = 0;
+    // ifName, or ifDescr where the device has no name: what the row follows.
+    QString name;
+    QString alias;
+    // IF-MIB status numbers (1 up, 2 down ...); 0 where none came.
+    int operStatus = 0;
+    int adminStatus = 0;
+    // Bits per second: ifSpeed, or ifHighSpeed past ifSpeed's ceiling.
+    std::optional<std::int64_t> speed;
+    // sysUpTime's hundredths of a second when the interface entered its state.
+    std::optional<std::int64_t> lastChange;
     // Read from the 64-bit counters.
     bool wide = false;
 };

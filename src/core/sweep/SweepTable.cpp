@@ -142,18 +142,20 @@ void SweepTable::Measure(SweepRow& row, Followed& f, const SweepCells& cells) {
 
 void SweepTable::Take(SweepRow& row, Followed& f, int index, const SweepCells& cells, bool names,
                       const QDateTime& time, QList<SweepEvent>& events) {
-    SweepRow fresh;
-    fresh.index = index;
-    fresh.name = std::move(row.name);
-    fresh.alias =
-        names && cells.Has(Column::Alias) ? cells.Text(Column::Alias) : std::move(row.alias);
-    fresh.operStatus = static_cast<int>(Number(cells, Column::OperStatus).value_or(0));
-    fresh.adminStatus = static_cast<int>(Number(cells, Column::AdminStatus).value_or(0));
-    fresh.speed = names ? SpeedOf(cells) : row.speed;
-    fresh.lastChange =
-        cells.Has(Column::LastChange) ? Number(cells, Column::LastChange) : row.lastChange;
-    fresh.wide = row.wide;
-    row = std::move(fresh);
+    // In place: the name and the alias stay where they are.
+    static_cast<SweepMeasurement&>(row) = SweepMeasurement();
+    row.index = index;
+    if (names && cells.Has(Column::Alias)) {
+        row.alias = cells.Text(Column::Alias);
+    }
+    row.operStatus = static_cast<int>(Number(cells, Column::OperStatus).value_or(0));
+    row.adminStatus = static_cast<int>(Number(cells, Column::AdminStatus).value_or(0));
+    if (names) {
+        row.speed = SpeedOf(cells);
+    }
+    if (cells.Has(Column::LastChange)) {
+        row.lastChange = Number(cells, Column::LastChange);
+    }
     Measure(row, f, cells);
     const auto event = [&](SweepEvent::Kind kind, double utilization) {
         events.append({kind, time, index, row.name, utilization});
