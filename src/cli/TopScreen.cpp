@@ -74,8 +74,12 @@ bool PlainName(char*& to, const QString& name) {
     return true;
 }
 
+}  // namespace
+
+TopScreen::TopScreen(const QString& host) : host_(host) {}
+
 // A row's line; cut to width characters where width is not 0.
-void AppendRow(std::string& out, const SweepRow& row, int width) {
+void TopScreen::AppendRow(std::string& out, const SweepRow& row, int width) {
     // The cells' widths and a name of up to four bytes a character, blank
     // to begin with: cells are written where they go, blanks between.
     std::array<char, 192> line;
@@ -91,7 +95,7 @@ void AppendRow(std::string& out, const SweepRow& row, int width) {
     ++at;
     std::string other;
     at = Cell(at, StatusWord(row.operStatus, other), 6, false) + 1;
-    at = Rate(at, row.speed, 7) + 1;
+    at = WriteSpeed(at, row.speed) + 1;
     at = Rate(at, row.inBitsPerSecond, 9) + 1;
     at = Rate(at, row.outBitsPerSecond, 9) + 1;
     at = Percent(at, row.inUtilization) + 1;
@@ -113,9 +117,20 @@ void AppendRow(std::string& out, const SweepRow& row, int width) {
     out += bytes;
 }
 
-}  // namespace
-
-TopScreen::TopScreen(const QString& host) : host_(host) {}
+char* TopScreen::WriteSpeed(char* to, const std::optional<std::int64_t>& speed) {
+    if (!speed || *speed < 0) {
+        return Rate(to, speed, kSpeedWidth);
+    }
+    auto cell = std::ranges::find(speedCells_, *speed, &SpeedCell::speed);
+    if (cell == speedCells_.end()) {
+        cell = speedCells_.begin() + static_cast<std::ptrdiff_t>(nextSpeedCell_);
+        nextSpeedCell_ = (nextSpeedCell_ + 1) % speedCells_.size();
+        cell->speed = *speed;
+        cell->text.fill(' ');
+        Rate(cell->text.data(), speed, kSpeedWidth);
+    }
+    return std::copy(cell->text.begin(), cell->text.end(), to);
+}
 
 void TopScreen::Append(std::string& out, const SweepResult& sweep,
                        const std::vector<const SweepRow*>& rows, const QList<SweepEvent>& events,

@@ -2,6 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,9 +30,22 @@ class TopScreen {
                 int width, int height, std::string_view lineEnd);
 
   private:
+    static constexpr std::size_t kSpeedWidth = 7;
+    // A speed's cell as written before: a device has a handful of speeds,
+    // and a speed is the dearest cell of a row to write.
+    struct SpeedCell {
+        std::int64_t speed = -1;
+        std::array<char, kSpeedWidth> text{};
+    };
+
+    void AppendRow(std::string& out, const SweepRow& row, int width);
+    char* WriteSpeed(char* to, const std::optional<std::int64_t>& speed);
+
     QString host_;
     // The latest events the screen shows, newest last.
     QList<SweepEvent> events_;
+    std::array<SpeedCell, 8> speedCells_{};
+    std::size_t nextSpeedCell_ = 0;
 };
 
 }  // namespace pulsewell::cli
