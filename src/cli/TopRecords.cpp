@@ -347,30 +347,41 @@ void TopRecords::Write(std::string& out, const SweepRow& row) {
     line.End();
 }
 
+namespace {
+
+std::array<std::string, 8> MakeStatusWords() {
+    std::array<std::string, 8> words;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        words[i] = Utf8(InterfaceStatusText(static_cast<int>(i)));
+    }
+    return words;
+}
+
+std::array<std::string, 6> MakeStateWords() {
+    std::array<std::string, 6> words;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        words[i] = Utf8(SweepRowStateText(static_cast<SweepRowState>(i)));
+    }
+    return words;
+}
+
+// Made at the start rather than at the first call: a row asks for both
+// words, and a function's own table would check that it was made each time.
+const std::array<std::string, 8> kStatusWords = MakeStatusWords();
+const std::array<std::string, 6> kStateWords = MakeStateWords();
+
+}  // namespace
+
 std::string_view StatusWord(int status, std::string& other) {
-    static const std::array<std::string, 8> kWords = [] {
-        std::array<std::string, 8> words;
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            words[i] = Utf8(InterfaceStatusText(static_cast<int>(i)));
-        }
-        return words;
-    }();
-    if (status >= 0 && status < static_cast<int>(kWords.size())) {
-        return kWords[static_cast<std::size_t>(status)];
+    if (status >= 0 && status < static_cast<int>(kStatusWords.size())) {
+        return kStatusWords[static_cast<std::size_t>(status)];
     }
     other = Utf8(InterfaceStatusText(status));
     return other;
 }
 
 std::string_view StateWord(SweepRowState state) {
-    static const std::array<std::string, 6> kWords = [] {
-        std::array<std::string, 6> words;
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            words[i] = Utf8(SweepRowStateText(static_cast<SweepRowState>(i)));
-        }
-        return words;
-    }();
-    return kWords[static_cast<std::size_t>(state)];
+    return kStateWords[static_cast<std::size_t>(state)];
 }
 
 QString SweepEventLine(const SweepEvent& event) {
